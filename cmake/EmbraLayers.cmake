@@ -1,0 +1,31 @@
+# Each layer folder is one static library. Portable sources are built by both builds;
+# files ending in _win.cpp only by the Windows build.
+function(embra_collect_sources out_var dir)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    if(NOT WIN32)
+        list(FILTER sources EXCLUDE REGEX "_win\\.cpp$")
+    endif()
+    set(${out_var} ${sources} PARENT_SCOPE)
+endfunction()
+
+function(embra_warnings target)
+    target_compile_options(${target} PRIVATE ${EMBRA_WARNINGS})
+endfunction()
+
+set(EMBRA_LAYER_LIBS "" CACHE INTERNAL "")
+
+function(embra_layer name deps)
+    embra_collect_sources(sources ${name})
+    if(NOT sources)
+        return()
+    endif()
+    add_library(embra_${name} STATIC ${sources})
+    target_include_directories(embra_${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    find_package(Threads REQUIRED)
+    target_link_libraries(embra_${name} PUBLIC ${deps} Threads::Threads)
+    if(WIN32)
+        target_link_libraries(embra_${name} PUBLIC gdi32 user32 advapi32 shlwapi shell32 ole32 version uuid)
+    endif()
+    embra_warnings(embra_${name})
+    set(EMBRA_LAYER_LIBS ${EMBRA_LAYER_LIBS} embra_${name} CACHE INTERNAL "")
+endfunction()

@@ -1,0 +1,11 @@
+# Makes a fresh Wine prefix for one test run: the user's own prefix is never touched.
+if(NOT PREFIX)
+    message(FATAL_ERROR "PREFIX is not set")
+endif()
+execute_process(COMMAND wineserver -k ERROR_QUIET OUTPUT_QUIET)
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND wineboot -i RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "wineboot failed with ${rc}")
+endif()
+execute_process(COMMAND wineserver -w)

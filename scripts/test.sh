@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native build, its address+undefined and thread
+# sanitizer builds and the Windows build, and runs every test; the Windows tests run
+# under Wine on a private X display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "build/$dir" "$@" >/dev/null
+    cmake --build "build/$dir" -j"$jobs"
+}
+
+configure_and_build native -DCMAKE_BUILD_TYPE=Release
+configure_and_build asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBRA_SANITIZE=address,undefined
+configure_and_build tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBRA_SANITIZE=thread
+configure_and_build windows -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DEMBRA_HOST_BUILD="$PWD/build/native"
+
+ctest --test-dir build/native -j"$jobs" --output-on-failure
+ctest --test-dir build/asan -j"$jobs" --output-on-failure
+# ThreadSanitizer needs the address layout that full ASLR entropy breaks on newer kernels.
+setarch "$(uname -m)" -R ctest --test-dir build/tsan -j"$jobs" --output-on-failure
+EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$jobs" --output-on-failure
