@@ -3,6 +3,7 @@
 #include "params/CCollector.h"
 #include "params/tstr.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // The one raster type: 32-bit pixels in memory order blue, green, red, alpha (read as a
@@ -30,6 +31,20 @@ public:
     bool Trim();
     void CopyChannel(const CBmp& source, int from, int to);
     void ScaleAll(int percent);
+
+    // Layer stacks, kept in the animations list and addressed by the order they were added.
+    void AddStack(const tstr& text);
+    bool HasStack(int index) const;
+    bool StackHasLayers(int index) const;
+    CBmp* AddLayerCopy(int index);
+    CBmp* ExtractChannel(int channel) const;
+
+    // Loads bitmap resource `number` of `module` (null: the program's own module) as
+    // 32-bit top-down pixels; empty when it cannot be loaded. Windows build only.
+    void LoadBitmapResource(void* module, int number);
+    // Decodes the bytes of a BMP file with the same rules as LoadBitmapResource; empty
+    // when the bytes are not a picture it can read.
+    void LoadBmpBytes(const uint8_t* data, std::size_t size);
 
     // Pixel word at (x, y); callers keep the coordinates inside the bitmap.
     uint32_t Pixel(int x, int y) const;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The program's generated artwork, embedded in the native build with the same bytes that
+// the Windows build's resource script embeds. False when no bitmap has that number.
+bool FindArtworkBytes(int number, const uint8_t** data, std::size_t* size);
