@@ -1,8 +1,11 @@
 # Each layer folder is one static library. Portable sources are built by both builds;
-# files ending in _win.cpp only by the Windows build.
+# files ending in _win.cpp only by the Windows build, files ending in _native.cpp only by
+# the native build (the stand-ins for what Windows provides).
 function(embra_collect_sources out_var dir)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
-    if(NOT WIN32)
+    if(WIN32)
+        list(FILTER sources EXCLUDE REGEX "_native\\.cpp$")
+    else()
         list(FILTER sources EXCLUDE REGEX "_win\\.cpp$")
     endif()
     set(${out_var} ${sources} PARENT_SCOPE)
