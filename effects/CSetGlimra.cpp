@@ -57,7 +57,7 @@ CSetGlimra::~CSetGlimra() {
 
 bool CSetGlimra::Start() {
     Stop();
-    if (!AllocateFrame())
+    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
         return Fail();
     const std::size_t columns = static_cast<std::size_t>(screenWidth);
     phaseTable.reset(new (std::nothrow) int32_t[columns]());
@@ -93,6 +93,7 @@ bool CSetGlimra::Fail() {
 
 bool CSetGlimra::Stop() {
     ReleaseFrame();
+    rowLocks.Free();
     frames.reset();
     frameCount = 0;
     FreeItems();
@@ -264,10 +265,12 @@ void CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t sha
     const int32_t lastU = std::min(frame.width, w - x0) - 1;
     if (firstU > lastU)
         return;
+    CRowLocks::CHold hold(rowLocks);
     for (int32_t v = frame.height - 1; v >= 1; --v) {
         const int32_t row = y0 + v - 1;
         if (row < 0 || row >= h)
             continue;
+        hold.Row(row);
         const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
         const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + x0;
         for (int32_t u = lastU; u >= firstU; --u) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/CFrameSet.h"
+#include "effects/CRowLocks.h"
 #include "effects/CGlimraCurtain.h"
 #include "effects/CItemGlimra.h"
 #include "graphics/CBmp.h"
@@ -59,6 +60,7 @@ public:
     CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
     CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
     CParam<tstr> key;
+    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;

@@ -46,7 +46,7 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame())
+    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
         return Fail();
     const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
     if (!AllocateItems<CItemRipla>(static_cast<int32_t>(perWorker)))
@@ -75,6 +75,7 @@ bool CSetRipla::Fail() {
 
 bool CSetRipla::Stop() {
     ReleaseFrame();
+    rowLocks.Free();
     frames.reset();
     frameCount = 0;
     FreeItems();
@@ -183,10 +184,12 @@ void CSetRipla::DrawSplash(const CBmp& frame, int32_t left, int32_t top) {
     const int32_t lastU = std::min(frame.width, w - left) - 1;
     if (firstU > lastU)
         return;
+    CRowLocks::CHold hold(rowLocks);
     for (int32_t v = frame.height - 1; v >= 0; --v) {
         const int32_t row = top + v;
         if (row < 0 || row >= h)
             continue;
+        hold.Row(row);
         const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
         const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + left;
         for (int32_t u = lastU; u >= firstU; --u) {

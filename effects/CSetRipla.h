@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/CFrameSet.h"
+#include "effects/CRowLocks.h"
 #include "effects/CItemRipla.h"
 #include "effects/CRiplaWave.h"
 #include "graphics/CBmp.h"
@@ -54,6 +55,7 @@ public:
     CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
     CParam<tstr> key;
+    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
