@@ -36,7 +36,7 @@ std::vector<uint8_t> MakeBmpBytes(int width, int height, int bitsPerPixel, bool 
     Put(out, static_cast<uint32_t>(bitsPerPixel), 2);
     Put(out, 0, 4);
     Put(out, imageSize, 4);
-    Put(out, 0, 16);
+    out.insert(out.end(), 16, 0); // resolution and colour counts: unset
     for (int row = 0; row < height; ++row) {
         const int y = topDown ? row : height - 1 - row;
         const std::size_t start = out.size();
