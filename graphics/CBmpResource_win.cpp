@@ -62,7 +62,8 @@ void CBmp::LoadBitmapResource(void* module, int number) {
         name = kept;
         if (pixels == nullptr || !ReadPixels(bitmap, width, height, pixels))
             Free();
-        SettleLoadedAlpha(*this);
+        else
+            SettleLoadedAlpha(*this);
     }
     DeleteObject(bitmap);
 }
