@@ -9,19 +9,13 @@
 
 namespace {
 
-TEST(SettingsBackendFactory, GivesTheBackendOfTheMode) {
-    const auto registry = CreateSettingsBackend(true);
-    const auto ini = CreateSettingsBackend(false);
-    EXPECT_NE(dynamic_cast<CRegistryBackend*>(registry.get()), nullptr);
-    EXPECT_NE(dynamic_cast<CIniBackend*>(ini.get()), nullptr);
-}
-
-// Profiles are found by enumerating subkeys: only the registry mode has any.
-TEST(SettingsBackendFactory, OnlyTheRegistryModeEnumeratesSubkeys) {
+// Profiles are found by enumerating subkeys, which only the registry mode has.
+TEST(SettingsBackendFactory, GivesTheModesBackendAndOnlyTheRegistryEnumerates) {
+    EXPECT_NE(dynamic_cast<CRegistryBackend*>(CreateSettingsBackend(true).get()), nullptr);
+    EXPECT_NE(dynamic_cast<CIniBackend*>(CreateSettingsBackend(false).get()), nullptr);
     const tstr key = TestKeyPath();
     const TestIniFile file;
     for (bool registryMode : {true, false}) {
-        SCOPED_TRACE(registryMode ? "registry" : "ini");
         const auto backend = CreateSettingsBackend(registryMode);
         backend->SetNames(file.firm, file.app, file.fileName);
         ASSERT_TRUE(backend->WriteString(key + "\\Profiles\\Default", "x", "1"));

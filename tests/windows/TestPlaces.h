@@ -41,21 +41,17 @@ inline bool WriteRawValue(const tstr& path, const char* name, DWORD type, const 
     return result == ERROR_SUCCESS;
 }
 
-// Type and bytes of a value as the registry holds them; false when it is missing.
-inline bool ReadRawValue(const tstr& path, const char* name, DWORD& type, std::string& bytes) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+// "<type>:<bytes>" of a value as the registry holds it, "<none>" when it is missing.
+inline std::string RawValue(const tstr& path, const char* name) {
+    DWORD type = 0;
     DWORD size = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
-    if (result == ERROR_SUCCESS) {
-        bytes.assign(size, '\0');
-        result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
-                                  &size);
-        bytes.resize(size);
-    }
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     nullptr, &size) != ERROR_SUCCESS)
+        return "<none>";
+    std::string bytes(size, '\0');
+    RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                 bytes.data(), &size);
+    return std::to_string(type) + ":" + bytes;
 }
 
 inline tstr AppDataFolder() {

@@ -8,14 +8,10 @@
 
 namespace {
 
-tstr OwnModule() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
 // The test executable carries tests/windows/version.rc.
 TEST(VersionField, ReadsTheFieldsOfTheOwnModule) {
+    char module[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
     std::string digits;
     for (int i = 0; i < 13; ++i)
         digits += "0123456789";
@@ -24,20 +20,16 @@ TEST(VersionField, ReadsTheFieldsOfTheOwnModule) {
         std::string value;
     };
     const Case cases[] = {
-        // Only the third translation has a table holding it.
-        {"FileVersion", "1.2.3.4"},
-        // Both tables hold it: the earlier translation wins.
-        {"ProductName", "Embra Tests (de)"},
-        // 140 characters stored; the first 127 come back.
-        {"Comments", digits.substr(0, 127)},
+        {"FileVersion", "1.2.3.4"},          // only the third translation's table holds it
+        {"ProductName", "Embra Tests (de)"}, // in two tables: the earlier translation wins
+        {"Comments", digits.substr(0, 127)}, // 140 characters stored, 127 returned
         {"LegalCopyright", ""},
         {"NoSuchField", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.field);
-        const tstr value = GetVersionField(OwnModule(), c.field);
-        ASSERT_FALSE(value.IsNull());
-        EXPECT_STREQ(value.c_str(), c.value.c_str());
+        const tstr value = GetVersionField(module, c.field);
+        ASSERT_FALSE(value.IsNull()) << c.field;
+        EXPECT_STREQ(value.c_str(), c.value.c_str()) << c.field;
     }
 }
 
@@ -51,12 +43,10 @@ TEST(VersionField, FileWithoutVersionResourceGivesEmptyText) {
     DWORD written = 0;
     WriteFile(file, "no resources here", 17, &written, nullptr);
     CloseHandle(file);
-
     for (const tstr& name : {plain, tstr("C:\\no\\such\\file.exe"), tstr("")}) {
-        SCOPED_TRACE(name.c_str());
         const tstr value = GetVersionField(name, "FileVersion");
         ASSERT_FALSE(value.IsNull());
-        EXPECT_STREQ(value.c_str(), "");
+        EXPECT_STREQ(value.c_str(), "") << name.c_str();
     }
     DeleteFileA(plain.c_str());
 }
