@@ -8,7 +8,9 @@ bool CRowLocks::Allocate(int32_t rows) {
     return stripes != nullptr;
 }
 
-void CRowLocks::Free() { stripes.reset(); }
+void CRowLocks::Free() {
+    stripes.reset();
+}
 
 void CRowLocks::CHold::Row(int32_t row) {
     const int32_t wanted = row >> kRowShift;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "effects/CFrameSet.h"
-#include "effects/CRowLocks.h"
 #include "effects/CGlimraCurtain.h"
 #include "effects/CItemGlimra.h"
+#include "effects/CRowLocks.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
