@@ -49,8 +49,11 @@ bool CSetRipla::Start() {
     if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
         return Fail();
     const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
-    if (!AllocateItems<CItemRipla>(static_cast<int32_t>(perWorker)))
+    // No zero-length item arrays: a screen too narrow for one item per worker keeps one
+    // item per worker that is never spawned, stepped or drawn.
+    if (!AllocateItems<CItemRipla>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
         return Fail();
+    itemsPerWorker = static_cast<int32_t>(perWorker);
     PrepareWalks();
     for (int32_t worker = 0; worker < workerCount; ++worker)
         for (int32_t k = 0; k < itemsPerWorker; ++k)
