@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+
+class CBmp;
+
+struct DesktopSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// A rectangle in screen pixels; right and bottom are exclusive.
+struct DesktopRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+
+enum class TaskbarState {
+    None,    // no taskbar window at all
+    Hidden,  // taskbar windows exist but none is visible
+    Visible, // the first visible one, with its rectangle
+};
+
+// What the effects need of the desktop they decorate: the screen, the taskbar, the
+// overlay window that shows the presented band, and the program's bitmap resources.
+// The Win32 desktop drives the real layered window; the headless desktop simulates a
+// screen in memory. Only the main thread creates, shows, moves and destroys the overlay;
+// worker 0 reads its rectangle and presents.
+class IDesktop {
+public:
+    virtual ~IDesktop() = default;
+
+    // The primary screen's size in pixels.
+    virtual DesktopSize ScreenSize() = 0;
+    // Milliseconds since some fixed moment; seeds the render workers.
+    virtual uint32_t TickCount() = 0;
+    // Finds the first visible taskbar; `rect` is filled in only when it is Visible.
+    virtual TaskbarState FindTaskbar(DesktopRect* rect) = 0;
+
+    // Creates the overlay hidden at `rect`, with a presentation surface of its size.
+    virtual bool CreateOverlay(const DesktopRect& rect) = 0;
+    virtual void ShowOverlay() = 0;
+    // Destroys the overlay and its presentation surface; nothing when there is none.
+    virtual void DestroyOverlay() = 0;
+    // The overlay's window rectangle; false when there is no overlay.
+    virtual bool OverlayRect(DesktopRect* rect) = 0;
+    // Moves the overlay, keeping its size and its place in the Z order.
+    virtual void MoveOverlay(int32_t x, int32_t y) = 0;
+    // Puts the overlay directly behind the first visible taskbar (nothing without one).
+    virtual void PutOverlayBehindTaskbar() = 0;
+
+    // Copies the band (premultiplied 32-bit pixels, at most the overlay's size) to the
+    // top-left corner of the presentation surface.
+    virtual void CopyBand(const CBmp& band) = 0;
+    // Shows the presentation surface, the overlay's size, with per-pixel alpha with its
+    // top-left corner at (x, y) on the screen. False when the desktop refused.
+    virtual bool Present(int32_t x, int32_t y) = 0;
+
+    // Loads bitmap resource `number` of the program as 32-bit top-down pixels into
+    // `bitmap`; false (and `bitmap` empty) when there is no such picture.
+    virtual bool LoadBitmapResource(int number, CBmp* bitmap) = 0;
+};
