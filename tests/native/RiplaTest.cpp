@@ -370,3 +370,21 @@ TEST(RiplaRender, WorkersStepOnlyTheirOwnSeededWaves) {
     EXPECT_EQ(runs[0], runs[1]);
     EXPECT_EQ(runs[0].size(), 6u);
 }
+
+TEST(RiplaFrames, ShippedSplashGivesTwentyFourFrames) {
+    CHeadlessDesktop desktop(640, 480);
+    CRenderState renderState(&desktop);
+    renderState.processorCount = 1;
+    CSetRipla set(nullptr, &renderState);
+    renderState.activeSet = &set;
+    ASSERT_TRUE(renderState.StartRendering());
+    const int32_t heights[] = {1,  3,  5,  7, 9, 11, 13, 15, 16, 15, 14, 13,
+                               12, 11, 10, 9, 8, 7,  6,  5,  4,  3,  2,  1};
+    ASSERT_EQ(set.frameCount, 24);
+    for (int32_t k = 0; k < 24; ++k) {
+        EXPECT_EQ(set.frames[k].width, 64) << k;
+        EXPECT_EQ(set.frames[k].height, heights[k]) << k;
+    }
+    renderState.StopRendering();
+    renderState.activeSet = nullptr;
+}
