@@ -234,14 +234,18 @@ void CSetGlimra::DriftColour(int32_t amplitude) {
 
 void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
     (void)worker;
-    if (!workerArray || !frames)
-        return;
-    CItemGlimra* rays = ItemsAs<CItemGlimra>(workerArray);
+    if (workerArray)
+        StepRays(ItemsAs<CItemGlimra>(workerArray), itemsPerWorker * *items.Get() / 100);
+}
+
+int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
+    if (!frames)
+        return 0;
     const int32_t lifeStep = flmDuration.GetMax() - *flmDuration.Get() + 100;
-    const int32_t animated = itemsPerWorker * *items.Get() / 100;
     const int32_t yLimit = (screenHeight - kBottomMargin) * 256;
     const uint32_t shared = curtain.colour; // rays are drawn in the current shared colour
-    for (int32_t k = 0; k < animated; ++k) {
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k) {
         CItemGlimra& ray = rays[k];
         ray.x += ray.dx;
         ray.y += ray.dy;
@@ -250,15 +254,16 @@ void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
             ray.Respawn(phaseTable.get(), zeroTable.get(), 0);
         const int32_t frame = ShownFrame(ray.life, frameCount);
         if (frame >= 0)
-            DrawRay(frames[frame], ray.x >> 8, ray.y >> 8, shared);
+            visited += DrawRay(frames[frame], ray.x >> 8, ray.y >> 8, shared);
     }
+    return visited;
 }
 
 // Frame rows fh - 1 down to 1 land on rows y0 + fh - 2 down to y0 (the top row is not
 // drawn), columns right to left; pixels beyond the screen's edges are not drawn. The new
 // alpha is the union of both alphas, and the colour is the shared colour at that alpha,
 // replacing the old one.
-void CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared) {
+int64_t CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared) {
     const int32_t w = frameBuffer.width;
     const int32_t h = frameBuffer.height;
     const uint32_t red = (shared >> 16) & 0xFF;
@@ -267,13 +272,15 @@ void CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t sha
     const int32_t firstU = std::max(0, -x0);
     const int32_t lastU = std::min(frame.width, w - x0) - 1;
     if (firstU > lastU)
-        return;
+        return 0;
+    int64_t visited = 0;
     CRowLocks::CHold hold(rowLocks);
     for (int32_t v = frame.height - 1; v >= 1; --v) {
         const int32_t row = y0 + v - 1;
         if (row < 0 || row >= h)
             continue;
         hold.Row(row);
+        visited += lastU - firstU + 1;
         const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
         const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + x0;
         for (int32_t u = lastU; u >= firstU; --u) {
@@ -292,6 +299,7 @@ void CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t sha
             d[0] = static_cast<uint8_t>(alpha * blue / 255);
         }
     }
+    return visited;
 }
 
 void CSetGlimra::ApplyOpacity(CBmp& band) {

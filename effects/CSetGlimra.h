@@ -39,6 +39,9 @@ public:
 
     // Generates the column phase table anew with the calling thread's random generator.
     void GeneratePhaseTable();
+    // Steps and draws the first `count` rays of a worker's array; returns the number of
+    // frame pixels visited.
+    int64_t StepRays(CItemGlimra* rays, int32_t count);
     // Drifts the shared colour with amplitude 1 .. 5.
     void DriftColour(int32_t amplitude);
 
@@ -72,5 +75,5 @@ private:
     bool Fail();
     bool BuildFrames();
     void PrepareWalks();
-    void DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared);
+    int64_t DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared);
 };

@@ -155,13 +155,17 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
 
 void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
     (void)worker;
-    if (!workerArray || frameCount <= 0)
-        return;
-    CItemRipla* splashes = ItemsAs<CItemRipla>(workerArray);
+    if (workerArray)
+        StepSplashes(ItemsAs<CItemRipla>(workerArray), itemsPerWorker * *items.Get() / 100);
+}
+
+int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
+    if (frameCount <= 0)
+        return 0;
     const int32_t lifeStep = waveDuration.GetMax() - *waveDuration.Get() + 100;
-    const int32_t animated = itemsPerWorker * *items.Get() / 100;
     const int32_t firstHeight = frames[0].height;
-    for (int32_t k = 0; k < animated; ++k) {
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k) {
         CItemRipla& splash = splashes[k];
         splash.x += splash.dx;
         splash.y += splash.dy;
@@ -173,26 +177,29 @@ void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
             continue;
         const CBmp& frame = frames[frameCount - 1 - t];
         // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
-        DrawSplash(frame, splash.x, splash.y + firstHeight - 1 - frame.height);
+        visited += DrawSplash(frame, splash.x, splash.y + firstHeight - 1 - frame.height);
     }
+    return visited;
 }
 
 // Rows bottom to top, columns right to left; pixels beyond the screen's edges are not
 // drawn. An opaque target is left alone; otherwise the alphas unite and each colour
 // channel moves towards the ramp's colour at the new alpha.
-void CSetRipla::DrawSplash(const CBmp& frame, int32_t left, int32_t top) {
+int64_t CSetRipla::DrawSplash(const CBmp& frame, int32_t left, int32_t top) {
     const int32_t w = frameBuffer.width;
     const int32_t h = frameBuffer.height;
     const int32_t firstU = std::max(0, -left);
     const int32_t lastU = std::min(frame.width, w - left) - 1;
     if (firstU > lastU)
-        return;
+        return 0;
+    int64_t visited = 0;
     CRowLocks::CHold hold(rowLocks);
     for (int32_t v = frame.height - 1; v >= 0; --v) {
         const int32_t row = top + v;
         if (row < 0 || row >= h)
             continue;
         hold.Row(row);
+        visited += lastU - firstU + 1;
         const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
         const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + left;
         for (int32_t u = lastU; u >= firstU; --u) {
@@ -212,6 +219,7 @@ void CSetRipla::DrawSplash(const CBmp& frame, int32_t left, int32_t top) {
             d[0] = static_cast<uint8_t>((rampBlue[a] * a + d[0] * keep) / 256);
         }
     }
+    return visited;
 }
 
 void CSetRipla::ApplyOpacity(CBmp& band) {

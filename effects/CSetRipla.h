@@ -39,6 +39,10 @@ public:
     // height, then back down one row per frame to 1. False when an allocation fails.
     bool BuildFrames(const CBmp& splash);
 
+    // Steps and draws the first `count` splashes of a worker's array; returns the number
+    // of frame pixels visited.
+    int64_t StepSplashes(CItemRipla* splashes, int32_t count);
+
     // The "Ripla settings" dialog (resource 165), installed by the settings layer.
     std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
 
@@ -65,5 +69,5 @@ private:
     bool Fail();
     void FillRamp();
     void PrepareWalks();
-    void DrawSplash(const CBmp& frame, int32_t left, int32_t top);
+    int64_t DrawSplash(const CBmp& frame, int32_t left, int32_t top);
 };
