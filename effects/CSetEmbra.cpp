@@ -320,12 +320,9 @@ void CSetEmbra::ApplyOpacity(CBmp& band) {
         band.ScaleAll(opacity);
 }
 
-// A frame cut short by a stop may still have workers drawing, and their respawns read the
-// profiles: such a frame leaves the profiles and the timer alone.
+// Worker 0 runs this only for a frame that every worker finished, so no respawn reads the
+// profiles while they are renewed.
 void CSetEmbra::EndOfFrame() {
-    for (int32_t i = 0; i < workerCount; ++i)
-        if (doneFlags[i].load(std::memory_order_acquire) == 0)
-            return;
     if (++profileTimer <= profilePeriod)
         return;
     profileTimer = 0;
