@@ -1,5 +1,7 @@
 #include "effects/CHeadlessDesktop.h"
 
+#include "graphics/ArtworkBytes.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -180,7 +182,11 @@ bool CHeadlessDesktop::Present(int32_t x, int32_t y) {
 }
 
 bool CHeadlessDesktop::LoadBitmapResource(int number, CBmp* bitmap) {
-    (void)number;
+    const uint8_t* data = nullptr;
+    std::size_t size = 0;
     bitmap->Free();
-    return false;
+    if (!FindArtworkBytes(number, &data, &size))
+        return false;
+    bitmap->LoadBmpBytes(data, size);
+    return bitmap->pixels != nullptr;
 }

@@ -79,3 +79,14 @@ TEST(HeadlessDesktop, CopyBandClipsToTheSurface) {
     EXPECT_EQ(desktop.LastDestination().left, 5);
     EXPECT_EQ(desktop.LastDestination().top, 7);
 }
+
+// Bitmap resources are the embedded artwork, decoded as the Windows build loads them.
+TEST(HeadlessDesktop, LoadsTheEmbeddedArtwork) {
+    CHeadlessDesktop desktop(100, 100);
+    CBmp sheet;
+    ASSERT_TRUE(desktop.LoadBitmapResource(135, &sheet));
+    EXPECT_EQ(sheet.width, 256);
+    EXPECT_EQ(sheet.height, 64);
+    EXPECT_FALSE(desktop.LoadBitmapResource(136, &sheet));
+    EXPECT_EQ(sheet.pixels, nullptr);
+}
