@@ -96,6 +96,41 @@ TEST(CSetEmbraStart, CutsTheSheetIntoTrimmedFrames) {
     EXPECT_EQ(0u, rig.set.frames[21].Pixel(1, 1) >> 24);
 }
 
+// The shipped sheet gives 20 bottom-aligned frames of these sizes and alpha peaks.
+TEST(CSetEmbraStart, ShippedArtworkGivesTheTwentyFrames) {
+    struct Frame {
+        int32_t width;
+        int32_t height;
+        uint32_t peak;
+    };
+    const Frame expected[20] = {
+        {38, 64, 105}, {13, 64, 103}, {13, 64, 90},  {16, 57, 101}, {16, 58, 112},
+        {14, 50, 115}, {16, 45, 114}, {13, 33, 114}, {12, 28, 108}, {10, 20, 74},
+        {8, 15, 72},   {9, 12, 58},   {9, 9, 64},    {6, 7, 69},    {6, 6, 69},
+        {5, 5, 60},    {4, 7, 150},   {4, 6, 150},   {4, 5, 150},   {3, 4, 150},
+    };
+    EmbraRig rig(1920, 1080);
+    rig.desktop.shipped = true;
+    ASSERT_TRUE(rig.Start(1));
+    ASSERT_EQ(20, rig.set.frameCount);
+    for (int32_t f = 0; f < 20; ++f) {
+        const CBmp& frame = rig.set.frames[f];
+        EXPECT_EQ(expected[f].width, frame.width) << f;
+        EXPECT_EQ(expected[f].height, frame.height) << f;
+        uint32_t peak = 0;
+        for (int32_t y = 0; y < frame.height; ++y)
+            for (int32_t x = 0; x < frame.width; ++x)
+                peak = std::max(peak, frame.Pixel(x, y) >> 24);
+        EXPECT_EQ(expected[f].peak, peak) << f;
+    }
+    // The strip's first and last entries: grey smoke, pale yellow.
+    EXPECT_EQ(133, rig.set.colourTable.red[0]);
+    EXPECT_EQ(133, rig.set.colourTable.blue[0]);
+    EXPECT_EQ(251, rig.set.colourTable.red[255]);
+    EXPECT_EQ(245, rig.set.colourTable.green[255]);
+    EXPECT_EQ(168, rig.set.colourTable.blue[255]);
+}
+
 TEST(CSetEmbraStart, FailsCleanlyWithoutTaskbarOrArtwork) {
     enum class Fault { NoTaskbar, NoSheet, BlankSheet, NoStrip };
     for (Fault fault : {Fault::NoTaskbar, Fault::NoSheet, Fault::BlankSheet, Fault::NoStrip}) {

@@ -12,6 +12,8 @@ CArtDesktop::CArtDesktop(int32_t width, int32_t height) : CHeadlessDesktop(width
 }
 
 bool CArtDesktop::LoadBitmapResource(int number, CBmp* bitmap) {
+    if (shipped)
+        return CHeadlessDesktop::LoadBitmapResource(number, bitmap);
     const CBmp* source = number == 135 ? &sheet : number == 144 ? &strip : nullptr;
     bitmap->Free();
     if (source && source->pixels)

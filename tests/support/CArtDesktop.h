@@ -7,7 +7,8 @@
 
 // A headless desktop whose fire artwork is drawn by the tests themselves, so that the
 // fire's tests do not depend on the shipped pictures: resource 135 is `sheet`, 144 is
-// `strip`; an empty bitmap is a missing resource.
+// `strip`; an empty bitmap is a missing resource. With `shipped` set, the program's own
+// artwork is loaded instead.
 class CArtDesktop : public CHeadlessDesktop {
 public:
     CArtDesktop(int32_t width, int32_t height);
@@ -16,6 +17,7 @@ public:
 
     CBmp sheet;
     CBmp strip;
+    bool shipped = false;
 };
 
 // The frame sizes of the fire's sheet, in sheet order.
