@@ -22,14 +22,6 @@ protected:
     }
 };
 
-TEST_F(CItemEmbraTest, ConstructionGivesTheStatedStart) {
-    const CItemEmbra flame;
-    EXPECT_EQ(0, flame.x);
-    EXPECT_EQ(0, flame.y);
-    EXPECT_EQ(1, flame.dx);
-    EXPECT_EQ(2, flame.dy);
-}
-
 TEST_F(CItemEmbraTest, InitialSpawnDrawsColumnRowLifeAndSpeeds) {
     CItemEmbra flame;
     flame.Spawn(1, 4, 5);
