@@ -287,13 +287,16 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
         return 0;
     const uint8_t* sprite = reversedPixels[j];
     const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    const int32_t columns = endU - firstU;
     for (int32_t v = endV - 1; v >= firstV; --v) {
-        const uint8_t* spriteRow = sprite + std::ptrdiff_t{v} * w * 4;
-        uint8_t* targetRow = frameBuffer.pixels + (top + v) * stride + std::ptrdiff_t{left} * 4;
-        for (int32_t u = endU - 1; u >= firstU; --u)
-            BlendPixel(targetRow + u * 4, spriteRow + u * 4, colourTable);
+        // Both rows start at the first visible column of the sprite.
+        const uint8_t* spriteRow = sprite + (std::ptrdiff_t{v} * w + firstU) * 4;
+        uint8_t* targetRow =
+            frameBuffer.pixels + (top + v) * stride + std::ptrdiff_t{left + firstU} * 4;
+        for (int32_t k = columns - 1; k >= 0; --k)
+            BlendPixel(targetRow + k * 4, spriteRow + k * 4, colourTable);
     }
-    return int64_t{endU - firstU} * (endV - firstV);
+    return int64_t{columns} * (endV - firstV);
 }
 
 void CSetEmbra::BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table) {
