@@ -25,15 +25,22 @@ public:
         return 1;
     }
 
-    // Appends every element of another array, without a duplicate test.
+    // Appends every element of another array (which may be this list's own). Pointers
+    // already in the list are skipped: owning one twice would destroy it twice.
     virtual int AddAll(const std::vector<P>* others) {
-        if (others)
-            items.insert(items.end(), others->begin(), others->end());
+        if (!others)
+            return 1;
+        const std::vector<P> incoming = *others;
+        for (P item : incoming)
+            Add(item);
         return 1;
     }
 
     // Destroys and removes the item at the position; returns the position that follows.
+    // A position outside the list changes nothing.
     virtual int DeleteAt(int position) {
+        if (position < 0 || position >= Count())
+            return position;
         P item = items[static_cast<std::size_t>(position)];
         items.erase(items.begin() + position);
         delete item;
@@ -54,8 +61,10 @@ public:
         return true;
     }
 
-    // Removes the item at the position without destroying it.
+    // Removes the item at the position without destroying it; outside the list, nothing.
     virtual int DetachAt(int position) {
+        if (position < 0 || position >= Count())
+            return position;
         items.erase(items.begin() + position);
         return position;
     }

@@ -18,8 +18,7 @@ configure_and_build native -DCMAKE_BUILD_TYPE=Release
 configure_and_build asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBRA_SANITIZE=address,undefined
 configure_and_build tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEMBRA_SANITIZE=thread
 configure_and_build windows -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DEMBRA_HOST_BUILD="$PWD/build/native"
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
 ctest --test-dir build/native -j"$jobs" --output-on-failure
 ctest --test-dir build/asan -j"$jobs" --output-on-failure

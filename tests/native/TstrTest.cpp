@@ -42,11 +42,11 @@ TEST(Tstr, AtoiRules) {
         const char* text;
         int value;
     } cases[] = {
-        {"  42abc", 42},     // leading blanks skipped, trailing junk ignored
-        {"-17", -17},        // sign
-        {"+5", 5},           // explicit plus
-        {"x1", 0},           // no leading digits
-        {"", 0},             // empty text
+        {"  42abc", 42},             // leading blanks skipped, trailing junk ignored
+        {"-17", -17},                // sign
+        {"+5", 5},                   // explicit plus
+        {"x1", 0},                   // no leading digits
+        {"", 0},                     // empty text
         {"99999999999", 2147483647}, // saturates instead of overflowing
         {"-99999999999", -2147483647 - 1},
     };

@@ -1,0 +1,122 @@
+#include "params/CRegistryBackend.h"
+
+#include "params/RegistryValue_win.h"
+
+#include <windows.h>
+
+#include <shlwapi.h>
+
+#include <algorithm>
+
+static_assert(KEY_READ == 0x20019 && KEY_WRITE == 0x20006, "access rights of the store");
+
+namespace {
+
+// Subkey names the enumeration returns: up to 1023 characters and the terminator.
+constexpr DWORD kSubkeyNameChars = 1024;
+
+// One key of HKEY_CURRENT_USER, closed when the guard goes.
+class COpenKey {
+public:
+    COpenKey() = default;
+    COpenKey(const COpenKey&) = delete;
+    COpenKey& operator=(const COpenKey&) = delete;
+    ~COpenKey() {
+        if (key)
+            RegCloseKey(key);
+    }
+
+    bool OpenForReading(const tstr& path) {
+        return RegOpenKeyExA(HKEY_CURRENT_USER, path.str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    }
+    bool CreateForWriting(const tstr& path) {
+        return RegCreateKeyExA(HKEY_CURRENT_USER, path.str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                               &key, nullptr) == ERROR_SUCCESS;
+    }
+    HKEY Get() const { return key; }
+
+private:
+    HKEY key = nullptr;
+};
+
+} // namespace
+
+bool CRegistryBackend::WriteString(const tstr& path, const tstr& name, const tstr& text) {
+    COpenKey key;
+    if (!key.CreateForWriting(path))
+        return false;
+    if (text.IsNull()) {
+        RegDeleteValueA(key.Get(), name.str());
+        return true;
+    }
+    const DWORD size = static_cast<DWORD>(text.Length() + 1); // the terminator included
+    RegSetValueExA(key.Get(), name.str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   size);
+    return true;
+}
+
+bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void* data,
+                                  std::size_t size) {
+    if (data && size > MAXDWORD)
+        return false;
+    COpenKey key;
+    if (!key.CreateForWriting(path))
+        return false;
+    if (!data) {
+        RegDeleteValueA(key.Get(), name.str());
+        return true;
+    }
+    RegSetValueExA(key.Get(), name.str(), 0, REG_BINARY, static_cast<const BYTE*>(data),
+                   static_cast<DWORD>(size));
+    return true;
+}
+
+bool CRegistryBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
+    COpenKey key;
+    if (!key.OpenForReading(path))
+        return false;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.Get(), name.str(), nullptr, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        size == 0)
+        return false;
+    return ReadValueText(key.Get(), name.str(), size, out);
+}
+
+bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer,
+                                 std::size_t size) {
+    COpenKey key;
+    if (!key.OpenForReading(path))
+        return false;
+    if (!buffer)
+        return true;
+    DWORD capacity = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+    return RegQueryValueExA(key.Get(), name.str(), nullptr, nullptr, static_cast<BYTE*>(buffer),
+                            &capacity) == ERROR_SUCCESS;
+}
+
+bool CRegistryBackend::DeleteKey(const tstr& path) {
+    if (path.IsEmpty())
+        return false;
+    return SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+}
+
+bool CRegistryBackend::KeyExists(const tstr& path) {
+    COpenKey key;
+    return key.OpenForReading(path);
+}
+
+bool CRegistryBackend::EnumSubkey(const tstr& path, int index, tstr& name) {
+    if (index < 0)
+        return false;
+    COpenKey key;
+    if (!key.OpenForReading(path))
+        return false;
+    char subkey[kSubkeyNameChars];
+    DWORD length = kSubkeyNameChars;
+    if (RegEnumKeyExA(key.Get(), static_cast<DWORD>(index), subkey, &length, nullptr, nullptr,
+                      nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    name = subkey;
+    return true;
+}
