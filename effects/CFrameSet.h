@@ -78,7 +78,7 @@ protected:
 private:
     bool TakeFrameLock(const std::atomic<int32_t>* runFlag);
     bool WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag);
-    void WaitForWorkers(const std::atomic<int32_t>* runFlag);
+    bool WaitForWorkers(const std::atomic<int32_t>* runFlag);
     bool AllDone() const;
     void ClearBand();
     void PresentFrame();

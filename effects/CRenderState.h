@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -39,7 +41,8 @@ public:
     std::atomic<int32_t> runningWorkers{0}; // workers that have not yet left
     int32_t processorCount;                 // number of render workers, at least 1
     CSet* activeSet = nullptr;              // the set being rendered, or null
-    // Worker 0's pause after each frame. 0 renders frames back to back (preview tool).
+    // Worker 0's pause after each frame (cut short by a stop). 0 renders frames back to
+    // back (preview tool).
     int32_t frameSleepMs = 40;
     // When positive, worker 0 drops the run flag after presenting this many frames, so
     // that WaitForWorkers returns once they are rendered (preview tool).
@@ -47,7 +50,11 @@ public:
 
 private:
     void RunWorker(int32_t index);
+    // Worker 0's pause of frameSleepMs after a frame; ends early when the run flag drops.
+    void PauseAfterFrame();
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
+    std::mutex pauseLock;
+    std::condition_variable pauseEnd;
 };

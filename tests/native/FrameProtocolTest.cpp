@@ -1,0 +1,184 @@
+#include "effects/CHeadlessDesktop.h"
+#include "effects/CRenderState.h"
+#include "support/CTestSet.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+// The frame protocol driven by hand on the test thread: with one worker, Render(0) is one
+// whole frame.
+namespace {
+
+constexpr uint32_t kFilled = 0xFFFFFFFFu;
+
+struct Rig {
+    Rig(int32_t width, int32_t height, int32_t workers)
+        : desktop(width, height), state(&desktop), set(&state) {
+        state.processorCount = workers;
+        state.activeSet = &set;
+        started = state.StartRendering();
+    }
+    // The render state stops the set before the set is destroyed.
+    ~Rig() { state.StopEffect(); }
+
+    CHeadlessDesktop desktop;
+    CRenderState state;
+    CTestSet set;
+    bool started = false;
+    std::atomic<int32_t> run{1};
+};
+
+} // namespace
+
+// Worker 0 clears exactly the 200 rows from H - 330 and nothing else.
+TEST(FrameProtocol, ClearsOnlyThePresentedBand) {
+    Rig rig(64, 400, 1);
+    ASSERT_TRUE(rig.started);
+    rig.set.frameBuffer.Fill(kFilled);
+    rig.set.Render(0, &rig.run);
+    const CBmp& buffer = rig.set.frameBuffer;
+    for (int32_t y = 0; y < buffer.height; ++y) {
+        const bool inBand = y >= 70 && y < 270; // rows H - 330 .. H - 131
+        for (int32_t x = 0; x < buffer.width; ++x) {
+            const uint32_t expected =
+                !inBand ? kFilled : (x == 0 && y == 70 ? CTestSet::Mark(1) : 0u);
+            ASSERT_EQ(buffer.Pixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+// The band is presented at the destination point, one present per frame.
+TEST(FrameProtocol, PresentsTheBandAtTheDestination) {
+    Rig rig(64, 400, 1);
+    ASSERT_TRUE(rig.started);
+    rig.set.Render(0, &rig.run);
+    EXPECT_EQ(rig.desktop.PresentCount(), 1);
+    DesktopRect destination = rig.desktop.LastDestination();
+    EXPECT_EQ(destination.left, 0);
+    EXPECT_EQ(destination.top, 200); // the overlay's top, H - 200
+    EXPECT_EQ(destination.right, 64);
+    EXPECT_EQ(destination.bottom, 400);
+
+    rig.set.SetDestination(60, 140);
+    rig.set.Render(0, &rig.run);
+    EXPECT_EQ(rig.desktop.PresentCount(), 2);
+    destination = rig.desktop.LastDestination();
+    EXPECT_EQ(destination.left, 60);
+    EXPECT_EQ(destination.top, 140);
+    CBmp presented;
+    rig.desktop.CopyLastPresented(&presented);
+    ASSERT_EQ(presented.width, 64);
+    ASSERT_EQ(presented.height, 200);
+    EXPECT_EQ(presented.Pixel(0, 0), CTestSet::Mark(2));
+    EXPECT_EQ(presented.Pixel(1, 0), 0u);
+}
+
+// The opacity step works on a view of the frame buffer, not on a copy, and runs before
+// the copy for presentation; the hooks run in protocol order.
+TEST(FrameProtocol, OpacityViewSharesTheFrameBufferAndHooksRunInOrder) {
+    Rig rig(64, 400, 1);
+    ASSERT_TRUE(rig.started);
+    rig.set.opacityMark = 0x80402010u;
+    rig.set.recordSteps = true;
+    rig.set.Render(0, &rig.run);
+    EXPECT_EQ(rig.set.steps, "reset draw opacity end after");
+    EXPECT_EQ(rig.set.frameBuffer.Pixel(63, 269), 0x80402010u); // last band row, H - 131
+    CBmp presented;
+    rig.desktop.CopyLastPresented(&presented);
+    EXPECT_EQ(presented.Pixel(63, 199), 0x80402010u);
+}
+
+// Screens lower than 330 rows: the band starts at row 0 and holds the rows there are;
+// the clear never leaves the frame buffer (the sanitizer builds check the bounds).
+TEST(FrameProtocol, SmallScreensStayInsideTheFrameBuffer) {
+    struct Case {
+        int32_t width, height;
+        int32_t bandTop, bandRows;
+    };
+    const Case cases[] = {
+        {64, 330, 0, 200}, // exactly high enough: band rows 0 .. 199
+        {64, 329, 0, 200}, // one row short: the band moves up to row 0
+        {64, 200, 0, 200}, // band and screen coincide
+        {64, 100, 0, 100}, // fewer rows than the band: all of them, and a W x 200 overlay
+        {8, 1, 0, 1},      // a single row
+        {1, 331, 1, 200},  // a single column
+    };
+    for (const Case& c : cases) {
+        Rig rig(c.width, c.height, 1);
+        ASSERT_TRUE(rig.started) << c.height;
+        rig.set.frameBuffer.Fill(kFilled);
+        rig.set.Render(0, &rig.run);
+        EXPECT_EQ(rig.set.BandTop(), c.bandTop) << c.height;
+        EXPECT_EQ(rig.set.BandRows(), c.bandRows) << c.height;
+        EXPECT_EQ(rig.desktop.PresentCount(), 1) << c.height;
+        CBmp presented;
+        rig.desktop.CopyLastPresented(&presented);
+        ASSERT_EQ(presented.height, 200) << c.height;
+        EXPECT_EQ(presented.Pixel(0, 0), CTestSet::Mark(1)) << c.height;
+        // Cleared: w x 200 pixels from the band's top, cut at the end of the buffer.
+        const int32_t cleared = std::min(c.width * 200, c.width * (c.height - c.bandTop));
+        const int32_t first = c.bandTop * c.width;
+        for (int32_t i = 0; i < c.width * c.height; ++i) {
+            const int32_t x = i % c.width;
+            const int32_t y = i / c.width;
+            const bool clear = i >= first && i < first + cleared;
+            const uint32_t expected = !clear ? kFilled : (i == first ? CTestSet::Mark(1) : 0u);
+            ASSERT_EQ(rig.set.frameBuffer.Pixel(x, y), expected) << c.height << " " << i;
+        }
+    }
+}
+
+// With the run flag down, no wait is entered and nothing is presented.
+TEST(FrameProtocol, DroppedRunFlagLeavesWithoutPresenting) {
+    Rig rig(64, 400, 2);
+    ASSERT_TRUE(rig.started);
+    rig.run = 0;
+    rig.set.Render(1, &rig.run); // its flag is still set from Start: it would wait
+    rig.set.Render(0, &rig.run);
+    EXPECT_EQ(rig.set.draws[0].load(), 0);
+    EXPECT_EQ(rig.set.draws[1].load(), 0);
+    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+}
+
+// A worker other than 0 whose flag is clear draws its part, sets its flag and leaves
+// without presenting.
+TEST(FrameProtocol, OtherWorkerDrawsAndSetsItsFlag) {
+    Rig rig(64, 400, 2);
+    ASSERT_TRUE(rig.started);
+    EXPECT_EQ(rig.set.doneFlags[0].load(), 1); // Start sets every flag
+    EXPECT_EQ(rig.set.doneFlags[1].load(), 1);
+    rig.set.doneFlags[1] = 0;
+    rig.set.Render(1, &rig.run);
+    EXPECT_EQ(rig.set.draws[1].load(), 1);
+    EXPECT_EQ(rig.set.doneFlags[1].load(), 1);
+    EXPECT_EQ(rig.set.frameBuffer.Pixel(1, 70), CTestSet::Mark(1));
+    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+}
+
+// A frame lock held elsewhere keeps worker 0 out until the run flag drops; it then
+// leaves without drawing or presenting.
+TEST(FrameProtocol, HeldFrameLockIsLeftWhenTheRunFlagDrops) {
+    Rig rig(64, 400, 1);
+    ASSERT_TRUE(rig.started);
+    rig.set.frameLock.lock();
+    std::thread worker([&] { rig.set.Render(0, &rig.run); });
+    rig.run = 0;
+    worker.join();
+    rig.set.frameLock.unlock();
+    EXPECT_EQ(rig.set.draws[0].load(), 0);
+    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+}
+
+// Stop sets every done flag and frees the frame buffer and the items.
+TEST(FrameProtocol, StopReleasesTheFrame) {
+    Rig rig(64, 400, 3);
+    ASSERT_TRUE(rig.started);
+    ASSERT_EQ(rig.set.workerItems.size(), 3u);
+    rig.set.doneFlags[2] = 0;
+    rig.set.Stop();
+    EXPECT_EQ(rig.set.doneFlags[2].load(), 1);
+    EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr);
+    EXPECT_TRUE(rig.set.workerItems.empty());
+}

@@ -1,0 +1,81 @@
+#include "effects/CHeadlessDesktop.h"
+
+#include <gtest/gtest.h>
+
+TEST(HeadlessDesktop, ScriptedTaskbar) {
+    struct Case {
+        TaskbarEdge edge;
+        DesktopRect expected;
+    };
+    const Case cases[] = {
+        {TaskbarEdge::Bottom, {0, 1040, 1920, 1080}}, // along the bottom, 40 high
+        {TaskbarEdge::Top, {0, 0, 1920, 40}},
+        {TaskbarEdge::Left, {0, 0, 40, 1080}},
+        {TaskbarEdge::Right, {1880, 0, 1920, 1080}},
+    };
+    CHeadlessDesktop desktop(1920, 1080);
+    DesktopRect rect;
+    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::None); // none until placed
+    for (const Case& c : cases) {
+        desktop.SetTaskbar(c.edge, 40);
+        ASSERT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Visible);
+        EXPECT_EQ(rect.left, c.expected.left);
+        EXPECT_EQ(rect.top, c.expected.top);
+        EXPECT_EQ(rect.right, c.expected.right);
+        EXPECT_EQ(rect.bottom, c.expected.bottom);
+    }
+    desktop.HideTaskbar();
+    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Hidden);
+    desktop.RemoveTaskbar();
+    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::None);
+}
+
+// The overlay moves with its size, goes behind a visible taskbar only, and without an
+// overlay nothing is presented.
+TEST(HeadlessDesktop, OverlayLifecycle) {
+    CHeadlessDesktop desktop(100, 300);
+    EXPECT_FALSE(desktop.Present(0, 0));
+    ASSERT_TRUE(desktop.CreateOverlay({0, 100, 100, 300}));
+    EXPECT_FALSE(desktop.CreateOverlay({0, 100, 100, 300})); // one overlay at a time
+    EXPECT_FALSE(desktop.OverlayVisible());
+    desktop.ShowOverlay();
+    EXPECT_TRUE(desktop.OverlayVisible());
+    desktop.MoveOverlay(60, 40);
+    DesktopRect rect;
+    ASSERT_TRUE(desktop.OverlayRect(&rect));
+    EXPECT_EQ(rect.left, 60);
+    EXPECT_EQ(rect.top, 40);
+    EXPECT_EQ(rect.right, 160);
+    EXPECT_EQ(rect.bottom, 240);
+    desktop.HideTaskbar();
+    desktop.PutOverlayBehindTaskbar();
+    EXPECT_FALSE(desktop.OverlayBehindTaskbar());
+    desktop.SetTaskbar(TaskbarEdge::Bottom, 30);
+    desktop.PutOverlayBehindTaskbar();
+    EXPECT_TRUE(desktop.OverlayBehindTaskbar());
+    desktop.DestroyOverlay();
+    EXPECT_FALSE(desktop.OverlayExists());
+    EXPECT_FALSE(desktop.OverlayRect(&rect));
+    EXPECT_FALSE(desktop.CreateOverlay({0, 0, 0, 200})); // empty rectangle
+}
+
+// A band is copied to the surface's top-left corner, clipped, and the surface keeps what
+// the band does not cover.
+TEST(HeadlessDesktop, CopyBandClipsToTheSurface) {
+    CHeadlessDesktop desktop(4, 300);
+    ASSERT_TRUE(desktop.CreateOverlay({0, 0, 4, 3}));
+    CBmp wide;
+    wide.Create(6, 2);
+    wide.Fill(0x11223344u);
+    desktop.CopyBand(wide);
+    ASSERT_TRUE(desktop.Present(5, 7));
+    CBmp shown;
+    desktop.CopyLastPresented(&shown);
+    ASSERT_EQ(shown.width, 4);
+    ASSERT_EQ(shown.height, 3);
+    EXPECT_EQ(shown.Pixel(3, 1), 0x11223344u);
+    EXPECT_EQ(shown.Pixel(0, 2), 0u);
+    EXPECT_EQ(desktop.PresentCount(), 1);
+    EXPECT_EQ(desktop.LastDestination().left, 5);
+    EXPECT_EQ(desktop.LastDestination().top, 7);
+}

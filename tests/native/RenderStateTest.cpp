@@ -1,0 +1,182 @@
+#include "effects/CHeadlessDesktop.h"
+#include "effects/CRenderState.h"
+#include "support/CTestSet.h"
+#include "support/WaitUntil.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+// The render state with real worker threads on the headless desktop. Nothing here depends
+// on timing: the tests wait for states, never for durations.
+namespace {
+
+struct Rig {
+    explicit Rig(int32_t workers) : desktop(320, 480), state(&desktop), set(&state) {
+        state.processorCount = workers;
+        state.activeSet = &set;
+        state.frameSleepMs = 0;
+    }
+    // The render state stops the set before the set is destroyed.
+    ~Rig() { state.StopEffect(); }
+
+    CHeadlessDesktop desktop;
+    CRenderState state;
+    CTestSet set;
+};
+
+} // namespace
+
+TEST(RenderState, StartRenderingShowsTheOverlayAtTheBottom) {
+    Rig rig(1);
+    ASSERT_TRUE(rig.state.StartRendering());
+    EXPECT_TRUE(rig.desktop.OverlayVisible());
+    DesktopRect overlay;
+    ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
+    EXPECT_EQ(overlay.left, 0);
+    EXPECT_EQ(overlay.top, 280); // H - 200
+    EXPECT_EQ(overlay.right, 320);
+    EXPECT_EQ(overlay.bottom, 480);
+    EXPECT_EQ(rig.set.starts.load(), 1);
+
+    // A second start stops the running one first.
+    ASSERT_TRUE(rig.state.StartRendering());
+    EXPECT_EQ(rig.desktop.OverlayCount(), 2);
+    EXPECT_EQ(rig.set.starts.load(), 2);
+
+    EXPECT_TRUE(rig.state.StopRendering());
+    EXPECT_FALSE(rig.desktop.OverlayExists());
+    EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr);
+}
+
+// A set that fails to start is dropped: no worker, the overlay stays hidden. Starting
+// again then renders nothing until a set is chosen.
+TEST(RenderState, FailedStartClearsTheActiveSetAndStartsNoWorker) {
+    Rig rig(2);
+    rig.set.failStart = true;
+    EXPECT_FALSE(rig.state.StartEffect());
+    EXPECT_EQ(rig.state.activeSet, nullptr);
+    EXPECT_EQ(rig.state.runFlag.load(), 0);
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_TRUE(rig.desktop.OverlayExists());
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.state.runningWorkers.load() == 2; });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+    EXPECT_FALSE(rig.desktop.OverlayExists());
+}
+
+// Two starts in a row: the second is refused while the workers of the first run.
+TEST(RenderState, SecondStartWhileRunningIsRefused) {
+    Rig rig(2);
+    ASSERT_TRUE(rig.state.StartEffect());
+    EXPECT_FALSE(rig.state.StartEffect());
+    EXPECT_EQ(rig.set.starts.load(), 1);
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+}
+
+// One processor: worker 0 draws everything and presents every frame.
+TEST(RenderState, OneWorkerPresentsEveryFrame) {
+    Rig rig(1);
+    rig.state.frameLimit = 6;
+    std::atomic<int32_t> wrong{0};
+    int32_t seen = 0; // touched only by worker 0
+    rig.desktop.onPresent = [&](const CBmp& band, int32_t, int32_t) {
+        ++seen;
+        if (band.Pixel(0, 0) != CTestSet::Mark(seen))
+            wrong.fetch_add(1);
+    };
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.state.runFlag.load() == 0; }); // worker 0 ends after 6 frames
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.desktop.PresentCount(), 6);
+    EXPECT_EQ(rig.set.draws[0].load(), 6);
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+// Several workers: every presented frame holds every worker's part of that frame and of
+// no other, each frame is presented once, in order.
+TEST(RenderState, SeveralWorkersFinishEveryFrameBeforeItIsPresented) {
+    constexpr int32_t kWorkers = 4;
+    Rig rig(kWorkers);
+    rig.state.frameLimit = 12;
+    std::atomic<int32_t> wrong{0};
+    int32_t seen = 0;
+    rig.desktop.onPresent = [&](const CBmp& band, int32_t, int32_t) {
+        ++seen;
+        for (int32_t w = 0; w < kWorkers; ++w)
+            if (band.Pixel(w, 0) != CTestSet::Mark(seen))
+                wrong.fetch_add(1);
+        if (band.Pixel(kWorkers, 0) != 0)
+            wrong.fetch_add(1);
+    };
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.state.runFlag.load() == 0; });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.desktop.PresentCount(), 12);
+    EXPECT_EQ(wrong.load(), 0);
+    for (int32_t w = 0; w < kWorkers; ++w)
+        EXPECT_EQ(rig.set.draws[w].load(), 12) << w;
+}
+
+// Stop while worker 0 waits for a worker that has not finished: every worker leaves and
+// the count of running workers reaches 0 before StopRendering stops the set. Frame 3 is
+// presented only if the held worker has left it (flag set) before worker 0 looked again;
+// a frame that a worker may still be drawing into is never presented.
+TEST(RenderState, StopWhileWorkerZeroWaitsForTheOthers) {
+    Rig rig(3);
+    rig.set.blockWorker = 1;
+    rig.set.blockFrame = 3;
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] {
+        return rig.set.blocked.load() && rig.set.doneFlags[0].load() == 1 &&
+               rig.set.doneFlags[2].load() == 1;
+    });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_EQ(rig.set.workersAtStop.load(), 0);
+    EXPECT_FALSE(rig.desktop.OverlayExists());
+    const int32_t presented = rig.desktop.PresentCount();
+    ASSERT_TRUE(presented == 2 || presented == 3) << presented;
+    EXPECT_EQ(rig.set.frames.load(), presented);
+    CBmp last;
+    rig.desktop.CopyLastPresented(&last);
+    EXPECT_EQ(last.Pixel(0, 0), CTestSet::Mark(presented));
+    EXPECT_EQ(last.Pixel(1, 0), presented == 2 ? CTestSet::Mark(2) : 0u); // held: undrawn
+    EXPECT_EQ(last.Pixel(2, 0), CTestSet::Mark(presented));
+}
+
+// Stop while the other worker waits for worker 0 to clear its flag (worker 0 is held at
+// the end of frame 2): the other worker leaves without drawing again.
+TEST(RenderState, StopWhileAWorkerWaitsForItsFlag) {
+    Rig rig(2);
+    rig.set.blockEndOfFrame = 2;
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.set.blocked.load(); });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_EQ(rig.set.workersAtStop.load(), 0);
+    EXPECT_EQ(rig.set.draws[1].load(), 2);
+    EXPECT_EQ(rig.desktop.PresentCount(), 2);
+}
+
+// Start and stop repeatedly, with worker 0's 40 ms pause cut short by every stop.
+TEST(RenderState, RepeatedStartStopCycles) {
+    Rig rig(2);
+    rig.state.frameSleepMs = 40;
+    for (int32_t cycle = 1; cycle <= 4; ++cycle) {
+        const int32_t before = rig.desktop.PresentCount();
+        ASSERT_TRUE(rig.state.StartEffect()) << cycle;
+        EXPECT_TRUE(rig.desktop.OverlayVisible());
+        WaitUntil([&] { return rig.desktop.PresentCount() >= before + 2; });
+        rig.state.StopEffect();
+        EXPECT_EQ(rig.state.runningWorkers.load(), 0) << cycle;
+        EXPECT_EQ(rig.set.workersAtStop.load(), 0) << cycle;
+        EXPECT_FALSE(rig.desktop.OverlayExists()) << cycle;
+        EXPECT_EQ(rig.set.starts.load(), cycle);
+    }
+    EXPECT_EQ(rig.desktop.OverlayCount(), 4);
+}

@@ -1,0 +1,91 @@
+#include "support/CTestSet.h"
+
+#include "effects/CRenderState.h"
+#include "effects/IDesktop.h"
+
+#include <chrono>
+#include <thread>
+
+void CTestItem::Spawn(int initial, int a, int b) {
+    (void)initial;
+    (void)b;
+    ++spawned;
+    worker = a;
+}
+
+CTestSet::CTestSet(CRenderState* renderState) : CFrameSet(nullptr, renderState) {}
+
+CTestSet::~CTestSet() {
+    Stop();
+}
+
+bool CTestSet::Start() {
+    Stop();
+    starts.fetch_add(1);
+    if (failStart || !AllocateFrame() || !AllocateItems<CTestItem>(1)) {
+        Stop();
+        return false;
+    }
+    for (int32_t i = 0; i < workerCount; ++i)
+        ItemsAs<CTestItem>(workerItems[i])->Spawn(1, i, 0);
+    UpdatePlacement();
+    return true;
+}
+
+bool CTestSet::Stop() {
+    stops.fetch_add(1);
+    workersAtStop.store(renderState->runningWorkers.load());
+    ReleaseFrame();
+    FreeItems();
+    return true;
+}
+
+void CTestSet::UpdatePlacement() {
+    DesktopRect overlay;
+    if (desktop->OverlayRect(&overlay))
+        SetDestination(overlay.left, overlay.top);
+}
+
+void CTestSet::ResetFrameState() {
+    Record("reset ");
+}
+
+void CTestSet::StepAndDraw(int worker, CItem* items) {
+    const int32_t frame = draws[worker].fetch_add(1) + 1;
+    Record("draw ");
+    if (worker == blockWorker && frame == blockFrame) {
+        HoldUntilStopped();
+        return;
+    }
+    const CTestItem* item = ItemsAs<CTestItem>(items);
+    if (item->worker == worker && worker < frameBuffer.width)
+        frameBuffer.SetPixel(worker, BandTop(), Mark(frames.load() + 1));
+}
+
+void CTestSet::ApplyOpacity(CBmp& band) {
+    Record("opacity ");
+    if (opacityMark != 0)
+        band.SetPixel(band.width - 1, band.height - 1, opacityMark);
+}
+
+void CTestSet::EndOfFrame() {
+    const int32_t frame = frames.fetch_add(1) + 1;
+    Record("end ");
+    if (frame == blockEndOfFrame)
+        HoldUntilStopped();
+}
+
+void CTestSet::AfterPresent() {
+    Record("after");
+}
+
+void CTestSet::HoldUntilStopped() {
+    blocked.store(true);
+    while (renderState->runFlag.load() != 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void CTestSet::Record(const char* step) {
+    if (recordSteps)
+        steps += step;
+}
