@@ -5,6 +5,12 @@
 #include "effects/CSetGlimra.h"
 #include "effects/CSetRipla.h"
 
+namespace {
+
+constexpr DWORD kStopPollMs = 10;
+
+} // namespace
+
 CWpp::CWpp() : renderState(&desktop), mainWnd(this) {
     store.SetRegistryMode(true);
     store.SetFirmAndApp("Lumavist", "Embra");
@@ -31,7 +37,7 @@ bool CWpp::Init() {
 }
 
 bool CWpp::Exit() {
-    renderState.StopEffect();
+    StopEffect();
     Save();
     return CApp::Exit();
 }
@@ -59,6 +65,17 @@ void CWpp::OnSettingChange() {
 void CWpp::Shutdown() {
     if (!HasExited())
         Quit();
+}
+
+void CWpp::StopEffect() {
+    renderState.runFlag.store(0, std::memory_order_release);
+    while (renderState.runningWorkers.load(std::memory_order_acquire) != 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kStopPollMs, QS_SENDMESSAGE);
+        MSG message;
+        // Peeking answers the messages sent to this thread; posted ones stay queued.
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    renderState.StopEffect();
 }
 
 void CWpp::CreateSets() {

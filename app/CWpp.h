@@ -39,6 +39,11 @@ public:
     CMainWnd mainWnd;
 
 private:
+    // Stops the render workers and rendering. Worker 0 presents through the overlay,
+    // which belongs to this thread, and moving it from the worker sends this thread a
+    // message and waits for the answer: so the wait for the workers answers sent
+    // messages instead of only sleeping, or the two threads would wait for each other.
+    void StopEffect();
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".
     void SelectActiveSet();

@@ -32,7 +32,8 @@ run_headless() {
     sleep "${EMBRA_RUN_SECONDS:-8}"
     import -window root "$screenshot"
     echo "Screenshot: $screenshot"
-    wine taskkill /im embra.exe >/dev/null 2>&1 || true
+    # taskkill sees only the windows of its own desktop.
+    wine explorer "/desktop=$desktop" taskkill /im embra.exe >/dev/null 2>&1 || true
     for _ in $(seq 150); do
         kill -0 "$wine_pid" 2>/dev/null || break
         sleep 0.2

@@ -6,7 +6,11 @@
 # end, and checks that it ended with code 0 and saved its settings in the registry.
 #
 # Usage: embra_e2e.sh <embra.exe> <launcher.exe> <output dir> <"current" value or -> \
-#                     <band: above-taskbar | top> <ImageMagick -fx colour test>
+#                     <band: above-taskbar | top> <colour test>
+# The colour test is an ImageMagick -fx expression that holds for the effect's pixels, or
+# "not-desktop": the pixel differs from the desktop's colour, taken from the middle row
+# of the screen, which no band covers.
+# The taskbar is left out of the count elsewhere: its Start button has a red icon.
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -33,7 +37,7 @@ fail() {
 desktop_pid=""
 cleanup() {
     if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
-        wine taskkill /f /im embra.exe >/dev/null 2>&1 || true
+        in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
         for _ in $(seq 50); do
             kill -0 "$desktop_pid" 2>/dev/null || break
             sleep 0.2
@@ -42,6 +46,11 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
+
+# Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
+in_desktop() {
+    wine explorer "/desktop=Embra,$desktop_size" "$@"
+}
 
 # Polls up to $1 tenths of a second until the report holds a line starting with $2.
 wait_for_report() {
@@ -65,12 +74,12 @@ if [ "$current" != "-" ]; then
     wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$current" /f >/dev/null
 fi
 
-wine explorer "/desktop=Embra,$desktop_size" "$(winepath -w "$launcher")" \
-    "$(winepath -w "$report")" "$(winepath -w "$embra")" &
+in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" &
 desktop_pid=$!
 
 wait_for_report 300 taskbar || fail "the virtual desktop did not start"
-read -r _ bar_left bar_top bar_right bar_bottom <"$report"
+# The launcher writes Windows line ends.
+read -r _ bar_left bar_top bar_right bar_bottom < <(tr -d '\r' <"$report")
 [ "$bar_left" != none ] || fail "the virtual desktop shows no taskbar"
 echo "taskbar: $bar_left,$bar_top - $bar_right,$bar_bottom"
 width=${desktop_size%x*}
@@ -81,6 +90,11 @@ top) band_top=0 ;;
 esac
 band_geometry=${width}x${band_rows}+0+$band_top
 
+if [ "$colour_test" = not-desktop ]; then
+    colour_test='abs(r-R)+abs(g-G)+abs(b-B)>0.1'
+    desktop_row=$(( ${desktop_size#*x} / 2 ))
+fi
+
 # The effect needs a moment to start; each look is one screenshot.
 inside=0
 total=0
@@ -90,21 +104,27 @@ for _ in $(seq 30); do
         fail "embra.exe ended by itself: $(grep '^exit ' "$report")"
     fi
     import -window root "$shot"
-    convert "$shot" -fx "$colour_test" "$mask"
+    test=$colour_test
+    if [ -n "${desktop_row:-}" ]; then
+        desktop_colour=$(convert "$shot" -format "R=%[fx:p{0,$desktop_row}.r];G=%[fx:p{0,$desktop_row}.g];B=%[fx:p{0,$desktop_row}.b]" info:)
+        test="$desktop_colour;$colour_test"
+    fi
+    convert "$shot" -fx "$test" "$mask"
     inside=$(count_in "$band_geometry")
     total=$(count_in "$desktop_size+0+0")
+    on_taskbar=$(count_in "$((bar_right - bar_left))x$((bar_bottom - bar_top))+$bar_left+$bar_top")
     [ "$inside" -ge "$min_band_pixels" ] && break
 done
-outside=$((total - inside))
+outside=$((total - inside - on_taskbar))
 echo "effect pixels in rows $band_top..$((band_top + band_rows - 1)): $inside, elsewhere: $outside"
 echo "screenshot: $shot"
 [ "$inside" -ge "$min_band_pixels" ] || fail "fewer than $min_band_pixels effect pixels in the band"
 [ "$outside" -eq 0 ] || fail "$outside effect pixels outside the band"
 
 # Ask the program to end the way Windows asks a program to close, without force.
-wine taskkill /im embra.exe >/dev/null
+in_desktop taskkill /im embra.exe >/dev/null
 wait_for_report 300 exit || fail "embra.exe did not end after the close request"
-code=$(sed -n 's/^exit //p' "$report")
+code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
 echo "exit code: $code"
 [ "$code" = 0 ] || fail "embra.exe ended with code $code"
 
