@@ -90,10 +90,19 @@ top) band_top=0 ;;
 esac
 band_geometry=${width}x${band_rows}+0+$band_top
 
-if [ "$colour_test" = not-desktop ]; then
-    colour_test='abs(r-R)+abs(g-G)+abs(b-B)>0.1'
-    desktop_row=$(( ${desktop_size#*x} / 2 ))
-fi
+desktop_row=$((${desktop_size#*x} / 2))
+
+# White where the colour test holds, black elsewhere.
+make_mask() {
+    if [ "$colour_test" != not-desktop ]; then
+        convert "$shot" -fx "$colour_test" "$mask"
+        return
+    fi
+    local desktop_colour
+    desktop_colour=$(convert "$shot" -format "%[pixel:p{0,$desktop_row}]" info:)
+    convert "$shot" -fuzz 10% -fill black -opaque "$desktop_colour" \
+        -fuzz 0 -fill white +opaque black "$mask"
+}
 
 # The effect needs a moment to start; each look is one screenshot.
 inside=0
@@ -104,12 +113,7 @@ for _ in $(seq 30); do
         fail "embra.exe ended by itself: $(grep '^exit ' "$report")"
     fi
     import -window root "$shot"
-    test=$colour_test
-    if [ -n "${desktop_row:-}" ]; then
-        desktop_colour=$(convert "$shot" -format "R=%[fx:p{0,$desktop_row}.r];G=%[fx:p{0,$desktop_row}.g];B=%[fx:p{0,$desktop_row}.b]" info:)
-        test="$desktop_colour;$colour_test"
-    fi
-    convert "$shot" -fx "$test" "$mask"
+    make_mask
     inside=$(count_in "$band_geometry")
     total=$(count_in "$desktop_size+0+0")
     on_taskbar=$(count_in "$((bar_right - bar_left))x$((bar_bottom - bar_top))+$bar_left+$bar_top")
