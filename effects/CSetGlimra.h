@@ -1,0 +1,76 @@
+#pragma once
+
+#include "effects/CFrameSet.h"
+#include "effects/CRowLocks.h"
+#include "effects/CGlimraCurtain.h"
+#include "effects/CItemGlimra.h"
+#include "graphics/CBmp.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CRenderState;
+class CSettingsStore;
+
+// The northern lights: curtains of soft vertical rays in a band along the top of the
+// screen. Rays are placed one after another along a random walk of the curtain, tinted
+// with one shared colour that can drift, and fade in and out over their life.
+class CSetGlimra : public CFrameSet {
+public:
+    static constexpr int32_t kFrameCount = 41;
+    static constexpr int32_t kSpriteWidth = 15;
+    static constexpr int32_t kSpriteHeight = 96;
+
+    CSetGlimra(CSettingsStore* store, CRenderState* renderState);
+    ~CSetGlimra() override;
+
+    bool Start() override;
+    bool Stop() override;
+    bool Load() override;
+    bool Save() override;
+    tstr Key() override { return *key.Get(); }
+    void ShowSettings(void* parentWindow) override;
+    void UpdatePlacement() override;
+
+    // Generates the column phase table anew with the calling thread's random generator.
+    void GeneratePhaseTable();
+    // Drifts the shared colour with amplitude 1 .. 5.
+    void DriftColour(int32_t amplitude);
+
+    // The "Northern Lights settings" dialog (resource 160), installed by the settings layer.
+    std::function<void(CSetGlimra& set, void* parentWindow)> settingsDialog;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames;        // the ray frames, brightest in the middle
+    std::unique_ptr<int32_t[]> phaseTable; // W entries: life taken off a ray placed there
+    std::unique_ptr<int32_t[]> zeroTable;  // W zeros, the second table of Respawn
+    int32_t spriteHeight = kSpriteHeight;
+    int32_t spriteWidth = kSpriteWidth;
+    CGlimraCurtain curtain;         // shared by every ray
+    std::vector<CGlimraWalk> walks; // one curtain walk per worker, kept across Start
+
+    CEdges<CParam<int>, int> vis;         // "vis": opacity in percent
+    CEdges<CParam<int>, int> items;       // "items": share of the rays animated, percent
+    CEdges<CParam<int>, int> clrChange;   // "clr_change": colour drift amplitude, 0 = none
+    CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
+    CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
+    CParam<tstr> key;
+    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
+
+protected:
+    void StepAndDraw(int worker, CItem* workerArray) override;
+    void ApplyOpacity(CBmp& band) override;
+    void EndOfFrame() override;
+    void AfterPresent() override;
+
+private:
+    bool Fail();
+    bool BuildFrames();
+    void PrepareWalks();
+    void DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared);
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "effects/CFrameSet.h"
+#include "effects/CRowLocks.h"
+#include "effects/CItemRipla.h"
+#include "effects/CRiplaWave.h"
+#include "graphics/CBmp.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CRenderState;
+class CSettingsStore;
+
+// The water: waves of small splashes 20 pixels apart along the taskbar. Each splash
+// grows from one row to its full height, sinks back and is placed again further along
+// its wave; the splashes are tinted blue through a ramp indexed by their opacity.
+class CSetRipla : public CFrameSet {
+public:
+    static constexpr int kSplashResource = 164;
+
+    CSetRipla(CSettingsStore* store, CRenderState* renderState);
+    ~CSetRipla() override;
+
+    bool Start() override;
+    bool Stop() override;
+    bool Load() override;
+    bool Save() override;
+    tstr Key() override { return *key.Get(); }
+    void ShowSettings(void* parentWindow) override;
+    void UpdatePlacement() override;
+
+    // The frames squeezed from the splash picture: heights 1, 3, ... up to half its
+    // height, then back down one row per frame to 1. False when an allocation fails.
+    bool BuildFrames(const CBmp& splash);
+
+    // The "Ripla settings" dialog (resource 165), installed by the settings layer.
+    std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames; // the splash frames, one row high first
+    uint8_t rampRed[256] = {};      // colour ramp, indexed by a pixel's new alpha
+    uint8_t rampGreen[256] = {};
+    uint8_t rampBlue[256] = {};
+    CRiplaWave wave;               // shared by every splash
+    std::vector<CRiplaWalk> walks; // one wave per worker, kept across Start
+
+    CEdges<CParam<int>, int> vis;          // "vis": opacity in percent
+    CEdges<CParam<int>, int> items;        // "items": share of the splashes animated, percent
+    CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
+    CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
+    CParam<tstr> key;
+    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
+
+protected:
+    void StepAndDraw(int worker, CItem* workerArray) override;
+    void ApplyOpacity(CBmp& band) override;
+
+private:
+    bool Fail();
+    void FillRamp();
+    void PrepareWalks();
+    void DrawSplash(const CBmp& frame, int32_t left, int32_t top);
+};
