@@ -64,8 +64,12 @@ bool CRenderState::StartEffect() {
         return false;
     runFlag.store(1, std::memory_order_release);
     workers.reserve(static_cast<std::size_t>(processorCount));
-    for (int32_t i = 0; i < processorCount; ++i)
+    for (int32_t i = 0; i < processorCount; ++i) {
+        // Counted before the thread starts, so that a wait right after the start cannot
+        // see 0 before the workers have run.
+        runningWorkers.fetch_add(1, std::memory_order_acq_rel);
         workers.emplace_back(&CRenderState::RunWorker, this, i);
+    }
     return true;
 }
 
@@ -97,7 +101,6 @@ void CRenderState::PauseAfterFrame() {
 }
 
 void CRenderState::RunWorker(int32_t index) {
-    runningWorkers.fetch_add(1, std::memory_order_acq_rel);
     CRandom::Seed(static_cast<uint32_t>(index) * desktop->TickCount()); // worker 0 gets seed 0
     int32_t frames = 0;
     while (runFlag.load(std::memory_order_acquire) != 0) {

@@ -1,0 +1,34 @@
+#include "app/CWpp.h"
+
+#include <windows.h>
+
+namespace {
+
+// The one application object, constructed before the entry point runs and destroyed
+// after it returns.
+CWpp app;
+
+// Runs until the quit message; its wParam is the program's exit code. An error result of
+// GetMessageA (-1) ends the loop as well instead of spinning on it.
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (!app.Init()) {
+        if (!app.errorText.IsEmpty())
+            MessageBoxA(nullptr, app.errorText.str(), "Error",
+                        MB_SYSTEMMODAL | MB_ICONERROR | MB_OK);
+        return 1;
+    }
+    const int code = RunMessageLoop();
+    app.Shutdown();
+    return code;
+}

@@ -1,0 +1,364 @@
+#include "effects/CSetEmbra.h"
+
+#include "effects/CRandom.h"
+#include "effects/IDesktop.h"
+#include "effects/ScreenSize.h"
+#include "graphics/PixelMath.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <new>
+
+int32_t CSetEmbra::profileTimer = 0;
+int32_t CSetEmbra::profilePeriod = 20;
+
+namespace {
+
+constexpr int32_t kOverlayRows = 200;
+constexpr int32_t kBreakpoints = 7; // X0 .. X6 and Y0 .. Y6 of the profile ramps
+constexpr int32_t kDriftReach = 20; // columns either side compared for a column's drift
+
+template <class T> std::unique_ptr<T[]> NewArray(int32_t count) {
+    return std::unique_ptr<T[]>(new (std::nothrow) T[static_cast<std::size_t>(count)]());
+}
+
+bool ColumnHasAlpha(const CBmp& sheet, int32_t column) {
+    for (int32_t row = 0; row < sheet.height; ++row)
+        if ((sheet.Pixel(column, row) >> 24) != 0)
+            return true;
+    return false;
+}
+
+// Calls found(first, end) for every maximal run of columns holding a pixel of non-zero
+// alpha, from left to right; returns the number of runs.
+template <class Found> int32_t ForEachColumnRun(const CBmp& sheet, Found found) {
+    int32_t runs = 0;
+    int32_t column = 0;
+    while (column < sheet.width) {
+        if (!ColumnHasAlpha(sheet, column)) {
+            ++column;
+            continue;
+        }
+        const int32_t first = column;
+        while (column < sheet.width && ColumnHasAlpha(sheet, column))
+            ++column;
+        found(runs++, first, column);
+    }
+    return runs;
+}
+
+enum class PlacementEdge { Bottom, Top, Left, Right };
+
+} // namespace
+
+CSetEmbra::CSetEmbra(CSettingsStore* store, CRenderState* renderState)
+    : CFrameSet(store, renderState) {
+    key.Set("Embra");
+    displayName.Set("Fire on desktop");
+    colour.Set(0xFF0077FFul);
+    vis.SetName("vis");
+    vis.SetRange(10, 100);
+    vis.Set(50);
+    items.SetName("items");
+    items.SetRange(30, 100);
+    items.Set(100);
+    paramSet.SetPath(tstr("Sets\\") + Key());
+    paramSet.Add(&vis);
+    paramSet.Add(&items);
+}
+
+CSetEmbra::~CSetEmbra() {
+    Stop();
+}
+
+bool CSetEmbra::Start() {
+    Stop();
+    ReadScreenSize(*desktop);
+    DesktopRect taskbar;
+    const TaskbarState state = desktop->FindTaskbar(&taskbar);
+    if (state == TaskbarState::None)
+        return false;
+    if (state == TaskbarState::Visible)
+        desktop->PutOverlayBehindTaskbar();
+    if (!AllocateFrame() || !AllocateProfiles())
+        return Fail();
+    const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
+    GenerateProfiles();
+    if (!AllocateItems<CItemEmbra>(static_cast<int32_t>(perWorker)) || !LoadColourTable() ||
+        !CutFrames() || !BuildReversedFrames())
+        return Fail();
+    CItemEmbra::frameCount = frameCount;
+    CItemEmbra::lastFrame = frameCount - 1;
+    SpawnAll();
+    UpdatePlacement();
+    return true;
+}
+
+bool CSetEmbra::Fail() {
+    Stop();
+    return false;
+}
+
+bool CSetEmbra::Stop() {
+    ReleaseFrame();
+    FreeItems();
+    frames.reset();
+    frameCount = 0;
+    reversedPixels.reset();
+    reversedWidths.reset();
+    reversedHeights.reset();
+    reversedEntries = 0;
+    firstFrameHeight = 0;
+    lifeCut.reset();
+    drift.reset();
+    profileColumns = 0;
+    return true;
+}
+
+bool CSetEmbra::Load() {
+    paramSet.Load();
+    return true;
+}
+
+bool CSetEmbra::Save() {
+    paramSet.Save();
+    return true;
+}
+
+tstr CSetEmbra::Key() {
+    return *key.Get();
+}
+
+void CSetEmbra::ShowSettings(void* parentWindow) {
+    (void)parentWindow;
+}
+
+bool CSetEmbra::AllocateProfiles() {
+    profileColumns = screenWidth;
+    lifeCut = NewArray<int32_t>(profileColumns);
+    drift = NewArray<int32_t>(profileColumns);
+    return lifeCut && drift;
+}
+
+// The colour of strip pixel a is the colour of accumulated alpha a.
+bool CSetEmbra::LoadColourTable() {
+    CBmp strip;
+    if (!desktop->LoadBitmapResource(kColourStripResource, &strip) || !strip.pixels)
+        return false;
+    for (int32_t a = 0; a < 256; ++a) {
+        const uint32_t word = strip.Pixel(a, 0);
+        colourTable.blue[a] = static_cast<uint8_t>(word);
+        colourTable.green[a] = static_cast<uint8_t>(word >> 8);
+        colourTable.red[a] = static_cast<uint8_t>(word >> 16);
+    }
+    return true;
+}
+
+// The sheet's blue channel becomes the alpha, scaled so that the brightest pixel has 150;
+// every run of columns with some alpha is one frame, trimmed to its opaque pixels.
+bool CSetEmbra::CutFrames() {
+    CBmp sheet;
+    if (!desktop->LoadBitmapResource(kSpriteSheetResource, &sheet) || !sheet.pixels)
+        return false;
+    sheet.CopyChannel(sheet, 0, 3);
+    sheet.ScaleAlpha(150, 0);
+    const int32_t count = ForEachColumnRun(sheet, [](int32_t, int32_t, int32_t) {});
+    if (count == 0)
+        return false;
+    frames = NewArray<CBmp>(count);
+    if (!frames)
+        return false;
+    bool copied = true;
+    ForEachColumnRun(sheet, [&](int32_t index, int32_t first, int32_t end) {
+        CBmp& frame = frames[index];
+        frame.CopyRect(sheet, first, 0, end, sheet.height);
+        frame.Trim();
+        copied = copied && frame.pixels != nullptr;
+    });
+    frameCount = count;
+    return copied;
+}
+
+bool CSetEmbra::BuildReversedFrames() {
+    reversedEntries = frameCount + 2;
+    reversedPixels = NewArray<const uint8_t*>(frameCount);
+    reversedWidths = NewArray<int32_t>(reversedEntries);
+    reversedHeights = NewArray<int32_t>(reversedEntries);
+    if (!reversedPixels || !reversedWidths || !reversedHeights)
+        return false;
+    for (int32_t j = 0; j < frameCount; ++j) {
+        const CBmp& frame = frames[frameCount - 1 - j];
+        reversedPixels[j] = frame.pixels;
+        reversedWidths[j] = frame.width;
+        reversedHeights[j] = frame.height;
+    }
+    firstFrameHeight = frames[0].height;
+    return true;
+}
+
+void CSetEmbra::SpawnAll() {
+    for (CItem* itemArray : workerItems) {
+        CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
+        for (int32_t i = 0; i < itemsPerWorker; ++i)
+            flames[i].Spawn(1, 1, 1);
+    }
+}
+
+// Six linear ramps between random levels at random breakpoints, plus noise of 0 .. 255 on
+// every column; a column's drift leans its flames away from the side with the larger cut.
+// On a screen narrower than 100 pixels the breakpoints can fall off the screen: the draws
+// for such columns are made, their values are not stored.
+void CSetEmbra::GenerateProfiles() {
+    const int32_t columns = profileColumns;
+    if (!lifeCut || !drift)
+        return;
+    std::fill(lifeCut.get(), lifeCut.get() + columns, 0);
+    std::fill(drift.get(), drift.get() + columns, 0);
+    int32_t breakpoint[kBreakpoints];
+    int32_t level[kBreakpoints];
+    breakpoint[0] = 0;
+    breakpoint[kBreakpoints - 1] = columns;
+    const int32_t step = (columns - 100) / 7;
+    for (int32_t k = 1; k < kBreakpoints - 1; ++k)
+        breakpoint[k] = CItemEmbra::DrawModulo(columns - 100) / 7 + k * step + 50;
+    for (int32_t k = 0; k < kBreakpoints; ++k)
+        level[k] = CRandom::Next() % 1280;
+    for (int32_t k = 0; k < kBreakpoints - 1; ++k) {
+        const int32_t start = breakpoint[k];
+        const int64_t length = breakpoint[k + 1] - start;
+        for (int64_t t = 0; t < length; ++t) {
+            const int32_t noise = CRandom::Next() % 256;
+            const int64_t column = start + t;
+            if (column < 0 || column >= columns)
+                continue;
+            // From level k towards level k + 1, truncating.
+            const int64_t ramp = ((length - 1 - t) * level[k] + t * level[k + 1]) / length;
+            lifeCut[column] = noise + static_cast<int32_t>(ramp);
+        }
+    }
+    for (int32_t k = kDriftReach; k < columns - kDriftReach; ++k)
+        drift[k] = (lifeCut[k - kDriftReach] - lifeCut[k + kDriftReach]) / 80;
+}
+
+void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
+    (void)worker;
+    if (!itemArray)
+        return;
+    const int64_t animated = int64_t{itemsPerWorker} * *items.Get() / 100;
+    StepFlames(ItemsAs<CItemEmbra>(itemArray),
+               static_cast<int32_t>(std::clamp<int64_t>(animated, 0, itemsPerWorker)));
+}
+
+int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
+    int64_t drawn = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        CItemEmbra& flame = flames[i];
+        flame.x += flame.dx;
+        flame.y += flame.dy;
+        flame.life -= 100;
+        if (flame.life < 0)
+            flame.Respawn(lifeCut.get(), drift.get(), 0);
+        drawn += DrawFlame(flame);
+    }
+    return drawn;
+}
+
+// The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v. Pixels outside
+// the frame buffer are not drawn; at the left and right edges the sprite is clipped, so a
+// flame never continues on the neighbouring row.
+int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
+    if (!frameBuffer.pixels)
+        return 0;
+    const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
+    if (j < 0 || j >= reversedEntries)
+        return 0;
+    const int32_t w = reversedWidths[j];
+    const int32_t h = reversedHeights[j];
+    if (w == 0 || h == 0)
+        return 0;
+    const int32_t left = flame.x;
+    const int32_t top = flame.y + firstFrameHeight - 1 - h;
+    const int32_t firstU = std::max(0, -left);
+    const int32_t endU = std::min(w, frameBuffer.width - left);
+    const int32_t firstV = std::max(0, -top);
+    const int32_t endV = std::min(h, frameBuffer.height - top);
+    if (firstU >= endU || firstV >= endV)
+        return 0;
+    const uint8_t* sprite = reversedPixels[j];
+    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    const int32_t columns = endU - firstU;
+    for (int32_t v = endV - 1; v >= firstV; --v) {
+        // Both rows start at the first visible column of the sprite.
+        const uint8_t* spriteRow = sprite + (std::ptrdiff_t{v} * w + firstU) * 4;
+        uint8_t* targetRow =
+            frameBuffer.pixels + (top + v) * stride + std::ptrdiff_t{left + firstU} * 4;
+        for (int32_t k = columns - 1; k >= 0; --k)
+            BlendPixel(targetRow + k * 4, spriteRow + k * 4, colourTable);
+    }
+    return int64_t{columns} * (endV - firstV);
+}
+
+void CSetEmbra::BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table) {
+    const uint32_t s = sprite[3];
+    const uint32_t d = target[3];
+    if (d == 255 || s == 0)
+        return;
+    if (s == 255) {
+        std::memcpy(target, sprite, 4);
+        return;
+    }
+    const uint32_t a = d == 0 ? s : PixelMath::AlphaUnion(s, d);
+    const uint32_t keep = 255 - a;
+    // Each channel v becomes (T[a]*a + v*(255 - a)) / 256: the colour of the new alpha.
+    target[0] = static_cast<uint8_t>((table.blue[a] * a + target[0] * keep) >> 8);
+    target[1] = static_cast<uint8_t>((table.green[a] * a + target[1] * keep) >> 8);
+    target[2] = static_cast<uint8_t>((table.red[a] * a + target[2] * keep) >> 8);
+    target[3] = static_cast<uint8_t>(a);
+}
+
+void CSetEmbra::ApplyOpacity(CBmp& band) {
+    const int32_t opacity = *vis.Get();
+    if (opacity < 100)
+        band.ScaleAll(opacity);
+}
+
+// Worker 0 runs this only for a frame that every worker finished, so no respawn reads the
+// profiles while they are renewed.
+void CSetEmbra::EndOfFrame() {
+    if (++profileTimer <= profilePeriod)
+        return;
+    profileTimer = 0;
+    GenerateProfiles();
+    profilePeriod = CRandom::Next() % 40 + 5;
+}
+
+void CSetEmbra::UpdatePlacement() {
+    const int32_t width = screenWidth;
+    const int32_t height = screenHeight;
+    DesktopRect bar;
+    const TaskbarState state = desktop->FindTaskbar(&bar);
+    if (state == TaskbarState::Hidden)
+        return;
+    PlacementEdge edge = PlacementEdge::Top; // no taskbar window at all counts as the top
+    if (state == TaskbarState::Visible) {
+        if (bar.bottom < height / 2)
+            edge = PlacementEdge::Top;
+        else if (bar.top > height / 2)
+            edge = PlacementEdge::Bottom;
+        else if (bar.right < width / 2)
+            edge = PlacementEdge::Left;
+        else if (bar.left > width / 2)
+            edge = PlacementEdge::Right;
+        else
+            return;
+    }
+    int32_t x = 0;
+    int32_t y = height - kOverlayRows;
+    if (edge == PlacementEdge::Bottom)
+        y = bar.top - kOverlayRows;
+    else if (edge == PlacementEdge::Left)
+        x = bar.right;
+    desktop->MoveOverlay(x, y);
+    SetDestination(x, y);
+}

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# End-to-end test of embra.exe under Wine on the caller's X display (the Xvfb server of
+# scripts/test.sh): starts the program in a 1280x720 Wine virtual desktop with a
+# taskbar, waits until the effect shows, screenshots the screen, counts the pixels of the
+# effect's colour inside the expected 200-row band and outside it, asks the program to
+# end, and checks that it ended with code 0 and saved its settings in the registry.
+#
+# Usage: embra_e2e.sh <embra.exe> <launcher.exe> <output dir> <"current" value or -> \
+#                     <band: above-taskbar | top> <colour test>
+# The colour test is an ImageMagick -fx expression that holds for the effect's pixels, or
+# "not-desktop": the pixel differs from the desktop's colour, taken from the middle row
+# of the screen, which no band covers.
+# The taskbar is left out of the count elsewhere: its Start button has a red icon.
+# Needs WINEPREFIX (the test run's prefix) and DISPLAY.
+set -euo pipefail
+embra=$1
+launcher=$2
+out=$3
+current=$4
+band=$5
+colour_test=$6
+
+desktop_size=1280x720
+band_rows=200
+min_band_pixels=1000
+report=$out/report.txt
+shot=$out/screen.png
+mask=$out/mask.png
+mkdir -p "$out"
+rm -f "$report" "$shot" "$mask"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+desktop_pid=""
+cleanup() {
+    if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
+        in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
+        for _ in $(seq 50); do
+            kill -0 "$desktop_pid" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill "$desktop_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
+in_desktop() {
+    wine explorer "/desktop=Embra,$desktop_size" "$@"
+}
+
+# Polls up to $1 tenths of a second until the report holds a line starting with $2.
+wait_for_report() {
+    for _ in $(seq "$1"); do
+        grep -q "^$2 " "$report" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The number of pixels of the mask (white where the colour test holds) inside a geometry.
+count_in() {
+    convert "$mask" -crop "$1" +repage -format '%[fx:round(mean*w*h)]' info:
+}
+
+# A virtual desktop named Embra with the shell's taskbar; settings start afresh.
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
+    /f >/dev/null
+wine reg delete 'HKCU\Software\Lumavist\Embra' /f >/dev/null 2>&1 || true
+if [ "$current" != "-" ]; then
+    wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$current" /f >/dev/null
+fi
+
+in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" &
+desktop_pid=$!
+
+wait_for_report 300 taskbar || fail "the virtual desktop did not start"
+# The launcher writes Windows line ends.
+read -r _ bar_left bar_top bar_right bar_bottom < <(tr -d '\r' <"$report")
+[ "$bar_left" != none ] || fail "the virtual desktop shows no taskbar"
+echo "taskbar: $bar_left,$bar_top - $bar_right,$bar_bottom"
+width=${desktop_size%x*}
+case $band in
+above-taskbar) band_top=$((bar_top - band_rows)) ;;
+top) band_top=0 ;;
+*) fail "unknown band $band" ;;
+esac
+band_geometry=${width}x${band_rows}+0+$band_top
+
+desktop_row=$((${desktop_size#*x} / 2))
+
+# White where the colour test holds, black elsewhere.
+make_mask() {
+    if [ "$colour_test" != not-desktop ]; then
+        convert "$shot" -fx "$colour_test" "$mask"
+        return
+    fi
+    local desktop_colour
+    desktop_colour=$(convert "$shot" -format "%[pixel:p{0,$desktop_row}]" info:)
+    convert "$shot" -fuzz 10% -fill black -opaque "$desktop_colour" \
+        -fuzz 0 -fill white +opaque black "$mask"
+}
+
+# The effect needs a moment to start; each look is one screenshot.
+inside=0
+total=0
+for _ in $(seq 30); do
+    sleep 1
+    if grep -q '^exit ' "$report"; then
+        fail "embra.exe ended by itself: $(grep '^exit ' "$report")"
+    fi
+    import -window root "$shot"
+    make_mask
+    inside=$(count_in "$band_geometry")
+    total=$(count_in "$desktop_size+0+0")
+    on_taskbar=$(count_in "$((bar_right - bar_left))x$((bar_bottom - bar_top))+$bar_left+$bar_top")
+    [ "$inside" -ge "$min_band_pixels" ] && break
+done
+outside=$((total - inside - on_taskbar))
+echo "effect pixels in rows $band_top..$((band_top + band_rows - 1)): $inside, elsewhere: $outside"
+echo "screenshot: $shot"
+[ "$inside" -ge "$min_band_pixels" ] || fail "fewer than $min_band_pixels effect pixels in the band"
+[ "$outside" -eq 0 ] || fail "$outside effect pixels outside the band"
+
+# Ask the program to end the way Windows asks a program to close, without force.
+in_desktop taskkill /im embra.exe >/dev/null
+wait_for_report 300 exit || fail "embra.exe did not end after the close request"
+code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
+echo "exit code: $code"
+[ "$code" = 0 ] || fail "embra.exe ended with code $code"
+
+expected_key=${current/#-/Embra}
+settings=$(wine reg query 'HKCU\Software\Lumavist\Embra\Sets\Embra' 2>/dev/null | tr -d '\r')
+echo "$settings" | grep -Eq '^ +vis +REG_SZ +50$' || fail "Sets\\Embra has no vis 50: $settings"
+echo "$settings" | grep -Eq '^ +items +REG_SZ +100$' || fail "Sets\\Embra has no items 100"
+sets=$(wine reg query 'HKCU\Software\Lumavist\Embra\Sets' /v current 2>/dev/null | tr -d '\r')
+echo "$sets" | grep -Eq "^ +current +REG_SZ +$expected_key\$" || fail "current is not $expected_key"
+
+for _ in $(seq 100); do
+    kill -0 "$desktop_pid" 2>/dev/null || break
+    sleep 0.2
+done
+echo "PASS"

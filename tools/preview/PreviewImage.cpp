@@ -1,0 +1,48 @@
+#include "PreviewImage.h"
+
+#include "graphics/CBmp.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// A premultiplied channel c of alpha a back to straight colour: c * 255 / a, rounded.
+uint8_t Unpremultiply(uint32_t c, uint32_t a) {
+    const uint32_t straight = (c * 255 + a / 2) / a;
+    return static_cast<uint8_t>(straight > 255 ? 255 : straight);
+}
+
+} // namespace
+
+bool WritePreviewPng(const CBmp& bitmap, const std::string& path) {
+    if (!bitmap.pixels)
+        return false;
+    const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
+    std::vector<uint8_t> rgba(count * 4, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint8_t* bgra = bitmap.pixels + i * 4;
+        const uint32_t a = bgra[3];
+        if (a == 0)
+            continue;
+        rgba[i * 4 + 0] = Unpremultiply(bgra[2], a);
+        rgba[i * 4 + 1] = Unpremultiply(bgra[1], a);
+        rgba[i * 4 + 2] = Unpremultiply(bgra[0], a);
+        rgba[i * 4 + 3] = static_cast<uint8_t>(a);
+    }
+    return stbi_write_png(path.c_str(), bitmap.width, bitmap.height, 4, rgba.data(),
+                          bitmap.width * 4) != 0;
+}
+
+bool WritePreviewRaw(const CBmp& bitmap, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const std::size_t size = static_cast<std::size_t>(bitmap.byteSize);
+    const bool written = size == 0 || std::fwrite(bitmap.pixels, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}
