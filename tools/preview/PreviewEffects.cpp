@@ -1,6 +1,8 @@
 #include "PreviewEffects.h"
 
 #include "effects/CSetEmbra.h"
+#include "effects/CSetGlimra.h"
+#include "effects/CSetRipla.h"
 
 #include <cstring>
 #include <string>
@@ -14,6 +16,8 @@ template <class TSet> std::unique_ptr<CSet> Make(CSettingsStore* store, CRenderS
 // One line per effect.
 const PreviewEffect kEffects[] = {
     {"embra", Make<CSetEmbra>},
+    {"glimra", Make<CSetGlimra>},
+    {"ripla", Make<CSetRipla>},
 };
 
 } // namespace
