@@ -2,6 +2,7 @@
 
 #include "graphics/PixelMath.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -36,33 +37,53 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
             (colourTimesAlpha[a][channel] + target[channel] * keep[a][channel]) >> 8);
 }
 
-void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t count,
-                             bool mayBeOpaque) const {
-    int32_t done = 0;
+void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
+                                std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
+                                int32_t firstU, int32_t endU, bool mayBeOpaque) const {
+    for (int32_t v = 0; v < rows; ++v) {
+        const int32_t first = std::max(spans[v].first, firstU) - firstU;
+        const int32_t end = std::min(spans[v].end, endU) - firstU;
+        if (first < end)
+            BlendRow(target + v * targetStride, sprite + v * spriteStride, first, end,
+                     endU - firstU, mayBeOpaque);
+    }
+}
+
+void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
+                             int32_t reach, bool mayBeOpaque) const {
 #if defined(__SSE2__)
-    if (!mayBeOpaque)
-        for (; done + 4 <= count; done += 4)
-            BlendFour(target + 4 * done, sprite + 4 * done);
+    if (!mayBeOpaque && reach >= 4) {
+        // Groups of four from the first pixel on; a group that would pass the reach is
+        // moved back to end there, its lanes before p (blended by the previous group)
+        // left alone. Lanes past the end are transparent sprite pixels.
+        for (int32_t p = first; p < end; p += 4) {
+            const int32_t q = std::min(p, reach - 4);
+            BlendFour(target + 4 * q, sprite + 4 * q, p - q);
+        }
+        return;
+    }
 #else
+    (void)reach;
     (void)mayBeOpaque;
 #endif
-    for (; done < count; ++done)
-        BlendPixel(target + 4 * done, sprite + 4 * done);
+    for (int32_t u = first; u < end; ++u)
+        BlendPixel(target + 4 * u, sprite + 4 * u);
 }
 
 #if defined(__SSE2__)
-// Four pixels at once, none of whose sprite alphas is 255. The alphas are worked in
-// 32-bit lanes, the channels in 16-bit lanes (two pixels a register); the pixels to be
-// left alone are written back by nobody, so the written pixels are exactly those the
-// one-by-one blend writes.
-void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite) const {
+// Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
+// left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
+// pixels a register). The pixels left alone are not written back, so the written pixels
+// are exactly those the one-by-one blend writes.
+void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
     const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
     const __m128i s = _mm_srli_epi32(spritePixels, 24);
     const __m128i d = _mm_srli_epi32(targetPixels, 24);
-    const __m128i skip =
-        _mm_or_si128(_mm_cmpeq_epi32(s, zero), _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
+    const __m128i doneLanes = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done));
+    const __m128i skip = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(s, zero), doneLanes),
+                                      _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
     const int skipped = _mm_movemask_ps(_mm_castsi128_ps(skip));
     if (skipped == 0xF)
         return;
@@ -97,7 +118,7 @@ void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite) const {
     }
     alignas(16) uint8_t result[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(result), blended);
-    for (int i = 0; i < 4; ++i)
+    for (int32_t i = 0; i < 4; ++i)
         if ((skipped & (1 << i)) == 0)
             std::memcpy(target + 4 * i, result + 4 * i, 4);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The fire's blend of a run of sprite pixels into a run of frame-buffer pixels (both
@@ -10,17 +11,34 @@
 // result is the same byte for byte as blending the pixels one by one.
 class CFlameBlender {
 public:
+    // The columns [first, end) of a sprite row that hold every pixel of non-zero alpha;
+    // first = end for a row without any.
+    struct RowSpan {
+        int32_t first;
+        int32_t end;
+    };
+
     // Builds the products from the three colour tables, indexed by an alpha value.
     void SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red);
 
-    // Blends `count` sprite pixels into as many consecutive target pixels. `mayBeOpaque`
-    // tells that the sprite may hold pixels of alpha 255, which the fast path leaves out.
-    void BlendRow(uint8_t* target, const uint8_t* sprite, int32_t count, bool mayBeOpaque) const;
+    // Blends the sprite pixels [first, end) of a row into the target pixels [first, end).
+    // Pixels [0, reach) of both rows may be read (end <= reach), and the sprite pixels
+    // there outside [first, end) must have alpha 0; only the blended pixels are written.
+    // `mayBeOpaque` tells that the sprite may hold pixels of alpha 255, which the fast path
+    // leaves out.
+    void BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end, int32_t reach,
+                  bool mayBeOpaque) const;
+    // Blends `rows` rows of a sprite, each row's span clipped to the columns
+    // [firstU, endU). `target` and `sprite` point at column firstU of the first row, the
+    // strides are in bytes and spans[0] is the first row's span (in sprite columns).
+    void BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
+                     std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
+                     int32_t firstU, int32_t endU, bool mayBeOpaque) const;
     // One pixel at a time, with the same tables.
     void BlendPixel(uint8_t* target, const uint8_t* sprite) const;
 
 private:
-    void BlendFour(uint8_t* target, const uint8_t* sprite) const;
+    void BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const;
 
     // Per alpha a: T[a]*a for blue, green and red, and a*256 for the alpha, which the
     // final shift by 8 turns back into a.

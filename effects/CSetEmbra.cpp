@@ -297,15 +297,12 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
     const int32_t drawFirstV = std::max(firstV, bandTop - top);
     const int32_t drawEndV = std::min(endV, bandTop + BandRows() - top);
     const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
-    for (int32_t v = drawFirstV; v < drawEndV; ++v) {
-        const int32_t first = std::max(entry.spans[v].first, firstU);
-        const int32_t end = std::min(entry.spans[v].end, endU);
-        if (first >= end)
-            continue;
-        blender.BlendRow(frameBuffer.pixels + (top + v) * stride + std::ptrdiff_t{left + first} * 4,
-                         entry.pixels + (std::ptrdiff_t{v} * entry.width + first) * 4, end - first,
-                         entry.opaque);
-    }
+    if (drawFirstV < drawEndV)
+        blender.BlendSprite(
+            frameBuffer.pixels + (top + drawFirstV) * stride + std::ptrdiff_t{left + firstU} * 4,
+            stride, entry.pixels + (std::ptrdiff_t{drawFirstV} * entry.width + firstU) * 4,
+            std::ptrdiff_t{entry.width} * 4, entry.spans + drawFirstV, drawEndV - drawFirstV,
+            firstU, endU, entry.opaque);
     return int64_t{endU - firstU} * (endV - firstV);
 }
 

@@ -82,12 +82,7 @@ private:
     bool BuildReversedFrames();
     void SpawnAll();
 
-    // The columns [first, end) of a sprite row that hold every pixel of non-zero alpha;
-    // first = end for a row without any.
-    struct RowSpan {
-        int32_t first;
-        int32_t end;
-    };
+    using RowSpan = CFlameBlender::RowSpan;
     // One sprite frame as the flames draw it.
     struct SpriteEntry {
         const uint8_t* pixels;

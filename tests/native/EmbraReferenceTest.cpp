@@ -61,8 +61,8 @@ TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
             std::memcpy(oneByOne, expected, sizeof oneByOne);
             for (int32_t i = 0; i < kRow; ++i)
                 CSetEmbraReference::BlendPixel(expected + 4 * i, sprite + 4 * i, table);
-            blender.BlendRow(fast, sprite, kRow, opaque);
-            blender.BlendRow(oneByOne, sprite, kRow, true);
+            blender.BlendRow(fast, sprite, 0, kRow, kRow, opaque);
+            blender.BlendRow(oneByOne, sprite, 0, kRow, kRow, true);
             ASSERT_EQ(0, std::memcmp(expected, fast, sizeof fast)) << s << " over " << d;
             ASSERT_EQ(0, std::memcmp(expected, oneByOne, sizeof fast)) << s << " over " << d;
         }
