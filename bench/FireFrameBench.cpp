@@ -141,8 +141,6 @@ void FireSpeedup(benchmark::State& state) {
 
 BENCHMARK(FireFrame)
     ->ArgNames({"W", "H", "workers"})
-    ->Args({240, 1080, 1})
-    ->Args({480, 1080, 1})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
     ->Args({3840, 2160, 1})

@@ -37,45 +37,12 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
             (colourTimesAlpha[a][channel] + target[channel] * keep[a][channel]) >> 8);
 }
 
-void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
-                                std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
-                                int32_t firstU, int32_t endU, bool mayBeOpaque) const {
-    for (int32_t v = 0; v < rows; ++v) {
-        const int32_t first = std::max(spans[v].first, firstU) - firstU;
-        const int32_t end = std::min(spans[v].end, endU) - firstU;
-        if (first < end)
-            BlendRow(target + v * targetStride, sprite + v * spriteStride, first, end,
-                     endU - firstU, mayBeOpaque);
-    }
-}
-
-void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
-                             int32_t reach, bool mayBeOpaque) const {
-#if defined(__SSE2__)
-    if (!mayBeOpaque && reach >= 4) {
-        // Groups of four from the first pixel on; a group that would pass the reach is
-        // moved back to end there, its lanes before p (blended by the previous group)
-        // left alone. Lanes past the end are transparent sprite pixels.
-        for (int32_t p = first; p < end; p += 4) {
-            const int32_t q = std::min(p, reach - 4);
-            BlendFour(target + 4 * q, sprite + 4 * q, p - q);
-        }
-        return;
-    }
-#else
-    (void)reach;
-    (void)mayBeOpaque;
-#endif
-    for (int32_t u = first; u < end; ++u)
-        BlendPixel(target + 4 * u, sprite + 4 * u);
-}
-
 #if defined(__SSE2__)
 // Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
 // left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
 // pixels a register). The pixels left alone are not written back, so the written pixels
 // are exactly those the one-by-one blend writes.
-void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
+inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
     const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
@@ -123,3 +90,36 @@ void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t do
             std::memcpy(target + 4 * i, result + 4 * i, 4);
 }
 #endif
+
+void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
+                                std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
+                                int32_t firstU, int32_t endU, bool mayBeOpaque) const {
+    for (int32_t v = 0; v < rows; ++v) {
+        const int32_t first = std::max(spans[v].first, firstU) - firstU;
+        const int32_t end = std::min(spans[v].end, endU) - firstU;
+        if (first < end)
+            BlendRow(target + v * targetStride, sprite + v * spriteStride, first, end,
+                     endU - firstU, mayBeOpaque);
+    }
+}
+
+void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
+                             int32_t reach, bool mayBeOpaque) const {
+#if defined(__SSE2__)
+    if (!mayBeOpaque && reach >= 4) {
+        // Groups of four from the first pixel on; a group that would pass the reach is
+        // moved back to end there, its lanes before p (blended by the previous group)
+        // left alone. Lanes past the end are transparent sprite pixels.
+        for (int32_t p = first; p < end; p += 4) {
+            const int32_t q = std::min(p, reach - 4);
+            BlendFour(target + 4 * q, sprite + 4 * q, p - q);
+        }
+        return;
+    }
+#else
+    (void)reach;
+    (void)mayBeOpaque;
+#endif
+    for (int32_t u = first; u < end; ++u)
+        BlendPixel(target + 4 * u, sprite + 4 * u);
+}
