@@ -89,17 +89,38 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
         if ((skipped & (1 << i)) == 0)
             std::memcpy(target + 4 * i, result + 4 * i, 4);
 }
+
+// Groups of four from the first pixel on; a group that would pass the reach (at least 4)
+// is moved back to end there, its lanes before p (blended by the previous group) left
+// alone. Lanes past the end are transparent sprite pixels.
+inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first,
+                                       int32_t end, int32_t reach) const {
+    for (int32_t p = first; p < end; p += 4) {
+        const int32_t q = std::min(p, reach - 4);
+        BlendFour(target + 4 * q, sprite + 4 * q, p - q);
+    }
+}
 #endif
 
 void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
                                 std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
                                 int32_t firstU, int32_t endU, bool mayBeOpaque) const {
-    for (int32_t v = 0; v < rows; ++v) {
+    const int32_t reach = endU - firstU;
+#if defined(__SSE2__)
+    if (!mayBeOpaque && reach >= 4) {
+        for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
+            const int32_t first = std::max(spans[v].first, firstU) - firstU;
+            const int32_t end = std::min(spans[v].end, endU) - firstU;
+            BlendGroups(target, sprite, first, end, reach);
+        }
+        return;
+    }
+#endif
+    for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
         const int32_t first = std::max(spans[v].first, firstU) - firstU;
         const int32_t end = std::min(spans[v].end, endU) - firstU;
-        if (first < end)
-            BlendRow(target + v * targetStride, sprite + v * spriteStride, first, end,
-                     endU - firstU, mayBeOpaque);
+        for (int32_t u = first; u < end; ++u)
+            BlendPixel(target + 4 * u, sprite + 4 * u);
     }
 }
 
@@ -107,13 +128,7 @@ void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t fir
                              int32_t reach, bool mayBeOpaque) const {
 #if defined(__SSE2__)
     if (!mayBeOpaque && reach >= 4) {
-        // Groups of four from the first pixel on; a group that would pass the reach is
-        // moved back to end there, its lanes before p (blended by the previous group)
-        // left alone. Lanes past the end are transparent sprite pixels.
-        for (int32_t p = first; p < end; p += 4) {
-            const int32_t q = std::min(p, reach - 4);
-            BlendFour(target + 4 * q, sprite + 4 * q, p - q);
-        }
+        BlendGroups(target, sprite, first, end, reach);
         return;
     }
 #else

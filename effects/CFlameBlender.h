@@ -39,6 +39,8 @@ public:
 
 private:
     void BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const;
+    void BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
+                     int32_t reach) const;
 
     // Per alpha a: T[a]*a for blue, green and red, and a*256 for the alpha, which the
     // final shift by 8 turns back into a.
