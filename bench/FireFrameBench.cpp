@@ -1,11 +1,14 @@
 // One frame of the fire as the render workers compute it: worker 0 clears the presented
-// band, every worker steps and draws its flames, worker 0 applies the opacity. Reports
-// the time per frame and the time per sprite pixel drawn (the pixels the blend visited).
+// band, every worker steps and draws its flames, worker 0 applies the opacity. FireFrame
+// runs the shipped renderer, FireFrameReference the plain scalar reference, and
+// FireSpeedup both in alternation in one loop, reporting each one's milliseconds per
+// frame and the reference's time over the shipped renderer's (the speed-up).
 
 #include "effects/CHeadlessDesktop.h"
 #include "effects/CRandom.h"
 #include "effects/CRenderState.h"
 #include "effects/CSetEmbra.h"
+#include "effects/CSetEmbraReference.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
 
@@ -24,7 +27,13 @@ public:
     using CSetEmbra::CSetEmbra;
 };
 
-struct FireRig {
+class CBenchReference : public CSetEmbraReference {
+public:
+    using CSetEmbraReference::ApplyOpacity;
+    using CSetEmbraReference::CSetEmbraReference;
+};
+
+template <class TSet> struct FireRig {
     FireRig(int32_t width, int32_t height, int32_t workers)
         : desktop(width, height), store(true, "Lumavist", "Embra"), renderState(&desktop),
           set(&store, &renderState) {
@@ -51,46 +60,83 @@ struct FireRig {
                   set.frameBuffer.width, set.BandRows());
         set.ApplyOpacity(band); // "vis" 50
     }
+    // One whole frame; returns the sprite pixels inside the frame buffer. Worker 0 runs on
+    // the calling thread, worker 1 (if any) on a thread started for the frame, as the
+    // engine's worker would be woken.
+    int64_t Frame() {
+        ClearBand();
+        int64_t otherPixels = 0;
+        std::thread other;
+        if (renderState.processorCount > 1)
+            other = std::thread([&] { otherPixels = StepWorker(1); });
+        int64_t pixels = StepWorker(0);
+        if (other.joinable())
+            other.join();
+        Opacity();
+        benchmark::ClobberMemory();
+        return pixels + otherPixels;
+    }
 
     CHeadlessDesktop desktop;
     CSettingsStore store;
     CRenderState renderState;
-    CBenchEmbra set;
+    TSet set;
     bool started = false;
 };
 
-// Arguments: width, height, workers. Worker 0 runs on the benchmark's thread, worker 1
-// (if any) on a thread started for the frame, as the engine's worker would be woken.
-void FireFrame(benchmark::State& state) {
-    const int32_t workers = static_cast<int32_t>(state.range(2));
-    FireRig rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
-                workers);
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Arguments: width, height, workers.
+template <class TSet> void FireFrameOf(benchmark::State& state) {
+    FireRig<TSet> rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                      static_cast<int32_t>(state.range(2)));
     if (!rig.started) {
         state.SkipWithError("the fire did not start");
         return;
     }
     int64_t pixels = 0;
-    double nanoseconds = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        rig.ClearBand();
-        int64_t otherPixels = 0;
-        std::thread other;
-        if (workers > 1)
-            other = std::thread([&] { otherPixels = rig.StepWorker(1); });
-        pixels += rig.StepWorker(0);
-        if (other.joinable())
-            other.join();
-        pixels += otherPixels;
-        rig.Opacity();
-        benchmark::ClobberMemory();
-        nanoseconds +=
-            std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
-                .count();
-    }
+    for (auto _ : state)
+        pixels += rig.Frame();
     state.counters["sprite_px"] =
         benchmark::Counter(static_cast<double>(pixels) / static_cast<double>(state.iterations()));
-    state.counters["ns_per_px"] = pixels ? nanoseconds / static_cast<double>(pixels) : 0.0;
+}
+
+void FireFrame(benchmark::State& state) {
+    FireFrameOf<CBenchEmbra>(state);
+}
+
+void FireFrameReference(benchmark::State& state) {
+    FireFrameOf<CBenchReference>(state);
+}
+
+// Arguments: width, height; one worker. Every iteration renders one reference frame and
+// one frame of the shipped renderer, so that both see the same load of the machine.
+void FireSpeedup(benchmark::State& state) {
+    const int32_t width = static_cast<int32_t>(state.range(0));
+    const int32_t height = static_cast<int32_t>(state.range(1));
+    FireRig<CBenchReference> reference(width, height, 1);
+    FireRig<CBenchEmbra> fast(width, height, 1);
+    if (!reference.started || !fast.started) {
+        state.SkipWithError("the fire did not start");
+        return;
+    }
+    double referenceMs = 0;
+    double fastMs = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        reference.Frame();
+        referenceMs += MillisecondsSince(start);
+        start = std::chrono::steady_clock::now();
+        fast.Frame();
+        fastMs += MillisecondsSince(start);
+    }
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["reference_ms"] = referenceMs / frames;
+    state.counters["fast_ms"] = fastMs / frames;
+    state.counters["speedup"] = fastMs > 0 ? referenceMs / fastMs : 0.0;
 }
 
 BENCHMARK(FireFrame)
@@ -99,6 +145,20 @@ BENCHMARK(FireFrame)
     ->Args({1920, 1080, 2})
     ->Args({3840, 2160, 1})
     ->Args({3840, 2160, 2})
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(FireFrameReference)
+    ->ArgNames({"W", "H", "workers"})
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Args({3840, 2160, 1})
+    ->Args({3840, 2160, 2})
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(FireSpeedup)
+    ->ArgNames({"W", "H"})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,11 +3,9 @@
 #include "effects/CRandom.h"
 #include "effects/IDesktop.h"
 #include "effects/ScreenSize.h"
-#include "graphics/PixelMath.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <new>
 
 int32_t CSetEmbra::profileTimer = 0;
@@ -105,10 +103,9 @@ bool CSetEmbra::Stop() {
     FreeItems();
     frames.reset();
     frameCount = 0;
-    reversedPixels.reset();
-    reversedWidths.reset();
-    reversedHeights.reset();
-    reversedEntries = 0;
+    entries.reset();
+    rowSpans.reset();
+    entryCount = 0;
     firstFrameHeight = 0;
     lifeCut.reset();
     drift.reset();
@@ -152,6 +149,7 @@ bool CSetEmbra::LoadColourTable() {
         colourTable.green[a] = static_cast<uint8_t>(word >> 8);
         colourTable.red[a] = static_cast<uint8_t>(word >> 16);
     }
+    blender.SetColours(colourTable.blue, colourTable.green, colourTable.red);
     return true;
 }
 
@@ -181,17 +179,30 @@ bool CSetEmbra::CutFrames() {
 }
 
 bool CSetEmbra::BuildReversedFrames() {
-    reversedEntries = frameCount + 2;
-    reversedPixels = NewArray<const uint8_t*>(frameCount);
-    reversedWidths = NewArray<int32_t>(reversedEntries);
-    reversedHeights = NewArray<int32_t>(reversedEntries);
-    if (!reversedPixels || !reversedWidths || !reversedHeights)
+    entryCount = frameCount + 2;
+    int64_t rows = 0;
+    for (int32_t f = 0; f < frameCount; ++f)
+        rows += frames[f].height;
+    entries = NewArray<SpriteEntry>(entryCount);
+    rowSpans = NewArray<RowSpan>(static_cast<int32_t>(rows));
+    if (!entries || !rowSpans)
         return false;
+    RowSpan* spans = rowSpans.get();
     for (int32_t j = 0; j < frameCount; ++j) {
         const CBmp& frame = frames[frameCount - 1 - j];
-        reversedPixels[j] = frame.pixels;
-        reversedWidths[j] = frame.width;
-        reversedHeights[j] = frame.height;
+        entries[j] = {frame.pixels, frame.width, frame.height, spans, false};
+        for (int32_t v = 0; v < frame.height; ++v, ++spans) {
+            *spans = {0, 0};
+            for (int32_t u = 0; u < frame.width; ++u) {
+                const uint32_t alpha = frame.Pixel(u, v) >> 24;
+                if (alpha == 0)
+                    continue;
+                if (spans->first == spans->end)
+                    spans->first = u;
+                spans->end = u + 1;
+                entries[j].opaque = entries[j].opaque || alpha == 255;
+            }
+        }
     }
     firstFrameHeight = frames[0].height;
     return true;
@@ -271,50 +282,28 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
     if (!frameBuffer.pixels)
         return 0;
     const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
-    if (j < 0 || j >= reversedEntries)
+    if (j < 0 || j >= entryCount)
         return 0;
-    const int32_t w = reversedWidths[j];
-    const int32_t h = reversedHeights[j];
-    if (w == 0 || h == 0)
-        return 0;
+    const SpriteEntry& entry = entries[j];
     const int32_t left = flame.x;
-    const int32_t top = flame.y + firstFrameHeight - 1 - h;
+    const int32_t top = flame.y + firstFrameHeight - 1 - entry.height;
     const int32_t firstU = std::max(0, -left);
-    const int32_t endU = std::min(w, frameBuffer.width - left);
+    const int32_t endU = std::min(entry.width, frameBuffer.width - left);
     const int32_t firstV = std::max(0, -top);
-    const int32_t endV = std::min(h, frameBuffer.height - top);
+    const int32_t endV = std::min(entry.height, frameBuffer.height - top);
     if (firstU >= endU || firstV >= endV)
         return 0;
-    const uint8_t* sprite = reversedPixels[j];
+    const int32_t bandTop = BandTop();
+    const int32_t drawFirstV = std::max(firstV, bandTop - top);
+    const int32_t drawEndV = std::min(endV, bandTop + BandRows() - top);
     const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
-    const int32_t columns = endU - firstU;
-    for (int32_t v = endV - 1; v >= firstV; --v) {
-        // Both rows start at the first visible column of the sprite.
-        const uint8_t* spriteRow = sprite + (std::ptrdiff_t{v} * w + firstU) * 4;
-        uint8_t* targetRow =
-            frameBuffer.pixels + (top + v) * stride + std::ptrdiff_t{left + firstU} * 4;
-        for (int32_t k = columns - 1; k >= 0; --k)
-            BlendPixel(targetRow + k * 4, spriteRow + k * 4, colourTable);
-    }
-    return int64_t{columns} * (endV - firstV);
-}
-
-void CSetEmbra::BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table) {
-    const uint32_t s = sprite[3];
-    const uint32_t d = target[3];
-    if (d == 255 || s == 0)
-        return;
-    if (s == 255) {
-        std::memcpy(target, sprite, 4);
-        return;
-    }
-    const uint32_t a = d == 0 ? s : PixelMath::AlphaUnion(s, d);
-    const uint32_t keep = 255 - a;
-    // Each channel v becomes (T[a]*a + v*(255 - a)) / 256: the colour of the new alpha.
-    target[0] = static_cast<uint8_t>((table.blue[a] * a + target[0] * keep) >> 8);
-    target[1] = static_cast<uint8_t>((table.green[a] * a + target[1] * keep) >> 8);
-    target[2] = static_cast<uint8_t>((table.red[a] * a + target[2] * keep) >> 8);
-    target[3] = static_cast<uint8_t>(a);
+    if (drawFirstV < drawEndV)
+        blender.BlendSprite(
+            frameBuffer.pixels + (top + drawFirstV) * stride + std::ptrdiff_t{left + firstU} * 4,
+            stride, entry.pixels + (std::ptrdiff_t{drawFirstV} * entry.width + firstU) * 4,
+            std::ptrdiff_t{entry.width} * 4, entry.spans + drawFirstV, drawEndV - drawFirstV,
+            firstU, endU, entry.opaque);
+    return int64_t{endU - firstU} * (endV - firstV);
 }
 
 void CSetEmbra::ApplyOpacity(CBmp& band) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/CFlameBlender.h"
 #include "effects/CFrameSet.h"
 #include "effects/CItemEmbra.h"
 #include "graphics/CBmp.h"
@@ -44,13 +45,14 @@ public:
     // Renews lifeCut and drift with draws from the calling thread's generator.
     void GenerateProfiles();
     // Steps the first `count` flames of an array and draws them; returns the number of
-    // sprite pixels that lay inside the frame buffer (the pixels the blend visited).
+    // sprite pixels that lay inside the frame buffer.
     int64_t StepFlames(CItemEmbra* flames, int32_t count);
     // Draws the sprite frame that the flame's life selects; returns the number of its
-    // pixels inside the frame buffer.
+    // pixels inside the frame buffer. Only the rows of the presented band are drawn, and
+    // in each row only the run of the sprite's non-transparent pixels: a blend changes
+    // nothing but the pixel it lands on, and only the band is ever cleared and shown, so
+    // the band comes out as if every pixel had been blended.
     int64_t DrawFlame(const CItemEmbra& flame);
-    // Blends one sprite pixel into one frame-buffer pixel (both blue, green, red, alpha).
-    static void BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table);
 
     // Frames presented since the last profile change, and how many frames the current
     // profiles last; process-wide, so a restart of the fire keeps the rhythm.
@@ -80,13 +82,23 @@ private:
     bool BuildReversedFrames();
     void SpawnAll();
 
+    using RowSpan = CFlameBlender::RowSpan;
+    // One sprite frame as the flames draw it.
+    struct SpriteEntry {
+        const uint8_t* pixels;
+        int32_t width;
+        int32_t height;
+        const RowSpan* spans; // one per row
+        bool opaque;          // holds a pixel of alpha 255
+    };
+
     // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
-    // indexes them directly; widths and heights carry two more entries of 0, which draw
-    // nothing. Built once by Start: the frames do not change while the fire runs, so every
-    // worker reads the same tables instead of copying them each frame.
-    std::unique_ptr<const uint8_t*[]> reversedPixels;
-    std::unique_ptr<int32_t[]> reversedWidths;
-    std::unique_ptr<int32_t[]> reversedHeights;
-    int32_t reversedEntries = 0;  // frameCount + 2
-    int32_t firstFrameHeight = 0; // R: the rows of the largest frame
+    // indexes them directly; two more entries of size 0 draw nothing. Built once by
+    // Start: the frames do not change while the fire runs, so every worker reads the same
+    // tables instead of copying them each frame.
+    std::unique_ptr<SpriteEntry[]> entries;
+    std::unique_ptr<RowSpan[]> rowSpans; // the rows of every frame, entry after entry
+    int32_t entryCount = 0;              // frameCount + 2
+    int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
+    CFlameBlender blender;               // built from the colour table by Start
 };

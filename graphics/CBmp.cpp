@@ -8,6 +8,10 @@
 #include <new>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int kBytesPerPixel = 4;
@@ -342,7 +346,22 @@ void CBmp::ScaleAll(int percent) {
     const uint32_t factor = PixelMath::OpacityFactor(percent);
     if (!pixels || factor == 256)
         return;
-    for (int32_t i = 0; i < byteSize; ++i)
+    int32_t i = 0;
+#if defined(__SSE2__)
+    // 16 bytes at a time in 16-bit lanes: factor * byte <= 255 * 255 fits a lane.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i scale = _mm_set1_epi16(static_cast<int16_t>(factor));
+    for (; i + 16 <= byteSize; i += 16) {
+        __m128i* block = reinterpret_cast<__m128i*>(pixels + i);
+        const __m128i bytes = _mm_loadu_si128(block);
+        const __m128i low =
+            _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(bytes, zero), scale), 8);
+        const __m128i high =
+            _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(bytes, zero), scale), 8);
+        _mm_storeu_si128(block, _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < byteSize; ++i)
         pixels[i] = PixelMath::ScaleByFactor(factor, pixels[i]);
 }
 

@@ -12,6 +12,12 @@ constexpr uint32_t AlphaUnion(uint32_t s, uint32_t d) {
     return s + d - s * d / 255;
 }
 
+// x / 255 without a division, truncating: exact for every x below 65535, which covers
+// every product s*d of two bytes (at most 65025).
+constexpr uint32_t DivideBy255(uint32_t x) {
+    return (x + 1 + (x >> 8)) >> 8;
+}
+
 // Opacity factor of a percentage: h = percent*256/100, truncating (50 -> 128, 99 -> 253,
 // 100 -> 256). Percentages outside 0..100 are clamped so that the factor never scales a
 // byte above 255 or below 0.
