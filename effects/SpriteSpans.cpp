@@ -1,0 +1,20 @@
+#include "effects/SpriteSpans.h"
+
+std::vector<CRowSpan> FindRowSpans(const CBmp& frame) {
+    std::vector<CRowSpan> spans;
+    if (!frame.pixels)
+        return spans;
+    spans.resize(static_cast<std::size_t>(frame.height));
+    for (int32_t v = 0; v < frame.height; ++v) {
+        const uint8_t* row = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
+        CRowSpan& span = spans[static_cast<std::size_t>(v)];
+        for (int32_t u = 0; u < frame.width; ++u) {
+            if (row[u * 4 + 3] == 0)
+                continue;
+            if (span.first > span.last)
+                span.first = u;
+            span.last = u;
+        }
+    }
+    return spans;
+}
