@@ -263,13 +263,13 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
         if (drawPath == CDrawPath::Reference)
             visited += GlimraDraw::Reference(target, frames[frame], ray.x >> 8, ray.y >> 8, shared);
         else
-            visited += GlimraDraw::Sse2(target, frames[frame], spans[frame].data(), ray.x >> 8,
+            visited += GlimraDraw::Fast(target, frames[frame], spans[frame].data(), ray.x >> 8,
                                         ray.y >> 8, shared);
     }
     return visited;
 }
 
-// One worker alone takes no locks; the fast path draws only the presented band.
+// One worker alone takes no locks; the fast paths draw only the presented band.
 CDrawTarget CSetGlimra::Target() {
     CDrawTarget target;
     target.pixels = frameBuffer.pixels;
@@ -278,6 +278,7 @@ CDrawTarget CSetGlimra::Target() {
     target.firstRow = BandTop();
     target.endRow = BandTop() + BandRows();
     target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
     return target;
 }
 

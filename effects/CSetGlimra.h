@@ -66,8 +66,8 @@ public:
     CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
     CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
     CParam<tstr> key;
-    CRowLocks rowLocks;                   // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = CDrawPath::Sse2; // Reference: the plain loops the fast ones match
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;

@@ -190,12 +190,12 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
             visited += RiplaDraw::Reference(target, frame, splash.x, top, ramp);
         else
             visited +=
-                RiplaDraw::Sse2(target, frame, spans[index].data(), splash.x, top, rampLanes);
+                RiplaDraw::Fast(target, frame, spans[index].data(), splash.x, top, rampLanes);
     }
     return visited;
 }
 
-// One worker alone takes no locks; the fast path draws only the presented band.
+// One worker alone takes no locks; the fast paths draw only the presented band.
 CDrawTarget CSetRipla::Target() {
     CDrawTarget target;
     target.pixels = frameBuffer.pixels;
@@ -204,6 +204,7 @@ CDrawTarget CSetRipla::Target() {
     target.firstRow = BandTop();
     target.endRow = BandTop() + BandRows();
     target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
     return target;
 }
 

@@ -63,8 +63,8 @@ public:
     CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
     CParam<tstr> key;
-    CRowLocks rowLocks;                   // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = CDrawPath::Sse2; // Reference: the plain loops the fast ones match
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;

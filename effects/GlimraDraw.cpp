@@ -1,5 +1,6 @@
 #include "effects/GlimraDraw.h"
 
+#include "effects/Avx2Rows.h"
 #include "effects/BlendMath.h"
 #include "effects/Sse2Blend.h"
 
@@ -67,10 +68,11 @@ void BlendPixel(uint32_t* d, const uint32_t* s, uint32_t shared) {
 
 // Pixels 0 .. n - 1 of one row. `colour` holds blue, green, red, 255 twice in 16-bit
 // lanes: a * 255 / 255 gives the alpha byte back.
-void BlendRow(uint32_t* d, const uint32_t* s, int32_t n, __m128i colour, uint32_t shared) {
+void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, __m128i colour,
+              uint32_t shared) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i opaque = _mm_set1_epi32(255);
-    int32_t u = 0;
+    int32_t u = first;
     for (; u + 4 <= n; u += 4) {
         const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + u));
         const __m128i sprite = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + u));
@@ -91,7 +93,7 @@ void BlendRow(uint32_t* d, const uint32_t* s, int32_t n, __m128i colour, uint32_
 
 } // namespace
 
-int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
+int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
              int32_t y0, uint32_t shared) {
     const int16_t red = static_cast<int16_t>((shared >> 16) & 0xFF);
     const int16_t green = static_cast<int16_t>((shared >> 8) & 0xFF);
@@ -114,7 +116,8 @@ int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
                       std::ptrdiff_t{row} * target.width + x0 + first;
         const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
                             std::ptrdiff_t{v} * frame.width + first;
-        BlendRow(d, s, last - first + 1, colour, shared);
+        const int32_t n = last - first + 1;
+        BlendRow(d, s, target.avx2 ? Avx2Rows::GlimraRow(d, s, n, shared) : 0, n, colour, shared);
     }
     return visited;
 }

@@ -17,9 +17,9 @@ namespace GlimraDraw {
 int64_t Reference(const CDrawTarget& target, const CBmp& frame, int32_t x0, int32_t y0,
                   uint32_t shared);
 
-// The same result on the band's rows: only each row's span of non-zero alpha, four
-// pixels per SSE2 step.
-int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
+// The same result on the band's rows: only each row's span of non-zero alpha, eight
+// pixels per AVX2 step when the target asks for it, then four per SSE2 step.
+int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
              int32_t y0, uint32_t shared);
 
 } // namespace GlimraDraw

@@ -1,5 +1,6 @@
 #include "effects/RiplaDraw.h"
 
+#include "effects/Avx2Rows.h"
 #include "effects/BlendMath.h"
 #include "effects/Sse2Blend.h"
 
@@ -87,12 +88,12 @@ __m128i SumDiv256(__m128i x, __m128i y) {
     return _mm_srli_epi16(half, 7);
 }
 
-void BlendRow(uint32_t* d, const uint32_t* s, int32_t n, const uint64_t lanes[256]) {
+void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const uint64_t lanes[256]) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i opaque = _mm_set1_epi32(255);
     const __m128i colourBytes = _mm_set1_epi32(0x00FFFFFF);
     alignas(16) uint32_t alpha[4];
-    int32_t u = 0;
+    int32_t u = first;
     for (; u + 4 <= n; u += 4) {
         const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + u));
         const __m128i sprite = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + u));
@@ -119,7 +120,7 @@ void BlendRow(uint32_t* d, const uint32_t* s, int32_t n, const uint64_t lanes[25
 
 } // namespace
 
-int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
+int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
              int32_t top, const uint64_t lanes[256]) {
     const int32_t firstV = std::max(0, target.firstRow - top);
     const int32_t lastV = std::min(frame.height - 1, target.endRow - 1 - top);
@@ -137,7 +138,8 @@ int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
                       std::ptrdiff_t{row} * target.width + left + first;
         const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
                             std::ptrdiff_t{v} * frame.width + first;
-        BlendRow(d, s, last - first + 1, lanes);
+        const int32_t n = last - first + 1;
+        BlendRow(d, s, target.avx2 ? Avx2Rows::RiplaRow(d, s, n, lanes) : 0, n, lanes);
     }
     return visited;
 }

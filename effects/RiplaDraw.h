@@ -28,9 +28,10 @@ int64_t Reference(const CDrawTarget& target, const CBmp& frame, int32_t left, in
 // lane 0: the ramp's share of the blend at each new alpha.
 void FillRampLanes(const CRamp& ramp, uint64_t lanes[256]);
 
-// The same result on the band's rows: only each row's span of non-zero alpha, four
-// pixels per SSE2 step, the ramp's share taken from `lanes`.
-int64_t Sse2(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
+// The same result on the band's rows: only each row's span of non-zero alpha, eight
+// pixels per AVX2 step when the target asks for it, then four per SSE2 step, the ramp's
+// share taken from `lanes`.
+int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
              int32_t top, const uint64_t lanes[256]);
 
 } // namespace RiplaDraw
