@@ -99,6 +99,7 @@ bool CSetGlimra::Stop() {
     ReleaseFrame();
     rowLocks.Free();
     frames.reset();
+    paddedFrames.reset();
     spans.clear();
     frameCount = 0;
     FreeItems();
@@ -171,7 +172,8 @@ void CSetGlimra::PrepareWalks() {
 // u = +-20, squeezed from 137 to 15 columns and trimmed to its visible pixels.
 bool CSetGlimra::BuildFrames() {
     frames.reset(new (std::nothrow) CBmp[kFrameCount]);
-    if (!frames)
+    paddedFrames.reset(new (std::nothrow) CBmp[kFrameCount]);
+    if (!frames || !paddedFrames)
         return false;
     spans.clear();
     for (int32_t u = 20; u >= -20; --u) {
@@ -183,6 +185,8 @@ bool CSetGlimra::BuildFrames() {
         if (!frame.pixels || frame.width != kSpriteWidth)
             return false;
         frame.Trim();
+        if (!PadToEightColumns(frame, &paddedFrames[20 - u]))
+            return false;
         spans.push_back(FindRowSpans(frame));
     }
     frameCount = kFrameCount;
@@ -263,8 +267,8 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
         if (drawPath == CDrawPath::Reference)
             visited += GlimraDraw::Reference(target, frames[frame], ray.x >> 8, ray.y >> 8, shared);
         else
-            visited += GlimraDraw::Fast(target, frames[frame], spans[frame].data(), ray.x >> 8,
-                                        ray.y >> 8, shared);
+            visited += GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(),
+                                        ray.x >> 8, ray.y >> 8, shared);
     }
     return visited;
 }

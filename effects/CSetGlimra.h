@@ -52,6 +52,7 @@ public:
 
     int32_t frameCount = 0;
     std::unique_ptr<CBmp[]> frames;           // the ray frames, brightest in the middle
+    std::unique_ptr<CBmp[]> paddedFrames;     // the frames widened to 16 columns, fast paths
     std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
     std::unique_ptr<int32_t[]> phaseTable;    // W entries: life taken off a ray placed there
     std::unique_ptr<int32_t[]> zeroTable;     // W zeros, the second table of Respawn

@@ -105,8 +105,9 @@ int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
     int64_t visited = 0;
     CRowLocks::CHold hold(target.locks);
     for (int32_t v = lastV; v >= firstV; --v) {
-        const int32_t first = std::max(spans[v].first, -x0);
-        const int32_t last = std::min(spans[v].last, target.width - 1 - x0);
+        const CRowSpan clipped = ClipSpan(spans[v], x0, target.width, frame.width);
+        const int32_t first = clipped.first;
+        const int32_t last = clipped.last;
         if (first > last)
             continue;
         const int32_t row = y0 + v - 1;

@@ -127,8 +127,9 @@ int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
     int64_t visited = 0;
     CRowLocks::CHold hold(target.locks);
     for (int32_t v = lastV; v >= firstV; --v) {
-        const int32_t first = std::max(spans[v].first, -left);
-        const int32_t last = std::min(spans[v].last, target.width - 1 - left);
+        const CRowSpan clipped = ClipSpan(spans[v], left, target.width, frame.width);
+        const int32_t first = clipped.first;
+        const int32_t last = clipped.last;
         if (first > last)
             continue;
         const int32_t row = top + v;

@@ -1,5 +1,8 @@
 #include "effects/SpriteSpans.h"
 
+#include <algorithm>
+#include <cstring>
+
 std::vector<CRowSpan> FindRowSpans(const CBmp& frame) {
     std::vector<CRowSpan> spans;
     if (!frame.pixels)
@@ -17,4 +20,26 @@ std::vector<CRowSpan> FindRowSpans(const CBmp& frame) {
         }
     }
     return spans;
+}
+
+bool PadToEightColumns(const CBmp& frame, CBmp* padded) {
+    if (!frame.pixels)
+        return false;
+    padded->Create((frame.width + 7) & ~7, frame.height);
+    if (!padded->pixels)
+        return false;
+    for (int32_t v = 0; v < frame.height; ++v)
+        std::memcpy(padded->pixels + std::ptrdiff_t{v} * padded->width * 4,
+                    frame.pixels + std::ptrdiff_t{v} * frame.width * 4,
+                    std::size_t{4} * static_cast<std::size_t>(frame.width));
+    return true;
+}
+
+CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth) {
+    if (span.first > span.last)
+        return span;
+    CRowSpan wide{span.first & ~7, std::min(span.last | 7, spriteWidth - 1)};
+    if (x0 + wide.first >= 0 && x0 + wide.last <= width - 1)
+        return wide;
+    return CRowSpan{std::max(span.first, -x0), std::min(span.last, width - 1 - x0)};
 }
