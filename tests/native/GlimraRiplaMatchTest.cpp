@@ -157,3 +157,25 @@ TEST(RiplaFastPath, PresentsTheReferenceBandsBitForBit) {
             test.what);
     }
 }
+
+TEST(BlendMath, DivisionBy255IsExactForEveryProductOfTwoBytes) {
+    for (uint32_t x = 0; x <= 255 * 255; ++x)
+        ASSERT_EQ(BlendMath::Div255(x), x / 255) << x;
+}
+
+TEST(BandOpacity, ScalesEveryByteAsScaleAllDoes) {
+    // An odd number of pixels, so that the tail past the last 16-byte step is checked too.
+    CBmp reference;
+    reference.Create(67, 3);
+    for (int32_t i = 0; i < reference.byteSize; ++i)
+        reference.pixels[i] = static_cast<uint8_t>(i * 7);
+    for (int percent : {10, 33, 50, 99, 100}) {
+        CBmp expected, got;
+        expected.Copy(reference);
+        got.Copy(reference);
+        expected.ScaleAll(percent);
+        ScaleBandOpacity(got, percent);
+        EXPECT_EQ(std::memcmp(expected.pixels, got.pixels, std::size_t(got.byteSize)), 0)
+            << percent;
+    }
+}
