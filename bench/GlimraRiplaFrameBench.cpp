@@ -1,7 +1,10 @@
 // One frame of the northern lights and of the water as the render workers compute it:
 // worker 0 clears the presented band, every worker steps and draws its items, worker 0
-// applies the opacity. Reports the time per frame and per frame pixel drawn (the pixels
-// the draw loops visited).
+// applies the opacity. Each size runs with the plain reference loops (path 0), the SSE2
+// path (1) and, where the processor has it, the AVX2 path (2); the fast runs report
+// speedup, the reference's time per frame of the same size and worker count in this run
+// divided by their own. Also reports the
+// time per frame pixel drawn (the pixels the draw loops visited).
 
 #include "effects/CHeadlessDesktop.h"
 #include "effects/CRandom.h"
@@ -15,8 +18,10 @@
 
 #include <chrono>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -38,10 +43,17 @@ public:
     }
 };
 
+// Milliseconds per frame of the reference runs so far, by effect, size and workers.
+std::map<std::tuple<int, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
+    static std::map<std::tuple<int, int64_t, int64_t, int64_t>, double> times;
+    return times;
+}
+
 template <class TSet> struct Rig {
-    Rig(int32_t width, int32_t height, int32_t workers)
+    Rig(int32_t width, int32_t height, int32_t workers, CDrawPath path)
         : desktop(width, height), store(true, "Lumavist", "Embra"), renderState(&desktop),
           set(&store, &renderState) {
+        set.drawPath = path;
         store.SetBackend(std::make_unique<CMemoryBackend>());
         desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
         renderState.processorCount = workers;
@@ -69,12 +81,19 @@ template <class TSet> struct Rig {
     bool started = false;
 };
 
-// Arguments: width, height, workers. Worker 0 runs on the benchmark's thread, worker 1
-// (if any) on a thread started for the frame, as the engine's worker would be woken.
-template <class TSet> void EffectFrame(benchmark::State& state) {
+// Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2). Worker 0 runs on the
+// benchmark's thread, worker 1 (if any) on a thread started for the frame, as the
+// engine's worker would be woken.
+template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     const int32_t workers = static_cast<int32_t>(state.range(2));
+    const CDrawPath path = static_cast<CDrawPath>(state.range(3));
+    const bool fast = path != CDrawPath::Reference;
+    if (path == CDrawPath::Avx2 && FastestDrawPath() != CDrawPath::Avx2) {
+        state.SkipWithError("no AVX2 on this processor");
+        return;
+    }
     Rig<TSet> rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
-                  workers);
+                  workers, path);
     if (!rig.started) {
         state.SkipWithError("the effect did not start");
         return;
@@ -101,29 +120,33 @@ template <class TSet> void EffectFrame(benchmark::State& state) {
     state.counters["sprite_px"] =
         benchmark::Counter(static_cast<double>(pixels) / static_cast<double>(state.iterations()));
     state.counters["ns_per_px"] = pixels ? nanoseconds / static_cast<double>(pixels) : 0.0;
+    const double frameMs = nanoseconds / 1e6 / static_cast<double>(state.iterations());
+    state.counters["frame_ms"] = frameMs;
+    const auto key = std::make_tuple(effect, state.range(0), state.range(1), state.range(2));
+    if (!fast)
+        ReferenceTimes()[key] = frameMs;
+    else if (ReferenceTimes().count(key) != 0)
+        state.counters["speedup"] = ReferenceTimes()[key] / frameMs;
 }
 
 void GlimraFrame(benchmark::State& state) {
-    EffectFrame<CBenchGlimra>(state);
+    EffectFrame<CBenchGlimra>(state, 0);
 }
 void RiplaFrame(benchmark::State& state) {
-    EffectFrame<CBenchRipla>(state);
+    EffectFrame<CBenchRipla>(state, 1);
 }
 
-BENCHMARK(GlimraFrame)
-    ->ArgNames({"W", "H", "workers"})
-    ->Args({1920, 1080, 1})
-    ->Args({1920, 1080, 2})
-    ->Args({3840, 2160, 1})
-    ->Args({3840, 2160, 2})
-    ->Unit(benchmark::kMillisecond);
+// Each size and worker count: the reference first, then the fast paths.
+void Sizes(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"W", "H", "workers", "path"});
+    for (const int64_t size : {1080, 2160})
+        for (const int64_t workers : {1, 2})
+            for (const int64_t path : {0, 1, 2})
+                bench->Args({size * 16 / 9, size, workers, path});
+    bench->Unit(benchmark::kMillisecond);
+}
 
-BENCHMARK(RiplaFrame)
-    ->ArgNames({"W", "H", "workers"})
-    ->Args({1920, 1080, 1})
-    ->Args({1920, 1080, 2})
-    ->Args({3840, 2160, 1})
-    ->Args({3840, 2160, 2})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(GlimraFrame)->Apply(Sizes);
+BENCHMARK(RiplaFrame)->Apply(Sizes);
 
 } // namespace

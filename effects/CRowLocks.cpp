@@ -12,12 +12,9 @@ void CRowLocks::Free() {
     stripes.reset();
 }
 
-void CRowLocks::CHold::Row(int32_t row) {
-    const int32_t wanted = row >> kRowShift;
-    if (wanted == stripe)
-        return;
+void CRowLocks::CHold::Switch(int32_t wanted) {
     if (held.owns_lock())
         held.unlock();
-    held = std::unique_lock<std::mutex>(locks.stripes[wanted]);
+    held = std::unique_lock<std::mutex>(locks->stripes[wanted]);
     stripe = wanted;
 }

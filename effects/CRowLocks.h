@@ -18,14 +18,20 @@ public:
     void Free();
 
     // Holds the lock of the stripe of `row`, switching locks when the row is in another
-    // stripe than the one held. Rows must lie in the frame buffer.
+    // stripe than the one held. Rows must lie in the frame buffer. Null locks (one worker
+    // draws alone) take no lock at all.
     class CHold {
     public:
-        explicit CHold(CRowLocks& locks) : locks(locks) {}
-        void Row(int32_t row);
+        explicit CHold(CRowLocks* locks) : locks(locks) {}
+        void Row(int32_t row) {
+            if (locks && row >> kRowShift != stripe)
+                Switch(row >> kRowShift);
+        }
 
     private:
-        CRowLocks& locks;
+        void Switch(int32_t wanted);
+
+        CRowLocks* locks;
         std::unique_lock<std::mutex> held;
         int32_t stripe = -1;
     };

@@ -1,11 +1,12 @@
 #include "effects/CSetGlimra.h"
 
+#include "effects/BandOpacity.h"
 #include "effects/CRandom.h"
+#include "effects/GlimraDraw.h"
 #include "effects/GuardedMod.h"
 #include "effects/IDesktop.h"
 #include "effects/ScreenSize.h"
 #include "effects/TaskbarPlacement.h"
-#include "graphics/PixelMath.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,6 +99,8 @@ bool CSetGlimra::Stop() {
     ReleaseFrame();
     rowLocks.Free();
     frames.reset();
+    paddedFrames.reset();
+    spans.clear();
     frameCount = 0;
     FreeItems();
     phaseTable.reset();
@@ -169,8 +172,10 @@ void CSetGlimra::PrepareWalks() {
 // u = +-20, squeezed from 137 to 15 columns and trimmed to its visible pixels.
 bool CSetGlimra::BuildFrames() {
     frames.reset(new (std::nothrow) CBmp[kFrameCount]);
-    if (!frames)
+    paddedFrames.reset(new (std::nothrow) CBmp[kFrameCount]);
+    if (!frames || !paddedFrames)
         return false;
+    spans.clear();
     for (int32_t u = 20; u >= -20; --u) {
         CBmp& frame = frames[20 - u];
         frame.Create(kEllipseWidth, kSpriteHeight);
@@ -180,6 +185,9 @@ bool CSetGlimra::BuildFrames() {
         if (!frame.pixels || frame.width != kSpriteWidth)
             return false;
         frame.Trim();
+        if (!PadToEightColumns(frame, &paddedFrames[20 - u]))
+            return false;
+        spans.push_back(FindRowSpans(frame));
     }
     frameCount = kFrameCount;
     return true;
@@ -244,6 +252,7 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
     const int32_t lifeStep = flmDuration.GetMax() - *flmDuration.Get() + 100;
     const int32_t yLimit = (screenHeight - kBottomMargin) * 256;
     const uint32_t shared = curtain.colour; // rays are drawn in the current shared colour
+    const CDrawTarget target = Target();
     int64_t visited = 0;
     for (int32_t k = 0; k < count; ++k) {
         CItemGlimra& ray = rays[k];
@@ -253,58 +262,37 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
         if (ray.life < 0 || ray.y >= yLimit || ray.y < 0 || ray.x < 0)
             ray.Respawn(phaseTable.get(), zeroTable.get(), 0);
         const int32_t frame = ShownFrame(ray.life, frameCount);
-        if (frame >= 0)
-            visited += DrawRay(frames[frame], ray.x >> 8, ray.y >> 8, shared);
+        if (frame < 0)
+            continue;
+        if (drawPath == CDrawPath::Reference)
+            visited += GlimraDraw::Reference(target, frames[frame], ray.x >> 8, ray.y >> 8, shared);
+        else
+            visited += GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(),
+                                        ray.x >> 8, ray.y >> 8, shared);
     }
     return visited;
 }
 
-// Frame rows fh - 1 down to 1 land on rows y0 + fh - 2 down to y0 (the top row is not
-// drawn), columns right to left; pixels beyond the screen's edges are not drawn. The new
-// alpha is the union of both alphas, and the colour is the shared colour at that alpha,
-// replacing the old one.
-int64_t CSetGlimra::DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared) {
-    const int32_t w = frameBuffer.width;
-    const int32_t h = frameBuffer.height;
-    const uint32_t red = (shared >> 16) & 0xFF;
-    const uint32_t green = (shared >> 8) & 0xFF;
-    const uint32_t blue = shared & 0xFF;
-    const int32_t firstU = std::max(0, -x0);
-    const int32_t lastU = std::min(frame.width, w - x0) - 1;
-    if (firstU > lastU)
-        return 0;
-    int64_t visited = 0;
-    CRowLocks::CHold hold(rowLocks);
-    for (int32_t v = frame.height - 1; v >= 1; --v) {
-        const int32_t row = y0 + v - 1;
-        if (row < 0 || row >= h)
-            continue;
-        hold.Row(row);
-        visited += lastU - firstU + 1;
-        const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
-        const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + x0;
-        for (int32_t u = lastU; u >= firstU; --u) {
-            const uint8_t* s = source + u * 4;
-            uint8_t* d = frameBuffer.pixels + (rowStart + u) * 4;
-            if (s[3] == 0)
-                continue;
-            if (s[3] == 255) {
-                std::memcpy(d, s, 4);
-                continue;
-            }
-            const uint32_t alpha = d[3] == 0 ? s[3] : PixelMath::AlphaUnion(s[3], d[3]);
-            d[3] = static_cast<uint8_t>(alpha);
-            d[2] = static_cast<uint8_t>(alpha * red / 255);
-            d[1] = static_cast<uint8_t>(alpha * green / 255);
-            d[0] = static_cast<uint8_t>(alpha * blue / 255);
-        }
-    }
-    return visited;
+// One worker alone takes no locks; the fast paths draw only the presented band.
+CDrawTarget CSetGlimra::Target() {
+    CDrawTarget target;
+    target.pixels = frameBuffer.pixels;
+    target.width = frameBuffer.width;
+    target.height = frameBuffer.height;
+    target.firstRow = BandTop();
+    target.endRow = BandTop() + BandRows();
+    target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
+    return target;
 }
 
 void CSetGlimra::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
+    if (*vis.Get() >= 100)
+        return;
+    if (drawPath == CDrawPath::Reference)
         band.ScaleAll(*vis.Get());
+    else
+        ScaleBandOpacity(band, *vis.Get());
 }
 
 // Runs only after every worker finished the frame, so no worker reads the table now.

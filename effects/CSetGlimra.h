@@ -1,9 +1,11 @@
 #pragma once
 
+#include "effects/CDrawTarget.h"
 #include "effects/CFrameSet.h"
 #include "effects/CGlimraCurtain.h"
 #include "effects/CItemGlimra.h"
 #include "effects/CRowLocks.h"
+#include "effects/SpriteSpans.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
@@ -49,9 +51,11 @@ public:
     std::function<void(CSetGlimra& set, void* parentWindow)> settingsDialog;
 
     int32_t frameCount = 0;
-    std::unique_ptr<CBmp[]> frames;        // the ray frames, brightest in the middle
-    std::unique_ptr<int32_t[]> phaseTable; // W entries: life taken off a ray placed there
-    std::unique_ptr<int32_t[]> zeroTable;  // W zeros, the second table of Respawn
+    std::unique_ptr<CBmp[]> frames;           // the ray frames, brightest in the middle
+    std::unique_ptr<CBmp[]> paddedFrames;     // the frames widened to 16 columns, fast paths
+    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
+    std::unique_ptr<int32_t[]> phaseTable;    // W entries: life taken off a ray placed there
+    std::unique_ptr<int32_t[]> zeroTable;     // W zeros, the second table of Respawn
     int32_t spriteHeight = kSpriteHeight;
     int32_t spriteWidth = kSpriteWidth;
     CGlimraCurtain curtain;         // shared by every ray
@@ -63,7 +67,8 @@ public:
     CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
     CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
     CParam<tstr> key;
-    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
@@ -75,5 +80,5 @@ private:
     bool Fail();
     bool BuildFrames();
     void PrepareWalks();
-    int64_t DrawRay(const CBmp& frame, int32_t x0, int32_t y0, uint32_t shared);
+    CDrawTarget Target();
 };

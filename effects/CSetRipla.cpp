@@ -1,10 +1,11 @@
 #include "effects/CSetRipla.h"
 
+#include "effects/BandOpacity.h"
 #include "effects/CRandom.h"
 #include "effects/IDesktop.h"
+#include "effects/RiplaDraw.h"
 #include "effects/ScreenSize.h"
 #include "effects/TaskbarPlacement.h"
-#include "graphics/PixelMath.h"
 
 #include <algorithm>
 #include <cstring>
@@ -80,6 +81,7 @@ bool CSetRipla::Stop() {
     ReleaseFrame();
     rowLocks.Free();
     frames.reset();
+    spans.clear();
     frameCount = 0;
     FreeItems();
     return true;
@@ -127,6 +129,7 @@ void CSetRipla::FillRamp() {
         rampGreen[k] = static_cast<uint8_t>(2 * k / 5 + 90);
         rampBlue[k] = 255;
     }
+    RiplaDraw::FillRampLanes({rampRed, rampGreen, rampBlue}, rampLanes);
 }
 
 bool CSetRipla::BuildFrames(const CBmp& splash) {
@@ -140,6 +143,7 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
         heights.push_back(h - j); // then shrinks one row per frame
     frames.reset(new (std::nothrow) CBmp[heights.size()]);
     frameCount = 0;
+    spans.clear();
     if (!frames)
         return false;
     for (std::size_t k = 0; k < heights.size(); ++k) {
@@ -148,6 +152,7 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
         frame.Resize(w, heights[k]);
         if (!frame.pixels || frame.height != heights[k])
             return false;
+        spans.push_back(FindRowSpans(frame));
     }
     frameCount = static_cast<int32_t>(heights.size());
     return frameCount > 0;
@@ -164,6 +169,8 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
         return 0;
     const int32_t lifeStep = waveDuration.GetMax() - *waveDuration.Get() + 100;
     const int32_t firstHeight = frames[0].height;
+    const CDrawTarget target = Target();
+    const RiplaDraw::CRamp ramp{rampRed, rampGreen, rampBlue};
     int64_t visited = 0;
     for (int32_t k = 0; k < count; ++k) {
         CItemRipla& splash = splashes[k];
@@ -175,54 +182,37 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
         const int32_t t = splash.life >> 8;
         if (t < 0 || t >= frameCount)
             continue;
-        const CBmp& frame = frames[frameCount - 1 - t];
+        const int32_t index = frameCount - 1 - t;
+        const CBmp& frame = frames[index];
         // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
-        visited += DrawSplash(frame, splash.x, splash.y + firstHeight - 1 - frame.height);
+        const int32_t top = splash.y + firstHeight - 1 - frame.height;
+        if (drawPath == CDrawPath::Reference)
+            visited += RiplaDraw::Reference(target, frame, splash.x, top, ramp);
+        else
+            visited +=
+                RiplaDraw::Fast(target, frame, spans[index].data(), splash.x, top, rampLanes);
     }
     return visited;
 }
 
-// Rows bottom to top, columns right to left; pixels beyond the screen's edges are not
-// drawn. An opaque target is left alone; otherwise the alphas unite and each colour
-// channel moves towards the ramp's colour at the new alpha.
-int64_t CSetRipla::DrawSplash(const CBmp& frame, int32_t left, int32_t top) {
-    const int32_t w = frameBuffer.width;
-    const int32_t h = frameBuffer.height;
-    const int32_t firstU = std::max(0, -left);
-    const int32_t lastU = std::min(frame.width, w - left) - 1;
-    if (firstU > lastU)
-        return 0;
-    int64_t visited = 0;
-    CRowLocks::CHold hold(rowLocks);
-    for (int32_t v = frame.height - 1; v >= 0; --v) {
-        const int32_t row = top + v;
-        if (row < 0 || row >= h)
-            continue;
-        hold.Row(row);
-        visited += lastU - firstU + 1;
-        const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
-        const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * w + left;
-        for (int32_t u = lastU; u >= firstU; --u) {
-            const uint8_t* s = source + u * 4;
-            uint8_t* d = frameBuffer.pixels + (rowStart + u) * 4;
-            if (d[3] == 255 || s[3] == 0)
-                continue;
-            if (s[3] == 255) {
-                std::memcpy(d, s, 4);
-                continue;
-            }
-            const uint32_t a = d[3] == 0 ? s[3] : PixelMath::AlphaUnion(s[3], d[3]);
-            const uint32_t keep = 255 - a;
-            d[3] = static_cast<uint8_t>(a);
-            d[2] = static_cast<uint8_t>((rampRed[a] * a + d[2] * keep) / 256);
-            d[1] = static_cast<uint8_t>((rampGreen[a] * a + d[1] * keep) / 256);
-            d[0] = static_cast<uint8_t>((rampBlue[a] * a + d[0] * keep) / 256);
-        }
-    }
-    return visited;
+// One worker alone takes no locks; the fast paths draw only the presented band.
+CDrawTarget CSetRipla::Target() {
+    CDrawTarget target;
+    target.pixels = frameBuffer.pixels;
+    target.width = frameBuffer.width;
+    target.height = frameBuffer.height;
+    target.firstRow = BandTop();
+    target.endRow = BandTop() + BandRows();
+    target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
+    return target;
 }
 
 void CSetRipla::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
+    if (*vis.Get() >= 100)
+        return;
+    if (drawPath == CDrawPath::Reference)
         band.ScaleAll(*vis.Get());
+    else
+        ScaleBandOpacity(band, *vis.Get());
 }

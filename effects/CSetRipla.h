@@ -1,9 +1,11 @@
 #pragma once
 
+#include "effects/CDrawTarget.h"
 #include "effects/CFrameSet.h"
 #include "effects/CItemRipla.h"
 #include "effects/CRiplaWave.h"
 #include "effects/CRowLocks.h"
+#include "effects/SpriteSpans.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
@@ -47,10 +49,12 @@ public:
     std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
 
     int32_t frameCount = 0;
-    std::unique_ptr<CBmp[]> frames; // the splash frames, one row high first
-    uint8_t rampRed[256] = {};      // colour ramp, indexed by a pixel's new alpha
+    std::unique_ptr<CBmp[]> frames;           // the splash frames, one row high first
+    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
+    uint8_t rampRed[256] = {};                // colour ramp, indexed by a pixel's new alpha
     uint8_t rampGreen[256] = {};
     uint8_t rampBlue[256] = {};
+    uint64_t rampLanes[256] = {};  // ramp[a] * a per channel, for the fast path
     CRiplaWave wave;               // shared by every splash
     std::vector<CRiplaWalk> walks; // one wave per worker, kept across Start
 
@@ -59,7 +63,8 @@ public:
     CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
     CParam<tstr> key;
-    CRowLocks rowLocks; // workers hold a stripe's lock while drawing into it
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
@@ -69,5 +74,5 @@ private:
     bool Fail();
     void FillRamp();
     void PrepareWalks();
-    int64_t DrawSplash(const CBmp& frame, int32_t left, int32_t top);
+    CDrawTarget Target();
 };

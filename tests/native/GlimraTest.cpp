@@ -461,6 +461,7 @@ TEST(GlimraRender, OneWorkerGoldenChecksum) {
     GlimraRig rig(480, 400);
     rig.set.clrChange.Set(2);
     rig.set.vis.Set(70);
+    rig.set.drawPath = CDrawPath::Reference; // the plain loops draw every row of the screen
     ASSERT_TRUE(rig.Start(12345));
     rig.RenderFrames(40);
     EXPECT_EQ(rig.desktop.PresentCount(), 40);

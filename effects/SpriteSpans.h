@@ -1,0 +1,30 @@
+#pragma once
+
+#include "graphics/CBmp.h"
+
+#include <cstdint>
+#include <vector>
+
+// Columns first .. last of one sprite row enclose every pixel of non-zero alpha in it;
+// first > last when the row is fully transparent.
+struct CRowSpan {
+    int32_t first = 0;
+    int32_t last = -1;
+};
+
+// The spans of every row of a sprite frame, row 0 first; empty for a frame without
+// pixels. Computed once when the frames are built, so the draw loops skip the
+// transparent ends of each row without testing them.
+std::vector<CRowSpan> FindRowSpans(const CBmp& frame);
+
+// A copy of `frame` widened with transparent columns on the right to a multiple of eight
+// columns, so that the fast draw loops can round each span out to whole groups of eight
+// pixels inside the sprite. False when the allocation fails.
+bool PadToEightColumns(const CBmp& frame, CBmp* padded);
+
+// Span `span` of a sprite `spriteWidth` columns wide drawn at column x0 of a screen
+// `width` columns wide, clipped to the screen. Where the groups of eight sprite columns
+// around it lie on the screen, the span is widened to them (within the sprite): the
+// extra pixels are transparent and leave the screen as it is, and the rows need no
+// narrow ends. first > last when nothing is drawn.
+CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth);

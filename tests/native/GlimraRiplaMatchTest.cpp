@@ -1,0 +1,181 @@
+// The fast draw path of the northern lights and the water presents exactly the bytes of
+// the plain reference loops: whole presented bands, frame by frame, over seeds, screen
+// sizes and the parameters' limits; and the blend helpers match their definitions.
+
+#include "effects/BandOpacity.h"
+#include "effects/BlendMath.h"
+#include "effects/CHeadlessDesktop.h"
+#include "effects/CRandom.h"
+#include "effects/CRenderState.h"
+#include "effects/CSetGlimra.h"
+#include "effects/CSetRipla.h"
+#include "effects/GlimraDraw.h"
+#include "effects/RiplaDraw.h"
+#include "effects/SpriteSpans.h"
+#include "graphics/PixelMath.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Band = std::vector<uint8_t>;
+
+// Renders `frames` frames of a set with one worker on the calling thread and returns
+// every presented band. `configure` sets the parameters before the start.
+template <class TSet>
+std::vector<Band> PresentedBands(int32_t width, int32_t height, uint32_t seed, CDrawPath path,
+                                 int32_t frames, const std::function<void(TSet&)>& configure) {
+    CHeadlessDesktop desktop(width, height);
+    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    CRenderState renderState(&desktop);
+    renderState.processorCount = 1;
+    TSet set(nullptr, &renderState);
+    configure(set);
+    set.drawPath = path;
+    std::vector<Band> bands;
+    desktop.onPresent = [&](const CBmp& surface, int32_t, int32_t) {
+        bands.emplace_back(surface.pixels, surface.pixels + surface.byteSize);
+    };
+    CRandom::Seed(seed);
+    renderState.activeSet = &set;
+    if (!renderState.StartRendering())
+        return bands;
+    std::atomic<int32_t> runFlag{1};
+    CRandom::Seed(seed + 1);
+    for (int32_t k = 0; k < frames; ++k)
+        set.Render(0, &runFlag);
+    renderState.StopRendering();
+    renderState.activeSet = nullptr;
+    return bands;
+}
+
+// The first differing frame and byte, or an empty text when both runs agree.
+std::string FirstMismatch(const std::vector<Band>& reference, const std::vector<Band>& fast) {
+    if (reference.size() != fast.size())
+        return "frame counts differ";
+    for (std::size_t f = 0; f < reference.size(); ++f) {
+        if (reference[f].size() != fast[f].size())
+            return "band sizes differ in frame " + std::to_string(f);
+        for (std::size_t i = 0; i < reference[f].size(); ++i)
+            if (reference[f][i] != fast[f][i])
+                return "frame " + std::to_string(f) + ", byte " + std::to_string(i);
+    }
+    return "";
+}
+
+// The SSE2 path always; the AVX2 path where this processor runs it.
+std::vector<CDrawPath> FastPaths() {
+    if (FastestDrawPath() == CDrawPath::Avx2)
+        return {CDrawPath::Sse2, CDrawPath::Avx2};
+    std::printf("AVX2 is not available here: only the SSE2 path is compared\n");
+    return {CDrawPath::Sse2};
+}
+
+template <class TSet>
+void ExpectSameBands(int32_t width, int32_t height, uint32_t seed,
+                     const std::function<void(TSet&)>& configure, const char* what) {
+    constexpr int32_t kFrames = 60;
+    const std::vector<Band> reference =
+        PresentedBands<TSet>(width, height, seed, CDrawPath::Reference, kFrames, configure);
+    ASSERT_EQ(reference.size(), static_cast<std::size_t>(kFrames)) << what;
+    for (const CDrawPath path : FastPaths()) {
+        const std::vector<Band> fast =
+            PresentedBands<TSet>(width, height, seed, path, kFrames, configure);
+        EXPECT_EQ(FirstMismatch(reference, fast), "")
+            << what << " at " << width << "x" << height << ", seed " << seed << ", path "
+            << static_cast<int>(path);
+    }
+}
+
+struct GlimraCase {
+    const char* what;
+    int32_t width, height;
+    uint32_t seed;
+    int vis, items, clrChange, flmSize, flmDuration;
+};
+
+const GlimraCase kGlimraCases[] = {
+    {"defaults", 640, 480, 1, 50, 100, 0, 100, 200},
+    {"lowest opacity, fewest rays", 801, 600, 2, 10, 30, 5, 50, 100},
+    {"full opacity, longest curtains and lives", 1024, 768, 3, 100, 100, 5, 400, 400},
+    {"shortest curtains, shortest lives", 333, 500, 4, 10, 100, 1, 50, 100},
+    {"narrower than a ray", 13, 400, 5, 70, 100, 2, 100, 200},
+    {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 5, 400, 100},
+    {"lower than the band", 300, 150, 7, 50, 100, 3, 200, 300},
+};
+
+struct RiplaCase {
+    const char* what;
+    int32_t width, height;
+    uint32_t seed;
+    int vis, items, waveSize, waveDuration;
+};
+
+const RiplaCase kRiplaCases[] = {
+    {"defaults", 640, 480, 1, 50, 100, 20, 150},
+    {"lowest opacity, fewest splashes", 801, 600, 2, 10, 30, 1, 100},
+    {"full opacity, longest waves and lives", 1024, 768, 3, 100, 100, 40, 200},
+    {"a new wave at every spawn", 333, 500, 4, 10, 100, 1, 200},
+    {"narrower than a splash", 41, 400, 5, 70, 100, 20, 150},
+    {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 40, 100},
+    {"lower than the band", 300, 150, 7, 50, 100, 5, 120},
+};
+
+} // namespace
+
+TEST(GlimraFastPath, PresentsTheReferenceBandsBitForBit) {
+    for (const GlimraCase& test : kGlimraCases) {
+        ExpectSameBands<CSetGlimra>(
+            test.width, test.height, test.seed,
+            [&](CSetGlimra& set) {
+                set.vis.Set(test.vis);
+                set.items.Set(test.items);
+                set.clrChange.Set(test.clrChange);
+                set.flmSize.Set(test.flmSize);
+                set.flmDuration.Set(test.flmDuration);
+            },
+            test.what);
+    }
+}
+
+TEST(RiplaFastPath, PresentsTheReferenceBandsBitForBit) {
+    for (const RiplaCase& test : kRiplaCases) {
+        ExpectSameBands<CSetRipla>(
+            test.width, test.height, test.seed,
+            [&](CSetRipla& set) {
+                set.vis.Set(test.vis);
+                set.items.Set(test.items);
+                set.waveSize.Set(test.waveSize);
+                set.waveDuration.Set(test.waveDuration);
+            },
+            test.what);
+    }
+}
+
+TEST(BlendMath, DivisionBy255IsExactForEveryProductOfTwoBytes) {
+    for (uint32_t x = 0; x <= 255 * 255; ++x)
+        ASSERT_EQ(BlendMath::Div255(x), x / 255) << x;
+}
+
+TEST(BandOpacity, ScalesEveryByteAsScaleAllDoes) {
+    // An odd number of pixels, so that the tail past the last 16-byte step is checked too.
+    CBmp reference;
+    reference.Create(67, 3);
+    for (int32_t i = 0; i < reference.byteSize; ++i)
+        reference.pixels[i] = static_cast<uint8_t>(i * 7);
+    for (int percent : {10, 33, 50, 99, 100}) {
+        CBmp expected, got;
+        expected.Copy(reference);
+        got.Copy(reference);
+        expected.ScaleAll(percent);
+        ScaleBandOpacity(got, percent);
+        EXPECT_EQ(std::memcmp(expected.pixels, got.pixels, std::size_t(got.byteSize)), 0)
+            << percent;
+    }
+}
