@@ -1,6 +1,5 @@
 #include "effects/CSetGlimra.h"
 
-#include "effects/BandOpacity.h"
 #include "effects/CRandom.h"
 #include "effects/GlimraDraw.h"
 #include "effects/GuardedMod.h"
@@ -287,12 +286,8 @@ CDrawTarget CSetGlimra::Target() {
 }
 
 void CSetGlimra::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() >= 100)
-        return;
-    if (drawPath == CDrawPath::Reference)
+    if (*vis.Get() < 100)
         band.ScaleAll(*vis.Get());
-    else
-        ScaleBandOpacity(band, *vis.Get());
 }
 
 // Runs only after every worker finished the frame, so no worker reads the table now.

@@ -1,6 +1,5 @@
 #include "effects/CSetRipla.h"
 
-#include "effects/BandOpacity.h"
 #include "effects/CRandom.h"
 #include "effects/IDesktop.h"
 #include "effects/RiplaDraw.h"
@@ -209,10 +208,6 @@ CDrawTarget CSetRipla::Target() {
 }
 
 void CSetRipla::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() >= 100)
-        return;
-    if (drawPath == CDrawPath::Reference)
+    if (*vis.Get() < 100)
         band.ScaleAll(*vis.Get());
-    else
-        ScaleBandOpacity(band, *vis.Get());
 }

@@ -1,8 +1,8 @@
 #include "effects/GlimraDraw.h"
 
 #include "effects/Avx2Rows.h"
-#include "effects/BlendMath.h"
 #include "effects/Sse2Blend.h"
+#include "graphics/PixelMath.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,10 +58,10 @@ void BlendPixel(uint32_t* d, const uint32_t* s, uint32_t shared) {
     if (sa == 0)
         return;
     if (sa != 255) {
-        const uint32_t a = BlendMath::AlphaUnion(sa, target >> 24); // d = 0 gives sa
-        sprite = a << 24 | BlendMath::Div255(a * ((shared >> 16) & 0xFF)) << 16 |
-                 BlendMath::Div255(a * ((shared >> 8) & 0xFF)) << 8 |
-                 BlendMath::Div255(a * (shared & 0xFF));
+        const uint32_t a = PixelMath::AlphaUnion(sa, target >> 24); // d = 0 gives sa
+        sprite = a << 24 | PixelMath::DivideBy255(a * ((shared >> 16) & 0xFF)) << 16 |
+                 PixelMath::DivideBy255(a * ((shared >> 8) & 0xFF)) << 8 |
+                 PixelMath::DivideBy255(a * (shared & 0xFF));
     }
     std::memcpy(d, &sprite, 4);
 }

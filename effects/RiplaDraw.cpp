@@ -1,8 +1,8 @@
 #include "effects/RiplaDraw.h"
 
 #include "effects/Avx2Rows.h"
-#include "effects/BlendMath.h"
 #include "effects/Sse2Blend.h"
+#include "graphics/PixelMath.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,7 +62,7 @@ void BlendPixel(uint32_t* d, const uint32_t* s, const uint64_t lanes[256]) {
     if (da == 255 || sa == 0)
         return;
     if (sa != 255) {
-        const uint32_t a = BlendMath::AlphaUnion(sa, da); // d = 0 gives sa
+        const uint32_t a = PixelMath::AlphaUnion(sa, da); // d = 0 gives sa
         const uint32_t keep = 255 - a;
         sprite = a << 24;
         for (int shift = 0; shift < 24; shift += 8) {

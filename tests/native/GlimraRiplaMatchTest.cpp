@@ -2,8 +2,6 @@
 // the plain reference loops: whole presented bands, frame by frame, over seeds, screen
 // sizes and the parameters' limits; and the blend helpers match their definitions.
 
-#include "effects/BandOpacity.h"
-#include "effects/BlendMath.h"
 #include "effects/CHeadlessDesktop.h"
 #include "effects/CRandom.h"
 #include "effects/CRenderState.h"
@@ -155,27 +153,5 @@ TEST(RiplaFastPath, PresentsTheReferenceBandsBitForBit) {
                 set.waveDuration.Set(test.waveDuration);
             },
             test.what);
-    }
-}
-
-TEST(BlendMath, DivisionBy255IsExactForEveryProductOfTwoBytes) {
-    for (uint32_t x = 0; x <= 255 * 255; ++x)
-        ASSERT_EQ(BlendMath::Div255(x), x / 255) << x;
-}
-
-TEST(BandOpacity, ScalesEveryByteAsScaleAllDoes) {
-    // An odd number of pixels, so that the tail past the last 16-byte step is checked too.
-    CBmp reference;
-    reference.Create(67, 3);
-    for (int32_t i = 0; i < reference.byteSize; ++i)
-        reference.pixels[i] = static_cast<uint8_t>(i * 7);
-    for (int percent : {10, 33, 50, 99, 100}) {
-        CBmp expected, got;
-        expected.Copy(reference);
-        got.Copy(reference);
-        expected.ScaleAll(percent);
-        ScaleBandOpacity(got, percent);
-        EXPECT_EQ(std::memcmp(expected.pixels, got.pixels, std::size_t(got.byteSize)), 0)
-            << percent;
     }
 }
