@@ -16,7 +16,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <vector>
 
