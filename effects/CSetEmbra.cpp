@@ -3,6 +3,7 @@
 #include "effects/CRandom.h"
 #include "effects/IDesktop.h"
 #include "effects/ScreenSize.h"
+#include "effects/TaskbarPlacement.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,7 +14,6 @@ int32_t CSetEmbra::profilePeriod = 20;
 
 namespace {
 
-constexpr int32_t kOverlayRows = 200;
 constexpr int32_t kBreakpoints = 7; // X0 .. X6 and Y0 .. Y6 of the profile ramps
 constexpr int32_t kDriftReach = 20; // columns either side compared for a column's drift
 
@@ -45,8 +45,6 @@ template <class Found> int32_t ForEachColumnRun(const CBmp& sheet, Found found) 
     }
     return runs;
 }
-
-enum class PlacementEdge { Bottom, Top, Left, Right };
 
 } // namespace
 
@@ -323,31 +321,8 @@ void CSetEmbra::EndOfFrame() {
 }
 
 void CSetEmbra::UpdatePlacement() {
-    const int32_t width = screenWidth;
-    const int32_t height = screenHeight;
-    DesktopRect bar;
-    const TaskbarState state = desktop->FindTaskbar(&bar);
-    if (state == TaskbarState::Hidden)
-        return;
-    PlacementEdge edge = PlacementEdge::Top; // no taskbar window at all counts as the top
-    if (state == TaskbarState::Visible) {
-        if (bar.bottom < height / 2)
-            edge = PlacementEdge::Top;
-        else if (bar.top > height / 2)
-            edge = PlacementEdge::Bottom;
-        else if (bar.right < width / 2)
-            edge = PlacementEdge::Left;
-        else if (bar.left > width / 2)
-            edge = PlacementEdge::Right;
-        else
-            return;
-    }
     int32_t x = 0;
-    int32_t y = height - kOverlayRows;
-    if (edge == PlacementEdge::Bottom)
-        y = bar.top - kOverlayRows;
-    else if (edge == PlacementEdge::Left)
-        x = bar.right;
-    desktop->MoveOverlay(x, y);
-    SetDestination(x, y);
+    int32_t y = 0;
+    if (PlaceBandOnTaskbar(*desktop, &x, &y))
+        SetDestination(x, y);
 }
