@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 // A set whose workers each draw a short line into the band.
 class CLineSet : public CFrameSet {
 public:
-    explicit CLineSet(CRenderState* renderState) : CFrameSet(nullptr, renderState) {}
+    explicit CLineSet(CRenderState* renderState) : CFrameSet(nullptr, renderState, "Bench") {}
     ~CLineSet() override { Stop(); }
 
     bool Start() override {

@@ -25,11 +25,39 @@ bool Running(const std::atomic<int32_t>* runFlag) {
 
 } // namespace
 
-CFrameSet::CFrameSet(CSettingsStore* store, CRenderState* renderState)
-    : CSet(store), desktop(renderState->desktop), renderState(renderState) {}
+CFrameSet::CFrameSet(CSettingsStore* store, CRenderState* renderState, const char* keyText)
+    : CSet(store), desktop(renderState->desktop), renderState(renderState) {
+    key.Set(keyText);
+    name.Set(keyText);
+    InitBounded(vis, 10, 100, 50);
+    InitBounded(items, 30, 100, 100);
+    paramSet.SetPath(tstr("Sets\\") + keyText);
+    paramSet.Add(&vis, "vis");
+    paramSet.Add(&items, "items");
+}
 
 CFrameSet::~CFrameSet() {
     FreeItems();
+}
+
+void CFrameSet::InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial) {
+    param.SetRange(min, max);
+    param.Set(initial);
+}
+
+bool CFrameSet::Load() {
+    paramSet.Load();
+    return true;
+}
+
+bool CFrameSet::Save() {
+    paramSet.Save();
+    return true;
+}
+
+void CFrameSet::ApplyOpacity(CBmp& band) {
+    if (*vis.Get() < 100)
+        band.ScaleAll(*vis.Get());
 }
 
 int32_t CFrameSet::BandTop() const {

@@ -3,6 +3,8 @@
 #include "effects/CItem.h"
 #include "effects/CSet.h"
 #include "graphics/CBmp.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
 
 #include <atomic>
 #include <cstdint>
@@ -21,9 +23,13 @@ class IDesktop;
 // Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
 class CFrameSet : public CSet {
 public:
-    CFrameSet(CSettingsStore* store, CRenderState* renderState);
+    // `key` names the set in the store: its parameters live under "Sets\" + key.
+    CFrameSet(CSettingsStore* store, CRenderState* renderState, const char* key);
     ~CFrameSet() override;
 
+    bool Load() override;
+    bool Save() override;
+    tstr Key() override { return *key.Get(); }
     void Render(int worker, const std::atomic<int32_t>* runFlag) override;
 
     // The band that worker 0 presents: its first row in the frame buffer and its number
@@ -46,14 +52,23 @@ public:
     std::mutex frameLock;                              // taken only with try_lock and pollMs sleeps
     int32_t pollMs = 5; // sleep between lock attempts and in worker 0's wait
 
+    // The parameters every effect has, first in its parameter set.
+    CEdges<CParam<int>, int> vis;   // "vis": opacity of the whole effect in percent
+    CEdges<CParam<int>, int> items; // "items": share of the items animated, in percent
+    CParam<tstr> key;
+
 protected:
+    // A bounded parameter's range and initial value, in the order every owner sets them.
+    static void InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial);
+
     // Set-specific steps of the frame.
     // Worker 0, under frameLock, before any worker reads its item array.
     virtual void ResetFrameState() {}
     // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
     virtual void StepAndDraw(int worker, CItem* items) = 0;
-    // Worker 0: applies the set's opacity to the presented band.
-    virtual void ApplyOpacity(CBmp& band) { (void)band; }
+    // Worker 0: applies the set's opacity to the presented band ("vis" below 100 scales
+    // every byte as CBmp::ScaleAll does).
+    virtual void ApplyOpacity(CBmp& band);
     // Worker 0, after the band was copied for presentation and before it is shown.
     virtual void EndOfFrame() {}
     // Worker 0, after the band was shown.

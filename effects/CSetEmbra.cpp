@@ -49,19 +49,9 @@ template <class Found> int32_t ForEachColumnRun(const CBmp& sheet, Found found) 
 } // namespace
 
 CSetEmbra::CSetEmbra(CSettingsStore* store, CRenderState* renderState)
-    : CFrameSet(store, renderState) {
-    key.Set("Embra");
+    : CFrameSet(store, renderState, "Embra") {
     displayName.Set("Fire on desktop");
     colour.Set(0xFF0077FFul);
-    vis.SetName("vis");
-    vis.SetRange(10, 100);
-    vis.Set(50);
-    items.SetName("items");
-    items.SetRange(30, 100);
-    items.Set(100);
-    paramSet.SetPath(tstr("Sets\\") + Key());
-    paramSet.Add(&vis);
-    paramSet.Add(&items);
 }
 
 CSetEmbra::~CSetEmbra() {
@@ -109,20 +99,6 @@ bool CSetEmbra::Stop() {
     drift.reset();
     profileColumns = 0;
     return true;
-}
-
-bool CSetEmbra::Load() {
-    paramSet.Load();
-    return true;
-}
-
-bool CSetEmbra::Save() {
-    paramSet.Save();
-    return true;
-}
-
-tstr CSetEmbra::Key() {
-    return *key.Get();
 }
 
 void CSetEmbra::ShowSettings(void* parentWindow) {
@@ -302,12 +278,6 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
             std::ptrdiff_t{entry.width} * 4, entry.spans + drawFirstV, drawEndV - drawFirstV,
             firstU, endU, entry.opaque);
     return int64_t{endU - firstU} * (endV - firstV);
-}
-
-void CSetEmbra::ApplyOpacity(CBmp& band) {
-    const int32_t opacity = *vis.Get();
-    if (opacity < 100)
-        band.ScaleAll(opacity);
 }
 
 // Worker 0 runs this only for a frame that every worker finished, so no respawn reads the

@@ -36,9 +36,6 @@ public:
 
     bool Start() override;
     bool Stop() override;
-    bool Load() override;
-    bool Save() override;
-    tstr Key() override;
     void ShowSettings(void* parentWindow) override;
     void UpdatePlacement() override;
 
@@ -65,13 +62,9 @@ public:
     std::unique_ptr<int32_t[]> drift;   // profileColumns entries
     int32_t profileColumns = 0;         // W at Start
     ColourTable colourTable = {};
-    CEdges<CParam<int>, int> vis;   // opacity in percent
-    CEdges<CParam<int>, int> items; // share of the flames animated, in percent
-    CParam<tstr> key;
 
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
-    void ApplyOpacity(CBmp& band) override;
     void EndOfFrame() override;
 
 private:

@@ -18,11 +18,6 @@ constexpr int32_t kBandRows = 200;
 constexpr int32_t kEllipseWidth = CSetGlimra::kSpriteHeight + CSetGlimra::kFrameCount; // 137
 constexpr int32_t kBottomMargin = 97; // rays stay above row H - 97
 
-void SetRange(CEdges<CParam<int>, int>& param, int min, int max, int initial) {
-    param.SetRange(min, max);
-    param.Set(initial);
-}
-
 // Frame index t of the reversed frame list, or -1 when the life shows no frame.
 int32_t ShownFrame(int32_t life, int32_t frameCount) {
     const int32_t t = life >> 8;
@@ -32,20 +27,13 @@ int32_t ShownFrame(int32_t life, int32_t frameCount) {
 } // namespace
 
 CSetGlimra::CSetGlimra(CSettingsStore* store, CRenderState* renderState)
-    : CFrameSet(store, renderState) {
-    key.Set("Glimra");
-    name.Set("Glimra");
+    : CFrameSet(store, renderState, "Glimra") {
     displayName.Set("Northern Lights");
     colour.Set(0xFFFFDD77);
-    SetRange(vis, 10, 100, 50);
-    SetRange(items, 30, 100, 100);
-    SetRange(clrChange, 0, 5, 0);
-    SetRange(flmSize, 50, 400, 100);
-    SetRange(flmDuration, 100, 400, 200);
+    InitBounded(clrChange, 0, 5, 0);
+    InitBounded(flmSize, 50, 400, 100);
+    InitBounded(flmDuration, 100, 400, 200);
     flmSize.SetMirror(&curtain.length);
-    paramSet.SetPath(tstr("Sets\\") + Key());
-    paramSet.Add(&vis, "vis");
-    paramSet.Add(&items, "items");
     paramSet.Add(&clrChange, "clr_change");
     paramSet.Add(&flmSize, "flm_size");
     paramSet.Add(&flmDuration, "flm_duration");
@@ -104,16 +92,6 @@ bool CSetGlimra::Stop() {
     FreeItems();
     phaseTable.reset();
     zeroTable.reset();
-    return true;
-}
-
-bool CSetGlimra::Load() {
-    paramSet.Load();
-    return true;
-}
-
-bool CSetGlimra::Save() {
-    paramSet.Save();
     return true;
 }
 
@@ -283,11 +261,6 @@ CDrawTarget CSetGlimra::Target() {
     target.locks = workerCount > 1 ? &rowLocks : nullptr;
     target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
     return target;
-}
-
-void CSetGlimra::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
-        band.ScaleAll(*vis.Get());
 }
 
 // Runs only after every worker finished the frame, so no worker reads the table now.

@@ -33,9 +33,6 @@ public:
 
     bool Start() override;
     bool Stop() override;
-    bool Load() override;
-    bool Save() override;
-    tstr Key() override { return *key.Get(); }
     void ShowSettings(void* parentWindow) override;
     void UpdatePlacement() override;
 
@@ -61,18 +58,14 @@ public:
     CGlimraCurtain curtain;         // shared by every ray
     std::vector<CGlimraWalk> walks; // one curtain walk per worker, kept across Start
 
-    CEdges<CParam<int>, int> vis;         // "vis": opacity in percent
-    CEdges<CParam<int>, int> items;       // "items": share of the rays animated, percent
-    CEdges<CParam<int>, int> clrChange;   // "clr_change": colour drift amplitude, 0 = none
-    CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
-    CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
-    CParam<tstr> key;
+    CEdges<CParam<int>, int> clrChange;     // "clr_change": colour drift amplitude, 0 = none
+    CEdges<CParam<int>, int> flmSize;       // "flm_size": rays per curtain
+    CEdges<CParam<int>, int> flmDuration;   // "flm_duration": ray life
     CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
     CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
-    void ApplyOpacity(CBmp& band) override;
     void EndOfFrame() override;
     void AfterPresent() override;
 

@@ -14,28 +14,16 @@ namespace {
 
 constexpr int32_t kPollMs = 3; // this set's sleep between lock attempts and in the wait
 
-void SetRange(CEdges<CParam<int>, int>& param, int min, int max, int initial) {
-    param.SetRange(min, max);
-    param.Set(initial);
-}
-
 } // namespace
 
 CSetRipla::CSetRipla(CSettingsStore* store, CRenderState* renderState)
-    : CFrameSet(store, renderState) {
+    : CFrameSet(store, renderState, "Ripla") {
     pollMs = kPollMs;
-    key.Set("Ripla");
-    name.Set("Ripla");
     displayName.Set("Water");
     colour.Set(0xFFDD7755);
-    SetRange(vis, 10, 100, 50);
-    SetRange(items, 30, 100, 100);
-    SetRange(waveSize, 1, 40, 20);
-    SetRange(waveDuration, 100, 200, 150);
+    InitBounded(waveSize, 1, 40, 20);
+    InitBounded(waveDuration, 100, 200, 150);
     waveSize.SetMirror(&wave.size);
-    paramSet.SetPath(tstr("Sets\\") + Key());
-    paramSet.Add(&vis, "vis");
-    paramSet.Add(&items, "items");
     paramSet.Add(&waveSize, "wave_size");
     paramSet.Add(&waveDuration, "wave_duration");
 }
@@ -83,16 +71,6 @@ bool CSetRipla::Stop() {
     spans.clear();
     frameCount = 0;
     FreeItems();
-    return true;
-}
-
-bool CSetRipla::Load() {
-    paramSet.Load();
-    return true;
-}
-
-bool CSetRipla::Save() {
-    paramSet.Save();
     return true;
 }
 
@@ -205,9 +183,4 @@ CDrawTarget CSetRipla::Target() {
     target.locks = workerCount > 1 ? &rowLocks : nullptr;
     target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
     return target;
-}
-
-void CSetRipla::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
-        band.ScaleAll(*vis.Get());
 }

@@ -31,9 +31,6 @@ public:
 
     bool Start() override;
     bool Stop() override;
-    bool Load() override;
-    bool Save() override;
-    tstr Key() override { return *key.Get(); }
     void ShowSettings(void* parentWindow) override;
     void UpdatePlacement() override;
 
@@ -58,17 +55,13 @@ public:
     CRiplaWave wave;               // shared by every splash
     std::vector<CRiplaWalk> walks; // one wave per worker, kept across Start
 
-    CEdges<CParam<int>, int> vis;          // "vis": opacity in percent
-    CEdges<CParam<int>, int> items;        // "items": share of the splashes animated, percent
-    CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
-    CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
-    CParam<tstr> key;
+    CEdges<CParam<int>, int> waveSize;      // "wave_size": splashes per wave
+    CEdges<CParam<int>, int> waveDuration;  // "wave_duration": splash life
     CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
     CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
-    void ApplyOpacity(CBmp& band) override;
 
 private:
     bool Fail();

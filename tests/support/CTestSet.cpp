@@ -13,7 +13,7 @@ void CTestItem::Spawn(int initial, int a, int b) {
     worker = a;
 }
 
-CTestSet::CTestSet(CRenderState* renderState) : CFrameSet(nullptr, renderState) {}
+CTestSet::CTestSet(CRenderState* renderState) : CFrameSet(nullptr, renderState, "Test") {}
 
 CTestSet::~CTestSet() {
     Stop();
