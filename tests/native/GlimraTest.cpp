@@ -2,6 +2,7 @@
 #include "effects/CRenderState.h"
 #include "effects/CSetGlimra.h"
 #include "effects/ScreenSize.h"
+#include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
 #include "support/WaitUntil.h"
 
@@ -21,55 +22,20 @@ public:
     using CSetGlimra::StepAndDraw;
 };
 
-// The northern lights on a headless desktop with a 40-pixel taskbar at the top and
-// `workers` render workers. Nothing is started.
-struct GlimraRig {
+// The northern lights on a headless desktop with a 40-pixel taskbar at the top and `workers`
+// render workers. Nothing is started.
+struct GlimraRig : CEffectRig<CGlimraProbe, CItemGlimra, CHeadlessDesktop> {
     GlimraRig(int32_t width, int32_t height, int32_t workers = 1)
-        : desktop(width, height), renderState(&desktop), set(nullptr, &renderState) {
-        renderState.processorCount = workers;
-        desktop.SetTaskbar(TaskbarEdge::Top, 40);
-    }
-    ~GlimraRig() {
-        renderState.StopRendering();
-        renderState.activeSet = nullptr;
-    }
-    bool Start(uint32_t seed) {
-        CRandom::Seed(seed);
-        renderState.activeSet = &set;
-        return renderState.StartRendering();
-    }
-    // Whole frames as worker 0 on the calling thread, seeded as the first worker is.
-    void RenderFrames(int32_t frames) {
-        CRandom::Seed(0);
-        for (int32_t k = 0; k < frames; ++k)
-            set.Render(0, &runFlag);
-    }
-    CItemGlimra* Rays(int32_t worker = 0) {
-        return static_cast<CItemGlimra*>(set.workerItems[static_cast<std::size_t>(worker)]);
-    }
-
-    CHeadlessDesktop desktop;
-    CRenderState renderState;
-    CGlimraProbe set;
-    std::atomic<int32_t> runFlag{1};
+        : CEffectRig(width, height, workers, TaskbarEdge::Top) {}
+    CItemGlimra* Rays(int32_t worker = 0) { return Items(worker); }
 };
-
-// The generator's draws after `seed`, computed independently of CRandom.
-std::vector<int32_t> Draws(uint32_t seed, int count) {
-    std::vector<int32_t> draws;
-    for (int k = 0; k < count; ++k) {
-        seed = seed * 214013u + 2531011u;
-        draws.push_back(static_cast<int32_t>((seed >> 16) & 0x7FFF));
-    }
-    return draws;
-}
 
 // How many draws `action` takes from the calling thread's generator seeded with `seed`.
 template <class Action> int DrawsTaken(uint32_t seed, Action action) {
     CRandom::Seed(seed);
     action();
     const int32_t next = CRandom::Next();
-    const std::vector<int32_t> draws = Draws(seed, 64);
+    const std::vector<int32_t> draws = GeneratorDraws(seed, 64);
     return static_cast<int>(std::find(draws.begin(), draws.end(), next) - draws.begin());
 }
 
@@ -135,7 +101,7 @@ TEST(GlimraSpawn, DrawsInTheStatedOrder) {
 
     // A later ray along the curtain: the column draw, the jitter, one unused draw.
     walk = CGlimraWalk{&rig.set.curtain, 5, 100 * 256, 6, 1, 300 * 256, 40, -7};
-    std::vector<int32_t> r = Draws(11, 4);
+    std::vector<int32_t> r = GeneratorDraws(11, 4);
     CRandom::Seed(11);
     ray.Spawn(0, 15, 96);
     EXPECT_EQ(ray.x, 100 * 256 + ((r[0] % 3) + 7 / 3) * 256 - 256);
@@ -152,7 +118,7 @@ TEST(GlimraSpawn, DrawsInTheStatedOrder) {
     // The first ray of a curtain period picks a direction first; an initial ray scatters
     // around the curtain and starts at a random point of its life. The speed is clamped.
     walk = CGlimraWalk{&rig.set.curtain, 8, 100 * 256, 14, 0, 300 * 256, 0, 0};
-    r = Draws(12, 4);
+    r = GeneratorDraws(12, 4);
     CRandom::Seed(12);
     ray.Spawn(1, 15, 96);
     EXPECT_EQ(walk.direction, (r[0] & 1) ? 1 : -1);
@@ -183,7 +149,7 @@ TEST(GlimraSpawn, NewCurtainWhenTheWalkEndsOrLeavesTheScreen) {
         CGlimraWalk walk = test.walk;
         CItemGlimra ray;
         ray.walk = &walk;
-        const std::vector<int32_t> r = Draws(21, 4);
+        const std::vector<int32_t> r = GeneratorDraws(21, 4);
         CRandom::Seed(21);
         ray.Spawn(0, 15, 96);
         EXPECT_EQ(walk.raysPlaced, 0) << test.why;

@@ -2,6 +2,7 @@
 #include "effects/CRenderState.h"
 #include "effects/CSetRipla.h"
 #include "effects/ScreenSize.h"
+#include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
 #include "support/WaitUntil.h"
 
@@ -19,47 +20,13 @@ public:
     using CSetRipla::StepAndDraw;
 };
 
-// The water on a headless desktop with the test splash, a 40-pixel taskbar along the
-// bottom and `workers` render workers. Nothing is started.
-struct RiplaRig {
+// The water on a headless desktop with a 40-pixel taskbar at the bottom and `workers`
+// render workers. Nothing is started.
+struct RiplaRig : CEffectRig<CRiplaProbe, CItemRipla, CSplashDesktop> {
     RiplaRig(int32_t width, int32_t height, int32_t workers = 1)
-        : desktop(width, height), renderState(&desktop), set(nullptr, &renderState) {
-        renderState.processorCount = workers;
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-    }
-    ~RiplaRig() {
-        renderState.StopRendering();
-        renderState.activeSet = nullptr;
-    }
-    bool Start(uint32_t seed) {
-        CRandom::Seed(seed);
-        renderState.activeSet = &set;
-        return renderState.StartRendering();
-    }
-    // Whole frames as worker 0 on the calling thread, seeded as the first worker is.
-    void RenderFrames(int32_t frames) {
-        CRandom::Seed(0);
-        for (int32_t k = 0; k < frames; ++k)
-            set.Render(0, &runFlag);
-    }
-    CItemRipla* Splashes(int32_t worker = 0) {
-        return static_cast<CItemRipla*>(set.workerItems[static_cast<std::size_t>(worker)]);
-    }
-
-    CSplashDesktop desktop;
-    CRenderState renderState;
-    CRiplaProbe set;
-    std::atomic<int32_t> runFlag{1};
+        : CEffectRig(width, height, workers, TaskbarEdge::Bottom) {}
+    CItemRipla* Splashes(int32_t worker = 0) { return Items(worker); }
 };
-
-std::vector<int32_t> Draws(uint32_t seed, int count) {
-    std::vector<int32_t> draws;
-    for (int k = 0; k < count; ++k) {
-        seed = seed * 214013u + 2531011u;
-        draws.push_back(static_cast<int32_t>((seed >> 16) & 0x7FFF));
-    }
-    return draws;
-}
 
 } // namespace
 
@@ -130,7 +97,7 @@ TEST(RiplaSpawn, DrawsInTheStatedOrder) {
 
     // Along the wave: an unused draw, the row, the life, the drift.
     walk = CRiplaWalk{&rig.set.wave, 300, 4, 600};
-    std::vector<int32_t> r = Draws(31, 5);
+    std::vector<int32_t> r = GeneratorDraws(31, 5);
     CRandom::Seed(31);
     splash.Spawn(0, 64, 32);
     EXPECT_EQ(splash.x, 320);
@@ -144,7 +111,7 @@ TEST(RiplaSpawn, DrawsInTheStatedOrder) {
 
     // The spawn at Start: a random point of the life.
     walk = CRiplaWalk{&rig.set.wave, 300, 4, 600};
-    r = Draws(32, 4);
+    r = GeneratorDraws(32, 4);
     CRandom::Seed(32);
     splash.Spawn(1, 64, 32);
     EXPECT_EQ(splash.y, (r[1] % 7) + 600 - 3);
@@ -174,7 +141,7 @@ TEST(RiplaSpawn, NewWaveWhenTheWaveEndsOrLeavesItsLimits) {
         CRiplaWalk walk = test.walk;
         CItemRipla splash;
         splash.walk = &walk;
-        const std::vector<int32_t> r = Draws(41, 6);
+        const std::vector<int32_t> r = GeneratorDraws(41, 6);
         CRandom::Seed(41);
         splash.Spawn(0, 64, 32);
         EXPECT_EQ(walk.placed, 0) << test.why;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "effects/CHeadlessDesktop.h"
+#include "effects/CRandom.h"
+#include "effects/CRenderState.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// An effect set (TSet, usually a probe that makes the frame hooks reachable) of items
+// TItem on a headless desktop (TDesktop) with a 40-pixel taskbar on `edge` and `workers`
+// render workers, without a settings store. Nothing is started.
+template <class TSet, class TItem, class TDesktop> struct CEffectRig {
+    CEffectRig(int32_t width, int32_t height, int32_t workers, TaskbarEdge edge)
+        : desktop(width, height), renderState(&desktop), set(nullptr, &renderState) {
+        renderState.processorCount = workers;
+        desktop.SetTaskbar(edge, 40);
+    }
+    ~CEffectRig() {
+        renderState.StopRendering();
+        renderState.activeSet = nullptr;
+    }
+    bool Start(uint32_t seed) {
+        CRandom::Seed(seed);
+        renderState.activeSet = &set;
+        return renderState.StartRendering();
+    }
+    // Whole frames as worker 0 on the calling thread, seeded as the first worker is.
+    void RenderFrames(int32_t frames) {
+        CRandom::Seed(0);
+        for (int32_t k = 0; k < frames; ++k)
+            set.Render(0, &runFlag);
+    }
+    TItem* Items(int32_t worker = 0) {
+        return static_cast<TItem*>(set.workerItems[static_cast<std::size_t>(worker)]);
+    }
+
+    TDesktop desktop;
+    CRenderState renderState;
+    TSet set;
+    std::atomic<int32_t> runFlag{1};
+};
+
+// The generator's draws after `seed`, computed independently of CRandom.
+inline std::vector<int32_t> GeneratorDraws(uint32_t seed, int count) {
+    std::vector<int32_t> draws;
+    for (int k = 0; k < count; ++k) {
+        seed = seed * 214013u + 2531011u;
+        draws.push_back(static_cast<int32_t>((seed >> 16) & 0x7FFF));
+    }
+    return draws;
+}
