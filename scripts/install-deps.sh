@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev libstb-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick procps
     clang-format
 )
 
