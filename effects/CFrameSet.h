@@ -58,6 +58,12 @@ public:
     CParam<tstr> key;
 
 protected:
+    // A failed Start: frees what it made (through Stop) and reports false.
+    bool Fail() {
+        Stop();
+        return false;
+    }
+
     // A bounded parameter's range and initial value, in the order every owner sets them.
     static void InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial);
 

@@ -81,11 +81,6 @@ bool CSetEmbra::Start() {
     return true;
 }
 
-bool CSetEmbra::Fail() {
-    Stop();
-    return false;
-}
-
 bool CSetEmbra::Stop() {
     ReleaseFrame();
     FreeItems();

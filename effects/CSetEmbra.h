@@ -68,7 +68,6 @@ protected:
     void EndOfFrame() override;
 
 private:
-    bool Fail();
     bool AllocateProfiles();
     bool LoadColourTable();
     bool CutFrames();

@@ -77,11 +77,6 @@ bool CSetGlimra::Start() {
     return true;
 }
 
-bool CSetGlimra::Fail() {
-    Stop();
-    return false;
-}
-
 bool CSetGlimra::Stop() {
     ReleaseFrame();
     rowLocks.Free();

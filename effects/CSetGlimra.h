@@ -70,7 +70,6 @@ protected:
     void AfterPresent() override;
 
 private:
-    bool Fail();
     bool BuildFrames();
     void PrepareWalks();
     CDrawTarget Target();

@@ -59,11 +59,6 @@ bool CSetRipla::Start() {
     return true;
 }
 
-bool CSetRipla::Fail() {
-    Stop();
-    return false;
-}
-
 bool CSetRipla::Stop() {
     ReleaseFrame();
     rowLocks.Free();

@@ -64,7 +64,6 @@ protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
 
 private:
-    bool Fail();
     void FillRamp();
     void PrepareWalks();
     CDrawTarget Target();

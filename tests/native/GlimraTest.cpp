@@ -361,55 +361,32 @@ TEST(GlimraFrame, PhaseTableRenewedAfterItsPeriod) {
 
 TEST(GlimraPlacement, BandAtTheTopBelowATopTaskbar) {
     constexpr int32_t kW = 1280, kH = 1024;
-    enum Bar { Top, Bottom, Left, Right, Hidden, Absent, Middle };
     struct Case {
-        Bar bar;
+        ScriptedBar bar;
         int32_t overlayX, overlayY; // where the overlay is moved
         int32_t x, y;               // the destination point
     } cases[] = {
-        {Top, 0, 40, 0, 40},           // below the taskbar
-        {Bottom, 0, 0, 0, 0},          // top of the screen
-        {Left, 60, kH - 200, 60, 0},   // content at (taskbar right, 0)
-        {Right, 0, kH - 200, 0, 0},    // content at (0, 0)
-        {Absent, 0, 0, 0, 0},          // a top taskbar whose bottom is 0
-        {Hidden, 0, kH - 200, -1, -1}, // left where it is
-        {Middle, 0, kH - 200, -1, -1}, // on no edge: left where it is
+        {ScriptedBar::Top, 0, 40, 0, 40},           // below the taskbar
+        {ScriptedBar::Bottom, 0, 0, 0, 0},          // top of the screen
+        {ScriptedBar::Left, 60, kH - 200, 60, 0},   // content at (taskbar right, 0)
+        {ScriptedBar::Right, 0, kH - 200, 0, 0},    // content at (0, 0)
+        {ScriptedBar::Absent, 0, 0, 0, 0},          // a top taskbar whose bottom is 0
+        {ScriptedBar::Hidden, 0, kH - 200, -1, -1}, // left where it is
+        {ScriptedBar::Middle, 0, kH - 200, -1, -1}, // on no edge: left where it is
     };
     for (const Case& test : cases) {
         GlimraRig rig(kW, kH);
-        switch (test.bar) {
-        case Top:
-            rig.desktop.SetTaskbar(TaskbarEdge::Top, 40);
-            break;
-        case Bottom:
-            rig.desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-            break;
-        case Left:
-            rig.desktop.SetTaskbar(TaskbarEdge::Left, 60);
-            break;
-        case Right:
-            rig.desktop.SetTaskbar(TaskbarEdge::Right, 60);
-            break;
-        case Hidden:
-            rig.desktop.HideTaskbar();
-            break;
-        case Absent:
-            rig.desktop.RemoveTaskbar();
-            break;
-        case Middle:
-            rig.desktop.SetTaskbarRect({0, 0, kW, kH});
-            break;
-        }
-        ASSERT_TRUE(rig.Start(1)) << test.bar;
+        PlaceScriptedBar(rig.desktop, test.bar);
+        ASSERT_TRUE(rig.Start(1)) << static_cast<int>(test.bar);
         rig.set.SetDestination(-1, -1);
         rig.set.UpdatePlacement();
         DesktopRect overlay;
         ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
-        EXPECT_EQ(overlay.left, test.overlayX) << test.bar;
-        EXPECT_EQ(overlay.top, test.overlayY) << test.bar;
-        EXPECT_EQ(overlay.right - overlay.left, kW) << test.bar;
-        EXPECT_EQ(rig.set.DestinationX(), test.x) << test.bar;
-        EXPECT_EQ(rig.set.DestinationY(), test.y) << test.bar;
+        EXPECT_EQ(overlay.left, test.overlayX) << static_cast<int>(test.bar);
+        EXPECT_EQ(overlay.top, test.overlayY) << static_cast<int>(test.bar);
+        EXPECT_EQ(overlay.right - overlay.left, kW) << static_cast<int>(test.bar);
+        EXPECT_EQ(rig.set.DestinationX(), test.x) << static_cast<int>(test.bar);
+        EXPECT_EQ(rig.set.DestinationY(), test.y) << static_cast<int>(test.bar);
     }
 }
 

@@ -249,53 +249,30 @@ TEST(RiplaDraw, RespawnedSplashIsOneRowAndClippedAtTheEdges) {
 
 TEST(RiplaPlacement, BandOnTheTaskbarEdge) {
     constexpr int32_t kW = 1280, kH = 1024;
-    enum Bar { Top, Bottom, Left, Right, Hidden, Absent, Middle };
     struct Case {
-        Bar bar;
+        ScriptedBar bar;
         int32_t overlayX, overlayY, x, y; // overlay moved to, and the destination
     } cases[] = {
-        {Bottom, 0, kH - 40 - 200, 0, kH - 40 - 200}, // on top of the taskbar
-        {Top, 0, kH - 200, 0, kH - 200},              // bottom of the screen
-        {Right, 0, kH - 200, 0, kH - 200},
-        {Left, 60, kH - 200, 60, kH - 200}, // right of the taskbar
-        {Absent, 0, kH - 200, 0, kH - 200}, // no taskbar counts as top
-        {Hidden, 0, kH - 200, -1, -1},      // left where it is
-        {Middle, 0, kH - 200, -1, -1},
+        {ScriptedBar::Bottom, 0, kH - 40 - 200, 0, kH - 40 - 200}, // on top of the taskbar
+        {ScriptedBar::Top, 0, kH - 200, 0, kH - 200},              // bottom of the screen
+        {ScriptedBar::Right, 0, kH - 200, 0, kH - 200},
+        {ScriptedBar::Left, 60, kH - 200, 60, kH - 200}, // right of the taskbar
+        {ScriptedBar::Absent, 0, kH - 200, 0, kH - 200}, // no taskbar counts as top
+        {ScriptedBar::Hidden, 0, kH - 200, -1, -1},      // left where it is
+        {ScriptedBar::Middle, 0, kH - 200, -1, -1},
     };
     for (const Case& test : cases) {
         RiplaRig rig(kW, kH);
-        switch (test.bar) {
-        case Top:
-            rig.desktop.SetTaskbar(TaskbarEdge::Top, 40);
-            break;
-        case Bottom:
-            rig.desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-            break;
-        case Left:
-            rig.desktop.SetTaskbar(TaskbarEdge::Left, 60);
-            break;
-        case Right:
-            rig.desktop.SetTaskbar(TaskbarEdge::Right, 60);
-            break;
-        case Hidden:
-            rig.desktop.HideTaskbar();
-            break;
-        case Absent:
-            rig.desktop.RemoveTaskbar();
-            break;
-        case Middle:
-            rig.desktop.SetTaskbarRect({0, 0, kW, kH});
-            break;
-        }
-        ASSERT_TRUE(rig.Start(1)) << test.bar;
+        PlaceScriptedBar(rig.desktop, test.bar);
+        ASSERT_TRUE(rig.Start(1)) << static_cast<int>(test.bar);
         rig.set.SetDestination(-1, -1);
         rig.set.UpdatePlacement();
         DesktopRect overlay;
         ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
-        EXPECT_EQ(overlay.left, test.overlayX) << test.bar;
-        EXPECT_EQ(overlay.top, test.overlayY) << test.bar;
-        EXPECT_EQ(rig.set.DestinationX(), test.x) << test.bar;
-        EXPECT_EQ(rig.set.DestinationY(), test.y) << test.bar;
+        EXPECT_EQ(overlay.left, test.overlayX) << static_cast<int>(test.bar);
+        EXPECT_EQ(overlay.top, test.overlayY) << static_cast<int>(test.bar);
+        EXPECT_EQ(rig.set.DestinationX(), test.x) << static_cast<int>(test.bar);
+        EXPECT_EQ(rig.set.DestinationY(), test.y) << static_cast<int>(test.bar);
     }
 }
 

@@ -43,6 +43,31 @@ template <class TSet, class TItem, class TDesktop> struct CEffectRig {
     std::atomic<int32_t> runFlag{1};
 };
 
+// The taskbars the placement tests put on the headless desktop: 40 pixels high on the
+// top or bottom edge, 60 wide on the left or right, hidden, absent, or one covering the
+// whole screen (on no edge).
+enum class ScriptedBar { Top, Bottom, Left, Right, Hidden, Absent, Middle };
+
+inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
+    const DesktopSize screen = desktop.ScreenSize();
+    switch (bar) {
+    case ScriptedBar::Top:
+        return desktop.SetTaskbar(TaskbarEdge::Top, 40);
+    case ScriptedBar::Bottom:
+        return desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    case ScriptedBar::Left:
+        return desktop.SetTaskbar(TaskbarEdge::Left, 60);
+    case ScriptedBar::Right:
+        return desktop.SetTaskbar(TaskbarEdge::Right, 60);
+    case ScriptedBar::Hidden:
+        return desktop.HideTaskbar();
+    case ScriptedBar::Absent:
+        return desktop.RemoveTaskbar();
+    case ScriptedBar::Middle:
+        return desktop.SetTaskbarRect({0, 0, screen.width, screen.height});
+    }
+}
+
 // The generator's draws after `seed`, computed independently of CRandom.
 inline std::vector<int32_t> GeneratorDraws(uint32_t seed, int count) {
     std::vector<int32_t> draws;
