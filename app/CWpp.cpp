@@ -1,9 +1,9 @@
 #include "app/CWpp.h"
 
-#include "effects/CRandom.h"
-#include "effects/CSetEmbra.h"
-#include "effects/CSetGlimra.h"
-#include "effects/CSetRipla.h"
+#include "effects/engine/CRandom.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/water/CSetRipla.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "app/CApp.h"
 #include "app/CMainWnd.h"
-#include "effects/CRenderState.h"
-#include "effects/CSet.h"
-#include "effects/CWin32Desktop_win.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/engine/CSet.h"
 #include "params/CCollector.h"
+#include "ui/CWin32Desktop.h"
 
 // The program's application object, one per process in static storage. It owns the
 // settings store (through the layers below), the desktop the effects decorate, the

@@ -4,13 +4,13 @@
 // FireSpeedup both in alternation in one loop, reporting each one's milliseconds per
 // frame and the reference's time over the shipped renderer's (the speed-up).
 
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRandom.h"
-#include "effects/CRenderState.h"
-#include "effects/CSetEmbra.h"
-#include "effects/CSetEmbraReference.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/headless/CHeadlessDesktop.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
+#include "tests/reference/CSetEmbraReference.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,11 +6,11 @@
 // divided by their own. Also reports the
 // time per frame pixel drawn (the pixels the draw loops visited).
 
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRandom.h"
-#include "effects/CRenderState.h"
-#include "effects/CSetGlimra.h"
-#include "effects/CSetRipla.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/water/CSetRipla.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
 

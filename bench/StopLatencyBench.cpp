@@ -1,6 +1,6 @@
-#include "effects/CFrameSet.h"
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRenderState.h"
+#include "effects/engine/CFrameSet.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "effects/CItemEmbra.h"
-#include "effects/CRandom.h"
-#include "effects/ScreenSize.h"
+#include "effects/fire/CItemEmbra.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/ScreenSize.h"
 
 #include <gtest/gtest.h>
 

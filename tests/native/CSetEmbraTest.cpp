@@ -1,6 +1,6 @@
-#include "effects/CSetEmbra.h"
-#include "effects/CRandom.h"
-#include "effects/ScreenSize.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/ScreenSize.h"
 #include "support/EmbraRig.h"
 
 #include <gtest/gtest.h>

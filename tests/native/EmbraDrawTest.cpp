@@ -1,8 +1,8 @@
-#include "effects/CRandom.h"
-#include "effects/CSetEmbra.h"
-#include "effects/CSetEmbraReference.h"
+#include "effects/engine/CRandom.h"
+#include "effects/fire/CSetEmbra.h"
 #include "support/EmbraRig.h"
 #include "support/WaitUntil.h"
+#include "tests/reference/CSetEmbraReference.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The fast fire renderer against the scalar reference: the same bytes, pixel by pixel and
 // band by band.
 
-#include "effects/CFlameBlender.h"
-#include "effects/CSetEmbraReference.h"
+#include "effects/fire/CFlameBlender.h"
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 #include "support/EmbraRig.h"
+#include "tests/reference/CSetEmbraReference.h"
 
 #include <gtest/gtest.h>
 

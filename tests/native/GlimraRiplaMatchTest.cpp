@@ -2,15 +2,15 @@
 // the plain reference loops: whole presented bands, frame by frame, over seeds, screen
 // sizes and the parameters' limits; and the blend helpers match their definitions.
 
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRandom.h"
-#include "effects/CRenderState.h"
-#include "effects/CSetGlimra.h"
-#include "effects/CSetRipla.h"
-#include "effects/GlimraDraw.h"
-#include "effects/RiplaDraw.h"
-#include "effects/SpriteSpans.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/lights/GlimraDraw.h"
+#include "effects/water/CSetRipla.h"
+#include "effects/water/RiplaDraw.h"
 #include "graphics/PixelMath.h"
+#include "graphics/SpriteSpans.h"
 
 #include <gtest/gtest.h>
 

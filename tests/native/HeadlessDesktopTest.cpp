@@ -1,4 +1,4 @@
-#include "effects/CHeadlessDesktop.h"
+#include "effects/headless/CHeadlessDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "effects/CRandom.h"
+#include "effects/engine/CRandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRenderState.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
 #include "support/CTestSet.h"
 #include "support/WaitUntil.h"
 

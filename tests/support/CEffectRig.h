@@ -1,8 +1,8 @@
 #pragma once
 
-#include "effects/CHeadlessDesktop.h"
-#include "effects/CRandom.h"
-#include "effects/CRenderState.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "effects/CHeadlessDesktop.h"
+#include "effects/headless/CHeadlessDesktop.h"
 #include "graphics/CBmp.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "support/CTestSet.h"
 
-#include "effects/CRenderState.h"
-#include "effects/IDesktop.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/engine/IDesktop.h"
 
 #include <chrono>
 #include <thread>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "effects/CFrameSet.h"
-#include "effects/CItem.h"
+#include "effects/engine/CFrameSet.h"
+#include "effects/engine/CItem.h"
 
 #include <atomic>
 #include <cstdint>

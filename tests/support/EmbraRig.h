@@ -1,12 +1,12 @@
 #pragma once
 
-#include "effects/CRandom.h"
-#include "effects/CRenderState.h"
-#include "effects/CSetEmbra.h"
-#include "effects/CSetEmbraReference.h"
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/fire/CSetEmbra.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
 #include "support/CArtDesktop.h"
+#include "tests/reference/CSetEmbraReference.h"
 
 #include <atomic>
 #include <cstdint>

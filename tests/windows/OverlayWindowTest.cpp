@@ -1,8 +1,8 @@
-#include "effects/CRenderState.h"
-#include "effects/CWin32Desktop_win.h"
+#include "effects/engine/CRenderState.h"
 #include "graphics/CBmp.h"
 #include "support/CTestSet.h"
 #include "support/WaitUntil.h"
+#include "ui/CWin32Desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "PreviewEffects.h"
 
-#include "effects/CSetEmbra.h"
-#include "effects/CSetGlimra.h"
-#include "effects/CSetRipla.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/water/CSetRipla.h"
 
 #include <cstring>
 #include <string>

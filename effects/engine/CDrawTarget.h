@@ -1,0 +1,25 @@
+#pragma once
+
+#include "effects/engine/CRowLocks.h"
+
+#include <cstdint>
+
+// Which draw loops a set runs. Reference is the plain per-pixel loop, kept as the
+// definition the fast paths are checked against; Sse2 clips each sprite row to its span
+// and to the presented band and blends four pixels at a time; Avx2 does the same eight
+// at a time and needs a processor that has it. All present the same bytes.
+enum class CDrawPath { Reference, Sse2, Avx2 };
+
+// The fastest path this processor runs.
+CDrawPath FastestDrawPath();
+
+// The frame buffer as the draw loops see it during one frame.
+struct CDrawTarget {
+    uint8_t* pixels = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t firstRow = 0;       // the presented band: rows firstRow .. endRow - 1
+    int32_t endRow = 0;         // (the fast path draws only these)
+    CRowLocks* locks = nullptr; // null when one worker draws alone
+    bool avx2 = false;          // rows go through the AVX2 loops first
+};

@@ -1,0 +1,195 @@
+#include "effects/engine/CFrameSet.h"
+
+#include "effects/engine/CRenderState.h"
+#include "effects/engine/IDesktop.h"
+#include "effects/engine/ScreenSize.h"
+#include "graphics/CBmp.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int32_t kBandRows = 200;      // rows of the presented band
+constexpr int32_t kBandBottomGap = 130; // rows of the frame buffer below the band
+constexpr int32_t kFlagPollMs = 10;     // a worker's wait for worker 0 to clear its flag
+
+void SleepMs(int32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool Running(const std::atomic<int32_t>* runFlag) {
+    return runFlag->load(std::memory_order_acquire) != 0;
+}
+
+} // namespace
+
+CFrameSet::CFrameSet(CSettingsStore* store, CRenderState* renderState, const char* keyText)
+    : CSet(store), desktop(renderState->desktop), renderState(renderState) {
+    key.Set(keyText);
+    name.Set(keyText);
+    InitBounded(vis, 10, 100, 50);
+    InitBounded(items, 30, 100, 100);
+    paramSet.SetPath(tstr("Sets\\") + keyText);
+    paramSet.Add(&vis, "vis");
+    paramSet.Add(&items, "items");
+}
+
+CFrameSet::~CFrameSet() {
+    FreeItems();
+}
+
+void CFrameSet::InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial) {
+    param.SetRange(min, max);
+    param.Set(initial);
+}
+
+bool CFrameSet::Load() {
+    paramSet.Load();
+    return true;
+}
+
+bool CFrameSet::Save() {
+    paramSet.Save();
+    return true;
+}
+
+void CFrameSet::ApplyOpacity(CBmp& band) {
+    if (*vis.Get() < 100)
+        band.ScaleAll(*vis.Get());
+}
+
+int32_t CFrameSet::BandTop() const {
+    // Row H - 330: the band ends 130 rows above the bottom of the screen.
+    return std::max<int32_t>(0, frameBuffer.height - kBandRows - kBandBottomGap);
+}
+
+int32_t CFrameSet::BandRows() const {
+    return std::max<int32_t>(0, std::min<int32_t>(kBandRows, frameBuffer.height - BandTop()));
+}
+
+void CFrameSet::SetDestination(int32_t x, int32_t y) {
+    destinationX.store(x, std::memory_order_relaxed);
+    destinationY.store(y, std::memory_order_relaxed);
+}
+
+bool CFrameSet::AllocateFrame() {
+    ReadScreenSize(*desktop);
+    workerCount = std::max<int32_t>(1, renderState->processorCount);
+    doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
+    if (!doneFlags)
+        return false;
+    for (int32_t i = 0; i < workerCount; ++i)
+        doneFlags[i].store(1, std::memory_order_relaxed);
+    if (screenWidth <= 0 || screenHeight <= 0)
+        return false;
+    frameBuffer.Create(screenWidth, screenHeight);
+    return frameBuffer.pixels != nullptr;
+}
+
+void CFrameSet::ReleaseFrame() {
+    for (int32_t i = 0; doneFlags && i < workerCount; ++i)
+        doneFlags[i].store(1, std::memory_order_release);
+    frameBuffer.Free();
+}
+
+void CFrameSet::FreeItems() {
+    for (CItem* items : workerItems)
+        freeItemArray(items);
+    workerItems.clear();
+    itemsPerWorker = 0;
+}
+
+void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
+    if (worker < 0 || worker >= workerCount)
+        return;
+    if (worker != 0 && !WaitForOwnFlag(worker, runFlag))
+        return;
+    if (worker == 0) {
+        ClearBand();
+        for (int32_t i = 0; i < workerCount; ++i)
+            doneFlags[i].store(0, std::memory_order_release);
+        if (!TakeFrameLock(runFlag))
+            return;
+        ResetFrameState();
+        frameLock.unlock();
+    }
+    if (!TakeFrameLock(runFlag))
+        return;
+    CItem* items =
+        static_cast<std::size_t>(worker) < workerItems.size() ? workerItems[worker] : nullptr;
+    frameLock.unlock();
+    StepAndDraw(worker, items);
+    doneFlags[worker].store(1, std::memory_order_release);
+    if (worker != 0)
+        return;
+    // A stop that ends the wait leaves the frame unpresented: other workers may still be
+    // drawing into it.
+    if (!WaitForWorkers(runFlag))
+        return;
+    PresentFrame();
+}
+
+bool CFrameSet::WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag) {
+    while (doneFlags[worker].load(std::memory_order_acquire) != 0) {
+        if (!Running(runFlag))
+            return false;
+        SleepMs(kFlagPollMs);
+    }
+    return true;
+}
+
+bool CFrameSet::TakeFrameLock(const std::atomic<int32_t>* runFlag) {
+    while (!frameLock.try_lock()) {
+        if (!Running(runFlag))
+            return false;
+        SleepMs(pollMs);
+    }
+    if (Running(runFlag))
+        return true;
+    frameLock.unlock();
+    return false;
+}
+
+bool CFrameSet::WaitForWorkers(const std::atomic<int32_t>* runFlag) {
+    while (Running(runFlag)) {
+        SleepMs(pollMs);
+        if (AllDone())
+            return true;
+    }
+    return false;
+}
+
+bool CFrameSet::AllDone() const {
+    for (int32_t i = 0; i < workerCount; ++i)
+        if (doneFlags[i].load(std::memory_order_acquire) == 0)
+            return false;
+    return true;
+}
+
+void CFrameSet::ClearBand() {
+    DesktopRect rect;
+    if (!desktop->OverlayRect(&rect) || !frameBuffer.pixels)
+        return;
+    // w x h pixels from the first pixel of the band's top row, never past the buffer's end.
+    const int64_t start = static_cast<int64_t>(BandTop()) * frameBuffer.width;
+    const int64_t total = static_cast<int64_t>(frameBuffer.width) * frameBuffer.height;
+    const int64_t wanted = static_cast<int64_t>(std::max(0, rect.right - rect.left)) *
+                           std::max(0, rect.bottom - rect.top);
+    const int64_t count = std::min(wanted, total - start);
+    uint32_t* first = reinterpret_cast<uint32_t*>(frameBuffer.pixels) + start;
+    std::fill(first, first + std::max<int64_t>(0, count), 0u);
+}
+
+void CFrameSet::PresentFrame() {
+    if (!frameBuffer.pixels)
+        return;
+    CBmp band;
+    band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * 4, frameBuffer.width, BandRows());
+    ApplyOpacity(band);
+    desktop->CopyBand(band);
+    EndOfFrame();
+    desktop->Present(DestinationX(), DestinationY());
+    AfterPresent();
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "effects/engine/CItem.h"
+#include "effects/engine/CSet.h"
+#include "graphics/CBmp.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
+
+class CRenderState;
+class IDesktop;
+
+// The frame protocol shared by every effect set. All render workers call Render with
+// their index; each steps and draws its own item array into the one frame buffer, and
+// worker 0 additionally clears the presented band first and presents it last. The
+// concrete set supplies the set-specific steps through the protected hooks and its
+// Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
+class CFrameSet : public CSet {
+public:
+    // `key` names the set in the store: its parameters live under "Sets\" + key.
+    CFrameSet(CSettingsStore* store, CRenderState* renderState, const char* key);
+    ~CFrameSet() override;
+
+    bool Load() override;
+    bool Save() override;
+    tstr Key() override { return *key.Get(); }
+    void Render(int worker, const std::atomic<int32_t>* runFlag) override;
+
+    // The band that worker 0 presents: its first row in the frame buffer and its number
+    // of rows (200 on a screen at least 330 rows high).
+    int32_t BandTop() const;
+    int32_t BandRows() const;
+
+    // Where the band is shown on the screen; set by UpdatePlacement, read by worker 0.
+    void SetDestination(int32_t x, int32_t y);
+    int32_t DestinationX() const { return destinationX.load(std::memory_order_relaxed); }
+    int32_t DestinationY() const { return destinationY.load(std::memory_order_relaxed); }
+
+    IDesktop* const desktop;
+    CRenderState* const renderState;
+    CBmp frameBuffer;                // W x H, premultiplied, rows top-down
+    std::vector<CItem*> workerItems; // one array of itemsPerWorker items per worker
+    int32_t itemsPerWorker = 0;
+    int32_t workerCount = 0;                           // number of done flags and item arrays
+    std::unique_ptr<std::atomic<int32_t>[]> doneFlags; // 1 once a worker finished its part
+    std::mutex frameLock;                              // taken only with try_lock and pollMs sleeps
+    int32_t pollMs = 5; // sleep between lock attempts and in worker 0's wait
+
+    // The parameters every effect has, first in its parameter set.
+    CEdges<CParam<int>, int> vis;   // "vis": opacity of the whole effect in percent
+    CEdges<CParam<int>, int> items; // "items": share of the items animated, in percent
+    CParam<tstr> key;
+
+protected:
+    // A failed Start: frees what it made (through Stop) and reports false.
+    bool Fail() {
+        Stop();
+        return false;
+    }
+
+    // A bounded parameter's range and initial value, in the order every owner sets them.
+    static void InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial);
+
+    // Set-specific steps of the frame.
+    // Worker 0, under frameLock, before any worker reads its item array.
+    virtual void ResetFrameState() {}
+    // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
+    virtual void StepAndDraw(int worker, CItem* items) = 0;
+    // Worker 0: applies the set's opacity to the presented band ("vis" below 100 scales
+    // every byte as CBmp::ScaleAll does).
+    virtual void ApplyOpacity(CBmp& band);
+    // Worker 0, after the band was copied for presentation and before it is shown.
+    virtual void EndOfFrame() {}
+    // Worker 0, after the band was shown.
+    virtual void AfterPresent() {}
+
+    // Start: reads W and H, allocates the done flags (all set) for processorCount
+    // workers and a W x H frame buffer. False when an allocation fails.
+    bool AllocateFrame();
+    // Stop: sets every done flag and frees the frame buffer's pixels.
+    void ReleaseFrame();
+
+    // Start: one array of perWorker items of type TItem for every worker of the last
+    // AllocateFrame. False when an allocation fails (what was made is freed).
+    template <class TItem> bool AllocateItems(int32_t perWorker);
+    // Stop: destroys every worker's item array.
+    void FreeItems();
+    // A worker's item array as the type it was allocated with.
+    template <class TItem> static TItem* ItemsAs(CItem* items) {
+        return static_cast<TItem*>(items);
+    }
+
+private:
+    bool TakeFrameLock(const std::atomic<int32_t>* runFlag);
+    bool WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag);
+    bool WaitForWorkers(const std::atomic<int32_t>* runFlag);
+    bool AllDone() const;
+    void ClearBand();
+    void PresentFrame();
+
+    void (*freeItemArray)(CItem* items) = nullptr;
+    std::atomic<int32_t> destinationX{0};
+    std::atomic<int32_t> destinationY{0};
+};
+
+template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {
+    FreeItems();
+    if (perWorker < 0)
+        return false;
+    freeItemArray = [](CItem* items) { delete[] static_cast<TItem*>(items); };
+    itemsPerWorker = perWorker;
+    workerItems.reserve(static_cast<std::size_t>(workerCount));
+    for (int32_t i = 0; i < workerCount; ++i) {
+        TItem* items = new (std::nothrow) TItem[static_cast<std::size_t>(perWorker)];
+        if (!items) {
+            FreeItems();
+            return false;
+        }
+        workerItems.push_back(items);
+    }
+    return true;
+}

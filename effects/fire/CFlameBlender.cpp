@@ -1,0 +1,140 @@
+#include "effects/fire/CFlameBlender.h"
+
+#include "graphics/PixelMath.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+void CFlameBlender::SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
+    for (uint32_t a = 0; a < 256; ++a) {
+        colourTimesAlpha[a][0] = static_cast<uint16_t>(blue[a] * a);
+        colourTimesAlpha[a][1] = static_cast<uint16_t>(green[a] * a);
+        colourTimesAlpha[a][2] = static_cast<uint16_t>(red[a] * a);
+        colourTimesAlpha[a][3] = static_cast<uint16_t>(a << 8);
+        for (int channel = 0; channel < 3; ++channel)
+            keep[a][channel] = static_cast<uint16_t>(255 - a);
+        keep[a][3] = 0;
+    }
+}
+
+void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
+    const uint32_t s = sprite[3];
+    const uint32_t d = target[3];
+    if (d == 255 || s == 0)
+        return;
+    if (s == 255) {
+        std::memcpy(target, sprite, 4);
+        return;
+    }
+    const uint32_t a = s + d - PixelMath::DivideBy255(s * d);
+    // T[a]*a + v*(255 - a) never exceeds 255*255, so the sum fits the 16-bit products.
+    for (int channel = 0; channel < 4; ++channel)
+        target[channel] = static_cast<uint8_t>(
+            (colourTimesAlpha[a][channel] + target[channel] * keep[a][channel]) >> 8);
+}
+
+#if defined(__SSE2__)
+// Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
+// left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
+// pixels a register). The pixels left alone are not written back, so the written pixels
+// are exactly those the one-by-one blend writes.
+inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
+    const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
+    const __m128i s = _mm_srli_epi32(spritePixels, 24);
+    const __m128i d = _mm_srli_epi32(targetPixels, 24);
+    const __m128i doneLanes = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done));
+    const __m128i skip = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(s, zero), doneLanes),
+                                      _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
+    const int skipped = _mm_movemask_ps(_mm_castsi128_ps(skip));
+    if (skipped == 0xF)
+        return;
+    // s*d < 65536 fits the low half of each lane; (x + 1 + (x >> 8)) >> 8 is x / 255.
+    const __m128i product = _mm_mullo_epi16(s, d);
+    const __m128i quotient = _mm_srli_epi32(
+        _mm_add_epi32(_mm_add_epi32(product, _mm_set1_epi32(1)), _mm_srli_epi32(product, 8)), 8);
+    const __m128i a = _mm_sub_epi32(_mm_add_epi32(s, d), quotient);
+    const int a0 = _mm_extract_epi16(a, 0);
+    const int a1 = _mm_extract_epi16(a, 2);
+    const int a2 = _mm_extract_epi16(a, 4);
+    const int a3 = _mm_extract_epi16(a, 6);
+    const auto entry = [](const uint16_t* row) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row));
+    };
+    const __m128i colourLow =
+        _mm_unpacklo_epi64(entry(colourTimesAlpha[a0]), entry(colourTimesAlpha[a1]));
+    const __m128i colourHigh =
+        _mm_unpacklo_epi64(entry(colourTimesAlpha[a2]), entry(colourTimesAlpha[a3]));
+    const __m128i keepLow = _mm_unpacklo_epi64(entry(keep[a0]), entry(keep[a1]));
+    const __m128i keepHigh = _mm_unpacklo_epi64(entry(keep[a2]), entry(keep[a3]));
+    const __m128i low = _mm_srli_epi16(
+        _mm_add_epi16(colourLow, _mm_mullo_epi16(_mm_unpacklo_epi8(targetPixels, zero), keepLow)),
+        8);
+    const __m128i high = _mm_srli_epi16(
+        _mm_add_epi16(colourHigh, _mm_mullo_epi16(_mm_unpackhi_epi8(targetPixels, zero), keepHigh)),
+        8);
+    const __m128i blended = _mm_packus_epi16(low, high);
+    if (skipped == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(target), blended);
+        return;
+    }
+    alignas(16) uint8_t result[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(result), blended);
+    for (int32_t i = 0; i < 4; ++i)
+        if ((skipped & (1 << i)) == 0)
+            std::memcpy(target + 4 * i, result + 4 * i, 4);
+}
+
+// Groups of four from the first pixel on; a group that would pass the reach (at least 4)
+// is moved back to end there, its lanes before p (blended by the previous group) left
+// alone. Lanes past the end are transparent sprite pixels.
+inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first,
+                                       int32_t end, int32_t reach) const {
+    for (int32_t p = first; p < end; p += 4) {
+        const int32_t q = std::min(p, reach - 4);
+        BlendFour(target + 4 * q, sprite + 4 * q, p - q);
+    }
+}
+#endif
+
+void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
+                                std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
+                                int32_t firstU, int32_t endU, bool mayBeOpaque) const {
+    const int32_t reach = endU - firstU;
+#if defined(__SSE2__)
+    if (!mayBeOpaque && reach >= 4) {
+        for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
+            const int32_t first = std::max(spans[v].first, firstU) - firstU;
+            const int32_t end = std::min(spans[v].end, endU) - firstU;
+            BlendGroups(target, sprite, first, end, reach);
+        }
+        return;
+    }
+#endif
+    for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
+        const int32_t first = std::max(spans[v].first, firstU) - firstU;
+        const int32_t end = std::min(spans[v].end, endU) - firstU;
+        for (int32_t u = first; u < end; ++u)
+            BlendPixel(target + 4 * u, sprite + 4 * u);
+    }
+}
+
+void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
+                             int32_t reach, bool mayBeOpaque) const {
+#if defined(__SSE2__)
+    if (!mayBeOpaque && reach >= 4) {
+        BlendGroups(target, sprite, first, end, reach);
+        return;
+    }
+#else
+    (void)reach;
+    (void)mayBeOpaque;
+#endif
+    for (int32_t u = first; u < end; ++u)
+        BlendPixel(target + 4 * u, sprite + 4 * u);
+}

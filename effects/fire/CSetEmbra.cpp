@@ -1,0 +1,293 @@
+#include "effects/fire/CSetEmbra.h"
+
+#include "effects/engine/CRandom.h"
+#include "effects/engine/IDesktop.h"
+#include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <new>
+
+int32_t CSetEmbra::profileTimer = 0;
+int32_t CSetEmbra::profilePeriod = 20;
+
+namespace {
+
+constexpr int32_t kBreakpoints = 7; // X0 .. X6 and Y0 .. Y6 of the profile ramps
+constexpr int32_t kDriftReach = 20; // columns either side compared for a column's drift
+
+template <class T> std::unique_ptr<T[]> NewArray(int32_t count) {
+    return std::unique_ptr<T[]>(new (std::nothrow) T[static_cast<std::size_t>(count)]());
+}
+
+bool ColumnHasAlpha(const CBmp& sheet, int32_t column) {
+    for (int32_t row = 0; row < sheet.height; ++row)
+        if ((sheet.Pixel(column, row) >> 24) != 0)
+            return true;
+    return false;
+}
+
+// Calls found(first, end) for every maximal run of columns holding a pixel of non-zero
+// alpha, from left to right; returns the number of runs.
+template <class Found> int32_t ForEachColumnRun(const CBmp& sheet, Found found) {
+    int32_t runs = 0;
+    int32_t column = 0;
+    while (column < sheet.width) {
+        if (!ColumnHasAlpha(sheet, column)) {
+            ++column;
+            continue;
+        }
+        const int32_t first = column;
+        while (column < sheet.width && ColumnHasAlpha(sheet, column))
+            ++column;
+        found(runs++, first, column);
+    }
+    return runs;
+}
+
+} // namespace
+
+CSetEmbra::CSetEmbra(CSettingsStore* store, CRenderState* renderState)
+    : CFrameSet(store, renderState, "Embra") {
+    displayName.Set("Fire on desktop");
+    colour.Set(0xFF0077FFul);
+}
+
+CSetEmbra::~CSetEmbra() {
+    Stop();
+}
+
+bool CSetEmbra::Start() {
+    Stop();
+    ReadScreenSize(*desktop);
+    DesktopRect taskbar;
+    const TaskbarState state = desktop->FindTaskbar(&taskbar);
+    if (state == TaskbarState::None)
+        return false;
+    if (state == TaskbarState::Visible)
+        desktop->PutOverlayBehindTaskbar();
+    if (!AllocateFrame() || !AllocateProfiles())
+        return Fail();
+    const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
+    GenerateProfiles();
+    if (!AllocateItems<CItemEmbra>(static_cast<int32_t>(perWorker)) || !LoadColourTable() ||
+        !CutFrames() || !BuildReversedFrames())
+        return Fail();
+    CItemEmbra::frameCount = frameCount;
+    CItemEmbra::lastFrame = frameCount - 1;
+    SpawnAll();
+    UpdatePlacement();
+    return true;
+}
+
+bool CSetEmbra::Stop() {
+    ReleaseFrame();
+    FreeItems();
+    frames.reset();
+    frameCount = 0;
+    entries.reset();
+    rowSpans.reset();
+    entryCount = 0;
+    firstFrameHeight = 0;
+    lifeCut.reset();
+    drift.reset();
+    profileColumns = 0;
+    return true;
+}
+
+void CSetEmbra::ShowSettings(void* parentWindow) {
+    (void)parentWindow;
+}
+
+bool CSetEmbra::AllocateProfiles() {
+    profileColumns = screenWidth;
+    lifeCut = NewArray<int32_t>(profileColumns);
+    drift = NewArray<int32_t>(profileColumns);
+    return lifeCut && drift;
+}
+
+// The colour of strip pixel a is the colour of accumulated alpha a.
+bool CSetEmbra::LoadColourTable() {
+    CBmp strip;
+    if (!desktop->LoadBitmapResource(kColourStripResource, &strip) || !strip.pixels)
+        return false;
+    for (int32_t a = 0; a < 256; ++a) {
+        const uint32_t word = strip.Pixel(a, 0);
+        colourTable.blue[a] = static_cast<uint8_t>(word);
+        colourTable.green[a] = static_cast<uint8_t>(word >> 8);
+        colourTable.red[a] = static_cast<uint8_t>(word >> 16);
+    }
+    blender.SetColours(colourTable.blue, colourTable.green, colourTable.red);
+    return true;
+}
+
+// The sheet's blue channel becomes the alpha, scaled so that the brightest pixel has 150;
+// every run of columns with some alpha is one frame, trimmed to its opaque pixels.
+bool CSetEmbra::CutFrames() {
+    CBmp sheet;
+    if (!desktop->LoadBitmapResource(kSpriteSheetResource, &sheet) || !sheet.pixels)
+        return false;
+    sheet.CopyChannel(sheet, 0, 3);
+    sheet.ScaleAlpha(150, 0);
+    const int32_t count = ForEachColumnRun(sheet, [](int32_t, int32_t, int32_t) {});
+    if (count == 0)
+        return false;
+    frames = NewArray<CBmp>(count);
+    if (!frames)
+        return false;
+    bool copied = true;
+    ForEachColumnRun(sheet, [&](int32_t index, int32_t first, int32_t end) {
+        CBmp& frame = frames[index];
+        frame.CopyRect(sheet, first, 0, end, sheet.height);
+        frame.Trim();
+        copied = copied && frame.pixels != nullptr;
+    });
+    frameCount = count;
+    return copied;
+}
+
+bool CSetEmbra::BuildReversedFrames() {
+    entryCount = frameCount + 2;
+    int64_t rows = 0;
+    for (int32_t f = 0; f < frameCount; ++f)
+        rows += frames[f].height;
+    entries = NewArray<SpriteEntry>(entryCount);
+    rowSpans = NewArray<RowSpan>(static_cast<int32_t>(rows));
+    if (!entries || !rowSpans)
+        return false;
+    RowSpan* spans = rowSpans.get();
+    for (int32_t j = 0; j < frameCount; ++j) {
+        const CBmp& frame = frames[frameCount - 1 - j];
+        entries[j] = {frame.pixels, frame.width, frame.height, spans, false};
+        for (int32_t v = 0; v < frame.height; ++v, ++spans) {
+            *spans = {0, 0};
+            for (int32_t u = 0; u < frame.width; ++u) {
+                const uint32_t alpha = frame.Pixel(u, v) >> 24;
+                if (alpha == 0)
+                    continue;
+                if (spans->first == spans->end)
+                    spans->first = u;
+                spans->end = u + 1;
+                entries[j].opaque = entries[j].opaque || alpha == 255;
+            }
+        }
+    }
+    firstFrameHeight = frames[0].height;
+    return true;
+}
+
+void CSetEmbra::SpawnAll() {
+    for (CItem* itemArray : workerItems) {
+        CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
+        for (int32_t i = 0; i < itemsPerWorker; ++i)
+            flames[i].Spawn(1, 1, 1);
+    }
+}
+
+// Six linear ramps between random levels at random breakpoints, plus noise of 0 .. 255 on
+// every column; a column's drift leans its flames away from the side with the larger cut.
+// On a screen narrower than 100 pixels the breakpoints can fall off the screen: the draws
+// for such columns are made, their values are not stored.
+void CSetEmbra::GenerateProfiles() {
+    const int32_t columns = profileColumns;
+    if (!lifeCut || !drift)
+        return;
+    std::fill(lifeCut.get(), lifeCut.get() + columns, 0);
+    std::fill(drift.get(), drift.get() + columns, 0);
+    int32_t breakpoint[kBreakpoints];
+    int32_t level[kBreakpoints];
+    breakpoint[0] = 0;
+    breakpoint[kBreakpoints - 1] = columns;
+    const int32_t step = (columns - 100) / 7;
+    for (int32_t k = 1; k < kBreakpoints - 1; ++k)
+        breakpoint[k] = CItemEmbra::DrawModulo(columns - 100) / 7 + k * step + 50;
+    for (int32_t k = 0; k < kBreakpoints; ++k)
+        level[k] = CRandom::Next() % 1280;
+    for (int32_t k = 0; k < kBreakpoints - 1; ++k) {
+        const int32_t start = breakpoint[k];
+        const int64_t length = breakpoint[k + 1] - start;
+        for (int64_t t = 0; t < length; ++t) {
+            const int32_t noise = CRandom::Next() % 256;
+            const int64_t column = start + t;
+            if (column < 0 || column >= columns)
+                continue;
+            // From level k towards level k + 1, truncating.
+            const int64_t ramp = ((length - 1 - t) * level[k] + t * level[k + 1]) / length;
+            lifeCut[column] = noise + static_cast<int32_t>(ramp);
+        }
+    }
+    for (int32_t k = kDriftReach; k < columns - kDriftReach; ++k)
+        drift[k] = (lifeCut[k - kDriftReach] - lifeCut[k + kDriftReach]) / 80;
+}
+
+void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
+    (void)worker;
+    if (!itemArray)
+        return;
+    const int64_t animated = int64_t{itemsPerWorker} * *items.Get() / 100;
+    StepFlames(ItemsAs<CItemEmbra>(itemArray),
+               static_cast<int32_t>(std::clamp<int64_t>(animated, 0, itemsPerWorker)));
+}
+
+int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
+    int64_t drawn = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        CItemEmbra& flame = flames[i];
+        flame.x += flame.dx;
+        flame.y += flame.dy;
+        flame.life -= 100;
+        if (flame.life < 0)
+            flame.Respawn(lifeCut.get(), drift.get(), 0);
+        drawn += DrawFlame(flame);
+    }
+    return drawn;
+}
+
+// The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v. Pixels outside
+// the frame buffer are not drawn; at the left and right edges the sprite is clipped, so a
+// flame never continues on the neighbouring row.
+int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
+    if (!frameBuffer.pixels)
+        return 0;
+    const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
+    if (j < 0 || j >= entryCount)
+        return 0;
+    const SpriteEntry& entry = entries[j];
+    const int32_t left = flame.x;
+    const int32_t top = flame.y + firstFrameHeight - 1 - entry.height;
+    const int32_t firstU = std::max(0, -left);
+    const int32_t endU = std::min(entry.width, frameBuffer.width - left);
+    const int32_t firstV = std::max(0, -top);
+    const int32_t endV = std::min(entry.height, frameBuffer.height - top);
+    if (firstU >= endU || firstV >= endV)
+        return 0;
+    const int32_t bandTop = BandTop();
+    const int32_t drawFirstV = std::max(firstV, bandTop - top);
+    const int32_t drawEndV = std::min(endV, bandTop + BandRows() - top);
+    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    if (drawFirstV < drawEndV)
+        blender.BlendSprite(
+            frameBuffer.pixels + (top + drawFirstV) * stride + std::ptrdiff_t{left + firstU} * 4,
+            stride, entry.pixels + (std::ptrdiff_t{drawFirstV} * entry.width + firstU) * 4,
+            std::ptrdiff_t{entry.width} * 4, entry.spans + drawFirstV, drawEndV - drawFirstV,
+            firstU, endU, entry.opaque);
+    return int64_t{endU - firstU} * (endV - firstV);
+}
+
+// Worker 0 runs this only for a frame that every worker finished, so no respawn reads the
+// profiles while they are renewed.
+void CSetEmbra::EndOfFrame() {
+    if (++profileTimer <= profilePeriod)
+        return;
+    profileTimer = 0;
+    GenerateProfiles();
+    profilePeriod = CRandom::Next() % 40 + 5;
+}
+
+void CSetEmbra::UpdatePlacement() {
+    int32_t x = 0;
+    int32_t y = 0;
+    if (PlaceBandOnTaskbar(*desktop, &x, &y))
+        SetDestination(x, y);
+}

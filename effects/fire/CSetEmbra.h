@@ -1,0 +1,96 @@
+#pragma once
+
+#include "effects/engine/CFrameSet.h"
+#include "effects/fire/CFlameBlender.h"
+#include "effects/fire/CItemEmbra.h"
+#include "graphics/CBmp.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <cstdint>
+#include <memory>
+
+class CRenderState;
+class CSettingsStore;
+
+// The fire: flame sprites rise from the taskbar's edge, shrink as they age and are
+// respawned at the bottom. Overlapping flames add up their alphas, and a pixel's colour is
+// looked up by its accumulated alpha in a gradient, so dense regions glow hotter. Two
+// per-column profiles, renewed every few dozen frames, shorten the flames' lives in some
+// stretches (lifeCut) and make them lean (drift).
+class CSetEmbra : public CFrameSet {
+public:
+    static constexpr int kSpriteSheetResource = 135;
+    static constexpr int kColourStripResource = 144;
+
+    // The colour of each channel for an accumulated alpha.
+    struct ColourTable {
+        uint8_t red[256];
+        uint8_t green[256];
+        uint8_t blue[256];
+    };
+
+    CSetEmbra(CSettingsStore* store, CRenderState* renderState);
+    ~CSetEmbra() override;
+
+    bool Start() override;
+    bool Stop() override;
+    void ShowSettings(void* parentWindow) override;
+    void UpdatePlacement() override;
+
+    // Renews lifeCut and drift with draws from the calling thread's generator.
+    void GenerateProfiles();
+    // Steps the first `count` flames of an array and draws them; returns the number of
+    // sprite pixels that lay inside the frame buffer.
+    int64_t StepFlames(CItemEmbra* flames, int32_t count);
+    // Draws the sprite frame that the flame's life selects; returns the number of its
+    // pixels inside the frame buffer. Only the rows of the presented band are drawn, and
+    // in each row only the run of the sprite's non-transparent pixels: a blend changes
+    // nothing but the pixel it lands on, and only the band is ever cleared and shown, so
+    // the band comes out as if every pixel had been blended.
+    int64_t DrawFlame(const CItemEmbra& flame);
+
+    // Frames presented since the last profile change, and how many frames the current
+    // profiles last; process-wide, so a restart of the fire keeps the rhythm.
+    static int32_t profileTimer;
+    static int32_t profilePeriod;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames;     // cut from the sprite sheet, left to right
+    std::unique_ptr<int32_t[]> lifeCut; // profileColumns entries, one per screen column
+    std::unique_ptr<int32_t[]> drift;   // profileColumns entries
+    int32_t profileColumns = 0;         // W at Start
+    ColourTable colourTable = {};
+
+protected:
+    void StepAndDraw(int worker, CItem* itemArray) override;
+    void EndOfFrame() override;
+
+private:
+    bool AllocateProfiles();
+    bool LoadColourTable();
+    bool CutFrames();
+    bool BuildReversedFrames();
+    void SpawnAll();
+
+    using RowSpan = CFlameBlender::RowSpan;
+    // One sprite frame as the flames draw it.
+    struct SpriteEntry {
+        const uint8_t* pixels;
+        int32_t width;
+        int32_t height;
+        const RowSpan* spans; // one per row
+        bool opaque;          // holds a pixel of alpha 255
+    };
+
+    // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
+    // indexes them directly; two more entries of size 0 draw nothing. Built once by
+    // Start: the frames do not change while the fire runs, so every worker reads the same
+    // tables instead of copying them each frame.
+    std::unique_ptr<SpriteEntry[]> entries;
+    std::unique_ptr<RowSpan[]> rowSpans; // the rows of every frame, entry after entry
+    int32_t entryCount = 0;              // frameCount + 2
+    int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
+    CFlameBlender blender;               // built from the colour table by Start
+};

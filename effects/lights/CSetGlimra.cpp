@@ -1,0 +1,273 @@
+#include "effects/lights/CSetGlimra.h"
+
+#include "effects/engine/CRandom.h"
+#include "effects/engine/GuardedMod.h"
+#include "effects/engine/IDesktop.h"
+#include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
+#include "effects/lights/GlimraDraw.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr int32_t kBandRows = 200;
+constexpr int32_t kEllipseWidth = CSetGlimra::kSpriteHeight + CSetGlimra::kFrameCount; // 137
+constexpr int32_t kBottomMargin = 97; // rays stay above row H - 97
+
+// Frame index t of the reversed frame list, or -1 when the life shows no frame.
+int32_t ShownFrame(int32_t life, int32_t frameCount) {
+    const int32_t t = life >> 8;
+    return t >= 0 && t < frameCount ? frameCount - 1 - t : -1;
+}
+
+} // namespace
+
+CSetGlimra::CSetGlimra(CSettingsStore* store, CRenderState* renderState)
+    : CFrameSet(store, renderState, "Glimra") {
+    displayName.Set("Northern Lights");
+    colour.Set(0xFFFFDD77);
+    InitBounded(clrChange, 0, 5, 0);
+    InitBounded(flmSize, 50, 400, 100);
+    InitBounded(flmDuration, 100, 400, 200);
+    flmSize.SetMirror(&curtain.length);
+    paramSet.Add(&clrChange, "clr_change");
+    paramSet.Add(&flmSize, "flm_size");
+    paramSet.Add(&flmDuration, "flm_duration");
+}
+
+CSetGlimra::~CSetGlimra() {
+    Stop();
+}
+
+bool CSetGlimra::Start() {
+    Stop();
+    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
+        return Fail();
+    const std::size_t columns = static_cast<std::size_t>(screenWidth);
+    phaseTable.reset(new (std::nothrow) int32_t[columns]());
+    zeroTable.reset(new (std::nothrow) int32_t[columns]());
+    if (!phaseTable || !zeroTable)
+        return Fail();
+    PrepareWalks();
+    GeneratePhaseTable();
+    const int64_t perWorker = int64_t{screenWidth} * 1000 / 1600 / workerCount;
+    // No zero-length item arrays: a screen too narrow for one item per worker keeps one
+    // item per worker that is never spawned, stepped or drawn.
+    if (!AllocateItems<CItemGlimra>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
+        return Fail();
+    itemsPerWorker = static_cast<int32_t>(perWorker);
+    for (int32_t worker = 0; worker < workerCount; ++worker)
+        for (int32_t k = 0; k < itemsPerWorker; ++k)
+            ItemsAs<CItemGlimra>(workerItems[worker])[k].walk = &walks[worker];
+    spriteWidth = kSpriteWidth;
+    spriteHeight = kSpriteHeight;
+    curtain.speedLimit = 15;
+    curtain.yLimit = (screenHeight - kBottomMargin) * 256;
+    if (!BuildFrames())
+        return Fail();
+    curtain.frameCount = frameCount;
+    for (int32_t worker = 0; worker < workerCount; ++worker)
+        for (int32_t k = 0; k < itemsPerWorker; ++k)
+            ItemsAs<CItemGlimra>(workerItems[worker])[k].Spawn(1, spriteWidth, spriteHeight);
+    UpdatePlacement();
+    return true;
+}
+
+bool CSetGlimra::Stop() {
+    ReleaseFrame();
+    rowLocks.Free();
+    frames.reset();
+    paddedFrames.reset();
+    spans.clear();
+    frameCount = 0;
+    FreeItems();
+    phaseTable.reset();
+    zeroTable.reset();
+    return true;
+}
+
+void CSetGlimra::ShowSettings(void* parentWindow) {
+    if (settingsDialog)
+        settingsDialog(*this, parentWindow);
+}
+
+// The band at the top of the screen, below a top taskbar; with a side taskbar the
+// content is presented at (taskbar right or 0, 0) whatever row the overlay was moved to.
+void CSetGlimra::UpdatePlacement() {
+    DesktopRect taskbar;
+    const TaskbarState state = desktop->FindTaskbar(&taskbar);
+    if (state == TaskbarState::Hidden)
+        return;
+    if (state == TaskbarState::None)
+        taskbar = DesktopRect{};
+    const TaskbarSide side = state == TaskbarState::None
+                                 ? TaskbarSide::Top
+                                 : ClassifyTaskbar(taskbar, screenWidth, screenHeight);
+    switch (side) {
+    case TaskbarSide::Top:
+        desktop->MoveOverlay(0, taskbar.bottom);
+        SetDestination(0, taskbar.bottom);
+        break;
+    case TaskbarSide::Bottom:
+        desktop->MoveOverlay(0, 0);
+        SetDestination(0, 0);
+        break;
+    case TaskbarSide::Left:
+        desktop->MoveOverlay(taskbar.right, screenHeight - kBandRows);
+        SetDestination(taskbar.right, 0);
+        break;
+    case TaskbarSide::Right:
+        desktop->MoveOverlay(0, screenHeight - kBandRows);
+        SetDestination(0, 0);
+        break;
+    case TaskbarSide::Unknown:
+        break;
+    }
+}
+
+// Walks of workers seen for the first time start with their curtain drawn at random
+// below the middle of the screen; existing walks go on where they stopped.
+void CSetGlimra::PrepareWalks() {
+    while (static_cast<int32_t>(walks.size()) < workerCount) {
+        CGlimraWalk walk;
+        walk.curtain = &curtain;
+        walk.curtainY = (screenHeight - (CRandom::Next() % 100) - 300) * 256;
+        walks.push_back(walk);
+    }
+}
+
+// For u = 20 down to -20: a white soft ellipse whose alpha is 255 for u = 0 and 0 for
+// u = +-20, squeezed from 137 to 15 columns and trimmed to its visible pixels.
+bool CSetGlimra::BuildFrames() {
+    frames.reset(new (std::nothrow) CBmp[kFrameCount]);
+    paddedFrames.reset(new (std::nothrow) CBmp[kFrameCount]);
+    if (!frames || !paddedFrames)
+        return false;
+    spans.clear();
+    for (int32_t u = 20; u >= -20; --u) {
+        CBmp& frame = frames[20 - u];
+        frame.Create(kEllipseWidth, kSpriteHeight);
+        const uint32_t alpha = static_cast<uint32_t>(255 - std::abs(u) * 255 / 20);
+        frame.SoftEllipse(48, 63, 48, 72, (alpha << 24) | 0xFFFFFFu);
+        frame.Resize(kSpriteWidth, kSpriteHeight);
+        if (!frame.pixels || frame.width != kSpriteWidth)
+            return false;
+        frame.Trim();
+        if (!PadToEightColumns(frame, &paddedFrames[20 - u]))
+            return false;
+        spans.push_back(FindRowSpans(frame));
+    }
+    frameCount = kFrameCount;
+    return true;
+}
+
+// A noisy linear ramp between seven random levels at six random breakpoints; entries lie
+// in 0 .. 1534. On a screen of 100 columns or fewer the breakpoints are kept inside it.
+void CSetGlimra::GeneratePhaseTable() {
+    if (!phaseTable)
+        return;
+    const int32_t w = screenWidth;
+    std::fill(phaseTable.get(), phaseTable.get() + w, 0);
+    const int32_t a = w - 100;
+    const int32_t b = a / 7;
+    int32_t breakpoint[7];
+    breakpoint[0] = 0;
+    for (int32_t i = 1; i <= 5; ++i)
+        breakpoint[i] = std::clamp(GuardedMod(CRandom::Next(), a) / 7 + i * b + 50, 0, w);
+    breakpoint[6] = w;
+    int32_t level[7];
+    for (int32_t& v : level)
+        v = CRandom::Next() % 1280;
+    for (int32_t k = 0; k < 6; ++k) {
+        const int32_t length = breakpoint[k + 1] - breakpoint[k];
+        for (int32_t j = 0; j < length; ++j)
+            phaseTable[breakpoint[k] + j] =
+                (CRandom::Next() % 256) + (level[k] * (length - 1 - j) + level[k + 1] * j) / length;
+    }
+}
+
+void CSetGlimra::DriftColour(int32_t amplitude) {
+    const int32_t a = amplitude;
+    int32_t channel[3] = {static_cast<int32_t>((curtain.colour >> 16) & 0xFF),
+                          static_cast<int32_t>((curtain.colour >> 8) & 0xFF),
+                          static_cast<int32_t>(curtain.colour & 0xFF)};
+    // Red is kept in 170 .. 230, green and blue in 200 .. 255; a colour whose three
+    // channels share one band of 32 is refused and drifted again.
+    const int32_t high[3] = {230, 255, 255};
+    const int32_t low[3] = {170, 200, 200};
+    do {
+        const int32_t k = CRandom::Next() % 3;
+        int32_t& c = channel[k];
+        c += (CRandom::Next() % (2 * a + 1)) - a;
+        if (c > high[k])
+            c -= a + 1;
+        if (c < low[k])
+            c += a + 1;
+    } while (channel[0] / 32 == channel[1] / 32 && channel[1] / 32 == channel[2] / 32);
+    curtain.colour = 0xFF000000u | static_cast<uint32_t>(channel[0]) << 16 |
+                     static_cast<uint32_t>(channel[1]) << 8 | static_cast<uint32_t>(channel[2]);
+}
+
+void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
+    (void)worker;
+    if (workerArray)
+        StepRays(ItemsAs<CItemGlimra>(workerArray), itemsPerWorker * *items.Get() / 100);
+}
+
+int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
+    if (!frames)
+        return 0;
+    const int32_t lifeStep = flmDuration.GetMax() - *flmDuration.Get() + 100;
+    const int32_t yLimit = (screenHeight - kBottomMargin) * 256;
+    const uint32_t shared = curtain.colour; // rays are drawn in the current shared colour
+    const CDrawTarget target = Target();
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        CItemGlimra& ray = rays[k];
+        ray.x += ray.dx;
+        ray.y += ray.dy;
+        ray.life -= lifeStep;
+        if (ray.life < 0 || ray.y >= yLimit || ray.y < 0 || ray.x < 0)
+            ray.Respawn(phaseTable.get(), zeroTable.get(), 0);
+        const int32_t frame = ShownFrame(ray.life, frameCount);
+        if (frame < 0)
+            continue;
+        if (drawPath == CDrawPath::Reference)
+            visited += GlimraDraw::Reference(target, frames[frame], ray.x >> 8, ray.y >> 8, shared);
+        else
+            visited += GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(),
+                                        ray.x >> 8, ray.y >> 8, shared);
+    }
+    return visited;
+}
+
+// One worker alone takes no locks; the fast paths draw only the presented band.
+CDrawTarget CSetGlimra::Target() {
+    CDrawTarget target;
+    target.pixels = frameBuffer.pixels;
+    target.width = frameBuffer.width;
+    target.height = frameBuffer.height;
+    target.firstRow = BandTop();
+    target.endRow = BandTop() + BandRows();
+    target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
+    return target;
+}
+
+// Runs only after every worker finished the frame, so no worker reads the table now.
+void CSetGlimra::EndOfFrame() {
+    if (++curtain.frameCounter > curtain.tablePeriod) {
+        curtain.frameCounter = 0;
+        GeneratePhaseTable();
+        curtain.tablePeriod = (CRandom::Next() % 40) + 5;
+    }
+}
+
+void CSetGlimra::AfterPresent() {
+    if (*clrChange.Get() != 0)
+        DriftColour(*clrChange.Get());
+}

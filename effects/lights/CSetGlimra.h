@@ -1,0 +1,76 @@
+#pragma once
+
+#include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CFrameSet.h"
+#include "effects/engine/CRowLocks.h"
+#include "effects/lights/CGlimraCurtain.h"
+#include "effects/lights/CItemGlimra.h"
+#include "graphics/CBmp.h"
+#include "graphics/SpriteSpans.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CRenderState;
+class CSettingsStore;
+
+// The northern lights: curtains of soft vertical rays in a band along the top of the
+// screen. Rays are placed one after another along a random walk of the curtain, tinted
+// with one shared colour that can drift, and fade in and out over their life.
+class CSetGlimra : public CFrameSet {
+public:
+    static constexpr int32_t kFrameCount = 41;
+    static constexpr int32_t kSpriteWidth = 15;
+    static constexpr int32_t kSpriteHeight = 96;
+
+    CSetGlimra(CSettingsStore* store, CRenderState* renderState);
+    ~CSetGlimra() override;
+
+    bool Start() override;
+    bool Stop() override;
+    void ShowSettings(void* parentWindow) override;
+    void UpdatePlacement() override;
+
+    // Generates the column phase table anew with the calling thread's random generator.
+    void GeneratePhaseTable();
+    // Steps and draws the first `count` rays of a worker's array; returns the number of
+    // frame pixels visited.
+    int64_t StepRays(CItemGlimra* rays, int32_t count);
+    // Drifts the shared colour with amplitude 1 .. 5.
+    void DriftColour(int32_t amplitude);
+
+    // The "Northern Lights settings" dialog (resource 160), installed by the settings layer.
+    std::function<void(CSetGlimra& set, void* parentWindow)> settingsDialog;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames;           // the ray frames, brightest in the middle
+    std::unique_ptr<CBmp[]> paddedFrames;     // the frames widened to 16 columns, fast paths
+    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
+    std::unique_ptr<int32_t[]> phaseTable;    // W entries: life taken off a ray placed there
+    std::unique_ptr<int32_t[]> zeroTable;     // W zeros, the second table of Respawn
+    int32_t spriteHeight = kSpriteHeight;
+    int32_t spriteWidth = kSpriteWidth;
+    CGlimraCurtain curtain;         // shared by every ray
+    std::vector<CGlimraWalk> walks; // one curtain walk per worker, kept across Start
+
+    CEdges<CParam<int>, int> clrChange;     // "clr_change": colour drift amplitude, 0 = none
+    CEdges<CParam<int>, int> flmSize;       // "flm_size": rays per curtain
+    CEdges<CParam<int>, int> flmDuration;   // "flm_duration": ray life
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
+
+protected:
+    void StepAndDraw(int worker, CItem* workerArray) override;
+    void EndOfFrame() override;
+    void AfterPresent() override;
+
+private:
+    bool BuildFrames();
+    void PrepareWalks();
+    CDrawTarget Target();
+};

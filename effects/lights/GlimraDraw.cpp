@@ -1,0 +1,126 @@
+#include "effects/lights/GlimraDraw.h"
+
+#include "graphics/Avx2Rows.h"
+#include "graphics/PixelMath.h"
+#include "graphics/Sse2Blend.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace GlimraDraw {
+
+int64_t Reference(const CDrawTarget& target, const CBmp& frame, int32_t x0, int32_t y0,
+                  uint32_t shared) {
+    const uint32_t red = (shared >> 16) & 0xFF;
+    const uint32_t green = (shared >> 8) & 0xFF;
+    const uint32_t blue = shared & 0xFF;
+    const int32_t firstU = std::max(0, -x0);
+    const int32_t lastU = std::min(frame.width, target.width - x0) - 1;
+    if (firstU > lastU)
+        return 0;
+    int64_t visited = 0;
+    CRowLocks::CHold hold(target.locks);
+    for (int32_t v = frame.height - 1; v >= 1; --v) {
+        const int32_t row = y0 + v - 1;
+        if (row < 0 || row >= target.height)
+            continue;
+        hold.Row(row);
+        visited += lastU - firstU + 1;
+        const uint8_t* source = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
+        const std::ptrdiff_t rowStart = std::ptrdiff_t{row} * target.width + x0;
+        for (int32_t u = lastU; u >= firstU; --u) {
+            const uint8_t* s = source + u * 4;
+            uint8_t* d = target.pixels + (rowStart + u) * 4;
+            if (s[3] == 0)
+                continue;
+            if (s[3] == 255) {
+                std::memcpy(d, s, 4);
+                continue;
+            }
+            const uint32_t alpha = d[3] == 0 ? s[3] : s[3] + d[3] - s[3] * d[3] / 255;
+            d[3] = static_cast<uint8_t>(alpha);
+            d[2] = static_cast<uint8_t>(alpha * red / 255);
+            d[1] = static_cast<uint8_t>(alpha * green / 255);
+            d[0] = static_cast<uint8_t>(alpha * blue / 255);
+        }
+    }
+    return visited;
+}
+
+namespace {
+
+// One pixel of the blend, for the ends of a span that fill no whole register.
+void BlendPixel(uint32_t* d, const uint32_t* s, uint32_t shared) {
+    uint32_t sprite, target;
+    std::memcpy(&sprite, s, 4);
+    std::memcpy(&target, d, 4);
+    const uint32_t sa = sprite >> 24;
+    if (sa == 0)
+        return;
+    if (sa != 255) {
+        const uint32_t a = PixelMath::AlphaUnion(sa, target >> 24); // d = 0 gives sa
+        sprite = a << 24 | PixelMath::DivideBy255(a * ((shared >> 16) & 0xFF)) << 16 |
+                 PixelMath::DivideBy255(a * ((shared >> 8) & 0xFF)) << 8 |
+                 PixelMath::DivideBy255(a * (shared & 0xFF));
+    }
+    std::memcpy(d, &sprite, 4);
+}
+
+// Pixels 0 .. n - 1 of one row. `colour` holds blue, green, red, 255 twice in 16-bit
+// lanes: a * 255 / 255 gives the alpha byte back.
+void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, __m128i colour,
+              uint32_t shared) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i opaque = _mm_set1_epi32(255);
+    int32_t u = first;
+    for (; u + 4 <= n; u += 4) {
+        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + u));
+        const __m128i sprite = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + u));
+        const __m128i sa = Sse2Blend::Alphas(sprite);
+        const __m128i a = Sse2Blend::AlphaUnion(sa, Sse2Blend::Alphas(target));
+        __m128i low, high;
+        Sse2Blend::Spread(a, &low, &high);
+        low = Sse2Blend::Div255U16(_mm_mullo_epi16(low, colour));
+        high = Sse2Blend::Div255U16(_mm_mullo_epi16(high, colour));
+        __m128i out = _mm_packus_epi16(low, high);
+        out = Sse2Blend::Select(_mm_cmpeq_epi32(sa, opaque), sprite, out);
+        out = Sse2Blend::Select(_mm_cmpeq_epi32(sa, zero), target, out);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + u), out);
+    }
+    for (; u < n; ++u)
+        BlendPixel(d + u, s + u, shared);
+}
+
+} // namespace
+
+int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
+             int32_t y0, uint32_t shared) {
+    const int16_t red = static_cast<int16_t>((shared >> 16) & 0xFF);
+    const int16_t green = static_cast<int16_t>((shared >> 8) & 0xFF);
+    const int16_t blue = static_cast<int16_t>(shared & 0xFF);
+    const __m128i colour = _mm_set_epi16(255, red, green, blue, 255, red, green, blue);
+    // Frame row v lands on row y0 + v - 1; rows 1 .. fh - 1 are drawn.
+    const int32_t firstV = std::max(1, target.firstRow - y0 + 1);
+    const int32_t lastV = std::min(frame.height - 1, target.endRow - y0);
+    int64_t visited = 0;
+    CRowLocks::CHold hold(target.locks);
+    for (int32_t v = lastV; v >= firstV; --v) {
+        const CRowSpan clipped = ClipSpan(spans[v], x0, target.width, frame.width);
+        const int32_t first = clipped.first;
+        const int32_t last = clipped.last;
+        if (first > last)
+            continue;
+        const int32_t row = y0 + v - 1;
+        hold.Row(row);
+        visited += last - first + 1;
+        uint32_t* d = reinterpret_cast<uint32_t*>(target.pixels) +
+                      std::ptrdiff_t{row} * target.width + x0 + first;
+        const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
+                            std::ptrdiff_t{v} * frame.width + first;
+        const int32_t n = last - first + 1;
+        BlendRow(d, s, target.avx2 ? Avx2Rows::GlimraRow(d, s, n, shared) : 0, n, colour, shared);
+    }
+    return visited;
+}
+
+} // namespace GlimraDraw

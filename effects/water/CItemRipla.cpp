@@ -1,0 +1,42 @@
+#include "effects/water/CItemRipla.h"
+
+#include "effects/engine/CRandom.h"
+#include "effects/engine/GuardedMod.h"
+#include "effects/engine/ScreenSize.h"
+
+void CItemRipla::Spawn(int initial, int w, int h) {
+    CRiplaWalk& walk = *this->walk;
+    const CRiplaWave& wave = *walk.wave;
+    CRandom::Next();
+    spriteWidth = w;
+    spriteHeight = h;
+    x = walk.x + 20;
+    walk.x = x;
+    ++walk.placed;
+    if (walk.placed >= wave.size || x < 0 || x >= screenWidth - w || walk.y < 0 ||
+        walk.y > wave.yLimit - h) {
+        // A new wave; on a screen no wider than the wave size + 20 it starts at column 0.
+        x = GuardedMod(CRandom::Next(), screenWidth - wave.size - 20);
+        walk.x = x;
+        walk.placed = 0;
+        walk.y = screenHeight - (CRandom::Next() % 200) - 50;
+        y = walk.y;
+    }
+    if (initial) {
+        // A random point of the life, which a one-frame splash does not have.
+        y = (CRandom::Next() % 7) + walk.y - 3;
+        life = GuardedMod(CRandom::Next(), wave.lastFrame * 256) + 256;
+    } else {
+        y = (CRandom::Next() % 9) + walk.y - 4;
+        life = (CRandom::Next() % 256) + wave.lastFrame * 256;
+    }
+    dy = 0;
+    dx = (CRandom::Next() % 7) - 3;
+}
+
+void CItemRipla::Respawn(const int32_t* firstTable, const int32_t* secondTable, int ignored) {
+    (void)firstTable;
+    (void)secondTable;
+    (void)ignored;
+    Spawn(0, spriteWidth, spriteHeight);
+}

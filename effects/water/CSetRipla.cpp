@@ -1,0 +1,181 @@
+#include "effects/water/CSetRipla.h"
+
+#include "effects/engine/CRandom.h"
+#include "effects/engine/IDesktop.h"
+#include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
+#include "effects/water/RiplaDraw.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr int32_t kPollMs = 3; // this set's sleep between lock attempts and in the wait
+
+} // namespace
+
+CSetRipla::CSetRipla(CSettingsStore* store, CRenderState* renderState)
+    : CFrameSet(store, renderState, "Ripla") {
+    pollMs = kPollMs;
+    displayName.Set("Water");
+    colour.Set(0xFFDD7755);
+    InitBounded(waveSize, 1, 40, 20);
+    InitBounded(waveDuration, 100, 200, 150);
+    waveSize.SetMirror(&wave.size);
+    paramSet.Add(&waveSize, "wave_size");
+    paramSet.Add(&waveDuration, "wave_duration");
+}
+
+CSetRipla::~CSetRipla() {
+    Stop();
+}
+
+bool CSetRipla::Start() {
+    Stop();
+    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
+        return Fail();
+    const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
+    // No zero-length item arrays: a screen too narrow for one item per worker keeps one
+    // item per worker that is never spawned, stepped or drawn.
+    if (!AllocateItems<CItemRipla>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
+        return Fail();
+    itemsPerWorker = static_cast<int32_t>(perWorker);
+    PrepareWalks();
+    for (int32_t worker = 0; worker < workerCount; ++worker)
+        for (int32_t k = 0; k < itemsPerWorker; ++k)
+            ItemsAs<CItemRipla>(workerItems[worker])[k].walk = &walks[worker];
+    FillRamp();
+    CBmp splash;
+    if (!desktop->LoadBitmapResource(kSplashResource, &splash) || !splash.pixels ||
+        !BuildFrames(splash))
+        return Fail();
+    wave.lastFrame = frameCount - 1;
+    for (int32_t worker = 0; worker < workerCount; ++worker)
+        for (int32_t k = 0; k < itemsPerWorker; ++k)
+            ItemsAs<CItemRipla>(workerItems[worker])[k].Spawn(1, splash.width, splash.height);
+    UpdatePlacement();
+    return true;
+}
+
+bool CSetRipla::Stop() {
+    ReleaseFrame();
+    rowLocks.Free();
+    frames.reset();
+    spans.clear();
+    frameCount = 0;
+    FreeItems();
+    return true;
+}
+
+void CSetRipla::ShowSettings(void* parentWindow) {
+    if (settingsDialog)
+        settingsDialog(*this, parentWindow);
+}
+
+void CSetRipla::UpdatePlacement() {
+    int32_t x = 0;
+    int32_t y = 0;
+    if (PlaceBandOnTaskbar(*desktop, &x, &y))
+        SetDestination(x, y);
+}
+
+// The wave state is created with the first Start: its limit 32 rows above the bottom of
+// the screen, and for every worker seen for the first time a wave row drawn at random.
+void CSetRipla::PrepareWalks() {
+    if (walks.empty())
+        wave.yLimit = screenHeight - 32;
+    while (static_cast<int32_t>(walks.size()) < workerCount) {
+        CRiplaWalk walk;
+        walk.wave = &wave;
+        walk.y = screenHeight - (CRandom::Next() % 200) - 50;
+        walks.push_back(walk);
+    }
+}
+
+// Red runs 0 .. 95, green 90 .. 192, blue stays 255.
+void CSetRipla::FillRamp() {
+    for (int k = 0; k < 256; ++k) {
+        rampRed[k] = static_cast<uint8_t>(3 * k / 8);
+        rampGreen[k] = static_cast<uint8_t>(2 * k / 5 + 90);
+        rampBlue[k] = 255;
+    }
+    RiplaDraw::FillRampLanes({rampRed, rampGreen, rampBlue}, rampLanes);
+}
+
+bool CSetRipla::BuildFrames(const CBmp& splash) {
+    const int32_t w = splash.width;
+    const int32_t h = splash.height;
+    std::vector<int32_t> heights;
+    int32_t j = 0;
+    for (; j < h / 2; j += 2)
+        heights.push_back(j + 1); // grows two rows per frame to half the height
+    for (; j <= h - 1; ++j)
+        heights.push_back(h - j); // then shrinks one row per frame
+    frames.reset(new (std::nothrow) CBmp[heights.size()]);
+    frameCount = 0;
+    spans.clear();
+    if (!frames)
+        return false;
+    for (std::size_t k = 0; k < heights.size(); ++k) {
+        CBmp& frame = frames[k];
+        frame.Copy(splash);
+        frame.Resize(w, heights[k]);
+        if (!frame.pixels || frame.height != heights[k])
+            return false;
+        spans.push_back(FindRowSpans(frame));
+    }
+    frameCount = static_cast<int32_t>(heights.size());
+    return frameCount > 0;
+}
+
+void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
+    (void)worker;
+    if (workerArray)
+        StepSplashes(ItemsAs<CItemRipla>(workerArray), itemsPerWorker * *items.Get() / 100);
+}
+
+int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
+    if (frameCount <= 0)
+        return 0;
+    const int32_t lifeStep = waveDuration.GetMax() - *waveDuration.Get() + 100;
+    const int32_t firstHeight = frames[0].height;
+    const CDrawTarget target = Target();
+    const RiplaDraw::CRamp ramp{rampRed, rampGreen, rampBlue};
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        CItemRipla& splash = splashes[k];
+        splash.x += splash.dx;
+        splash.y += splash.dy;
+        splash.life -= lifeStep;
+        if (splash.life < 0)
+            splash.Respawn(nullptr, nullptr, 0);
+        const int32_t t = splash.life >> 8;
+        if (t < 0 || t >= frameCount)
+            continue;
+        const int32_t index = frameCount - 1 - t;
+        const CBmp& frame = frames[index];
+        // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
+        const int32_t top = splash.y + firstHeight - 1 - frame.height;
+        if (drawPath == CDrawPath::Reference)
+            visited += RiplaDraw::Reference(target, frame, splash.x, top, ramp);
+        else
+            visited +=
+                RiplaDraw::Fast(target, frame, spans[index].data(), splash.x, top, rampLanes);
+    }
+    return visited;
+}
+
+// One worker alone takes no locks; the fast paths draw only the presented band.
+CDrawTarget CSetRipla::Target() {
+    CDrawTarget target;
+    target.pixels = frameBuffer.pixels;
+    target.width = frameBuffer.width;
+    target.height = frameBuffer.height;
+    target.firstRow = BandTop();
+    target.endRow = BandTop() + BandRows();
+    target.locks = workerCount > 1 ? &rowLocks : nullptr;
+    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
+    return target;
+}

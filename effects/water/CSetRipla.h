@@ -1,0 +1,70 @@
+#pragma once
+
+#include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CFrameSet.h"
+#include "effects/engine/CRowLocks.h"
+#include "effects/water/CItemRipla.h"
+#include "effects/water/CRiplaWave.h"
+#include "graphics/CBmp.h"
+#include "graphics/SpriteSpans.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CRenderState;
+class CSettingsStore;
+
+// The water: waves of small splashes 20 pixels apart along the taskbar. Each splash
+// grows from one row to its full height, sinks back and is placed again further along
+// its wave; the splashes are tinted blue through a ramp indexed by their opacity.
+class CSetRipla : public CFrameSet {
+public:
+    static constexpr int kSplashResource = 164;
+
+    CSetRipla(CSettingsStore* store, CRenderState* renderState);
+    ~CSetRipla() override;
+
+    bool Start() override;
+    bool Stop() override;
+    void ShowSettings(void* parentWindow) override;
+    void UpdatePlacement() override;
+
+    // The frames squeezed from the splash picture: heights 1, 3, ... up to half its
+    // height, then back down one row per frame to 1. False when an allocation fails.
+    bool BuildFrames(const CBmp& splash);
+
+    // Steps and draws the first `count` splashes of a worker's array; returns the number
+    // of frame pixels visited.
+    int64_t StepSplashes(CItemRipla* splashes, int32_t count);
+
+    // The "Ripla settings" dialog (resource 165), installed by the settings layer.
+    std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames;           // the splash frames, one row high first
+    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
+    uint8_t rampRed[256] = {};                // colour ramp, indexed by a pixel's new alpha
+    uint8_t rampGreen[256] = {};
+    uint8_t rampBlue[256] = {};
+    uint64_t rampLanes[256] = {};  // ramp[a] * a per channel, for the fast path
+    CRiplaWave wave;               // shared by every splash
+    std::vector<CRiplaWalk> walks; // one wave per worker, kept across Start
+
+    CEdges<CParam<int>, int> waveSize;      // "wave_size": splashes per wave
+    CEdges<CParam<int>, int> waveDuration;  // "wave_duration": splash life
+    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
+
+protected:
+    void StepAndDraw(int worker, CItem* workerArray) override;
+
+private:
+    void FillRamp();
+    void PrepareWalks();
+    CDrawTarget Target();
+};

@@ -1,0 +1,45 @@
+#include "graphics/SpriteSpans.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::vector<CRowSpan> FindRowSpans(const CBmp& frame) {
+    std::vector<CRowSpan> spans;
+    if (!frame.pixels)
+        return spans;
+    spans.resize(static_cast<std::size_t>(frame.height));
+    for (int32_t v = 0; v < frame.height; ++v) {
+        const uint8_t* row = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
+        CRowSpan& span = spans[static_cast<std::size_t>(v)];
+        for (int32_t u = 0; u < frame.width; ++u) {
+            if (row[u * 4 + 3] == 0)
+                continue;
+            if (span.first > span.last)
+                span.first = u;
+            span.last = u;
+        }
+    }
+    return spans;
+}
+
+bool PadToEightColumns(const CBmp& frame, CBmp* padded) {
+    if (!frame.pixels)
+        return false;
+    padded->Create((frame.width + 7) & ~7, frame.height);
+    if (!padded->pixels)
+        return false;
+    for (int32_t v = 0; v < frame.height; ++v)
+        std::memcpy(padded->pixels + std::ptrdiff_t{v} * padded->width * 4,
+                    frame.pixels + std::ptrdiff_t{v} * frame.width * 4,
+                    std::size_t{4} * static_cast<std::size_t>(frame.width));
+    return true;
+}
+
+CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth) {
+    if (span.first > span.last)
+        return span;
+    CRowSpan wide{span.first & ~7, std::min(span.last | 7, spriteWidth - 1)};
+    if (x0 + wide.first >= 0 && x0 + wide.last <= width - 1)
+        return wide;
+    return CRowSpan{std::max(span.first, -x0), std::min(span.last, width - 1 - x0)};
+}

@@ -1,0 +1,170 @@
+#include "ui/CWin32Desktop.h"
+
+#include "graphics/CBmp.h"
+
+namespace {
+
+constexpr const char* kTaskbarClass = "Shell_TrayWnd";
+constexpr DWORD kTransitionsForceDisabled = 3; // DWMWA_TRANSITIONS_FORCEDISABLED
+
+using IsThemeActiveFunction = BOOL(WINAPI*)();
+using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+
+// Looks a function up by name in a library loaded on first use; null when either is
+// missing. The library stays loaded for the life of the process.
+template <class Function> Function LookUp(const char* library, const char* function) {
+    HMODULE module = LoadLibraryA(library);
+    FARPROC address = module ? GetProcAddress(module, function) : nullptr;
+    // Through the generic function pointer type, which converts to any other.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+bool ThemesActive() {
+    static const auto isThemeActive = LookUp<IsThemeActiveFunction>("UxTheme.dll", "IsThemeActive");
+    return isThemeActive && isThemeActive();
+}
+
+DwmSetWindowAttributeFunction DwmSetWindowAttributeAddress() {
+    static const auto address =
+        LookUp<DwmSetWindowAttributeFunction>("DWMapi.dll", "DwmSetWindowAttribute");
+    return address;
+}
+
+DesktopRect ToDesktopRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+} // namespace
+
+CWin32Desktop::CWin32Desktop(HINSTANCE module)
+    : module(module ? module : GetModuleHandleA(nullptr)) {}
+
+CWin32Desktop::~CWin32Desktop() {
+    DestroyOverlay();
+}
+
+DesktopSize CWin32Desktop::ScreenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+uint32_t CWin32Desktop::TickCount() {
+    return GetTickCount();
+}
+
+HWND CWin32Desktop::FindVisibleTaskbar(bool* exists) {
+    HWND taskbar = FindWindowA(kTaskbarClass, nullptr);
+    *exists = taskbar != nullptr;
+    while (taskbar && !IsWindowVisible(taskbar))
+        taskbar = FindWindowExA(nullptr, taskbar, kTaskbarClass, nullptr);
+    return taskbar;
+}
+
+TaskbarState CWin32Desktop::FindTaskbar(DesktopRect* rect) {
+    bool exists = false;
+    HWND taskbar = FindVisibleTaskbar(&exists);
+    if (!taskbar)
+        return exists ? TaskbarState::Hidden : TaskbarState::None;
+    RECT bounds{};
+    GetWindowRect(taskbar, &bounds);
+    if (rect)
+        *rect = ToDesktopRect(bounds);
+    return TaskbarState::Visible;
+}
+
+bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
+    DestroyOverlay();
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (!overlay.Create(module))
+        return false;
+    SetWindowPos(overlay.Handle(), nullptr, rect.left, rect.top, width, height, SWP_NOZORDER);
+    DisableTransitions();
+    CWindowDc windowDc(overlay.Handle());
+    if (!windowDc.Get() || !memoryDc.Create(windowDc.Get()) ||
+        !bandBitmap.CreateCompatible(windowDc.Get(), width, height) ||
+        !bandSelection.Select(memoryDc.Get(), bandBitmap.Get()) || !screenDc.Acquire()) {
+        DestroyOverlay();
+        return false;
+    }
+    return true;
+}
+
+void CWin32Desktop::DisableTransitions() {
+    if (!ThemesActive())
+        return;
+    DwmSetWindowAttributeFunction setAttribute = DwmSetWindowAttributeAddress();
+    if (!setAttribute)
+        return;
+    const BOOL disabled = TRUE; // a 4-byte value 1
+    setAttribute(overlay.Handle(), kTransitionsForceDisabled, &disabled, sizeof disabled);
+}
+
+void CWin32Desktop::ShowOverlay() {
+    SetWindowPos(overlay.Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(overlay.Handle(), SW_SHOW);
+}
+
+void CWin32Desktop::DestroyOverlay() {
+    bandSelection.Reset();
+    bandBitmap.Reset();
+    memoryDc.Reset();
+    screenDc.Reset();
+    overlay.Destroy();
+}
+
+bool CWin32Desktop::OverlayRect(DesktopRect* rect) {
+    RECT bounds{};
+    if (!overlay.Handle() || !GetWindowRect(overlay.Handle(), &bounds))
+        return false;
+    if (rect)
+        *rect = ToDesktopRect(bounds);
+    return true;
+}
+
+void CWin32Desktop::MoveOverlay(int32_t x, int32_t y) {
+    if (overlay.Handle())
+        SetWindowPos(overlay.Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void CWin32Desktop::PutOverlayBehindTaskbar() {
+    bool exists = false;
+    HWND taskbar = FindVisibleTaskbar(&exists);
+    if (taskbar && overlay.Handle())
+        SetWindowPos(overlay.Handle(), taskbar, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CWin32Desktop::CopyBand(const CBmp& band) {
+    if (!memoryDc.Get() || !band.pixels)
+        return;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header; // 40
+    header.biWidth = band.width;
+    header.biHeight = -band.height; // top-down rows
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(band.width) * band.height * 4;
+    SetDIBitsToDevice(memoryDc.Get(), 0, 0, band.width, band.height, 0, 0, 0, band.height,
+                      band.pixels, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+}
+
+bool CWin32Desktop::Present(int32_t x, int32_t y) {
+    if (!overlay.Handle() || !memoryDc.Get())
+        return false;
+    CWindowDc screen(nullptr);
+    RECT client{};
+    GetClientRect(overlay.Handle(), &client);
+    POINT destination{x, y};
+    SIZE size{client.right, client.bottom};
+    POINT source{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return UpdateLayeredWindow(overlay.Handle(), screen.Get(), &destination, &size, memoryDc.Get(),
+                               &source, 0, &blend, ULW_ALPHA) != FALSE;
+}
+
+bool CWin32Desktop::LoadBitmapResource(int number, CBmp* bitmap) {
+    bitmap->LoadBitmapResource(module, number);
+    return bitmap->pixels != nullptr;
+}
