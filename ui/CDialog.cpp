@@ -1,0 +1,310 @@
+#include "ui/CDialog.h"
+
+#include <windowsx.h>
+
+#include <cstddef>
+
+namespace {
+
+constexpr const char* kEntityProperty = "DLG_ENTITY";
+constexpr DWORD kEmptyChildStyle = WS_CHILD;
+constexpr DWORD kEmptyPopupStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// A dialog template without menu, class, title or controls; one dialog unit square.
+struct alignas(4) EmptyTemplate {
+    DLGTEMPLATE header;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+static_assert(offsetof(EmptyTemplate, menu) == sizeof(DLGTEMPLATE), "template words follow");
+
+EmptyTemplate MakeEmptyTemplate(DWORD style) {
+    EmptyTemplate empty{};
+    empty.header.style = style;
+    empty.header.cx = 1;
+    empty.header.cy = 1;
+    return empty;
+}
+
+HINSTANCE ModuleOrProgram(HINSTANCE module) {
+    return module ? module : GetModuleHandleA(nullptr);
+}
+
+const char* TemplateOfId(int templateId) {
+    return templateId ? MAKEINTRESOURCEA(templateId) : nullptr;
+}
+
+UINT LowWord(LPARAM lParam) {
+    return LOWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+UINT HighWord(LPARAM lParam) {
+    return HIWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+} // namespace
+
+CDialog::~CDialog() {
+    if (dialog && IsWindow(dialog))
+        DestroyWindow(dialog);
+}
+
+INT_PTR CDialog::DefDialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CDialog::DialogProc(message, wParam, lParam);
+}
+
+INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT keys = static_cast<UINT>(wParam);
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const UINT low = LowWord(lParam);
+    const UINT high = HighWord(lParam);
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    case WM_MOVE:
+        OnMove(x, y);
+        break;
+    case WM_SIZE:
+        OnSize(keys, static_cast<int>(low), static_cast<int>(high));
+        break;
+    case WM_PAINT:
+        OnPaint();
+        break;
+    case WM_SHOWWINDOW:
+        OnShowWindow(wParam != 0, static_cast<UINT>(lParam));
+        break;
+    case WM_SETCURSOR:
+        return OnSetCursor(reinterpret_cast<HWND>(wParam), low, high);
+    case WM_DRAWITEM:
+        OnDrawItem(keys, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        break;
+    case WM_NOTIFY: {
+        LPARAM result = lParam;
+        return OnNotify(wParam, reinterpret_cast<NMHDR*>(lParam), &result);
+    }
+    case WM_KEYDOWN:
+        OnKeyDown(keys, low, high);
+        break;
+    case WM_KEYUP:
+        OnKeyUp(keys, low, high);
+        break;
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOMMAND:
+        return OnSysCommand(keys, x, y);
+    case WM_TIMER:
+        OnTimer(wParam);
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(keys, x, y);
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(keys, x, y);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(keys, x, y);
+        break;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(keys, x, y);
+        break;
+    case WM_RBUTTONUP:
+        OnRButtonUp(keys, x, y);
+        break;
+    case WM_SIZING:
+        OnSizing(keys, reinterpret_cast<RECT*>(lParam));
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int CDialog::OnCommand(UINT id, UINT code, HWND control) {
+    (void)control;
+    if (code == 0 && id == IDOK)
+        OnOK();
+    else if (code == 0 && id == IDCANCEL)
+        OnCancel();
+    return 0;
+}
+
+int CDialog::OnSysCommand(UINT command, int x, int y) {
+    (void)command;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+int CDialog::OnNotify(UINT_PTR id, NMHDR* header, LPARAM* result) {
+    (void)id;
+    (void)header;
+    (void)result;
+    return 1;
+}
+
+int CDialog::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
+    (void)window;
+    (void)hitTest;
+    (void)mouseMessage;
+    return 0;
+}
+
+void CDialog::OnSize(UINT type, int width, int height) {
+    (void)type;
+    (void)width;
+    (void)height;
+}
+
+void CDialog::OnMove(int x, int y) {
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnSizing(UINT edge, RECT* rect) {
+    (void)edge;
+    (void)rect;
+}
+
+void CDialog::OnShowWindow(bool show, UINT status) {
+    (void)show;
+    (void)status;
+}
+
+void CDialog::OnOK() {
+    EndDialog(dialog, IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(dialog, IDCANCEL);
+}
+
+int CDialog::OnInitDialog() {
+    return 1;
+}
+
+void CDialog::OnDestroy() {}
+
+int CDialog::OnCreate(const CREATESTRUCTA* creation) {
+    (void)creation;
+    return 0;
+}
+
+void CDialog::OnLButtonDown(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnLButtonUp(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnRButtonDown(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnRButtonUp(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnMouseMove(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CDialog::OnMouseLeave() {}
+
+void CDialog::OnKeyDown(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+}
+
+void CDialog::OnKeyUp(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+}
+
+void CDialog::OnTimer(UINT_PTR id) {
+    (void)id;
+}
+
+void CDialog::OnPaint() {}
+
+void CDialog::OnDrawItem(UINT id, DRAWITEMSTRUCT* drawItem) {
+    (void)id;
+    (void)drawItem;
+}
+
+HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND parent) {
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (templateName) {
+        dialog = CreateDialogParamA(ModuleOrProgram(module), templateName, parent,
+                                    SharedDialogProc, self);
+    } else {
+        const EmptyTemplate empty = MakeEmptyTemplate(kEmptyChildStyle);
+        dialog = CreateDialogIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
+                                            SharedDialogProc, self);
+    }
+    return dialog;
+}
+
+INT_PTR CDialog::DoModal(HINSTANCE module, const char* templateName, HWND parent) {
+    modal = 1;
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (templateName)
+        return DialogBoxParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
+                               self);
+    const EmptyTemplate empty = MakeEmptyTemplate(kEmptyPopupStyle);
+    return DialogBoxIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
+                                   SharedDialogProc, self);
+}
+
+HWND CDialog::CreateModeless(HINSTANCE module, int templateId, HWND parent) {
+    return CreateModeless(module, TemplateOfId(templateId), parent);
+}
+
+INT_PTR CDialog::DoModal(HINSTANCE module, int templateId, HWND parent) {
+    return DoModal(module, TemplateOfId(templateId), parent);
+}
+
+INT_PTR CALLBACK CDialog::SharedDialogProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_SETFONT)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_INITDIALOG) {
+        auto* object = reinterpret_cast<CDialog*>(lParam);
+        if (!object)
+            return 0;
+        SetPropA(window, kEntityProperty, object);
+        object->dialog = window;
+    }
+    auto* object = static_cast<CDialog*>(GetPropA(window, kEntityProperty));
+    if (!object)
+        return 0;
+    const INT_PTR result = object->DialogProc(message, wParam, lParam);
+    // The last message: the object outlives its window and keeps no handle to it.
+    if (message == WM_NCDESTROY) {
+        RemovePropA(window, kEntityProperty);
+        object->dialog = nullptr;
+    }
+    return result;
+}

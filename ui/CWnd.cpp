@@ -1,0 +1,445 @@
+#include "ui/CWnd.h"
+
+#include "ui/WindowFactory.h"
+
+#include <windowsx.h>
+
+namespace {
+
+constexpr const char* kEntityProperty = "WND_ENTITY";
+constexpr int kClassNameChars = 128;
+constexpr UINT kBlockedFlashes = 5;
+constexpr DWORD kBlockedFlashIntervalMs = 200;
+
+CWnd* EntityOf(HWND window) {
+    return static_cast<CWnd*>(GetPropA(window, kEntityProperty));
+}
+
+// The factory entry of the window's class; false when the class has none.
+bool FactoryOfWindow(HWND window, WindowFactory& factory) {
+    char className[kClassNameChars] = "";
+    return GetClassNameA(window, className, kClassNameChars) > 0 &&
+           FindWindowFactory(className, factory);
+}
+
+// The messages a blocking window refuses: keys, mouse buttons and being activated.
+bool IsUserInput(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    case WM_ACTIVATE:
+        return LOWORD(wParam) != WA_INACTIVE;
+    default:
+        return false;
+    }
+}
+
+UINT LowWord(LPARAM lParam) {
+    return LOWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+UINT HighWord(LPARAM lParam) {
+    return HIWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+} // namespace
+
+CWnd::~CWnd() {
+    if (!window)
+        return;
+    if (attached)
+        Detach();
+    else
+        Destroy();
+}
+
+bool CWnd::Register() {
+    bool* registered = GetRegisteredFlag();
+    if (!*registered)
+        *registered = RegisterWndClass() != 0;
+    return *registered;
+}
+
+ATOM CWnd::RegisterWndClass() {
+    WNDCLASSEXA description{};
+    description.cbSize = sizeof description;
+    description.style = CS_HREDRAW | CS_VREDRAW;
+    description.lpfnWndProc = SharedWindowProc;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    description.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    description.lpszClassName = GetClassName();
+    PreRegisterClass(description);
+    return RegisterClassExA(&description);
+}
+
+void CWnd::PreRegisterClass(WNDCLASSEXA& description) {
+    (void)description;
+}
+
+int CWnd::Create(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent,
+                 HMENU menuOrId) {
+    if (IsCreated())
+        return 0;
+    Register();
+    Destroy();
+    // The shared window procedure sets the handle at WM_NCCREATE already.
+    window = CreateWindowExA(exStyle, GetClassName(), "", style, x, y, width, height, parent,
+                             menuOrId, GetModuleHandleA(nullptr), this);
+    return window != nullptr;
+}
+
+int CWnd::Create(DWORD exStyle, DWORD style, HWND parent, HMENU menuOrId) {
+    return Create(exStyle, style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, parent, menuOrId);
+}
+
+int CWnd::RunModalLoop() {
+    bool quit = false;
+    int quitCode = 0;
+    while (IsCreated()) {
+        MSG message{};
+        const BOOL fetched = GetMessageA(&message, nullptr, 0, 0);
+        if (fetched == -1)
+            break;
+        if (fetched == 0) {
+            quit = true;
+            quitCode = static_cast<int>(message.wParam);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    // A quit request that arrived meanwhile is handed on to the loop outside.
+    if (quit)
+        PostQuitMessage(quitCode);
+    return 1;
+}
+
+int CWnd::Destroy() {
+    int result = 0;
+    if (window)
+        result = attached ? Detach() : DestroyWindow(window);
+    window = nullptr;
+    attached = false;
+    previousProc = nullptr;
+    return result;
+}
+
+int CWnd::Attach(HWND newWindow) {
+    if (attached)
+        Detach();
+    window = newWindow;
+    attached = true;
+    return 1;
+}
+
+int CWnd::Detach() {
+    if (!attached)
+        return 0;
+    // A window that outlives its object must not keep pointing at it.
+    if (window && EntityOf(window) == this)
+        RemovePropA(window, kEntityProperty);
+    window = nullptr;
+    attached = false;
+    return 1;
+}
+
+bool CWnd::IsCreated() {
+    return window && IsWindow(window);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RefusedByBlockingWindow(message, wParam))
+        return 0;
+    LRESULT result = 0;
+    if (Dispatch(message, wParam, lParam, result))
+        return result;
+    return DefaultProc(message, wParam, lParam);
+}
+
+bool CWnd::RefusedByBlockingWindow(UINT message, WPARAM wParam) {
+    if (!blockingWindow)
+        return false;
+    if (!IsWindow(blockingWindow)) {
+        blockingWindow = nullptr;
+        return false;
+    }
+    if (!IsUserInput(message, wParam))
+        return false;
+    SetForegroundWindow(blockingWindow);
+    FLASHWINFO flash{sizeof flash, blockingWindow, FLASHW_CAPTION | FLASHW_TIMER,
+                     kBlockedFlashes, kBlockedFlashIntervalMs};
+    FlashWindowEx(&flash);
+    return true;
+}
+
+bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const UINT keys = static_cast<UINT>(wParam);
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const UINT low = LowWord(lParam);
+    const UINT high = HighWord(lParam);
+    switch (message) {
+    case WM_NCCREATE:
+        result = OnNcCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        return true;
+    case WM_CREATE:
+        result = OnCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        return true;
+    case WM_DESTROY:
+        result = OnDestroy();
+        return true;
+    case WM_SIZE:
+        result = OnSize(keys, static_cast<int>(low), static_cast<int>(high));
+        return true;
+    case WM_PAINT:
+        result = OnPaint();
+        return true;
+    case WM_COMMAND:
+        result = OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return true;
+    case WM_TIMER:
+        result = OnTimer(wParam);
+        return true;
+    case WM_MOUSEMOVE:
+        result = OnMouseMove(keys, x, y);
+        return true;
+    case WM_MOUSEWHEEL:
+        result = OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), x, y);
+        return true;
+    case WM_LBUTTONDOWN:
+        result = OnLButtonDown(keys, x, y);
+        return true;
+    case WM_LBUTTONUP:
+        result = OnLButtonUp(keys, x, y);
+        return true;
+    case WM_RBUTTONDOWN:
+        result = OnRButtonDown(keys, x, y);
+        return true;
+    case WM_RBUTTONUP:
+        result = OnRButtonUp(keys, x, y);
+        return true;
+    case WM_SYSKEYDOWN:
+        result = OnSysKeyDown(keys, low, high);
+        return true;
+    case WM_SYSKEYUP:
+        result = OnSysKeyUp(keys, low, high);
+        return true;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return false;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(keys, x, y);
+        return false;
+    case WM_KEYDOWN:
+        OnKeyDown(keys, low, high);
+        return false;
+    case WM_KEYUP:
+        OnKeyUp(keys, low, high);
+        return false;
+    default:
+        return false;
+    }
+}
+
+LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (previousProc)
+        return CallWindowProcA(previousProc, window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int CWnd::OnNcCreate(const CREATESTRUCTA* creation) {
+    (void)creation;
+    return 1;
+}
+
+int CWnd::OnCreate(const CREATESTRUCTA* creation) {
+    (void)creation;
+    return 0;
+}
+
+int CWnd::OnDestroy() {
+    return 0;
+}
+
+int CWnd::OnCommand(UINT id, UINT code, HWND control) {
+    (void)id;
+    (void)code;
+    (void)control;
+    return 0;
+}
+
+int CWnd::OnPaint() {
+    PAINTSTRUCT paint{};
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+int CWnd::Redraw(bool erase) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | (erase ? RDW_ERASE : 0));
+    return 0;
+}
+
+void CWnd::SetBlockingWindow(HWND blocking) {
+    blockingWindow = blocking;
+}
+
+void CWnd::ClearBlockingWindow() {
+    blockingWindow = nullptr;
+}
+
+int CWnd::OnMouseMove(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+int CWnd::OnMouseWheel(UINT keys, int delta, int screenX, int screenY) {
+    (void)keys;
+    (void)delta;
+    (void)screenX;
+    (void)screenY;
+    return 0;
+}
+
+int CWnd::OnLButtonDown(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+int CWnd::OnLButtonUp(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+int CWnd::OnRButtonDown(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+int CWnd::OnRButtonUp(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+    return 0;
+}
+
+void CWnd::OnMouseLeave() {}
+
+void CWnd::OnLButtonDblClk(UINT keys, int x, int y) {
+    (void)keys;
+    (void)x;
+    (void)y;
+}
+
+void CWnd::OnKeyDown(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+}
+
+void CWnd::OnKeyUp(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+}
+
+int CWnd::OnSysKeyDown(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+    return 0;
+}
+
+int CWnd::OnSysKeyUp(UINT key, UINT low, UINT high) {
+    (void)key;
+    (void)low;
+    (void)high;
+    return 0;
+}
+
+int CWnd::OnSize(UINT type, int width, int height) {
+    (void)type;
+    (void)width;
+    (void)height;
+    return 0;
+}
+
+int CWnd::OnTimer(UINT_PTR id) {
+    (void)id;
+    return 0;
+}
+
+LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
+    switch (message) {
+    case WM_SETFONT:
+        return 0;
+    case WM_NCCREATE:
+        return OnNcCreateMessage(window, wParam, lParam);
+    case WM_DESTROY:
+        return OnDestroyMessage(window, EntityOf(window), wParam, lParam);
+    default:
+        break;
+    }
+    CWnd* object = EntityOf(window);
+    return object ? object->WindowProc(message, wParam, lParam)
+                  : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CWnd::OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    if (!creation)
+        return 0;
+    // Created through Create: the object came as creation data. Made by the dialog
+    // manager from a template: the factory of the class, if any, makes one.
+    auto* object = static_cast<CWnd*>(creation->lpCreateParams);
+    WindowFactory factory{};
+    if (object) {
+        object->window = window;
+    } else if (FactoryOfWindow(window, factory)) {
+        object = factory.create(window);
+        if (object)
+            object->createdByFactory = true;
+    }
+    if (!object)
+        return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
+    SetPropA(window, kEntityProperty, object);
+    return object->WindowProc(WM_NCCREATE, wParam, lParam);
+}
+
+LRESULT CWnd::OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam) {
+    if (object) {
+        object->WindowProc(WM_DESTROY, wParam, lParam);
+        RemovePropA(window, kEntityProperty);
+        WindowFactory factory{};
+        if (!object->createdByFactory) {
+            // The object outlives its window: it holds no handle that could be reused.
+            object->window = nullptr;
+            object->attached = false;
+        } else if (FactoryOfWindow(window, factory)) {
+            factory.destroy(object);
+        } else {
+            delete object;
+        }
+    }
+    return DefWindowProcA(window, WM_DESTROY, wParam, lParam);
+}

@@ -1,0 +1,134 @@
+#include "ui/WindowHelpers.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kResourceStringChars = 1024;
+constexpr const char* kTaskbarClass = "Shell_TrayWnd";
+constexpr COLORREF kOpacityColourKey = 0xFFFFFF;
+
+using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// Looked up once; null when the system has none.
+SetLayeredWindowAttributesFunction LayeredAttributesFunction() {
+    static const auto function = [] {
+        HMODULE user = GetModuleHandleA("User32.dll");
+        if (!user)
+            user = LoadLibraryA("User32.dll");
+        FARPROC address = user ? GetProcAddress(user, "SetLayeredWindowAttributes") : nullptr;
+        // Through the generic function pointer type, which converts to any other.
+        return reinterpret_cast<SetLayeredWindowAttributesFunction>(
+            reinterpret_cast<void (*)()>(address));
+    }();
+    return function;
+}
+
+// The first visible window of the taskbar's class; `exists` tells whether there is any.
+HWND FindVisibleTaskbar(bool& exists) {
+    HWND taskbar = FindWindowA(kTaskbarClass, nullptr);
+    exists = taskbar != nullptr;
+    while (taskbar && !IsWindowVisible(taskbar))
+        taskbar = FindWindowExA(nullptr, taskbar, kTaskbarClass, nullptr);
+    return taskbar;
+}
+
+// The screen edge a rectangle lies on: 0 top, 1 bottom, 2 left, 3 right, -1 none.
+int EdgeOf(const RECT& rect, int screenWidth, int screenHeight) {
+    const int halfWidth = screenWidth / 2;
+    const int halfHeight = screenHeight / 2;
+    if (rect.bottom < halfHeight)
+        return 0;
+    if (rect.top > halfHeight)
+        return 1;
+    if (rect.right < halfWidth)
+        return 2;
+    if (rect.left > halfWidth)
+        return 3;
+    return -1;
+}
+
+} // namespace
+
+bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
+    char buffer[kResourceStringChars] = "";
+    if (LoadStringA(module, id, buffer, kResourceStringChars) < 1)
+        return false;
+    string = buffer;
+    return true;
+}
+
+int GetWindowTextString(HWND window, tstr& string) {
+    string = "";
+    if (!window || !IsWindow(window))
+        return 0;
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return 0;
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    string = text.data();
+    return copied;
+}
+
+int GetComboItemText(HWND comboBox, int index, tstr& string) {
+    string = "";
+    const LRESULT length = SendMessageA(comboBox, CB_GETLBTEXTLEN, index, 0);
+    if (length <= 0)
+        return 0;
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        SendMessageA(comboBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    if (copied <= 0)
+        return 0;
+    string = text.data();
+    return static_cast<int>(copied);
+}
+
+bool CenterWindow(HWND window, HWND over) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT area{};
+    RECT rect{};
+    if (!GetWindowRect(over ? over : GetDesktopWindow(), &area) || !GetWindowRect(window, &rect))
+        return false;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int left = (area.left + area.right - width) / 2;
+    int top = (area.top + area.bottom - height) / 2;
+    if (left + width > screenWidth)
+        left -= left + width - screenWidth;
+    if (top + height > screenHeight)
+        top -= top + height - screenHeight;
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    return SetWindowPos(window, nullptr, left, top, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+}
+
+bool SetWindowOpacity(HWND window, BYTE alpha) {
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    const LONG layered = alpha == 255 ? exStyle & ~WS_EX_LAYERED : exStyle | WS_EX_LAYERED;
+    SetWindowLongA(window, GWL_EXSTYLE, layered);
+    const SetLayeredWindowAttributesFunction setAttributes = LayeredAttributesFunction();
+    if (!setAttributes)
+        return false;
+    setAttributes(window, kOpacityColourKey, alpha, LWA_ALPHA);
+    return true;
+}
+
+int GetTaskbarEdge(RECT* rect) {
+    bool exists = false;
+    HWND taskbar = FindVisibleTaskbar(exists);
+    if (!exists)
+        return 0;
+    if (!taskbar)
+        return -1;
+    RECT bounds{};
+    GetWindowRect(taskbar, &bounds);
+    if (rect)
+        *rect = bounds;
+    return EdgeOf(bounds, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "params/tstr.h"
+
+#include <windows.h>
+
+class CSettingsStore;
+
+// Free helpers of the window base: string resources, window and combo-box texts, window
+// placement kept in the settings store, centring, layered-window opacity and the taskbar.
+
+// Loads string `id` of `module` (at most 1023 characters); false, string unchanged, when it
+// is missing or empty.
+bool LoadResourceString(tstr& string, HINSTANCE module, UINT id);
+// The window's text and its length; 0 and "" for a missing window or an empty text.
+int GetWindowTextString(HWND window, tstr& string);
+// The text of item `index` of a combo box and its length; 0 and "" for a missing item.
+int GetComboItemText(HWND comboBox, int index, tstr& string);
+
+// Under `key` of the store: "topmost" ("1" while the window is topmost, deleted otherwise)
+// and "plmnt", the 44-byte placement record. The result of writing the record.
+bool SaveWindowPlacement(CSettingsStore* store, HWND window, const tstr& key);
+// Re-applies what SaveWindowPlacement stored; keepSize moves the window to the stored
+// position but keeps its current size. Without a whole stored record the window is shown
+// normally and the result is false, so that the caller can centre it.
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key,
+                            bool keepSize);
+
+// Centres `window` over `over` (the desktop when null), kept on the screen; whether the
+// move succeeded.
+bool CenterWindow(HWND window, HWND over);
+// Alpha 255 makes the window opaque (not layered), anything else layered with that alpha;
+// false when the system has no layered-window attributes.
+bool SetWindowOpacity(HWND window, BYTE alpha);
+
+// The screen edge of the first visible taskbar window ("Shell_TrayWnd"): 0 top, 1 bottom,
+// 2 left, 3 right, -1 when no such window is visible or its place is unclear; 0 also when
+// there is no such window at all, and rect then stays untouched. rect (optional) receives
+// the taskbar's rectangle.
+int GetTaskbarEdge(RECT* rect);
