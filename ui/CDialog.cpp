@@ -257,8 +257,8 @@ void CDialog::OnDrawItem(UINT id, DRAWITEMSTRUCT* drawItem) {
 HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND parent) {
     const LPARAM self = reinterpret_cast<LPARAM>(this);
     if (templateName) {
-        dialog = CreateDialogParamA(ModuleOrProgram(module), templateName, parent,
-                                    SharedDialogProc, self);
+        dialog = CreateDialogParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
+                                    self);
     } else {
         const EmptyTemplate empty = MakeEmptyTemplate(kEmptyChildStyle);
         dialog = CreateDialogIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
@@ -274,8 +274,8 @@ INT_PTR CDialog::DoModal(HINSTANCE module, const char* templateName, HWND parent
         return DialogBoxParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
                                self);
     const EmptyTemplate empty = MakeEmptyTemplate(kEmptyPopupStyle);
-    return DialogBoxIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
-                                   SharedDialogProc, self);
+    return DialogBoxIndirectParamA(ModuleOrProgram(module), &empty.header, parent, SharedDialogProc,
+                                   self);
 }
 
 HWND CDialog::CreateModeless(HINSTANCE module, int templateId, HWND parent) {

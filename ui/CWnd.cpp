@@ -176,8 +176,8 @@ bool CWnd::RefusedByBlockingWindow(UINT message, WPARAM wParam) {
     if (!IsUserInput(message, wParam))
         return false;
     SetForegroundWindow(blockingWindow);
-    FLASHWINFO flash{sizeof flash, blockingWindow, FLASHW_CAPTION | FLASHW_TIMER,
-                     kBlockedFlashes, kBlockedFlashIntervalMs};
+    FLASHWINFO flash{sizeof flash, blockingWindow, FLASHW_CAPTION | FLASHW_TIMER, kBlockedFlashes,
+                     kBlockedFlashIntervalMs};
     FlashWindowEx(&flash);
     return true;
 }
@@ -388,8 +388,7 @@ int CWnd::OnTimer(UINT_PTR id) {
     return 0;
 }
 
-LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFONT:
         return 0;

@@ -28,8 +28,8 @@ public:
     virtual void PreRegisterClass(WNDCLASSEXA& description);
     // Creates the window with this object as its creation data; 0 when a window already
     // exists or creation fails.
-    virtual int Create(DWORD exStyle, DWORD style, int x, int y, int width, int height,
-                       HWND parent, HMENU menuOrId);
+    virtual int Create(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent,
+                       HMENU menuOrId);
     // As above at the system's default horizontal position and width, y and height 0.
     virtual int Create(DWORD exStyle, DWORD style, HWND parent, HMENU menuOrId);
     // Dispatches the thread's messages until the window no longer exists; returns 1.

@@ -23,8 +23,7 @@ bool SaveWindowPlacement(CSettingsStore* store, HWND window, const tstr& key);
 // Re-applies what SaveWindowPlacement stored; keepSize moves the window to the stored
 // position but keeps its current size. Without a whole stored record the window is shown
 // normally and the result is false, so that the caller can centre it.
-bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key,
-                            bool keepSize);
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key, bool keepSize);
 
 // Centres `window` over `over` (the desktop when null), kept on the screen; whether the
 // move succeeded.

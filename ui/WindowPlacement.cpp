@@ -67,8 +67,7 @@ bool SaveWindowPlacement(CSettingsStore* store, HWND window, const tstr& key) {
     return store->WriteBytes(key, kPlacementName, &record, sizeof record);
 }
 
-bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key,
-                            bool keepSize) {
+bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key, bool keepSize) {
     if (!store)
         return false;
     RECT current{};

@@ -1,3 +1,4 @@
+#include "ProbeWindows.h"
 #include "WindowBaseIds.h"
 
 #include "ui/CDialog.h"
@@ -70,6 +71,18 @@ private:
     std::vector<PostedMessage> script;
 };
 
+// The custom control classes the test template names; without them it cannot be made.
+bool RegisterTemplateClasses() {
+    CFactoryProbe factoryClass;
+    CBareProbe bareClass;
+    factoryClass.Register();
+    bareClass.Register();
+    WNDCLASSEXA description{};
+    description.cbSize = sizeof description;
+    return GetClassInfoExA(GetModuleHandleA(nullptr), FactoryTag::kClassName, &description) &&
+           GetClassInfoExA(GetModuleHandleA(nullptr), BareTag::kClassName, &description);
+}
+
 } // namespace
 
 // What ends a modal dialog with default handlers: Enter (the default OK button) with 1,
@@ -81,14 +94,21 @@ TEST(Dialog, DefaultHandlersEndTheModalDialog) {
         std::vector<PostedMessage> script;
         INT_PTR result;
     };
+    ASSERT_TRUE(RegisterTemplateClasses());
     const Case cases[] = {
-        {"Enter in the edit box", IDD_WINDOW_BASE_TEST,
-         {{IDC_TEST_EDIT, WM_KEYDOWN, VK_RETURN, 1}}, 1},
-        {"Escape in the edit box", IDD_WINDOW_BASE_TEST,
-         {{IDC_TEST_EDIT, WM_KEYDOWN, VK_ESCAPE, 1}}, 2},
+        {"Enter in the edit box",
+         IDD_WINDOW_BASE_TEST,
+         {{IDC_TEST_EDIT, WM_KEYDOWN, VK_RETURN, 1}},
+         1},
+        {"Escape in the edit box",
+         IDD_WINDOW_BASE_TEST,
+         {{IDC_TEST_EDIT, WM_KEYDOWN, VK_ESCAPE, 1}},
+         2},
         {"Escape in the empty dialog", 0, {{0, WM_KEYDOWN, VK_ESCAPE, 1}}, 2},
-        {"a notification from id 1 does not end it; Cancel does", IDD_WINDOW_BASE_TEST,
-         {{0, WM_COMMAND, MAKEWPARAM(IDOK, EN_CHANGE), 0}, {0, WM_COMMAND, IDCANCEL, 0}}, 2},
+        {"a notification from id 1 does not end it; Cancel does",
+         IDD_WINDOW_BASE_TEST,
+         {{0, WM_COMMAND, MAKEWPARAM(IDOK, EN_CHANGE), 0}, {0, WM_COMMAND, IDCANCEL, 0}},
+         2},
     };
     for (const Case& c : cases) {
         CScriptedDialog dialog(c.script);
@@ -143,6 +163,7 @@ TEST(Dialog, ModelessWithoutTemplateIsAnEmptyChild) {
 // system command, the notification header with a copy of lParam; "returns" handlers give
 // the dialog procedure's result.
 TEST(Dialog, HandlersGetTypedArguments) {
+    ASSERT_TRUE(RegisterTemplateClasses());
     CScriptedDialog dialog;
     HWND window = dialog.CreateModeless(nullptr, IDD_WINDOW_BASE_TEST, nullptr);
     ASSERT_NE(window, nullptr);
@@ -159,16 +180,15 @@ TEST(Dialog, HandlersGetTypedArguments) {
         {WM_MOVE, 0, negative, "Move -5 -7"},
         {WM_SYSCOMMAND, 1015, MAKELPARAM(10, 20), "SysCommand 1015 10 20"},
         {WM_KEYDOWN, VK_DOWN, MAKELPARAM(2, 0x0150), "KeyDown 40 2 336"},
-        {WM_NOTIFY, IDC_TEST_EDIT, reinterpret_cast<LPARAM>(&header), "Notify 9103 4294967284 copy"},
+        {WM_NOTIFY, IDC_TEST_EDIT, reinterpret_cast<LPARAM>(&header),
+         "Notify 9103 4294967284 copy"},
         {WM_TIMER, 3, 0, "Timer 3"},
     };
     for (const Case& c : cases) {
         dialog.calls.clear();
-        const INT_PTR result =
-            CDialog::SharedDialogProc(window, c.message, c.wParam, c.lParam);
+        const INT_PTR result = CDialog::SharedDialogProc(window, c.message, c.wParam, c.lParam);
         EXPECT_EQ(dialog.calls, std::vector<std::string>{c.call});
-        if (c.message == WM_NOTIFY)
-            EXPECT_EQ(result, 5);
+        EXPECT_EQ(result, c.message == WM_NOTIFY ? 5 : c.message == WM_SYSCOMMAND ? 1 : 0);
     }
     DestroyWindow(window);
     EXPECT_EQ(dialog.Handle(), nullptr);

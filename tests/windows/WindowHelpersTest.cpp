@@ -83,7 +83,10 @@ TEST(WindowHelpers, CenterWindow) {
     const Case cases[] = {
         {"over a window", {200, 100}, true, {200, 200}},
         {"odd difference rounds toward zero", {201, 101}, true, {199, 199}},
-        {"over the desktop", {200, 100}, false, {(screenWidth - 200) / 2, (screenHeight - 100) / 2}},
+        {"over the desktop",
+         {200, 100},
+         false,
+         {(screenWidth - 200) / 2, (screenHeight - 100) / 2}},
         {"larger than the screen", {screenWidth + 300, screenHeight + 200}, false, {0, 0}},
     };
     for (const Case& c : cases) {
@@ -123,12 +126,15 @@ TEST(WindowHelpers, SetWindowOpacity) {
 // The edge of the first visible taskbar window, -1 while every one is hidden.
 TEST(WindowHelpers, GetTaskbarEdge) {
     for (HWND w = FindWindowA("Shell_TrayWnd", nullptr); w;
-         w = FindWindowExA(nullptr, w, "Shell_TrayWnd", nullptr))
-        if (IsWindowVisible(w))
+         w = FindWindowExA(nullptr, w, "Shell_TrayWnd", nullptr)) {
+        if (IsWindowVisible(w)) {
             GTEST_SKIP() << "a visible taskbar is present";
+        }
+    }
     RECT rect{1, 2, 3, 4};
-    if (!FindWindowA("Shell_TrayWnd", nullptr))
+    if (!FindWindowA("Shell_TrayWnd", nullptr)) {
         EXPECT_EQ(GetTaskbarEdge(&rect), 0);
+    }
     HWND hidden = CreateTaskbar({0, 0, 300, 30}, false);
     ASSERT_NE(hidden, nullptr);
     EXPECT_EQ(GetTaskbarEdge(&rect), -1);

@@ -169,8 +169,9 @@ TEST_F(WindowPlacement, MissingOrDamagedRecordIsAbsent) {
     };
     for (const Case& c : cases) {
         DeleteTestKey(TestKeyPath());
-        if (c.data)
+        if (c.data) {
             ASSERT_TRUE(WriteRawValue(MainKeyPath(), "plmnt", c.type, c.data, c.size)) << c.what;
+        }
         HWND window = CreateWindowAt(10, 20, 150, 100);
         EXPECT_FALSE(RestoreWindowPlacement(&store, window, kKey, false)) << c.what;
         EXPECT_TRUE(IsWindowVisible(window)) << c.what;
