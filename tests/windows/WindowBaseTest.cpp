@@ -17,10 +17,10 @@ namespace {
 
 constexpr const char* kEntityProperty = "WND_ENTITY";
 
-// A visible top-level probe window of its own class.
+// A hidden top-level probe window of its own class.
 std::unique_ptr<CPlainProbe> CreateProbe() {
     auto probe = std::make_unique<CPlainProbe>();
-    probe->Create(0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr);
+    probe->Create(0, WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr, nullptr);
     return probe;
 }
 
@@ -180,10 +180,20 @@ TEST(WindowBase, HandlersGetTypedArguments) {
 
 // A key down reaches OnKeyDown and then the default procedure: F10 down and up makes the
 // default procedure send the menu-key system command. A system key down is direct: Alt+F4
-// (context bit set) would close the window by default.
+// (context bit set) would close the window by default. The probe keeps system commands
+// from the default procedure, whose menu loop would wait for the user.
 TEST(WindowBase, KeyDownThenDefaultSystemKeyDirect) {
-    auto probe = CreateProbe();
-    ASSERT_TRUE(probe->IsCreated());
+    class CSystemCommandProbe : public CPlainProbe {
+    public:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message != WM_SYSCOMMAND)
+                return CPlainProbe::WindowProc(message, wParam, lParam);
+            messages.push_back(message);
+            return 0;
+        }
+    };
+    auto probe = std::make_unique<CSystemCommandProbe>();
+    ASSERT_TRUE(probe->Create(0, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     SendMessageA(probe->Handle(), WM_SYSKEYDOWN, VK_F4, 0x20000001);
     EXPECT_FALSE(probe->Saw(WM_SYSCOMMAND));
     EXPECT_TRUE(probe->IsCreated());
@@ -203,6 +213,7 @@ TEST(WindowBase, BlockingWindowRefusesInputUntilDestroyed) {
     ASSERT_TRUE(probe->IsCreated());
     HWND blocking = CreatePlainWindow("Blocking");
     ASSERT_NE(blocking, nullptr);
+    ShowWindow(probe->Handle(), SW_SHOW);
     SetForegroundWindow(probe->Handle());
     probe->SetBlockingWindow(blocking);
 

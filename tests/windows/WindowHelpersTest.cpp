@@ -9,8 +9,8 @@
 namespace {
 
 HWND CreateTopLevel(int x, int y, int width, int height, DWORD exStyle = 0) {
-    return CreateWindowExA(exStyle, "STATIC", "Helper test", WS_POPUP | WS_VISIBLE, x, y, width,
-                           height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(exStyle, "STATIC", "Helper test", WS_POPUP, x, y, width, height, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 RECT RectOf(HWND window) {
