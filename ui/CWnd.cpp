@@ -422,23 +422,31 @@ LRESULT CWnd::OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam) {
     if (!object)
         return DefWindowProcA(window, WM_NCCREATE, wParam, lParam);
     SetPropA(window, kEntityProperty, object);
-    return object->WindowProc(WM_NCCREATE, wParam, lParam);
+    const LRESULT result = object->WindowProc(WM_NCCREATE, wParam, lParam);
+    // A refused creation ends without WM_DESTROY: let go of the object here.
+    if (!result)
+        Forget(window, object);
+    return result;
+}
+
+void CWnd::Forget(HWND window, CWnd* object) {
+    RemovePropA(window, kEntityProperty);
+    WindowFactory factory{};
+    if (!object->createdByFactory) {
+        // The object outlives its window: it holds no handle that could be reused.
+        object->window = nullptr;
+        object->attached = false;
+    } else if (FactoryOfWindow(window, factory)) {
+        factory.destroy(object);
+    } else {
+        delete object;
+    }
 }
 
 LRESULT CWnd::OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam) {
     if (object) {
         object->WindowProc(WM_DESTROY, wParam, lParam);
-        RemovePropA(window, kEntityProperty);
-        WindowFactory factory{};
-        if (!object->createdByFactory) {
-            // The object outlives its window: it holds no handle that could be reused.
-            object->window = nullptr;
-            object->attached = false;
-        } else if (FactoryOfWindow(window, factory)) {
-            factory.destroy(object);
-        } else {
-            delete object;
-        }
+        Forget(window, object);
     }
     return DefWindowProcA(window, WM_DESTROY, wParam, lParam);
 }

@@ -97,6 +97,9 @@ private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam);
     static LRESULT OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam);
+    // Unbinds the object from its dying window: a factory-made object is deleted, any other
+    // loses its handle.
+    static void Forget(HWND window, CWnd* object);
 
     HWND window = nullptr;
     WNDPROC previousProc = nullptr;

@@ -288,3 +288,30 @@ TEST(WindowBase, RunModalLoopEndsWithTheWindowAndHandsOnQuit) {
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
 }
+
+// An object that refuses WM_NCCREATE fails its window's creation and is let go at once:
+// an object of Create keeps no handle, a factory-made one is deleted.
+TEST(WindowBase, RefusedCreationLetsGoOfTheObject) {
+    class CRefusingProbe : public CFactoryProbe {
+    public:
+        int OnNcCreate(const CREATESTRUCTA*) override { return 0; }
+    };
+    CRefusingProbe own;
+    EXPECT_EQ(own.Create(0, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr), 0);
+    EXPECT_EQ(own.Handle(), nullptr);
+
+    RegisterWindowFactory(
+        FactoryTag::kClassName,
+        [](HWND window) -> CWnd* {
+            auto* object = new CRefusingProbe;
+            object->Attach(window);
+            return object;
+        },
+        [](CWnd* object) { delete object; });
+    CBareProbe bareClass;
+    bareClass.Register();
+    CPlainDialog dialog;
+    EXPECT_EQ(dialog.CreateModeless(nullptr, IDD_WINDOW_BASE_TEST, nullptr), nullptr);
+    UnregisterWindowFactory(FactoryTag::kClassName);
+    EXPECT_EQ(CFactoryProbe::alive, 1); // only the object of Create above
+}
