@@ -1,0 +1,57 @@
+#pragma once
+
+// Numbers of the resources in the program's module and of the controls and commands in
+// its dialog templates. Plain defines, so that both the resource compiler and C++ read
+// this header.
+
+// Dialog templates.
+#define IDD_ABOUT 103
+#define IDD_MAIN 129
+#define IDD_SETTINGS 137
+#define IDD_SETTINGS_COMMON 138
+#define IDD_SETTINGS_LIST 139
+#define IDD_EMBRA_SETTINGS 153
+#define IDD_GLIMRA_SETTINGS 160
+#define IDD_RIPLA_SETTINGS 165
+
+// String table.
+#define IDS_EXIT 1
+#define IDS_ABOUT 2
+
+// Main dialog: the picture buttons and the commands of its buttons and system menu. The
+// start button takes the stop command's id while the effect runs.
+#define IDC_STOP 1001
+#define IDC_SETTINGS 1002
+#define IDM_EXIT 1012
+#define IDM_QUIT 1013
+#define IDC_START 1014
+#define IDM_ABOUT 1015
+
+// About box: its picture and texts.
+#define IDC_ABOUT_ICON 1003
+#define IDC_ABOUT_TITLE 1004
+#define IDC_ABOUT_NOTE 1005
+
+// Settings window and its two pages.
+#define IDC_SETTINGS_TAB 1016
+#define IDC_START_WITH_WINDOWS 1017
+#define IDC_START_MINIMIZED 1018
+#define IDC_EFFECT_LIST 1018
+
+// Effect settings dialogs: one edit box, spin control and slider per row.
+#define IDC_ITEMS_EDIT 1007
+#define IDC_ITEMS_SLIDER 1008
+#define IDC_COLOR_CHANGE_EDIT 1009
+#define IDC_COLOR_CHANGE_SLIDER 1010
+#define IDC_SIZE_EDIT 1011
+#define IDC_SIZE_SLIDER 1012
+#define IDC_DURATION_EDIT 1013
+#define IDC_DURATION_SLIDER 1014
+#define IDC_OPAQUE_EDIT 1019
+#define IDC_OPAQUE_SPIN 1021
+#define IDC_OPAQUE_SLIDER 1022
+#define IDC_ITEMS_SPIN 1023
+#define IDC_COLOR_CHANGE_SPIN 1024
+#define IDC_FLAME_FORM 1024
+#define IDC_SIZE_SPIN 1025
+#define IDC_DURATION_SPIN 1026
