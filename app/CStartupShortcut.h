@@ -25,8 +25,8 @@ public:
     // Saves a shell link at shortcutPath that starts target in target's folder, with the
     // given description; a non-zero iconIndex takes the icon from target, arguments may
     // be null. The COM result of the first step that failed, else that of the save.
-    static HRESULT CreateLink(const char* target, const char* shortcutPath,
-                              const char* description, int iconIndex, const char* arguments);
+    static HRESULT CreateLink(const char* target, const char* shortcutPath, const char* description,
+                              int iconIndex, const char* arguments);
 
 private:
     tstr title;

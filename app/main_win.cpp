@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace {
 
 // The one application object, constructed before the entry point runs and destroyed
@@ -22,6 +24,10 @@ int RunMessageLoop() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The dialogs hold trackbars, up-down controls and a tab control.
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
+                                                              ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!app.Init()) {
         if (!app.errorText.IsEmpty())
             MessageBoxA(nullptr, app.errorText.str(), "Error",

@@ -124,8 +124,8 @@ TEST_F(ShellLinkTest, WorkingFolderIsTheTargetsFolder) {
     for (const Case& c : {Case{"C:\\Program Files\\Embra\\embra.exe", "C:\\Program Files\\Embra"},
                           Case{"C:\\embra.exe", "C:\\"}, Case{"embra.exe", ""}}) {
         SCOPED_TRACE(c.target);
-        ASSERT_TRUE(SUCCEEDED(
-            CStartupShortcut::CreateLink(c.target, Link("a").c_str(), "d", 0, nullptr)));
+        ASSERT_TRUE(
+            SUCCEEDED(CStartupShortcut::CreateLink(c.target, Link("a").c_str(), "d", 0, nullptr)));
         EXPECT_EQ(ReadLink(Link("a")).folder, c.folder);
     }
 }
@@ -133,8 +133,8 @@ TEST_F(ShellLinkTest, WorkingFolderIsTheTargetsFolder) {
 // Creating over an existing link replaces it.
 TEST_F(ShellLinkTest, ReplacesAnExistingLink) {
     const std::string target = ProgramPath();
-    ASSERT_EQ(S_OK, CStartupShortcut::CreateLink("C:\\old\\embra.exe", Link("a").c_str(), "old",
-                                                 0, nullptr));
+    ASSERT_EQ(S_OK, CStartupShortcut::CreateLink("C:\\old\\embra.exe", Link("a").c_str(), "old", 0,
+                                                 nullptr));
     ASSERT_EQ(S_OK,
               CStartupShortcut::CreateLink(target.c_str(), Link("a").c_str(), "new", 0, nullptr));
     const LinkFields fields = ReadLink(Link("a"));
@@ -148,8 +148,8 @@ TEST_F(ShellLinkTest, RefusedSaveFailsWithoutAFile) {
     const std::string missingFolder = folder + "\\missing\\a.lnk";
     const std::string tooLong = folder + "\\" + std::string(300, 'x') + ".lnk";
     for (const std::string& path : {missingFolder, tooLong}) {
-        EXPECT_TRUE(FAILED(CStartupShortcut::CreateLink(ProgramPath().c_str(), path.c_str(), "d",
-                                                        0, nullptr)));
+        EXPECT_TRUE(FAILED(
+            CStartupShortcut::CreateLink(ProgramPath().c_str(), path.c_str(), "d", 0, nullptr)));
         EXPECT_FALSE(FileExists(path));
     }
 }
