@@ -97,23 +97,23 @@ Template About() {
     return {IDD_ABOUT,
             "About ",
             264,
-            120,
+            132,
             kPopup | DS_MODALFRAME,
             WS_VISIBLE,
-            {{IDC_ABOUT_ICON, "Static", nullptr, {148, 10, 0, 0}, SS_TYPEMASK, SS_ICON},
+            {{IDC_ABOUT_ICON, "Static", nullptr, {148, 14, 0, 0}, SS_TYPEMASK, SS_ICON},
              {IDC_ABOUT_TITLE,
               "Static",
               "Embra Desktop Fire Emulation, Version 1.3.1",
-              {148, 38, 109, 20},
+              {148, 42, 109, 20},
               SS_TYPEMASK,
               SS_LEFT},
              {IDC_ABOUT_NOTE,
               "Static",
               "Copyright (C) Lumavist",
-              {148, 64, 109, 10},
+              {148, 68, 109, 10},
               SS_TYPEMASK,
               SS_LEFT},
-             Ok(207, 99)}};
+             Ok(207, 111)}};
 }
 
 Template Main() {
