@@ -14,6 +14,9 @@
 #define IDD_GLIMRA_SETTINGS 160
 #define IDD_RIPLA_SETTINGS 165
 
+// The program's icon (the artwork).
+#define IDI_EMBRA 107
+
 // String table.
 #define IDS_EXIT 1
 #define IDS_ABOUT 2
