@@ -50,7 +50,8 @@ constexpr DWORD kSliderBits = TBS_BOTH | TBS_NOTICKS | WS_TABSTOP;
 constexpr DWORD kButtonType = 0x0F;
 constexpr DWORD kPopup = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kEffectDialog = kPopup | DS_MODALFRAME;
-constexpr DWORD kNeverShown = WS_VISIBLE | WS_CHILD;
+// Top-level dialogs that their owners show themselves.
+constexpr DWORD kHiddenTopLevel = WS_VISIBLE | WS_CHILD;
 
 Control Label(const char* text, LONG y, LONG width) {
     return {-1, "Static", text, {7, y, width, 10}, SS_TYPEMASK, SS_LEFT};
@@ -181,7 +182,8 @@ Template ListPage() {
 }
 
 Template EmbraSettings() {
-    Template dialog{IDD_EMBRA_SETTINGS, "Embra settings", 264, 119, kEffectDialog, kNeverShown, {}};
+    Template dialog{IDD_EMBRA_SETTINGS, "Embra settings", 264, 119,
+                    kEffectDialog,      kHiddenTopLevel,  {}};
     AddRow(dialog.controls, "Opaque (%)", 7, 92, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN,
            IDC_OPAQUE_SLIDER, 23);
     AddRow(dialog.controls, "Number of flames (%)", 46, 92, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN,
@@ -193,8 +195,13 @@ Template EmbraSettings() {
 }
 
 Template GlimraSettings() {
-    Template dialog{
-        IDD_GLIMRA_SETTINGS, "Northern Lights settings", 264, 209, kEffectDialog, kNeverShown, {}};
+    Template dialog{IDD_GLIMRA_SETTINGS,
+                    "Northern Lights settings",
+                    264,
+                    209,
+                    kEffectDialog,
+                    kHiddenTopLevel,
+                    {}};
     auto& controls = dialog.controls;
     AddRow(controls, "Opaque (%)", 7, 250, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 23);
     AddRow(controls, "Number of lights (%)", 46, 250, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN,
@@ -210,7 +217,8 @@ Template GlimraSettings() {
 }
 
 Template RiplaSettings() {
-    Template dialog{IDD_RIPLA_SETTINGS, "Ripla settings", 264, 176, kEffectDialog, kNeverShown, {}};
+    Template dialog{IDD_RIPLA_SETTINGS, "Ripla settings", 264, 176,
+                    kEffectDialog,      kHiddenTopLevel,  {}};
     auto& controls = dialog.controls;
     AddRow(controls, "Opaque (%)", 7, 92, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 23);
     AddRow(controls, "Number of splashes (%)", 46, 92, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN,
