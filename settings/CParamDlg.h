@@ -1,0 +1,57 @@
+#pragma once
+
+#include "params/CParam.h"
+#include "params/IParamDlg.h"
+#include "settings/IControlBinding.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+// Binds one dialog control to one parameter of type T (int or bool). The control kind
+// (ControlKind) decides how the control is read and written. Every read goes through the
+// parameter's Set, which tells every binding of the parameter, this one included; a
+// value the parameter does not take as it stands (a bounded parameter keeps the nearest
+// bound) is written back into the control. A bool counts every non-zero control value as
+// true and is written as 1. Without a control or a parameter every operation does nothing.
+template <class T> class CParamDlg : public IParamDlgT<T>, public IControlBinding {
+public:
+    CParamDlg() = default;
+    CParamDlg(const CParamDlg&) = delete;
+    CParamDlg& operator=(const CParamDlg&) = delete;
+
+    void Setup(int kind, int controlId) override;
+    // Does nothing without an id or a kind; otherwise finds the control, has the parameter
+    // announce its bounds to all its bindings and writes the value into the control.
+    int Connect(HWND dialog) override;
+    int OnCommand(HWND dialog, UINT id, UINT code, HWND control) override;
+    int OnNotify(HWND dialog, const NMHDR* header) override;
+    // Writes the parameter's value into the control.
+    int Update() override;
+    int SetParam(IParam* parameter) override;
+    IParam* GetParam() const override { return param; }
+    // Spin controls and sliders take the bounds as their range.
+    void SetRange(T min, T max) override;
+
+    IParamDlg* ParamSide() override { return this; }
+    HWND Control() const { return control; }
+
+private:
+    bool IsLive() const { return control && param; }
+    // Sets the parameter from a control value and rewrites the control when the parameter
+    // kept a different value.
+    void Take(LRESULT controlValue);
+    int Value() const;
+    void ReadCommand(UINT id, UINT code);
+    void ChooseColour();
+    void RedrawSwatch();
+
+    HWND control = nullptr;
+    int kind = 0;
+    int controlId = 0;
+    IParam* param = nullptr;
+    CParam<T>* typed = nullptr; // the same parameter, for its value
+};
+
+extern template class CParamDlg<int>;
+extern template class CParamDlg<bool>;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// The kinds of dialog control that a parameter binding can drive.
+enum ControlKind : int32_t {
+    kNoKind = 0,
+    kCheckBox = 1,     // check state 0, 1 or 2
+    kEditBox = 2,      // decimal text, read on every change of the text
+    kNoControl = 3,    // bound to nothing
+    kComboByData = 4,  // the item data of the selected item
+    kRadioByIndex = 5, // the position of the checked button in its group
+    kRadioByData = 6,  // the "RADIO_DATA" property of the checked button
+    kSpin = 7,         // only takes the range; its buddy edit box carries the value
+    kSlider = 8,       // the thumb position; read while the slider has the focus
+    kColourButton = 9, // a 0x00BBGGRR colour picked in the system colour dialog
+    kHotKey = 10,      // the hot-key control's key and modifiers
+    kComboByText = 11, // the decimal text of the selected item
+};

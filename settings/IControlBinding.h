@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+class IParam;
+class IParamDlg;
+
+// The dialog side of a parameter binding: what a dialog's binding list asks of each
+// binding. The parameter side (IParamDlg) is what the parameter calls.
+class IControlBinding {
+public:
+    virtual ~IControlBinding() = default;
+
+    virtual void Setup(int kind, int controlId) = 0;
+    // Finds the control in the dialog and fills it from the parameter.
+    virtual int Connect(HWND dialog) = 0;
+    // Reads the control into the parameter when the command concerns it.
+    virtual int OnCommand(HWND dialog, UINT id, UINT code, HWND control) = 0;
+    // Reads a focused slider into the parameter on its repaint or release notification.
+    virtual int OnNotify(HWND dialog, const NMHDR* header) = 0;
+    // Stores the parameter (null detaches); a parameter of another type is refused.
+    virtual int SetParam(IParam* parameter) = 0;
+    virtual IParam* GetParam() const = 0;
+    // The same object as the parameter sees it.
+    virtual IParamDlg* ParamSide() = 0;
+};

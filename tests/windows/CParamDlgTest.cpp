@@ -1,0 +1,318 @@
+#include "settings/CParamDlg.h"
+#include "settings/ControlKind.h"
+
+#include "windows/BindingTestDlg.h"
+#include "windows/BindingTestIds.h"
+#include "windows/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+int ComboSelection(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+// Presses an arrow key in a closed drop-down list, which moves its selection.
+void PressComboKey(HWND dialog, int id, UINT key) {
+    HWND combo = GetDlgItem(dialog, id);
+    SetFocus(combo);
+    SendMessageA(combo, WM_KEYDOWN, key, 1);
+}
+
+// A parameter of 10..100 at 50 bound to the edit box, its spin control, the slider and a
+// second edit box.
+class RowBinding : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog); }
+
+    CBoundedParam vis{10, 100, 50};
+    CBindingTestDlg dlg{[this](CBindingTestDlg& d) {
+        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT);
+        d.BindControl(&vis, kSpin, IDC_TEST_SPIN);
+        d.BindControl(&vis, kSlider, IDC_TEST_SLIDER);
+        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT2);
+    }};
+    HWND dialog = dlg.Open();
+};
+
+TEST_F(RowBinding, OpensWithTheValueAndTheBoundsInEveryControl) {
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "50");
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "50");
+    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 50);
+    EXPECT_EQ(SliderRange(dialog, IDC_TEST_SLIDER), std::make_pair(10, 100));
+    EXPECT_EQ(SpinRange(dialog, IDC_TEST_SPIN), std::make_pair(10, 100));
+    EXPECT_EQ(vis.BindingCount(), 4);
+}
+
+TEST_F(RowBinding, TypingSetsTheParameterAtOnceAndShowsTheNearestBound) {
+    struct Case {
+        const char* what;
+        int start;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"below the minimum", 50, "5", "10"},
+        {"above the maximum", 50, "250", "100"},
+        {"above the maximum while at the maximum", 100, "250", "100"},
+        {"emptied", 50, "", "10"},
+        {"emptied while at the minimum", 10, "", "10"},
+        {"the maximum itself", 40, "100", "100"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        vis.Set(c.start);
+        ASSERT_EQ(ControlText(dialog, IDC_TEST_EDIT), std::to_string(c.start));
+        TypeInto(dialog, IDC_TEST_EDIT, c.typed);
+        const int shown = std::stoi(c.shown);
+        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), c.shown);
+        EXPECT_EQ(*vis.Get(), shown);
+        // The other bindings of the parameter follow.
+        EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), shown);
+        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), c.shown);
+    }
+}
+
+TEST_F(RowBinding, TypingIntoTheSecondBoxMovesTheFirstAndTheSlider) {
+    TypeInto(dialog, IDC_TEST_EDIT2, "80");
+    // "8" shows the minimum at once, with the caret after the first digit: "1" "0" "0".
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "100");
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "100");
+    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 100);
+    EXPECT_EQ(*vis.Get(), 100);
+}
+
+TEST_F(RowBinding, AnUpdateKeepsCaretAndSelection) {
+    HWND edit = GetDlgItem(dialog, IDC_TEST_EDIT);
+    SendMessageA(edit, EM_SETSEL, 1, 2);
+    vis.Set(64);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "64");
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 2u);
+}
+
+TEST_F(RowBinding, TheFocusedSliderSetsTheParameterFromKeysAndDragging) {
+    PressSliderKey(dialog, IDC_TEST_SLIDER, VK_RIGHT);
+    EXPECT_EQ(*vis.Get(), 51);
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "51");
+
+    ASSERT_TRUE(DragSliderTo(dialog, IDC_TEST_SLIDER, 70));
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "70"); // while the button is still down
+    EXPECT_EQ(*vis.Get(), 70);
+    ReleaseSlider(dialog, IDC_TEST_SLIDER);
+    EXPECT_EQ(*vis.Get(), 70);
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "70");
+}
+
+TEST_F(RowBinding, ASliderRepaintedWithoutTheFocusIsNotRead) {
+    SetFocus(GetDlgItem(dialog, IDC_TEST_EDIT));
+    HWND slider = GetDlgItem(dialog, IDC_TEST_SLIDER);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 90);
+    UpdateWindow(slider);
+    EXPECT_EQ(*vis.Get(), 50);
+    // A focused slider that repaints is read.
+    SetFocus(slider);
+    InvalidateRect(slider, nullptr, TRUE);
+    UpdateWindow(slider);
+    EXPECT_EQ(*vis.Get(), 90);
+}
+
+TEST_F(RowBinding, SpinClicksStepTheValueAndStopAtTheBounds) {
+    struct Case {
+        int start;
+        bool up;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {99, true, "100"}, {100, true, "100"}, {11, false, "10"}, {10, false, "10"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        vis.Set(c.start);
+        ClickSpin(dialog, IDC_TEST_SPIN, c.up);
+        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), c.shown);
+        EXPECT_EQ(*vis.Get(), std::stoi(c.shown));
+    }
+}
+
+TEST(CParamDlgTest, CheckBoxesReadAndWriteTheCheckState) {
+    CParam<bool> flag;
+    CParam<int> state;
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        d.BindControl(&flag, kCheckBox, IDC_TEST_CHECK);
+        d.BindControl(&state, kCheckBox, IDC_TEST_CHECK3);
+    });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_CHECK));
+    ClickButton(dialog, IDC_TEST_CHECK);
+    EXPECT_TRUE(*flag.Get());
+    flag.Set(false);
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_CHECK));
+
+    // The three-state box goes 0, 1, 2 and back to 0; an int parameter keeps each state.
+    for (int expected : {1, 2, 0}) {
+        ClickButton(dialog, IDC_TEST_CHECK3);
+        EXPECT_EQ(*state.Get(), expected);
+    }
+    state.Set(2);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_TEST_CHECK3), static_cast<UINT>(BST_INDETERMINATE));
+}
+
+TEST(CParamDlgTest, CombosSelectByItemDataAndByItemText) {
+    CParam<int> byData;
+    CParam<int> byText;
+    byData.Set(20);
+    byText.Set(15);
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        d.BindControl(&byData, kComboByData, IDC_TEST_COMBO_DATA);
+        d.BindControl(&byText, kComboByText, IDC_TEST_COMBO_TEXT);
+    });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_DATA), 1);
+    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_TEXT), 1);
+
+    PressComboKey(dialog, IDC_TEST_COMBO_DATA, VK_DOWN);
+    EXPECT_EQ(*byData.Get(), 30);
+    PressComboKey(dialog, IDC_TEST_COMBO_TEXT, VK_UP);
+    EXPECT_EQ(*byText.Get(), 5);
+
+    // A value without an item leaves the box without a selection.
+    byData.Set(25);
+    byText.Set(25);
+    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_DATA), CB_ERR);
+    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_TEXT), 2);
+}
+
+TEST(CParamDlgTest, RadioGroupsByPositionAndByProperty) {
+    CParam<int> position;
+    CParam<int> data;
+    position.Set(1);
+    data.Set(8);
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        d.BindControl(&position, kRadioByIndex, IDC_TEST_RADIO_A);
+        d.BindControl(&data, kRadioByData, IDC_TEST_PROP_A);
+    });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_B));
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_RADIO_A) || IsChecked(dialog, IDC_TEST_RADIO_C));
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_PROP_B));
+
+    ClickButton(dialog, IDC_TEST_RADIO_C);
+    EXPECT_EQ(*position.Get(), 2);
+    ClickButton(dialog, IDC_TEST_PROP_C);
+    EXPECT_EQ(*data.Get(), 9);
+
+    // The walk ends at the check box after the group: position 3 checks nothing.
+    position.Set(3);
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_RADIO_A) || IsChecked(dialog, IDC_TEST_RADIO_B) ||
+                 IsChecked(dialog, IDC_TEST_RADIO_C));
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_AFTER_RADIOS));
+    data.Set(7);
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_PROP_A));
+    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_PROP_C));
+}
+
+TEST(CParamDlgTest, ABoolRadioGroupHasFalseFirstAndTrueAfter) {
+    CParam<bool> flag;
+    CBindingTestDlg dlg(
+        [&](CBindingTestDlg& d) { d.BindControl(&flag, kRadioByIndex, IDC_TEST_RADIO_A); });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_A));
+    ClickButton(dialog, IDC_TEST_RADIO_C);
+    EXPECT_TRUE(*flag.Get());
+    flag.Set(false);
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_A));
+    flag.Set(true);
+    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_B));
+}
+
+TEST(CParamDlgTest, HotKeyControlReadsTheKeyAndShowsTheValue) {
+    CParam<int> key;
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&key, kHotKey, IDC_TEST_HOTKEY); });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    HWND hotKey = GetDlgItem(dialog, IDC_TEST_HOTKEY);
+    SetFocus(hotKey);
+    SendMessageA(hotKey, WM_KEYDOWN, 'K', 1);
+    SendMessageA(hotKey, WM_KEYUP, 'K', 1);
+    const int typed = static_cast<int>(SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0));
+    EXPECT_EQ(LOBYTE(typed), 'K');
+    EXPECT_EQ(*key.Get(), typed);
+
+    key.Set(MAKEWORD('Q', HOTKEYF_CONTROL));
+    EXPECT_EQ(SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', HOTKEYF_CONTROL));
+}
+
+// The colour dialog's red, green and blue boxes.
+constexpr int kRedBox = 706;
+constexpr int kGreenBox = 707;
+constexpr int kBlueBox = 708;
+
+TEST(CParamDlgTest, ColourButtonPicksInTheColourDialog) {
+    CParam<int> colour;
+    colour.Set(0x0000FF);
+    CBindingTestDlg dlg(
+        [&](CBindingTestDlg& d) { d.BindControl(&colour, kColourButton, IDC_TEST_COLOUR); });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    PumpMessages();
+    ValidateRect(dialog, nullptr);
+
+    std::string startRed;
+    RunModalScript([&] { ClickButton(dialog, IDC_TEST_COLOUR); },
+                   [&](HWND picker) {
+                       startRed = ControlText(picker, kRedBox);
+                       SetDlgItemTextA(picker, kRedBox, "10");
+                       SetDlgItemTextA(picker, kGreenBox, "20");
+                       SetDlgItemTextA(picker, kBlueBox, "30");
+                       ClickButton(picker, IDOK);
+                   });
+    EXPECT_EQ(startRed, "255"); // the dialog starts at the current colour
+    EXPECT_EQ(*colour.Get(), static_cast<int>(RGB(10, 20, 30)));
+    EXPECT_TRUE(GetUpdateRect(dialog, nullptr, FALSE)); // the swatch is redrawn
+
+    // Cancelled, the colour dialog changes nothing.
+    RunModalScript([&] { ClickButton(dialog, IDC_TEST_COLOUR); },
+                   [&](HWND picker) {
+                       SetDlgItemTextA(picker, kRedBox, "99");
+                       ClickButton(picker, IDCANCEL);
+                   });
+    EXPECT_EQ(*colour.Get(), static_cast<int>(RGB(10, 20, 30)));
+}
+
+TEST(CParamDlgTest, WithoutControlOrParameterNothingHappens) {
+    CParam<int> value;
+    value.Set(5);
+    CParamDlg<int> binding;
+    binding.Setup(kEditBox, 4711);
+    binding.SetParam(&value);
+    EXPECT_EQ(binding.Connect(nullptr), 0);
+    EXPECT_EQ(binding.Control(), nullptr);
+    EXPECT_EQ(binding.Update(), 0);
+    binding.SetParam(nullptr);
+    EXPECT_EQ(binding.GetParam(), nullptr);
+    // A parameter of another type is refused.
+    CParam<bool> flag;
+    binding.SetParam(&flag);
+    EXPECT_EQ(binding.GetParam(), nullptr);
+}
+
+} // namespace

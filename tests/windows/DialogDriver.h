@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+// What a user does to a dialog's controls, as the messages the action causes, and what the
+// user then sees. Everything runs on the calling thread, which owns the dialog.
+
+std::string ControlText(HWND dialog, int id);
+// Focuses the edit box, selects its whole text and types `text` character by character;
+// an empty text is one backspace over the selection, which empties the box.
+void TypeInto(HWND dialog, int editId, const std::string& text);
+int SliderPos(HWND dialog, int id);
+std::pair<int, int> SliderRange(HWND dialog, int id);
+std::pair<int, int> SpinRange(HWND dialog, int id);
+// Focuses the slider and presses an arrow key on it (VK_LEFT, VK_RIGHT, ...), then lets it
+// repaint.
+void PressSliderKey(HWND dialog, int id, UINT key);
+// Focuses the slider, presses the mouse on its thumb and moves right or left until the
+// thumb stands at `position`, repainting as it goes; the button stays down. False when the
+// position cannot be reached.
+bool DragSliderTo(HWND dialog, int id, int position);
+// Releases the mouse button over the slider.
+void ReleaseSlider(HWND dialog, int id);
+// A click on the upper (up = true) or lower arrow of a spin control.
+void ClickSpin(HWND dialog, int id, bool up);
+// A click on a button: BM_CLICK, as the button's own click handling does.
+void ClickButton(HWND dialog, int id);
+
+// Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
+// `script` on the enabled dialog window that the loop shows. When the script leaves that
+// dialog open, it is ended with Cancel so that `open` returns.
+void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script);
+// Dispatches the messages waiting for this thread.
+void PumpMessages();
