@@ -97,7 +97,8 @@ bool CSetEmbra::Stop() {
 }
 
 void CSetEmbra::ShowSettings(void* parentWindow) {
-    (void)parentWindow;
+    if (settingsDialog)
+        settingsDialog(*this, parentWindow);
 }
 
 bool CSetEmbra::AllocateProfiles() {

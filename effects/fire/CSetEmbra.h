@@ -9,6 +9,7 @@
 #include "params/tstr.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CRenderState;
@@ -50,6 +51,9 @@ public:
     // nothing but the pixel it lands on, and only the band is ever cleared and shown, so
     // the band comes out as if every pixel had been blended.
     int64_t DrawFlame(const CItemEmbra& flame);
+
+    // The "Embra settings" dialog (resource 153), installed by the settings layer.
+    std::function<void(CSetEmbra& set, void* parentWindow)> settingsDialog;
 
     // Frames presented since the last profile change, and how many frames the current
     // profiles last; process-wide, so a restart of the fire keeps the rhythm.
