@@ -4,6 +4,7 @@
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "settings/SettingsDialogs.h"
 
 namespace {
 
@@ -79,9 +80,15 @@ void CWpp::StopEffect() {
 }
 
 void CWpp::CreateSets() {
-    sets.Add(new CSetEmbra(&store, &renderState));
-    sets.Add(new CSetGlimra(&store, &renderState));
-    sets.Add(new CSetRipla(&store, &renderState));
+    auto* fire = new CSetEmbra(&store, &renderState);
+    auto* lights = new CSetGlimra(&store, &renderState);
+    auto* water = new CSetRipla(&store, &renderState);
+    InstallSettingsDialog(*fire);
+    InstallSettingsDialog(*lights);
+    InstallSettingsDialog(*water);
+    sets.Add(fire);
+    sets.Add(lights);
+    sets.Add(water);
 }
 
 void CWpp::SelectActiveSet() {

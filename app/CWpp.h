@@ -44,6 +44,7 @@ private:
     // message and waits for the answer: so the wait for the workers answers sent
     // messages instead of only sleeping, or the two threads would wait for each other.
     void StopEffect();
+    // The three sets in the order fire, northern lights, water, each with its dialog.
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".
     void SelectActiveSet();
