@@ -149,6 +149,36 @@ TEST_F(RowBinding, SpinClicksStepTheValueAndStopAtTheBounds) {
     }
 }
 
+// A bounded parameter whose value never leaves its bounds, not even for a moment: a value
+// outside them is replaced by the nearest bound before it is stored, so setting the bound
+// it already holds tells no binding.
+struct CClampFirstParam : CBoundedParam {
+    using CBoundedParam::CBoundedParam;
+    const int* Set(const int& v) override {
+        int bounded = v;
+        Clamp(bounded);
+        return CParam<int>::Set(bounded);
+    }
+};
+
+TEST(CParamDlgTest, TheBoxShowsTheBoundAtOnceWhenTheParameterKeepsItsValue) {
+    CClampFirstParam vis{10, 100, 100};
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT);
+        d.BindControl(&vis, kSlider, IDC_TEST_SLIDER);
+    });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    TypeInto(dialog, IDC_TEST_EDIT, "250");
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "100");
+    vis.Set(10);
+    TypeInto(dialog, IDC_TEST_EDIT, "");
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "10");
+    TypeInto(dialog, IDC_TEST_EDIT, "5");
+    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "10");
+    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 10);
+}
+
 TEST(CParamDlgTest, CheckBoxesReadAndWriteTheCheckState) {
     CParam<bool> flag;
     CParam<int> state;
