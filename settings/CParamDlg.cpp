@@ -6,6 +6,8 @@
 #include "settings/RadioGroup.h"
 #include "ui/WindowHelpers.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <functional>
 

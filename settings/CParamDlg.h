@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 // Binds one dialog control to one parameter of type T (int or bool). The control kind
 // (ControlKind) decides how the control is read and written. Every read goes through the
 // parameter's Set, which tells every binding of the parameter, this one included; a
