@@ -5,7 +5,7 @@
 namespace {
 
 constexpr const char* kRadioData = "RADIO_DATA";
-constexpr int kPropertyButtons[] = {IDC_TEST_PROP_A, IDC_TEST_PROP_B, IDC_TEST_PROP_C};
+constexpr int kPropertyButtons[] = {IDC_BIND_PROP_A, IDC_BIND_PROP_B, IDC_BIND_PROP_C};
 
 void AddItem(HWND combo, const char* text, LPARAM data) {
     const LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -15,11 +15,11 @@ void AddItem(HWND combo, const char* text, LPARAM data) {
 } // namespace
 
 int CBindingTestDlg::OnInitDialog() {
-    HWND byData = GetDlgItem(Handle(), IDC_TEST_COMBO_DATA);
+    HWND byData = GetDlgItem(Handle(), IDC_BIND_COMBO_DATA);
     AddItem(byData, "ten", 10);
     AddItem(byData, "twenty", 20);
     AddItem(byData, "thirty", 30);
-    HWND byText = GetDlgItem(Handle(), IDC_TEST_COMBO_TEXT);
+    HWND byText = GetDlgItem(Handle(), IDC_BIND_COMBO_TEXT);
     for (const char* text : {"5", "15", "25"})
         AddItem(byText, text, 0);
     for (int i = 0; i < 3; ++i)

@@ -18,10 +18,10 @@ protected:
 
     // Several changes through typing, the slider and a change by the effect itself.
     void ChangeEverything() {
-        TypeInto(dialog, IDC_TEST_EDIT, "250");
-        ASSERT_TRUE(DragSliderTo(dialog, IDC_TEST_SLIDER, 60));
-        ReleaseSlider(dialog, IDC_TEST_SLIDER);
-        TypeInto(dialog, IDC_TEST_EDIT2, "");
+        TypeInto(dialog, IDC_BIND_EDIT, "250");
+        ASSERT_TRUE(DragSliderTo(dialog, IDC_BIND_SLIDER, 60));
+        ReleaseSlider(dialog, IDC_BIND_SLIDER);
+        TypeInto(dialog, IDC_BIND_EDIT2, "");
         ASSERT_EQ(*vis.Get(), 60);
         ASSERT_EQ(*items.Get(), 30);
     }
@@ -33,9 +33,9 @@ protected:
     CBoundedParam vis{10, 100, 50};
     CBoundedParam items{30, 100, 100};
     CBindingTestDlg dlg{[this](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT);
-        d.BindControl(&vis, kSlider, IDC_TEST_SLIDER);
-        d.BindControl(&items, kEditBox, IDC_TEST_EDIT2);
+        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
+        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
+        d.BindControl(&items, kEditBox, IDC_BIND_EDIT2);
     }};
     HWND dialog = dlg.Open();
 };
@@ -46,9 +46,9 @@ TEST_F(OpenDialog, CancelRestoresEveryValueAndTheControlsShowItBeforeClosing) {
     EXPECT_EQ(*vis.Get(), 50);
     EXPECT_EQ(*items.Get(), 100);
     ASSERT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "50");
-    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 50);
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "100");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "50");
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 50);
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "100");
     EXPECT_EQ(vis.BindingCount(), 0);
     EXPECT_EQ(items.BindingCount(), 0);
     EXPECT_EQ(dlg.BindingCount(), 0);
@@ -73,16 +73,16 @@ TEST_F(OpenDialog, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
 
     vis.Set(20);
     items.Set(90);
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "60");
-    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 60);
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "30");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "60");
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 60);
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "30");
     // Typing into the closed dialog's boxes changes no parameter.
-    TypeInto(dialog, IDC_TEST_EDIT, "7");
+    TypeInto(dialog, IDC_BIND_EDIT, "7");
     EXPECT_EQ(*vis.Get(), 20);
 }
 
 TEST_F(OpenDialog, ACancelWithANotificationCodeIsNotTheCancelButton) {
-    TypeInto(dialog, IDC_TEST_EDIT, "5");
+    TypeInto(dialog, IDC_BIND_EDIT, "5");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
     EXPECT_EQ(*vis.Get(), 10);
     EXPECT_EQ(vis.BindingCount(), 2);
@@ -93,9 +93,9 @@ TEST(CDialogParamTest, TheDialogLetsGoOfItsParametersWhenDestroyed) {
     CBoundedParam vis{10, 100, 50};
     {
         CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-            EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_TEST_EDIT));
+            EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT));
             EXPECT_FALSE(
-                d.BindControl(static_cast<CParam<int>*>(nullptr), kEditBox, IDC_TEST_EDIT));
+                d.BindControl(static_cast<CParam<int>*>(nullptr), kEditBox, IDC_BIND_EDIT));
         });
         ASSERT_TRUE(dlg.Open());
         EXPECT_EQ(vis.BindingCount(), 1);
@@ -109,11 +109,11 @@ TEST(CDialogParamTest, TheDialogLetsGoOfItsParametersWhenDestroyed) {
 TEST(CDialogParamTest, OpeningSnapshotsTheValueThatCancelRestores) {
     CBoundedParam vis{10, 100, 50};
     vis.Set(40);
-    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&vis, kEditBox, IDC_TEST_EDIT); });
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&vis, kEditBox, IDC_BIND_EDIT); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     vis.Set(90); // the effect or another window changes the value meanwhile
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "90");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "90");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(*vis.Get(), 40);
 }

@@ -39,20 +39,20 @@ protected:
 
     CBoundedParam vis{10, 100, 50};
     CBindingTestDlg dlg{[this](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT);
-        d.BindControl(&vis, kSpin, IDC_TEST_SPIN);
-        d.BindControl(&vis, kSlider, IDC_TEST_SLIDER);
-        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT2);
+        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
+        d.BindControl(&vis, kSpin, IDC_BIND_SPIN);
+        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
+        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT2);
     }};
     HWND dialog = dlg.Open();
 };
 
 TEST_F(RowBinding, OpensWithTheValueAndTheBoundsInEveryControl) {
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "50");
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "50");
-    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 50);
-    EXPECT_EQ(SliderRange(dialog, IDC_TEST_SLIDER), std::make_pair(10, 100));
-    EXPECT_EQ(SpinRange(dialog, IDC_TEST_SPIN), std::make_pair(10, 100));
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "50");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "50");
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 50);
+    EXPECT_EQ(SliderRange(dialog, IDC_BIND_SLIDER), std::make_pair(10, 100));
+    EXPECT_EQ(SpinRange(dialog, IDC_BIND_SPIN), std::make_pair(10, 100));
     EXPECT_EQ(vis.BindingCount(), 4);
 }
 
@@ -74,54 +74,54 @@ TEST_F(RowBinding, TypingSetsTheParameterAtOnceAndShowsTheNearestBound) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         vis.Set(c.start);
-        ASSERT_EQ(ControlText(dialog, IDC_TEST_EDIT), std::to_string(c.start));
-        TypeInto(dialog, IDC_TEST_EDIT, c.typed);
+        ASSERT_EQ(ControlText(dialog, IDC_BIND_EDIT), std::to_string(c.start));
+        TypeInto(dialog, IDC_BIND_EDIT, c.typed);
         const int shown = std::stoi(c.shown);
-        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), c.shown);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.shown);
         EXPECT_EQ(*vis.Get(), shown);
         // The other bindings of the parameter follow.
-        EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), shown);
-        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), c.shown);
+        EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), shown);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), c.shown);
     }
 }
 
 TEST_F(RowBinding, TypingIntoTheSecondBoxMovesTheFirstAndTheSlider) {
-    TypeInto(dialog, IDC_TEST_EDIT2, "80");
+    TypeInto(dialog, IDC_BIND_EDIT2, "80");
     // "8" shows the minimum at once, with the caret after the first digit: "1" "0" "0".
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "100");
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "100");
-    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 100);
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "100");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 100);
     EXPECT_EQ(*vis.Get(), 100);
 }
 
 TEST_F(RowBinding, AnUpdateKeepsCaretAndSelection) {
-    HWND edit = GetDlgItem(dialog, IDC_TEST_EDIT);
+    HWND edit = GetDlgItem(dialog, IDC_BIND_EDIT);
     SendMessageA(edit, EM_SETSEL, 1, 2);
     vis.Set(64);
     DWORD start = 0;
     DWORD end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "64");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "64");
     EXPECT_EQ(start, 1u);
     EXPECT_EQ(end, 2u);
 }
 
 TEST_F(RowBinding, TheFocusedSliderSetsTheParameterFromKeysAndDragging) {
-    PressSliderKey(dialog, IDC_TEST_SLIDER, VK_RIGHT);
+    PressSliderKey(dialog, IDC_BIND_SLIDER, VK_RIGHT);
     EXPECT_EQ(*vis.Get(), 51);
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "51");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "51");
 
-    ASSERT_TRUE(DragSliderTo(dialog, IDC_TEST_SLIDER, 70));
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "70"); // while the button is still down
+    ASSERT_TRUE(DragSliderTo(dialog, IDC_BIND_SLIDER, 70));
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "70"); // while the button is still down
     EXPECT_EQ(*vis.Get(), 70);
-    ReleaseSlider(dialog, IDC_TEST_SLIDER);
+    ReleaseSlider(dialog, IDC_BIND_SLIDER);
     EXPECT_EQ(*vis.Get(), 70);
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT2), "70");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "70");
 }
 
 TEST_F(RowBinding, ASliderRepaintedWithoutTheFocusIsNotRead) {
-    SetFocus(GetDlgItem(dialog, IDC_TEST_EDIT));
-    HWND slider = GetDlgItem(dialog, IDC_TEST_SLIDER);
+    SetFocus(GetDlgItem(dialog, IDC_BIND_EDIT));
+    HWND slider = GetDlgItem(dialog, IDC_BIND_SLIDER);
     SendMessageA(slider, TBM_SETPOS, TRUE, 90);
     UpdateWindow(slider);
     EXPECT_EQ(*vis.Get(), 50);
@@ -143,8 +143,8 @@ TEST_F(RowBinding, SpinClicksStepTheValueAndStopAtTheBounds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
         vis.Set(c.start);
-        ClickSpin(dialog, IDC_TEST_SPIN, c.up);
-        EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), c.shown);
+        ClickSpin(dialog, IDC_BIND_SPIN, c.up);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.shown);
         EXPECT_EQ(*vis.Get(), std::stoi(c.shown));
     }
 }
@@ -164,43 +164,43 @@ struct CClampFirstParam : CBoundedParam {
 TEST(CParamDlgTest, TheBoxShowsTheBoundAtOnceWhenTheParameterKeepsItsValue) {
     CClampFirstParam vis{10, 100, 100};
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_TEST_EDIT);
-        d.BindControl(&vis, kSlider, IDC_TEST_SLIDER);
+        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
+        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    TypeInto(dialog, IDC_TEST_EDIT, "250");
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "100");
+    TypeInto(dialog, IDC_BIND_EDIT, "250");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
     vis.Set(10);
-    TypeInto(dialog, IDC_TEST_EDIT, "");
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "10");
-    TypeInto(dialog, IDC_TEST_EDIT, "5");
-    EXPECT_EQ(ControlText(dialog, IDC_TEST_EDIT), "10");
-    EXPECT_EQ(SliderPos(dialog, IDC_TEST_SLIDER), 10);
+    TypeInto(dialog, IDC_BIND_EDIT, "");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "10");
+    TypeInto(dialog, IDC_BIND_EDIT, "5");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "10");
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 10);
 }
 
 TEST(CParamDlgTest, CheckBoxesReadAndWriteTheCheckState) {
     CParam<bool> flag;
     CParam<int> state;
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&flag, kCheckBox, IDC_TEST_CHECK);
-        d.BindControl(&state, kCheckBox, IDC_TEST_CHECK3);
+        d.BindControl(&flag, kCheckBox, IDC_BIND_CHECK);
+        d.BindControl(&state, kCheckBox, IDC_BIND_CHECK3);
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_CHECK));
-    ClickButton(dialog, IDC_TEST_CHECK);
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_CHECK));
+    ClickButton(dialog, IDC_BIND_CHECK);
     EXPECT_TRUE(*flag.Get());
     flag.Set(false);
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_CHECK));
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_CHECK));
 
     // The three-state box goes 0, 1, 2 and back to 0; an int parameter keeps each state.
     for (int expected : {1, 2, 0}) {
-        ClickButton(dialog, IDC_TEST_CHECK3);
+        ClickButton(dialog, IDC_BIND_CHECK3);
         EXPECT_EQ(*state.Get(), expected);
     }
     state.Set(2);
-    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_TEST_CHECK3), static_cast<UINT>(BST_INDETERMINATE));
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_BIND_CHECK3), static_cast<UINT>(BST_INDETERMINATE));
 }
 
 TEST(CParamDlgTest, CombosSelectByItemDataAndByItemText) {
@@ -209,24 +209,24 @@ TEST(CParamDlgTest, CombosSelectByItemDataAndByItemText) {
     byData.Set(20);
     byText.Set(15);
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&byData, kComboByData, IDC_TEST_COMBO_DATA);
-        d.BindControl(&byText, kComboByText, IDC_TEST_COMBO_TEXT);
+        d.BindControl(&byData, kComboByData, IDC_BIND_COMBO_DATA);
+        d.BindControl(&byText, kComboByText, IDC_BIND_COMBO_TEXT);
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_DATA), 1);
-    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_TEXT), 1);
+    EXPECT_EQ(ComboSelection(dialog, IDC_BIND_COMBO_DATA), 1);
+    EXPECT_EQ(ComboSelection(dialog, IDC_BIND_COMBO_TEXT), 1);
 
-    PressComboKey(dialog, IDC_TEST_COMBO_DATA, VK_DOWN);
+    PressComboKey(dialog, IDC_BIND_COMBO_DATA, VK_DOWN);
     EXPECT_EQ(*byData.Get(), 30);
-    PressComboKey(dialog, IDC_TEST_COMBO_TEXT, VK_UP);
+    PressComboKey(dialog, IDC_BIND_COMBO_TEXT, VK_UP);
     EXPECT_EQ(*byText.Get(), 5);
 
     // A value without an item leaves the box without a selection.
     byData.Set(25);
     byText.Set(25);
-    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_DATA), CB_ERR);
-    EXPECT_EQ(ComboSelection(dialog, IDC_TEST_COMBO_TEXT), 2);
+    EXPECT_EQ(ComboSelection(dialog, IDC_BIND_COMBO_DATA), CB_ERR);
+    EXPECT_EQ(ComboSelection(dialog, IDC_BIND_COMBO_TEXT), 2);
 }
 
 TEST(CParamDlgTest, RadioGroupsByPositionAndByProperty) {
@@ -235,51 +235,51 @@ TEST(CParamDlgTest, RadioGroupsByPositionAndByProperty) {
     position.Set(1);
     data.Set(8);
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&position, kRadioByIndex, IDC_TEST_RADIO_A);
-        d.BindControl(&data, kRadioByData, IDC_TEST_PROP_A);
+        d.BindControl(&position, kRadioByIndex, IDC_BIND_RADIO_A);
+        d.BindControl(&data, kRadioByData, IDC_BIND_PROP_A);
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_B));
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_RADIO_A) || IsChecked(dialog, IDC_TEST_RADIO_C));
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_PROP_B));
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_RADIO_B));
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_RADIO_A) || IsChecked(dialog, IDC_BIND_RADIO_C));
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_PROP_B));
 
-    ClickButton(dialog, IDC_TEST_RADIO_C);
+    ClickButton(dialog, IDC_BIND_RADIO_C);
     EXPECT_EQ(*position.Get(), 2);
-    ClickButton(dialog, IDC_TEST_PROP_C);
+    ClickButton(dialog, IDC_BIND_PROP_C);
     EXPECT_EQ(*data.Get(), 9);
 
     // The walk ends at the check box after the group: position 3 checks nothing.
     position.Set(3);
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_RADIO_A) || IsChecked(dialog, IDC_TEST_RADIO_B) ||
-                 IsChecked(dialog, IDC_TEST_RADIO_C));
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_AFTER_RADIOS));
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_RADIO_A) || IsChecked(dialog, IDC_BIND_RADIO_B) ||
+                 IsChecked(dialog, IDC_BIND_RADIO_C));
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_AFTER_RADIOS));
     data.Set(7);
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_PROP_A));
-    EXPECT_FALSE(IsChecked(dialog, IDC_TEST_PROP_C));
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_PROP_A));
+    EXPECT_FALSE(IsChecked(dialog, IDC_BIND_PROP_C));
 }
 
 TEST(CParamDlgTest, ABoolRadioGroupHasFalseFirstAndTrueAfter) {
     CParam<bool> flag;
     CBindingTestDlg dlg(
-        [&](CBindingTestDlg& d) { d.BindControl(&flag, kRadioByIndex, IDC_TEST_RADIO_A); });
+        [&](CBindingTestDlg& d) { d.BindControl(&flag, kRadioByIndex, IDC_BIND_RADIO_A); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_A));
-    ClickButton(dialog, IDC_TEST_RADIO_C);
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_RADIO_A));
+    ClickButton(dialog, IDC_BIND_RADIO_C);
     EXPECT_TRUE(*flag.Get());
     flag.Set(false);
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_A));
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_RADIO_A));
     flag.Set(true);
-    EXPECT_TRUE(IsChecked(dialog, IDC_TEST_RADIO_B));
+    EXPECT_TRUE(IsChecked(dialog, IDC_BIND_RADIO_B));
 }
 
 TEST(CParamDlgTest, HotKeyControlReadsTheKeyAndShowsTheValue) {
     CParam<int> key;
-    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&key, kHotKey, IDC_TEST_HOTKEY); });
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&key, kHotKey, IDC_BIND_HOTKEY); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
-    HWND hotKey = GetDlgItem(dialog, IDC_TEST_HOTKEY);
+    HWND hotKey = GetDlgItem(dialog, IDC_BIND_HOTKEY);
     SetFocus(hotKey);
     SendMessageA(hotKey, WM_KEYDOWN, 'K', 1);
     SendMessageA(hotKey, WM_KEYUP, 'K', 1);
@@ -300,14 +300,14 @@ TEST(CParamDlgTest, ColourButtonPicksInTheColourDialog) {
     CParam<int> colour;
     colour.Set(0x0000FF);
     CBindingTestDlg dlg(
-        [&](CBindingTestDlg& d) { d.BindControl(&colour, kColourButton, IDC_TEST_COLOUR); });
+        [&](CBindingTestDlg& d) { d.BindControl(&colour, kColourButton, IDC_BIND_COLOUR); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     PumpMessages();
     ValidateRect(dialog, nullptr);
 
     std::string startRed;
-    RunModalScript([&] { ClickButton(dialog, IDC_TEST_COLOUR); },
+    RunModalScript([&] { ClickButton(dialog, IDC_BIND_COLOUR); },
                    [&](HWND picker) {
                        startRed = ControlText(picker, kRedBox);
                        SetDlgItemTextA(picker, kRedBox, "10");
@@ -320,7 +320,7 @@ TEST(CParamDlgTest, ColourButtonPicksInTheColourDialog) {
     EXPECT_TRUE(GetUpdateRect(dialog, nullptr, FALSE)); // the swatch is redrawn
 
     // Cancelled, the colour dialog changes nothing.
-    RunModalScript([&] { ClickButton(dialog, IDC_TEST_COLOUR); },
+    RunModalScript([&] { ClickButton(dialog, IDC_BIND_COLOUR); },
                    [&](HWND picker) {
                        SetDlgItemTextA(picker, kRedBox, "99");
                        ClickButton(picker, IDCANCEL);
