@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -212,7 +214,7 @@ TEST_F(EffectDialogs, TheNorthernLightsRowsAndTheColourChangeLimits) {
         ExpectRowShows(dialog, colour, 4);
         // The curtain reads the size through its mirrored variable.
         TypeInto(dialog, IDC_SIZE_EDIT, "3");
-        EXPECT_EQ(lights.curtain.length, 50);
+        EXPECT_EQ(static_cast<int32_t>(lights.curtain.length), 50);
         Press(dialog, IDOK);
     });
     EXPECT_EQ(Saved("Glimra", "clr_change"), "4");
@@ -226,7 +228,7 @@ TEST_F(EffectDialogs, TheWaterRowsAndTheWaveSizeMinimum) {
         EXPECT_EQ(SliderRange(dialog, IDC_DURATION_SLIDER), std::make_pair(100, 200));
         TypeInto(dialog, IDC_SIZE_EDIT, "0");
         ExpectRowShows(dialog, waterRows[2], 1);
-        EXPECT_EQ(water.wave.size, 1);
+        EXPECT_EQ(static_cast<int32_t>(water.wave.size), 1);
         Press(dialog, IDOK);
     });
     EXPECT_EQ(Saved("Ripla", "wave_size"), "1");
@@ -248,7 +250,7 @@ TEST_F(EffectDialogs, CancelInTheWaterDialogAfterMovingEverySliderRestoresAllFou
     });
     for (std::size_t i = 0; i < waterRows.size(); ++i)
         EXPECT_EQ(*waterRows[i].param->Get(), before[i]) << waterRows[i].name;
-    EXPECT_EQ(water.wave.size, before[2]);
+    EXPECT_EQ(static_cast<int32_t>(water.wave.size), before[2]);
 }
 
 TEST_F(EffectDialogs, WithoutAnInstalledDialogShowSettingsDoesNothing) {
