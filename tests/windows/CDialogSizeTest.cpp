@@ -44,9 +44,9 @@ bool RegisterPageClasses() {
     return RegisterClassExA(&info) != 0;
 }
 
-// The settings window's layout: the tab control, the list page placed on the tab's
-// display area, OK and Cancel, all with automatic flags; the page's own controls follow
-// through recursion.
+// The settings window's layout: the list page is added where it is created, with the tab
+// control, OK and Cancel, all with automatic flags (the page's own controls follow through
+// recursion); then the page moves onto the tab's display area and one layout fits it there.
 class CTabbedDialog : public CDialogSize {
 public:
     int OnInitDialog() override {
@@ -57,20 +57,21 @@ public:
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>("Items list");
         SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        RECT area = RectIn(tab, Handle());
+        area = RectIn(tab, Handle());
         TabCtrl_AdjustRect(tab, FALSE, &area);
         page.CreateModeless(nullptr, IDD_SETTINGS_LIST, Handle());
-        SetWindowPos(page.Handle(), nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
         for (HWND window :
              {page.Handle(), tab, GetDlgItem(Handle(), IDOK), GetDlgItem(Handle(), IDCANCEL)})
             Sizer()->AddWindow(window, CSizer::kAutomatic);
+        SetWindowPos(page.Handle(), nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
         RECT client{};
         GetClientRect(Handle(), &client);
         Sizer()->Layout(client.right, client.bottom);
         return 1;
     }
 
+    RECT area{}; // the tab's display area at the start
     CDialog page;
 };
 
@@ -87,6 +88,19 @@ TEST(DialogSize, TabbedDialogLaysOutItsPage) {
     ASSERT_NE(page, nullptr);
     HWND pane = GetDlgItem(page, IDC_EFFECT_LIST);
     ASSERT_NE(pane, nullptr);
+    // The first layout puts the page on the display area (within the few pixels the
+    // template's margins leave) and the pane inside the page.
+    const RECT onArea = RectIn(page, window);
+    EXPECT_EQ(onArea.left, dialog.area.left);
+    EXPECT_EQ(onArea.top, dialog.area.top);
+    EXPECT_NEAR(onArea.right, dialog.area.right, 4);
+    EXPECT_NEAR(onArea.bottom, dialog.area.bottom, 4);
+    RECT pageClient{};
+    GetClientRect(page, &pageClient);
+    const RECT inPage = RectIn(pane, page);
+    EXPECT_GT(inPage.left, 0);
+    EXPECT_LT(inPage.right, pageClient.right);
+    EXPECT_LT(inPage.bottom, pageClient.bottom);
 
     struct Watched {
         const char* what;
