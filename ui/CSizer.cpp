@@ -101,11 +101,11 @@ int CSizer::Layout(int width, int height) {
     // In insertion order: a page is resized before the controls laid out against it.
     for (const Anchor& anchor : anchors)
         if (IsWindow(anchor.window))
-            LayOut(anchor, width, height);
+            LayOutAnchor(anchor, width, height);
     return 1;
 }
 
-void CSizer::LayOut(const Anchor& anchor, int width, int height) const {
+void CSizer::LayOutAnchor(const Anchor& anchor, int width, int height) const {
     HWND container = ContainerOf(anchor.window);
     SIZE reference{width, height};
     if (container != owner)

@@ -64,7 +64,7 @@ private:
     bool IsListed(HWND window) const;
     DWORD AutomaticFlags(const RECT& rect) const;
     void AddChildren(HWND window);
-    void LayOut(const Anchor& anchor, int width, int height) const;
+    void LayOutAnchor(const Anchor& anchor, int width, int height) const;
     bool Acts() const { return state == 1 && !suspended; }
 
     int state = 0;
