@@ -5,6 +5,8 @@
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
 #include "settings/SettingsDialogs.h"
+#include "ui/CEmbraDrawWnd.h"
+#include "ui/WindowFactory.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ CWpp::CWpp() : renderState(&desktop), mainWnd(this) {
 bool CWpp::Init() {
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
+    CEmbraDrawWnd::RegisterFactory();
     if (!CApp::Init())
         return false;
     CreateSets();
@@ -66,6 +69,7 @@ void CWpp::OnSettingChange() {
 void CWpp::Shutdown() {
     if (!HasExited())
         Quit();
+    UnregisterWindowFactory(CEmbraDrawWnd::kClassName);
 }
 
 void CWpp::StopEffect() {

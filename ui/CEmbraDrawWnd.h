@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ui/CWnd.h"
+
 #include <windows.h>
 
 // The overlay window: a layered, click-through, topmost tool window that never takes the
-// focus and shows the presented band with per-pixel alpha. Every message goes to the
-// default window procedure.
-class CEmbraDrawWnd {
+// focus and shows the presented band with per-pixel alpha. Every message goes to CWnd's
+// dispatcher, whose defaults are all the overlay needs.
+class CEmbraDrawWnd : public CWnd {
 public:
     static constexpr const char* kClassName = "LV_EmbraDrawWnd";
     // WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST
@@ -14,17 +16,15 @@ public:
     static constexpr DWORD kStyle = 0x84000000;
 
     CEmbraDrawWnd() = default;
-    ~CEmbraDrawWnd();
-    CEmbraDrawWnd(const CEmbraDrawWnd&) = delete;
-    CEmbraDrawWnd& operator=(const CEmbraDrawWnd&) = delete;
+    ~CEmbraDrawWnd() override;
 
-    // Registers the window class of `module` once; true when it is registered.
-    static bool Register(HINSTANCE module);
-    // Creates the hidden overlay of `module`; false when it cannot be created.
-    bool Create(HINSTANCE module);
-    void Destroy();
-    HWND Handle() const { return window; }
+    bool* GetRegisteredFlag() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    const char* GetClassName() override;
+
+    // Registers the window class and its factory entry once; always true.
+    static bool RegisterFactory();
 
 private:
-    HWND window = nullptr;
+    static inline bool registered = false;
 };

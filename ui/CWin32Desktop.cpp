@@ -75,7 +75,8 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
     DestroyOverlay();
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    if (!overlay.Create(module))
+    if (!overlay.Create(CEmbraDrawWnd::kExStyle, CEmbraDrawWnd::kStyle, 0, 0, 0, 0, nullptr,
+                        nullptr))
         return false;
     SetWindowPos(overlay.Handle(), nullptr, rect.left, rect.top, width, height, SWP_NOZORDER);
     DisableTransitions();

@@ -1,0 +1,43 @@
+#include "ui/CEmbraDrawWnd.h"
+#include "ui/CWin32Desktop.h"
+#include "ui/WindowFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+CWnd* EntityOf(HWND window) {
+    return static_cast<CWnd*>(GetPropA(window, "WND_ENTITY"));
+}
+
+} // namespace
+
+// The desktop's overlay is a CEmbraDrawWnd that owns its window; a window of the class
+// made without an object (as a dialog template makes one) gets one from the factory.
+TEST(EmbraDrawWnd, OverlayAndFactoryWindowsHaveTheirObject) {
+    ASSERT_TRUE(CEmbraDrawWnd::RegisterFactory());
+    WindowFactory factory{};
+    EXPECT_TRUE(FindWindowFactory("LV_EmbraDrawWnd", factory));
+
+    CWin32Desktop desktop;
+    ASSERT_TRUE(desktop.CreateOverlay({0, 0, 64, 32}));
+    auto* overlay = dynamic_cast<CEmbraDrawWnd*>(EntityOf(desktop.OverlayWindow()));
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_FALSE(overlay->IsAttached());
+    EXPECT_EQ(overlay->Handle(), desktop.OverlayWindow());
+    desktop.DestroyOverlay();
+
+    HWND window =
+        CreateWindowExA(CEmbraDrawWnd::kExStyle, "LV_EmbraDrawWnd", "", CEmbraDrawWnd::kStyle, 0, 0,
+                        64, 32, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    auto* made = dynamic_cast<CEmbraDrawWnd*>(EntityOf(window));
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->IsCreatedByFactory());
+    EXPECT_TRUE(made->IsAttached());
+    DestroyWindow(window);
+    EXPECT_EQ(EntityOf(window), nullptr);
+    UnregisterWindowFactory("LV_EmbraDrawWnd");
+}
