@@ -15,9 +15,12 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -61,20 +64,21 @@ template <class TSet> struct FireRig {
         set.ApplyOpacity(band); // "vis" 50
     }
     // One whole frame; returns the sprite pixels inside the frame buffer. Worker 0 runs on
-    // the calling thread, worker 1 (if any) on a thread started for the frame, as the
-    // engine's worker would be woken.
+    // the calling thread, every other worker on a thread started for the frame, as the
+    // engine's workers would be woken.
     int64_t Frame() {
         ClearBand();
-        int64_t otherPixels = 0;
-        std::thread other;
-        if (renderState.processorCount > 1)
-            other = std::thread([&] { otherPixels = StepWorker(1); });
-        int64_t pixels = StepWorker(0);
-        if (other.joinable())
+        const int32_t workers = renderState.processorCount;
+        std::vector<int64_t> pixels(static_cast<std::size_t>(workers), 0);
+        std::vector<std::thread> others;
+        for (int32_t worker = 1; worker < workers; ++worker)
+            others.emplace_back([&, worker] { pixels[worker] = StepWorker(worker); });
+        pixels[0] = StepWorker(0);
+        for (std::thread& other : others)
             other.join();
         Opacity();
         benchmark::ClobberMemory();
-        return pixels + otherPixels;
+        return std::accumulate(pixels.begin(), pixels.end(), int64_t{0});
     }
 
     CHeadlessDesktop desktop;
@@ -143,6 +147,7 @@ BENCHMARK(FireFrame)
     ->ArgNames({"W", "H", "workers"})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
+    ->Args({1920, 1080, 4})
     ->Args({3840, 2160, 1})
     ->Args({3840, 2160, 2})
     ->Unit(benchmark::kMillisecond);
