@@ -67,7 +67,7 @@ bool CSetEmbra::Start() {
         return false;
     if (state == TaskbarState::Visible)
         desktop->PutOverlayBehindTaskbar();
-    if (!AllocateFrame() || !AllocateProfiles())
+    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight) || !AllocateProfiles())
         return Fail();
     const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
     GenerateProfiles();
@@ -83,6 +83,7 @@ bool CSetEmbra::Start() {
 
 bool CSetEmbra::Stop() {
     ReleaseFrame();
+    rowLocks.Free();
     FreeItems();
     frames.reset();
     frameCount = 0;
@@ -266,14 +267,39 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
     const int32_t bandTop = BandTop();
     const int32_t drawFirstV = std::max(firstV, bandTop - top);
     const int32_t drawEndV = std::min(endV, bandTop + BandRows() - top);
-    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
-    if (drawFirstV < drawEndV)
-        blender.BlendSprite(
-            frameBuffer.pixels + (top + drawFirstV) * stride + std::ptrdiff_t{left + firstU} * 4,
-            stride, entry.pixels + (std::ptrdiff_t{drawFirstV} * entry.width + firstU) * 4,
-            std::ptrdiff_t{entry.width} * 4, entry.spans + drawFirstV, drawEndV - drawFirstV,
-            firstU, endU, entry.opaque);
+    if (drawFirstV < drawEndV) {
+        const SpriteClip clip{&entry, left, top, firstU, endU};
+        if (workerCount > 1)
+            BlendLocked(clip, drawFirstV, drawEndV);
+        else
+            BlendRows(clip, drawFirstV, drawEndV);
+    }
     return int64_t{endU - firstU} * (endV - firstV);
+}
+
+void CSetEmbra::BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const {
+    const SpriteEntry& entry = *clip.entry;
+    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    blender.BlendSprite(frameBuffer.pixels + (clip.top + firstV) * stride +
+                            std::ptrdiff_t{clip.left + clip.firstU} * 4,
+                        stride,
+                        entry.pixels + (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * 4,
+                        std::ptrdiff_t{entry.width} * 4, entry.spans + firstV, endV - firstV,
+                        clip.firstU, clip.endU, entry.opaque);
+}
+
+// The blender reads and writes whole groups of pixels of a row, so another worker must not
+// touch the row meanwhile: each stripe of rows is blended under that stripe's lock.
+void CSetEmbra::BlendLocked(const SpriteClip& clip, int32_t firstV, int32_t endV) {
+    CRowLocks::CHold hold(&rowLocks);
+    for (int32_t v = firstV; v < endV;) {
+        const int32_t row = clip.top + v;
+        const int32_t stripeEnd = ((row >> CRowLocks::kRowShift) + 1) << CRowLocks::kRowShift;
+        const int32_t chunkEnd = std::min(endV, stripeEnd - clip.top);
+        hold.Row(row);
+        BlendRows(clip, v, chunkEnd);
+        v = chunkEnd;
+    }
 }
 
 // Worker 0 runs this only for a frame that every worker finished, so no respawn reads the

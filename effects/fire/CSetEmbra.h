@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/CFrameSet.h"
+#include "effects/engine/CRowLocks.h"
 #include "effects/fire/CFlameBlender.h"
 #include "effects/fire/CItemEmbra.h"
 #include "graphics/CBmp.h"
@@ -88,6 +89,20 @@ private:
         bool opaque;          // holds a pixel of alpha 255
     };
 
+    // Where a flame's sprite entry lands: its left column and top row in the frame buffer
+    // and the sprite columns [firstU, endU) inside the buffer.
+    struct SpriteClip {
+        const SpriteEntry* entry;
+        int32_t left;
+        int32_t top;
+        int32_t firstU;
+        int32_t endU;
+    };
+    // Blends the sprite rows [firstV, endV) of a clipped entry into the frame buffer.
+    void BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const;
+    // The same with several workers, holding each stripe's row lock while blending into it.
+    void BlendLocked(const SpriteClip& clip, int32_t firstV, int32_t endV);
+
     // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
     // indexes them directly; two more entries of size 0 draw nothing. Built once by
     // Start: the frames do not change while the fire runs, so every worker reads the same
@@ -97,4 +112,5 @@ private:
     int32_t entryCount = 0;              // frameCount + 2
     int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
     CFlameBlender blender;               // built from the colour table by Start
+    CRowLocks rowLocks;                  // several workers blend a stripe of rows under its lock
 };

@@ -148,4 +148,50 @@ TEST(EmbraFastRenderer, PresentsTheReferenceBandsEveryFrame) {
     }
 }
 
+// The bytes of the presented band's rows of a set's frame buffer.
+std::vector<uint8_t> BandBytes(const CSetEmbra& set) {
+    const std::size_t rowBytes = std::size_t{4} * set.frameBuffer.width;
+    const uint8_t* first = set.frameBuffer.pixels + rowBytes * set.BandTop();
+    return std::vector<uint8_t>(first, first + rowBytes * set.BandRows());
+}
+
+void ClearBand(CSetEmbra& set) {
+    const std::size_t rowBytes = std::size_t{4} * set.frameBuffer.width;
+    std::memset(set.frameBuffer.pixels + rowBytes * set.BandTop(), 0, rowBytes * set.BandRows());
+}
+
+// With several workers every flame is blended one stripe of rows at a time, under that
+// stripe's lock. The workers' flames, stepped one worker after another on one thread, give
+// the reference's bytes: cutting a sprite at the stripes loses and repeats no row.
+TEST(EmbraFastRenderer, StripeByStripeBlendDrawsTheReferenceBytes) {
+    constexpr int32_t kFrames = 40;
+    struct Case {
+        int32_t width;
+        int32_t height; // the band starts at row height - 330, on or off a stripe boundary
+        int32_t workers;
+    };
+    const Case cases[] = {{640, 480, 2}, {333, 401, 3}, {800, 618, 4}};
+    for (const Case& c : cases) {
+        EmbraRig fast(c.width, c.height, c.workers);
+        EmbraReferenceRig reference(c.width, c.height, c.workers);
+        ASSERT_TRUE(fast.Start(77));
+        ASSERT_TRUE(reference.Start(77));
+        for (int32_t frame = 0; frame < kFrames; ++frame) {
+            ClearBand(fast.set);
+            ClearBand(reference.set);
+            for (int32_t worker = 0; worker < c.workers; ++worker) {
+                const auto flames = [worker](CSetEmbra& set) {
+                    return static_cast<CItemEmbra*>(set.workerItems[worker]);
+                };
+                CRandom::Seed(static_cast<uint32_t>(frame * c.workers + worker));
+                fast.set.StepFlames(flames(fast.set), fast.set.itemsPerWorker);
+                CRandom::Seed(static_cast<uint32_t>(frame * c.workers + worker));
+                reference.set.StepFlames(flames(reference.set), reference.set.itemsPerWorker);
+            }
+            ASSERT_TRUE(BandBytes(reference.set) == BandBytes(fast.set))
+                << c.width << " x " << c.height << ", " << c.workers << " workers, frame " << frame;
+        }
+    }
+}
+
 } // namespace
