@@ -1,7 +1,7 @@
 #include "effects/engine/CDrawTarget.h"
 
-#include "graphics/Avx2Rows.h"
+#include "graphics/Avx2Blend.h"
 
 CDrawPath FastestDrawPath() {
-    return Avx2Rows::Avx2Available() ? CDrawPath::Avx2 : CDrawPath::Sse2;
+    return Avx2Blend::Avx2Available() ? CDrawPath::Avx2 : CDrawPath::Sse2;
 }

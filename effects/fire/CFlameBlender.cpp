@@ -6,6 +6,8 @@
 #include <cstring>
 
 #if defined(__SSE2__)
+#include "graphics/Sse2Blend.h"
+
 #include <emmintrin.h>
 #endif
 
@@ -46,19 +48,15 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
     const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
-    const __m128i s = _mm_srli_epi32(spritePixels, 24);
-    const __m128i d = _mm_srli_epi32(targetPixels, 24);
+    const __m128i s = Sse2Blend::Alphas(spritePixels);
+    const __m128i d = Sse2Blend::Alphas(targetPixels);
     const __m128i doneLanes = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done));
     const __m128i skip = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(s, zero), doneLanes),
                                       _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
     const int skipped = _mm_movemask_ps(_mm_castsi128_ps(skip));
     if (skipped == 0xF)
         return;
-    // s*d < 65536 fits the low half of each lane; (x + 1 + (x >> 8)) >> 8 is x / 255.
-    const __m128i product = _mm_mullo_epi16(s, d);
-    const __m128i quotient = _mm_srli_epi32(
-        _mm_add_epi32(_mm_add_epi32(product, _mm_set1_epi32(1)), _mm_srli_epi32(product, 8)), 8);
-    const __m128i a = _mm_sub_epi32(_mm_add_epi32(s, d), quotient);
+    const __m128i a = Sse2Blend::AlphaUnion(s, d);
     const int a0 = _mm_extract_epi16(a, 0);
     const int a1 = _mm_extract_epi16(a, 2);
     const int a2 = _mm_extract_epi16(a, 4);

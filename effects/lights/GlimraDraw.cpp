@@ -1,6 +1,6 @@
 #include "effects/lights/GlimraDraw.h"
 
-#include "graphics/Avx2Rows.h"
+#include "graphics/Avx2Blend.h"
 #include "graphics/PixelMath.h"
 #include "graphics/Sse2Blend.h"
 
@@ -66,6 +66,35 @@ void BlendPixel(uint32_t* d, const uint32_t* s, uint32_t shared) {
     std::memcpy(d, &sprite, 4);
 }
 
+// The leading whole groups of eight of pixels 0 .. n - 1, eight per AVX2 step; returns
+// how many it blended, the SSE2 loop finishing the row.
+EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, uint32_t shared) {
+    const short red = static_cast<short>((shared >> 16) & 0xFF);
+    const short green = static_cast<short>((shared >> 8) & 0xFF);
+    const short blue = static_cast<short>(shared & 0xFF);
+    // Blue, green, red and 255 per pixel: a * 255 / 255 gives the alpha byte back.
+    const __m256i colour = _mm256_set_epi16(255, red, green, blue, 255, red, green, blue, 255, red,
+                                            green, blue, 255, red, green, blue);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i opaque = _mm256_set1_epi32(255);
+    int32_t u = 0;
+    for (; u + 8 <= n; u += 8) {
+        const __m256i target = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + u));
+        const __m256i sprite = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + u));
+        const __m256i sa = Avx2Blend::Alphas(sprite);
+        const __m256i a = Avx2Blend::AlphaUnion(sa, Avx2Blend::Alphas(target));
+        __m256i low, high;
+        Avx2Blend::Spread(a, &low, &high);
+        low = Avx2Blend::Div255U16(_mm256_mullo_epi16(low, colour));
+        high = Avx2Blend::Div255U16(_mm256_mullo_epi16(high, colour));
+        __m256i out = _mm256_packus_epi16(low, high);
+        out = _mm256_blendv_epi8(out, sprite, _mm256_cmpeq_epi32(sa, opaque));
+        out = _mm256_blendv_epi8(out, target, _mm256_cmpeq_epi32(sa, zero));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + u), out);
+    }
+    return u;
+}
+
 // Pixels 0 .. n - 1 of one row. `colour` holds blue, green, red, 255 twice in 16-bit
 // lanes: a * 255 / 255 gives the alpha byte back.
 void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, __m128i colour,
@@ -118,7 +147,7 @@ int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
         const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
                             std::ptrdiff_t{v} * frame.width + first;
         const int32_t n = last - first + 1;
-        BlendRow(d, s, target.avx2 ? Avx2Rows::GlimraRow(d, s, n, shared) : 0, n, colour, shared);
+        BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, shared) : 0, n, colour, shared);
     }
     return visited;
 }

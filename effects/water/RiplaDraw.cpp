@@ -1,6 +1,6 @@
 #include "effects/water/RiplaDraw.h"
 
-#include "graphics/Avx2Rows.h"
+#include "graphics/Avx2Blend.h"
 #include "graphics/PixelMath.h"
 #include "graphics/Sse2Blend.h"
 
@@ -79,13 +79,41 @@ __m128i Shares(const uint64_t lanes[256], uint32_t first, uint32_t second) {
                               _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + second)));
 }
 
-// floor((x + y) / 256) per 16-bit lane for x, y <= 65025, whose sum exceeds 16 bits:
-// halve both first, adding back the carry both low bits make together.
-__m128i SumDiv256(__m128i x, __m128i y) {
-    const __m128i carry = _mm_and_si128(_mm_and_si128(x, y), _mm_set1_epi16(1));
-    const __m128i half =
-        _mm_add_epi16(_mm_add_epi16(_mm_srli_epi16(x, 1), _mm_srli_epi16(y, 1)), carry);
-    return _mm_srli_epi16(half, 7);
+// The leading whole groups of eight of pixels 0 .. n - 1, eight per AVX2 step; returns
+// how many it blended, the SSE2 loop finishing the row.
+EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, const uint64_t lanes[256]) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i opaque = _mm256_set1_epi32(255);
+    const __m256i colourBytes = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
+    const long long* table = reinterpret_cast<const long long*>(lanes);
+    int32_t u = 0;
+    for (; u + 8 <= n; u += 8) {
+        const __m256i target = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + u));
+        const __m256i sprite = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + u));
+        const __m256i sa = Avx2Blend::Alphas(sprite);
+        const __m256i da = Avx2Blend::Alphas(target);
+        const __m256i a = Avx2Blend::AlphaUnion(sa, da);
+        // The ramp's shares in the order of the unpacks below.
+        const __m256i index = _mm256_permutevar8x32_epi32(a, order);
+        const __m256i shareLow = _mm256_i32gather_epi64(table, _mm256_castsi256_si128(index), 8);
+        const __m256i shareHigh =
+            _mm256_i32gather_epi64(table, _mm256_extracti128_si256(index, 1), 8);
+        __m256i keepLow, keepHigh;
+        Avx2Blend::Spread(_mm256_sub_epi32(opaque, a), &keepLow, &keepHigh);
+        const __m256i oldLow = _mm256_mullo_epi16(_mm256_unpacklo_epi8(target, zero), keepLow);
+        const __m256i oldHigh = _mm256_mullo_epi16(_mm256_unpackhi_epi8(target, zero), keepHigh);
+        const __m256i colour = _mm256_packus_epi16(Avx2Blend::SumDiv256(shareLow, oldLow),
+                                                   Avx2Blend::SumDiv256(shareHigh, oldHigh));
+        __m256i out =
+            _mm256_or_si256(_mm256_and_si256(colour, colourBytes), _mm256_slli_epi32(a, 24));
+        out = _mm256_blendv_epi8(out, sprite, _mm256_cmpeq_epi32(sa, opaque));
+        const __m256i keep =
+            _mm256_or_si256(_mm256_cmpeq_epi32(da, opaque), _mm256_cmpeq_epi32(sa, zero));
+        out = _mm256_blendv_epi8(out, target, keep);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + u), out);
+    }
+    return u;
 }
 
 void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const uint64_t lanes[256]) {
@@ -105,8 +133,8 @@ void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const ui
         Sse2Blend::Spread(_mm_sub_epi32(opaque, a), &keepLow, &keepHigh);
         const __m128i oldLow = _mm_mullo_epi16(_mm_unpacklo_epi8(target, zero), keepLow);
         const __m128i oldHigh = _mm_mullo_epi16(_mm_unpackhi_epi8(target, zero), keepHigh);
-        const __m128i low = SumDiv256(Shares(lanes, alpha[0], alpha[1]), oldLow);
-        const __m128i high = SumDiv256(Shares(lanes, alpha[2], alpha[3]), oldHigh);
+        const __m128i low = Sse2Blend::SumDiv256(Shares(lanes, alpha[0], alpha[1]), oldLow);
+        const __m128i high = Sse2Blend::SumDiv256(Shares(lanes, alpha[2], alpha[3]), oldHigh);
         __m128i out = _mm_or_si128(_mm_and_si128(_mm_packus_epi16(low, high), colourBytes),
                                    _mm_slli_epi32(a, 24));
         out = Sse2Blend::Select(_mm_cmpeq_epi32(sa, opaque), sprite, out);
@@ -140,7 +168,7 @@ int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
         const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
                             std::ptrdiff_t{v} * frame.width + first;
         const int32_t n = last - first + 1;
-        BlendRow(d, s, target.avx2 ? Avx2Rows::RiplaRow(d, s, n, lanes) : 0, n, lanes);
+        BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, lanes) : 0, n, lanes);
     }
     return visited;
 }
