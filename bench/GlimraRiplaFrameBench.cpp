@@ -13,6 +13,8 @@
 #include "effects/water/CSetRipla.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
+#include "tests/reference/CSetGlimraReference.h"
+#include "tests/reference/CSetRiplaReference.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,23 +27,28 @@
 
 namespace {
 
-class CBenchGlimra : public CSetGlimra {
+// TSet: the shipped set or its reference.
+template <class TSet> class CBenchGlimra : public TSet {
 public:
-    using CSetGlimra::ApplyOpacity;
-    using CSetGlimra::CSetGlimra;
+    using TSet::ApplyOpacity;
+    using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
-        return StepRays(static_cast<CItemGlimra*>(workerItems[worker]), itemsPerWorker);
+        return this->StepRays(static_cast<CItemGlimra*>(this->workerItems[worker]),
+                              this->itemsPerWorker);
     }
 };
 
-class CBenchRipla : public CSetRipla {
+template <class TSet> class CBenchRipla : public TSet {
 public:
-    using CSetRipla::ApplyOpacity;
-    using CSetRipla::CSetRipla;
+    using TSet::ApplyOpacity;
+    using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
-        return StepSplashes(static_cast<CItemRipla*>(workerItems[worker]), itemsPerWorker);
+        return this->StepSplashes(static_cast<CItemRipla*>(this->workerItems[worker]),
+                                  this->itemsPerWorker);
     }
 };
+
+enum BenchPath { kReference, kSse2, kAvx2 }; // the bench's path argument
 
 // Milliseconds per frame of the reference runs so far, by effect, size and workers.
 std::map<std::tuple<int, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
@@ -81,13 +88,13 @@ template <class TSet> struct Rig {
     bool started = false;
 };
 
-// Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2). Worker 0 runs on the
-// benchmark's thread, worker 1 (if any) on a thread started for the frame, as the
-// engine's worker would be woken.
+// Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2); TSet is the
+// reference set for path 0. Worker 0 runs on the benchmark's thread, worker 1 (if any) on
+// a thread started for the frame, as the engine's worker would be woken.
 template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     const int32_t workers = static_cast<int32_t>(state.range(2));
-    const CDrawPath path = static_cast<CDrawPath>(state.range(3));
-    const bool fast = path != CDrawPath::Reference;
+    const bool fast = state.range(3) != kReference;
+    const CDrawPath path = state.range(3) == kAvx2 ? CDrawPath::Avx2 : CDrawPath::Sse2;
     if (path == CDrawPath::Avx2 && FastestDrawPath() != CDrawPath::Avx2) {
         state.SkipWithError("no AVX2 on this processor");
         return;
@@ -130,10 +137,16 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
 }
 
 void GlimraFrame(benchmark::State& state) {
-    EffectFrame<CBenchGlimra>(state, 0);
+    if (state.range(3) == kReference)
+        EffectFrame<CBenchGlimra<CSetGlimraReference>>(state, 0);
+    else
+        EffectFrame<CBenchGlimra<CSetGlimra>>(state, 0);
 }
 void RiplaFrame(benchmark::State& state) {
-    EffectFrame<CBenchRipla>(state, 1);
+    if (state.range(3) == kReference)
+        EffectFrame<CBenchRipla<CSetRiplaReference>>(state, 1);
+    else
+        EffectFrame<CBenchRipla<CSetRipla>>(state, 1);
 }
 
 // Each size and worker count: the reference first, then the fast paths.
@@ -141,7 +154,7 @@ void Sizes(benchmark::internal::Benchmark* bench) {
     bench->ArgNames({"W", "H", "workers", "path"});
     for (const int64_t size : {1080, 2160})
         for (const int64_t workers : {1, 2})
-            for (const int64_t path : {0, 1, 2})
+            for (const int64_t path : {kReference, kSse2, kAvx2})
                 bench->Args({size * 16 / 9, size, workers, path});
     bench->Unit(benchmark::kMillisecond);
 }

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 
-// Which draw loops a set runs. Reference is the plain per-pixel loop, kept as the
-// definition the fast paths are checked against; Sse2 clips each sprite row to its span
-// and to the presented band and blends four pixels at a time; Avx2 does the same eight
-// at a time and needs a processor that has it. All present the same bytes.
-enum class CDrawPath { Reference, Sse2, Avx2 };
+// Which draw loops a set runs. Sse2 clips each sprite row to its span and to the
+// presented band and blends four pixels at a time; Avx2 does the same eight at a time and
+// needs a processor that has it. Both present the same bytes.
+enum class CDrawPath { Sse2, Avx2 };
 
 // The fastest path this processor runs.
 CDrawPath FastestDrawPath();

@@ -236,13 +236,14 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
         const int32_t frame = ShownFrame(ray.life, frameCount);
         if (frame < 0)
             continue;
-        if (drawPath == CDrawPath::Reference)
-            visited += GlimraDraw::Reference(target, frames[frame], ray.x >> 8, ray.y >> 8, shared);
-        else
-            visited += GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(),
-                                        ray.x >> 8, ray.y >> 8, shared);
+        visited += DrawRay(target, frame, ray.x >> 8, ray.y >> 8, shared);
     }
     return visited;
+}
+
+int64_t CSetGlimra::DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
+                            uint32_t shared) {
+    return GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(), x, y, shared);
 }
 
 // One worker alone takes no locks; the fast paths draw only the presented band.

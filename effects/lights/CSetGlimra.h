@@ -62,12 +62,17 @@ public:
     CEdges<CParam<int>, int> flmSize;       // "flm_size": rays per curtain
     CEdges<CParam<int>, int> flmDuration;   // "flm_duration": ray life
     CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
+    CDrawPath drawPath = FastestDrawPath(); // the fast loops that draw the rays
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
     void EndOfFrame() override;
     void AfterPresent() override;
+    // Draws ray frame `frame` with its top-left corner at (x, y) in the shared colour;
+    // returns the frame pixels visited. The fast loops of GlimraDraw on the band's rows;
+    // a test or benchmark may put the plain reference loop in their place.
+    virtual int64_t DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
+                            uint32_t shared);
 
 private:
     bool BuildFrames();

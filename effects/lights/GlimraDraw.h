@@ -10,15 +10,12 @@
 // down to y0 (the top row is not drawn), columns right to left; pixels beyond the
 // screen's edges are not drawn. Sprite alpha 0 leaves a pixel, 255 copies the sprite
 // pixel; otherwise the new alpha is the union of both alphas and the colour is the
-// shared colour at that alpha, replacing the old one. Both return the pixels visited.
+// shared colour at that alpha, replacing the old one.
 namespace GlimraDraw {
 
-// Every pixel of the frame, one at a time, on every row of the screen.
-int64_t Reference(const CDrawTarget& target, const CBmp& frame, int32_t x0, int32_t y0,
-                  uint32_t shared);
-
-// The same result on the band's rows: only each row's span of non-zero alpha, eight
-// pixels per AVX2 step when the target asks for it, then four per SSE2 step.
+// The blend on the band's rows: only each row's span of non-zero alpha, eight pixels per
+// AVX2 step when the target asks for it, then four per SSE2 step. Returns the pixels
+// visited.
 int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t x0,
              int32_t y0, uint32_t shared);
 

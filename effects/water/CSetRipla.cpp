@@ -142,7 +142,6 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
     const int32_t lifeStep = waveDuration.GetMax() - *waveDuration.Get() + 100;
     const int32_t firstHeight = frames[0].height;
     const CDrawTarget target = Target();
-    const RiplaDraw::CRamp ramp{rampRed, rampGreen, rampBlue};
     int64_t visited = 0;
     for (int32_t k = 0; k < count; ++k) {
         CItemRipla& splash = splashes[k];
@@ -158,13 +157,13 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
         const CBmp& frame = frames[index];
         // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
         const int32_t top = splash.y + firstHeight - 1 - frame.height;
-        if (drawPath == CDrawPath::Reference)
-            visited += RiplaDraw::Reference(target, frame, splash.x, top, ramp);
-        else
-            visited +=
-                RiplaDraw::Fast(target, frame, spans[index].data(), splash.x, top, rampLanes);
+        visited += DrawSplash(target, index, splash.x, top);
     }
     return visited;
+}
+
+int64_t CSetRipla::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top) {
+    return RiplaDraw::Fast(target, frames[index], spans[index].data(), left, top, rampLanes);
 }
 
 // One worker alone takes no locks; the fast paths draw only the presented band.

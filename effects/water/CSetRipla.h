@@ -58,10 +58,14 @@ public:
     CEdges<CParam<int>, int> waveSize;      // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration;  // "wave_duration": splash life
     CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = FastestDrawPath(); // Reference: the plain loops the fast ones match
+    CDrawPath drawPath = FastestDrawPath(); // the fast loops that draw the splashes
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
+    // Draws splash frame `index` with its top-left corner at (left, top); returns the
+    // frame pixels visited. The fast loops of RiplaDraw on the band's rows; a test or
+    // benchmark may put the plain reference loop in their place.
+    virtual int64_t DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top);
 
 private:
     void FillRamp();

@@ -10,7 +10,7 @@
 // to top, columns right to left; pixels beyond the screen's edges are not drawn. An
 // opaque target or a sprite alpha of 0 leaves the pixel, sprite alpha 255 copies the
 // sprite pixel; otherwise the alphas unite to a and each colour channel v becomes
-// (ramp[a] * a + v * (255 - a)) / 256. Both return the pixels visited.
+// (ramp[a] * a + v * (255 - a)) / 256.
 namespace RiplaDraw {
 
 // The colour ramp: red, green and blue, indexed by the new alpha.
@@ -20,17 +20,13 @@ struct CRamp {
     const uint8_t* blue;
 };
 
-// Every pixel of the frame, one at a time, on every row of the screen.
-int64_t Reference(const CDrawTarget& target, const CBmp& frame, int32_t left, int32_t top,
-                  const CRamp& ramp);
-
 // ramp[a] * a for blue, green and red in the low three 16-bit lanes of entry a, alpha
 // lane 0: the ramp's share of the blend at each new alpha.
 void FillRampLanes(const CRamp& ramp, uint64_t lanes[256]);
 
-// The same result on the band's rows: only each row's span of non-zero alpha, eight
-// pixels per AVX2 step when the target asks for it, then four per SSE2 step, the ramp's
-// share taken from `lanes`.
+// The blend on the band's rows: only each row's span of non-zero alpha, eight pixels per
+// AVX2 step when the target asks for it, then four per SSE2 step, the ramp's share taken
+// from `lanes`. Returns the pixels visited.
 int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
              int32_t top, const uint64_t lanes[256]);
 

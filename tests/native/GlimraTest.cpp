@@ -5,6 +5,7 @@
 #include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
 #include "support/WaitUntil.h"
+#include "tests/reference/CSetGlimraReference.h"
 
 #include <gtest/gtest.h>
 
@@ -401,10 +402,11 @@ TEST(GlimraRender, SmallScreensRenderWithoutStrayWrites) {
 }
 
 TEST(GlimraRender, OneWorkerGoldenChecksum) {
-    GlimraRig rig(480, 400);
+    // The plain loops draw every row of the screen.
+    CEffectRig<CSetGlimraReference, CItemGlimra, CHeadlessDesktop> rig(480, 400, 1,
+                                                                       TaskbarEdge::Top);
     rig.set.clrChange.Set(2);
     rig.set.vis.Set(70);
-    rig.set.drawPath = CDrawPath::Reference; // the plain loops draw every row of the screen
     ASSERT_TRUE(rig.Start(12345));
     rig.RenderFrames(40);
     EXPECT_EQ(rig.desktop.PresentCount(), 40);

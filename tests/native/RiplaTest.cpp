@@ -5,6 +5,7 @@
 #include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
 #include "support/WaitUntil.h"
+#include "tests/reference/CSetRiplaReference.h"
 
 #include <gtest/gtest.h>
 
@@ -286,9 +287,10 @@ TEST(RiplaRender, SmallScreensRenderWithoutStrayWrites) {
 }
 
 TEST(RiplaRender, OneWorkerGoldenChecksum) {
-    RiplaRig rig(480, 400);
+    // The plain loops draw every row of the screen.
+    CEffectRig<CSetRiplaReference, CItemRipla, CSplashDesktop> rig(480, 400, 1,
+                                                                   TaskbarEdge::Bottom);
     rig.set.vis.Set(80);
-    rig.set.drawPath = CDrawPath::Reference; // the plain loops draw every row of the screen
     rig.set.waveSize.Set(12);
     ASSERT_TRUE(rig.Start(54321));
     rig.RenderFrames(40);
