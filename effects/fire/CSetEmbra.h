@@ -72,6 +72,8 @@ protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void EndOfFrame() override;
 
+    CRowLocks rowLocks; // several workers blend a stripe of rows under its lock
+
 private:
     bool AllocateProfiles();
     bool LoadColourTable();
@@ -112,5 +114,4 @@ private:
     int32_t entryCount = 0;              // frameCount + 2
     int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
     CFlameBlender blender;               // built from the colour table by Start
-    CRowLocks rowLocks;                  // several workers blend a stripe of rows under its lock
 };

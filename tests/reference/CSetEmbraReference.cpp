@@ -1,5 +1,6 @@
 #include "tests/reference/CSetEmbraReference.h"
 
+#include "effects/engine/CRowLocks.h"
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 
@@ -46,12 +47,14 @@ int64_t CSetEmbraReference::DrawFlame(const CItemEmbra& flame) {
     const int32_t h = frame.height;
     const int32_t top = flame.y + frames[0].height - 1 - h;
     int64_t drawn = 0;
+    CRowLocks::CHold hold(workerCount > 1 ? &rowLocks : nullptr);
     for (int32_t v = h - 1; v >= 0; --v)
         for (int32_t u = w - 1; u >= 0; --u) {
             const int32_t row = top + v;
             const int32_t column = flame.x + u;
             if (row < 0 || row >= frameBuffer.height || column < 0 || column >= frameBuffer.width)
                 continue;
+            hold.Row(row);
             const std::size_t target = (std::size_t{4} * row * frameBuffer.width) + 4u * column;
             BlendPixel(frameBuffer.pixels + target,
                        frame.pixels + (std::size_t{4} * v * w) + 4u * u, colourTable);

@@ -18,7 +18,8 @@ public:
     // the number of sprite pixels that lay inside the frame buffer.
     int64_t StepFlames(CItemEmbra* flames, int32_t count);
     // Draws the flame's sprite frame into the whole frame buffer, from the last row to the
-    // first and right to left, clipped at the buffer's four edges.
+    // first and right to left, clipped at the buffer's four edges; with several workers
+    // under the row locks of the shipped set.
     int64_t DrawFlame(const CItemEmbra& flame);
     // One sprite pixel over one frame-buffer pixel (both blue, green, red, alpha).
     static void BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table);
