@@ -50,7 +50,8 @@ public:
     // pixels inside the frame buffer. Only the rows of the presented band are drawn, and
     // in each row only the run of the sprite's non-transparent pixels: a blend changes
     // nothing but the pixel it lands on, and only the band is ever cleared and shown, so
-    // the band comes out as if every pixel had been blended.
+    // the band comes out as if every pixel had been blended. With several workers each
+    // stripe of rows is blended under its row lock.
     int64_t DrawFlame(const CItemEmbra& flame);
 
     // The "Embra settings" dialog (resource 153), installed by the settings layer.

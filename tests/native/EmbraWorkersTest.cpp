@@ -19,9 +19,10 @@
 
 namespace {
 
-constexpr int32_t kWidth = 640;
-constexpr int32_t kHeight = 480;
-constexpr int32_t kFrames = 30;
+// Small enough for the ThreadSanitizer build; the frames cover the first profile change.
+constexpr int32_t kWidth = 480;
+constexpr int32_t kHeight = 400;
+constexpr int32_t kFrames = 24;
 
 struct WorkerRun {
     int32_t presented = 0;
