@@ -81,6 +81,9 @@ public:
     // Decodes the bytes of a BMP file with the same rules as LoadBitmapResource; empty
     // when the bytes are not a picture it can read.
     void LoadBmpBytes(const uint8_t* data, std::size_t size);
+    // Decodes the side x side 32-bit picture of the bytes of an .ico file, colours as stored
+    // and the alpha rule of LoadBitmapResource; empty when the file holds no such picture.
+    void LoadIconBytes(const uint8_t* data, std::size_t size, int side);
 
     // Pixel word at (x, y); callers keep the coordinates inside the bitmap.
     uint32_t Pixel(int x, int y) const;
