@@ -83,7 +83,9 @@ CFinish Finish(ButtonKind kind, double scale) {
     const CColour outline = kind == ButtonKind::Start  ? Rgb(0x5A1400, 0.85)
                             : kind == ButtonKind::Stop ? Rgb(0x4A0008, 0.85)
                                                        : Rgb(0x2A2E36, 0.85);
-    return {5 * scale, 0.75, 0.45, 0.38, 52 * scale, std::max(1.0, 1.8 * scale), outline};
+    // The flat stop square carries a stronger gloss than the shapes with more edge.
+    const double gloss = kind == ButtonKind::Stop ? 0.5 : 0.38;
+    return {5 * scale, 0.75, 0.45, gloss, 52 * scale, std::max(1.0, 1.8 * scale), outline};
 }
 
 // A soft glow: full inside the shape, fading out over `soft` pixels across its edge.
