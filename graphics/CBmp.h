@@ -6,6 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
+// A point of a colour gradient, in pixel coordinates of the bitmap.
+struct GradientPoint {
+    int32_t x;
+    int32_t y;
+};
+
 // The one raster type: 32-bit pixels in memory order blue, green, red, alpha (read as a
 // little-endian word 0xAARRGGBB), rows top-down, stride exactly width * 4 bytes, so pixel
 // (x, y) starts at byte (y * width + x) * 4. Colours are premultiplied by alpha in
@@ -32,6 +38,36 @@ public:
     void CopyChannel(const CBmp& source, int from, int to);
     void ScaleAll(int percent);
 
+    // Image operations of the interface; colour channels only unless said otherwise.
+    // x' = offset + (contrast + 127) * (x - 127) / 127 + 127, clamped; the offset is read
+    // as a signed 16-bit number.
+    void BrightnessContrast(int offset, int contrast);
+    // Moves the colours toward grey (factor below 128) or away from it (above); 128 keeps them.
+    void Saturation(int factor);
+    // Moves the whole pixel block by (dx + dy * width) pixels, linearly in memory; what is
+    // uncovered becomes transparent.
+    void Shift(int dx, int dy);
+    // Rotates the colours cyclically by (dx mod width, dy mod height); every alpha stays put.
+    void Roll(int dx, int dy);
+    // Multi-stop linear gradient through count points; colours are 0xAABBGGRR (red in the
+    // low byte). fillBefore and fillAfter extend the first and last colour past the ends.
+    void GradientFill(const GradientPoint* points, const uint32_t* colours, int count,
+                      bool fillBefore, bool fillAfter);
+
+    // Blends onto a device context (HDC) with straight alpha at (x + originX, y + originY),
+    // reading back and writing only the covered rectangle. Windows build only.
+    void DrawTo(void* dc, int x, int y) const;
+    // Blends stretched to width x height, the borders of borderX columns and borderY rows
+    // kept at their size; nothing is drawn when the rectangle or the bitmap is smaller than
+    // twice the borders plus two in either direction. Windows build only.
+    void DrawStretched(void* dc, int x, int y, int width, int height, int borderX,
+                       int borderY) const;
+    // DrawTo or DrawStretched of every layer of a stack, first layer at the bottom; nothing
+    // when the index is not that of a stack. Windows build only.
+    void DrawStack(void* dc, int x, int y, int stack) const;
+    void DrawStackStretched(void* dc, int x, int y, int width, int height, int borderX, int borderY,
+                            int stack) const;
+
     // Layer stacks, kept in the animations list and addressed by the order they were added.
     void AddStack(const tstr& text);
     bool HasStack(int index) const;
@@ -45,6 +81,9 @@ public:
     // Decodes the bytes of a BMP file with the same rules as LoadBitmapResource; empty
     // when the bytes are not a picture it can read.
     void LoadBmpBytes(const uint8_t* data, std::size_t size);
+    // Decodes the side x side 32-bit picture of the bytes of an .ico file, colours as stored
+    // and the alpha rule of LoadBitmapResource; empty when the file holds no such picture.
+    void LoadIconBytes(const uint8_t* data, std::size_t size, int side);
 
     // Pixel word at (x, y); callers keep the coordinates inside the bitmap.
     uint32_t Pixel(int x, int y) const;

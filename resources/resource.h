@@ -17,6 +17,21 @@
 // The program's icon (the artwork).
 #define IDI_EMBRA 107
 
+// The interface's bitmaps (the artwork): the big buttons' pictures, their textures and
+// highlights, and the navigation pane's tool pictures.
+#define IDB_START 136
+#define IDB_EMBER_TEXTURE 138
+#define IDB_STOP 139
+#define IDB_STOP_TEXTURE 140
+#define IDB_START_HIGHLIGHT 141
+#define IDB_STOP_HIGHLIGHT 142
+#define IDB_SETTINGS 149
+#define IDB_SETTINGS_HIGHLIGHT 150
+#define IDB_MARK_OFF 155
+#define IDB_MARK_ON 156
+#define IDB_EFFECT_SCREEN 157
+#define IDB_EFFECT_SETTINGS 158
+
 // String table.
 #define IDS_EXIT 1
 #define IDS_ABOUT 2

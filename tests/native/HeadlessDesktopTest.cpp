@@ -87,6 +87,6 @@ TEST(HeadlessDesktop, LoadsTheEmbeddedArtwork) {
     ASSERT_TRUE(desktop.LoadBitmapResource(135, &sheet));
     EXPECT_EQ(sheet.width, 256);
     EXPECT_EQ(sheet.height, 64);
-    EXPECT_FALSE(desktop.LoadBitmapResource(136, &sheet));
+    EXPECT_FALSE(desktop.LoadBitmapResource(137, &sheet));
     EXPECT_EQ(sheet.pixels, nullptr);
 }

@@ -1,15 +1,65 @@
+#include "graphics/ArtworkBytes.h"
 #include "support/TestBitmaps.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
+
+class CIconHandle {
+public:
+    explicit CIconHandle(HICON icon) : icon(icon) {}
+    ~CIconHandle() {
+        if (icon)
+            DestroyIcon(icon);
+    }
+    CIconHandle(const CIconHandle&) = delete;
+    CIconHandle& operator=(const CIconHandle&) = delete;
+    HICON Get() const { return icon; }
+
+private:
+    HICON icon;
+};
+
+std::vector<uint32_t> Words(const CBmp& bitmap) {
+    std::vector<uint32_t> words;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x)
+            words.push_back(bitmap.Pixel(x, y));
+    return words;
+}
+
+// The icon's colour picture as 32-bit top-down words.
+std::vector<uint32_t> IconColours(HICON icon, int side) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return {};
+    std::vector<uint32_t> words(static_cast<std::size_t>(side * side), 0);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = side;
+    header.bmiHeader.biHeight = -side;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(side), words.data(),
+                               &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return rows == side ? words : std::vector<uint32_t>{};
+}
 
 // The resources embedded from the generated files load to the same pixels as the
 // portable decoder gives for the same bytes.
 TEST(BitmapResource, MatchesTheDecodedFileBytes) {
-    for (const int number : {135, 144, 164}) {
+    for (const int number :
+         {135, 144, 164, 136, 138, 139, 140, 141, 142, 149, 150, 155, 156, 157, 158}) {
         SCOPED_TRACE(number);
         CBmp decoded;
         ASSERT_TRUE(LoadArtwork(number, decoded));
@@ -22,6 +72,24 @@ TEST(BitmapResource, MatchesTheDecodedFileBytes) {
         EXPECT_EQ(
             std::memcmp(loaded.pixels, decoded.pixels, static_cast<std::size_t>(decoded.byteSize)),
             0);
+    }
+}
+
+// The icon resource loads at both of its sizes with its colours and alpha; its pixels
+// match the decoded bytes of the embedded icon file.
+TEST(BitmapResource, IconLoadsAtSixteenAndThirtyTwo) {
+    const uint8_t* data = nullptr;
+    std::size_t size = 0;
+    ASSERT_TRUE(FindIconBytes(107, &data, &size));
+    for (const int side : {16, 32}) {
+        SCOPED_TRACE(side);
+        const CIconHandle icon(static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(107), IMAGE_ICON, side, side, 0)));
+        ASSERT_NE(icon.Get(), nullptr);
+        CBmp decoded;
+        decoded.LoadIconBytes(data, size, side);
+        ASSERT_NE(decoded.pixels, nullptr);
+        EXPECT_EQ(IconColours(icon.Get(), side), Words(decoded));
     }
 }
 

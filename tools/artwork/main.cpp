@@ -1,11 +1,16 @@
 // Writes the program's bitmaps into the folder named on the command line: one BMP file
-// per bitmap resource, named after its number, and ArtworkBytes.cpp with the same bytes.
+// per bitmap resource and one ICO file per icon resource, named after its number, and
+// ArtworkBytes.cpp with the same bytes.
 // The output depends on nothing but this program, so every build gets the same pictures.
 #include "BmpFile.h"
+#include "ButtonArt.h"
 #include "ByteSource.h"
 #include "ColourStrip.h"
 #include "FlameSheet.h"
+#include "IconFile.h"
 #include "Splash.h"
+#include "TextureArt.h"
+#include "ToolArt.h"
 
 #include <cstdio>
 #include <string>
@@ -28,13 +33,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
+    const auto bitmap = ArtworkType::Bitmap;
     const std::vector<CArtworkFile> files = {
-        {135, EncodeBmp(MakeFlameSheet(), 32)},
-        {144, EncodeBmp(MakeColourStrip(), 24)},
-        {164, EncodeBmp(MakeSplash(), 32)},
+        {135, bitmap, EncodeBmp(MakeFlameSheet(), 32)},
+        {144, bitmap, EncodeBmp(MakeColourStrip(), 24)},
+        {164, bitmap, EncodeBmp(MakeSplash(), 32)},
+        {136, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Start), 32)},
+        {139, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Stop), 32)},
+        {149, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Settings), 32)},
+        {141, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Start), 32)},
+        {142, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Stop), 32)},
+        {150, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Settings), 32)},
+        {138, bitmap, EncodeBmp(MakeEmberTexture(), 24)},
+        {140, bitmap, EncodeBmp(MakeStopTexture(), 24)},
+        {155, bitmap, EncodeBmp(MakeMarkOff(), 32)},
+        {156, bitmap, EncodeBmp(MakeMarkOn(), 32)},
+        {157, bitmap, EncodeBmp(MakeDisplayTool(), 32)},
+        {158, bitmap, EncodeBmp(MakeSettingsTool(), 32)},
+        {107, ArtworkType::Icon, EncodeIco({MakeFlamePicture(16), MakeFlamePicture(32)})},
     };
     for (const CArtworkFile& file : files) {
-        const std::string path = folder + "/" + std::to_string(file.number) + ".bmp";
+        const std::string path = folder + "/" + ArtworkFileName(file);
         if (!WriteFile(path, file.bytes.data(), file.bytes.size())) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
