@@ -159,8 +159,8 @@ private:
     RECT dropMarker{};
     CBmp backgroundImage;
     CDragWnd dragWindow;
-    int32_t dragOriginX = 0;
-    int32_t dragOffsetY = 0;
+    int32_t dragOriginX = 0; // the drag window's left, in screen coordinates
+    int32_t dragOffsetY = 0; // the pointer's distance below the dragged row's top
     CNavPaneWndParent* parentCallback = nullptr;
     uint32_t selectOnClick = 1;
     uint32_t multipleSelection = 1;

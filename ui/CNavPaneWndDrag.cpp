@@ -53,15 +53,15 @@ void CNavPaneWnd::ShowDragWindow(POINT point) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
+    // The dragged row follows the pointer where it was grabbed, at the pane's left.
     RECT row{};
-    if (!GetEntryRect(dropTarget, row))
+    if (!GetEntryRect(dragSource, row))
         return;
-    POINT origin{0, row.top};
+    POINT origin{0, 0};
     ClientToScreen(Handle(), &origin);
     dragOriginX = origin.x;
-    dragOffsetY = screen.y - origin.y;
-    if (!dragWindow.Create(kDragExStyle, WS_POPUP, origin.x, origin.y, row.right - row.left,
-                           row.bottom - row.top, Handle(), nullptr))
+    if (!dragWindow.Create(kDragExStyle, WS_POPUP, dragOriginX, screen.y - dragOffsetY,
+                           row.right - row.left, row.bottom - row.top, Handle(), nullptr))
         return;
     SetWindowOpacity(dragWindow.Handle(), kDragOpacity);
     ShowWindow(dragWindow.Handle(), SW_SHOWNOACTIVATE);

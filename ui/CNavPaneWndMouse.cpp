@@ -26,8 +26,11 @@ int CNavPaneWnd::OnLButtonDown(UINT keys, int x, int y) {
     SetCapture(Handle());
     const POINT point{x, y};
     dragShown = false;
-    if (!PressAt(keys, point))
+    RECT row{};
+    if (!PressAt(keys, point) && GetEntryRect(currentEntry, row)) {
         dragSource = dropTarget = currentEntry;
+        dragOffsetY = y - row.top;
+    }
     RepaintIfNeeded();
     NotifyMouse(WM_LBUTTONDOWN, point);
     return 0;

@@ -309,8 +309,8 @@ TEST(NavPane, DragReorders) {
     }
 }
 
-// While a drag is over another entry, a translucent drag window of the row's size follows
-// the pointer and the inverted drop marker shows; the button up removes both.
+// While a drag is over another entry, a translucent drag window of the dragged row's size
+// follows the pointer and the inverted drop marker shows; the button up removes both.
 TEST(NavPane, DragWindowAndMarker) {
     CNavPaneRig rig(300, 200);
     rig.AddMany(3);
@@ -337,6 +337,11 @@ TEST(NavPane, DragWindowAndMarker) {
     GetWindowRect(drag, &before);
     EXPECT_EQ(before.right - before.left, 300);
     EXPECT_EQ(before.bottom - before.top, 36);
+    // Grabbed 18 pixels below its top, the row follows the pointer at the pane's left.
+    POINT paneOrigin{0, 0};
+    ClientToScreen(rig.pane.Handle(), &paneOrigin);
+    EXPECT_EQ(before.left, paneOrigin.x);
+    EXPECT_EQ(before.top - paneOrigin.y, RowMiddle(1) + 5 - 18);
     rig.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, RowMiddle(2) + 5));
     RECT after{};
     GetWindowRect(drag, &after);
