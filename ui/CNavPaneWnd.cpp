@@ -6,11 +6,14 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 bool CNavPaneWnd::registered = false;
 
 namespace {
+
+constexpr const char* kEntityProperty = "WND_ENTITY";
 
 // Gives entry and every entry below it the pane.
 void AdoptTree(CNavPaneItem* entry, CNavPaneWnd* pane) {
@@ -75,6 +78,14 @@ bool CNavPaneWnd::RegisterFactory() {
     return true;
 }
 
+CNavPaneWnd* CNavPaneWnd::FromWindow(HWND control) {
+    char className[32] = "";
+    if (!control || !::GetClassNameA(control, className, sizeof className) ||
+        std::strcmp(className, kClassName) != 0)
+        return nullptr;
+    return static_cast<CNavPaneWnd*>(static_cast<CWnd*>(GetPropA(control, kEntityProperty)));
+}
+
 LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -132,7 +143,7 @@ bool CNavPaneWnd::AddEntry(CNavPaneItem* entry) {
 }
 
 bool CNavPaneWnd::AddChild(CNavPaneItem* entry, CNavPaneItem* child) {
-    if (!entry || !entry->AddChild(child))
+    if (!entry || entry->pane != this || !entry->AddChild(child))
         return false;
     AdoptTree(child, this);
     UpdateScrollRange();
@@ -180,6 +191,48 @@ void CNavPaneWnd::ClearTools(CNavPaneItem* entry) {
     entry->leftTools.DeleteAll();
     entry->rightTools.DeleteAll();
     Invalidate();
+}
+
+CNavPaneItem* CNavPaneWnd::AddColouredEntry(const char* text, COLORREF colour, int height,
+                                            CNavPaneItemData* data) {
+    auto* entry = new CNavPaneItem;
+    entry->text = text;
+    entry->SetColours(colour, 0);
+    entry->SetHeight(height);
+    entry->data = data;
+    if (AddEntry(entry))
+        return entry;
+    delete entry;
+    return nullptr;
+}
+
+CNavPaneItemTool* CNavPaneWnd::AddTool(CNavPaneItem* entry, uint32_t kind, uint32_t command,
+                                       bool left, HINSTANCE module, int imageId,
+                                       int checkedImageId) {
+    if (!entry)
+        return nullptr;
+    auto* tool = new CNavPaneItemTool(kind, command);
+    if (imageId)
+        tool->LoadToolImage(module, imageId, 0);
+    if (checkedImageId)
+        tool->LoadToolImage(module, checkedImageId, 1);
+    AddTool(entry, tool, left);
+    return tool;
+}
+
+void CNavPaneWnd::SetMark(CNavPaneItem* entry, uint32_t command) {
+    for (CNavPaneItem* each : root.children.Items())
+        if (CNavPaneItemTool* tool = FindTool(each, command))
+            tool->Set(CNavPaneItemTool::kChecked, each == entry);
+    Invalidate();
+}
+
+CNavPaneItem* CNavPaneWnd::MarkedEntry(uint32_t command) const {
+    for (CNavPaneItem* each : root.children.Items())
+        if (const CNavPaneItemTool* tool = FindTool(each, command))
+            if (tool->Has(CNavPaneItemTool::kChecked))
+                return each;
+    return nullptr;
 }
 
 CNavPaneItemTool* CNavPaneWnd::FindTool(const CNavPaneItem* entry, uint32_t command) {

@@ -50,6 +50,9 @@ public:
     // Registers the window class and, only when that succeeded, the factory entry, and
     // then sets the registered flag. Always true.
     static bool RegisterFactory();
+    // The pane object of a control of this class (through its window property); null for
+    // any other window.
+    static CNavPaneWnd* FromWindow(HWND control);
 
     // Entries. AddEntry appends a top-level entry (owned from now on); false when it is
     // already there.
@@ -64,6 +67,21 @@ public:
     void ClearTools(CNavPaneItem* entry);
     // The first tool with that command, right tools first; null when none.
     static CNavPaneItemTool* FindTool(const CNavPaneItem* entry, uint32_t command);
+    // A top-level entry as the settings page lists the effects: text, drawn in its own
+    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels,
+    // standing for data. The pane owns it; null when it cannot be added.
+    CNavPaneItem* AddColouredEntry(const char* text, COLORREF colour, int height,
+                                   CNavPaneItemData* data);
+    // A tool of kind and command at the left or right end of entry, with the pictures of
+    // bitmaps imageId and checkedImageId of module (0: none; module null: the program's).
+    // The pane owns it; null when entry is null.
+    CNavPaneItemTool* AddTool(CNavPaneItem* entry, uint32_t kind, uint32_t command, bool left,
+                              HINSTANCE module, int imageId, int checkedImageId = 0);
+    // Checks entry's tool of command and unchecks that of every other top-level entry, so
+    // that exactly one entry carries the mark.
+    void SetMark(CNavPaneItem* entry, uint32_t command);
+    // The first top-level entry whose tool of command is checked; null when none.
+    CNavPaneItem* MarkedEntry(uint32_t command) const;
     CNavPaneItem* Root() { return &root; }
     CNavPaneItem* FirstEntry() const { return root.FirstChild(); }
 
