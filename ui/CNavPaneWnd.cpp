@@ -128,13 +128,12 @@ void CNavPaneWnd::OnDestroyPane() {
             DestroyWindow(child);
     selection.DetachAll();
     dragWindow.Destroy();
+    dragSource = dropTarget = nullptr;
+    dropMarker = RECT{};
     backgroundImage.Free();
     root.children.DeleteAll();
     root.leftTools.DeleteAll();
     root.rightTools.DeleteAll();
-    dragSource = nullptr;
-    dropTarget = nullptr;
-    dropMarker = RECT{};
     scrollPosition = 0;
 }
 

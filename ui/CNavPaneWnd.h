@@ -157,7 +157,10 @@ private:
     void ShowDragWindow(POINT point);
     // Draws the dragged entry's row into the drag window.
     void PaintDragWindow();
+    // Ends the drag as a drop: the owner's OnDrop, else the move among the siblings.
     void EndDrag();
+    // Ends the drag without a drop: drag window, marker and entries of the drag go.
+    void CancelDrag();
     void MoveEntry(CNavPaneItem* source, CNavPaneItem* target, bool before);
     // Keyboard and scroll bar.
     void MoveFocus(bool down);

@@ -68,14 +68,19 @@ void CNavPaneWnd::ShowDragWindow(POINT point) {
     PaintDragWindow();
 }
 
+void CNavPaneWnd::CancelDrag() {
+    dragWindow.Destroy();
+    dragSource = dropTarget = nullptr;
+    dragShown = false;
+    ShowDropMarker(RECT{});
+}
+
 void CNavPaneWnd::EndDrag() {
     CNavPaneItem* source = dragSource;
     CNavPaneItem* target = dropTarget;
     // Rows of a bottom-up pane run against the order of the entries.
     const bool before = dropAbove != IsBottomUp();
-    dragSource = dropTarget = nullptr;
-    dragShown = false;
-    ShowDropMarker(RECT{});
+    CancelDrag();
     if (!target || target == source)
         return;
     if (parentCallback && parentCallback->OnDrop(target, source, before))

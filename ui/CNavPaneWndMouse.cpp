@@ -5,6 +5,9 @@
 int CNavPaneWnd::OnMouseMove(UINT keys, int x, int y) {
     RequestLeaveNotification();
     const POINT point{x, y};
+    // A drag whose button went up unseen (the capture was taken away) ends here.
+    if (dragSource && !(keys & MK_LBUTTON))
+        CancelDrag();
     if (dragSource) {
         DragOver(point);
     } else {
@@ -48,7 +51,6 @@ int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
     const POINT point{x, y};
     const bool shift = multipleSelection && (keys & MK_SHIFT);
     const bool ctrl = multipleSelection && (keys & MK_CONTROL);
-    dragWindow.Destroy();
     // A drag that reached another entry ends as a drop, even back on its own entry.
     if (dragSource && dragShown) {
         EndDrag();
@@ -56,8 +58,7 @@ int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
         NotifyMouse(WM_LBUTTONUP, point);
         return 0;
     }
-    dragSource = dropTarget = nullptr;
-    ShowDropMarker(RECT{});
+    CancelDrag();
     currentEntry = nullptr;
     RECT cursor = LayoutStart();
     const bool onTool = root.HitLButtonUp(ClientRect(), cursor, keys, point) != 0;

@@ -350,6 +350,18 @@ TEST(NavPane, DragWindowAndMarker) {
     rig.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, RowMiddle(2) + 5));
     EXPECT_FALSE(IsWindow(drag));
     EXPECT_EQ(rig.Order(), "BCA");
+
+    // A move without the button (its release went elsewhere) ends the drag without a drop.
+    rig.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, RowMiddle(0)));
+    rig.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, RowMiddle(2)));
+    ASSERT_NE(FindWindowA("DragWnd", nullptr), nullptr);
+    rig.Send(WM_MOUSEMOVE, 0, MAKELPARAM(100, RowMiddle(2)));
+    EXPECT_EQ(FindWindowA("DragWnd", nullptr), nullptr);
+    EXPECT_EQ(rig.Paint().At(150, 72 + 33), face);
+    // A release after that is a click on the entry under it.
+    rig.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, RowMiddle(2)));
+    EXPECT_EQ(rig.owner.Of("Drop").size(), 1u);
+    EXPECT_EQ(rig.Order(), "BCa");
 }
 
 // Entries and tools are added once; the pane deletes its entries, their children and
