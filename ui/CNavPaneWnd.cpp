@@ -106,7 +106,7 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_VSCROLL:
-        OnVScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+        OnVScroll(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_MOUSEWHEEL:
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
