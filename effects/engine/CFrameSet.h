@@ -67,6 +67,10 @@ protected:
     // A bounded parameter's range and initial value, in the order every owner sets them.
     static void InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial);
 
+    // How many items at the front of a worker's array this frame steps and draws: the
+    // share "items" of itemsPerWorker, never more than the array holds.
+    int32_t AnimatedCount() const;
+
     // Set-specific steps of the frame.
     // Worker 0, under frameLock, before any worker reads its item array.
     virtual void ResetFrameState() {}
