@@ -3,6 +3,7 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
+#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
 #include "tests/reference/CSetGlimraReference.h"
 
@@ -397,7 +398,9 @@ TEST(GlimraRender, SmallScreensRenderWithoutStrayWrites) {
     for (const DesktopSize& size : sizes) {
         GlimraRig rig(size.width, size.height);
         ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
+        CFrameCanary canary(rig.set.frameBuffer);
         rig.RenderFrames(30);
+        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/water/CSetRipla.h"
 #include "support/CEffectRig.h"
+#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
 #include "tests/reference/CSetRiplaReference.h"
 
@@ -283,7 +284,9 @@ TEST(RiplaRender, SmallScreensRenderWithoutStrayWrites) {
     for (const DesktopSize& size : sizes) {
         RiplaRig rig(size.width, size.height);
         ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
+        CFrameCanary canary(rig.set.frameBuffer);
         rig.RenderFrames(30);
+        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
     }
 }
 
