@@ -93,8 +93,7 @@ std::vector<std::string> EditWhileRendering(EditRig<TSet>& rig, const std::vecto
 } // namespace
 
 TEST(ParamEditWhileRendering, FireReadsOnlyValuesWithinTheBounds) {
-    // One worker: the editing thread races a real render thread all the same.
-    EditRig<CSetEmbra> rig(1);
+    EditRig<CSetEmbra> rig(4);
     ASSERT_TRUE(rig.renderState.StartEffect());
     const std::vector<Bounded*> params = {&rig.set.vis, &rig.set.items};
     EXPECT_EQ(EditWhileRendering(rig, params, BoundedReads(params), 20),
