@@ -48,7 +48,10 @@ int CButtonWnd::OnHover(const RECT& client, POINT point) {
 }
 
 int CButtonWnd::Click(int id) {
-    PostMessageA(GetParent(Handle()), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    // Without a parent the message would land in the thread's queue as a stray command.
+    const HWND parent = GetParent(Handle());
+    if (parent)
+        PostMessageA(parent, WM_COMMAND, static_cast<WPARAM>(id), 0);
     return 0;
 }
 

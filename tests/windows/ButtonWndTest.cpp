@@ -140,7 +140,8 @@ TEST_F(ButtonWnd, FaceFollowsPointerButtonAndStacks) {
         {1, true, true, kStackColours[0]},   {0, true, true, kBase},
     };
     for (const Case& c : cases) {
-        BuildImage(button->LoadImage(nullptr, 0), c.stacks);
+        button->ReleaseImage();
+        BuildImage(button->Image(), c.stacks);
         SetLeftButton(c.pressed);
         const POINT cursor = c.inside ? POINT{5, 90} : POINT{-1, 40};
         EXPECT_EQ(FaceColour(cursor), c.colour) << c.stacks << c.inside << c.pressed;
@@ -203,4 +204,15 @@ TEST_F(ButtonWnd, PressShowsPressedReleaseInsideClicksOnce) {
         EXPECT_NE(GetCapture(), window);
         EXPECT_EQ(TakeCommands(), c.commands) << c.x << ", " << c.y;
     }
+}
+
+TEST_F(ButtonWnd, ClickWithoutParentPostsNothing) {
+    const HWND lone = CreateWindowExA(0, CButtonWnd::kClassName, "", WS_POPUP, 0, 0, kSize, kSize,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(lone, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+    SendMessageA(lone, WM_LBUTTONUP, 0, At(20, 20));
+    MSG message;
+    EXPECT_FALSE(
+        PeekMessageA(&message, reinterpret_cast<HWND>(-1), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    DestroyWindow(lone);
 }
