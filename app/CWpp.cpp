@@ -5,6 +5,7 @@
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
 #include "settings/SettingsDialogs.h"
+#include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/WindowFactory.h"
 
@@ -27,6 +28,7 @@ bool CWpp::Init() {
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
     CEmbraDrawWnd::RegisterFactory();
+    CButtonWnd::RegisterFactory();
     if (!CApp::Init())
         return false;
     CreateSets();
