@@ -9,13 +9,7 @@
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/WindowFactory.h"
 
-namespace {
-
-constexpr DWORD kStopPollMs = 10;
-
-} // namespace
-
-CWpp::CWpp() : renderState(&desktop), mainWnd(this) {
+CWpp::CWpp() : effects(&desktop), mainWnd(this) {
     store.SetRegistryMode(true);
     store.SetFirmAndApp("Lumavist", "Embra");
     store.SetRoot("Software\\Lumavist\\Embra");
@@ -36,36 +30,36 @@ bool CWpp::Init() {
     Load();
     if (!mainWnd.Create(title))
         return false;
-    renderState.processorCount = static_cast<int32_t>(processorCount);
+    effects.renderState.processorCount = static_cast<int32_t>(processorCount);
     // A set that cannot start leaves the program running without an effect.
-    renderState.StartEffect();
+    effects.renderState.StartEffect();
     return true;
 }
 
 bool CWpp::Exit() {
-    StopEffect();
+    effects.renderState.StopEffect();
     Save();
     return CApp::Exit();
 }
 
 bool CWpp::Load() {
     CApp::Load();
-    for (CSet* set : sets.Items())
+    for (CSet* set : effects.sets.Items())
         set->Load();
     return true;
 }
 
 bool CWpp::Save() {
-    for (CSet* set : sets.Items())
+    for (CSet* set : effects.sets.Items())
         set->Save();
-    if (renderState.activeSet)
-        store.WriteString("Sets", "current", renderState.activeSet->Key());
+    if (effects.renderState.activeSet)
+        store.WriteString("Sets", "current", effects.renderState.activeSet->Key());
     return CApp::Save();
 }
 
 void CWpp::OnSettingChange() {
-    if (renderState.activeSet)
-        renderState.activeSet->UpdatePlacement();
+    if (effects.renderState.activeSet)
+        effects.renderState.activeSet->UpdatePlacement();
 }
 
 void CWpp::Shutdown() {
@@ -74,37 +68,26 @@ void CWpp::Shutdown() {
     UnregisterWindowFactory(CEmbraDrawWnd::kClassName);
 }
 
-void CWpp::StopEffect() {
-    renderState.runFlag.store(0, std::memory_order_release);
-    while (renderState.runningWorkers.load(std::memory_order_acquire) != 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kStopPollMs, QS_SENDMESSAGE);
-        MSG message;
-        // Peeking answers the messages sent to this thread; posted ones stay queued.
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    renderState.StopEffect();
-}
-
 void CWpp::CreateSets() {
-    auto* fire = new CSetEmbra(&store, &renderState);
-    auto* lights = new CSetGlimra(&store, &renderState);
-    auto* water = new CSetRipla(&store, &renderState);
+    auto* fire = new CSetEmbra(&store, &effects.renderState);
+    auto* lights = new CSetGlimra(&store, &effects.renderState);
+    auto* water = new CSetRipla(&store, &effects.renderState);
     InstallSettingsDialog(*fire);
     InstallSettingsDialog(*lights);
     InstallSettingsDialog(*water);
-    sets.Add(fire);
-    sets.Add(lights);
-    sets.Add(water);
+    effects.sets.Add(fire);
+    effects.sets.Add(lights);
+    effects.sets.Add(water);
 }
 
 void CWpp::SelectActiveSet() {
-    renderState.activeSet = sets.GetAt(0);
+    effects.renderState.activeSet = effects.sets.GetAt(0);
     tstr current;
     if (!store.ReadString("Sets", "current", current))
         return;
-    for (CSet* set : sets.Items()) {
+    for (CSet* set : effects.sets.Items()) {
         if (set->Key() == current) {
-            renderState.activeSet = set;
+            effects.renderState.activeSet = set;
             return;
         }
     }

@@ -2,15 +2,15 @@
 
 #include "app/CApp.h"
 #include "app/CMainWnd.h"
-#include "effects/engine/CRenderState.h"
-#include "effects/engine/CSet.h"
-#include "params/CCollector.h"
+#include "effects/engine/CEffectHost.h"
 #include "ui/CWin32Desktop.h"
 
 // The program's application object, one per process in static storage. It owns the
 // settings store (through the layers below), the desktop the effects decorate, the
-// render state, the effect sets in the order fire, northern lights, water, and the main
-// window.
+// effect sets in the order fire, northern lights, water with the render state, and the
+// main window. The members are declared so that each outlives what uses it: the desktop
+// outlives the render state that presents through it, and the host stops the workers
+// before any set goes, also when the process ends without Exit.
 class CWpp : public CApp {
 public:
     CWpp();
@@ -34,16 +34,10 @@ public:
     void Shutdown();
 
     CWin32Desktop desktop;
-    CRenderState renderState; // holds activeSet and the render workers
-    CCollector<CSet*> sets;   // owning
+    CEffectHost effects; // the sets and the render state
     CMainWnd mainWnd;
 
 private:
-    // Stops the render workers and rendering. Worker 0 presents through the overlay,
-    // which belongs to this thread, and moving it from the worker sends this thread a
-    // message and waits for the answer: so the wait for the workers answers sent
-    // messages instead of only sleeping, or the two threads would wait for each other.
-    void StopEffect();
     // The three sets in the order fire, northern lights, water, each with its dialog.
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".

@@ -29,6 +29,9 @@ public:
     void PutOverlayBehindTaskbar() override;
     void CopyBand(const CBmp& band) override;
     bool Present(int32_t x, int32_t y) override;
+    // Waits for a message sent to this thread or the time, whichever comes first, and
+    // answers the sent messages; posted ones stay queued for the message loop.
+    void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
 
 private:

@@ -27,10 +27,7 @@ CRenderState::CRenderState(IDesktop* desktop)
     : desktop(desktop), processorCount(SystemProcessorCount()) {}
 
 CRenderState::~CRenderState() {
-    if (!workers.empty())
-        StopEffect();
-    else if (overlayCreated)
-        StopRendering();
+    StopEffect();
 }
 
 bool CRenderState::StartRendering() {
@@ -84,12 +81,13 @@ void CRenderState::StopEffect() {
     for (std::thread& worker : workers)
         worker.join();
     workers.clear();
-    StopRendering();
+    if (overlayCreated)
+        StopRendering();
 }
 
 void CRenderState::WaitForWorkers() const {
     while (runningWorkers.load(std::memory_order_acquire) != 0)
-        SleepMs(kStopPollMs);
+        desktop->PauseWhileStopping(kStopPollMs);
 }
 
 void CRenderState::PauseAfterFrame() {

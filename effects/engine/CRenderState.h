@@ -30,10 +30,12 @@ public:
     // StartRendering, then one worker per processor; false (and no worker) when
     // rendering does not start or workers are already running.
     bool StartEffect();
-    // Drops the run flag, waits until every worker has left, joins them and stops
-    // rendering.
+    // The one way to stop the workers, for every caller: drops the run flag, waits until
+    // every worker has left, joins them and stops rendering if it runs. Nothing more when
+    // already stopped. Runs on the main thread.
     void StopEffect();
-    // Sleeps in steps of 10 ms until runningWorkers is 0.
+    // Waits in steps of 10 ms until runningWorkers is 0, through the desktop's pause, so
+    // that a worker presenting meanwhile is answered rather than waited for forever.
     void WaitForWorkers() const;
 
     IDesktop* const desktop;

@@ -58,6 +58,11 @@ public:
     // top-left corner at (x, y) on the screen. False when the desktop refused.
     virtual bool Present(int32_t x, int32_t y) = 0;
 
+    // The main thread's pause of at most `milliseconds` while it waits for the workers to
+    // leave. Worker 0's presentation may need the main thread to answer (the Win32 desktop
+    // answers the messages sent to the thread meanwhile), so a stop never just sleeps.
+    virtual void PauseWhileStopping(int32_t milliseconds) = 0;
+
     // Loads bitmap resource `number` of the program as 32-bit top-down pixels into
     // `bitmap`; false (and `bitmap` empty) when there is no such picture.
     virtual bool LoadBitmapResource(int number, CBmp* bitmap) = 0;

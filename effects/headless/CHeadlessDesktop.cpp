@@ -3,7 +3,9 @@
 #include "graphics/ArtworkBytes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 CHeadlessDesktop::CHeadlessDesktop(int32_t width, int32_t height) : screen{width, height} {}
 
@@ -179,6 +181,10 @@ bool CHeadlessDesktop::Present(int32_t x, int32_t y) {
     if (onPresent)
         onPresent(lastPresented, x, y);
     return true;
+}
+
+void CHeadlessDesktop::PauseWhileStopping(int32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
 }
 
 bool CHeadlessDesktop::LoadBitmapResource(int number, CBmp* bitmap) {

@@ -54,6 +54,8 @@ public:
     void PutOverlayBehindTaskbar() override;
     void CopyBand(const CBmp& band) override;
     bool Present(int32_t x, int32_t y) override;
+    // Nothing on this desktop waits for the main thread: only sleeps.
+    void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
 
 private:
