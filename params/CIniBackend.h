@@ -20,14 +20,14 @@ public:
     // The bytes as hexadecimal text with a checksum; null data deletes the key.
     bool WriteBytes(const tstr& path, const tstr& name, const void* data,
                     std::size_t size) override;
-    // A missing key and an empty one both read as absent: false with `out` empty. An
-    // unreachable file gives false with `out` unchanged.
+    // A missing key and an empty one both read as absent: false with `out` empty, as does
+    // a value of more than 16 MiB. An unreachable file gives false with `out` unchanged.
     bool ReadString(const tstr& path, const tstr& name, tstr& out) override;
     // Exactly `size` bytes; false for a null buffer or a missing or damaged entry.
     bool ReadBytes(const tstr& path, const tstr& name, void* buffer, std::size_t size) override;
     // Deletes every section whose name begins with the path: the key's own, those of the
     // keys below it, and any other that merely starts with the same characters. False for
-    // an empty path and when no section matched.
+    // an empty path, when no section matched and when the list of sections exceeds 16 MiB.
     bool DeleteKey(const tstr& path) override;
     // The section exists and holds at least one key.
     bool KeyExists(const tstr& path) override;

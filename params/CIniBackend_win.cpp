@@ -11,12 +11,13 @@
 
 namespace {
 
-// First buffer sizes of the profile reads and the steps by which they grow while the
-// result fills them.
+// First buffer sizes of the profile reads; a buffer that the result fills is doubled, so
+// a long result costs a few reads and linear work, never one read per small step.
 constexpr DWORD kValueChars = 768;
-constexpr DWORD kValueGrowth = 256;
-constexpr DWORD kSectionNamesChars = 2;
-constexpr DWORD kSectionNamesGrowth = 100;
+constexpr DWORD kSectionNamesChars = 256;
+// The largest buffer a profile read grows to (16 MiB); a result that does not fit even
+// that is not the program's and reads as absent.
+constexpr DWORD kMaxReadChars = 1u << 24;
 // Enough to tell an empty section from one that holds a key.
 constexpr DWORD kSectionProbeChars = 64;
 
@@ -30,18 +31,30 @@ bool EnsureFolder(const tstr& folder) {
     return PathFileExistsA(folder.c_str()) || CreateDirectoryA(folder.c_str(), nullptr);
 }
 
-// The names of all sections of the file, each NUL-terminated, and the characters used.
-std::vector<char> ReadSectionNames(const tstr& file, DWORD& used) {
-    std::vector<char> names;
-    DWORD size = kSectionNamesChars;
-    for (;;) {
+// The names of all sections of the file, each NUL-terminated, and the characters used;
+// false when the list does not fit the largest buffer.
+bool ReadSectionNames(const tstr& file, std::vector<char>& names, DWORD& used) {
+    for (DWORD size = kSectionNamesChars; size <= kMaxReadChars; size *= 2) {
         names.assign(size, '\0');
         used = GetPrivateProfileSectionNamesA(names.data(), size, file.c_str());
         // A list that did not fit comes back as size - 2 characters.
         if (used + 2 < size)
-            return names;
-        size += kSectionNamesGrowth;
+            return true;
     }
+    return false;
+}
+
+// The key's text; false when it does not fit the largest buffer.
+bool ReadValue(const tstr& file, const tstr& section, const tstr& name, std::vector<char>& text) {
+    for (DWORD size = kValueChars; size <= kMaxReadChars; size *= 2) {
+        text.assign(size, '\0');
+        const DWORD length = GetPrivateProfileStringA(section.str(), name.str(), "", text.data(),
+                                                      size, file.c_str());
+        // A value that did not fit comes back truncated to size - 1 characters.
+        if (length + 1 < size)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -101,19 +114,12 @@ bool CIniBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
     if (!PrepareFilePath(file))
         return false;
     std::vector<char> text;
-    DWORD size = kValueChars;
-    DWORD length = 0;
-    for (;;) {
-        text.assign(size, '\0');
-        length =
-            GetPrivateProfileStringA(path.str(), name.str(), "", text.data(), size, file.c_str());
-        // A value that did not fit comes back truncated to size - 1 characters.
-        if (length + 1 < size)
-            break;
-        size += kValueGrowth;
+    if (!ReadValue(file, path, name, text)) {
+        out = "";
+        return false;
     }
     out = text.data();
-    return length > 0;
+    return !out.IsEmpty();
 }
 
 bool CIniBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer, std::size_t size) {
@@ -132,8 +138,10 @@ bool CIniBackend::DeleteKey(const tstr& path) {
     tstr file;
     if (!PrepareFilePath(file))
         return false;
+    std::vector<char> names;
     DWORD used = 0;
-    const std::vector<char> names = ReadSectionNames(file, used);
+    if (!ReadSectionNames(file, names, used))
+        return false;
     const std::size_t prefix = path.Length();
     bool matched = false;
     bool deleted = true;

@@ -107,7 +107,7 @@ bool CMemoryBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
         out = std::string(bytes ? bytes->data() : "", bytes ? bytes->size() : 0).c_str();
         return !out.IsEmpty();
     }
-    if (!bytes || bytes->empty())
+    if (!bytes || bytes->empty() || bytes->size() > kMaxTextValueBytes)
         return false;
     // The bytes up to the first NUL, whatever the entry's kind.
     out = std::string(bytes->data(), bytes->size()).c_str();
@@ -122,10 +122,11 @@ bool CMemoryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer,
         std::memcpy(buffer, bytes->data(), size);
         return true;
     }
-    if (!bytes)
+    if (!buffer)
+        return FindEntries(path, false) != nullptr;
+    if (!bytes || bytes->size() != size)
         return false;
-    if (buffer)
-        std::memcpy(buffer, bytes->data(), std::min(size, bytes->size()));
+    std::memcpy(buffer, bytes->data(), size);
     return true;
 }
 

@@ -14,8 +14,10 @@
 // keeps the spelling it was first written with.
 //
 // Registry flavour: a tree of keys split at "\" (empty parts are skipped); writing creates
-// the key path; a present empty text reads as "" with true; DeleteKey removes the key and
-// its subtree; subkeys enumerate in case-insensitive name order, as the registry lists them.
+// the key path; a present empty text reads as "" with true, an entry larger than
+// kMaxTextValueBytes as absent; ReadBytes needs the exact stored size (a null buffer only
+// needs the key); DeleteKey removes the key and its subtree; subkeys enumerate in
+// case-insensitive name order, as the registry lists them.
 //
 // INI flavour: one flat list of sections named by the full path. An empty entry reads as
 // absent (false, out := ""); DeleteKey removes every section whose name begins with the

@@ -15,10 +15,11 @@ public:
     bool WriteBytes(const tstr& path, const tstr& name, const void* data,
                     std::size_t size) override;
     // Any value type reads as its bytes up to the first NUL. False, `out` unchanged, when
-    // the key cannot be opened or the value is missing or has size 0; false with `out`
-    // empty when the value cannot be read.
+    // the key cannot be opened or the value is missing, has size 0 or is larger than
+    // kMaxTextValueBytes: a value that large is none of this program's.
     bool ReadString(const tstr& path, const tstr& name, tstr& out) override;
-    // Reads a value of at most `size` bytes; a larger value fails. A null buffer reads
+    // Reads a REG_BINARY value of exactly `size` bytes (the window placement record); any
+    // other value reads as absent, leaving the buffer unchanged. A null buffer reads
     // nothing and gives true once the key opens.
     bool ReadBytes(const tstr& path, const tstr& name, void* buffer, std::size_t size) override;
     bool DeleteKey(const tstr& path) override;

@@ -6,8 +6,6 @@
 
 #include <shlwapi.h>
 
-#include <algorithm>
-
 static_assert(KEY_READ == 0x20019 && KEY_WRITE == 0x20006, "access rights of the store");
 
 namespace {
@@ -73,14 +71,7 @@ bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void
 
 bool CRegistryBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
     COpenKey key;
-    if (!key.OpenForReading(path))
-        return false;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), name.str(), nullptr, nullptr, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        size == 0)
-        return false;
-    return ReadValueText(key.Get(), name.str(), size, out);
+    return key.OpenForReading(path) && ReadValueText(key.Get(), name.str(), out);
 }
 
 bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer,
@@ -88,11 +79,7 @@ bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffe
     COpenKey key;
     if (!key.OpenForReading(path))
         return false;
-    if (!buffer)
-        return true;
-    DWORD capacity = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
-    return RegQueryValueExA(key.Get(), name.str(), nullptr, nullptr, static_cast<BYTE*>(buffer),
-                            &capacity) == ERROR_SUCCESS;
+    return !buffer || ReadValueBytes(key.Get(), name.str(), buffer, size);
 }
 
 bool CRegistryBackend::DeleteKey(const tstr& path) {

@@ -4,6 +4,10 @@
 
 #include <cstddef>
 
+// Every text the program stores is short; a registry value larger than this many bytes
+// (its terminator included) is not a value of this program and reads as absent.
+constexpr std::size_t kMaxTextValueBytes = 1024;
+
 // Where the settings store keeps its entries. Paths arrive fully expanded (root and
 // substitutions applied), for example "Software\Lumavist\Embra\Sets\Embra".
 class ISettingsBackend {
@@ -26,8 +30,7 @@ public:
                             std::size_t size) = 0;
     // False when the entry cannot be read; see the back-ends for what `out` then holds.
     virtual bool ReadString(const tstr& path, const tstr& name, tstr& out) = 0;
-    virtual bool ReadBytes(const tstr& path, const tstr& name, void* buffer,
-                           std::size_t size) = 0;
+    virtual bool ReadBytes(const tstr& path, const tstr& name, void* buffer, std::size_t size) = 0;
     // Deletes the key with everything below it; false for an empty path.
     virtual bool DeleteKey(const tstr& path) = 0;
     virtual bool KeyExists(const tstr& path) = 0;

@@ -4,9 +4,14 @@
 
 #include <windows.h>
 
-// Reads a value of an open key as text: its bytes up to the first NUL, whatever its type.
-// `size` is the value's size as just queried; the value is read into a zeroed buffer one
-// byte longer, so data without a terminator still ends inside the buffer, and a value
-// that has grown since the query is read again at its new size (a few times at most, so
-// a concurrent writer cannot keep the reader looping). On failure `out` is empty text.
-bool ReadValueText(HKEY key, const char* name, DWORD size, tstr& out);
+#include <cstddef>
+
+// Reads a value of an open key as text: its bytes up to the first NUL, whatever its type,
+// in one read of at most kMaxTextValueBytes bytes into a zeroed buffer one byte longer,
+// so data without a terminator still ends inside the buffer. A missing value, one of size
+// 0 and one larger than the limit read as absent: false with `out` unchanged.
+bool ReadValueText(HKEY key, const char* name, tstr& out);
+
+// Reads a REG_BINARY value of exactly `size` bytes into `buffer`. A missing value, one of
+// another type or another size reads as absent: false with `buffer` unchanged.
+bool ReadValueBytes(HKEY key, const char* name, void* buffer, std::size_t size);

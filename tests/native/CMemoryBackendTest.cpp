@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using Flavour = CMemoryBackend::Flavour;
 
 TEST(MemoryRegistry, TextEntries) {
@@ -21,16 +23,37 @@ TEST(MemoryRegistry, BytesEntries) {
     CMemoryBackend reg(Flavour::Registry);
     const unsigned char data[3] = {'a', 0, 'b'};
     EXPECT_TRUE(reg.WriteBytes("K", "plmnt", data, sizeof data));
-    unsigned char small[2] = {};
-    EXPECT_TRUE(reg.ReadBytes("K", "plmnt", small, sizeof small)); // at most size bytes
-    EXPECT_EQ(small[0], 'a');
-    EXPECT_TRUE(reg.ReadBytes("K", "plmnt", nullptr, 4)); // null buffer: nothing read
-    EXPECT_FALSE(reg.ReadBytes("K", "none", small, sizeof small));
+    unsigned char exact[3] = {};
+    EXPECT_TRUE(reg.ReadBytes("K", "plmnt", exact, sizeof exact));
+    EXPECT_EQ(exact[2], 'b');
+    unsigned char other[4] = {9, 9, 9, 9};
+    EXPECT_FALSE(reg.ReadBytes("K", "plmnt", other, 2)); // only the exact size reads
+    EXPECT_FALSE(reg.ReadBytes("K", "plmnt", other, 4));
+    EXPECT_EQ(other[0], 9);
+    EXPECT_TRUE(reg.ReadBytes("K", "plmnt", nullptr, 4)); // null buffer: the key opens
+    EXPECT_FALSE(reg.ReadBytes("Missing", "plmnt", nullptr, 4));
+    EXPECT_FALSE(reg.ReadBytes("K", "none", exact, sizeof exact));
     tstr out;
     EXPECT_TRUE(reg.ReadString("K", "plmnt", out)); // bytes up to the first NUL
     EXPECT_STREQ(out.c_str(), "a");
     EXPECT_TRUE(reg.WriteBytes("K", "zero", data, 0));
     EXPECT_FALSE(reg.ReadString("K", "zero", out)); // a size of 0 reads as absent
+}
+
+// Text values up to the limit read; a larger one is none of the program's and reads as
+// absent, leaving `out` as it was.
+TEST(MemoryRegistry, TextBeyondTheLimitReadsAsAbsent) {
+    CMemoryBackend reg(Flavour::Registry);
+    const std::string full(kMaxTextValueBytes - 1, 'f');
+    const std::string over(kMaxTextValueBytes, 'o');
+    reg.WriteString("K", "full", full.c_str());
+    reg.WriteString("K", "over", over.c_str());
+    tstr out = "kept";
+    EXPECT_TRUE(reg.ReadString("K", "full", out));
+    EXPECT_EQ(out.Length(), full.size());
+    out = "kept";
+    EXPECT_FALSE(reg.ReadString("K", "over", out));
+    EXPECT_STREQ(out.c_str(), "kept");
 }
 
 TEST(MemoryRegistry, KeysDeleteWithTheirSubtreeAndEnumerateInOrder) {

@@ -54,13 +54,16 @@ TEST_F(IniBackend, TextIsAKeyOfTheFullPathSectionAndEmptyReadsAsAbsent) {
 }
 
 TEST_F(IniBackend, ValuesOfAnyLengthReadBackWhole) {
-    // Around the first buffer (768 with its terminator) and its 256-byte growth steps.
-    for (std::size_t length : {766u, 767u, 768u, 1024u, 3000u}) {
+    // Around the first buffer (768 with its terminator) and its doublings, up to the
+    // longest value a profile file keeps (32766 characters under Wine): seven reads,
+    // where growing by 256 characters a time would take 126.
+    for (std::size_t length : {766u, 767u, 768u, 1535u, 1536u, 3000u, 32766u}) {
         const std::string text(length, 'v');
         ASSERT_TRUE(backend.WriteString(section, "long", text.c_str()));
         tstr out;
         EXPECT_TRUE(backend.ReadString(section, "long", out));
-        EXPECT_STREQ(out.c_str(), text.c_str()) << length;
+        EXPECT_EQ(out.Length(), length);
+        EXPECT_TRUE(text == out.str()) << length;
     }
 }
 
@@ -83,9 +86,12 @@ TEST_F(IniBackend, BytesReadBackOnlyWholeAtTheirOwnSize) {
 }
 
 TEST_F(IniBackend, DeleteKeyRemovesEverySectionStartingWithThePath) {
-    // Many other sections, so that the list of names needs several enlargements.
-    for (int i = 0; i < 40; ++i)
-        ASSERT_TRUE(backend.WriteString(tstr("Software\\Other") + tstr::FromInt(i), "x", "1"));
+    // Many other sections, so that the list of names needs several doublings.
+    ASSERT_TRUE(backend.WriteString("Software\\Other0", "x", "1")); // creates the folders
+    std::string file;
+    for (int i = 0; i < 3000; ++i)
+        file += "[Software\\Other" + std::to_string(i) + "]\r\nx=1\r\n";
+    ASSERT_TRUE(WriteWholeFile(ini.Path(), file));
     ASSERT_TRUE(backend.WriteString(section, "vis", "50"));
     ASSERT_TRUE(backend.WriteString(section + "\\Deep", "x", "1"));
     ASSERT_TRUE(backend.WriteString(section + "2", "vis", "60"));
@@ -94,7 +100,7 @@ TEST_F(IniBackend, DeleteKeyRemovesEverySectionStartingWithThePath) {
     EXPECT_EQ(Profile(section, "vis"), "<none>");
     EXPECT_EQ(Profile(section + "\\Deep", "x"), "<none>");
     EXPECT_EQ(Profile(section + "2", "vis"), "<none>") << "merely sharing the prefix";
-    EXPECT_EQ(Profile("Software\\Other39", "x"), "1");
+    EXPECT_EQ(Profile("Software\\Other2999", "x"), "1");
     EXPECT_FALSE(backend.DeleteKey(section)) << "nothing left to delete";
     EXPECT_FALSE(backend.DeleteKey(""));
 }

@@ -1,11 +1,12 @@
 #include "params/CRegistryBackend.h"
-#include "params/RegistryValue_win.h"
+#include "params/ISettingsBackend.h"
 
 #include "windows/TestPlaces.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -33,8 +34,11 @@ TEST_F(RegistryBackend, TextIsRegSzWithTerminatorAndNullTextDeletes) {
     EXPECT_TRUE(backend.KeyExists(key + "\\New"));
 }
 
-TEST_F(RegistryBackend, ReadStringTakesAnyValueUpToItsFirstNul) {
+TEST_F(RegistryBackend, ReadStringTakesAnyShortValueUpToItsFirstNul) {
     const std::string x300(300, 'x');
+    const std::string full(kMaxTextValueBytes - 1, 'f'); // with its terminator: the limit
+    const std::string over(kMaxTextValueBytes, 'o');
+    const std::string huge(1 << 20, 'h');
     struct Case {
         const char* what;
         DWORD type;
@@ -51,6 +55,11 @@ TEST_F(RegistryBackend, ReadStringTakesAnyValueUpToItsFirstNul) {
         {"REG_BINARY with an inner NUL", REG_BINARY, std::string("ab\0cd", 5), true, "ab"},
         {"REG_BINARY of 300 bytes, no NUL", REG_BINARY, x300, true, x300.c_str()},
         {"REG_MULTI_SZ", REG_MULTI_SZ, std::string("one\0two\0\0", 9), true, "one"},
+        {"REG_SZ of exactly the limit", REG_SZ, full + '\0', true, full.c_str()},
+        {"REG_SZ one byte over the limit", REG_SZ, over + '\0', false, "kept"},
+        {"REG_BINARY at the limit, no NUL", REG_BINARY, over, true, over.c_str()},
+        {"REG_BINARY of 1 MiB", REG_BINARY, huge, false, "kept"},
+        {"REG_SZ of 1 MiB", REG_SZ, huge + '\0', false, "kept"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -58,7 +67,7 @@ TEST_F(RegistryBackend, ReadStringTakesAnyValueUpToItsFirstNul) {
             WriteRawValue(key, "v", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size())));
         tstr out = "kept";
         EXPECT_EQ(backend.ReadString(key, "v", out), c.read);
-        EXPECT_STREQ(out.c_str(), c.text);
+        EXPECT_EQ(std::strcmp(out.str(), c.text), 0) << "read " << out.Length() << " characters";
     }
     tstr out = "kept";
     EXPECT_FALSE(backend.ReadString(key, "missing", out));
@@ -66,42 +75,66 @@ TEST_F(RegistryBackend, ReadStringTakesAnyValueUpToItsFirstNul) {
     EXPECT_STREQ(out.c_str(), "kept");
 }
 
-// The value may change between the size query and the read; the read must still give
-// the whole current text, never a cut or overrun one.
-TEST_F(RegistryBackend, ValueTextReadFromAStaleSizeIsWhole) {
-    const std::string longText(4000, 'L');
-    ASSERT_TRUE(WriteRawValue(key, "grown", REG_SZ, longText.c_str(), 4001));
-    ASSERT_TRUE(WriteRawValue(key, "shrunk", REG_SZ, "abc", 4));
-    HKEY open = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &open), ERROR_SUCCESS);
-    tstr out;
-    EXPECT_TRUE(ReadValueText(open, "grown", 2, out)); // grew from 2 bytes since the query
-    EXPECT_STREQ(out.c_str(), longText.c_str());
-    EXPECT_TRUE(ReadValueText(open, "shrunk", 5000, out));
-    EXPECT_STREQ(out.c_str(), "abc");
-    EXPECT_FALSE(ReadValueText(open, "gone", 4, out)); // deleted since the query
-    EXPECT_STREQ(out.c_str(), "");
-    RegCloseKey(open);
+// A value far too large for the program is passed over, leaving the caller's text as it
+// was; the values beside it still read.
+TEST_F(RegistryBackend, AnOversizedValueLosesNothingElse) {
+    const std::string huge(4 << 20, '7');
+    ASSERT_TRUE(backend.WriteString(key + "\\Sets\\Embra", "vis", "60"));
+    ASSERT_TRUE(WriteRawValue(key + "\\Sets\\Embra", "items", REG_SZ, huge.c_str(),
+                              static_cast<DWORD>(huge.size() + 1)));
+    ASSERT_TRUE(backend.WriteString(key + "\\Sets\\Embra", "flm_size", "3"));
+    tstr vis;
+    tstr items = "80";
+    tstr size;
+    EXPECT_TRUE(backend.ReadString(key + "\\Sets\\Embra", "vis", vis));
+    EXPECT_FALSE(backend.ReadString(key + "\\Sets\\Embra", "items", items));
+    EXPECT_TRUE(backend.ReadString(key + "\\Sets\\Embra", "flm_size", size));
+    EXPECT_STREQ(vis.c_str(), "60");
+    EXPECT_STREQ(items.c_str(), "80");
+    EXPECT_STREQ(size.c_str(), "3");
 }
 
-TEST_F(RegistryBackend, BytesAreRegBinaryReadIntoBuffersAtLeastAsLarge) {
-    unsigned char record[44];
+// The window placement record is a REG_BINARY value of exactly its size; anything else
+// under its name reads as absent and leaves the caller's record as it was.
+TEST_F(RegistryBackend, BytesReadOnlyAsRegBinaryOfTheirExactSize) {
+    std::string record(44, '\0');
     for (int i = 0; i < 44; ++i)
-        record[i] = static_cast<unsigned char>(i * 7);
+        record[static_cast<std::size_t>(i)] = static_cast<char>(i * 7);
+    unsigned char buffer[64];
     EXPECT_FALSE(backend.ReadBytes(key, "plmnt", nullptr, 44)) << "missing key";
-    ASSERT_TRUE(backend.WriteBytes(key, "plmnt", record, sizeof record));
-    EXPECT_EQ(RawValue(key, "plmnt"), "3:" + std::string(reinterpret_cast<char*>(record), 44));
+    ASSERT_TRUE(backend.WriteBytes(key, "plmnt", record.data(), record.size()));
+    EXPECT_EQ(RawValue(key, "plmnt"), "3:" + record); // REG_BINARY is 3
+    std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+    EXPECT_TRUE(backend.ReadBytes(key, "plmnt", buffer, 44));
+    EXPECT_EQ(std::memcmp(record.data(), buffer, 44), 0);
+    EXPECT_EQ(buffer[44], 0xEE);
+    EXPECT_TRUE(backend.ReadBytes(key, "plmnt", nullptr, 44)) << "null buffer: the key opens";
 
-    unsigned char larger[64];
-    std::fill(std::begin(larger), std::end(larger), 0xEE);
-    EXPECT_TRUE(backend.ReadBytes(key, "plmnt", larger, sizeof larger));
-    EXPECT_TRUE(std::equal(record, record + 44, larger));
-    EXPECT_EQ(larger[44], 0xEE);
-    EXPECT_FALSE(backend.ReadBytes(key, "plmnt", larger, 10)) << "buffer too small";
-    EXPECT_TRUE(backend.ReadBytes(key, "plmnt", nullptr, 44));
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    };
+    const Case absent[] = {
+        {"one byte short", REG_BINARY, record.substr(0, 43)},
+        {"one byte long", REG_BINARY, record + 'x'},
+        {"empty", REG_BINARY, ""},
+        {"1 MiB", REG_BINARY, std::string(1 << 20, 'p')},
+        {"text of the right size", REG_SZ, std::string(43, 's') + '\0'},
+        {"REG_NONE of the right size", REG_NONE, record},
+    };
+    for (const Case& c : absent) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteRawValue(key, "plmnt", c.type, c.bytes.data(),
+                                  static_cast<DWORD>(c.bytes.size())));
+        std::fill(std::begin(buffer), std::end(buffer), 0xEE);
+        EXPECT_FALSE(backend.ReadBytes(key, "plmnt", buffer, 44));
+        EXPECT_TRUE(std::all_of(std::begin(buffer), std::end(buffer),
+                                [](unsigned char b) { return b == 0xEE; }));
+    }
 
     EXPECT_TRUE(backend.WriteBytes(key, "plmnt", nullptr, 44));
-    EXPECT_FALSE(backend.ReadBytes(key, "plmnt", larger, sizeof larger)) << "null data deletes";
+    EXPECT_EQ(RawValue(key, "plmnt"), "<none>") << "null data deletes";
 }
 
 TEST_F(RegistryBackend, DeleteKeyRemovesTheTreeButNotPrefixSiblings) {

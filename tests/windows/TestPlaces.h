@@ -60,6 +60,19 @@ inline tstr AppDataFolder() {
     return folder;
 }
 
+// Replaces the file's contents with the bytes, bypassing the profile functions.
+inline bool WriteWholeFile(const tstr& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL wrote =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == bytes.size();
+}
+
 // The INI file of a test: <AppData>\EmbraTests\<suite>.<test>\<suite>.<test>.ini.
 struct TestIniFile {
     tstr firm = "EmbraTests";
