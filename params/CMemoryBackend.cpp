@@ -115,18 +115,15 @@ bool CMemoryBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
 }
 
 bool CMemoryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer, std::size_t size) {
-    const Bytes* bytes = Lookup(path, name);
-    if (flavour == Flavour::Ini) {
-        if (!buffer || !bytes || bytes->size() != size)
-            return false;
-        std::memcpy(buffer, bytes->data(), size);
-        return true;
-    }
+    // Without a buffer the INI flavour fails; the registry only needs the key.
     if (!buffer)
-        return FindEntries(path, false) != nullptr;
+        return flavour == Flavour::Registry && FindEntries(path, false) != nullptr;
+    const Bytes* bytes = Lookup(path, name);
     if (!bytes || bytes->size() != size)
         return false;
-    std::memcpy(buffer, bytes->data(), size);
+    // An empty entry has nothing to copy, and its data pointer may be null.
+    if (size > 0)
+        std::memcpy(buffer, bytes->data(), size);
     return true;
 }
 

@@ -10,6 +10,7 @@ packages=(
     wine wine64
     xvfb xauth x11-utils imagemagick procps
     clang-format
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native build, its address+undefined and thread
 # sanitizer builds and the Windows build, and runs every test; the Windows tests run
-# under Wine on a private X display.
+# under Wine on a private X display. Last, the fuzzers run for a minute each, side by side.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -28,3 +28,4 @@ ctest --test-dir build/asan -j"$jobs" --output-on-failure
 setarch "$(uname -m)" -R ctest --test-dir build/tsan -j"$jobs" --output-on-failure \
     -E "FastRenderer|FastPath"
 EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$jobs" --output-on-failure
+scripts/fuzz.sh 60

@@ -111,3 +111,16 @@ TEST(MemoryIni, BytesNeedTheExactSize) {
     EXPECT_TRUE(ini.ReadBytes("S", "plmnt", buffer, 4));
     EXPECT_EQ(buffer[3], 4);
 }
+
+// An entry of no bytes reads back at size 0 in either flavour (nothing is copied from it).
+TEST(MemoryBackend, EmptyBytesEntryReadsBackEmpty) {
+    for (Flavour flavour : {Flavour::Registry, Flavour::Ini}) {
+        CMemoryBackend backend(flavour);
+        const char none[1] = {};
+        ASSERT_TRUE(backend.WriteBytes("K", "plmnt", none, 0));
+        char buffer[1] = {'x'};
+        EXPECT_TRUE(backend.ReadBytes("K", "plmnt", buffer, 0));
+        EXPECT_FALSE(backend.ReadBytes("K", "plmnt", buffer, 1));
+        EXPECT_EQ(buffer[0], 'x');
+    }
+}
