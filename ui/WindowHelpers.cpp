@@ -1,5 +1,7 @@
 #include "ui/WindowHelpers.h"
 
+#include "ui/SystemLibrary.h"
+
 #include <vector>
 
 namespace {
@@ -12,15 +14,8 @@ using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, D
 
 // Looked up once; null when the system has none.
 SetLayeredWindowAttributesFunction LayeredAttributesFunction() {
-    static const auto function = [] {
-        HMODULE user = GetModuleHandleA("User32.dll");
-        if (!user)
-            user = LoadLibraryA("User32.dll");
-        FARPROC address = user ? GetProcAddress(user, "SetLayeredWindowAttributes") : nullptr;
-        // Through the generic function pointer type, which converts to any other.
-        return reinterpret_cast<SetLayeredWindowAttributesFunction>(
-            reinterpret_cast<void (*)()>(address));
-    }();
+    static const auto function = SystemFunction<SetLayeredWindowAttributesFunction>(
+        "User32.dll", "SetLayeredWindowAttributes");
     return function;
 }
 
