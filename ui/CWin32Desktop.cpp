@@ -3,6 +3,8 @@
 #include "graphics/CBmp.h"
 #include "ui/Composition.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
@@ -138,6 +140,13 @@ bool CWin32Desktop::Present(int32_t x, int32_t y) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     return UpdateLayeredWindow(overlay.Handle(), screen.Get(), &destination, &size, memoryDc.Get(),
                                &source, 0, &blend, ULW_ALPHA) != FALSE;
+}
+
+void CWin32Desktop::PauseWhileStopping(int32_t milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(0, milliseconds)),
+                              QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 bool CWin32Desktop::LoadBitmapResource(int number, CBmp* bitmap) {
