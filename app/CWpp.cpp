@@ -1,5 +1,6 @@
 #include "app/CWpp.h"
 
+#include "app/CPictureButton.h"
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
@@ -10,39 +11,65 @@
 
 namespace {
 
+constexpr UINT kFirstRunTimer = 6;
+constexpr UINT kFirstRunMs = 5000;
+constexpr UINT kStartCommand = 1014;
 constexpr DWORD kStopPollMs = 10;
 
 } // namespace
 
-CWpp::CWpp() : renderState(&desktop), mainWnd(this) {
+CWpp::CWpp() : transparentMode(0), renderState(&desktop), mainDlg(this), optionsSet(&store) {
+    opaque.SetName("opaque");
+    opaque.SetRange(2, 90);
+    opaque.Set(10);
+    transBG.SetName("transBG");
+    transBG.Set(1);
+    transparentMode = *transBG.Get();
+    optionsSet.SetPath("*prof*Options");
+    optionsSet.Add(&opaque);
+    optionsSet.Add(&transBG);
     store.SetRegistryMode(true);
     store.SetFirmAndApp("Lumavist", "Embra");
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
+    startMinimize.Set(1);
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
 
+CWpp::~CWpp() {
+    if (effectRunning)
+        StopEffect();
+}
+
 bool CWpp::Init() {
+    RegisterWindowClasses();
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
-    CEmbraDrawWnd::RegisterFactory();
     if (!CApp::Init())
         return false;
+    renderState.processorCount = static_cast<int32_t>(processorCount);
     CreateSets();
     SelectActiveSet();
     Load();
-    if (!mainWnd.Create(title))
+    if (firstRun)
+        startMinimize.Set(0);
+    if (!ShowMainWindow())
         return false;
-    renderState.processorCount = static_cast<int32_t>(processorCount);
-    // A set that cannot start leaves the program running without an effect.
-    renderState.StartEffect();
+    HWND dialog = mainDlg.Handle();
+    if (firstRun)
+        SetTimer(dialog, kFirstRunTimer, kFirstRunMs, nullptr);
+    SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
+    if (firstRun) {
+        startWithWindows.Set(true);
+        ApplyStartWithWindows();
+    }
     return true;
 }
 
 bool CWpp::Exit() {
-    StopEffect();
-    Save();
+    if (!sessionSaved)
+        Save();
     return CApp::Exit();
 }
 
@@ -50,6 +77,7 @@ bool CWpp::Load() {
     CApp::Load();
     for (CSet* set : sets.Items())
         set->Load();
+    transparentMode = *transBG.Get();
     return true;
 }
 
@@ -66,21 +94,55 @@ void CWpp::OnSettingChange() {
         renderState.activeSet->UpdatePlacement();
 }
 
-void CWpp::Shutdown() {
-    if (!HasExited())
-        Quit();
-    UnregisterWindowFactory(CEmbraDrawWnd::kClassName);
+HWND CWpp::CreateMainDialog(HWND parent) {
+    return mainDlg.CreateModeless(instance, kMainDialogTemplate, parent);
+}
+
+bool CWpp::StartEffect() {
+    CSet* wanted = renderState.activeSet;
+    effectRunning = renderState.StartEffect();
+    DesktopRect taskbar;
+    const bool noTaskbar = !effectRunning && desktop.FindTaskbar(&taskbar) == TaskbarState::None;
+    waitingForTaskbar = noTaskbar ? wanted : nullptr;
+    return effectRunning;
 }
 
 void CWpp::StopEffect() {
     renderState.runFlag.store(0, std::memory_order_release);
+    // Worker 0 presents through the overlay, which belongs to this thread, and moving it
+    // sends this thread a message: the wait answers sent messages instead of sleeping.
     while (renderState.runningWorkers.load(std::memory_order_acquire) != 0) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kStopPollMs, QS_SENDMESSAGE);
         MSG message;
-        // Peeking answers the messages sent to this thread; posted ones stay queued.
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     renderState.StopEffect();
+    effectRunning = false;
+}
+
+void CWpp::OnTaskbarCreated() {
+    CApp::OnTaskbarCreated();
+    if (effectRunning) {
+        desktop.PutOverlayBehindTaskbar();
+        OnSettingChange();
+    } else if (waitingForTaskbar) {
+        renderState.activeSet = waitingForTaskbar;
+        waitingForTaskbar = nullptr;
+        SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
+    }
+}
+
+void CWpp::OnSessionEnding() {
+    if (sessionSaved)
+        return;
+    sessionSaved = true;
+    Save();
+    mainDlg.SavePlacement();
+}
+
+void CWpp::RegisterWindowClasses() {
+    CEmbraDrawWnd::RegisterFactory();
+    RegisterFactoryOf<CPictureButton>();
 }
 
 void CWpp::CreateSets() {
