@@ -123,8 +123,9 @@ void CWpp::StopEffect() {
 void CWpp::OnTaskbarCreated() {
     CApp::OnTaskbarCreated();
     if (effectRunning) {
-        desktop.PutOverlayBehindTaskbar();
+        // Moving the overlay may raise it: it goes behind the taskbar afterwards.
         OnSettingChange();
+        desktop.PutOverlayBehindTaskbar();
     } else if (waitingForTaskbar) {
         renderState.activeSet = waitingForTaskbar;
         waitingForTaskbar = nullptr;

@@ -5,8 +5,8 @@
 # effect's colour inside the expected 200-row band and outside it, asks the program to
 # end, and checks that it ended with code 0 and saved its settings in the registry.
 #
-# Usage: embra_e2e.sh <embra.exe> <launcher.exe> <output dir> <"current" value or -> \
-#                     <band: above-taskbar | top> <colour test>
+# Usage: embra_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> \
+#                     <"current" value or -> <band: above-taskbar | top> <colour test>
 # The colour test is an ImageMagick -fx expression that holds for the effect's pixels, or
 # "not-desktop": the pixel differs from the desktop's colour, taken from the middle row
 # of the screen, which no band covers.
@@ -15,10 +15,11 @@
 set -euo pipefail
 embra=$1
 launcher=$2
-out=$3
-current=$4
-band=$5
-colour_test=$6
+driver=$3
+out=$4
+current=$5
+band=$6
+colour_test=$7
 
 desktop_size=1280x720
 band_rows=200
@@ -125,8 +126,10 @@ echo "screenshot: $shot"
 [ "$inside" -ge "$min_band_pixels" ] || fail "fewer than $min_band_pixels effect pixels in the band"
 [ "$outside" -eq 0 ] || fail "$outside effect pixels outside the band"
 
-# Ask the program to end the way Windows asks a program to close, without force.
+# Ask the program to end the way Windows asks a program to close, without force, and
+# confirm "Quit program?".
 in_desktop taskkill /im embra.exe >/dev/null
+in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" answer ok
 wait_for_report 300 exit || fail "embra.exe did not end after the close request"
 code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
 echo "exit code: $code"
