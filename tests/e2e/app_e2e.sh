@@ -115,6 +115,7 @@ first-run)
     [ $((centre - 640)) -le 1 ] && [ $((640 - centre)) -le 1 ] || fail "not centred: $line"
     expect "the effect runs" "$(field "$line" 8)" 1
     expect "titled" "$(echo "$line" | cut -d' ' -f9-)" "Embra desktop decoration"
+    expect "the tray tip's version" "$(drive version "$(winepath -w "$embra")")" "version 1.3.1"
     import -window root "$out/main-window.png"
     sleep 4
     line=$(drive wait-main hidden)

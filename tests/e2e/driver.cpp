@@ -179,6 +179,21 @@ long RunProgram(const char* program) {
     return static_cast<long>(code);
 }
 
+std::string FileVersion(const char* program) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(program, &ignored);
+    std::string block(size, '\0');
+    if (size == 0 || !GetFileVersionInfoA(program, 0, size, block.data()))
+        return "version none";
+    char* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion",
+                        reinterpret_cast<void**>(&text), &length) ||
+        !text)
+        return "version none";
+    return std::string("version ") + text;
+}
+
 std::string Run(const std::string& command, const char* argument) {
     HWND main = MainWindow();
     if (command == "main")
@@ -227,6 +242,8 @@ std::string Run(const std::string& command, const char* argument) {
     }
     if (command == "second")
         return "second-exit " + Number(RunProgram(argument));
+    if (command == "version")
+        return FileVersion(argument);
     return "unknown " + command;
 }
 

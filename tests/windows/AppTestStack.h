@@ -90,13 +90,17 @@ public:
     }
 
 private:
+    // A window of the dialog class with that title and a static text: a message box, not
+    // a main dialog of the same title.
     void Answer(const char* title, int button) {
         while (!stop) {
-            HWND box = FindWindowA("#32770", title);
-            if (box) {
+            for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", title); box;
+                 box = FindWindowExA(nullptr, box, "#32770", title)) {
                 EnumChildWindows(box, &CBoxAnswer::TakeStaticText, reinterpret_cast<LPARAM>(&text));
-                PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-                return;
+                if (!text.empty()) {
+                    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+                    return;
+                }
             }
             Sleep(5);
         }

@@ -208,4 +208,30 @@ TEST_F(CWppTest, EscapeWithEscMinPausesTheEffectWhileTheWindowMinimises) {
     app.Quit();
 }
 
+TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
+    CFakeTaskbar taskbar;
+    NotFirstRun();
+    WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    HWND dialog = app.Dialog();
+    {
+        CBoxAnswer answer(app.title.str(), IDCANCEL);
+        SendMessageA(dialog, WM_COMMAND, CMainDlg::kClose, 0);
+        EXPECT_EQ(answer.Text(), "Quit program?");
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.ShowsStop());
+    {
+        CBoxAnswer answer(app.title.str(), IDOK);
+        SendMessageA(dialog, WM_COMMAND, CMainDlg::kClose, 0);
+        EXPECT_EQ(answer.Text(), "Quit program?");
+    }
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_EQ(app.saves, 1);
+    EXPECT_EQ(TakeQuitCode(), 0);
+}
+
 } // namespace
