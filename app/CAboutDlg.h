@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/resource.h"
 #include "ui/CDialog.h"
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 // like a flame.
 class CAboutDlg : public CDialog {
 public:
-    static constexpr int kTemplate = 103;
+    static constexpr int kTemplate = IDD_ABOUT;
 
     // The texts lie transparently on the picture.
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;

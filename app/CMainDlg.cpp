@@ -10,8 +10,8 @@
 namespace {
 
 constexpr const char* kPlacementKey = "Options\\Windows\\Main";
-constexpr UINT kExitString = 1;
-constexpr UINT kAboutString = 2;
+constexpr UINT kExitString = IDS_EXIT;
+constexpr UINT kAboutString = IDS_ABOUT;
 
 CPictureButton* ButtonOf(HWND control) {
     return dynamic_cast<CPictureButton*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));

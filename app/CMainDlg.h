@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ButtonFace.h"
+#include "resources/resource.h"
 #include "ui/CDialog.h"
 
 #include <windows.h>
@@ -15,12 +16,12 @@ class CMainDlg : public CDialog {
 public:
     static constexpr UINT kToggle = 1;
     static constexpr UINT kClose = 2;
-    static constexpr UINT kStop = 1001;
-    static constexpr UINT kSettings = 1002;
-    static constexpr UINT kExit = 1012;
-    static constexpr UINT kQuit = 1013;
-    static constexpr UINT kStart = 1014;
-    static constexpr UINT kAbout = 1015;
+    static constexpr UINT kStop = IDC_STOP;
+    static constexpr UINT kSettings = IDC_SETTINGS;
+    static constexpr UINT kExit = IDM_EXIT;
+    static constexpr UINT kQuit = IDM_QUIT;
+    static constexpr UINT kStart = IDC_START;
+    static constexpr UINT kAbout = IDM_ABOUT;
     static constexpr UINT_PTR kFirstRunTimer = 6;
 
     explicit CMainDlg(CWpp* app) : app(app) {}

@@ -13,7 +13,7 @@ namespace {
 
 constexpr UINT kFirstRunTimer = 6;
 constexpr UINT kFirstRunMs = 5000;
-constexpr UINT kStartCommand = 1014;
+constexpr UINT kStartCommand = IDC_START;
 constexpr DWORD kStopPollMs = 10;
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "params/CEdges.h"
 #include "params/CParam.h"
 #include "params/CParamRegSet.h"
+#include "resources/resource.h"
 #include "ui/CWin32Desktop.h"
 
 #include <windows.h>
@@ -21,8 +22,8 @@
 class CWpp : public CApp {
 public:
     static constexpr UINT kTrayMessage = 32771;
-    static constexpr int kTrayIcon = 107;
-    static constexpr int kMainDialogTemplate = 129;
+    static constexpr int kTrayIcon = IDI_EMBRA;
+    static constexpr int kMainDialogTemplate = IDD_MAIN;
 
     CWpp();
     // Stops the effect if it still runs, before the sets go.
