@@ -12,6 +12,11 @@ constexpr int kPictureBitmap = 136;
 constexpr int kArtworkBitmap = 138;
 constexpr int kCopies = 15;
 
+BOOL CALLBACK RedrawControl(HWND control, LPARAM) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return TRUE;
+}
+
 } // namespace
 
 void ComposeAboutPicture(HDC dc, HINSTANCE module) {
@@ -67,9 +72,10 @@ int CAboutDlg::OnInitDialog() {
 void CAboutDlg::OnTimer(UINT_PTR id) {
     if (id != kAnimationTimer)
         return;
-    // A bare WM_PAINT would paint into an empty update region: the whole box is
-    // invalidated instead, the texts with it.
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // A bare WM_PAINT would paint into an empty update region: the box is invalidated
+    // instead, and its controls are drawn again after it, over the new picture.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EnumChildWindows(Handle(), &RedrawControl, 0);
 }
 
 void CAboutDlg::OnPaint() {

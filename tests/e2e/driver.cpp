@@ -14,6 +14,7 @@
 //   close-about          closes the About box; "about-closed <1|0>"
 //   logoff               the session ends; "logoff <answer to WM_QUERYENDSESSION>"
 //   raise-overlay        puts the overlay in front of the taskbar; "raised"
+//   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
 //   tray-forget          deletes the program's tray icon, as a new shell would not know it;
 //   "forgot" taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
 //   "taskbar-created" second <program>     starts the program once more and waits for it;
@@ -30,6 +31,7 @@ constexpr const char* kTitle = "Embra desktop decoration";
 constexpr UINT kStopCommand = 1001;
 constexpr UINT kExitCommand = 1012;
 constexpr UINT kAboutCommand = 1015;
+constexpr UINT kTrayMessage = 32771;
 constexpr DWORD kPollMs = 50;
 constexpr int kPolls = 400; // 20 s
 
@@ -226,6 +228,12 @@ std::string Run(const std::string& command, const char* argument) {
         SetWindowPos(FindWindowA("LV_EmbraDrawWnd", nullptr), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return "raised";
+    }
+    if (command == "tray-click") {
+        PostMessageA(main, kTrayMessage, 0, WM_MOUSEMOVE);
+        PostMessageA(main, kTrayMessage, 0, WM_LBUTTONUP);
+        Sleep(500);
+        return command;
     }
     if (command == "tray-forget") {
         NOTIFYICONDATAA data{};

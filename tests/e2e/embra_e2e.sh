@@ -71,6 +71,10 @@ count_in() {
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
     /f >/dev/null
 wine reg delete 'HKCU\Software\Lumavist\Embra' /f >/dev/null 2>&1 || true
+# A later run that keeps its main window hidden ("StartMinimize" 2), so that only the
+# effect differs from the desktop.
+wine reg add 'HKCU\Software\Lumavist\Embra\Options\Windows\Main' /v Handle /d "" /f >/dev/null
+wine reg add 'HKCU\Software\Lumavist\Embra\Options\Common' /v StartMinimize /d 2 /f >/dev/null
 if [ "$current" != "-" ]; then
     wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$current" /f >/dev/null
 fi
