@@ -100,7 +100,7 @@ int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
         return 1;
     }
     default:
-        return CDialog::OnCommand(id, code, control);
+        return CDialogParam::OnCommand(id, code, control);
     }
 }
 
@@ -113,7 +113,7 @@ int CMainDlg::OnSysCommand(UINT command, int x, int y) {
 }
 
 int CMainDlg::OnInitDialog() {
-    const int result = CDialog::OnInitDialog();
+    const int result = CDialogParam::OnInitDialog();
     SetWindowTextA(Handle(), app->title.str());
     SetIcons();
     if (!RestorePlacement())
@@ -169,7 +169,7 @@ int CMainDlg::OnClose(UINT code, HWND control) {
     // Quit has destroyed the window already.
     if (!IsWindow(Handle()))
         return 1;
-    return CDialog::OnCommand(kClose, code, control);
+    return CDialogParam::OnCommand(kClose, code, control);
 }
 
 void CMainDlg::OnWindowPosChanged() {

@@ -2,7 +2,7 @@
 
 #include "app/ButtonFace.h"
 #include "resources/resource.h"
-#include "ui/CDialog.h"
+#include "settings/CDialogParam.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ class CWpp;
 // settings picture buttons, "About..." and "E&xit" in its system menu, and the tray
 // icon's messages. The start button carries the stop command's id while the effect runs.
 // Its text is the application title, which the single-instance check looks for.
-class CMainDlg : public CDialog {
+class CMainDlg : public CDialogParam {
 public:
     static constexpr UINT kToggle = 1;
     static constexpr UINT kClose = 2;
@@ -26,7 +26,7 @@ public:
 
     explicit CMainDlg(CWpp* app) : app(app) {}
 
-    // The main dialog's own messages, then CDialog's dispatch.
+    // The main dialog's own messages, then the dialog base's dispatch.
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCommand(UINT id, UINT code, HWND control) override;
     int OnSysCommand(UINT command, int x, int y) override;
