@@ -1,9 +1,9 @@
 #include "app/CMainDlg.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CPictureButton.h"
 #include "app/CWpp.h"
 #include "graphics/CBmp.h"
+#include "ui/CButtonWnd.h"
 #include "ui/PlacementRecord.h"
 #include "ui/WindowHelpers.h"
 
@@ -13,8 +13,8 @@ constexpr const char* kPlacementKey = "Options\\Windows\\Main";
 constexpr UINT kExitString = IDS_EXIT;
 constexpr UINT kAboutString = IDS_ABOUT;
 
-CPictureButton* ButtonOf(HWND control) {
-    return dynamic_cast<CPictureButton*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
+CButtonWnd* ButtonOf(HWND control) {
+    return dynamic_cast<CButtonWnd*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
 }
 
 HICON LoadIconSized(HINSTANCE module, int id, int size) {
@@ -213,14 +213,14 @@ void CMainDlg::AppendSystemMenu() {
 
 void CMainDlg::SetFace(int id, const ButtonFaceBitmaps& face) {
     HWND control = GetDlgItem(Handle(), id);
-    CPictureButton* button = ButtonOf(control);
+    CButtonWnd* button = ButtonOf(control);
     if (!button)
         return;
     button->ReleaseImage();
-    CBmp* image = button->LoadImage(app->instance, face.image);
+    CBmp& image = button->LoadImage(app->instance, face.image);
     HINSTANCE module = app->instance;
     BuildButtonFace(
-        *image, [module](CBmp& bitmap, int number) { bitmap.LoadBitmapResource(module, number); },
+        image, [module](CBmp& bitmap, int number) { bitmap.LoadBitmapResource(module, number); },
         face.artwork, face.highlight);
     InvalidateRect(control, nullptr, FALSE);
 }

@@ -1,13 +1,12 @@
 #include "app/CWpp.h"
 
-#include "app/CPictureButton.h"
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
 #include "settings/SettingsDialogs.h"
+#include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
-#include "ui/WindowFactory.h"
 
 namespace {
 
@@ -143,7 +142,7 @@ void CWpp::OnSessionEnding() {
 
 void CWpp::RegisterWindowClasses() {
     CEmbraDrawWnd::RegisterFactory();
-    RegisterFactoryOf<CPictureButton>();
+    CButtonWnd::RegisterFactory();
 }
 
 void CWpp::CreateSets() {

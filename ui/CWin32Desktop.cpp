@@ -1,34 +1,12 @@
 #include "ui/CWin32Desktop.h"
 
 #include "graphics/CBmp.h"
+#include "ui/Composition.h"
 
 namespace {
 
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
 constexpr DWORD kTransitionsForceDisabled = 3; // DWMWA_TRANSITIONS_FORCEDISABLED
-
-using IsThemeActiveFunction = BOOL(WINAPI*)();
-using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-
-// Looks a function up by name in a library loaded on first use; null when either is
-// missing. The library stays loaded for the life of the process.
-template <class Function> Function LookUp(const char* library, const char* function) {
-    HMODULE module = LoadLibraryA(library);
-    FARPROC address = module ? GetProcAddress(module, function) : nullptr;
-    // Through the generic function pointer type, which converts to any other.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
-bool ThemesActive() {
-    static const auto isThemeActive = LookUp<IsThemeActiveFunction>("UxTheme.dll", "IsThemeActive");
-    return isThemeActive && isThemeActive();
-}
-
-DwmSetWindowAttributeFunction DwmSetWindowAttributeAddress() {
-    static const auto address =
-        LookUp<DwmSetWindowAttributeFunction>("DWMapi.dll", "DwmSetWindowAttribute");
-    return address;
-}
 
 DesktopRect ToDesktopRect(const RECT& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -91,13 +69,10 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
 }
 
 void CWin32Desktop::DisableTransitions() {
-    if (!ThemesActive())
-        return;
-    DwmSetWindowAttributeFunction setAttribute = DwmSetWindowAttributeAddress();
-    if (!setAttribute)
+    if (!IsThemeActive())
         return;
     const BOOL disabled = TRUE; // a 4-byte value 1
-    setAttribute(overlay.Handle(), kTransitionsForceDisabled, &disabled, sizeof disabled);
+    SetDwmWindowAttribute(overlay.Handle(), kTransitionsForceDisabled, &disabled, sizeof disabled);
 }
 
 void CWin32Desktop::ShowOverlay() {

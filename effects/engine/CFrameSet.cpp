@@ -56,8 +56,14 @@ bool CFrameSet::Save() {
 }
 
 void CFrameSet::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
-        band.ScaleAll(*vis.Get());
+    const int percent = vis.Bounded();
+    if (percent < 100)
+        band.ScaleAll(percent);
+}
+
+int32_t CFrameSet::AnimatedCount() const {
+    const int64_t share = int64_t{itemsPerWorker} * items.Bounded() / 100;
+    return static_cast<int32_t>(std::clamp<int64_t>(share, 0, itemsPerWorker));
 }
 
 int32_t CFrameSet::BandTop() const {

@@ -67,8 +67,16 @@ protected:
     // A bounded parameter's range and initial value, in the order every owner sets them.
     static void InitBounded(CEdges<CParam<int>, int>& param, int min, int max, int initial);
 
+    // How many items at the front of a worker's array this frame steps and draws: the
+    // share "items" of itemsPerWorker, never more than the array holds.
+    int32_t AnimatedCount() const;
+
     // Set-specific steps of the frame.
-    // Worker 0, under frameLock, before any worker reads its item array.
+    // Worker 0, under frameLock, after it cleared the band and every done flag and before
+    // it reads its own item array. Every worker reads its item array under frameLock too,
+    // so no read overlaps the reset; but the other workers, released by their cleared
+    // flags, may take the lock first and step and draw this frame's items before and
+    // while the reset runs. Nothing that a worker reads while stepping may be reset here.
     virtual void ResetFrameState() {}
     // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
     virtual void StepAndDraw(int worker, CItem* items) = 0;

@@ -225,11 +225,8 @@ void CSetEmbra::GenerateProfiles() {
 
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     (void)worker;
-    if (!itemArray)
-        return;
-    const int64_t animated = int64_t{itemsPerWorker} * *items.Get() / 100;
-    StepFlames(ItemsAs<CItemEmbra>(itemArray),
-               static_cast<int32_t>(std::clamp<int64_t>(animated, 0, itemsPerWorker)));
+    if (itemArray)
+        StepFlames(ItemsAs<CItemEmbra>(itemArray), AnimatedCount());
 }
 
 int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {

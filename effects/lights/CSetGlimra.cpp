@@ -33,7 +33,7 @@ CSetGlimra::CSetGlimra(CSettingsStore* store, CRenderState* renderState)
     InitBounded(clrChange, 0, 5, 0);
     InitBounded(flmSize, 50, 400, 100);
     InitBounded(flmDuration, 100, 400, 200);
-    flmSize.SetMirror(&curtain.length);
+    flmSize.SetBoundedMirror(&curtain.length);
     paramSet.Add(&clrChange, "clr_change");
     paramSet.Add(&flmSize, "flm_size");
     paramSet.Add(&flmDuration, "flm_duration");
@@ -52,7 +52,7 @@ bool CSetGlimra::Start() {
     zeroTable.reset(new (std::nothrow) int32_t[columns]());
     if (!phaseTable || !zeroTable)
         return Fail();
-    PrepareWalks();
+    PrepareCurtain();
     GeneratePhaseTable();
     const int64_t perWorker = int64_t{screenWidth} * 1000 / 1600 / workerCount;
     // No zero-length item arrays: a screen too narrow for one item per worker keeps one
@@ -62,7 +62,7 @@ bool CSetGlimra::Start() {
     itemsPerWorker = static_cast<int32_t>(perWorker);
     for (int32_t worker = 0; worker < workerCount; ++worker)
         for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemGlimra>(workerItems[worker])[k].walk = &walks[worker];
+            ItemsAs<CItemGlimra>(workerItems[worker])[k].curtain = &curtain;
     spriteWidth = kSpriteWidth;
     spriteHeight = kSpriteHeight;
     curtain.speedLimit = 15;
@@ -129,15 +129,13 @@ void CSetGlimra::UpdatePlacement() {
     }
 }
 
-// Walks of workers seen for the first time start with their curtain drawn at random
-// below the middle of the screen; existing walks go on where they stopped.
-void CSetGlimra::PrepareWalks() {
-    while (static_cast<int32_t>(walks.size()) < workerCount) {
-        CGlimraWalk walk;
-        walk.curtain = &curtain;
-        walk.curtainY = (screenHeight - (CRandom::Next() % 100) - 300) * 256;
-        walks.push_back(walk);
-    }
+// The first Start draws the curtain's row at random below the middle of the screen;
+// later ones let the curtain go on where it stopped.
+void CSetGlimra::PrepareCurtain() {
+    if (curtain.walkStarted)
+        return;
+    curtain.walk.curtainY = (screenHeight - (CRandom::Next() % 100) - 300) * 256;
+    curtain.walkStarted = true;
 }
 
 // For u = 20 down to -20: a white soft ellipse whose alpha is 255 for u = 0 and 0 for
@@ -215,13 +213,13 @@ void CSetGlimra::DriftColour(int32_t amplitude) {
 void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
     (void)worker;
     if (workerArray)
-        StepRays(ItemsAs<CItemGlimra>(workerArray), itemsPerWorker * *items.Get() / 100);
+        StepRays(ItemsAs<CItemGlimra>(workerArray), AnimatedCount());
 }
 
 int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
     if (!frames)
         return 0;
-    const int32_t lifeStep = flmDuration.GetMax() - *flmDuration.Get() + 100;
+    const int32_t lifeStep = flmDuration.GetMax() - flmDuration.Bounded() + 100;
     const int32_t yLimit = (screenHeight - kBottomMargin) * 256;
     const uint32_t shared = curtain.colour; // rays are drawn in the current shared colour
     const CDrawTarget target = Target();
@@ -269,6 +267,7 @@ void CSetGlimra::EndOfFrame() {
 }
 
 void CSetGlimra::AfterPresent() {
-    if (*clrChange.Get() != 0)
-        DriftColour(*clrChange.Get());
+    const int32_t amplitude = clrChange.Bounded();
+    if (amplitude != 0)
+        DriftColour(amplitude);
 }

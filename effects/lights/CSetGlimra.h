@@ -55,8 +55,7 @@ public:
     std::unique_ptr<int32_t[]> zeroTable;     // W zeros, the second table of Respawn
     int32_t spriteHeight = kSpriteHeight;
     int32_t spriteWidth = kSpriteWidth;
-    CGlimraCurtain curtain;         // shared by every ray
-    std::vector<CGlimraWalk> walks; // one curtain walk per worker, kept across Start
+    CGlimraCurtain curtain; // the one curtain of every ray, kept across Start
 
     CEdges<CParam<int>, int> clrChange;     // "clr_change": colour drift amplitude, 0 = none
     CEdges<CParam<int>, int> flmSize;       // "flm_size": rays per curtain
@@ -76,6 +75,6 @@ protected:
 
 private:
     bool BuildFrames();
-    void PrepareWalks();
+    void PrepareCurtain();
     CDrawTarget Target();
 };

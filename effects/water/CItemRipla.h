@@ -6,8 +6,8 @@
 #include <cstdint>
 
 // One water splash: it rises from a single row to its full height, sinks back and is
-// then placed again further along its worker's wave. Positions are pixels, life is
-// frames x 256.
+// then placed again further along the one wave that all splashes share. Positions are
+// pixels, life is frames x 256.
 class CItemRipla : public CItem {
 public:
     // Places the splash on the wave; w and h are the splash bitmap's size.
@@ -23,5 +23,5 @@ public:
     int32_t dx = 0;             // sideways drift, -3 .. 3 pixels per frame
     int32_t dy = 0;             // always 0
     int32_t life = 0;           // frames x 256
-    CRiplaWalk* walk = nullptr; // the wave of the worker that owns the splash
+    CRiplaWave* wave = nullptr; // the wave of the set that owns the splash
 };

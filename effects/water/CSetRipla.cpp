@@ -23,7 +23,7 @@ CSetRipla::CSetRipla(CSettingsStore* store, CRenderState* renderState)
     colour.Set(0xFFDD7755);
     InitBounded(waveSize, 1, 40, 20);
     InitBounded(waveDuration, 100, 200, 150);
-    waveSize.SetMirror(&wave.size);
+    waveSize.SetBoundedMirror(&wave.size);
     paramSet.Add(&waveSize, "wave_size");
     paramSet.Add(&waveDuration, "wave_duration");
 }
@@ -42,10 +42,10 @@ bool CSetRipla::Start() {
     if (!AllocateItems<CItemRipla>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
         return Fail();
     itemsPerWorker = static_cast<int32_t>(perWorker);
-    PrepareWalks();
+    PrepareWave();
     for (int32_t worker = 0; worker < workerCount; ++worker)
         for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemRipla>(workerItems[worker])[k].walk = &walks[worker];
+            ItemsAs<CItemRipla>(workerItems[worker])[k].wave = &wave;
     FillRamp();
     CBmp splash;
     if (!desktop->LoadBitmapResource(kSplashResource, &splash) || !splash.pixels ||
@@ -81,17 +81,14 @@ void CSetRipla::UpdatePlacement() {
         SetDestination(x, y);
 }
 
-// The wave state is created with the first Start: its limit 32 rows above the bottom of
-// the screen, and for every worker seen for the first time a wave row drawn at random.
-void CSetRipla::PrepareWalks() {
-    if (walks.empty())
-        wave.yLimit = screenHeight - 32;
-    while (static_cast<int32_t>(walks.size()) < workerCount) {
-        CRiplaWalk walk;
-        walk.wave = &wave;
-        walk.y = screenHeight - (CRandom::Next() % 200) - 50;
-        walks.push_back(walk);
-    }
+// The first Start sets the wave's limit 32 rows above the bottom of the screen and draws
+// its row at random; later ones let the wave go on where it stopped.
+void CSetRipla::PrepareWave() {
+    if (wave.walkStarted)
+        return;
+    wave.yLimit = screenHeight - 32;
+    wave.walk.y = screenHeight - (CRandom::Next() % 200) - 50;
+    wave.walkStarted = true;
 }
 
 // Red runs 0 .. 95, green 90 .. 192, blue stays 255.
@@ -133,13 +130,13 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
 void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
     (void)worker;
     if (workerArray)
-        StepSplashes(ItemsAs<CItemRipla>(workerArray), itemsPerWorker * *items.Get() / 100);
+        StepSplashes(ItemsAs<CItemRipla>(workerArray), AnimatedCount());
 }
 
 int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
     if (frameCount <= 0)
         return 0;
-    const int32_t lifeStep = waveDuration.GetMax() - *waveDuration.Get() + 100;
+    const int32_t lifeStep = waveDuration.GetMax() - waveDuration.Bounded() + 100;
     const int32_t firstHeight = frames[0].height;
     const CDrawTarget target = Target();
     int64_t visited = 0;

@@ -51,9 +51,8 @@ public:
     uint8_t rampRed[256] = {};                // colour ramp, indexed by a pixel's new alpha
     uint8_t rampGreen[256] = {};
     uint8_t rampBlue[256] = {};
-    uint64_t rampLanes[256] = {};  // ramp[a] * a per channel, for the fast path
-    CRiplaWave wave;               // shared by every splash
-    std::vector<CRiplaWalk> walks; // one wave per worker, kept across Start
+    uint64_t rampLanes[256] = {}; // ramp[a] * a per channel, for the fast path
+    CRiplaWave wave;              // the one wave of every splash, kept across Start
 
     CEdges<CParam<int>, int> waveSize;      // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration;  // "wave_duration": splash life
@@ -69,6 +68,6 @@ protected:
 
 private:
     void FillRamp();
-    void PrepareWalks();
+    void PrepareWave();
     CDrawTarget Target();
 };

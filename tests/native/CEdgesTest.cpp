@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <string>
+#include <vector>
+
 using Log = std::vector<std::string>;
 using Bounded = CEdges<CParam<int>, int>;
 
@@ -90,4 +94,85 @@ TEST(CEdges, InvertedBoundsSettleWithoutLooping) {
     EXPECT_EQ(*p.Get(), 10); // raised to 100 by Validate, then lowered to 10 by the clamp
     p.Set(50);
     EXPECT_EQ(*p.Get(), 100); // Clamp tests the lower bound first
+}
+
+namespace {
+
+// A binding that also notes, at every notification, what a render thread reads: the
+// bounded value and the bounded mirror.
+class CReaderProbe : public CRecordingParamDlg<int> {
+public:
+    CReaderProbe(Bounded* param, Log* log, std::atomic<int>* mirror)
+        : CRecordingParamDlg<int>(param, log), bounded(param), mirror(mirror) {}
+    int Update() override {
+        read.push_back(bounded->Bounded());
+        read.push_back(mirror->load());
+        return CRecordingParamDlg<int>::Update();
+    }
+
+    Bounded* bounded;
+    std::atomic<int>* mirror;
+    std::vector<int> read;
+};
+
+} // namespace
+
+TEST(CEdges, OutsideValuesReachTheBindingsButNeverWhatRenderThreadsRead) {
+    struct Case {
+        const char* what;
+        int before;
+        int typed;
+        Log told;        // what the binding is told, in order
+        int shownAfter;  // the value the binding reads last
+        int readBetween; // what Bounded and the bounded mirror held meanwhile
+    } cases[] = {
+        {"above the maximum", 50, 250, {"b:update=250", "b:update=100"}, 100, 50},
+        // Already at the maximum: the binding still sees 250 and then 100, so a control
+        // that shows the typed 250 is set back to 100.
+        {"above the maximum, at it", 100, 250, {"b:update=250", "b:update=100"}, 100, 100},
+        {"below the minimum", 50, -3, {"b:update=-3", "b:update=10"}, 10, 50},
+        {"far outside", 10, 2147483647, {"b:update=2147483647", "b:update=100"}, 100, 10},
+        {"inside", 50, 70, {"b:update=70"}, 70, 50},
+    };
+    for (const Case& test : cases) {
+        Log log;
+        Bounded param;
+        param.SetRange(10, 100);
+        param.Set(test.before);
+        std::atomic<int> mirror{-1};
+        param.SetBoundedMirror(&mirror);
+        EXPECT_EQ(mirror.load(), test.before) << test.what;
+        CReaderProbe probe(&param, &log, &mirror);
+        param.AddBinding(&probe);
+        param.Set(test.typed);
+        EXPECT_EQ(log, test.told) << test.what;
+        EXPECT_EQ(*param.Get(), test.shownAfter) << test.what;
+        // While the binding was told the outside value, readers saw the old inside one;
+        // then the bound.
+        ASSERT_EQ(probe.read.size(), 2 * test.told.size()) << test.what;
+        EXPECT_EQ(probe.read[0], test.readBetween) << test.what;
+        EXPECT_EQ(probe.read[1], test.readBetween) << test.what;
+        EXPECT_EQ(param.Bounded(), test.shownAfter) << test.what;
+        EXPECT_EQ(mirror.load(), test.shownAfter) << test.what;
+        param.RemoveAllBindings();
+    }
+}
+
+TEST_F(BoundedFixture, BoundedFollowsDirectAssignmentsAndBoundsMovedInside) {
+    IParam& asParam = param;
+    asParam.FromText("500"); // not clamped, not notified
+    EXPECT_EQ(*param.Get(), 500);
+    EXPECT_EQ(param.Bounded(), 100);
+    asParam.FromText("-20");
+    EXPECT_EQ(param.Bounded(), 10);
+    param.Set(50);
+    param.SetMax(40); // the value is left alone, what readers see is not
+    EXPECT_EQ(*param.Get(), 50);
+    EXPECT_EQ(param.Bounded(), 40);
+    param.SetMin(45);
+    EXPECT_EQ(param.Bounded(), 45);
+    param.SetRange(10, 100);
+    EXPECT_EQ(param.Bounded(), 50); // the value left alone lies inside again
+    asParam.Restore();              // the snapshot 0 of construction: clamped
+    EXPECT_EQ(param.Bounded(), 10);
 }

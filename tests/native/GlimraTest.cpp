@@ -3,14 +3,15 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
+#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
-#include "support/WaitUntil.h"
 #include "tests/reference/CSetGlimraReference.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -95,13 +96,13 @@ TEST(GlimraSpawn, DrawsInTheStatedOrder) {
     ASSERT_TRUE(rig.Start(3));
     screenWidth = 1000;
     screenHeight = 800;
-    CGlimraWalk& walk = rig.set.walks[0];
+    CGlimraWalk& walk = rig.set.curtain.walk;
     CItemGlimra ray;
-    ray.walk = &walk;
+    ray.curtain = &rig.set.curtain;
     const int32_t limit = rig.set.curtain.yLimit;
 
     // A later ray along the curtain: the column draw, the jitter, one unused draw.
-    walk = CGlimraWalk{&rig.set.curtain, 5, 100 * 256, 6, 1, 300 * 256, 40, -7};
+    walk = CGlimraWalk{5, 100 * 256, 6, 1, 300 * 256, 40, -7};
     std::vector<int32_t> r = GeneratorDraws(11, 4);
     CRandom::Seed(11);
     ray.Spawn(0, 15, 96);
@@ -118,7 +119,7 @@ TEST(GlimraSpawn, DrawsInTheStatedOrder) {
 
     // The first ray of a curtain period picks a direction first; an initial ray scatters
     // around the curtain and starts at a random point of its life. The speed is clamped.
-    walk = CGlimraWalk{&rig.set.curtain, 8, 100 * 256, 14, 0, 300 * 256, 0, 0};
+    walk = CGlimraWalk{8, 100 * 256, 14, 0, 300 * 256, 0, 0};
     r = GeneratorDraws(12, 4);
     CRandom::Seed(12);
     ray.Spawn(1, 15, 96);
@@ -134,22 +135,22 @@ TEST(GlimraSpawn, DrawsInTheStatedOrder) {
 TEST(GlimraSpawn, NewCurtainWhenTheWalkEndsOrLeavesTheScreen) {
     GlimraRig rig(1000, 800);
     ASSERT_TRUE(rig.Start(3));
-    const CGlimraCurtain* c = &rig.set.curtain;
-    const int32_t limit = c->yLimit;
+    const int32_t limit = rig.set.curtain.yLimit;
     struct Case {
         const char* why;
         CGlimraWalk walk;
     } cases[] = {
-        {"L rays placed", {c, 99, 500 * 256, 0, 1, 300 * 256, 0, 0}},
-        {"x below 0", {c, 5, 0, -14, -1, 300 * 256, 0, 0}},
-        {"x at the right edge", {c, 5, 999 * 256, 14, 1, 300 * 256, 0, 0}},
-        {"curtain above row 0", {c, 5, 500 * 256, 0, 1, -1, 0, 0}},
-        {"curtain below its limit", {c, 5, 500 * 256, 0, 1, limit + 1, 0, 0}},
+        {"L rays placed", {99, 500 * 256, 0, 1, 300 * 256, 0, 0}},
+        {"x below 0", {5, 0, -14, -1, 300 * 256, 0, 0}},
+        {"x at the right edge", {5, 999 * 256, 14, 1, 300 * 256, 0, 0}},
+        {"curtain above row 0", {5, 500 * 256, 0, 1, -1, 0, 0}},
+        {"curtain below its limit", {5, 500 * 256, 0, 1, limit + 1, 0, 0}},
     };
+    const CGlimraWalk& walk = rig.set.curtain.walk;
     for (const Case& test : cases) {
-        CGlimraWalk walk = test.walk;
+        rig.set.curtain.walk = test.walk;
         CItemGlimra ray;
-        ray.walk = &walk;
+        ray.curtain = &rig.set.curtain;
         const std::vector<int32_t> r = GeneratorDraws(21, 4);
         CRandom::Seed(21);
         ray.Spawn(0, 15, 96);
@@ -171,9 +172,9 @@ TEST(GlimraSpawn, DirectionChosenEveryTwelfthOfTheCurtain) {
     for (const Case& test : cases) {
         rig.set.flmSize.Set(test.length);
         for (int32_t placed = 1; placed < test.length - 1; ++placed) {
-            CGlimraWalk walk{&rig.set.curtain, placed, 800 * 256, 0, 1, 300 * 256, 0, 0};
+            rig.set.curtain.walk = CGlimraWalk{placed, 800 * 256, 0, 1, 300 * 256, 0, 0};
             CItemGlimra ray;
-            ray.walk = &walk;
+            ray.curtain = &rig.set.curtain;
             const int taken = DrawsTaken(5, [&] { ray.Spawn(0, 15, 96); });
             EXPECT_EQ(taken, placed % test.period == 0 ? 4 : 3) << test.length << " " << placed;
         }
@@ -184,9 +185,9 @@ TEST(GlimraSpawn, NarrowScreenStartsCurtainsAtTheLeftEdge) {
     // W - L - 20 is 0 here: the remainder is guarded and the curtain starts at column 0.
     GlimraRig rig(120, 400);
     ASSERT_TRUE(rig.Start(9));
-    CGlimraWalk walk{&rig.set.curtain, 99, 0, 0, 1, 100 * 256, 0, 0};
+    rig.set.curtain.walk = CGlimraWalk{99, 0, 0, 1, 100 * 256, 0, 0};
     CItemGlimra ray;
-    ray.walk = &walk;
+    ray.curtain = &rig.set.curtain;
     ray.Spawn(0, 15, 96);
     EXPECT_EQ(ray.x, 0);
     rig.RenderFrames(3);
@@ -397,7 +398,9 @@ TEST(GlimraRender, SmallScreensRenderWithoutStrayWrites) {
     for (const DesktopSize& size : sizes) {
         GlimraRig rig(size.width, size.height);
         ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
+        CFrameCanary canary(rig.set.frameBuffer);
         rig.RenderFrames(30);
+        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
     }
 }
 
@@ -414,28 +417,72 @@ TEST(GlimraRender, OneWorkerGoldenChecksum) {
     EXPECT_EQ(rig.set.curtain.colour, 0xFFB2F7FAu);
 }
 
-TEST(GlimraRender, WorkersStepOnlyTheirOwnSeededWalks) {
-    // Two runs of two workers with the same seeds leave every ray in the same state: each
-    // worker's rays depend on its own random sequence and its own walk only.
-    std::vector<int32_t> runs[2];
-    for (std::vector<int32_t>& state : runs) {
-        GlimraRig rig(800, 600, 2);
-        rig.set.clrChange.Set(1);
-        rig.renderState.frameSleepMs = 0;
-        rig.renderState.frameLimit = 12;
-        rig.desktop.SetTickCount(777);
-        CRandom::Seed(99);
-        rig.renderState.activeSet = &rig.set;
-        ASSERT_TRUE(rig.renderState.StartEffect());
-        WaitUntil([&] { return rig.desktop.PresentCount() >= 12; });
-        rig.renderState.StopEffect();
-        EXPECT_EQ(rig.desktop.PresentCount(), 12);
-        // Stop freed the arrays; the walks survive and carry the state.
-        for (const CGlimraWalk& walk : rig.set.walks)
-            state.insert(state.end(), {walk.raysPlaced, walk.headX, walk.speed, walk.direction,
-                                       walk.curtainY, walk.verticalSpeed, walk.verticalJitter});
-        state.push_back(static_cast<int32_t>(rig.set.curtain.colour));
+namespace {
+
+std::vector<int32_t> RayState(const CItemGlimra& ray) {
+    return {ray.x, ray.y, ray.dx, ray.dy, ray.life, static_cast<int32_t>(ray.colour)};
+}
+
+std::vector<int32_t> WalkState(const CGlimraWalk& walk) {
+    return {walk.raysPlaced, walk.headX,         walk.speed,         walk.direction,
+            walk.curtainY,   walk.verticalSpeed, walk.verticalJitter};
+}
+
+} // namespace
+
+TEST(GlimraCurtain, EveryWorkerContinuesTheOneCurtain) {
+    // Four workers of 93 rays move the one curtain: spawned by Start and then stepped one
+    // worker after the other, their rays are exactly the 372 rays of one worker.
+    GlimraRig one(596, 900, 1);
+    GlimraRig four(596, 900, 4);
+    ASSERT_TRUE(one.Start(31));
+    ASSERT_TRUE(four.Start(31));
+    ASSERT_EQ(one.set.itemsPerWorker, 372);
+    ASSERT_EQ(four.set.itemsPerWorker, 93);
+    for (int32_t frame = 0; frame < 40; ++frame) {
+        for (int32_t worker = 0; worker < 4; ++worker)
+            for (int32_t k = 0; k < 93; ++k)
+                ASSERT_EQ(RayState(four.Rays(worker)[k]), RayState(one.Rays()[worker * 93 + k]))
+                    << "frame " << frame << ", worker " << worker << ", ray " << k;
+        ASSERT_EQ(WalkState(four.set.curtain.walk), WalkState(one.set.curtain.walk)) << frame;
+        CRandom::Seed(static_cast<uint32_t>(frame));
+        one.set.StepAndDraw(0, one.Rays());
+        CRandom::Seed(static_cast<uint32_t>(frame));
+        for (int32_t worker = 0; worker < 4; ++worker)
+            four.set.StepAndDraw(worker, four.Rays(worker));
     }
-    EXPECT_EQ(runs[0], runs[1]);
-    EXPECT_EQ(runs[0].size(), 15u);
+}
+
+TEST(GlimraCurtain, SpawnsOfConcurrentWorkersAllMoveTheOneWalk) {
+    // 4 x 99 spawns at once, with no new curtain due (L = 400, room on every side): the
+    // one walk counts every ray, and its head is where the last ray landed.
+    constexpr int32_t kThreads = 4;
+    constexpr int32_t kSpawns = 99;
+    screenWidth = 4000;
+    screenHeight = 1000;
+    CGlimraCurtain curtain;
+    curtain.length = 400;
+    curtain.speedLimit = 15;
+    curtain.frameCount = 41;
+    curtain.yLimit = 1 << 30;
+    curtain.walk.headX = 2000 * 256;
+    curtain.walk.curtainY = 1 << 29;
+    const std::vector<int32_t> phaseTable(4000, 0);
+    std::vector<int32_t> lastX(kThreads);
+    std::vector<std::thread> threads;
+    for (int32_t t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            CRandom::Seed(static_cast<uint32_t>(t + 1));
+            CItemGlimra ray;
+            ray.curtain = &curtain;
+            ray.spriteWidth = 15;
+            ray.spriteHeight = 96;
+            for (int32_t k = 0; k < kSpawns; ++k)
+                ray.Respawn(phaseTable.data(), nullptr, 0);
+            lastX[static_cast<std::size_t>(t)] = ray.x;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(curtain.walk.raysPlaced, kThreads * kSpawns);
+    EXPECT_NE(std::find(lastX.begin(), lastX.end(), curtain.walk.headX), lastX.end());
 }

@@ -3,13 +3,15 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/water/CSetRipla.h"
 #include "support/CEffectRig.h"
+#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
-#include "support/WaitUntil.h"
 #include "tests/reference/CSetRiplaReference.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -92,12 +94,12 @@ TEST(RiplaSetup, MissingSplashFailsTheStart) {
 TEST(RiplaSpawn, DrawsInTheStatedOrder) {
     RiplaRig rig(1000, 800);
     ASSERT_TRUE(rig.Start(3));
-    CRiplaWalk& walk = rig.set.walks[0];
+    CRiplaWalk& walk = rig.set.wave.walk;
     CItemRipla splash;
-    splash.walk = &walk;
+    splash.wave = &rig.set.wave;
 
     // Along the wave: an unused draw, the row, the life, the drift.
-    walk = CRiplaWalk{&rig.set.wave, 300, 4, 600};
+    walk = CRiplaWalk{300, 4, 600};
     std::vector<int32_t> r = GeneratorDraws(31, 5);
     CRandom::Seed(31);
     splash.Spawn(0, 64, 32);
@@ -111,7 +113,7 @@ TEST(RiplaSpawn, DrawsInTheStatedOrder) {
     EXPECT_EQ(CRandom::Next(), r[4]);
 
     // The spawn at Start: a random point of the life.
-    walk = CRiplaWalk{&rig.set.wave, 300, 4, 600};
+    walk = CRiplaWalk{300, 4, 600};
     r = GeneratorDraws(32, 4);
     CRandom::Seed(32);
     splash.Spawn(1, 64, 32);
@@ -123,25 +125,25 @@ TEST(RiplaSpawn, DrawsInTheStatedOrder) {
 TEST(RiplaSpawn, NewWaveWhenTheWaveEndsOrLeavesItsLimits) {
     RiplaRig rig(1000, 800);
     ASSERT_TRUE(rig.Start(3));
-    const CRiplaWave* wave = &rig.set.wave;
-    EXPECT_EQ(wave->yLimit, 800 - 32);
+    EXPECT_EQ(rig.set.wave.yLimit, 800 - 32);
     struct Case {
         const char* why;
         int32_t waveSize;
         CRiplaWalk walk;
     } cases[] = {
-        {"wave size reached", 20, {wave, 300, 19, 600}},
-        {"wave size 1: every spawn", 1, {wave, 300, 0, 600}},
-        {"x below 0", 20, {wave, -100, 3, 600}},
-        {"x at W - w", 20, {wave, 1000 - 64 - 20, 3, 600}},
-        {"wave above row 0", 20, {wave, 300, 3, -1}},
-        {"wave below its limit", 20, {wave, 300, 3, 800 - 64 + 1}},
+        {"wave size reached", 20, {300, 19, 600}},
+        {"wave size 1: every spawn", 1, {300, 0, 600}},
+        {"x below 0", 20, {-100, 3, 600}},
+        {"x at W - w", 20, {1000 - 64 - 20, 3, 600}},
+        {"wave above row 0", 20, {300, 3, -1}},
+        {"wave below its limit", 20, {300, 3, 800 - 64 + 1}},
     };
+    CRiplaWalk& walk = rig.set.wave.walk;
     for (const Case& test : cases) {
         rig.set.waveSize.Set(test.waveSize);
-        CRiplaWalk walk = test.walk;
+        walk = test.walk;
         CItemRipla splash;
-        splash.walk = &walk;
+        splash.wave = &rig.set.wave;
         const std::vector<int32_t> r = GeneratorDraws(41, 6);
         CRandom::Seed(41);
         splash.Spawn(0, 64, 32);
@@ -153,9 +155,9 @@ TEST(RiplaSpawn, NewWaveWhenTheWaveEndsOrLeavesItsLimits) {
     }
     // Just inside every limit: the wave goes on.
     rig.set.waveSize.Set(20);
-    CRiplaWalk walk{wave, 1000 - 64 - 21, 18, 800 - 64};
+    walk = CRiplaWalk{1000 - 64 - 21, 18, 800 - 64};
     CItemRipla splash;
-    splash.walk = &walk;
+    splash.wave = &rig.set.wave;
     splash.Spawn(0, 64, 32);
     EXPECT_EQ(walk.placed, 19);
     EXPECT_EQ(splash.x, 1000 - 64 - 1);
@@ -282,7 +284,9 @@ TEST(RiplaRender, SmallScreensRenderWithoutStrayWrites) {
     for (const DesktopSize& size : sizes) {
         RiplaRig rig(size.width, size.height);
         ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
+        CFrameCanary canary(rig.set.frameBuffer);
         rig.RenderFrames(30);
+        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
     }
 }
 
@@ -296,26 +300,6 @@ TEST(RiplaRender, OneWorkerGoldenChecksum) {
     rig.RenderFrames(40);
     EXPECT_EQ(rig.desktop.PresentCount(), 40);
     EXPECT_EQ(BitmapChecksum(rig.set.frameBuffer), 13688248456606725085ull);
-}
-
-TEST(RiplaRender, WorkersStepOnlyTheirOwnSeededWaves) {
-    std::vector<int32_t> runs[2];
-    for (std::vector<int32_t>& state : runs) {
-        RiplaRig rig(800, 600, 2);
-        rig.renderState.frameSleepMs = 0;
-        rig.renderState.frameLimit = 12;
-        rig.desktop.SetTickCount(555);
-        CRandom::Seed(98);
-        rig.renderState.activeSet = &rig.set;
-        ASSERT_TRUE(rig.renderState.StartEffect());
-        WaitUntil([&] { return rig.desktop.PresentCount() >= 12; });
-        rig.renderState.StopEffect();
-        EXPECT_EQ(rig.desktop.PresentCount(), 12);
-        for (const CRiplaWalk& walk : rig.set.walks)
-            state.insert(state.end(), {walk.x, walk.placed, walk.y});
-    }
-    EXPECT_EQ(runs[0], runs[1]);
-    EXPECT_EQ(runs[0].size(), 6u);
 }
 
 TEST(RiplaFrames, ShippedSplashGivesTwentyFourFrames) {
@@ -334,4 +318,80 @@ TEST(RiplaFrames, ShippedSplashGivesTwentyFourFrames) {
     }
     renderState.StopRendering();
     renderState.activeSet = nullptr;
+}
+
+namespace {
+
+std::vector<int32_t> SplashState(const CItemRipla& splash) {
+    return {splash.x, splash.y, splash.dx, splash.dy, splash.life};
+}
+
+} // namespace
+
+TEST(RiplaWave, EveryWorkerContinuesTheOneWave) {
+    // Four workers of 400 splashes move the one wave: spawned by Start and then stepped
+    // one worker after the other, their splashes are exactly the 1600 of one worker.
+    RiplaRig one(640, 480, 1);
+    RiplaRig four(640, 480, 4);
+    ASSERT_TRUE(one.Start(41));
+    ASSERT_TRUE(four.Start(41));
+    ASSERT_EQ(one.set.itemsPerWorker, 1600);
+    ASSERT_EQ(four.set.itemsPerWorker, 400);
+    for (int32_t frame = 0; frame < 40; ++frame) {
+        for (int32_t worker = 0; worker < 4; ++worker)
+            for (int32_t k = 0; k < 400; ++k)
+                ASSERT_EQ(SplashState(four.Splashes(worker)[k]),
+                          SplashState(one.Splashes()[worker * 400 + k]))
+                    << "frame " << frame << ", worker " << worker << ", splash " << k;
+        const CRiplaWalk& a = one.set.wave.walk;
+        const CRiplaWalk& b = four.set.wave.walk;
+        ASSERT_EQ((std::vector<int32_t>{b.x, b.placed, b.y}),
+                  (std::vector<int32_t>{a.x, a.placed, a.y}))
+            << frame;
+        CRandom::Seed(static_cast<uint32_t>(frame));
+        one.set.StepAndDraw(0, one.Splashes());
+        CRandom::Seed(static_cast<uint32_t>(frame));
+        for (int32_t worker = 0; worker < 4; ++worker)
+            four.set.StepAndDraw(worker, four.Splashes(worker));
+    }
+}
+
+TEST(RiplaWave, SpawnsOfConcurrentWorkersTakeOneSlotEachAlongTheWave) {
+    // 4 x 9 spawns at once along a wave of 40 with room to the right: every splash lands
+    // on its own slot 20 pixels further along, none twice, none skipped.
+    constexpr int32_t kThreads = 4;
+    constexpr int32_t kSpawns = 9;
+    screenWidth = 2000;
+    screenHeight = 1000;
+    CRiplaWave wave;
+    wave.size = 40;
+    wave.yLimit = 1000 - 32;
+    wave.lastFrame = 23;
+    wave.walk = CRiplaWalk{100, 0, 500};
+    std::vector<std::vector<int32_t>> placed(kThreads);
+    std::vector<std::thread> threads;
+    for (int32_t t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            CRandom::Seed(static_cast<uint32_t>(t + 1));
+            CItemRipla splash;
+            splash.wave = &wave;
+            splash.spriteWidth = 64;
+            splash.spriteHeight = 32;
+            for (int32_t k = 0; k < kSpawns; ++k) {
+                splash.Respawn(nullptr, nullptr, 0);
+                placed[static_cast<std::size_t>(t)].push_back(splash.x);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    std::vector<int32_t> all;
+    for (const std::vector<int32_t>& xs : placed)
+        all.insert(all.end(), xs.begin(), xs.end());
+    std::sort(all.begin(), all.end());
+    std::vector<int32_t> slots;
+    for (int32_t k = 1; k <= kThreads * kSpawns; ++k)
+        slots.push_back(100 + 20 * k);
+    EXPECT_EQ(all, slots);
+    EXPECT_EQ(wave.walk.placed, kThreads * kSpawns);
+    EXPECT_EQ(wave.walk.x, 100 + 20 * kThreads * kSpawns);
 }

@@ -4,22 +4,19 @@
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
 void CSetEmbraReference::StepAndDraw(int worker, CItem* itemArray) {
     (void)worker;
-    if (!itemArray)
-        return;
-    const int64_t animated = int64_t{itemsPerWorker} * *items.Get() / 100;
-    StepFlames(ItemsAs<CItemEmbra>(itemArray),
-               static_cast<int32_t>(std::clamp<int64_t>(animated, 0, itemsPerWorker)));
+    if (itemArray)
+        StepFlames(ItemsAs<CItemEmbra>(itemArray), AnimatedCount());
 }
 
 void CSetEmbraReference::ApplyOpacity(CBmp& band) {
-    if (*vis.Get() < 100)
-        ScaleBytes(band, *vis.Get());
+    const int percent = vis.Bounded();
+    if (percent < 100)
+        ScaleBytes(band, percent);
 }
 
 int64_t CSetEmbraReference::StepFlames(CItemEmbra* flames, int32_t count) {

@@ -1,143 +1,164 @@
-#include "app/ButtonFace.h"
-#include "graphics/CBmp.h"
+#include "ButtonFaceRecipe.h"
+#include "CDibTarget.h"
+
+#include "resources/resource.h"
+#include "ui/CButtonWnd.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
-constexpr int kArtwork = 138;
-constexpr int kHighlight = 141;
+constexpr int kButtonSize = 104;
+constexpr DWORD kWaitForPictureMs = 20000;
 
-// Base picture: 96 x 96, alpha rising with x (0 in column 0), grey colour.
-void MakeBase(CBmp& image) {
-    image.Create(96, 96);
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 96; ++x)
-            image.SetPixel(x, y, (static_cast<uint32_t>(x * 2) << 24) | 0x00505050);
-}
-
-// Artwork: 256 x 256 opaque blue-green; highlight: 96 x 96 white at alpha 200.
-struct CFakeResources {
-    std::vector<int> loaded;
-    BitmapLoader Loader() {
-        return [this](CBmp& bitmap, int number) {
-            loaded.push_back(number);
-            bitmap.Free();
-            if (number == kArtwork) {
-                bitmap.Create(256, 256);
-                bitmap.Fill(0xFF2080C0);
-            } else {
-                bitmap.Create(96, 96);
-                bitmap.Fill(0xC8FFFFFF);
-            }
-        };
-    }
+struct Face {
+    int picture, texture, highlight, id;
+};
+const Face kFaces[] = {
+    {IDB_START, IDB_EMBER_TEXTURE, IDB_START_HIGHLIGHT, 1014},
+    {IDB_SETTINGS, IDB_EMBER_TEXTURE, IDB_SETTINGS_HIGHLIGHT, 1002},
+    {IDB_STOP, IDB_STOP_TEXTURE, IDB_STOP_HIGHLIGHT, 1001},
 };
 
-const CBmp& Layer(const CBmp& image, int stack, int layer) {
-    return *image.animations.GetAt(stack)->GetAt(layer);
+void SetLeftButton(bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_LBUTTON] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
-uint32_t AlphaOf(uint32_t word) {
-    return word >> 24;
-}
-
-TEST(ButtonFaceTest, ThreeStacksOfLayersFromTheBaseArtworkAndHighlight) {
-    CBmp image;
-    MakeBase(image);
-    CFakeResources resources;
-    ASSERT_TRUE(BuildButtonFace(image, resources.Loader(), kArtwork, kHighlight));
-    ASSERT_EQ(image.animations.Count(), 3);
-    EXPECT_EQ(image.animations.GetAt(0)->Count(), 2);
-    EXPECT_EQ(image.animations.GetAt(1)->Count(), 4);
-    EXPECT_EQ(image.animations.GetAt(2)->Count(), 4);
-    const std::vector<int> order = {kArtwork,   kHighlight, kArtwork,
-                                    kHighlight, kArtwork,   kHighlight};
-    EXPECT_EQ(resources.loaded, order);
-
-    struct Expected {
-        const char* what;
-        int stack;
-        int layer;
-        int width;
-        int height;
-        int originX;
-        int originY;
-    };
-    const Expected layers[] = {
-        {"normal: artwork in the outline", 0, 0, 256, 256, 0, 0},
-        {"normal: highlight", 0, 1, 96, 96, 0, 0},
-        {"hot: near shadow", 1, 0, 102, 102, 7, 5},
-        {"hot: far shadow", 1, 1, 102, 102, 0, 12},
-        {"hot: artwork in the grown outline", 1, 2, 256, 256, 0, 0},
-        {"hot: grown highlight", 1, 3, 104, 104, 0, 0},
-        {"pressed: dark edge", 2, 0, 96, 96, -1, -2},
-        {"pressed: light edge", 2, 1, 96, 96, 2, 3},
-        {"pressed: artwork one pixel down", 2, 2, 256, 256, 0, 1},
-        {"pressed: highlight one pixel down", 2, 3, 96, 96, 0, 1},
-    };
-    for (const Expected& e : layers) {
-        SCOPED_TRACE(e.what);
-        const CBmp& layer = Layer(image, e.stack, e.layer);
-        EXPECT_EQ(layer.width, e.width);
-        EXPECT_EQ(layer.height, e.height);
-        EXPECT_EQ(layer.originX, e.originX);
-        EXPECT_EQ(layer.originY, e.originY);
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 
-TEST(ButtonFaceTest, TheArtworkTakesTheBasePicturesOutline) {
-    CBmp image;
-    MakeBase(image);
-    CFakeResources resources;
-    ASSERT_TRUE(BuildButtonFace(image, resources.Loader(), kArtwork, kHighlight));
-    const CBmp& normal = Layer(image, 0, 0);
-    for (int x : {0, 1, 40, 95}) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(AlphaOf(normal.Pixel(x, 30)), AlphaOf(image.Pixel(x, 30)));
+// A plain window in the dialog colour that holds the buttons.
+HWND CreateStage(int width, int height) {
+    WNDCLASSEXA description{};
+    description.cbSize = sizeof description;
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    description.lpszClassName = "EmbraButtonStage";
+    RegisterClassExA(&description);
+    RECT frame{0, 0, width, height};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    AdjustWindowRect(&frame, style, FALSE);
+    return CreateWindowExA(0, "EmbraButtonStage", "Embra", style, 80, 60, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+// Real pointer input at a client point of `window`, optionally with the left button.
+void PointerAt(HWND window, int x, int y, DWORD buttons) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+}
+
+// Tells the picture taker outside that `phase` shows and waits until it has taken it.
+void HoldForPicture(const std::string& folder, const char* phase) {
+    const std::string marker = folder + "/" + phase;
+    const std::string taken = marker + ".done";
+    CloseHandle(CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(taken.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           GetTickCount() - start < kWaitForPictureMs) {
+        Pump();
+        Sleep(20);
     }
-    EXPECT_EQ(AlphaOf(normal.Pixel(96, 30)), 0u) << "outside the outline the artwork is clear";
-    EXPECT_EQ(AlphaOf(normal.Pixel(200, 200)), 0u);
-    EXPECT_EQ(normal.Pixel(40, 30) & 0x00FFFFFF, 0x002080C0u) << "the artwork's colour stays";
-    // The pressed artwork is darker than the normal one.
-    EXPECT_LT(Layer(image, 2, 2).Pixel(40, 30) & 0xFF, normal.Pixel(40, 30) & 0xFF);
-    // The hot artwork is brighter.
-    EXPECT_GT(Layer(image, 1, 2).Pixel(40, 30) & 0xFF, normal.Pixel(40, 30) & 0xFF);
 }
 
-TEST(ButtonFaceTest, ShadowsAreDarkAndTheEmbossHasADarkAndALightSide) {
-    CBmp image;
-    MakeBase(image);
-    CFakeResources resources;
-    ASSERT_TRUE(BuildButtonFace(image, resources.Loader(), kArtwork, kHighlight));
-    const uint32_t base = image.Pixel(50, 50);
-    EXPECT_LT(Layer(image, 1, 0).Pixel(50, 50) & 0xFF, base & 0xFF);
-    EXPECT_EQ(Layer(image, 2, 0).Pixel(50, 50) & 0x00FFFFFF, 0u) << "dark side is black";
-    EXPECT_EQ(Layer(image, 2, 1).Pixel(50, 50) & 0x00FFFFFF, 0x00FFFFFFu) << "light side is white";
-    // Both emboss sides are half as opaque as the picture, the shadows fainter still.
-    EXPECT_LT(AlphaOf(Layer(image, 2, 0).Pixel(50, 50)), AlphaOf(base));
-    EXPECT_LT(AlphaOf(Layer(image, 1, 1).Pixel(50, 50)), AlphaOf(Layer(image, 1, 0).Pixel(50, 50)));
-    // The highlight keeps 192/255 of its alpha on the normal face.
-    EXPECT_LT(AlphaOf(Layer(image, 0, 1).Pixel(10, 10)), 200u);
-    EXPECT_GT(AlphaOf(Layer(image, 0, 1).Pixel(10, 10)), 140u);
-}
-
-TEST(ButtonFaceTest, ARebuiltFaceReusesTheStacksAndAnEmptyPictureGetsNoLayers) {
-    CBmp image;
-    MakeBase(image);
-    CFakeResources resources;
-    image.AddStack("nrm");
-    ASSERT_TRUE(BuildButtonFace(image, resources.Loader(), kArtwork, kHighlight));
-    EXPECT_EQ(image.animations.Count(), 3) << "an existing stack is kept, not added again";
-
-    CBmp empty;
-    EXPECT_FALSE(BuildButtonFace(empty, resources.Loader(), kArtwork, kHighlight));
-    ASSERT_EQ(empty.animations.Count(), 3);
-    for (int stack = 0; stack < 3; ++stack)
-        EXPECT_FALSE(empty.StackHasLayers(stack));
+// A point well inside the picture's outline (opaque with opaque neighbours).
+POINT InsidePoint(const CBmp& picture) {
+    for (int y = picture.height / 3; y < picture.height - 3; ++y)
+        for (int x = picture.width / 3; x < picture.width - 3; ++x)
+            if ((picture.Pixel(x, y) & picture.Pixel(x + 3, y + 3) & picture.Pixel(x - 3, y - 3)) >>
+                    24 ==
+                0xFF)
+                return POINT{x, y};
+    return POINT{picture.width / 2, picture.height / 2};
 }
 
 } // namespace
+
+TEST(ButtonFace, ArtworkStatesDrawThreeDifferentPictures) {
+    CButtonWnd::RegisterFactory();
+    const HWND window =
+        CreateWindowExA(0, CButtonWnd::kClassName, "", WS_POPUP, 0, 0, kButtonSize, kButtonSize,
+                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    CButtonWnd* button = CButtonWnd::FromWindow(window);
+    ASSERT_NE(button, nullptr);
+    for (const Face& face : kFaces) {
+        ASSERT_TRUE(BuildButtonFaceFromResources(button->LoadImage(nullptr, face.picture),
+                                                 face.texture, face.highlight));
+        const RECT client{0, 0, kButtonSize, kButtonSize};
+        const POINT places[3] = {{-1, -1}, {48, 48}, {48, 48}};
+        const POINT inside = InsidePoint(button->Image());
+        uint32_t centre[3] = {};
+        for (int state = 0; state < 3; ++state) {
+            CDibTarget target(kButtonSize, kButtonSize);
+            ASSERT_TRUE(target.Ready());
+            target.Fill(0xFFF0F0F0);
+            SetLeftButton(state == 2);
+            button->DrawFace(target.Dc(), client, places[state]);
+            centre[state] = target.At(inside.x, inside.y);
+            EXPECT_NE(centre[state], 0xFFF0F0F0u) << face.picture << " state " << state;
+            EXPECT_EQ(target.At(kButtonSize - 1, 0), 0xFFF0F0F0u) << face.picture;
+        }
+        SetLeftButton(false);
+        EXPECT_NE(centre[0], centre[1]) << face.picture;
+        EXPECT_NE(centre[1], centre[2]) << face.picture;
+    }
+    DestroyWindow(window);
+}
+
+// With EMBRA_BUTTON_PICTURES naming a folder, shows the buttons on the screen with real
+// pointer input in three phases (normal, hot, pressed) for pictures taken from outside.
+TEST(ButtonFace, ShownForPictures) {
+    const char* folder = std::getenv("EMBRA_BUTTON_PICTURES");
+    if (!folder)
+        GTEST_SKIP() << "EMBRA_BUTTON_PICTURES names no folder";
+    CButtonWnd::RegisterFactory();
+    const HWND stage = CreateStage(3 * kButtonSize + 40, kButtonSize + 24);
+    ASSERT_NE(stage, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        const HWND window =
+            CreateWindowExA(0, CButtonWnd::kClassName, "", WS_CHILD | WS_VISIBLE,
+                            12 + i * (kButtonSize + 8), 8, kButtonSize, kButtonSize, stage,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFaces[i].id)),
+                            GetModuleHandleA(nullptr), nullptr);
+        CButtonWnd* button = CButtonWnd::FromWindow(window);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(BuildButtonFaceFromResources(button->LoadImage(nullptr, kFaces[i].picture),
+                                                 kFaces[i].texture, kFaces[i].highlight));
+    }
+    PointerAt(stage, 0, -200, 0);
+    ShowWindow(stage, SW_SHOW);
+    UpdateWindow(stage);
+    HoldForPicture(folder, "normal");
+    const int x = 12 + kButtonSize / 2 + 40;
+    const int y = 8 + kButtonSize / 2 - 10;
+    PointerAt(stage, x, y, 0);
+    HoldForPicture(folder, "hot");
+    PointerAt(stage, x, y, MOUSEEVENTF_LEFTDOWN);
+    HoldForPicture(folder, "pressed");
+    PointerAt(stage, x, y, MOUSEEVENTF_LEFTUP);
+    Pump();
+    DestroyWindow(stage);
+    Pump();
+}

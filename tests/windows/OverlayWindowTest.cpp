@@ -1,10 +1,16 @@
 #include "effects/engine/CRenderState.h"
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 #include "support/CTestSet.h"
 #include "support/WaitUntil.h"
 #include "ui/CWin32Desktop.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <type_traits>
 
 #include <windows.h>
 
@@ -36,6 +42,35 @@ HWND CreateTaskbar(const RECT& rect, bool visible) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
+// A pixel of a band whose colour tells where it lies: red the column's low byte, green the
+// row, blue the column's high byte; opaque.
+uint32_t KnownPixel(int32_t x, int32_t y) {
+    return 0xFF000000u | static_cast<uint32_t>(x & 0xFF) << 16 |
+           static_cast<uint32_t>(y & 0xFF) << 8 | static_cast<uint32_t>((x >> 8) & 0xFF);
+}
+
+// What the screen shows at (x, y), layered windows included, as 0x00RRGGBB.
+uint32_t ShownAt(int32_t x, int32_t y) {
+    CWindowDc screen(nullptr);
+    CMemoryDc memory;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 1;
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> pixel(
+        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0), &DeleteObject);
+    CSelection selection;
+    if (!pixel || !memory.Create(screen.Get()) || !selection.Select(memory.Get(), pixel.get()) ||
+        !BitBlt(memory.Get(), 0, 0, 1, 1, screen.Get(), x, y, SRCCOPY | CAPTUREBLT))
+        return 0xFFFFFFFFu; // no 0x00RRGGBB value: nothing could be read
+    GdiFlush();
+    return *static_cast<const uint32_t*>(bits) & 0xFFFFFFu;
+}
+
 } // namespace
 
 // While rendering, the overlay exists with its class, styles, position and size; after
@@ -63,20 +98,35 @@ TEST(OverlayWindow, ExistsWhileRendering) {
     EXPECT_FALSE(IsWindow(window));
 }
 
-// The presented band reaches the layered window, directly and through a whole frame.
-TEST(OverlayWindow, UpdateLayeredWindowTakesTheBand) {
+// The presented band is what the screen shows at the destination point, pixel for pixel:
+// a band presented directly, the same band presented elsewhere, and a whole frame of the
+// frame protocol with its worker's mark and the opacity step's mark. The pixels are opaque,
+// so the screen shows them as they are whatever lies beneath.
+TEST(OverlayWindow, ScreenShowsThePresentedBand) {
     Rig rig(1);
+    rig.set.opacityMark = 0xFF123456u;
     ASSERT_TRUE(rig.state.StartRendering());
     const DesktopSize screen = rig.desktop.ScreenSize();
+    const int32_t top = screen.height - 200;
     CBmp band;
     band.Create(screen.width, 200);
-    band.Fill(0x80402010u); // premultiplied: no channel above the alpha
+    for (int32_t y = 0; y < 200; ++y)
+        for (int32_t x = 0; x < screen.width; ++x)
+            band.SetPixel(x, y, KnownPixel(x, y));
     rig.desktop.CopyBand(band);
-    EXPECT_TRUE(rig.desktop.Present(0, screen.height - 200));
+    const POINT samples[] = {{0, 0}, {screen.width - 1, 199}, {1, 1}, {300, 100}, {777, 57}};
+    for (const int32_t shownTop : {top, top - 150}) {
+        ASSERT_TRUE(rig.desktop.Present(0, shownTop));
+        for (const POINT& at : samples)
+            EXPECT_EQ(ShownAt(at.x, shownTop + at.y), KnownPixel(at.x, at.y) & 0xFFFFFFu)
+                << at.x << "," << at.y << " shown from row " << shownTop;
+    }
 
     std::atomic<int32_t> run{1};
     rig.set.Render(0, &run);
     EXPECT_EQ(rig.set.frames.load(), 1);
+    EXPECT_EQ(ShownAt(0, top), CTestSet::Mark(1) & 0xFFFFFFu);
+    EXPECT_EQ(ShownAt(screen.width - 1, screen.height - 1), 0x123456u);
     rig.state.StopRendering();
     EXPECT_FALSE(rig.desktop.Present(0, 0)); // no overlay any more
 }

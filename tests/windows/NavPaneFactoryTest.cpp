@@ -1,0 +1,118 @@
+#include "NavPaneIds.h"
+#include "NavPaneRig.h"
+
+#include "effects/engine/CNavPaneItemData.h"
+#include "ui/CDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+class CPlainDialog : public CDialog {};
+
+int alive = 0;
+
+struct CCountedEntry : CNavPaneItem {
+    CCountedEntry() { ++alive; }
+    ~CCountedEntry() override { --alive; }
+};
+
+} // namespace
+
+// A template control of class "LV_NavigatePane" gets a factory-made pane, with double
+// clicks in its class and clip-children in its style; the owner reaches it through the
+// window property, and it goes, with its entries, when the dialog goes.
+TEST(NavPaneFactory, TemplateControlGetsAPane) {
+    ASSERT_TRUE(CNavPaneWnd::RegisterFactory());
+    CPlainDialog dialog;
+    HWND window = dialog.CreateModeless(nullptr, IDD_NAV_PANE_TEST, nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND control = GetDlgItem(window, IDC_NAV_PANE);
+    CNavPaneWnd* pane = CNavPaneWnd::FromWindow(control);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane, GetPropA(control, "WND_ENTITY"));
+    EXPECT_EQ(CNavPaneWnd::FromWindow(window), nullptr);
+    EXPECT_EQ(CNavPaneWnd::FromWindow(nullptr), nullptr);
+    EXPECT_TRUE(pane->IsCreatedByFactory());
+    EXPECT_TRUE(GetClassLongPtrA(control, GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_TRUE(GetWindowLongPtrA(control, GWL_STYLE) & WS_CLIPCHILDREN);
+
+    CRecordingNavParent owner;
+    pane->SetCallback(&owner);
+    auto* entry = new CCountedEntry;
+    entry->text = "Fire";
+    entry->SetHeight(36);
+    ASSERT_TRUE(pane->AddEntry(entry));
+    pane->AddTool(entry, new CNavPaneItemTool(208, 1002), true);
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(18, 18));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(18, 18));
+    EXPECT_EQ(owner.Of("Tool"), std::vector<std::string>({"Tool 1002 Fire"}));
+    EXPECT_EQ(alive, 1);
+
+    DestroyWindow(window);
+    EXPECT_EQ(alive, 0);
+    EXPECT_TRUE(CNavPaneWnd::RegisterFactory());
+}
+
+namespace {
+
+// The settings page's use of the pane: the mark tool's command marks its entry alone.
+class CMarkingParent : public CRecordingNavParent {
+public:
+    explicit CMarkingParent(CNavPaneWnd& pane) : pane(pane) {}
+    int OnToolCommand(UINT command, CNavPaneItem* entry) override {
+        CRecordingNavParent::OnToolCommand(command, entry);
+        if (command == 1026)
+            pane.SetMark(entry, 1026);
+        return 0;
+    }
+    CNavPaneWnd& pane;
+};
+
+} // namespace
+
+// Three coloured effect entries as the settings page builds them: a settings button at the
+// left, the mark and a picture at the right, pictures from the program's bitmaps; clicking
+// a mark (even the one already set) leaves exactly one entry marked.
+TEST(NavPaneFactory, SettingsPageEntries) {
+    CNavPaneRig rig(300, 200);
+    CMarkingParent owner(rig.pane);
+    rig.pane.SetCallback(&owner);
+    rig.pane.SetSelectOnClick(false);
+    CNavPaneItemData sets[3];
+    const char* names[3] = {"Fire", "Northern lights", "Water"};
+    for (int i = 0; i < 3; ++i) {
+        CNavPaneItem* entry = rig.pane.AddColouredEntry(names[i], 0x0080FF, 36, &sets[i]);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->data, &sets[i]);
+        CNavPaneItemTool* settings = rig.pane.AddTool(entry, 208, 1002, true, nullptr, 158);
+        CNavPaneItemTool* mark = rig.pane.AddTool(entry, 152, 1026, false, nullptr, 155, 156);
+        rig.pane.AddTool(entry, 128, 0, false, nullptr, 157);
+        // Pictures that fit the cells.
+        for (const CBmp* picture : {&settings->image, &mark->image, &mark->checkedImage}) {
+            EXPECT_NE(picture->pixels, nullptr);
+            EXPECT_LE(picture->width, 34);
+            EXPECT_LE(picture->height, 34);
+        }
+    }
+    rig.pane.SetMark(rig.pane.FirstEntry(), 1026);
+    EXPECT_EQ(rig.pane.MarkedEntry(1026), rig.pane.FirstEntry());
+    struct Click {
+        int row;
+        int marked;
+    };
+    for (const Click click : {Click{2, 2}, Click{2, 2}, Click{1, 1}}) {
+        rig.Click(300 - 18, 36 * click.row + 18);
+        EXPECT_EQ(rig.pane.MarkedEntry(1026), rig.pane.Root()->children.GetAt(click.marked));
+        int checked = 0;
+        for (CNavPaneItem* entry : rig.pane.Root()->children.Items())
+            checked += CNavPaneWnd::FindTool(entry, 1026)->Has(CNavPaneItemTool::kChecked);
+        EXPECT_EQ(checked, 1);
+    }
+    rig.Click(18, 36 + 18);
+    EXPECT_EQ(owner.Of("Tool").back(), "Tool 1002 Northern lights");
+    EXPECT_EQ(rig.pane.Selection().Count(), 0);
+    rig.pane.SetCallback(nullptr);
+}

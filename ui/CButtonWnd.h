@@ -1,0 +1,85 @@
+#pragma once
+
+#include "graphics/CBmp.h"
+#include "ui/CWnd.h"
+#include "ui/DrawContext.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+// A picture button ("DX_ButtonWnd"): draws a layered image with per-pixel alpha over what
+// lies behind it, showing layer stack 0 (normal), 1 (hot, pointer inside) or 2 (pressed).
+// While the pointer is inside, a 50 ms timer rolls three of the layers toward the pointer,
+// faster the farther it is from the centre. Releasing the left button inside posts
+// WM_COMMAND with the control's id to the parent.
+class CButtonWnd : public CWnd {
+public:
+    static constexpr const char* kClassName = "DX_ButtonWnd";
+    static constexpr UINT_PTR kHoverTimer = 1;
+    static constexpr UINT kHoverIntervalMs = 50;
+    // Each step is the pointer's distance from the centre / 4, limited to -8..8.
+    static constexpr int kStepDivisor = 4;
+    static constexpr int kMaxStep = 8;
+
+    CButtonWnd() = default;
+    // Releases the picture and the snapshot.
+    ~CButtonWnd() override;
+
+    bool* GetRegisteredFlag() override;
+    // Paints off-screen over the background, tracks the pointer, presses and clicks; every
+    // message then goes through the base dispatcher.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    const char* GetClassName() override;
+
+    // Draws the picture of the current state onto dc; cursor in client coordinates.
+    virtual int DrawFace(HDC dc, const RECT& client, POINT cursor);
+    virtual int OnPress(const RECT& client, POINT point);
+    // Clicks when the point lies in the client rectangle.
+    virtual int OnRelease(const RECT& client, POINT point);
+    virtual int OnHover(const RECT& client, POINT point);
+    // Posts WM_COMMAND (wParam id, lParam 0) to the parent.
+    virtual int Click(int id);
+
+    // Loads bitmap resource `bitmapId` of `module` (null: the program) as the new picture,
+    // dropping the old one with its stacks; the owner then adds the stacks "nrm", "hot" and
+    // "prs" to the returned image.
+    CBmp& LoadImage(HMODULE module, int bitmapId);
+    void ReleaseImage();
+    CBmp& Image() { return image; }
+
+    // Registers the window class and its factory, so that template controls of the class
+    // get a button object, deleted with their window.
+    static bool RegisterFactory();
+    // The button object of a "DX_ButtonWnd" window; null for any other window.
+    static CButtonWnd* FromWindow(HWND window);
+
+private:
+    // False when the painting guard made the paint return at once.
+    bool Paint(HDC given);
+    void PaintBackgroundOfParent(const RECT& client);
+    void ComposeOnto(HDC windowDc, HDC background, const RECT& client);
+    void Hover(POINT point);
+    void StartHover(const RECT& client);
+    void TakeSnapshot(const RECT& client);
+    void RollTowardPointer();
+    void Press(POINT point);
+    void Release(POINT point);
+    void Leave();
+    // Invalidates the button's area in the parent (erasing) and posts the parent a paint.
+    void RepaintParentArea();
+    void PostPaint(HDC dc);
+    RECT Client() const;
+    POINT CursorInClient() const;
+    HDC SnapshotDc() const;
+
+    CBmp image;
+    std::unique_ptr<DrawContext> snapshot;
+    uint32_t tracking = 0;
+    uint32_t painting = 0;
+    int32_t stepX = 0;
+    int32_t stepY = 0;
+
+    static bool registered;
+};

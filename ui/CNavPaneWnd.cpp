@@ -1,0 +1,356 @@
+#include "ui/CNavPaneWnd.h"
+
+#include "ui/CNavPaneWndParent.h"
+#include "ui/WindowFactory.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+bool CNavPaneWnd::registered = false;
+
+namespace {
+
+constexpr const char* kEntityProperty = "WND_ENTITY";
+
+// Gives entry and every entry below it the pane.
+void AdoptTree(CNavPaneItem* entry, CNavPaneWnd* pane) {
+    entry->pane = pane;
+    for (CNavPaneItem* child : entry->children.Items())
+        AdoptTree(child, pane);
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+CNavPaneWnd::CNavPaneWnd() {
+    root.hidden = 1;
+    root.expanded = 1;
+    root.pane = this;
+}
+
+CNavPaneWnd::~CNavPaneWnd() {
+    // A window this object created itself must not outlive it; a dialog's stays.
+    if (Handle() && !IsAttached() && IsWindow(Handle()))
+        CWnd::Destroy();
+    selection.DetachAll();
+    root.children.DeleteAll();
+    root.pane = nullptr;
+}
+
+bool* CNavPaneWnd::GetRegisteredFlag() {
+    return &registered;
+}
+
+void CNavPaneWnd::PreRegisterClass(WNDCLASSEXA& description) {
+    description.style |= CS_DBLCLKS;
+}
+
+int CNavPaneWnd::Destroy() {
+    return 0;
+}
+
+const char* CNavPaneWnd::GetClassName() {
+    return kClassName;
+}
+
+bool CNavPaneWnd::RegisterFactory() {
+    if (registered)
+        return true;
+    CNavPaneWnd probe;
+    if (probe.RegisterWndClass()) {
+        RegisterWindowFactory(
+            kClassName,
+            [](HWND window) -> CWnd* {
+                auto* pane = new CNavPaneWnd;
+                pane->Attach(window);
+                return pane;
+            },
+            [](CWnd* object) { delete object; });
+        registered = true;
+    }
+    return true;
+}
+
+CNavPaneWnd* CNavPaneWnd::FromWindow(HWND control) {
+    char className[32] = "";
+    if (!control || !::GetClassNameA(control, className, sizeof className) ||
+        std::strcmp(className, kClassName) != 0)
+        return nullptr;
+    return static_cast<CNavPaneWnd*>(static_cast<CWnd*>(GetPropA(control, kEntityProperty)));
+}
+
+LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        SetWindowLongPtrA(Handle(), GWL_STYLE,
+                          GetWindowLongPtrA(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
+        break;
+    case WM_DESTROY:
+        OnDestroyPane();
+        break;
+    case WM_SIZE:
+        UpdateScrollRange();
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PRINTCLIENT:
+        PaintTo(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_MOUSELEAVE:
+        OnPointerLeft();
+        return 0;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CNavPaneWnd::OnDestroyPane() {
+    std::vector<HWND> childWindows;
+    EnumChildWindows(Handle(), CollectChild, reinterpret_cast<LPARAM>(&childWindows));
+    for (HWND child : childWindows)
+        if (IsWindow(child) && GetParent(child) == Handle())
+            DestroyWindow(child);
+    selection.DetachAll();
+    dragWindow.Destroy();
+    dragSource = dropTarget = nullptr;
+    dropMarker = RECT{};
+    backgroundImage.Free();
+    root.children.DeleteAll();
+    root.leftTools.DeleteAll();
+    root.rightTools.DeleteAll();
+    scrollPosition = 0;
+}
+
+bool CNavPaneWnd::AddEntry(CNavPaneItem* entry) {
+    return AddChild(&root, entry);
+}
+
+bool CNavPaneWnd::AddChild(CNavPaneItem* entry, CNavPaneItem* child) {
+    if (!entry || entry->pane != this || !entry->AddChild(child))
+        return false;
+    AdoptTree(child, this);
+    UpdateScrollRange();
+    if (IsBottomUp())
+        ScrollTo(0);
+    Invalidate();
+    return true;
+}
+
+bool CNavPaneWnd::RemoveEntry(CNavPaneItem* entry) {
+    if (!entry || !entry->parent || entry->pane != this)
+        return false;
+    CNavPaneItem* next = entry->NextSibling();
+    selection.Detach(entry);
+    entry->parent->children.Delete(entry);
+    UpdateScrollRange();
+    if (next)
+        EnsureVisible(next);
+    Invalidate();
+    return true;
+}
+
+bool CNavPaneWnd::AddTool(CNavPaneItem* entry, CNavPaneItemTool* tool, bool left) {
+    if (!entry || !tool || entry->leftTools.IndexOf(tool) >= 0 ||
+        entry->rightTools.IndexOf(tool) >= 0)
+        return false;
+    (left ? entry->leftTools : entry->rightTools).Add(tool);
+    Invalidate();
+    return true;
+}
+
+bool CNavPaneWnd::RemoveTool(CNavPaneItem* entry, CNavPaneItemTool* tool) {
+    if (!entry || !tool)
+        return false;
+    ForgetTool(tool);
+    const bool removed = entry->leftTools.Delete(tool) || entry->rightTools.Delete(tool);
+    Invalidate();
+    return removed;
+}
+
+void CNavPaneWnd::ClearTools(CNavPaneItem* entry) {
+    if (!entry)
+        return;
+    ForgetTools(entry);
+    entry->leftTools.DeleteAll();
+    entry->rightTools.DeleteAll();
+    Invalidate();
+}
+
+CNavPaneItem* CNavPaneWnd::AddColouredEntry(const char* text, COLORREF colour, int height,
+                                            CNavPaneItemData* data) {
+    auto* entry = new CNavPaneItem;
+    entry->text = text;
+    entry->SetColours(colour, 0);
+    entry->SetHeight(height);
+    entry->data = data;
+    if (AddEntry(entry))
+        return entry;
+    delete entry;
+    return nullptr;
+}
+
+CNavPaneItemTool* CNavPaneWnd::AddTool(CNavPaneItem* entry, uint32_t kind, uint32_t command,
+                                       bool left, HINSTANCE module, int imageId,
+                                       int checkedImageId) {
+    if (!entry)
+        return nullptr;
+    auto* tool = new CNavPaneItemTool(kind, command);
+    if (imageId)
+        tool->LoadToolImage(module, imageId, 0);
+    if (checkedImageId)
+        tool->LoadToolImage(module, checkedImageId, 1);
+    AddTool(entry, tool, left);
+    return tool;
+}
+
+void CNavPaneWnd::SetMark(CNavPaneItem* entry, uint32_t command) {
+    for (CNavPaneItem* each : root.children.Items())
+        if (CNavPaneItemTool* tool = FindTool(each, command))
+            tool->Set(CNavPaneItemTool::kChecked, each == entry);
+    Invalidate();
+}
+
+CNavPaneItem* CNavPaneWnd::MarkedEntry(uint32_t command) const {
+    for (CNavPaneItem* each : root.children.Items())
+        if (const CNavPaneItemTool* tool = FindTool(each, command))
+            if (tool->Has(CNavPaneItemTool::kChecked))
+                return each;
+    return nullptr;
+}
+
+CNavPaneItemTool* CNavPaneWnd::FindTool(const CNavPaneItem* entry, uint32_t command) {
+    if (!entry)
+        return nullptr;
+    for (const auto* tools : {&entry->rightTools, &entry->leftTools})
+        for (CNavPaneItemTool* tool : tools->Items())
+            if (tool->command == command)
+                return tool;
+    return nullptr;
+}
+
+void CNavPaneWnd::Select(CNavPaneItem* entry, bool flag) {
+    if (!entry)
+        return;
+    entry->selected = flag ? 1 : 0;
+    if (flag)
+        selection.Add(entry);
+    else
+        selection.Detach(entry);
+    if (parentCallback)
+        parentCallback->OnEntryChanged(entry, 0);
+    Invalidate();
+}
+
+void CNavPaneWnd::ClearSelection() {
+    for (CNavPaneItem* entry : selection.Items())
+        entry->selected = 0;
+    selection.DetachAll();
+    Invalidate();
+}
+
+void CNavPaneWnd::SetFocusEntry(CNavPaneItem* entry) {
+    focus = entry;
+    Invalidate();
+}
+
+void CNavPaneWnd::SetBottomUp(bool on) {
+    bottomUp = on ? 1 : 0;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void CNavPaneWnd::SetChildIndents(int left, int right) {
+    childIndentLeft = left;
+    childIndentRight = right;
+    PlaceAttachedWindows();
+    Invalidate();
+}
+
+void CNavPaneWnd::SetFont(HFONT newFont) {
+    font = newFont;
+    Invalidate();
+}
+
+RECT CNavPaneWnd::ClientRect() const {
+    RECT client{};
+    if (Handle())
+        GetClientRect(Handle(), &client);
+    return client;
+}
+
+RECT CNavPaneWnd::LayoutStart() const {
+    RECT cursor = ClientRect();
+    const int clientHeight = cursor.bottom - cursor.top;
+    cursor.top -= scrollPosition;
+    if (IsBottomUp())
+        cursor.bottom = cursor.top + std::max(ContentHeight(), static_cast<int>(clientHeight));
+    return cursor;
+}
+
+void CNavPaneWnd::Invalidate() {
+    if (Handle())
+        InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+HFONT CNavPaneWnd::CurrentFont() const {
+    if (font || !Handle())
+        return font;
+    HWND parent = GetParent(Handle());
+    return parent ? reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
+}
+
+void CNavPaneWnd::EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry) {
+    currentEntry = entry;
+    if (parentCallback)
+        parentCallback->OnMouseOverEntry(message, point, entry);
+}
+
+void CNavPaneWnd::EntryChanged(CNavPaneItem* entry) {
+    if (parentCallback)
+        parentCallback->OnEntryChanged(entry, 0);
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void CNavPaneWnd::ToolCommand(UINT command, CNavPaneItem* entry) {
+    if (parentCallback)
+        parentCallback->OnToolCommand(command, entry);
+}
+
+void CNavPaneWnd::ForgetEntry(CNavPaneItem* entry) {
+    for (CNavPaneItem** held :
+         {&focus, &dragSource, &dropTarget, &hotEntry, &anchor, &currentEntry})
+        if (*held == entry)
+            *held = nullptr;
+    selection.Detach(entry);
+    ForgetTools(entry);
+}
+
+void CNavPaneWnd::ForgetTools(const CNavPaneItem* entry) {
+    for (const auto* tools : {&entry->leftTools, &entry->rightTools})
+        for (CNavPaneItemTool* tool : tools->Items())
+            ForgetTool(tool);
+}
+
+void CNavPaneWnd::ForgetTool(const CNavPaneItemTool* tool) {
+    if (hotTool == tool)
+        hotTool = nullptr;
+    if (pressedTool == tool)
+        pressedTool = nullptr;
+}

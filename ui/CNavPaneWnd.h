@@ -1,0 +1,204 @@
+#pragma once
+
+#include "graphics/CBmp.h"
+#include "params/CCollector.h"
+#include "ui/CDragWnd.h"
+#include "ui/CNavPaneItem.h"
+#include "ui/CWnd.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class CNavPaneWndParent;
+
+// The navigation pane: a custom-drawn, scrollable list control (class "LV_NavigatePane")
+// whose entries form a tree. It tracks a hot entry and a hot tool under the pointer, keeps a
+// selection (single or multiple), moves the focus with the arrow keys, lets the user reorder
+// sibling entries by dragging, and reports tool commands and other events to its owner
+// through CNavPaneWndParent. Dialog templates name the class; the factory makes the object,
+// which the owner finds through the window property, and which lives as long as its window.
+class CNavPaneWnd : public CWnd {
+public:
+    static constexpr const char* kClassName = "LV_NavigatePane";
+    // The vertical distance of one wheel notch.
+    static constexpr int kWheelStep = 30;
+    // The opacity of the drag window, of 255.
+    static constexpr BYTE kDragOpacity = 196;
+
+    CNavPaneWnd();
+    // Deletes every entry and tool; the window, when one exists, is left to its dialog.
+    ~CNavPaneWnd() override;
+    bool* GetRegisteredFlag() override;
+    // Adds double clicks to the class style.
+    void PreRegisterClass(WNDCLASSEXA& description) override;
+    // Does nothing: the pane's window belongs to its dialog.
+    int Destroy() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnPaint() override;
+    int OnMouseMove(UINT keys, int x, int y) override;
+    int OnLButtonDown(UINT keys, int x, int y) override;
+    int OnLButtonUp(UINT keys, int x, int y) override;
+    int OnRButtonDown(UINT keys, int x, int y) override;
+    int OnRButtonUp(UINT keys, int x, int y) override;
+    void OnLButtonDblClk(UINT keys, int x, int y) override;
+    void OnKeyDown(UINT key, UINT low, UINT high) override;
+    const char* GetClassName() override;
+    // The pointer has left the control: the hot entry and hot tool are cleared.
+    virtual void OnPointerLeft();
+
+    // Registers the window class and, only when that succeeded, the factory entry, and
+    // then sets the registered flag. Always true.
+    static bool RegisterFactory();
+    // The pane object of a control of this class (through its window property); null for
+    // any other window.
+    static CNavPaneWnd* FromWindow(HWND control);
+
+    // Entries. AddEntry appends a top-level entry (owned from now on); false when it is
+    // already there.
+    bool AddEntry(CNavPaneItem* entry);
+    // Appends child to entry's children the same way.
+    bool AddChild(CNavPaneItem* entry, CNavPaneItem* child);
+    // Deletes entry with its children; the entry after it stays in view.
+    bool RemoveEntry(CNavPaneItem* entry);
+    // Tools (owned from now on); false when the tool is already there.
+    bool AddTool(CNavPaneItem* entry, CNavPaneItemTool* tool, bool left);
+    bool RemoveTool(CNavPaneItem* entry, CNavPaneItemTool* tool);
+    void ClearTools(CNavPaneItem* entry);
+    // The first tool with that command, right tools first; null when none.
+    static CNavPaneItemTool* FindTool(const CNavPaneItem* entry, uint32_t command);
+    // A top-level entry as the settings page lists the effects: text, drawn in its own
+    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels,
+    // standing for data. The pane owns it; null when it cannot be added.
+    CNavPaneItem* AddColouredEntry(const char* text, COLORREF colour, int height,
+                                   CNavPaneItemData* data);
+    // A tool of kind and command at the left or right end of entry, with the pictures of
+    // bitmaps imageId and checkedImageId of module (0: none; module null: the program's).
+    // The pane owns it; null when entry is null.
+    CNavPaneItemTool* AddTool(CNavPaneItem* entry, uint32_t kind, uint32_t command, bool left,
+                              HINSTANCE module, int imageId, int checkedImageId = 0);
+    // Checks entry's tool of command and unchecks that of every other top-level entry, so
+    // that exactly one entry carries the mark.
+    void SetMark(CNavPaneItem* entry, uint32_t command);
+    // The first top-level entry whose tool of command is checked; null when none.
+    CNavPaneItem* MarkedEntry(uint32_t command) const;
+    CNavPaneItem* Root() { return &root; }
+    CNavPaneItem* FirstEntry() const { return root.FirstChild(); }
+
+    // Selection and focus.
+    void Select(CNavPaneItem* entry, bool flag);
+    void ClearSelection();
+    const CCollector<CNavPaneItem*>& Selection() const { return selection; }
+    CNavPaneItem* FocusEntry() const { return focus; }
+    void SetFocusEntry(CNavPaneItem* entry);
+
+    // Settings.
+    void SetCallback(CNavPaneWndParent* callback) { parentCallback = callback; }
+    void SetSelectOnClick(bool on) { selectOnClick = on; }
+    void SetMultipleSelection(bool on) { multipleSelection = on; }
+    void SetAllowEmptySelection(bool on) { allowEmptySelection = on; }
+    void SetBottomUp(bool on);
+    void SetChildIndents(int left, int right);
+    // font: kept by the caller; null uses the parent window's font.
+    void SetFont(HFONT font);
+    // The background image: once the owner has given it pixels and stacks (0 normal,
+    // 1 selected, 2 hot, 4 disabled, 5 hot and disabled), every row is drawn with the stack
+    // of its state stretched with 4-pixel borders instead of colours.
+    CBmp& BackgroundImage() { return backgroundImage; }
+    bool IsBottomUp() const { return bottomUp != 0; }
+
+    // Scrolling.
+    int ScrollPosition() const { return scrollPosition; }
+    // Moves to position, limited to the range; repaints and moves the attached windows.
+    void ScrollTo(int position);
+    // Recomputes the content height and the scroll bar.
+    void UpdateScrollRange();
+    int ContentHeight() const { return root.ContentHeight(); }
+    // Scrolls so that entry's row is wholly visible.
+    void EnsureVisible(const CNavPaneItem* entry);
+    // The row rectangle of a shown entry in client coordinates; false when it is not shown.
+    bool GetEntryRect(const CNavPaneItem* entry, RECT& row);
+
+    // Draws the whole client area onto dc (as WM_PAINT and WM_PRINTCLIENT do).
+    void PaintTo(HDC dc);
+
+private:
+    friend class CNavPaneItem;
+
+    // The cursor of the root's layout walk in client coordinates.
+    RECT LayoutStart() const;
+    RECT ClientRect() const;
+    int MaxScroll() const;
+    void Invalidate();
+    HFONT CurrentFont() const;
+    void PlaceAttachedWindows();
+    // Called by the entries.
+    void EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry);
+    void EntryChanged(CNavPaneItem* entry);
+    void SetHotTool(CNavPaneItemTool* tool);
+    void ToolCommand(UINT command, CNavPaneItem* entry);
+    // Lets go of every pointer to a dying entry or tool.
+    void ForgetEntry(CNavPaneItem* entry);
+    void ForgetTools(const CNavPaneItem* entry);
+    void ForgetTool(const CNavPaneItemTool* tool);
+
+    // Mouse.
+    void RequestLeaveNotification();
+    void NotifyMouse(UINT message, POINT point);
+    void RepaintIfNeeded();
+    // Runs the left-button-down hit test; whether a tool took it.
+    bool PressAt(UINT keys, POINT point);
+    void ClickEntry(CNavPaneItem* clicked, bool shift, bool ctrl);
+    void SelectRange(CNavPaneItem* from, CNavPaneItem* to);
+    // Dragging.
+    void DragOver(POINT point);
+    void ShowDropMarker(const RECT& marker);
+    void InvertDropMarker(HDC dc) const;
+    void ShowDragWindow(POINT point);
+    // Draws the dragged entry's row into the drag window.
+    void PaintDragWindow();
+    // Ends the drag as a drop: the owner's OnDrop, else the move among the siblings.
+    void EndDrag();
+    // Ends the drag without a drop: drag window, marker and entries of the drag go.
+    void CancelDrag();
+    void MoveEntry(CNavPaneItem* source, CNavPaneItem* target, bool before);
+    // Keyboard and scroll bar.
+    void MoveFocus(bool down);
+    // thumb: the 16-bit position of SB_THUMBPOSITION.
+    void OnVScroll(UINT code, int thumb);
+    void OnWheel(int delta);
+    void OnDestroyPane();
+
+    CNavPaneItem root;
+    CNavPaneItem* focus = nullptr;
+    CCollector<CNavPaneItem*> selection; // not owning: emptied before it is destroyed
+    HFONT font = nullptr;
+    int32_t childIndentLeft = 8;
+    int32_t childIndentRight = 0;
+    CNavPaneItem* dragSource = nullptr;
+    CNavPaneItem* dropTarget = nullptr;
+    RECT dropMarker{};
+    CBmp backgroundImage;
+    CDragWnd dragWindow;
+    int32_t dragOriginX = 0; // the drag window's left, in screen coordinates
+    int32_t dragOffsetY = 0; // the pointer's distance below the dragged row's top
+    CNavPaneWndParent* parentCallback = nullptr;
+    uint32_t selectOnClick = 1;
+    uint32_t multipleSelection = 1;
+    uint32_t allowEmptySelection = 1;
+    uint32_t tracking = 0;
+    uint32_t bottomUp = 0;
+    // The pointer's state, kept per pane.
+    CNavPaneItem* hotEntry = nullptr;
+    CNavPaneItemTool* hotTool = nullptr;
+    CNavPaneItemTool* pressedTool = nullptr;
+    CNavPaneItem* anchor = nullptr;
+    CNavPaneItem* currentEntry = nullptr; // the last entry whose row contained the point
+    bool repaintNeeded = false;
+    bool dropAbove = false; // the drop marker lies at the drop target's top
+    bool dragShown = false; // the drag has reached another entry
+    int32_t scrollPosition = 0;
+    bool updatingRange = false;
+
+    static bool registered;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+// A device context for drawing: either a window's own (FromWindow) or a memory context
+// created here, optionally with a compatible bitmap of its own selected into it
+// (CreateMemory), which BlitTo copies to another context in one transfer. Release (also
+// run by the destructor) gives everything back on every path.
+class DrawContext {
+public:
+    DrawContext() = default;
+    ~DrawContext() { Release(); }
+    DrawContext(const DrawContext&) = delete;
+    DrawContext& operator=(const DrawContext&) = delete;
+
+    // The window's device context; false when there is none.
+    bool FromWindow(HWND window);
+    // A memory context compatible with dc holding a compatible bitmap of the rectangle's
+    // size; the target rectangle is the given one. False, and released, on failure.
+    bool CreateMemory(HDC dc, const RECT& rect);
+    // The same for width x height at (0, 0).
+    bool CreateMemory(HDC dc, int width, int height);
+    // A memory context compatible with dc, without a bitmap.
+    bool CreateCompatible(HDC dc);
+    // Copies the whole bitmap to dc at the target rectangle's top-left corner; nothing
+    // without a target rectangle.
+    void BlitTo(HDC dc) const;
+    // Re-selects the previous bitmap, deletes the created context or gives the window's
+    // back, deletes the owned bitmap.
+    void Release();
+
+    HDC Get() const { return dc; }
+    const RECT& Target() const { return target; }
+
+private:
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    RECT target{};
+    bool created = false;
+    bool ownBitmap = false;
+    bool hasTarget = false;
+};
