@@ -1,15 +1,65 @@
 #include "app/CAppBase.h"
 
-CAppBase::CAppBase() : instance(GetModuleHandleA(nullptr)), store(true, "", "") {}
+#include "app/CStartupShortcut.h"
+
+namespace {
+
+constexpr const char* kCommonOptions = "Options\\Common";
+constexpr const char* kMainWindowKey = "Options\\Windows\\Main";
+
+int ReadScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+} // namespace
+
+CAppBase::CAppBase()
+    : instance(GetModuleHandleA(nullptr)), rootSet(&store), startWithWindows(false),
+      confirmExit(true), store(true, "", "") {
+    osVersion.dwOSVersionInfoSize = sizeof(osVersion);
+    GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&osVersion));
+}
+
+CAppBase::~CAppBase() = default;
 
 bool CAppBase::Init() {
-    return !title.IsEmpty();
+    if (title.IsEmpty())
+        return false;
+    screenDpi = ReadScreenDpi();
+    firstRun = !store.KeyExists(kMainWindowKey);
+    if (firstRun)
+        ApplyStartWithWindows();
+    ReadStartWithWindows();
+    rootSet.Add(&confirmExit, "ConfirmExit");
+    return true;
 }
 
 bool CAppBase::Exit() {
-    exited = true;
+    rootSet.RemoveAll();
     PostQuitMessage(0);
     return true;
+}
+
+bool CAppBase::Load() {
+    rootSet.LoadFrom(kCommonOptions);
+    return true;
+}
+
+bool CAppBase::Save() {
+    rootSet.SaveTo(kCommonOptions);
+    return true;
+}
+
+void CAppBase::Reset(bool deleteSettings) {
+    if (deleteSettings) {
+        store.DeleteKey("");
+        startWithWindows.Set(false);
+        ApplyStartWithWindows();
+    }
+    PostQuitMessage(0);
 }
 
 int CAppBase::RequestExit() {
@@ -17,9 +67,13 @@ int CAppBase::RequestExit() {
     if (running)
         return 0;
     running = true;
-    Quit();
+    const bool quit =
+        !*confirmExit.Get() || MessageBoxA(MainWindowHandle(), "Quit program?", title.str(),
+                                           MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+    if (quit)
+        Quit();
     running = false;
-    return 1;
+    return quit ? 1 : 0;
 }
 
 void CAppBase::Quit() {
@@ -27,4 +81,12 @@ void CAppBase::Quit() {
     Exit();
     if (mainWindow)
         DestroyWindow(mainWindow);
+}
+
+void CAppBase::ApplyStartWithWindows() {
+    CStartupShortcut(title).Apply(*startWithWindows.Get());
+}
+
+void CAppBase::ReadStartWithWindows() {
+    startWithWindows.Set(CStartupShortcut(title).Exists());
 }

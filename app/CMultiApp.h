@@ -7,6 +7,8 @@
 // The layer that knows the machine's processor count: the number of render workers.
 template <class TBase> class CMultiApp : public TBase {
 public:
+    ~CMultiApp() override = default;
+
     // Reads the processor count (0 counts as 1), then the layer below.
     bool Init() override {
         SYSTEM_INFO info;

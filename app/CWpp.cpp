@@ -7,38 +7,67 @@
 #include "settings/SettingsDialogs.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
-#include "ui/WindowFactory.h"
 
-CWpp::CWpp() : effects(&desktop), mainWnd(this) {
+namespace {
+
+constexpr UINT kFirstRunTimer = 6;
+constexpr UINT kFirstRunMs = 5000;
+constexpr UINT kStartCommand = IDC_START;
+
+} // namespace
+
+CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store) {
+    opaque.SetName("opaque");
+    opaque.SetRange(2, 90);
+    opaque.Set(10);
+    transBG.SetName("transBG");
+    transBG.Set(1);
+    transparentMode = *transBG.Get();
+    optionsSet.SetPath("*prof*Options");
+    optionsSet.Add(&opaque);
+    optionsSet.Add(&transBG);
     store.SetRegistryMode(true);
     store.SetFirmAndApp("Lumavist", "Embra");
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
+    startMinimize.Set(1);
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
 
+CWpp::~CWpp() {
+    if (effectRunning)
+        StopEffect();
+}
+
 bool CWpp::Init() {
+    RegisterWindowClasses();
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
-    CEmbraDrawWnd::RegisterFactory();
-    CButtonWnd::RegisterFactory();
     if (!CApp::Init())
         return false;
+    effects.renderState.processorCount = static_cast<int32_t>(processorCount);
     CreateSets();
     SelectActiveSet();
     Load();
-    if (!mainWnd.Create(title))
+    if (firstRun)
+        startMinimize.Set(0);
+    if (!ShowMainWindow())
         return false;
-    effects.renderState.processorCount = static_cast<int32_t>(processorCount);
-    // A set that cannot start leaves the program running without an effect.
-    effects.renderState.StartEffect();
+    HWND dialog = mainDlg.Handle();
+    if (firstRun)
+        SetTimer(dialog, kFirstRunTimer, kFirstRunMs, nullptr);
+    SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
+    if (firstRun) {
+        startWithWindows.Set(true);
+        ApplyStartWithWindows();
+    }
     return true;
 }
 
 bool CWpp::Exit() {
-    effects.renderState.StopEffect();
-    Save();
+    if (!sessionSaved)
+        Save();
     return CApp::Exit();
 }
 
@@ -46,6 +75,7 @@ bool CWpp::Load() {
     CApp::Load();
     for (CSet* set : effects.sets.Items())
         set->Load();
+    transparentMode = *transBG.Get();
     return true;
 }
 
@@ -62,10 +92,48 @@ void CWpp::OnSettingChange() {
         effects.renderState.activeSet->UpdatePlacement();
 }
 
-void CWpp::Shutdown() {
-    if (!HasExited())
-        Quit();
-    UnregisterWindowFactory(CEmbraDrawWnd::kClassName);
+HWND CWpp::CreateMainDialog(HWND parent) {
+    return mainDlg.CreateModeless(instance, kMainDialogTemplate, parent);
+}
+
+bool CWpp::StartEffect() {
+    CSet* wanted = effects.renderState.activeSet;
+    effectRunning = effects.renderState.StartEffect();
+    DesktopRect taskbar;
+    const bool noTaskbar = !effectRunning && desktop.FindTaskbar(&taskbar) == TaskbarState::None;
+    waitingForTaskbar = noTaskbar ? wanted : nullptr;
+    return effectRunning;
+}
+
+void CWpp::StopEffect() {
+    effects.renderState.StopEffect();
+    effectRunning = false;
+}
+
+void CWpp::OnTaskbarCreated() {
+    CApp::OnTaskbarCreated();
+    if (effectRunning) {
+        // Moving the overlay may raise it: it goes behind the taskbar afterwards.
+        OnSettingChange();
+        desktop.PutOverlayBehindTaskbar();
+    } else if (waitingForTaskbar) {
+        effects.renderState.activeSet = waitingForTaskbar;
+        waitingForTaskbar = nullptr;
+        SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
+    }
+}
+
+void CWpp::OnSessionEnding() {
+    if (sessionSaved)
+        return;
+    sessionSaved = true;
+    Save();
+    mainDlg.SavePlacement();
+}
+
+void CWpp::RegisterWindowClasses() {
+    CEmbraDrawWnd::RegisterFactory();
+    CButtonWnd::RegisterFactory();
 }
 
 void CWpp::CreateSets() {

@@ -1,45 +1,90 @@
 #pragma once
 
 #include "app/CApp.h"
-#include "app/CMainWnd.h"
+#include "app/CMainDlg.h"
 #include "effects/engine/CEffectHost.h"
+#include "effects/engine/CSet.h"
+#include "params/CCollector.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "params/CParamRegSet.h"
+#include "resources/resource.h"
 #include "ui/CWin32Desktop.h"
 
-// The program's application object, one per process in static storage. It owns the
-// settings store (through the layers below), the desktop the effects decorate, the
-// effect sets in the order fire, northern lights, water with the render state, and the
-// main window. The members are declared so that each outlives what uses it: the desktop
-// outlives the render state that presents through it, and the host stops the workers
-// before any set goes, also when the process ends without Exit.
+#include <windows.h>
+
+#include <cstdint>
+
+// The program's application object, one per process in static storage. On top of the
+// layers below it owns the desktop the effects decorate (the overlay window and its
+// presentation resources), the effect sets in the order fire, northern lights, water with
+// the render state, and the main dialog. The members are declared so that each outlives
+// what uses it: the desktop outlives the render state that presents through it, and the
+// host stops the workers before any set goes, also when the process ends without Exit.
 class CWpp : public CApp {
 public:
-    CWpp();
+    static constexpr UINT kTrayMessage = 32771;
+    static constexpr int kTrayIcon = IDI_EMBRA;
+    static constexpr int kMainDialogTemplate = IDD_MAIN;
 
-    // The whole start-up: the layers below, the sets, the active set from "current"
-    // under "Sets", every parameter, the main window, then the effect starts.
+    CWpp();
+    // Stops the effect if it still runs, before the sets go.
+    ~CWpp() override;
+
+    // The whole start-up: window classes, the generator, the layers below, the sets, the
+    // active set from "current" under "Sets", every parameter, the main dialog, then the
+    // start command. False when a layer refuses (another instance runs) or the main
+    // dialog cannot be made.
     bool Init() override;
-    // Stops the effect and saves everything before the layers below end the run.
+    // Saves (unless the ending session saved already), then the layers below.
     bool Exit() override;
-    // The layers below, then every set's parameters.
+    // The layers below, every set, then the copy of "transBG".
     bool Load() override;
-    // Every set's parameters and the active set's key as "current" under "Sets", then
-    // the layers below.
+    // Every set, "current" under "Sets", then the layers below.
     bool Save() override;
     // The taskbar may have moved: the active set places the overlay anew.
     void OnSettingChange() override;
-    HWND MainWindowHandle() override { return mainWnd.Handle(); }
+    HWND CreateMainDialog(HWND parent) override;
+    CDialog* MainDialog() override { return &mainDlg; }
+    HWND MainDialogHandle() override { return mainDlg.Handle(); }
+    UINT TrayCallbackMessage() override { return kTrayMessage; }
+    int TrayIconId() override { return kTrayIcon; }
 
-    // After the message loop: when the loop ended without the program being asked to
-    // end (a quit message from elsewhere), quits now so that the settings are saved.
-    void Shutdown();
+    // Creates and places the overlay and starts the active set; false (activeSet null)
+    // when the set cannot start.
+    bool StartRendering() { return effects.renderState.StartRendering(); }
+    bool StopRendering() { return effects.renderState.StopRendering(); }
+    // StartRendering and the render workers; false when the effect did not start. A set
+    // that failed for want of a taskbar is kept, and starts when a taskbar is created.
+    bool StartEffect();
+    // Stops the workers (answering the messages they send meanwhile) and rendering.
+    void StopEffect();
+    bool IsEffectRunning() const { return effectRunning; }
+    // The shell made a new taskbar: the tray icon comes back, the overlay goes behind the
+    // new taskbar, and an effect that could not start for want of one starts now.
+    void OnTaskbarCreated();
+    // The session ends: everything is saved now, once, while the effect goes on.
+    void OnSessionEnding();
+    // The end of the session was called off: the next exit saves again.
+    void OnSessionEndCancelled() { sessionSaved = false; }
+    bool SavedForSessionEnd() const { return sessionSaved; }
 
-    CWin32Desktop desktop;
-    CEffectHost effects; // the sets and the render state
-    CMainWnd mainWnd;
+    CEdges<CParam<int>, int> opaque;  // neither stored nor read
+    CEdges<CParam<int>, int> transBG; // never loaded: always 1
+    int32_t transparentMode;          // copy of "transBG", read by the effects
+    CWin32Desktop desktop;            // the overlay and its presentation resources
+    CEffectHost effects;              // the sets and the render state, which stops first
+    CMainDlg mainDlg;
+    CParamRegSet optionsSet; // "*prof*Options": "opaque", "transBG"; never loaded or saved
 
 private:
+    static void RegisterWindowClasses();
     // The three sets in the order fire, northern lights, water, each with its dialog.
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".
     void SelectActiveSet();
+
+    bool effectRunning = false;
+    CSet* waitingForTaskbar = nullptr; // the set whose start found no taskbar
+    bool sessionSaved = false;
 };

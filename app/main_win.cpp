@@ -10,11 +10,15 @@ namespace {
 // after it returns.
 CWpp app;
 
-// Runs until the quit message; its wParam is the program's exit code. An error result of
-// GetMessageA (-1) ends the loop as well instead of spinning on it.
+// Runs until the quit message; its wParam is the program's exit code. The main dialog
+// sees every message first, so that its keyboard interface (Enter, Esc, Tab) works. An
+// error result of GetMessageA (-1) ends the loop as well instead of spinning on it.
 int RunMessageLoop() {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        HWND dialog = app.MainDialogHandle();
+        if (dialog && IsDialogMessageA(dialog, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -35,6 +39,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 1;
     }
     const int code = RunMessageLoop();
-    app.Shutdown();
+    // The workers present through the overlay of this thread: they stop before the
+    // application object goes.
+    app.StopEffect();
     return code;
 }

@@ -32,6 +32,8 @@ public:
     void SaveTo(const tstr& to);
     // SaveTo the set's path when it is a non-empty text.
     void Save();
+    // Forgets every parameter; the parameters are left alone.
+    void RemoveAll() { params.clear(); }
     const std::vector<IParamReg*>& Params() const { return params; }
 
 private:

@@ -5,8 +5,8 @@
 # effect's colour inside the expected 200-row band and outside it, asks the program to
 # end, and checks that it ended with code 0 and saved its settings in the registry.
 #
-# Usage: embra_e2e.sh <embra.exe> <launcher.exe> <output dir> <"current" value or -> \
-#                     <band: above-taskbar | top> <colour test>
+# Usage: embra_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> \
+#                     <"current" value or -> <band: above-taskbar | top> <colour test>
 # The colour test is an ImageMagick -fx expression that holds for the effect's pixels, or
 # "not-desktop": the pixel differs from the desktop's colour, taken from the middle row
 # of the screen, which no band covers.
@@ -15,10 +15,11 @@
 set -euo pipefail
 embra=$1
 launcher=$2
-out=$3
-current=$4
-band=$5
-colour_test=$6
+driver=$3
+out=$4
+current=$5
+band=$6
+colour_test=$7
 
 desktop_size=1280x720
 band_rows=200
@@ -70,6 +71,10 @@ count_in() {
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
     /f >/dev/null
 wine reg delete 'HKCU\Software\Lumavist\Embra' /f >/dev/null 2>&1 || true
+# A later run that keeps its main window hidden ("StartMinimize" 2), so that only the
+# effect differs from the desktop.
+wine reg add 'HKCU\Software\Lumavist\Embra\Options\Windows\Main' /v Handle /d "" /f >/dev/null
+wine reg add 'HKCU\Software\Lumavist\Embra\Options\Common' /v StartMinimize /d 2 /f >/dev/null
 if [ "$current" != "-" ]; then
     wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$current" /f >/dev/null
 fi
@@ -125,8 +130,10 @@ echo "screenshot: $shot"
 [ "$inside" -ge "$min_band_pixels" ] || fail "fewer than $min_band_pixels effect pixels in the band"
 [ "$outside" -eq 0 ] || fail "$outside effect pixels outside the band"
 
-# Ask the program to end the way Windows asks a program to close, without force.
+# Ask the program to end the way Windows asks a program to close, without force, and
+# confirm "Quit program?".
 in_desktop taskkill /im embra.exe >/dev/null
+in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" answer ok
 wait_for_report 300 exit || fail "embra.exe did not end after the close request"
 code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
 echo "exit code: $code"

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+
+class CBmp;
+
+// Loads bitmap resource `number` into a bitmap, replacing what it held.
+using BitmapLoader = std::function<void(CBmp& bitmap, int number)>;
+
+// The faces of a big picture button, built on its loaded base picture: stack 0 "nrm"
+// (normal), stack 1 "hot" and stack 2 "prs" (pressed), each a stack of layers that start
+// as copies of the base picture. The artwork fills the base picture's outline, the
+// highlight lies over it; the hot face adds two soft shadows and grows by a few pixels,
+// the pressed face is embossed and moved down by one pixel. False, with the stacks made
+// but no layers, when the base picture has no pixels.
+bool BuildButtonFace(CBmp& image, const BitmapLoader& load, int artwork, int highlight);
+
+// The bitmaps of each button's face: base picture, artwork, highlight.
+struct ButtonFaceBitmaps {
+    int image;
+    int artwork;
+    int highlight;
+};
+constexpr ButtonFaceBitmaps kStartFace{136, 138, 141};
+constexpr ButtonFaceBitmaps kStopFace{139, 140, 142};
+constexpr ButtonFaceBitmaps kSettingsFace{149, 138, 150};

@@ -1,0 +1,226 @@
+#include "app/CMainDlg.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CWpp.h"
+#include "graphics/CBmp.h"
+#include "ui/CButtonWnd.h"
+#include "ui/PlacementRecord.h"
+#include "ui/WindowHelpers.h"
+
+namespace {
+
+constexpr const char* kPlacementKey = "Options\\Windows\\Main";
+constexpr UINT kExitString = IDS_EXIT;
+constexpr UINT kAboutString = IDS_ABOUT;
+
+CButtonWnd* ButtonOf(HWND control) {
+    return dynamic_cast<CButtonWnd*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
+}
+
+HICON LoadIconSized(HINSTANCE module, int id, int size) {
+    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+// The start button takes the stop command's id while the effect runs, and back.
+void ChangeControlId(HWND dialog, int from, int to) {
+    HWND control = GetDlgItem(dialog, from);
+    if (control)
+        SetWindowLongPtrA(control, GWLP_ID, to);
+}
+
+void DestroyWindowIcon(HWND window, WPARAM which) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
+    if (icon)
+        DestroyIcon(icon);
+}
+
+} // namespace
+
+INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == taskbarCreated && taskbarCreated != 0) {
+        app->OnTaskbarCreated();
+        return 0;
+    }
+    switch (message) {
+    case WM_SETTINGCHANGE:
+        app->OnSettingChange();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged();
+        break;
+    case CWpp::kTrayMessage:
+        app->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        break;
+    case WM_QUERYENDSESSION:
+        // Saved now, before anything may end the process; the default answer agrees.
+        app->OnSessionEnding();
+        break;
+    case WM_ENDSESSION:
+        if (wParam)
+            app->OnSessionEnding();
+        else
+            app->OnSessionEndCancelled();
+        return 0;
+    default:
+        break;
+    }
+    return CDialog::DialogProc(message, wParam, lParam);
+}
+
+int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
+    switch (id) {
+    case kToggle:
+        SendMessageA(Handle(), WM_COMMAND, GetDlgItem(Handle(), kStop) ? kStop : kStart, 0);
+        RedrawWindow(Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 1;
+    case kClose:
+        return OnClose(code, control);
+    case kStop:
+        OnStop();
+        return 1;
+    case kSettings:
+        return 1;
+    case kExit:
+        app->RequestExit();
+        return 1;
+    case kQuit:
+        app->Quit();
+        return 1;
+    case kStart:
+        OnStart();
+        return 1;
+    case kAbout: {
+        CAboutDlg about;
+        about.DoModal(app->instance, CAboutDlg::kTemplate, Handle());
+        return 1;
+    }
+    default:
+        return CDialogParam::OnCommand(id, code, control);
+    }
+}
+
+int CMainDlg::OnSysCommand(UINT command, int x, int y) {
+    if (command == kExit || command == kAbout) {
+        PostMessageA(Handle(), WM_COMMAND, command, 0);
+        return 1;
+    }
+    return CDialog::OnSysCommand(command, x, y);
+}
+
+int CMainDlg::OnInitDialog() {
+    const int result = CDialogParam::OnInitDialog();
+    SetWindowTextA(Handle(), app->title.str());
+    SetIcons();
+    if (!RestorePlacement())
+        CenterWindow(Handle(), nullptr);
+    SetFace(kStart, kStartFace);
+    SetFace(kSettings, kSettingsFace);
+    AppendSystemMenu();
+    return result;
+}
+
+void CMainDlg::OnDestroy() {
+    DestroyWindowIcon(Handle(), ICON_SMALL);
+    DestroyWindowIcon(Handle(), ICON_BIG);
+    if (!app->SavedForSessionEnd())
+        SavePlacement();
+    CDialog::OnDestroy();
+}
+
+void CMainDlg::OnTimer(UINT_PTR id) {
+    if (id != kFirstRunTimer)
+        return;
+    KillTimer(Handle(), kFirstRunTimer);
+    ShowWindow(Handle(), SW_MINIMIZE);
+    app->startMinimize.Set(1);
+}
+
+void CMainDlg::SavePlacement() {
+    SaveWindowPlacement(&app->store, Handle(), kPlacementKey);
+}
+
+void CMainDlg::OnStart() {
+    if (!app->StartEffect())
+        return;
+    ChangeControlId(Handle(), kStart, kStop);
+    SetFace(kStop, kStopFace);
+}
+
+void CMainDlg::OnStop() {
+    app->StopEffect();
+    ChangeControlId(Handle(), kStop, kStart);
+    SetFace(kStart, kStartFace);
+}
+
+int CMainDlg::OnClose(UINT code, HWND control) {
+    const bool wasRunning = app->IsEffectRunning();
+    if (wasRunning)
+        OnStop();
+    if (app->OnCloseRequest() == 0) {
+        if (wasRunning)
+            OnStart();
+        return 1;
+    }
+    // Quit has destroyed the window already.
+    if (!IsWindow(Handle()))
+        return 1;
+    return CDialogParam::OnCommand(kClose, code, control);
+}
+
+void CMainDlg::OnWindowPosChanged() {
+    app->OnMainWindowPosChanged(CWpp::kTrayMessage, CWpp::kTrayIcon, app->DefaultTip());
+}
+
+void CMainDlg::OnDisplayChange() {
+    if (!app->IsEffectRunning())
+        return;
+    OnStop();
+    OnStart();
+}
+
+void CMainDlg::SetIcons() {
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 16)));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 32)));
+}
+
+bool CMainDlg::RestorePlacement() {
+    PlacementRecord record{};
+    if (!app->store.ReadBytes(kPlacementKey, "plmnt", &record, sizeof(record)) ||
+        !IsWholePlacementRecord(record))
+        return false;
+    WINDOWPLACEMENT placement = FromPlacementRecord(record);
+    placement.showCmd = SW_HIDE;
+    return SetWindowPlacement(Handle(), &placement) != FALSE;
+}
+
+void CMainDlg::AppendSystemMenu() {
+    HMENU menu = GetSystemMenu(Handle(), FALSE);
+    tstr about("About...");
+    tstr exit("E&xit");
+    LoadResourceString(about, app->instance, kAboutString);
+    LoadResourceString(exit, app->instance, kExitString);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kAbout, about.str());
+    AppendMenuA(menu, MF_STRING, kExit, exit.str());
+}
+
+void CMainDlg::SetFace(int id, const ButtonFaceBitmaps& face) {
+    HWND control = GetDlgItem(Handle(), id);
+    CButtonWnd* button = ButtonOf(control);
+    if (!button)
+        return;
+    button->ReleaseImage();
+    CBmp& image = button->LoadImage(app->instance, face.image);
+    HINSTANCE module = app->instance;
+    BuildButtonFace(
+        image, [module](CBmp& bitmap, int number) { bitmap.LoadBitmapResource(module, number); },
+        face.artwork, face.highlight);
+    InvalidateRect(control, nullptr, FALSE);
+}

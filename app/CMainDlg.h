@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/ButtonFace.h"
+#include "resources/resource.h"
+#include "settings/CDialogParam.h"
+
+#include <windows.h>
+
+class CWpp;
+
+// The main window: a small modeless dialog (template 129) with the start/stop and the
+// settings picture buttons, "About..." and "E&xit" in its system menu, and the tray
+// icon's messages. The start button carries the stop command's id while the effect runs.
+// Its text is the application title, which the single-instance check looks for.
+class CMainDlg : public CDialogParam {
+public:
+    static constexpr UINT kToggle = 1;
+    static constexpr UINT kClose = 2;
+    static constexpr UINT kStop = IDC_STOP;
+    static constexpr UINT kSettings = IDC_SETTINGS;
+    static constexpr UINT kExit = IDM_EXIT;
+    static constexpr UINT kQuit = IDM_QUIT;
+    static constexpr UINT kStart = IDC_START;
+    static constexpr UINT kAbout = IDM_ABOUT;
+    static constexpr UINT_PTR kFirstRunTimer = 6;
+
+    explicit CMainDlg(CWpp* app) : app(app) {}
+
+    // The main dialog's own messages, then the dialog base's dispatch.
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCommand(UINT id, UINT code, HWND control) override;
+    int OnSysCommand(UINT command, int x, int y) override;
+    int OnInitDialog() override;
+    void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
+
+    // Keeps the window placement under "Options\Windows\Main".
+    void SavePlacement();
+
+private:
+    void OnStart();
+    void OnStop();
+    // Esc or the close box: the effect pauses while the application decides.
+    int OnClose(UINT code, HWND control);
+    void OnWindowPosChanged();
+    void OnDisplayChange();
+    void SetIcons();
+    // The stored placement without showing the window (the start-up decides that); false
+    // when none is stored.
+    bool RestorePlacement();
+    void AppendSystemMenu();
+    // Rebuilds the face of the button with control id `id` from scratch.
+    void SetFace(int id, const ButtonFaceBitmaps& face);
+
+    CWpp* const app;
+};

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "app/TrayIcon.h"
+#include "params/CParam.h"
+#include "params/tstr.h"
+
+#include <windows.h>
+
+// The layer with the notification-area icon: the main window minimises into it and comes
+// back from it; "EscMin" turns a close request into minimising.
+template <class TBase> class CTrayApp : public TBase {
+public:
+    CTrayApp() : minimizeToTray(1), hideInTray(0), keepInTray(1), escMin(0) {}
+    ~CTrayApp() override = default;
+
+    // Registers the tray options, then the layer below; adds the icon when "KeepInTray"
+    // is set and the main dialog exists already.
+    bool Init() override {
+        this->rootSet.Add(&minimizeToTray, "MinimizeToTray");
+        this->rootSet.Add(&hideInTray, "HideInTray");
+        this->rootSet.Add(&keepInTray, "KeepInTray");
+        this->rootSet.Add(&escMin, "EscMin");
+        const bool result = TBase::Init();
+        HWND dialog = MainDialogHandle();
+        if (*keepInTray.Get() != 0 && dialog)
+            AddIcon(dialog, TrayCallbackMessage(), TrayIconId(), DefaultTip());
+        return result;
+    }
+    // Deletes the icon, then the layer below.
+    bool Exit() override {
+        DeleteIcon(this->MainWindowHandle());
+        return TBase::Exit();
+    }
+    void Reset(bool deleteSettings) override {
+        DeleteIcon(this->MainWindowHandle());
+        TBase::Reset(deleteSettings);
+    }
+    // With "EscMin" set the main window minimises instead: 0.
+    int OnCloseRequest() override {
+        if (*escMin.Get() == 0)
+            return this->RequestExit();
+        SendMessageA(this->MainWindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0xFFFF0000);
+        return 0;
+    }
+
+    virtual HWND MainDialogHandle() = 0;
+    virtual UINT TrayCallbackMessage() = 0;
+    virtual int TrayIconId() = 0;
+    // The main window moved or changed its state: minimised with "MinimizeToTray" set it
+    // goes into the tray; shown normally with "KeepInTray" 0 the icon goes.
+    virtual void OnMainWindowPosChanged(UINT message, int iconId, const tstr& tip) {
+        HWND window = MainOrDialogHandle();
+        if (!window)
+            return;
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(window, &placement);
+        if (placement.showCmd == SW_SHOWMINIMIZED && *minimizeToTray.Get() != 0) {
+            AddIcon(window, message, iconId, tip);
+            ShowWindow(window, SW_HIDE);
+        } else if (placement.showCmd == SW_SHOWNORMAL && *keepInTray.Get() == 0) {
+            DeleteIcon(window);
+        }
+    }
+    // A mouse message over the icon: iconId is the icon's identifier, mouseMessage the
+    // WM_ message.
+    virtual void OnTrayNotify(UINT iconId, UINT mouseMessage) {
+        HWND window = MainOrDialogHandle();
+        if (iconId != 0 || !window)
+            return;
+        if (mouseMessage == WM_MOUSEMOVE)
+            lastForeground = GetForegroundWindow();
+        else if (mouseMessage == WM_LBUTTONUP)
+            ToggleMainWindow(window);
+        else if (mouseMessage == WM_RBUTTONUP)
+            RunTrayMenu(window);
+    }
+    // The popup menu of a right click, owned by the caller; none here.
+    virtual HMENU TrayMenu() { return nullptr; }
+    virtual void OnTrayMenuClosed() {}
+
+    // "<title>\n<version> ver." of the running program.
+    tstr DefaultTip() const { return FormatTrayTip(this->title, ProgramVersion()); }
+    // Adds the icon (with the balloon on the first run) and remembers it for a new
+    // taskbar.
+    void AddIcon(HWND window, UINT message, int iconId, const tstr& tip) {
+        AddTrayIcon(window, message, this->instance, iconId, tip, this->firstRun);
+        iconWindow = window;
+        iconMessage = message;
+        iconResource = iconId;
+        iconTip = tip;
+    }
+    void DeleteIcon(HWND window) {
+        DeleteTrayIcon(window);
+        if (window == iconWindow)
+            iconWindow = nullptr;
+    }
+    // The taskbar was created anew (the shell restarted): the icon shown before comes
+    // back.
+    void OnTaskbarCreated() {
+        if (iconWindow && IsWindow(iconWindow))
+            AddTrayIcon(iconWindow, iconMessage, this->instance, iconResource, iconTip, false);
+    }
+    // Whether the icon is shown.
+    bool HasTrayIcon() const { return iconWindow != nullptr; }
+
+    CParam<int> minimizeToTray;
+    CParam<int> hideInTray; // stored and restored only
+    CParam<int> keepInTray;
+    CParam<int> escMin;
+    HWND lastForeground = nullptr; // the foreground window when the mouse came over the icon
+
+private:
+    HWND MainOrDialogHandle() {
+        HWND window = this->MainWindowHandle();
+        return window ? window : MainDialogHandle();
+    }
+    void ToggleMainWindow(HWND window) {
+        if (!IsWindowVisible(window)) {
+            Restore(window);
+            SetForegroundWindow(window);
+        } else if (window == lastForeground) {
+            ShowWindow(window, SW_HIDE);
+        } else {
+            Restore(window);
+            SetForegroundWindow(window);
+            lastForeground = window;
+        }
+    }
+    static void Restore(HWND window) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(window, &placement);
+        ShowWindow(window, placement.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : SW_RESTORE);
+    }
+    void RunTrayMenu(HWND window) {
+        HMENU menu = TrayMenu();
+        if (!menu)
+            return;
+        SetForegroundWindow(window);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const int command =
+            TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, window, nullptr);
+        DestroyMenu(menu);
+        if (command > 0)
+            SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        OnTrayMenuClosed();
+    }
+
+    HWND iconWindow = nullptr; // the window whose icon is shown, null when none
+    UINT iconMessage = 0;
+    int iconResource = 0;
+    tstr iconTip{""};
+};

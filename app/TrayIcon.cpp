@@ -1,0 +1,83 @@
+#include "app/TrayIcon.h"
+
+#include "params/VersionField.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kTipLimit = 60;
+constexpr UINT kBalloonMs = 15000;
+
+// Owns an icon loaded from the resources.
+class CLoadedIcon {
+public:
+    CLoadedIcon(HINSTANCE module, int id, int size)
+        : icon(static_cast<HICON>(
+              LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))) {}
+    ~CLoadedIcon() {
+        if (icon)
+            DestroyIcon(icon);
+    }
+    CLoadedIcon(const CLoadedIcon&) = delete;
+    CLoadedIcon& operator=(const CLoadedIcon&) = delete;
+    HICON Get() const { return icon; }
+
+private:
+    HICON icon;
+};
+
+// Copies text into a fixed field, cut to the field's size.
+template <std::size_t N> void CopyField(char (&field)[N], const tstr& text) {
+    std::strncpy(field, text.str(), N - 1);
+    field[N - 1] = '\0';
+}
+
+NOTIFYICONDATAA IconData(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = 0;
+    return data;
+}
+
+} // namespace
+
+tstr FormatTrayTip(const tstr& title, const tstr& version) {
+    const tstr tip = title + "\n" + version + " ver.";
+    if (tip.Length() <= kTipLimit)
+        return tip;
+    char cut[kTipLimit + 1] = {};
+    std::memcpy(cut, tip.str(), kTipLimit);
+    return tstr(cut) + "...";
+}
+
+tstr ProgramVersion() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return GetVersionField(path, "FileVersion");
+}
+
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip,
+                 bool balloon) {
+    const CLoadedIcon icon(module, iconId, 16);
+    NOTIFYICONDATAA data = IconData(window);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = callbackMessage;
+    data.hIcon = icon.Get();
+    CopyField(data.szTip, tip);
+    const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    if (balloon) {
+        data.uFlags = NIF_INFO;
+        CopyField(data.szInfo, tip);
+        data.szInfoTitle[0] = '\0';
+        data.uTimeout = kBalloonMs;
+        Shell_NotifyIconA(NIM_MODIFY, &data);
+    }
+    return added;
+}
+
+bool DeleteTrayIcon(HWND window) {
+    NOTIFYICONDATAA data = IconData(window);
+    return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "params/tstr.h"
+
+#include <windows.h>
+
+// The notification-area icon of a window: identifier 0, one per window.
+
+// "<title>\n<version> ver.", cut to 60 characters followed by "..." when longer.
+tstr FormatTrayTip(const tstr& title, const tstr& version);
+// The file version of the running program's version resource; empty without one.
+tstr ProgramVersion();
+// Adds the icon with icon resource iconId of module loaded at 16 x 16, the callback
+// message and the tip; with balloon, shows the tip (at most 255 characters) as a balloon
+// for 15 s as well. Whether the icon was added (adding an existing icon fails).
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip,
+                 bool balloon);
+// Removes the window's icon; whether there was one.
+bool DeleteTrayIcon(HWND window);

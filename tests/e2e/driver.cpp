@@ -1,0 +1,265 @@
+// Test helper started inside the Wine virtual desktop next to a running embra.exe: does
+// one thing a user or the system does to the program and appends what it sees to the
+// report file, one line per command.
+// Usage: embra_e2e_driver.exe <report file> <command> [argument]
+//   main                 "main <visible> <iconic> <left> <top> <right> <bottom> <stop> <text>"
+//                        (stop: 1 while the start button carries the stop command)
+//   wait-main <state>    waits up to 20 s until the main window is shown or hidden, then as main
+//   tray                 "tray <1 when the main window has its notification-area icon>"
+//   overlay              "overlay <left> <top> <right> <bottom> <1 when behind the taskbar>"
+//   enter                presses Enter in the main window (real input); "enter"
+//   sysexit              chooses "E&xit" of the system menu; "sysexit"
+//   about                chooses "About..." of the system menu; "about"
+//   answer <ok|cancel>   answers the "Quit program?" box; "box <its text>", "box none" without one
+//   close-about          closes the About box; "about-closed <1|0>"
+//   logoff               the session ends; "logoff <answer to WM_QUERYENDSESSION>"
+//   raise-overlay        puts the overlay in front of the taskbar; "raised"
+//   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
+//   tray-forget          deletes the program's tray icon, as a new shell would not know it;
+//   "forgot" taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
+//   "taskbar-created" second <program>     starts the program once more and waits for it;
+//   "second-exit <code>"
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kTitle = "Embra desktop decoration";
+constexpr UINT kStopCommand = 1001;
+constexpr UINT kExitCommand = 1012;
+constexpr UINT kAboutCommand = 1015;
+constexpr UINT kTrayMessage = 32771;
+constexpr DWORD kPollMs = 50;
+constexpr int kPolls = 400; // 20 s
+
+bool Report(const char* file, const std::string& line) {
+    FILE* report = std::fopen(file, "a");
+    if (!report)
+        return false;
+    std::fputs((line + "\n").c_str(), report);
+    return std::fclose(report) == 0;
+}
+
+HWND MainWindow() {
+    return FindWindowA("#32770", kTitle);
+}
+
+std::string Number(long value) {
+    return std::to_string(value);
+}
+
+std::string MainLine() {
+    HWND main = MainWindow();
+    if (!main)
+        return "main none";
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    char text[128] = {};
+    GetWindowTextA(main, text, sizeof(text));
+    return "main " + Number(IsWindowVisible(main) ? 1 : 0) + " " + Number(IsIconic(main) ? 1 : 0) +
+           " " + Number(rect.left) + " " + Number(rect.top) + " " + Number(rect.right) + " " +
+           Number(rect.bottom) + " " + Number(GetDlgItem(main, kStopCommand) ? 1 : 0) + " " + text;
+}
+
+std::string WaitMain(const char* state) {
+    const bool shown = std::strcmp(state, "shown") == 0;
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND main = MainWindow();
+        if (main && (IsWindowVisible(main) != FALSE) == shown)
+            break;
+        Sleep(kPollMs);
+    }
+    return MainLine();
+}
+
+// Modifying an icon succeeds only when the shell knows it.
+bool HasTrayIcon(HWND main) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = main;
+    data.uID = 0;
+    return main && Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+HWND VisibleTaskbar() {
+    for (HWND bar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr); bar;
+         bar = FindWindowExA(nullptr, bar, "Shell_TrayWnd", nullptr)) {
+        if (IsWindowVisible(bar))
+            return bar;
+    }
+    return nullptr;
+}
+
+std::string OverlayLine() {
+    HWND overlay = FindWindowA("LV_EmbraDrawWnd", nullptr);
+    if (!overlay)
+        return "overlay none";
+    RECT rect{};
+    GetWindowRect(overlay, &rect);
+    HWND taskbar = VisibleTaskbar();
+    bool behind = false;
+    for (HWND window = GetTopWindow(nullptr); window && window != overlay;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == taskbar)
+            behind = true;
+    }
+    return "overlay " + Number(rect.left) + " " + Number(rect.top) + " " + Number(rect.right) +
+           " " + Number(rect.bottom) + " " + Number(behind ? 1 : 0);
+}
+
+void PressEnter(HWND main) {
+    SetForegroundWindow(main);
+    Sleep(200);
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_RETURN;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    Sleep(500);
+}
+
+// The first non-empty static text of a window: a message box's message.
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM target) {
+    char className[16] = {};
+    char text[256] = {};
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") != 0 || GetWindowTextA(child, text, sizeof(text)) == 0)
+        return TRUE;
+    *reinterpret_cast<std::string*>(target) = text;
+    return FALSE;
+}
+
+// Waits for a box titled like the program that is not the main window.
+HWND FindBox(const char* title) {
+    for (int poll = 0; poll < kPolls / 2; ++poll) {
+        for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", title); box;
+             box = FindWindowExA(nullptr, box, "#32770", title)) {
+            if (!GetDlgItem(box, kStopCommand) && !GetDlgItem(box, 1014) && IsWindowVisible(box))
+                return box;
+        }
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+std::string Answer(const char* button) {
+    HWND box = FindBox(kTitle);
+    if (!box)
+        return "box none";
+    std::string text;
+    EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&text));
+    const WPARAM id = std::strcmp(button, "ok") == 0 ? IDOK : IDCANCEL;
+    PostMessageA(box, WM_COMMAND, id, 0);
+    return "box " + text;
+}
+
+std::string Logoff(HWND main) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, nullptr);
+    return "logoff " + Number(static_cast<long>(answer));
+}
+
+// Runs the program and returns its exit code; -1 when it cannot be started or does not end.
+long RunProgram(const char* program) {
+    std::string commandLine = std::string("\"") + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
+
+std::string FileVersion(const char* program) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(program, &ignored);
+    std::string block(size, '\0');
+    if (size == 0 || !GetFileVersionInfoA(program, 0, size, block.data()))
+        return "version none";
+    char* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion",
+                        reinterpret_cast<void**>(&text), &length) ||
+        !text)
+        return "version none";
+    return std::string("version ") + text;
+}
+
+std::string Run(const std::string& command, const char* argument) {
+    HWND main = MainWindow();
+    if (command == "main")
+        return MainLine();
+    if (command == "wait-main")
+        return WaitMain(argument);
+    if (command == "tray")
+        return "tray " + Number(HasTrayIcon(main) ? 1 : 0);
+    if (command == "overlay")
+        return OverlayLine();
+    if (command == "enter") {
+        PressEnter(main);
+        return "enter";
+    }
+    if (command == "sysexit" || command == "about") {
+        PostMessageA(main, WM_SYSCOMMAND, command == "about" ? kAboutCommand : kExitCommand, 0);
+        return command;
+    }
+    if (command == "answer")
+        return Answer(argument);
+    if (command == "close-about") {
+        HWND box = FindBox("About ");
+        if (box)
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return "about-closed " + Number(box ? 1 : 0);
+    }
+    if (command == "logoff")
+        return Logoff(main);
+    if (command == "raise-overlay") {
+        SetWindowPos(FindWindowA("LV_EmbraDrawWnd", nullptr), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return "raised";
+    }
+    if (command == "tray-click") {
+        PostMessageA(main, kTrayMessage, 0, WM_MOUSEMOVE);
+        PostMessageA(main, kTrayMessage, 0, WM_LBUTTONUP);
+        Sleep(500);
+        return command;
+    }
+    if (command == "tray-forget") {
+        NOTIFYICONDATAA data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = main;
+        Shell_NotifyIconA(NIM_DELETE, &data);
+        return "forgot";
+    }
+    if (command == "taskbar-created") {
+        SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                            SMTO_ABORTIFHUNG, 5000, nullptr);
+        Sleep(500);
+        return "taskbar-created";
+    }
+    if (command == "second")
+        return "second-exit " + Number(RunProgram(argument));
+    if (command == "version")
+        return FileVersion(argument);
+    return "unknown " + command;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (__argc < 3)
+        return 2;
+    const char* argument = __argc > 3 ? __argv[3] : "";
+    return Report(__argv[1], Run(__argv[2], argument)) ? 0 : 3;
+}
