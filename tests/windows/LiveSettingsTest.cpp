@@ -27,7 +27,7 @@ namespace {
 
 // The alpha of one band that the desktop presented: its highest and its mean alpha byte.
 struct PresentedAlpha {
-    int64_t frame = 0; // how many bands had been presented, this one included
+    int64_t frame = 0; // how many bands had been copied, this one included
     int max = 0;
     double mean = 0;
 };
@@ -39,9 +39,11 @@ class CAlphaRecordingDesktop : public CWin32Desktop {
 public:
     void CopyBand(const CBmp& band) override {
         PresentedAlpha alpha = Measure(band);
-        std::lock_guard<std::mutex> hold(lock);
-        alpha.frame = last.frame + 1;
-        last = alpha;
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            alpha.frame = last.frame + 1;
+            last = alpha;
+        }
         CWin32Desktop::CopyBand(band);
     }
     PresentedAlpha Last() {
@@ -68,8 +70,8 @@ private:
     PresentedAlpha last;
 };
 
-// The band presented two bands after `frame`, so that its opacity was read after anything
-// done before the call; pumps this thread's messages while it waits, at most five seconds.
+// The band copied two bands after `frame`, so that its opacity was read after anything done
+// before the call; pumps this thread's messages while it waits, at most five seconds.
 // A band of frame 0 when none came.
 PresentedAlpha BandAfter(CAlphaRecordingDesktop& desktop, int64_t frame) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -117,14 +119,15 @@ int BrightestShown(HWND overlay) {
     return static_cast<int>(brightest);
 }
 
-// What the running fire presents after a change: the alpha of a band rendered after it,
-// and the brightest colour that the screen shows once that band has been presented.
+// What the running fire presents from now on: the alpha of a band rendered after anything
+// done before the call, and the brightest colour that the screen shows once that band has
+// been presented.
 struct Reading {
     PresentedAlpha band;
     int shown = -1;
 };
 
-Reading ReadAfterChange(CAlphaRecordingDesktop& desktop) {
+Reading ReadNextFrames(CAlphaRecordingDesktop& desktop) {
     Reading reading;
     reading.band = BandAfter(desktop, desktop.Last().frame);
     // The next band is copied only after this one was presented.
@@ -218,17 +221,17 @@ TEST_F(LiveSettings, TheOpacityRowReachesThePresentedFireAndCancelRestoresIt) {
     RunModalScript([&] { fire.ShowSettings(parent); },
                    [&](HWND dialog) {
                        EXPECT_EQ(SliderPos(dialog, IDC_OPAQUE_SLIDER), 50);
-                       half = ReadAfterChange(desktop);
+                       half = ReadNextFrames(desktop);
                        TypeInto(dialog, IDC_OPAQUE_EDIT, "100");
                        EXPECT_EQ(SliderPos(dialog, IDC_OPAQUE_SLIDER), 100);
-                       full = ReadAfterChange(desktop);
+                       full = ReadNextFrames(desktop);
                        PressSliderKey(dialog, IDC_OPAQUE_SLIDER, VK_HOME);
                        EXPECT_EQ(ControlText(dialog, IDC_OPAQUE_EDIT), "10");
-                       faint = ReadAfterChange(desktop);
+                       faint = ReadNextFrames(desktop);
                        ClickButton(dialog, IDCANCEL);
                    });
     EXPECT_EQ(*fire.vis.Get(), 50);
-    const Reading restored = ReadAfterChange(desktop);
+    const Reading restored = ReadNextFrames(desktop);
     const struct {
         const char* name;
         const Reading& reading;
