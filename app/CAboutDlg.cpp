@@ -12,9 +12,40 @@ constexpr int kPictureBitmap = 136;
 constexpr int kArtworkBitmap = 138;
 constexpr int kCopies = 15;
 
-BOOL CALLBACK RedrawControl(HWND control, LPARAM) {
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return TRUE;
+// The rectangle of a control in its dialog's client coordinates.
+RECT ControlRect(HWND dialog, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Draws a static text control's text in white at its place.
+void DrawStaticText(HDC dc, HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    char text[256] = {};
+    if (!control || GetWindowTextA(control, text, sizeof text) <= 0)
+        return;
+    RECT rect = ControlRect(dialog, control);
+    HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, font);
+}
+
+// The icon and the texts, drawn over the picture in the same off-screen pass so that the
+// animation never makes them flicker.
+void DrawForeground(HDC dc, HWND dialog) {
+    if (HWND icon = GetDlgItem(dialog, IDC_ABOUT_ICON)) {
+        const RECT rect = ControlRect(dialog, icon);
+        HICON picture = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+        if (picture)
+            DrawIconEx(dc, rect.left, rect.top, picture, 0, 0, 0, nullptr, DI_NORMAL);
+    }
+    DrawStaticText(dc, dialog, IDC_ABOUT_TITLE);
+    DrawStaticText(dc, dialog, IDC_ABOUT_NOTE);
 }
 
 } // namespace
@@ -46,16 +77,6 @@ void ComposeAboutPicture(HDC dc, HINSTANCE module) {
     picture.DrawTo(dc, 10, 10);
 }
 
-INT_PTR CAboutDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CTLCOLORSTATIC) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<INT_PTR>(GetStockObject(HOLLOW_BRUSH));
-    }
-    return CDialog::DialogProc(message, wParam, lParam);
-}
-
 int CAboutDlg::OnCommand(UINT id, UINT code, HWND control) {
     if (id == IDOK || id == IDCANCEL) {
         EndDialog(Handle(), id);
@@ -65,6 +86,12 @@ int CAboutDlg::OnCommand(UINT id, UINT code, HWND control) {
 }
 
 int CAboutDlg::OnInitDialog() {
+    // The animation repaints the box 20 times a second: the icon and the texts are drawn
+    // with the picture, their controls stay hidden, and the button is clipped out.
+    for (int id : {IDC_ABOUT_ICON, IDC_ABOUT_TITLE, IDC_ABOUT_NOTE})
+        ShowWindow(GetDlgItem(Handle(), id), SW_HIDE);
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style | WS_CLIPCHILDREN);
     SetTimer(Handle(), kAnimationTimer, kAnimationMs, nullptr);
     return 1;
 }
@@ -73,9 +100,8 @@ void CAboutDlg::OnTimer(UINT_PTR id) {
     if (id != kAnimationTimer)
         return;
     // A bare WM_PAINT would paint into an empty update region: the box is invalidated
-    // instead, and its controls are drawn again after it, over the new picture.
+    // instead.
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EnumChildWindows(Handle(), &RedrawControl, 0);
 }
 
 void CAboutDlg::OnPaint() {
@@ -90,6 +116,7 @@ void CAboutDlg::OnPaint() {
         selection.Select(memory.Get(), bitmap.Get())) {
         FillRect(memory.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         ComposeAboutPicture(memory.Get(), GetModuleHandleA(nullptr));
+        DrawForeground(memory.Get(), Handle());
         BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
     selection.Reset();

@@ -12,8 +12,6 @@ class CAboutDlg : public CDialog {
 public:
     static constexpr int kTemplate = IDD_ABOUT;
 
-    // The texts lie transparently on the picture.
-    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCommand(UINT id, UINT code, HWND control) override;
     int OnInitDialog() override;
     void OnTimer(UINT_PTR id) override;
