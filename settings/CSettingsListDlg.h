@@ -37,7 +37,6 @@ public:
     int OnToolCommand(UINT command, CNavPaneItem* entry) override;
 
     CNavPaneWnd* Pane() const { return pane; }
-    CSet* SetAtOpening() const { return setAtOpening; }
 
 private:
     void AddEntry(CSet* set);
