@@ -2,7 +2,9 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CWpp.h"
+#include "app/CWppSettingsLink.h"
 #include "graphics/CBmp.h"
+#include "settings/CSettingsDlg.h"
 #include "ui/CButtonWnd.h"
 #include "ui/PlacementRecord.h"
 #include "ui/WindowHelpers.h"
@@ -84,6 +86,7 @@ int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
         OnStop();
         return 1;
     case kSettings:
+        OnSettings();
         return 1;
     case kExit:
         app->RequestExit();
@@ -149,6 +152,12 @@ void CMainDlg::OnStart() {
         return;
     ChangeControlId(Handle(), kStart, kStop);
     SetFace(kStop, kStopFace);
+}
+
+void CMainDlg::OnSettings() {
+    CWppSettingsLink link(app);
+    CSettingsDlg settings(&link);
+    settings.DoModal(app->instance, CSettingsDlg::kTemplate, Handle());
 }
 
 void CMainDlg::OnStop() {

@@ -40,6 +40,8 @@ public:
 private:
     void OnStart();
     void OnStop();
+    // Runs the settings window modally over the main dialog.
+    void OnSettings();
     // Esc or the close box: the effect pauses while the application decides.
     int OnClose(UINT code, HWND control);
     void OnWindowPosChanged();

@@ -7,6 +7,7 @@
 #include "settings/SettingsDialogs.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
+#include "ui/CNavPaneWnd.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ void CWpp::OnSessionEnding() {
 void CWpp::RegisterWindowClasses() {
     CEmbraDrawWnd::RegisterFactory();
     CButtonWnd::RegisterFactory();
+    CNavPaneWnd::RegisterFactory();
 }
 
 void CWpp::CreateSets() {

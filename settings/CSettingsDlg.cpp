@@ -1,0 +1,109 @@
+#include "settings/CSettingsDlg.h"
+
+#include "settings/ISettingsApp.h"
+
+#include <commctrl.h>
+
+namespace {
+
+void PlaceOnTop(HWND page, const RECT& area) {
+    SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOACTIVATE);
+}
+
+} // namespace
+
+int CSettingsDlg::OnCommand(UINT id, UINT code, HWND control) {
+    const int result = CDialogSize::OnCommand(id, code, control);
+    if ((id == IDOK || id == IDCANCEL) && code == 0) {
+        for (HWND page : pages)
+            if (page)
+                SendMessageA(page, WM_COMMAND, id, 0);
+        if (id == IDOK)
+            app->SaveSettings();
+    }
+    return result;
+}
+
+int CSettingsDlg::OnNotify(UINT_PTR id, NMHDR* header, LPARAM* result) {
+    if (id == kTab && header->hwndFrom == tabControl) {
+        const int selected = static_cast<int>(SendMessageA(tabControl, TCM_GETCURSEL, 0, 0));
+        if (header->code == TCN_SELCHANGING)
+            ShowPage(selected, false);
+        else if (header->code == TCN_SELCHANGE)
+            ShowPage(selected, true);
+    }
+    return CDialogSize::OnNotify(id, header, result);
+}
+
+int CSettingsDlg::OnInitDialog() {
+    if (!CDialogSize::OnInitDialog())
+        return 0;
+    tabControl = GetDlgItem(Handle(), kTab);
+    RECT area = DisplayArea();
+    InsertTabs();
+    BelowTabs(area);
+    CreatePages();
+    AnchorPages(area);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    Sizer()->Layout(client.right, client.bottom);
+    return 1;
+}
+
+HWND CSettingsDlg::Page(int position) const {
+    return position == kListTab || position == kCommonTab ? pages[position] : nullptr;
+}
+
+RECT CSettingsDlg::DisplayArea() const {
+    RECT area{};
+    GetWindowRect(tabControl, &area);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    SendMessageA(tabControl, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
+void CSettingsDlg::InsertTabs() {
+    const char* const texts[] = {"Items list", "Common"};
+    for (int position = kListTab; position <= kCommonTab; ++position) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = const_cast<char*>(texts[position]);
+        item.iImage = 0;
+        SendMessageA(tabControl, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CSettingsDlg::BelowTabs(RECT& area) const {
+    RECT tab{};
+    SendMessageA(tabControl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    const int rows = static_cast<int>(SendMessageA(tabControl, TCM_GETROWCOUNT, 0, 0));
+    area.top += rows * (tab.bottom - tab.top);
+    area.left -= 2;
+}
+
+void CSettingsDlg::CreatePages() {
+    pages[kListTab] = listPage.CreateModeless(nullptr, CSettingsListDlg::kTemplate, Handle());
+    pages[kCommonTab] = commonPage.CreateModeless(nullptr, CSettingsCommonDlg::kTemplate, Handle());
+    ShowPage(kListTab, true);
+    ShowPage(kCommonTab, false);
+}
+
+void CSettingsDlg::AnchorPages(const RECT& area) {
+    CSizer* sizer = Sizer();
+    sizer->AddWindow(pages[kListTab], CSizer::kAutomatic);
+    if (pages[kCommonTab]) {
+        PlaceOnTop(pages[kCommonTab], area);
+        sizer->AddWindow(pages[kCommonTab], CSizer::kFollowRight | CSizer::kFollowBottom);
+    }
+    sizer->AddWindow(tabControl, CSizer::kAutomatic);
+    sizer->AddControl(IDOK, CSizer::kAutomatic);
+    sizer->AddControl(IDCANCEL, CSizer::kAutomatic);
+    if (pages[kListTab])
+        PlaceOnTop(pages[kListTab], area);
+}
+
+void CSettingsDlg::ShowPage(int position, bool show) const {
+    if (HWND page = Page(position))
+        ShowWindow(page, show ? SW_SHOW : SW_HIDE);
+}

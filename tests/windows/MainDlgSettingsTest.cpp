@@ -1,0 +1,103 @@
+#include "app/CStartupShortcut.h"
+#include "app/CWpp.h"
+#include "settings/CSettingsDlg.h"
+#include "ui/CNavPaneWnd.h"
+
+#include "windows/DialogDriver.h"
+#include "windows/TestPlaces.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// The application over the test's own key, started as on a later run with its window
+// shown, under a taskbar of the shell's class.
+class MainDlgSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteTestKey(TestKeyPath());
+        WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "Handle", REG_SZ, "", 1);
+        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&windowClass);
+        taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
+                                  GetSystemMetrics(SM_CYSCREEN) - 30, GetSystemMetrics(SM_CXSCREEN),
+                                  30, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(taskbar);
+        DeleteTestKey(TestKeyPath());
+    }
+    // The stored text, or the raw form when it is no text.
+    std::string Stored(const char* path, const char* name) {
+        const std::string raw = RawValue(TestKeyPath() + "\\" + path, name);
+        return raw.compare(0, 2, "1:") == 0 ? std::string(raw.c_str() + 2) : raw;
+    }
+
+    HWND taskbar = nullptr;
+};
+
+// The list page's pane among the settings window's pages.
+CNavPaneWnd* PaneOf(HWND settings) {
+    for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
+         page = FindWindowExA(settings, page, "#32770", nullptr))
+        if (CNavPaneWnd* pane = CNavPaneWnd::FromWindow(GetDlgItem(page, 1018)))
+            return pane;
+    return nullptr;
+}
+
+void Click(HWND control, int x, int y) {
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// The settings button opens the settings window over the main dialog; marking the northern
+// lights and pressing OK switches the running effect through the main dialog's stop and
+// start, and stores the options and "current" at once, leaving the running instance's
+// stored window handle alone.
+TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
+    CWpp app;
+    app.title = "MainDlgSettings";
+    app.store.SetRoot(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    HWND dialog = app.MainDialogHandle();
+    ASSERT_TRUE(app.IsEffectRunning());
+    ASSERT_EQ(app.effects.renderState.activeSet, app.effects.sets.GetAt(0));
+    const std::string handle = Stored("Options\\Windows\\Main", "Handle");
+
+    bool opened = false;
+    RunModalScript(
+        [&] {
+            Click(GetDlgItem(dialog, CMainDlg::kSettings), 10, 10);
+            PumpMessages();
+        },
+        [&](HWND settings) {
+            opened = true;
+            EXPECT_EQ(GetWindow(settings, GW_OWNER), dialog);
+            CNavPaneWnd* pane = PaneOf(settings);
+            ASSERT_NE(pane, nullptr);
+            RECT row{};
+            ASSERT_TRUE(pane->GetEntryRect(pane->FirstEntry()->NextSibling(), row));
+            Click(pane->Handle(), row.right - 18, row.top + 18);
+            SendMessageA(settings, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(app.effects.renderState.activeSet, app.effects.sets.GetAt(1));
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(GetDlgItem(dialog, CMainDlg::kStop)) << "the start button shows stop";
+    EXPECT_EQ(Stored("Sets", "current"), "Glimra");
+    EXPECT_EQ(Stored("Options\\Common", "StartMinimize"), "0");
+    EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), handle);
+    app.StopEffect();
+    CStartupShortcut(app.title).Apply(false);
+    DestroyWindow(dialog);
+}
+
+} // namespace

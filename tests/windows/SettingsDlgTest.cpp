@@ -1,0 +1,390 @@
+#include "app/CStartupShortcut.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/headless/CHeadlessDesktop.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/water/CSetRipla.h"
+#include "params/CSettingsStore.h"
+#include "settings/CSettingsDlg.h"
+#include "settings/ISettingsApp.h"
+#include "settings/SettingsDialogs.h"
+#include "ui/CNavPaneWnd.h"
+
+#include "windows/DialogDriver.h"
+#include "windows/TestPlaces.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The application as the settings window sees it: the three effects on a headless
+// desktop, rendered by real workers, with a real start-up shortcut under a title of the
+// test's own, and the settings under the test's own key.
+class CStandInApp : public ISettingsApp {
+public:
+    CStandInApp(CSettingsStore* store, IDesktop* desktop, const tstr& title)
+        : store(store), renderState(desktop), fire(store, &renderState),
+          lights(store, &renderState), water(store, &renderState), shortcut(title),
+          startWithWindows(false), startMinimize(1) {
+        sets = {&fire, &lights, &water};
+        renderState.activeSet = &fire;
+    }
+    ~CStandInApp() override { renderState.StopEffect(); }
+
+    const std::vector<CSet*>& EffectSets() override { return sets; }
+    CSet* ActiveSet() override { return renderState.activeSet; }
+    void SetActiveSet(CSet* set) override { renderState.activeSet = set; }
+    void StopEffect() override {
+        ++stops;
+        renderState.StopEffect();
+        running = false;
+    }
+    void StartEffect() override {
+        ++starts;
+        running = renderState.StartEffect();
+    }
+    CParam<bool>& StartWithWindows() override { return startWithWindows; }
+    void ReadStartWithWindows() override { startWithWindows.Set(shortcut.Exists()); }
+    void ApplyStartWithWindows() override { shortcut.Apply(*startWithWindows.Get()); }
+    CParam<int>& StartMinimize() override { return startMinimize; }
+    void SaveSettings() override {
+        store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
+        store->WriteString("Sets", "current", renderState.activeSet->Key());
+    }
+
+    CSettingsStore* store;
+    CRenderState renderState;
+    CSetEmbra fire;
+    CSetGlimra lights;
+    CSetRipla water;
+    std::vector<CSet*> sets;
+    CStartupShortcut shortcut;
+    CParam<bool> startWithWindows;
+    CParam<int> startMinimize;
+    bool running = false;
+    int stops = 0;
+    int starts = 0;
+};
+
+// A user's click at a point of a control's client area.
+void Click(HWND control, int x, int y) {
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+RECT ClientRectIn(HWND window, HWND dialog) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class SettingsDlg : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        ASSERT_TRUE(CNavPaneWnd::RegisterFactory());
+        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        DeleteTestKey(key);
+        InstallSettingsDialog(app.fire);
+        InstallSettingsDialog(app.lights);
+        InstallSettingsDialog(app.water);
+        owner = CreateWindowExA(0, "STATIC", "Embra", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(owner);
+    }
+    void TearDown() override {
+        app.shortcut.Apply(false);
+        DestroyWindow(owner);
+        DeleteTestKey(key);
+    }
+
+    // Opens the settings window modally over the owner and runs `script` in it.
+    void Open(std::function<void(HWND, CSettingsDlg&)> script) {
+        CSettingsDlg dialog(&app);
+        RunModalScript([&] { dialog.DoModal(nullptr, CSettingsDlg::kTemplate, owner); },
+                       [&](HWND window) { script(window, dialog); });
+    }
+    std::string Saved(const char* path, const char* name) {
+        tstr text = "absent";
+        store.ReadString(path, name, text);
+        return text.str();
+    }
+    static CNavPaneItem* Entry(CSettingsDlg& dialog, int index) {
+        CNavPaneItem* entry = dialog.ListPage().Pane()->FirstEntry();
+        for (; entry && index > 0; --index)
+            entry = entry->NextSibling();
+        return entry;
+    }
+    // Clicks the mark (rightmost cell) or the settings tool (leftmost cell) of an entry.
+    static void ClickTool(CSettingsDlg& dialog, int index, bool mark) {
+        CNavPaneWnd* pane = dialog.ListPage().Pane();
+        RECT row{};
+        ASSERT_TRUE(pane->GetEntryRect(Entry(dialog, index), row));
+        const int half = CSettingsListDlg::kEntryHeight / 2;
+        Click(pane->Handle(), mark ? row.right - half : row.left + half, row.top + half);
+    }
+    static void ChooseTab(HWND tab, int position) {
+        RECT item{};
+        SendMessageA(tab, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
+        Click(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    }
+    static void Press(HWND dialog, int id) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+
+    const tstr key = TestKeyPath();
+    CSettingsStore store{true, "EmbraTests", CurrentTestName().c_str()};
+    CHeadlessDesktop desktop{1024, 768};
+    CStandInApp app{&store, &desktop, tstr("Embra test ") + CurrentTestName().c_str()};
+    HWND owner = nullptr;
+};
+
+std::string TabText(HWND tab, int position) {
+    char text[64] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(tab, TCM_GETITEMA, position, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::string WindowTitle(HWND window) {
+    char text[128] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
+    bool shown = false;
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        shown = true;
+        EXPECT_EQ(WindowTitle(window), "Settings");
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
+        HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
+        ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
+        EXPECT_EQ(TabText(tab, 0), "Items list");
+        EXPECT_EQ(TabText(tab, 1), "Common");
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+        HWND list = dialog.Page(CSettingsDlg::kListTab);
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        EXPECT_TRUE(IsWindowVisible(list));
+        EXPECT_FALSE(IsWindowVisible(common));
+
+        const char* const names[] = {"Fire on desktop", "Northern Lights", "Water"};
+        for (int index = 0; index < 3; ++index) {
+            SCOPED_TRACE(names[index]);
+            CNavPaneItem* entry = Entry(dialog, index);
+            ASSERT_NE(entry, nullptr);
+            EXPECT_EQ(std::string(entry->text.str()), names[index]);
+            EXPECT_EQ(entry->data, app.sets[index]);
+            EXPECT_EQ(entry->RowHeight(), CSettingsListDlg::kEntryHeight);
+            EXPECT_EQ(entry->backgroundColour, *app.sets[index]->colour.Get() & 0xFFFFFF);
+            EXPECT_EQ(entry->leftTools.Count(), 1);
+            EXPECT_EQ(entry->rightTools.Count(), 2);
+        }
+        EXPECT_EQ(Entry(dialog, 3), nullptr);
+        EXPECT_EQ(dialog.ListPage().Pane()->MarkedEntry(CSettingsListDlg::kMarkTool),
+                  Entry(dialog, 0));
+
+        ChooseTab(tab, 1);
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+        EXPECT_FALSE(IsWindowVisible(list));
+        EXPECT_TRUE(IsWindowVisible(common));
+        ChooseTab(tab, 0);
+        EXPECT_TRUE(IsWindowVisible(list));
+        EXPECT_FALSE(IsWindowVisible(common));
+        Press(window, IDCANCEL);
+    });
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(SettingsDlg, OkSwitchesToTheMarkedEffectOnlyWhenItChanged) {
+    struct Case {
+        const char* name;
+        bool runningBefore;
+        std::vector<int> marks; // entries clicked on their mark, in order
+        int button;
+        int activeAfter;
+        bool runningAfter;
+        int stopsAndStarts;
+        const char* current;
+    };
+    const Case cases[] = {
+        {"lights, OK", true, {1}, IDOK, 1, true, 1, "Glimra"},
+        {"lights, Cancel", true, {1}, IDCANCEL, 0, true, 0, "absent"},
+        {"the running fire, OK", true, {0}, IDOK, 0, true, 0, "Embra"},
+        {"lights, then water, OK", true, {1, 2}, IDOK, 2, true, 1, "Ripla"},
+        {"lights, then back to the fire, OK", true, {1, 0}, IDOK, 0, true, 0, "Embra"},
+        {"water while stopped, OK", false, {2}, IDOK, 2, true, 1, "Ripla"},
+        {"nothing while stopped, OK", false, {}, IDOK, 0, false, 0, "Embra"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTestKey(key);
+        app.StopEffect();
+        app.SetActiveSet(&app.fire);
+        if (c.runningBefore)
+            app.StartEffect();
+        ASSERT_EQ(app.running, c.runningBefore);
+        app.stops = app.starts = 0;
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            for (int index : c.marks)
+                ClickTool(dialog, index, true);
+            EXPECT_EQ(app.ActiveSet(), &app.fire); // nothing happens before OK
+            EXPECT_EQ(app.stops + app.starts, 0);
+            Press(window, c.button);
+        });
+        EXPECT_EQ(app.ActiveSet(), app.sets[c.activeAfter]);
+        EXPECT_EQ(app.running, c.runningAfter);
+        EXPECT_EQ(app.stops, c.stopsAndStarts);
+        EXPECT_EQ(app.starts, c.stopsAndStarts);
+        EXPECT_EQ(Saved("Sets", "current"), c.current);
+    }
+}
+
+TEST_F(SettingsDlg, ClickingAMarkLeavesExactlyOneEffectMarked) {
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        CNavPaneWnd* pane = dialog.ListPage().Pane();
+        const int clicks[] = {2, 2, 0, 1};
+        for (int index : clicks) {
+            ClickTool(dialog, index, true);
+            EXPECT_EQ(pane->MarkedEntry(CSettingsListDlg::kMarkTool), Entry(dialog, index));
+            int marks = 0;
+            for (int each = 0; each < 3; ++each)
+                marks += CNavPaneWnd::FindTool(Entry(dialog, each), CSettingsListDlg::kMarkTool)
+                             ->Has(CNavPaneItemTool::kChecked);
+            EXPECT_EQ(marks, 1);
+        }
+        EXPECT_TRUE(pane->Selection().Count() == 0); // entries carry tools, no selection
+        Press(window, IDCANCEL);
+    });
+}
+
+TEST_F(SettingsDlg, TheSettingsToolOpensThatEffectsDialogOverTheSettingsWindow) {
+    const char* const titles[] = {"Embra settings", "Northern Lights settings", "Ripla settings"};
+    for (int index = 0; index < 3; ++index) {
+        SCOPED_TRACE(titles[index]);
+        std::string opened;
+        HWND openedOwner = nullptr;
+        HWND settings = nullptr;
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            settings = window;
+            RunModalScript([&] { ClickTool(dialog, index, false); },
+                           [&](HWND effect) {
+                               opened = WindowTitle(effect);
+                               openedOwner = GetWindow(effect, GW_OWNER);
+                               Press(effect, IDCANCEL);
+                           });
+            EXPECT_TRUE(IsWindowEnabled(window));
+            Press(window, IDCANCEL);
+        });
+        EXPECT_EQ(opened, titles[index]);
+        // A dialog's owner is a top-level window: the page's is the settings window.
+        EXPECT_EQ(openedOwner, settings);
+    }
+}
+
+TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
+    struct Case {
+        const char* name;
+        bool shortcutBefore;
+        bool flagBefore;
+        bool clickStartWithWindows;
+        bool clickStartMinimized;
+        int button;
+        bool shownChecked;
+        bool shortcutAfter;
+        int startMinimizeAfter;
+    };
+    const Case cases[] = {
+        {"off, OK", true, true, true, false, IDOK, true, false, 1},
+        {"off, Cancel", true, true, true, false, IDCANCEL, true, true, 1},
+        {"on, OK", false, false, true, false, IDOK, false, true, 1},
+        {"deleted by hand", false, true, false, false, IDOK, false, false, 1},
+        {"start minimized off, OK", true, true, false, true, IDOK, true, true, 0},
+        {"start minimized off, Cancel", true, true, false, true, IDCANCEL, true, true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.shortcut.Apply(c.shortcutBefore);
+        ASSERT_EQ(app.shortcut.Exists(), c.shortcutBefore);
+        app.startWithWindows.Set(c.flagBefore);
+        app.startMinimize.Set(1);
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kStartWithWindows),
+                      c.shownChecked ? BST_CHECKED : BST_UNCHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kStartMinimized), BST_CHECKED);
+            if (c.clickStartWithWindows)
+                ClickButton(common, CSettingsCommonDlg::kStartWithWindows);
+            if (c.clickStartMinimized)
+                ClickButton(common, CSettingsCommonDlg::kStartMinimized);
+            EXPECT_EQ(app.shortcut.Exists(), c.shortcutBefore); // nothing before OK
+            Press(window, c.button);
+        });
+        EXPECT_EQ(app.shortcut.Exists(), c.shortcutAfter);
+        EXPECT_EQ(*app.startWithWindows.Get(), c.button == IDOK ? c.shortcutAfter : c.shownChecked);
+        EXPECT_EQ(*app.startMinimize.Get(), c.startMinimizeAfter);
+        EXPECT_EQ(app.startWithWindows.BindingCount(), 0);
+        EXPECT_EQ(Saved("Options\\Common", "StartMinimize"),
+                  c.button == IDOK ? std::to_string(c.startMinimizeAfter) : "absent");
+        DeleteTestKey(key);
+    }
+}
+
+TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND tab = dialog.TabControl();
+        HWND list = dialog.Page(CSettingsDlg::kListTab);
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        HWND pane = dialog.ListPage().Pane()->Handle();
+        HWND ok = GetDlgItem(window, IDOK);
+        HWND cancel = GetDlgItem(window, IDCANCEL);
+        const std::vector<HWND> windows = {tab, list, common, pane, ok, cancel};
+        std::vector<RECT> before;
+        for (HWND each : windows)
+            before.push_back(ClientRectIn(each, window));
+        // The pages lie on the tab's display area, below the tabs.
+        EXPECT_GT(before[1].top, before[0].top);
+        EXPECT_LT(before[1].bottom, before[0].bottom);
+        EXPECT_EQ(before[2].top, before[1].top);
+
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 120,
+                     frame.bottom - frame.top + 90, SWP_NOMOVE | SWP_NOZORDER);
+        std::vector<RECT> after;
+        for (HWND each : windows)
+            after.push_back(ClientRectIn(each, window));
+        for (int index : {4, 5}) { // OK and Cancel move with the corner
+            EXPECT_EQ(after[index].left, before[index].left + 120);
+            EXPECT_EQ(after[index].top, before[index].top + 90);
+            EXPECT_EQ(after[index].right - after[index].left,
+                      before[index].right - before[index].left);
+        }
+        for (int index : {0, 1, 2, 3}) { // the tab, both pages and the pane stretch
+            SCOPED_TRACE(index);
+            EXPECT_EQ(after[index].left, before[index].left);
+            EXPECT_EQ(after[index].top, before[index].top);
+            EXPECT_EQ(after[index].right, before[index].right + 120);
+            EXPECT_EQ(after[index].bottom, before[index].bottom + 90);
+        }
+        Press(window, IDOK);
+    });
+}
+
+} // namespace
