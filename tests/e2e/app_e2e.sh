@@ -5,7 +5,8 @@
 # so the launcher and the driver write what they see into the report file).
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
-# Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created.
+# Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
+# settings-switch.
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -180,6 +181,23 @@ enter-and-exit)
     expect "Cancel keeps it running" "$(field "$line" 8)" 1
     exit_program
     expect "saved" "$(value Sets current)" Embra
+    ;;
+settings-switch)
+    later_run 0
+    start_program
+    line=$(drive wait-main shown)
+    expect "running" "$(field "$line" 8)" 1
+    # The clicks and the switch take longer than drive waits for its line.
+    drive settings-switch >/dev/null
+    wait_for_report 400 settings-switch || fail "the settings switch did not report"
+    import -window root "$out/after-switch.png"
+    expect "the settings window switches" "$(tr -d '\r' <"$report" | grep '^settings-switch ')" \
+        "settings-switch 1 1"
+    expect "current saved at once" "$(value Sets current)" Glimra
+    overlay=$(drive overlay)
+    expect "the northern lights lie along the top" "$(field "$overlay" 3)" 0
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    exit_program
     ;;
 logoff)
     later_run 1

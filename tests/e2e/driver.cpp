@@ -16,9 +16,12 @@
 //   raise-overlay        puts the overlay in front of the taskbar; "raised"
 //   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
 //   tray-forget          deletes the program's tray icon, as a new shell would not know it;
-//   "forgot" taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
-//   "taskbar-created" second <program>     starts the program once more and waits for it;
-//   "second-exit <code>"
+//                        "forgot"
+//   taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
+//                        "taskbar-created"
+//   second <program>     starts the program once more and waits for it; "second-exit <code>"
+//   settings-switch      real clicks: the settings button, the northern lights' mark, OK;
+//                        "settings-switch <1 when the window opened> <1 when it closed>"
 #include <windows.h>
 
 #include <cstdio>
@@ -32,6 +35,8 @@ constexpr UINT kStopCommand = 1001;
 constexpr UINT kExitCommand = 1012;
 constexpr UINT kAboutCommand = 1015;
 constexpr UINT kTrayMessage = 32771;
+constexpr int kSettingsCommand = 1002;
+constexpr int kEntryHeight = 36; // a row of the settings window's effect list
 constexpr DWORD kPollMs = 50;
 constexpr int kPolls = 400; // 20 s
 
@@ -196,6 +201,62 @@ std::string FileVersion(const char* program) {
     return std::string("version ") + text;
 }
 
+// A real left click at a point of a window's client area.
+void ClickAt(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    Sleep(100);
+    INPUT clicks[2] = {};
+    clicks[0].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1] = clicks[0];
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    Sleep(400);
+}
+
+void ClickCentre(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    ClickAt(window, client.right / 2, client.bottom / 2);
+}
+
+HWND WaitForWindow(const char* className, const char* title) {
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND window = FindWindowA(className, title);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+// The settings button opens the settings window; a click on the mark of the second entry
+// (the northern lights) and on OK switch the effect. "settings-switch <1 when the settings
+// window opened> <1 when it closed>"
+std::string SwitchInSettings(HWND main) {
+    SetForegroundWindow(main);
+    Sleep(200);
+    ClickCentre(GetDlgItem(main, kSettingsCommand));
+    HWND settings = WaitForWindow("#32770", "Settings");
+    if (!settings)
+        return "settings-switch 0 0";
+    HWND pane = nullptr;
+    for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page && !pane;
+         page = FindWindowExA(settings, page, "#32770", nullptr))
+        pane = FindWindowExA(page, nullptr, "LV_NavigatePane", nullptr);
+    if (pane) {
+        RECT client{};
+        GetClientRect(pane, &client);
+        ClickAt(pane, client.right - kEntryHeight / 2, kEntryHeight + kEntryHeight / 2);
+    }
+    ClickCentre(GetDlgItem(settings, IDOK));
+    for (int poll = 0; poll < kPolls && IsWindow(settings); ++poll)
+        Sleep(kPollMs);
+    return std::string("settings-switch 1 ") + (IsWindow(settings) ? "0" : "1");
+}
+
 std::string Run(const std::string& command, const char* argument) {
     HWND main = MainWindow();
     if (command == "main")
@@ -252,6 +313,8 @@ std::string Run(const std::string& command, const char* argument) {
         return "second-exit " + Number(RunProgram(argument));
     if (command == "version")
         return FileVersion(argument);
+    if (command == "settings-switch")
+        return SwitchInSettings(main);
     return "unknown " + command;
 }
 
