@@ -277,7 +277,7 @@ protected:
             DestroyWindow(host);
     }
 
-    // Creates the template as the design's owners do: a child page inside a top-level
+    // Creates the template as its owners in the program do: a child page inside a top-level
     // window, every other template without a parent.
     HWND Create(const Template& expected) {
         if (expected.style & WS_CHILD)
