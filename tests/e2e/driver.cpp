@@ -201,18 +201,26 @@ std::string FileVersion(const char* program) {
     return std::string("version ") + text;
 }
 
-// A real left click at a point of a window's client area.
+// A real left click at a point of a window's client area. Every event carries the point
+// itself: a click that relied on SetCursorPos could land where a late pointer-motion event
+// from the X server had put the cursor back.
 void ClickAt(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT clicks[3] = {};
+    for (INPUT& click : clicks) {
+        click.type = INPUT_MOUSE;
+        click.mi.dx = MulDiv(point.x, 65535, width - 1);
+        click.mi.dy = MulDiv(point.y, 65535, height - 1);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    clicks[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    SendInput(1, &clicks[0], sizeof(INPUT));
     Sleep(100);
-    INPUT clicks[2] = {};
-    clicks[0].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1] = clicks[0];
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    SendInput(2, &clicks[1], sizeof(INPUT));
     Sleep(400);
 }
 
