@@ -15,4 +15,9 @@ execute_process(COMMAND wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Manag
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "setting the unmanaged windows failed with ${rc}")
 endif()
+# Wine draws the caption buttons and frame glyphs with Marlett, which Debian ships but
+# Wine does not find on its own: without it they show as letters.
+if(EXISTS /usr/share/wine/fonts/marlett.ttf)
+    file(COPY /usr/share/wine/fonts/marlett.ttf DESTINATION ${PREFIX}/drive_c/windows/Fonts)
+endif()
 execute_process(COMMAND wineserver -w)
