@@ -58,7 +58,8 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
     if (!overlay.Create(CEmbraDrawWnd::kExStyle, CEmbraDrawWnd::kStyle, 0, 0, 0, 0, nullptr,
                         nullptr))
         return false;
-    SetWindowPos(overlay.Handle(), nullptr, rect.left, rect.top, width, height, SWP_NOZORDER);
+    SetWindowPos(overlay.Handle(), nullptr, rect.left, rect.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     DisableTransitions();
     CWindowDc windowDc(overlay.Handle());
     if (!windowDc.Get() || !memoryDc.Create(windowDc.Get()) ||
@@ -77,10 +78,12 @@ void CWin32Desktop::DisableTransitions() {
     SetDwmWindowAttribute(overlay.Handle(), kTransitionsForceDisabled, &disabled, sizeof disabled);
 }
 
+// Shown without activation: the overlay never takes the keyboard focus from the window
+// the user works in (the main window, when the effect starts with the program).
 void CWin32Desktop::ShowOverlay() {
     SetWindowPos(overlay.Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    ShowWindow(overlay.Handle(), SW_SHOW);
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(overlay.Handle(), SW_SHOWNA);
 }
 
 void CWin32Desktop::DestroyOverlay() {
@@ -102,7 +105,8 @@ bool CWin32Desktop::OverlayRect(DesktopRect* rect) {
 
 void CWin32Desktop::MoveOverlay(int32_t x, int32_t y) {
     if (overlay.Handle())
-        SetWindowPos(overlay.Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(overlay.Handle(), nullptr, x, y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWin32Desktop::PutOverlayBehindTaskbar() {

@@ -73,6 +73,25 @@ uint32_t ShownAt(int32_t x, int32_t y) {
 
 } // namespace
 
+// Starting the effect leaves the window the user works in active: the overlay never takes
+// the keyboard focus.
+TEST(OverlayWindow, ShowingKeepsTheActiveWindow) {
+    HWND user = CreateWindowExA(0, "STATIC", "user's window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                10, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(user, nullptr);
+    SetForegroundWindow(user);
+    SetActiveWindow(user);
+    ASSERT_EQ(GetActiveWindow(), user);
+    {
+        Rig rig(1);
+        ASSERT_TRUE(rig.state.StartRendering());
+        EXPECT_EQ(GetActiveWindow(), user);
+        EXPECT_EQ(GetForegroundWindow(), user);
+        EXPECT_TRUE(rig.state.StopRendering());
+    }
+    DestroyWindow(user);
+}
+
 // While rendering, the overlay exists with its class, styles, position and size; after
 // StopRendering it is gone.
 TEST(OverlayWindow, ExistsWhileRendering) {
