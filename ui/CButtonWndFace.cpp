@@ -27,9 +27,7 @@ int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
     return 0;
 }
 
-int CButtonWnd::OnPress(const RECT& client, POINT point) {
-    (void)client;
-    (void)point;
+int CButtonWnd::OnPress(const RECT&, POINT) {
     return 0;
 }
 
@@ -41,9 +39,7 @@ int CButtonWnd::OnRelease(const RECT& client, POINT point) {
     return 0;
 }
 
-int CButtonWnd::OnHover(const RECT& client, POINT point) {
-    (void)client;
-    (void)point;
+int CButtonWnd::OnHover(const RECT&, POINT) {
     return 0;
 }
 

@@ -129,8 +129,7 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-int CDialog::OnCommand(UINT id, UINT code, HWND control) {
-    (void)control;
+int CDialog::OnCommand(UINT id, UINT code, HWND) {
     if (code == 0 && id == IDOK)
         OnOK();
     else if (code == 0 && id == IDCANCEL)
@@ -138,47 +137,25 @@ int CDialog::OnCommand(UINT id, UINT code, HWND control) {
     return 0;
 }
 
-int CDialog::OnSysCommand(UINT command, int x, int y) {
-    (void)command;
-    (void)x;
-    (void)y;
+int CDialog::OnSysCommand(UINT, int, int) {
     return 0;
 }
 
-int CDialog::OnNotify(UINT_PTR id, NMHDR* header, LPARAM* result) {
-    (void)id;
-    (void)header;
-    (void)result;
+int CDialog::OnNotify(UINT_PTR, NMHDR*, LPARAM*) {
     return 1;
 }
 
-int CDialog::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
-    (void)window;
-    (void)hitTest;
-    (void)mouseMessage;
+int CDialog::OnSetCursor(HWND, UINT, UINT) {
     return 0;
 }
 
-void CDialog::OnSize(UINT type, int width, int height) {
-    (void)type;
-    (void)width;
-    (void)height;
-}
+void CDialog::OnSize(UINT, int, int) {}
 
-void CDialog::OnMove(int x, int y) {
-    (void)x;
-    (void)y;
-}
+void CDialog::OnMove(int, int) {}
 
-void CDialog::OnSizing(UINT edge, RECT* rect) {
-    (void)edge;
-    (void)rect;
-}
+void CDialog::OnSizing(UINT, RECT*) {}
 
-void CDialog::OnShowWindow(bool show, UINT status) {
-    (void)show;
-    (void)status;
-}
+void CDialog::OnShowWindow(bool, UINT) {}
 
 void CDialog::OnOK() {
     EndDialog(dialog, IDOK);
@@ -194,65 +171,31 @@ int CDialog::OnInitDialog() {
 
 void CDialog::OnDestroy() {}
 
-int CDialog::OnCreate(const CREATESTRUCTA* creation) {
-    (void)creation;
+int CDialog::OnCreate(const CREATESTRUCTA*) {
     return 0;
 }
 
-void CDialog::OnLButtonDown(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CDialog::OnLButtonDown(UINT, int, int) {}
 
-void CDialog::OnLButtonUp(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CDialog::OnLButtonUp(UINT, int, int) {}
 
-void CDialog::OnRButtonDown(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CDialog::OnRButtonDown(UINT, int, int) {}
 
-void CDialog::OnRButtonUp(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CDialog::OnRButtonUp(UINT, int, int) {}
 
-void CDialog::OnMouseMove(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CDialog::OnMouseMove(UINT, int, int) {}
 
 void CDialog::OnMouseLeave() {}
 
-void CDialog::OnKeyDown(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
-}
+void CDialog::OnKeyDown(UINT, UINT, UINT) {}
 
-void CDialog::OnKeyUp(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
-}
+void CDialog::OnKeyUp(UINT, UINT, UINT) {}
 
-void CDialog::OnTimer(UINT_PTR id) {
-    (void)id;
-}
+void CDialog::OnTimer(UINT_PTR) {}
 
 void CDialog::OnPaint() {}
 
-void CDialog::OnDrawItem(UINT id, DRAWITEMSTRUCT* drawItem) {
-    (void)id;
-    (void)drawItem;
-}
+void CDialog::OnDrawItem(UINT, DRAWITEMSTRUCT*) {}
 
 HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND parent) {
     const LPARAM self = reinterpret_cast<LPARAM>(this);

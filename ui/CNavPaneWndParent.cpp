@@ -1,41 +1,25 @@
 #include "ui/CNavPaneWndParent.h"
 
-int CNavPaneWndParent::OnToolCommand(UINT command, CNavPaneItem* entry) {
-    (void)command;
-    (void)entry;
+int CNavPaneWndParent::OnToolCommand(UINT, CNavPaneItem*) {
     return 0;
 }
 
-int CNavPaneWndParent::OnKey(UINT message, UINT key, LPARAM lParam) {
-    (void)message;
-    (void)key;
-    (void)lParam;
+int CNavPaneWndParent::OnKey(UINT, UINT, LPARAM) {
     return 0;
 }
 
-int CNavPaneWndParent::OnMouseOverEntry(UINT message, POINT point, CNavPaneItem* entry) {
-    (void)message;
-    (void)point;
-    (void)entry;
+int CNavPaneWndParent::OnMouseOverEntry(UINT, POINT, CNavPaneItem*) {
     return 0;
 }
 
-int CNavPaneWndParent::OnMouse(UINT message, POINT point, CNavPaneItem* entry) {
-    (void)message;
-    (void)point;
-    (void)entry;
+int CNavPaneWndParent::OnMouse(UINT, POINT, CNavPaneItem*) {
     return 0;
 }
 
-int CNavPaneWndParent::OnEntryChanged(CNavPaneItem* entry, int reserved) {
-    (void)entry;
-    (void)reserved;
+int CNavPaneWndParent::OnEntryChanged(CNavPaneItem*, int) {
     return 0;
 }
 
-bool CNavPaneWndParent::OnDrop(CNavPaneItem* target, CNavPaneItem* source, bool before) {
-    (void)target;
-    (void)source;
-    (void)before;
+bool CNavPaneWndParent::OnDrop(CNavPaneItem*, CNavPaneItem*, bool) {
     return false;
 }

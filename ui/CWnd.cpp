@@ -82,9 +82,7 @@ ATOM CWnd::RegisterWndClass() {
     return RegisterClassExA(&description);
 }
 
-void CWnd::PreRegisterClass(WNDCLASSEXA& description) {
-    (void)description;
-}
+void CWnd::PreRegisterClass(WNDCLASSEXA&) {}
 
 int CWnd::Create(DWORD exStyle, DWORD style, int x, int y, int width, int height, HWND parent,
                  HMENU menuOrId) {
@@ -257,13 +255,11 @@ LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int CWnd::OnNcCreate(const CREATESTRUCTA* creation) {
-    (void)creation;
+int CWnd::OnNcCreate(const CREATESTRUCTA*) {
     return 1;
 }
 
-int CWnd::OnCreate(const CREATESTRUCTA* creation) {
-    (void)creation;
+int CWnd::OnCreate(const CREATESTRUCTA*) {
     return 0;
 }
 
@@ -271,10 +267,7 @@ int CWnd::OnDestroy() {
     return 0;
 }
 
-int CWnd::OnCommand(UINT id, UINT code, HWND control) {
-    (void)id;
-    (void)code;
-    (void)control;
+int CWnd::OnCommand(UINT, UINT, HWND) {
     return 0;
 }
 
@@ -299,92 +292,51 @@ void CWnd::ClearBlockingWindow() {
     blockingWindow = nullptr;
 }
 
-int CWnd::OnMouseMove(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
+int CWnd::OnMouseMove(UINT, int, int) {
     return 0;
 }
 
-int CWnd::OnMouseWheel(UINT keys, int delta, int screenX, int screenY) {
-    (void)keys;
-    (void)delta;
-    (void)screenX;
-    (void)screenY;
+int CWnd::OnMouseWheel(UINT, int, int, int) {
     return 0;
 }
 
-int CWnd::OnLButtonDown(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
+int CWnd::OnLButtonDown(UINT, int, int) {
     return 0;
 }
 
-int CWnd::OnLButtonUp(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
+int CWnd::OnLButtonUp(UINT, int, int) {
     return 0;
 }
 
-int CWnd::OnRButtonDown(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
+int CWnd::OnRButtonDown(UINT, int, int) {
     return 0;
 }
 
-int CWnd::OnRButtonUp(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
+int CWnd::OnRButtonUp(UINT, int, int) {
     return 0;
 }
 
 void CWnd::OnMouseLeave() {}
 
-void CWnd::OnLButtonDblClk(UINT keys, int x, int y) {
-    (void)keys;
-    (void)x;
-    (void)y;
-}
+void CWnd::OnLButtonDblClk(UINT, int, int) {}
 
-void CWnd::OnKeyDown(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
-}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {}
 
-void CWnd::OnKeyUp(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
-}
+void CWnd::OnKeyUp(UINT, UINT, UINT) {}
 
-int CWnd::OnSysKeyDown(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
+int CWnd::OnSysKeyDown(UINT, UINT, UINT) {
     return 0;
 }
 
-int CWnd::OnSysKeyUp(UINT key, UINT low, UINT high) {
-    (void)key;
-    (void)low;
-    (void)high;
+int CWnd::OnSysKeyUp(UINT, UINT, UINT) {
     return 0;
 }
 
-int CWnd::OnSize(UINT type, int width, int height) {
-    (void)type;
-    (void)width;
-    (void)height;
+int CWnd::OnSize(UINT, int, int) {
     return 0;
 }
 
-int CWnd::OnTimer(UINT_PTR id) {
-    (void)id;
+int CWnd::OnTimer(UINT_PTR) {
     return 0;
 }
 
