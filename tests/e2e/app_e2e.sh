@@ -21,27 +21,7 @@ report=$out/report.txt
 mkdir -p "$out"
 rm -f "$report" "$out"/*.png
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-desktop_pid=""
-cleanup() {
-    if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
-        in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
-        for _ in $(seq 50); do
-            kill -0 "$desktop_pid" 2>/dev/null || break
-            sleep 0.2
-        done
-        kill "$desktop_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
-in_desktop() {
-    wine explorer "/desktop=Embra,$desktop_size" "$@"
-}
+source "$(dirname "$0")/e2e_common.sh"
 
 # Runs a driver command inside the desktop and prints the line it reported.
 drive() {
@@ -53,15 +33,6 @@ drive() {
         sleep 0.1
     done
     tr -d '\r' <"$report" | sed -n "$((before + 1))p"
-}
-
-# Polls up to $1 tenths of a second until the report holds a line starting with $2.
-wait_for_report() {
-    for _ in $(seq "$1"); do
-        grep -q "^$2 " "$report" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 value() {

@@ -30,37 +30,7 @@ mask=$out/mask.png
 mkdir -p "$out"
 rm -f "$report" "$shot" "$mask"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-desktop_pid=""
-cleanup() {
-    if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
-        in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
-        for _ in $(seq 50); do
-            kill -0 "$desktop_pid" 2>/dev/null || break
-            sleep 0.2
-        done
-        kill "$desktop_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
-# Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
-in_desktop() {
-    wine explorer "/desktop=Embra,$desktop_size" "$@"
-}
-
-# Polls up to $1 tenths of a second until the report holds a line starting with $2.
-wait_for_report() {
-    for _ in $(seq "$1"); do
-        grep -q "^$2 " "$report" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/e2e_common.sh"
 
 # The number of pixels of the mask (white where the colour test holds) inside a geometry.
 count_in() {

@@ -1,0 +1,37 @@
+# Shared by the end-to-end scripts that run embra.exe in the Wine virtual desktop "Embra":
+# failing, cleaning up, running inside the desktop and waiting for the report file.
+# Callers set desktop_size and report before sourcing this file, and desktop_pid to the
+# virtual desktop's process once it runs.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Ends a virtual desktop that is still running: the program by force, then the desktop.
+desktop_pid=""
+cleanup() {
+    if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
+        in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
+        for _ in $(seq 50); do
+            kill -0 "$desktop_pid" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill "$desktop_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+
+# Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
+in_desktop() {
+    wine explorer "/desktop=Embra,$desktop_size" "$@"
+}
+
+# Polls up to $1 tenths of a second until the report holds a line starting with $2.
+wait_for_report() {
+    for _ in $(seq "$1"); do
+        grep -q "^$2 " "$report" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
