@@ -1,30 +1,11 @@
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
+#include "support/PixelWords.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
-
-namespace {
-
-using Words = std::vector<uint32_t>;
-
-void Load(CBmp& bmp, int width, int height, const Words& words) {
-    bmp.Create(width, height);
-    for (std::size_t i = 0; i < words.size(); ++i)
-        bmp.SetPixel(static_cast<int>(i) % width, static_cast<int>(i) / width, words[i]);
-}
-
-Words Read(const CBmp& bmp) {
-    Words words;
-    for (int y = 0; y < bmp.height; ++y)
-        for (int x = 0; x < bmp.width; ++x)
-            words.push_back(bmp.Pixel(x, y));
-    return words;
-}
-
-} // namespace
 
 TEST(PixelMath, AlphaUnionOverAllBytes) {
     for (uint32_t s = 0; s < 256; ++s)

@@ -1,18 +1,11 @@
 #include "graphics/StraightBlend.h"
+#include "support/PixelWords.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-using Words = std::vector<uint32_t>;
-
-void Load(CBmp& bmp, int width, int height, const Words& words) {
-    bmp.Create(width, height);
-    for (std::size_t i = 0; i < words.size(); ++i)
-        bmp.SetPixel(static_cast<int>(i) % width, static_cast<int>(i) / width, words[i]);
-}
 
 uint8_t* Bytes(Words& words) {
     return reinterpret_cast<uint8_t*>(words.data());

@@ -1,3 +1,5 @@
+#include "StandInTaskbar.h"
+
 #include "effects/engine/CRenderState.h"
 #include "graphics/CBmp.h"
 #include "graphics/GdiOwners_win.h"
@@ -28,19 +30,6 @@ struct Rig {
     CRenderState state;
     CTestSet set;
 };
-
-// A stand-in taskbar: a plain window of the taskbar's class.
-HWND CreateTaskbar(const RECT& rect, bool visible) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_TrayWnd";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "",
-                           WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
 
 // A pixel of a band whose colour tells where it lies: red the column's low byte, green the
 // row, blue the column's high byte; opaque.

@@ -1,3 +1,4 @@
+#include "StandInTaskbar.h"
 #include "WindowBaseIds.h"
 
 #include "ui/WindowHelpers.h"
@@ -17,19 +18,6 @@ RECT RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return rect;
-}
-
-// A stand-in taskbar: a window of the taskbar's class.
-HWND CreateTaskbar(const RECT& rect, bool visible) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_TrayWnd";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "",
-                           WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
 }
 
 } // namespace
