@@ -20,7 +20,8 @@ RECT ControlRect(HWND dialog, HWND control) {
     return rect;
 }
 
-// Draws a static text control's text in white at its place.
+// Draws a static text control's text in white at its place, over a dark shadow one pixel
+// down and right that keeps it legible on the bright parts of the flames.
 void DrawStaticText(HDC dc, HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     char text[256] = {};
@@ -30,6 +31,10 @@ void DrawStaticText(HDC dc, HWND dialog, int id) {
     HGDIOBJ font =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
+    RECT shadow = rect;
+    OffsetRect(&shadow, 1, 1);
+    SetTextColor(dc, RGB(64, 16, 0));
+    DrawTextA(dc, text, -1, &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextA(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, font);
