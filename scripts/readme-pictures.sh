@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders one band of each effect with the preview tool and lays it over a dark desktop
 # background (the band is transparent where nothing burns), and composes the interface's
-# button faces and tool pictures, for the README.
+# button faces and tool pictures, and photographs the program's windows as the end-to-end
+# runs show them under Wine, for the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -14,4 +15,15 @@ for effect in embra glimra ripla; do
         "docs/preview-$effect.png"
 done
 build/native/tools/faces/embra-faces docs
+
+cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build build/windows -j"$(nproc)" >/dev/null
+EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows \
+    -R 'wine.prefix|e2e.app.(first-run|settings-switch)' >/dev/null
+e2e=build/windows/tests/e2e
+cp "$e2e/app-first-run/main-window-and-tray.png" docs/main-window.png
+for window in settings-items settings-common fire-settings; do
+    cp "$e2e/app-settings-switch/$window.png" "docs/$window.png"
+done
 echo "Pictures in docs/"

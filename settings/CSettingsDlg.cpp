@@ -1,10 +1,22 @@
 #include "settings/CSettingsDlg.h"
 
+#include "resources/resource.h"
 #include "settings/ISettingsApp.h"
 
 #include <commctrl.h>
 
 namespace {
+
+// The program's icon in the caption of the resizable window, which would otherwise show
+// the system's default one. A shared icon: the system frees it.
+void ShowProgramIcon(HWND dialog) {
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    const auto icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_EMBRA), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (icon)
+        SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
 
 void PlaceOnTop(HWND page, const RECT& area) {
     SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left,
@@ -39,6 +51,7 @@ int CSettingsDlg::OnNotify(UINT_PTR id, NMHDR* header, LPARAM* result) {
 int CSettingsDlg::OnInitDialog() {
     if (!CDialogSize::OnInitDialog())
         return 0;
+    ShowProgramIcon(Handle());
     tabControl = GetDlgItem(Handle(), kTab);
     RECT area = DisplayArea();
     InsertTabs();

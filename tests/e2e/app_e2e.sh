@@ -66,6 +66,15 @@ start_program() {
     fail "the virtual desktop did not start"
 }
 
+# Saves the part of the screen a driver line's rectangle covers ("name left top right
+# bottom") as $out/$2.png.
+snap_window() {
+    local left top right bottom
+    read -r _ left top right bottom <<<"$1"
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+        "$out/$2.png"
+}
+
 # Exit through the system menu and OK; the program ends with code 0.
 exit_program() {
     drive sysexit >/dev/null
@@ -158,12 +167,22 @@ settings-switch)
     start_program
     line=$(drive wait-main shown)
     expect "running" "$(field "$line" 8)" 1
+    settings=$(drive open-settings)
+    [ "$(field "$settings" 2)" != none ] || fail "the settings window did not open"
+    snap_window "$settings" settings-items
+    expect "the common tab" "$(drive settings-tab 1)" "tab 1"
+    snap_window "$settings" settings-common
+    expect "back to the items list" "$(drive settings-tab 0)" "tab 0"
+    dialog=$(drive effect-dialog 0)
+    [ "$(field "$dialog" 2)" != none ] || fail "the fire's settings dialog did not open"
+    snap_window "$dialog" fire-settings
+    expect "the fire's dialog closes" "$(drive cancel-effect-dialog)" "effect-dialog-closed 1"
     # The clicks and the switch take longer than drive waits for its line.
     drive settings-switch >/dev/null
     wait_for_report 400 settings-switch || fail "the settings switch did not report"
     import -window root "$out/after-switch.png"
     expect "the settings window switches" "$(tr -d '\r' <"$report" | grep '^settings-switch ')" \
-        "settings-switch 1 1"
+        "settings-switch 1"
     expect "current saved at once" "$(value Sets current)" Glimra
     overlay=$(drive overlay)
     expect "the northern lights lie along the top" "$(field "$overlay" 3)" 0

@@ -20,11 +20,21 @@
 //   taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
 //                        "taskbar-created"
 //   second <program>     starts the program once more and waits for it; "second-exit <code>"
-//   settings-switch      real clicks: the settings button, the northern lights' mark, OK;
-//                        "settings-switch <1 when the window opened> <1 when it closed>"
+//   open-settings        a real click on the settings button; "settings <rectangle>" of the
+//                        settings window, "settings none" when it does not open
+//   settings-tab <n>     a real click on tab n of the settings window; "tab <chosen tab>"
+//   effect-dialog <row>  a real click on the gear of an effect's row; "effect-dialog
+//                        <rectangle>" of the fire's settings dialog (row 0)
+//   cancel-effect-dialog a real click on Cancel of the fire's settings dialog;
+//                        "effect-dialog-closed <1 when it closed>"
+//   settings-switch      real clicks on the northern lights' mark and OK of the open settings
+//                        window; "settings-switch <1 when it closed>"
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -36,6 +46,7 @@ constexpr UINT kExitCommand = 1012;
 constexpr UINT kAboutCommand = 1015;
 constexpr UINT kTrayMessage = 32771;
 constexpr int kSettingsCommand = 1002;
+constexpr int kTabControl = 1016;
 constexpr int kEntryHeight = 36; // a row of the settings window's effect list
 constexpr DWORD kPollMs = 50;
 constexpr int kPolls = 400; // 20 s
@@ -240,29 +251,95 @@ HWND WaitForWindow(const char* className, const char* title) {
     return nullptr;
 }
 
-// The settings button opens the settings window; a click on the mark of the second entry
-// (the northern lights) and on OK switch the effect. "settings-switch <1 when the settings
-// window opened> <1 when it closed>"
-std::string SwitchInSettings(HWND main) {
-    SetForegroundWindow(main);
-    Sleep(200);
-    ClickCentre(GetDlgItem(main, kSettingsCommand));
-    HWND settings = WaitForWindow("#32770", "Settings");
-    if (!settings)
-        return "settings-switch 0 0";
+std::string RectLine(const char* name, HWND window) {
+    if (!window)
+        return std::string(name) + " none";
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return std::string(name) + " " + Number(rect.left) + " " + Number(rect.top) + " " +
+           Number(rect.right) + " " + Number(rect.bottom);
+}
+
+HWND SettingsWindow() {
+    return FindWindowA("#32770", "Settings");
+}
+
+// The navigation pane on the settings window's "Items list" page.
+HWND SettingsPane() {
+    HWND settings = SettingsWindow();
     HWND pane = nullptr;
     for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page && !pane;
          page = FindWindowExA(settings, page, "#32770", nullptr))
         pane = FindWindowExA(page, nullptr, "LV_NavigatePane", nullptr);
+    return pane;
+}
+
+// A real click on the main window's settings button; "settings <window rectangle>".
+std::string OpenSettings(HWND main) {
+    SetForegroundWindow(main);
+    Sleep(200);
+    ClickCentre(GetDlgItem(main, kSettingsCommand));
+    return RectLine("settings", WaitForWindow("#32770", "Settings"));
+}
+
+// The rectangle of a tab, asked across processes: the tab control writes it into memory
+// of its own process, from where it is read back.
+bool TabRect(HWND tab, int position, RECT& rect) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(tab, &process);
+    HANDLE owner = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, process);
+    if (!owner)
+        return false;
+    void* remote = VirtualAllocEx(owner, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+    const bool read = remote &&
+                      SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(position),
+                                   reinterpret_cast<LPARAM>(remote)) &&
+                      ReadProcessMemory(owner, remote, &rect, sizeof rect, nullptr);
+    if (remote)
+        VirtualFreeEx(owner, remote, 0, MEM_RELEASE);
+    CloseHandle(owner);
+    return read;
+}
+
+// A real click on a tab of the settings window; "tab <the tab chosen now>".
+std::string ClickTab(const char* position) {
+    HWND tab = GetDlgItem(SettingsWindow(), kTabControl);
+    RECT item{};
+    if (!tab || !TabRect(tab, std::atoi(position), item))
+        return "tab none";
+    ClickAt(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    return "tab " + Number(static_cast<long>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
+}
+
+// A real click on the gear at the left of an effect's row; "effect-dialog <its rectangle>".
+std::string OpenEffectDialog(const char* row, const char* title) {
+    HWND pane = SettingsPane();
+    if (!pane)
+        return "effect-dialog none";
+    ClickAt(pane, kEntryHeight / 2, std::atoi(row) * kEntryHeight + kEntryHeight / 2);
+    return RectLine("effect-dialog", WaitForWindow("#32770", title));
+}
+
+// A real click on a dialog's button; "<name> <1 when the dialog closed>".
+std::string PressAndWait(const char* name, HWND dialog, int button) {
+    if (!dialog)
+        return std::string(name) + " none";
+    ClickCentre(GetDlgItem(dialog, button));
+    for (int poll = 0; poll < kPolls && IsWindow(dialog); ++poll)
+        Sleep(kPollMs);
+    return std::string(name) + " " + (IsWindow(dialog) ? "0" : "1");
+}
+
+// Real clicks on the mark of the second row (the northern lights) and on OK of the open
+// settings window; "settings-switch <1 when the window closed>".
+std::string SwitchInSettings() {
+    HWND pane = SettingsPane();
     if (pane) {
         RECT client{};
         GetClientRect(pane, &client);
         ClickAt(pane, client.right - kEntryHeight / 2, kEntryHeight + kEntryHeight / 2);
     }
-    ClickCentre(GetDlgItem(settings, IDOK));
-    for (int poll = 0; poll < kPolls && IsWindow(settings); ++poll)
-        Sleep(kPollMs);
-    return std::string("settings-switch 1 ") + (IsWindow(settings) ? "0" : "1");
+    return PressAndWait("settings-switch", SettingsWindow(), IDOK);
 }
 
 std::string Run(const std::string& command, const char* argument) {
@@ -321,8 +398,17 @@ std::string Run(const std::string& command, const char* argument) {
         return "second-exit " + Number(RunProgram(argument));
     if (command == "version")
         return FileVersion(argument);
+    if (command == "open-settings")
+        return OpenSettings(main);
+    if (command == "settings-tab")
+        return ClickTab(argument);
+    if (command == "effect-dialog")
+        return OpenEffectDialog(argument, "Embra settings");
+    if (command == "cancel-effect-dialog")
+        return PressAndWait("effect-dialog-closed", FindWindowA("#32770", "Embra settings"),
+                            IDCANCEL);
     if (command == "settings-switch")
-        return SwitchInSettings(main);
+        return SwitchInSettings();
     return "unknown " + command;
 }
 

@@ -9,6 +9,8 @@ fail() {
 }
 
 # Ends a virtual desktop that is still running: the program by force, then the desktop.
+# Then waits until every process of the prefix has ended, so that the next run does not
+# start its programs in the desktop of this one while that desktop is closing.
 desktop_pid=""
 cleanup() {
     if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
@@ -19,6 +21,7 @@ cleanup() {
         done
         kill "$desktop_pid" 2>/dev/null || true
     fi
+    timeout 60 wineserver -w || true
 }
 trap cleanup EXIT
 

@@ -173,6 +173,7 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
         shown = true;
         EXPECT_EQ(WindowTitle(window), "Settings");
         EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
+        EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0); // the program's icon
         HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
         ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
         EXPECT_EQ(TabText(tab, 0), "Items list");
