@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ButtonFace.h"
+#include "graphics/ButtonFace.h"
 #include "resources/resource.h"
 #include "settings/CDialogParam.h"
 

@@ -1,6 +1,6 @@
 #include "effects/headless/CHeadlessDesktop.h"
 
-#include "graphics/ArtworkBytes.h"
+#include "graphics/ArtworkBitmap.h"
 
 #include <algorithm>
 #include <chrono>
@@ -188,11 +188,6 @@ void CHeadlessDesktop::PauseWhileStopping(int32_t milliseconds) {
 }
 
 bool CHeadlessDesktop::LoadBitmapResource(int number, CBmp* bitmap) {
-    const uint8_t* data = nullptr;
-    std::size_t size = 0;
     bitmap->Free();
-    if (!FindArtworkBytes(number, &data, &size))
-        return false;
-    bitmap->LoadBmpBytes(data, size);
-    return bitmap->pixels != nullptr;
+    return LoadArtworkBitmap(number, *bitmap);
 }

@@ -1,5 +1,6 @@
+#include "graphics/ArtworkBitmap.h"
 #include "graphics/ArtworkBytes.h"
-#include "support/TestBitmaps.h"
+#include "graphics/CBmp.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ constexpr FrameExpectation kFlameFrames[] = {
 // runs of non-transparent columns are copied out over the full height and trimmed.
 TEST(Artwork, FlameSheetCutsIntoTheTwentyFlameFrames) {
     CBmp sheet;
-    ASSERT_TRUE(LoadArtwork(135, sheet));
+    ASSERT_TRUE(LoadArtworkBitmap(135, sheet));
     EXPECT_EQ(sheet.width, 256);
     EXPECT_EQ(sheet.height, 64);
     EXPECT_EQ(sheet.hasAlpha, 1);
@@ -91,7 +92,7 @@ constexpr StripStop kStripStops[] = {
 
 TEST(Artwork, ColourStripRunsThroughTheStops) {
     CBmp strip;
-    ASSERT_TRUE(LoadArtwork(144, strip));
+    ASSERT_TRUE(LoadArtworkBitmap(144, strip));
     ASSERT_EQ(strip.width, 256);
     ASSERT_EQ(strip.height, 1);
     EXPECT_EQ(strip.hasAlpha, 0); // a 24-bit picture
@@ -120,7 +121,7 @@ int CoveredColumns(const CBmp& bitmap, int row) {
 
 TEST(Artwork, SplashIsADomeAboveAFadingReflection) {
     CBmp splash;
-    ASSERT_TRUE(LoadArtwork(164, splash));
+    ASSERT_TRUE(LoadArtworkBitmap(164, splash));
     ASSERT_EQ(splash.width, 64);
     ASSERT_EQ(splash.height, 32);
     EXPECT_EQ(splash.hasAlpha, 1);
@@ -189,7 +190,7 @@ TEST(Artwork, InterfacePicturesHaveTheirSizesAndSoftEdges) {
     for (const Picture& p : pictures) {
         SCOPED_TRACE(p.number);
         CBmp bitmap;
-        ASSERT_TRUE(LoadArtwork(p.number, bitmap));
+        ASSERT_TRUE(LoadArtworkBitmap(p.number, bitmap));
         EXPECT_EQ(bitmap.width, p.side);
         EXPECT_EQ(bitmap.height, p.side);
         EXPECT_EQ(bitmap.hasAlpha, 1);
@@ -209,8 +210,8 @@ TEST(Artwork, HighlightsLieInsideTheirPictures) {
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair[1]);
         CBmp picture, highlight;
-        ASSERT_TRUE(LoadArtwork(pair[0], picture));
-        ASSERT_TRUE(LoadArtwork(pair[1], highlight));
+        ASSERT_TRUE(LoadArtworkBitmap(pair[0], picture));
+        ASSERT_TRUE(LoadArtworkBitmap(pair[1], highlight));
         for (int y = 0; y < 96; ++y)
             for (int x = 0; x < 96; ++x) {
                 const bool shows = (highlight.Pixel(x, y) >> 24) != 0;
@@ -218,7 +219,7 @@ TEST(Artwork, HighlightsLieInsideTheirPictures) {
             }
     }
     CBmp gear;
-    ASSERT_TRUE(LoadArtwork(149, gear));
+    ASSERT_TRUE(LoadArtworkBitmap(149, gear));
     EXPECT_EQ(gear.Pixel(48, 48), 0u) << "the gear has a hole";
 }
 
@@ -241,7 +242,7 @@ TEST(Artwork, TexturesAreOpaqueAndTileWithoutASeam) {
     for (const int number : {138, 140}) {
         SCOPED_TRACE(number);
         CBmp texture;
-        ASSERT_TRUE(LoadArtwork(number, texture));
+        ASSERT_TRUE(LoadArtworkBitmap(number, texture));
         ASSERT_EQ(texture.width, 256);
         ASSERT_EQ(texture.height, 256);
         EXPECT_EQ(texture.hasAlpha, 0);

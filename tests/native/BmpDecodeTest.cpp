@@ -1,3 +1,4 @@
+#include "graphics/CBmp.h"
 #include "support/TestBitmaps.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
 #include "support/TestBitmaps.h"
 
-#include "graphics/ArtworkBytes.h"
-
 namespace {
 
 void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
@@ -10,15 +8,6 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 } // namespace
-
-bool LoadArtwork(int number, CBmp& bitmap) {
-    const uint8_t* data = nullptr;
-    std::size_t size = 0;
-    if (!FindArtworkBytes(number, &data, &size))
-        return false;
-    bitmap.LoadBmpBytes(data, size);
-    return bitmap.pixels != nullptr;
-}
 
 std::vector<uint8_t> MakeBmpBytes(int width, int height, int bitsPerPixel, bool topDown,
                                   const std::function<uint32_t(int, int)>& pixel) {

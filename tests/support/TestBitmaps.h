@@ -1,13 +1,8 @@
 #pragma once
 
-#include "graphics/CBmp.h"
-
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-// Decodes embedded artwork `number` into the bitmap; false when there is none.
-bool LoadArtwork(int number, CBmp& bitmap);
 
 // The bytes of a BMP file: file header, 40-byte information header, uncompressed rows
 // padded to four bytes, bottom-up unless topDown. pixel(x, y) gives the word 0xAARRGGBB

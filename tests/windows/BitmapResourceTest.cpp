@@ -1,5 +1,6 @@
+#include "graphics/ArtworkBitmap.h"
 #include "graphics/ArtworkBytes.h"
-#include "support/TestBitmaps.h"
+#include "graphics/CBmp.h"
 
 #include <windows.h>
 
@@ -62,7 +63,7 @@ TEST(BitmapResource, MatchesTheDecodedFileBytes) {
          {135, 144, 164, 136, 138, 139, 140, 141, 142, 149, 150, 155, 156, 157, 158}) {
         SCOPED_TRACE(number);
         CBmp decoded;
-        ASSERT_TRUE(LoadArtwork(number, decoded));
+        ASSERT_TRUE(LoadArtworkBitmap(number, decoded));
         CBmp loaded;
         loaded.LoadBitmapResource(nullptr, number);
         ASSERT_NE(loaded.pixels, nullptr);

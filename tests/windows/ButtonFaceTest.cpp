@@ -1,6 +1,7 @@
-#include "ButtonFaceRecipe.h"
 #include "CDibTarget.h"
 
+#include "graphics/ButtonFace.h"
+#include "graphics/CBmp.h"
 #include "resources/resource.h"
 #include "ui/CButtonWnd.h"
 
@@ -24,6 +25,16 @@ const Face kFaces[] = {
     {IDB_SETTINGS, IDB_EMBER_TEXTURE, IDB_SETTINGS_HIGHLIGHT, 1002},
     {IDB_STOP, IDB_STOP_TEXTURE, IDB_STOP_HIGHLIGHT, 1001},
 };
+
+// Loads the face's picture into the button and builds the main dialog's face on it from the
+// program's resources.
+bool BuildFace(CButtonWnd& button, const Face& face) {
+    const BitmapLoader load = [](CBmp& bitmap, int number) {
+        bitmap.LoadBitmapResource(nullptr, number);
+    };
+    return BuildButtonFace(button.LoadImage(nullptr, face.picture), load, face.texture,
+                           face.highlight);
+}
 
 void SetLeftButton(bool down) {
     BYTE keys[256] = {};
@@ -104,8 +115,7 @@ TEST(ButtonFace, ArtworkStatesDrawThreeDifferentPictures) {
     CButtonWnd* button = CButtonWnd::FromWindow(window);
     ASSERT_NE(button, nullptr);
     for (const Face& face : kFaces) {
-        ASSERT_TRUE(BuildButtonFaceFromResources(button->LoadImage(nullptr, face.picture),
-                                                 face.texture, face.highlight));
+        ASSERT_TRUE(BuildFace(*button, face));
         const RECT client{0, 0, kButtonSize, kButtonSize};
         const POINT places[3] = {{-1, -1}, {48, 48}, {48, 48}};
         const POINT inside = InsidePoint(button->Image());
@@ -144,8 +154,7 @@ TEST(ButtonFace, ShownForPictures) {
                             GetModuleHandleA(nullptr), nullptr);
         CButtonWnd* button = CButtonWnd::FromWindow(window);
         ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(BuildButtonFaceFromResources(button->LoadImage(nullptr, kFaces[i].picture),
-                                                 kFaces[i].texture, kFaces[i].highlight));
+        ASSERT_TRUE(BuildFace(*button, kFaces[i]));
     }
     PointerAt(stage, 0, -200, 0);
     ShowWindow(stage, SW_SHOW);

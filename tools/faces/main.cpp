@@ -4,10 +4,11 @@
 // pictures.png (the stored button pictures, highlights and textures) into the folder named
 // on the command line.
 
-#include "ButtonFace.h"
 #include "Compose.h"
 
+#include "graphics/ArtworkBitmap.h"
 #include "graphics/ArtworkBytes.h"
+#include "graphics/ButtonFace.h"
 #include "graphics/CBmp.h"
 
 #include <cstdio>
@@ -18,9 +19,13 @@ namespace {
 constexpr uint32_t kDialogFace = 0xFFF0F0F0;
 constexpr int kCell = 128;
 
-struct Button {
-    int picture, texture, highlight;
-};
+// A big button's face as the main dialog builds it, from the embedded artwork.
+bool BuildFace(CBmp& image, const ButtonFaceBitmaps& face) {
+    if (!LoadArtworkBitmap(face.image, image))
+        return false;
+    const BitmapLoader load = [](CBmp& bitmap, int number) { LoadArtworkBitmap(number, bitmap); };
+    return BuildButtonFace(image, load, face.artwork, face.highlight);
+}
 
 // Twenty ticks of the hot state's timer with the pointer up and right of the centre.
 void ScrollTextures(CBmp& image) {
@@ -32,14 +37,13 @@ void ScrollTextures(CBmp& image) {
 }
 
 bool WriteButtons(const std::string& folder) {
-    const Button buttons[] = {{136, 138, 141}, {139, 140, 142}, {149, 138, 150}};
+    const ButtonFaceBitmaps buttons[] = {kStartFace, kStopFace, kSettingsFace};
     CBmp canvas;
     canvas.Create(4 * kCell, 3 * kCell);
     canvas.Fill(kDialogFace);
     for (int row = 0; row < 3; ++row) {
         CBmp image;
-        if (!BuildButtonFace(image, buttons[row].picture, buttons[row].texture,
-                             buttons[row].highlight))
+        if (!BuildFace(image, buttons[row]))
             return false;
         const int top = row * kCell + 16;
         for (int stack = 0; stack < 3; ++stack)

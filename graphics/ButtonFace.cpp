@@ -1,4 +1,4 @@
-#include "app/ButtonFace.h"
+#include "graphics/ButtonFace.h"
 
 #include "graphics/CBmp.h"
 

@@ -1,4 +1,5 @@
-#include "app/ButtonFace.h"
+#include "graphics/ArtworkBitmap.h"
+#include "graphics/ButtonFace.h"
 #include "graphics/CBmp.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,40 @@ TEST(FaceRecipeTest, ARebuiltFaceReusesTheStacksAndAnEmptyPictureGetsNoLayers) {
     ASSERT_EQ(empty.animations.Count(), 3);
     for (int stack = 0; stack < 3; ++stack)
         EXPECT_FALSE(empty.StackHasLayers(stack));
+}
+
+// Each button's face built from the embedded artwork, as the faces tool builds it: the
+// normal face's first layer is the button's texture cut to its picture's outline, the
+// second the button's highlight.
+TEST(FaceRecipeTest, EachButtonsNormalFaceShowsItsTextureInItsOutlineUnderItsHighlight) {
+    const BitmapLoader load = [](CBmp& bitmap, int number) { LoadArtworkBitmap(number, bitmap); };
+    for (const ButtonFaceBitmaps& face : {kStartFace, kStopFace, kSettingsFace}) {
+        SCOPED_TRACE(face.image);
+        CBmp image, texture, highlight;
+        ASSERT_TRUE(LoadArtworkBitmap(face.artwork, texture));
+        ASSERT_TRUE(LoadArtworkBitmap(face.highlight, highlight));
+        ASSERT_TRUE(LoadArtworkBitmap(face.image, image));
+        ASSERT_TRUE(BuildButtonFace(image, load, face.artwork, face.highlight));
+        const CBmp& art = Layer(image, 0, 0);
+        const CBmp& shine = Layer(image, 0, 1);
+        ASSERT_EQ(art.width, texture.width);
+        ASSERT_EQ(shine.width, highlight.width);
+        ASSERT_EQ(shine.height, image.height);
+        int wrongOutline = 0, wrongTexture = 0, wrongHighlight = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const uint32_t picture = image.Pixel(x, y);
+                wrongOutline += AlphaOf(art.Pixel(x, y)) != AlphaOf(picture);
+                wrongTexture += AlphaOf(picture) != 0 &&
+                                (art.Pixel(x, y) & 0xFFFFFF) != (texture.Pixel(x, y) & 0xFFFFFF);
+                wrongHighlight +=
+                    AlphaOf(highlight.Pixel(x, y)) != 0 &&
+                    (shine.Pixel(x, y) & 0xFFFFFF) != (highlight.Pixel(x, y) & 0xFFFFFF);
+            }
+        EXPECT_EQ(wrongOutline, 0);
+        EXPECT_EQ(wrongTexture, 0);
+        EXPECT_EQ(wrongHighlight, 0);
+    }
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 
 class CBmp;
 
-// Loads bitmap resource `number` into a bitmap, replacing what it held.
+// Loads bitmap `number` of the artwork into a bitmap, replacing what it held: the program
+// takes its module's resources, a host tool the same bytes embedded (LoadArtworkBitmap).
 using BitmapLoader = std::function<void(CBmp& bitmap, int number)>;
 
 // The faces of a big picture button, built on its loaded base picture: stack 0 "nrm"
