@@ -1,10 +1,10 @@
 #include "effects/lights/GlimraDraw.h"
 
+#include "effects/engine/DrawSpanRows.h"
 #include "graphics/Avx2Blend.h"
 #include "graphics/PixelMath.h"
 #include "graphics/Sse2Blend.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace GlimraDraw {
@@ -91,27 +91,10 @@ int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans
     const int16_t blue = static_cast<int16_t>(shared & 0xFF);
     const __m128i colour = _mm_set_epi16(255, red, green, blue, 255, red, green, blue);
     // Frame row v lands on row y0 + v - 1; rows 1 .. fh - 1 are drawn.
-    const int32_t firstV = std::max(1, target.firstRow - y0 + 1);
-    const int32_t lastV = std::min(frame.height - 1, target.endRow - y0);
-    int64_t visited = 0;
-    CRowLocks::CHold hold(target.locks);
-    for (int32_t v = lastV; v >= firstV; --v) {
-        const CRowSpan clipped = ClipSpan(spans[v], x0, target.width, frame.width);
-        const int32_t first = clipped.first;
-        const int32_t last = clipped.last;
-        if (first > last)
-            continue;
-        const int32_t row = y0 + v - 1;
-        hold.Row(row);
-        visited += last - first + 1;
-        uint32_t* d = reinterpret_cast<uint32_t*>(target.pixels) +
-                      std::ptrdiff_t{row} * target.width + x0 + first;
-        const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
-                            std::ptrdiff_t{v} * frame.width + first;
-        const int32_t n = last - first + 1;
-        BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, shared) : 0, n, colour, shared);
-    }
-    return visited;
+    return DrawSpanRows(
+        target, frame, spans, x0, y0 - 1, 1, [&](uint32_t* d, const uint32_t* s, int32_t n) {
+            BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, shared) : 0, n, colour, shared);
+        });
 }
 
 } // namespace GlimraDraw

@@ -1,10 +1,10 @@
 #include "effects/water/RiplaDraw.h"
 
+#include "effects/engine/DrawSpanRows.h"
 #include "graphics/Avx2Blend.h"
 #include "graphics/PixelMath.h"
 #include "graphics/Sse2Blend.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace RiplaDraw {
@@ -114,27 +114,10 @@ void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const ui
 
 int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
              int32_t top, const uint64_t lanes[256]) {
-    const int32_t firstV = std::max(0, target.firstRow - top);
-    const int32_t lastV = std::min(frame.height - 1, target.endRow - 1 - top);
-    int64_t visited = 0;
-    CRowLocks::CHold hold(target.locks);
-    for (int32_t v = lastV; v >= firstV; --v) {
-        const CRowSpan clipped = ClipSpan(spans[v], left, target.width, frame.width);
-        const int32_t first = clipped.first;
-        const int32_t last = clipped.last;
-        if (first > last)
-            continue;
-        const int32_t row = top + v;
-        hold.Row(row);
-        visited += last - first + 1;
-        uint32_t* d = reinterpret_cast<uint32_t*>(target.pixels) +
-                      std::ptrdiff_t{row} * target.width + left + first;
-        const uint32_t* s = reinterpret_cast<const uint32_t*>(frame.pixels) +
-                            std::ptrdiff_t{v} * frame.width + first;
-        const int32_t n = last - first + 1;
-        BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, lanes) : 0, n, lanes);
-    }
-    return visited;
+    return DrawSpanRows(target, frame, spans, left, top, 0,
+                        [&](uint32_t* d, const uint32_t* s, int32_t n) {
+                            BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, lanes) : 0, n, lanes);
+                        });
 }
 
 } // namespace RiplaDraw
