@@ -6,6 +6,7 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/engine/TaskbarPlacement.h"
 #include "effects/lights/GlimraDraw.h"
+#include "graphics/SpriteSpans.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,7 +28,7 @@ int32_t ShownFrame(int32_t life, int32_t frameCount) {
 } // namespace
 
 CSetGlimra::CSetGlimra(CSettingsStore* store, CRenderState* renderState)
-    : CFrameSet(store, renderState, "Glimra") {
+    : CSpriteSet(store, renderState, "Glimra") {
     displayName.Set("Northern Lights");
     colour.Set(0xFFFFDD77);
     InitBounded(clrChange, 0, 5, 0);
@@ -45,7 +46,7 @@ CSetGlimra::~CSetGlimra() {
 
 bool CSetGlimra::Start() {
     Stop();
-    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
+    if (!AllocateSpriteFrame())
         return Fail();
     const std::size_t columns = static_cast<std::size_t>(screenWidth);
     phaseTable.reset(new (std::nothrow) int32_t[columns]());
@@ -54,15 +55,9 @@ bool CSetGlimra::Start() {
         return Fail();
     PrepareCurtain();
     GeneratePhaseTable();
-    const int64_t perWorker = int64_t{screenWidth} * 1000 / 1600 / workerCount;
-    // No zero-length item arrays: a screen too narrow for one item per worker keeps one
-    // item per worker that is never spawned, stepped or drawn.
-    if (!AllocateItems<CItemGlimra>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
+    if (!AllocateSpriteItems<CItemGlimra>(1000))
         return Fail();
-    itemsPerWorker = static_cast<int32_t>(perWorker);
-    for (int32_t worker = 0; worker < workerCount; ++worker)
-        for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemGlimra>(workerItems[worker])[k].curtain = &curtain;
+    ForEachItem<CItemGlimra>([&](CItemGlimra& ray) { ray.curtain = &curtain; });
     spriteWidth = kSpriteWidth;
     spriteHeight = kSpriteHeight;
     curtain.speedLimit = 15;
@@ -70,21 +65,14 @@ bool CSetGlimra::Start() {
     if (!BuildFrames())
         return Fail();
     curtain.frameCount = frameCount;
-    for (int32_t worker = 0; worker < workerCount; ++worker)
-        for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemGlimra>(workerItems[worker])[k].Spawn(1, spriteWidth, spriteHeight);
+    ForEachItem<CItemGlimra>([&](CItemGlimra& ray) { ray.Spawn(1, spriteWidth, spriteHeight); });
     UpdatePlacement();
     return true;
 }
 
 bool CSetGlimra::Stop() {
-    ReleaseFrame();
-    rowLocks.Free();
-    frames.reset();
+    ReleaseSprites();
     paddedFrames.reset();
-    spans.clear();
-    frameCount = 0;
-    FreeItems();
     phaseTable.reset();
     zeroTable.reset();
     return true;
@@ -242,19 +230,6 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
 int64_t CSetGlimra::DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
                             uint32_t shared) {
     return GlimraDraw::Fast(target, paddedFrames[frame], spans[frame].data(), x, y, shared);
-}
-
-// One worker alone takes no locks; the fast paths draw only the presented band.
-CDrawTarget CSetGlimra::Target() {
-    CDrawTarget target;
-    target.pixels = frameBuffer.pixels;
-    target.width = frameBuffer.width;
-    target.height = frameBuffer.height;
-    target.firstRow = BandTop();
-    target.endRow = BandTop() + BandRows();
-    target.locks = workerCount > 1 ? &rowLocks : nullptr;
-    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
-    return target;
 }
 
 // Runs only after every worker finished the frame, so no worker reads the table now.

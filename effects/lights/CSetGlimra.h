@@ -1,12 +1,10 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CFrameSet.h"
-#include "effects/engine/CRowLocks.h"
+#include "effects/engine/CSpriteSet.h"
 #include "effects/lights/CGlimraCurtain.h"
 #include "effects/lights/CItemGlimra.h"
 #include "graphics/CBmp.h"
-#include "graphics/SpriteSpans.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
 #include "params/tstr.h"
@@ -14,15 +12,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;
 
 // The northern lights: curtains of soft vertical rays in a band along the top of the
 // screen. Rays are placed one after another along a random walk of the curtain, tinted
-// with one shared colour that can drift, and fade in and out over their life.
-class CSetGlimra : public CFrameSet {
+// with one shared colour that can drift, and fade in and out over their life. The sprite
+// frames are the ray frames, brightest in the middle.
+class CSetGlimra : public CSpriteSet {
 public:
     static constexpr int32_t kFrameCount = 41;
     static constexpr int32_t kSpriteWidth = 15;
@@ -47,21 +45,16 @@ public:
     // The "Northern Lights settings" dialog (resource 160), installed by the settings layer.
     std::function<void(CSetGlimra& set, void* parentWindow)> settingsDialog;
 
-    int32_t frameCount = 0;
-    std::unique_ptr<CBmp[]> frames;           // the ray frames, brightest in the middle
-    std::unique_ptr<CBmp[]> paddedFrames;     // the frames widened to 16 columns, fast paths
-    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
-    std::unique_ptr<int32_t[]> phaseTable;    // W entries: life taken off a ray placed there
-    std::unique_ptr<int32_t[]> zeroTable;     // W zeros, the second table of Respawn
+    std::unique_ptr<CBmp[]> paddedFrames;  // the frames widened to 16 columns, fast paths
+    std::unique_ptr<int32_t[]> phaseTable; // W entries: life taken off a ray placed there
+    std::unique_ptr<int32_t[]> zeroTable;  // W zeros, the second table of Respawn
     int32_t spriteHeight = kSpriteHeight;
     int32_t spriteWidth = kSpriteWidth;
     CGlimraCurtain curtain; // the one curtain of every ray, kept across Start
 
-    CEdges<CParam<int>, int> clrChange;     // "clr_change": colour drift amplitude, 0 = none
-    CEdges<CParam<int>, int> flmSize;       // "flm_size": rays per curtain
-    CEdges<CParam<int>, int> flmDuration;   // "flm_duration": ray life
-    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = FastestDrawPath(); // the fast loops that draw the rays
+    CEdges<CParam<int>, int> clrChange;   // "clr_change": colour drift amplitude, 0 = none
+    CEdges<CParam<int>, int> flmSize;     // "flm_size": rays per curtain
+    CEdges<CParam<int>, int> flmDuration; // "flm_duration": ray life
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
@@ -76,5 +69,4 @@ protected:
 private:
     bool BuildFrames();
     void PrepareCurtain();
-    CDrawTarget Target();
 };

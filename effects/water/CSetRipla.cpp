@@ -5,10 +5,11 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/engine/TaskbarPlacement.h"
 #include "effects/water/RiplaDraw.h"
+#include "graphics/SpriteSpans.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cstddef>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int32_t kPollMs = 3; // this set's sleep between lock attempts and in 
 } // namespace
 
 CSetRipla::CSetRipla(CSettingsStore* store, CRenderState* renderState)
-    : CFrameSet(store, renderState, "Ripla") {
+    : CSpriteSet(store, renderState, "Ripla") {
     pollMs = kPollMs;
     displayName.Set("Water");
     colour.Set(0xFFDD7755);
@@ -34,38 +35,23 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight))
+    if (!AllocateSpriteFrame() || !AllocateSpriteItems<CItemRipla>(4000))
         return Fail();
-    const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
-    // No zero-length item arrays: a screen too narrow for one item per worker keeps one
-    // item per worker that is never spawned, stepped or drawn.
-    if (!AllocateItems<CItemRipla>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
-        return Fail();
-    itemsPerWorker = static_cast<int32_t>(perWorker);
     PrepareWave();
-    for (int32_t worker = 0; worker < workerCount; ++worker)
-        for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemRipla>(workerItems[worker])[k].wave = &wave;
+    ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
     FillRamp();
     CBmp splash;
     if (!desktop->LoadBitmapResource(kSplashResource, &splash) || !splash.pixels ||
         !BuildFrames(splash))
         return Fail();
     wave.lastFrame = frameCount - 1;
-    for (int32_t worker = 0; worker < workerCount; ++worker)
-        for (int32_t k = 0; k < itemsPerWorker; ++k)
-            ItemsAs<CItemRipla>(workerItems[worker])[k].Spawn(1, splash.width, splash.height);
+    ForEachItem<CItemRipla>([&](CItemRipla& item) { item.Spawn(1, splash.width, splash.height); });
     UpdatePlacement();
     return true;
 }
 
 bool CSetRipla::Stop() {
-    ReleaseFrame();
-    rowLocks.Free();
-    frames.reset();
-    spans.clear();
-    frameCount = 0;
-    FreeItems();
+    ReleaseSprites();
     return true;
 }
 
@@ -161,17 +147,4 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
 
 int64_t CSetRipla::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top) {
     return RiplaDraw::Fast(target, frames[index], spans[index].data(), left, top, rampLanes);
-}
-
-// One worker alone takes no locks; the fast paths draw only the presented band.
-CDrawTarget CSetRipla::Target() {
-    CDrawTarget target;
-    target.pixels = frameBuffer.pixels;
-    target.width = frameBuffer.width;
-    target.height = frameBuffer.height;
-    target.firstRow = BandTop();
-    target.endRow = BandTop() + BandRows();
-    target.locks = workerCount > 1 ? &rowLocks : nullptr;
-    target.avx2 = drawPath == CDrawPath::Avx2 && FastestDrawPath() == CDrawPath::Avx2;
-    return target;
 }

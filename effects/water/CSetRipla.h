@@ -1,28 +1,25 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CFrameSet.h"
-#include "effects/engine/CRowLocks.h"
+#include "effects/engine/CSpriteSet.h"
 #include "effects/water/CItemRipla.h"
 #include "effects/water/CRiplaWave.h"
 #include "graphics/CBmp.h"
-#include "graphics/SpriteSpans.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
 #include "params/tstr.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;
 
 // The water: waves of small splashes 20 pixels apart along the taskbar. Each splash
 // grows from one row to its full height, sinks back and is placed again further along
-// its wave; the splashes are tinted blue through a ramp indexed by their opacity.
-class CSetRipla : public CFrameSet {
+// its wave; the splashes are tinted blue through a ramp indexed by their opacity. The
+// sprite frames are the splash frames, one row high first.
+class CSetRipla : public CSpriteSet {
 public:
     static constexpr int kSplashResource = 164;
 
@@ -45,19 +42,14 @@ public:
     // The "Ripla settings" dialog (resource 165), installed by the settings layer.
     std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
 
-    int32_t frameCount = 0;
-    std::unique_ptr<CBmp[]> frames;           // the splash frames, one row high first
-    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
-    uint8_t rampRed[256] = {};                // colour ramp, indexed by a pixel's new alpha
+    uint8_t rampRed[256] = {}; // colour ramp, indexed by a pixel's new alpha
     uint8_t rampGreen[256] = {};
     uint8_t rampBlue[256] = {};
     uint64_t rampLanes[256] = {}; // ramp[a] * a per channel, for the fast path
     CRiplaWave wave;              // the one wave of every splash, kept across Start
 
-    CEdges<CParam<int>, int> waveSize;      // "wave_size": splashes per wave
-    CEdges<CParam<int>, int> waveDuration;  // "wave_duration": splash life
-    CRowLocks rowLocks;                     // workers hold a stripe's lock while drawing into it
-    CDrawPath drawPath = FastestDrawPath(); // the fast loops that draw the splashes
+    CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
+    CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life
 
 protected:
     void StepAndDraw(int worker, CItem* workerArray) override;
@@ -69,5 +61,4 @@ protected:
 private:
     void FillRamp();
     void PrepareWave();
-    CDrawTarget Target();
 };

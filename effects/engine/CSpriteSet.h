@@ -1,0 +1,58 @@
+#pragma once
+
+#include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CFrameSet.h"
+#include "effects/engine/CRowLocks.h"
+#include "effects/engine/ScreenSize.h"
+#include "graphics/CBmp.h"
+#include "graphics/SpriteSpans.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// A frame set whose items each show one of a sequence of sprite frames, drawn through the
+// frames' row spans by the fast loops; with several workers, each holds the lock of the
+// stripe of rows it is drawing into.
+class CSpriteSet : public CFrameSet {
+public:
+    using CFrameSet::CFrameSet;
+
+    int32_t frameCount = 0;
+    std::unique_ptr<CBmp[]> frames;           // the sprite frames
+    std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
+    CRowLocks rowLocks;                       // workers hold a stripe's lock while drawing into it
+    CDrawPath drawPath = FastestDrawPath();   // the fast loops that draw the items
+
+protected:
+    // Start: the frame buffer and its row locks. False when an allocation fails.
+    bool AllocateSpriteFrame();
+    // Stop: frees the frame buffer, the row locks, the frames and the items.
+    void ReleaseSprites();
+    // Start: W * perScreen / 1600 / workers items (each division rounded down) of type TItem for
+    // every worker. A screen too narrow for one item per worker keeps one item per worker that is
+    // never spawned, stepped or drawn: no item array has length 0. False when an allocation fails.
+    template <class TItem> bool AllocateSpriteItems(int32_t perScreen);
+    // Calls visit(item) for every item of every worker, worker 0's first.
+    template <class TItem, class TVisit> void ForEachItem(TVisit visit);
+    // The frame buffer as the draw loops see it this frame.
+    CDrawTarget Target();
+};
+
+template <class TItem> bool CSpriteSet::AllocateSpriteItems(int32_t perScreen) {
+    const int64_t perWorker = int64_t{screenWidth} * perScreen / 1600 / workerCount;
+    if (!AllocateItems<TItem>(std::max<int32_t>(1, static_cast<int32_t>(perWorker))))
+        return false;
+    itemsPerWorker = static_cast<int32_t>(perWorker);
+    return true;
+}
+
+template <class TItem, class TVisit> void CSpriteSet::ForEachItem(TVisit visit) {
+    for (int32_t worker = 0; worker < workerCount; ++worker) {
+        TItem* items = ItemsAs<TItem>(workerItems[static_cast<std::size_t>(worker)]);
+        for (int32_t k = 0; k < itemsPerWorker; ++k)
+            visit(items[k]);
+    }
+}
