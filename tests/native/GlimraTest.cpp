@@ -1,36 +1,17 @@
 #include "effects/engine/CRandom.h"
-#include "effects/engine/CRenderState.h"
 #include "effects/engine/ScreenSize.h"
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
-#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
+#include "support/GlimraRig.h"
 #include "tests/reference/CSetGlimraReference.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
-
-// The set with its frame hooks reachable, so that tests can run them one by one.
-class CGlimraProbe : public CSetGlimra {
-public:
-    using CSetGlimra::CSetGlimra;
-    using CSetGlimra::EndOfFrame;
-    using CSetGlimra::StepAndDraw;
-};
-
-// The northern lights on a headless desktop with a 40-pixel taskbar at the top and `workers`
-// render workers. Nothing is started.
-struct GlimraRig : CEffectRig<CGlimraProbe, CItemGlimra, CHeadlessDesktop> {
-    GlimraRig(int32_t width, int32_t height, int32_t workers = 1)
-        : CEffectRig(width, height, workers, TaskbarEdge::Top) {}
-    CItemGlimra* Rays(int32_t worker = 0) { return Items(worker); }
-};
 
 // How many draws `action` takes from the calling thread's generator seeded with `seed`.
 template <class Action> int DrawsTaken(uint32_t seed, Action action) {
@@ -207,30 +188,6 @@ TEST(GlimraPhaseTable, NoisyRampsWithinRangeOnAnyWidth) {
     }
 }
 
-TEST(GlimraStep, ItemsShareAndDurationSetTheLifeTaken) {
-    struct Case {
-        int32_t items;
-        int32_t duration;
-        int32_t animated; // of 250 rays
-        int32_t taken;    // 400 - duration + 100
-    } cases[] = {{30, 200, 75, 300}, {100, 400, 250, 100}, {55, 100, 137, 400}};
-    for (const Case& test : cases) {
-        GlimraRig rig(1600, 900, 4);
-        ASSERT_TRUE(rig.Start(2));
-        rig.set.items.Set(test.items);
-        rig.set.flmDuration.Set(test.duration);
-        CItemGlimra* rays = rig.Rays(1);
-        for (int32_t k = 0; k < 250; ++k) {
-            rays[k].life = 30 * 256;
-            rays[k].y = 400 * 256;
-        }
-        rig.set.StepAndDraw(1, rays);
-        for (int32_t k = 0; k < 250; ++k)
-            EXPECT_EQ(rays[k].life, 30 * 256 - (k < test.animated ? test.taken : 0))
-                << test.items << " " << k;
-    }
-}
-
 TEST(GlimraStep, RespawnedRayTakesThePhaseOfItsColumn) {
     GlimraRig rig(800, 600);
     ASSERT_TRUE(rig.Start(4));
@@ -361,49 +318,6 @@ TEST(GlimraFrame, PhaseTableRenewedAfterItsPeriod) {
     EXPECT_LE(rig.set.curtain.tablePeriod, 44);
 }
 
-TEST(GlimraPlacement, BandAtTheTopBelowATopTaskbar) {
-    constexpr int32_t kW = 1280, kH = 1024;
-    struct Case {
-        ScriptedBar bar;
-        int32_t overlayX, overlayY; // where the overlay is moved
-        int32_t x, y;               // the destination point
-    } cases[] = {
-        {ScriptedBar::Top, 0, 40, 0, 40},           // below the taskbar
-        {ScriptedBar::Bottom, 0, 0, 0, 0},          // top of the screen
-        {ScriptedBar::Left, 60, kH - 200, 60, 0},   // content at (taskbar right, 0)
-        {ScriptedBar::Right, 0, kH - 200, 0, 0},    // content at (0, 0)
-        {ScriptedBar::Absent, 0, 0, 0, 0},          // a top taskbar whose bottom is 0
-        {ScriptedBar::Hidden, 0, kH - 200, -1, -1}, // left where it is
-        {ScriptedBar::Middle, 0, kH - 200, -1, -1}, // on no edge: left where it is
-    };
-    for (const Case& test : cases) {
-        GlimraRig rig(kW, kH);
-        PlaceScriptedBar(rig.desktop, test.bar);
-        ASSERT_TRUE(rig.Start(1)) << static_cast<int>(test.bar);
-        rig.set.SetDestination(-1, -1);
-        rig.set.UpdatePlacement();
-        DesktopRect overlay;
-        ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
-        EXPECT_EQ(overlay.left, test.overlayX) << static_cast<int>(test.bar);
-        EXPECT_EQ(overlay.top, test.overlayY) << static_cast<int>(test.bar);
-        EXPECT_EQ(overlay.right - overlay.left, kW) << static_cast<int>(test.bar);
-        EXPECT_EQ(rig.set.DestinationX(), test.x) << static_cast<int>(test.bar);
-        EXPECT_EQ(rig.set.DestinationY(), test.y) << static_cast<int>(test.bar);
-    }
-}
-
-TEST(GlimraRender, SmallScreensRenderWithoutStrayWrites) {
-    // Screens narrower than a curtain, lower than a ray, or both.
-    const DesktopSize sizes[] = {{50, 50}, {400, 90}, {90, 400}, {1, 1}, {16, 300}};
-    for (const DesktopSize& size : sizes) {
-        GlimraRig rig(size.width, size.height);
-        ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
-        CFrameCanary canary(rig.set.frameBuffer);
-        rig.RenderFrames(30);
-        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
-    }
-}
-
 TEST(GlimraRender, OneWorkerGoldenChecksum) {
     // The plain loops draw every row of the screen.
     CEffectRig<CSetGlimraReference, CItemGlimra, CHeadlessDesktop> rig(480, 400, 1,
@@ -415,74 +329,4 @@ TEST(GlimraRender, OneWorkerGoldenChecksum) {
     EXPECT_EQ(rig.desktop.PresentCount(), 40);
     EXPECT_EQ(BitmapChecksum(rig.set.frameBuffer), 15079197069602903298ull);
     EXPECT_EQ(rig.set.curtain.colour, 0xFFB2F7FAu);
-}
-
-namespace {
-
-std::vector<int32_t> RayState(const CItemGlimra& ray) {
-    return {ray.x, ray.y, ray.dx, ray.dy, ray.life, static_cast<int32_t>(ray.colour)};
-}
-
-std::vector<int32_t> WalkState(const CGlimraWalk& walk) {
-    return {walk.raysPlaced, walk.headX,         walk.speed,         walk.direction,
-            walk.curtainY,   walk.verticalSpeed, walk.verticalJitter};
-}
-
-} // namespace
-
-TEST(GlimraCurtain, EveryWorkerContinuesTheOneCurtain) {
-    // Four workers of 93 rays move the one curtain: spawned by Start and then stepped one
-    // worker after the other, their rays are exactly the 372 rays of one worker.
-    GlimraRig one(596, 900, 1);
-    GlimraRig four(596, 900, 4);
-    ASSERT_TRUE(one.Start(31));
-    ASSERT_TRUE(four.Start(31));
-    ASSERT_EQ(one.set.itemsPerWorker, 372);
-    ASSERT_EQ(four.set.itemsPerWorker, 93);
-    for (int32_t frame = 0; frame < 40; ++frame) {
-        for (int32_t worker = 0; worker < 4; ++worker)
-            for (int32_t k = 0; k < 93; ++k)
-                ASSERT_EQ(RayState(four.Rays(worker)[k]), RayState(one.Rays()[worker * 93 + k]))
-                    << "frame " << frame << ", worker " << worker << ", ray " << k;
-        ASSERT_EQ(WalkState(four.set.curtain.walk), WalkState(one.set.curtain.walk)) << frame;
-        CRandom::Seed(static_cast<uint32_t>(frame));
-        one.set.StepAndDraw(0, one.Rays());
-        CRandom::Seed(static_cast<uint32_t>(frame));
-        for (int32_t worker = 0; worker < 4; ++worker)
-            four.set.StepAndDraw(worker, four.Rays(worker));
-    }
-}
-
-TEST(GlimraCurtain, SpawnsOfConcurrentWorkersAllMoveTheOneWalk) {
-    // 4 x 99 spawns at once, with no new curtain due (L = 400, room on every side): the
-    // one walk counts every ray, and its head is where the last ray landed.
-    constexpr int32_t kThreads = 4;
-    constexpr int32_t kSpawns = 99;
-    screenWidth = 4000;
-    screenHeight = 1000;
-    CGlimraCurtain curtain;
-    curtain.length = 400;
-    curtain.speedLimit = 15;
-    curtain.frameCount = 41;
-    curtain.yLimit = 1 << 30;
-    curtain.walk.headX = 2000 * 256;
-    curtain.walk.curtainY = 1 << 29;
-    const std::vector<int32_t> phaseTable(4000, 0);
-    std::vector<int32_t> lastX(kThreads);
-    std::vector<std::thread> threads;
-    for (int32_t t = 0; t < kThreads; ++t)
-        threads.emplace_back([&, t] {
-            CRandom::Seed(static_cast<uint32_t>(t + 1));
-            CItemGlimra ray;
-            ray.curtain = &curtain;
-            ray.spriteWidth = 15;
-            ray.spriteHeight = 96;
-            for (int32_t k = 0; k < kSpawns; ++k)
-                ray.Respawn(phaseTable.data(), nullptr, 0);
-            lastX[static_cast<std::size_t>(t)] = ray.x;
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(curtain.walk.raysPlaced, kThreads * kSpawns);
-    EXPECT_NE(std::find(lastX.begin(), lastX.end(), curtain.walk.headX), lastX.end());
 }

@@ -1,37 +1,15 @@
 #include "effects/engine/CRandom.h"
 #include "effects/engine/CRenderState.h"
-#include "effects/engine/ScreenSize.h"
 #include "effects/water/CSetRipla.h"
 #include "support/CEffectRig.h"
-#include "support/CFrameCanary.h"
 #include "support/CSplashDesktop.h"
+#include "support/RiplaRig.h"
 #include "tests/reference/CSetRiplaReference.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 #include <vector>
-
-namespace {
-
-// The set with its frame hooks reachable, so that tests can run them one by one.
-class CRiplaProbe : public CSetRipla {
-public:
-    using CSetRipla::CSetRipla;
-    using CSetRipla::StepAndDraw;
-};
-
-// The water on a headless desktop with a 40-pixel taskbar at the bottom and `workers`
-// render workers. Nothing is started.
-struct RiplaRig : CEffectRig<CRiplaProbe, CItemRipla, CSplashDesktop> {
-    RiplaRig(int32_t width, int32_t height, int32_t workers = 1)
-        : CEffectRig(width, height, workers, TaskbarEdge::Bottom) {}
-    CItemRipla* Splashes(int32_t worker = 0) { return Items(worker); }
-};
-
-} // namespace
 
 TEST(RiplaFrames, SplashSqueezedUpAndDown) {
     struct Case {
@@ -163,28 +141,6 @@ TEST(RiplaSpawn, NewWaveWhenTheWaveEndsOrLeavesItsLimits) {
     EXPECT_EQ(splash.x, 1000 - 64 - 1);
 }
 
-TEST(RiplaStep, ItemsShareAndDurationSetTheLifeTaken) {
-    struct Case {
-        int32_t items;
-        int32_t duration;
-        int32_t animated; // of 2000 splashes
-        int32_t taken;    // 200 - duration + 100
-    } cases[] = {{30, 150, 600, 150}, {100, 200, 2000, 100}, {45, 100, 900, 200}};
-    for (const Case& test : cases) {
-        RiplaRig rig(1600, 900, 2);
-        ASSERT_TRUE(rig.Start(2));
-        rig.set.items.Set(test.items);
-        rig.set.waveDuration.Set(test.duration);
-        CItemRipla* splashes = rig.Splashes(1);
-        for (int32_t k = 0; k < 2000; ++k)
-            splashes[k].life = 10 * 256;
-        rig.set.StepAndDraw(1, splashes);
-        for (int32_t k = 0; k < 2000; ++k)
-            EXPECT_EQ(splashes[k].life, 10 * 256 - (k < test.animated ? test.taken : 0))
-                << test.items << " " << k;
-    }
-}
-
 TEST(RiplaDraw, BottomAlignedBlendThroughTheRamp) {
     RiplaRig rig(300, 300);
     MakeFlatPicture(&rig.desktop.splash, 64, 32, 0x64FFFFFFu); // alpha 100 everywhere
@@ -250,46 +206,6 @@ TEST(RiplaDraw, RespawnedSplashIsOneRowAndClippedAtTheEdges) {
     }
 }
 
-TEST(RiplaPlacement, BandOnTheTaskbarEdge) {
-    constexpr int32_t kW = 1280, kH = 1024;
-    struct Case {
-        ScriptedBar bar;
-        int32_t overlayX, overlayY, x, y; // overlay moved to, and the destination
-    } cases[] = {
-        {ScriptedBar::Bottom, 0, kH - 40 - 200, 0, kH - 40 - 200}, // on top of the taskbar
-        {ScriptedBar::Top, 0, kH - 200, 0, kH - 200},              // bottom of the screen
-        {ScriptedBar::Right, 0, kH - 200, 0, kH - 200},
-        {ScriptedBar::Left, 60, kH - 200, 60, kH - 200}, // right of the taskbar
-        {ScriptedBar::Absent, 0, kH - 200, 0, kH - 200}, // no taskbar counts as top
-        {ScriptedBar::Hidden, 0, kH - 200, -1, -1},      // left where it is
-        {ScriptedBar::Middle, 0, kH - 200, -1, -1},
-    };
-    for (const Case& test : cases) {
-        RiplaRig rig(kW, kH);
-        PlaceScriptedBar(rig.desktop, test.bar);
-        ASSERT_TRUE(rig.Start(1)) << static_cast<int>(test.bar);
-        rig.set.SetDestination(-1, -1);
-        rig.set.UpdatePlacement();
-        DesktopRect overlay;
-        ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
-        EXPECT_EQ(overlay.left, test.overlayX) << static_cast<int>(test.bar);
-        EXPECT_EQ(overlay.top, test.overlayY) << static_cast<int>(test.bar);
-        EXPECT_EQ(rig.set.DestinationX(), test.x) << static_cast<int>(test.bar);
-        EXPECT_EQ(rig.set.DestinationY(), test.y) << static_cast<int>(test.bar);
-    }
-}
-
-TEST(RiplaRender, SmallScreensRenderWithoutStrayWrites) {
-    const DesktopSize sizes[] = {{50, 50}, {400, 40}, {60, 400}, {1, 1}, {90, 90}};
-    for (const DesktopSize& size : sizes) {
-        RiplaRig rig(size.width, size.height);
-        ASSERT_TRUE(rig.Start(6)) << size.width << "x" << size.height;
-        CFrameCanary canary(rig.set.frameBuffer);
-        rig.RenderFrames(30);
-        EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
-    }
-}
-
 TEST(RiplaRender, OneWorkerGoldenChecksum) {
     // The plain loops draw every row of the screen.
     CEffectRig<CSetRiplaReference, CItemRipla, CSplashDesktop> rig(480, 400, 1,
@@ -318,80 +234,4 @@ TEST(RiplaFrames, ShippedSplashGivesTwentyFourFrames) {
     }
     renderState.StopRendering();
     renderState.activeSet = nullptr;
-}
-
-namespace {
-
-std::vector<int32_t> SplashState(const CItemRipla& splash) {
-    return {splash.x, splash.y, splash.dx, splash.dy, splash.life};
-}
-
-} // namespace
-
-TEST(RiplaWave, EveryWorkerContinuesTheOneWave) {
-    // Four workers of 400 splashes move the one wave: spawned by Start and then stepped
-    // one worker after the other, their splashes are exactly the 1600 of one worker.
-    RiplaRig one(640, 480, 1);
-    RiplaRig four(640, 480, 4);
-    ASSERT_TRUE(one.Start(41));
-    ASSERT_TRUE(four.Start(41));
-    ASSERT_EQ(one.set.itemsPerWorker, 1600);
-    ASSERT_EQ(four.set.itemsPerWorker, 400);
-    for (int32_t frame = 0; frame < 40; ++frame) {
-        for (int32_t worker = 0; worker < 4; ++worker)
-            for (int32_t k = 0; k < 400; ++k)
-                ASSERT_EQ(SplashState(four.Splashes(worker)[k]),
-                          SplashState(one.Splashes()[worker * 400 + k]))
-                    << "frame " << frame << ", worker " << worker << ", splash " << k;
-        const CRiplaWalk& a = one.set.wave.walk;
-        const CRiplaWalk& b = four.set.wave.walk;
-        ASSERT_EQ((std::vector<int32_t>{b.x, b.placed, b.y}),
-                  (std::vector<int32_t>{a.x, a.placed, a.y}))
-            << frame;
-        CRandom::Seed(static_cast<uint32_t>(frame));
-        one.set.StepAndDraw(0, one.Splashes());
-        CRandom::Seed(static_cast<uint32_t>(frame));
-        for (int32_t worker = 0; worker < 4; ++worker)
-            four.set.StepAndDraw(worker, four.Splashes(worker));
-    }
-}
-
-TEST(RiplaWave, SpawnsOfConcurrentWorkersTakeOneSlotEachAlongTheWave) {
-    // 4 x 9 spawns at once along a wave of 40 with room to the right: every splash lands
-    // on its own slot 20 pixels further along, none twice, none skipped.
-    constexpr int32_t kThreads = 4;
-    constexpr int32_t kSpawns = 9;
-    screenWidth = 2000;
-    screenHeight = 1000;
-    CRiplaWave wave;
-    wave.size = 40;
-    wave.yLimit = 1000 - 32;
-    wave.lastFrame = 23;
-    wave.walk = CRiplaWalk{100, 0, 500};
-    std::vector<std::vector<int32_t>> placed(kThreads);
-    std::vector<std::thread> threads;
-    for (int32_t t = 0; t < kThreads; ++t)
-        threads.emplace_back([&, t] {
-            CRandom::Seed(static_cast<uint32_t>(t + 1));
-            CItemRipla splash;
-            splash.wave = &wave;
-            splash.spriteWidth = 64;
-            splash.spriteHeight = 32;
-            for (int32_t k = 0; k < kSpawns; ++k) {
-                splash.Respawn(nullptr, nullptr, 0);
-                placed[static_cast<std::size_t>(t)].push_back(splash.x);
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    std::vector<int32_t> all;
-    for (const std::vector<int32_t>& xs : placed)
-        all.insert(all.end(), xs.begin(), xs.end());
-    std::sort(all.begin(), all.end());
-    std::vector<int32_t> slots;
-    for (int32_t k = 1; k <= kThreads * kSpawns; ++k)
-        slots.push_back(100 + 20 * k);
-    EXPECT_EQ(all, slots);
-    EXPECT_EQ(wave.walk.placed, kThreads * kSpawns);
-    EXPECT_EQ(wave.walk.x, 100 + 20 * kThreads * kSpawns);
 }
