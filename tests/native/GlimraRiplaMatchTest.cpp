@@ -15,6 +15,7 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -89,67 +90,82 @@ void ExpectSameBands(int32_t width, int32_t height, uint32_t seed,
     }
 }
 
-struct GlimraCase {
-    const char* what;
-    int32_t width, height;
-    uint32_t seed;
-    int vis, items, clrChange, flmSize, flmDuration;
+// The cases of one effect: its shipped set, its reference and the parameters of each run.
+struct GlimraMatch {
+    using Set = CSetGlimra;
+    using Reference = CSetGlimraReference;
+    static constexpr const char* kName = "Glimra";
+
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        uint32_t seed;
+        int vis, items, clrChange, flmSize, flmDuration;
+
+        void Configure(CSetGlimra& set) const {
+            set.vis.Set(vis);
+            set.items.Set(items);
+            set.clrChange.Set(clrChange);
+            set.flmSize.Set(flmSize);
+            set.flmDuration.Set(flmDuration);
+        }
+    };
+
+    static constexpr Case kCases[] = {
+        {"defaults", 640, 480, 1, 50, 100, 0, 100, 200},
+        {"lowest opacity, fewest rays", 801, 600, 2, 10, 30, 5, 50, 100},
+        {"full opacity, longest curtains and lives", 1024, 768, 3, 100, 100, 5, 400, 400},
+        {"shortest curtains, shortest lives", 333, 500, 4, 10, 100, 1, 50, 100},
+        {"narrower than a ray", 13, 400, 5, 70, 100, 2, 100, 200},
+        {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 5, 400, 100},
+        {"lower than the band", 300, 150, 7, 50, 100, 3, 200, 300},
+    };
 };
 
-const GlimraCase kGlimraCases[] = {
-    {"defaults", 640, 480, 1, 50, 100, 0, 100, 200},
-    {"lowest opacity, fewest rays", 801, 600, 2, 10, 30, 5, 50, 100},
-    {"full opacity, longest curtains and lives", 1024, 768, 3, 100, 100, 5, 400, 400},
-    {"shortest curtains, shortest lives", 333, 500, 4, 10, 100, 1, 50, 100},
-    {"narrower than a ray", 13, 400, 5, 70, 100, 2, 100, 200},
-    {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 5, 400, 100},
-    {"lower than the band", 300, 150, 7, 50, 100, 3, 200, 300},
+struct RiplaMatch {
+    using Set = CSetRipla;
+    using Reference = CSetRiplaReference;
+    static constexpr const char* kName = "Ripla";
+
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        uint32_t seed;
+        int vis, items, waveSize, waveDuration;
+
+        void Configure(CSetRipla& set) const {
+            set.vis.Set(vis);
+            set.items.Set(items);
+            set.waveSize.Set(waveSize);
+            set.waveDuration.Set(waveDuration);
+        }
+    };
+
+    static constexpr Case kCases[] = {
+        {"defaults", 640, 480, 1, 50, 100, 20, 150},
+        {"lowest opacity, fewest splashes", 801, 600, 2, 10, 30, 1, 100},
+        {"full opacity, longest waves and lives", 1024, 768, 3, 100, 100, 40, 200},
+        {"a new wave at every spawn", 333, 500, 4, 10, 100, 1, 200},
+        {"narrower than a splash", 41, 400, 5, 70, 100, 20, 150},
+        {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 40, 100},
+        {"lower than the band", 300, 150, 7, 50, 100, 5, 120},
+    };
 };
 
-struct RiplaCase {
-    const char* what;
-    int32_t width, height;
-    uint32_t seed;
-    int vis, items, waveSize, waveDuration;
+template <class TMatch> class FastPath : public testing::Test {};
+
+struct MatchName {
+    template <class TMatch> static std::string GetName(int) { return TMatch::kName; }
 };
 
-const RiplaCase kRiplaCases[] = {
-    {"defaults", 640, 480, 1, 50, 100, 20, 150},
-    {"lowest opacity, fewest splashes", 801, 600, 2, 10, 30, 1, 100},
-    {"full opacity, longest waves and lives", 1024, 768, 3, 100, 100, 40, 200},
-    {"a new wave at every spawn", 333, 500, 4, 10, 100, 1, 200},
-    {"narrower than a splash", 41, 400, 5, 70, 100, 20, 150},
-    {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 40, 100},
-    {"lower than the band", 300, 150, 7, 50, 100, 5, 120},
-};
+using Matches = testing::Types<GlimraMatch, RiplaMatch>;
+TYPED_TEST_SUITE(FastPath, Matches, MatchName);
 
 } // namespace
 
-TEST(GlimraFastPath, PresentsTheReferenceBandsBitForBit) {
-    for (const GlimraCase& test : kGlimraCases) {
-        ExpectSameBands<CSetGlimra, CSetGlimraReference>(
-            test.width, test.height, test.seed,
-            [&](CSetGlimra& set) {
-                set.vis.Set(test.vis);
-                set.items.Set(test.items);
-                set.clrChange.Set(test.clrChange);
-                set.flmSize.Set(test.flmSize);
-                set.flmDuration.Set(test.flmDuration);
-            },
-            test.what);
-    }
-}
-
-TEST(RiplaFastPath, PresentsTheReferenceBandsBitForBit) {
-    for (const RiplaCase& test : kRiplaCases) {
-        ExpectSameBands<CSetRipla, CSetRiplaReference>(
-            test.width, test.height, test.seed,
-            [&](CSetRipla& set) {
-                set.vis.Set(test.vis);
-                set.items.Set(test.items);
-                set.waveSize.Set(test.waveSize);
-                set.waveDuration.Set(test.waveDuration);
-            },
-            test.what);
-    }
+TYPED_TEST(FastPath, PresentsTheReferenceBandsBitForBit) {
+    using Set = typename TypeParam::Set;
+    for (const auto& test : TypeParam::kCases)
+        ExpectSameBands<Set, typename TypeParam::Reference>(
+            test.width, test.height, test.seed, [&](Set& set) { test.Configure(set); }, test.what);
 }
