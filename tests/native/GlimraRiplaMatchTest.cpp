@@ -7,6 +7,9 @@
 #include "effects/headless/CHeadlessDesktop.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "params/CEdges.h"
+#include "params/CParam.h"
+#include "support/EffectName.h"
 #include "tests/reference/CSetGlimraReference.h"
 #include "tests/reference/CSetRiplaReference.h"
 
@@ -15,7 +18,6 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -90,35 +92,32 @@ void ExpectSameBands(int32_t width, int32_t height, uint32_t seed,
     }
 }
 
-// The cases of one effect: its shipped set, its reference and the parameters of each run.
+// One run: a screen, a seed and the values of the effect's parameters (those of its
+// kParams, in order).
+struct MatchCase {
+    const char* what;
+    int32_t width, height;
+    uint32_t seed;
+    int values[5];
+};
+
+template <class TSet> using Param = CEdges<CParam<int>, int> TSet::*;
+
 struct GlimraMatch {
     using Set = CSetGlimra;
     using Reference = CSetGlimraReference;
     static constexpr const char* kName = "Glimra";
-
-    struct Case {
-        const char* what;
-        int32_t width, height;
-        uint32_t seed;
-        int vis, items, clrChange, flmSize, flmDuration;
-
-        void Configure(CSetGlimra& set) const {
-            set.vis.Set(vis);
-            set.items.Set(items);
-            set.clrChange.Set(clrChange);
-            set.flmSize.Set(flmSize);
-            set.flmDuration.Set(flmDuration);
-        }
-    };
-
-    static constexpr Case kCases[] = {
-        {"defaults", 640, 480, 1, 50, 100, 0, 100, 200},
-        {"lowest opacity, fewest rays", 801, 600, 2, 10, 30, 5, 50, 100},
-        {"full opacity, longest curtains and lives", 1024, 768, 3, 100, 100, 5, 400, 400},
-        {"shortest curtains, shortest lives", 333, 500, 4, 10, 100, 1, 50, 100},
-        {"narrower than a ray", 13, 400, 5, 70, 100, 2, 100, 200},
-        {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 5, 400, 100},
-        {"lower than the band", 300, 150, 7, 50, 100, 3, 200, 300},
+    static constexpr Param<CSetGlimra> kParams[] = {&CSetGlimra::vis, &CSetGlimra::items,
+                                                    &CSetGlimra::clrChange, &CSetGlimra::flmSize,
+                                                    &CSetGlimra::flmDuration};
+    static constexpr MatchCase kCases[] = {
+        {"defaults", 640, 480, 1, {50, 100, 0, 100, 200}},
+        {"lowest opacity, fewest rays", 801, 600, 2, {10, 30, 5, 50, 100}},
+        {"full opacity, longest curtains and lives", 1024, 768, 3, {100, 100, 5, 400, 400}},
+        {"shortest curtains, shortest lives", 333, 500, 4, {10, 100, 1, 50, 100}},
+        {"narrower than a ray", 13, 400, 5, {70, 100, 2, 100, 200}},
+        {"odd width, screen just taller than the band", 157, 331, 6, {99, 30, 5, 400, 100}},
+        {"lower than the band", 300, 150, 7, {50, 100, 3, 200, 300}},
     };
 };
 
@@ -126,46 +125,35 @@ struct RiplaMatch {
     using Set = CSetRipla;
     using Reference = CSetRiplaReference;
     static constexpr const char* kName = "Ripla";
-
-    struct Case {
-        const char* what;
-        int32_t width, height;
-        uint32_t seed;
-        int vis, items, waveSize, waveDuration;
-
-        void Configure(CSetRipla& set) const {
-            set.vis.Set(vis);
-            set.items.Set(items);
-            set.waveSize.Set(waveSize);
-            set.waveDuration.Set(waveDuration);
-        }
-    };
-
-    static constexpr Case kCases[] = {
-        {"defaults", 640, 480, 1, 50, 100, 20, 150},
-        {"lowest opacity, fewest splashes", 801, 600, 2, 10, 30, 1, 100},
-        {"full opacity, longest waves and lives", 1024, 768, 3, 100, 100, 40, 200},
-        {"a new wave at every spawn", 333, 500, 4, 10, 100, 1, 200},
-        {"narrower than a splash", 41, 400, 5, 70, 100, 20, 150},
-        {"odd width, screen just taller than the band", 157, 331, 6, 99, 30, 40, 100},
-        {"lower than the band", 300, 150, 7, 50, 100, 5, 120},
+    static constexpr Param<CSetRipla> kParams[] = {&CSetRipla::vis, &CSetRipla::items,
+                                                   &CSetRipla::waveSize, &CSetRipla::waveDuration};
+    static constexpr MatchCase kCases[] = {
+        {"defaults", 640, 480, 1, {50, 100, 20, 150}},
+        {"lowest opacity, fewest splashes", 801, 600, 2, {10, 30, 1, 100}},
+        {"full opacity, longest waves and lives", 1024, 768, 3, {100, 100, 40, 200}},
+        {"a new wave at every spawn", 333, 500, 4, {10, 100, 1, 200}},
+        {"narrower than a splash", 41, 400, 5, {70, 100, 20, 150}},
+        {"odd width, screen just taller than the band", 157, 331, 6, {99, 30, 40, 100}},
+        {"lower than the band", 300, 150, 7, {50, 100, 5, 120}},
     };
 };
 
 template <class TMatch> class FastPath : public testing::Test {};
 
-struct MatchName {
-    template <class TMatch> static std::string GetName(int) { return TMatch::kName; }
-};
-
 using Matches = testing::Types<GlimraMatch, RiplaMatch>;
-TYPED_TEST_SUITE(FastPath, Matches, MatchName);
+TYPED_TEST_SUITE(FastPath, Matches, EffectName);
 
 } // namespace
 
 TYPED_TEST(FastPath, PresentsTheReferenceBandsBitForBit) {
     using Set = typename TypeParam::Set;
-    for (const auto& test : TypeParam::kCases)
-        ExpectSameBands<Set, typename TypeParam::Reference>(
-            test.width, test.height, test.seed, [&](Set& set) { test.Configure(set); }, test.what);
+    for (const MatchCase& test : TypeParam::kCases) {
+        const auto configure = [&](Set& set) {
+            std::size_t k = 0;
+            for (const Param<Set> param : TypeParam::kParams)
+                (set.*param).Set(test.values[k++]);
+        };
+        ExpectSameBands<Set, typename TypeParam::Reference>(test.width, test.height, test.seed,
+                                                            configure, test.what);
+    }
 }

@@ -3,7 +3,7 @@
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
-#include "support/GlimraRig.h"
+#include "support/CSpriteRig.h"
 #include "tests/reference/CSetGlimraReference.h"
 
 #include <gtest/gtest.h>
@@ -192,7 +192,7 @@ TEST(GlimraStep, RespawnedRayTakesThePhaseOfItsColumn) {
     GlimraRig rig(800, 600);
     ASSERT_TRUE(rig.Start(4));
     rig.set.itemsPerWorker = 1;
-    CItemGlimra& ray = rig.Rays()[0];
+    CItemGlimra& ray = rig.Items()[0];
     // A phase entry of 0 leaves the life at F * 256: no frame is drawn.
     std::fill(rig.set.phaseTable.get(), rig.set.phaseTable.get() + 800, 0);
     rig.set.frameBuffer.Fill(0);
@@ -220,7 +220,7 @@ TEST(GlimraDraw, ReplacesColourWithTheSharedColourAtTheUnitedAlpha) {
     GlimraRig rig(200, 400);
     ASSERT_TRUE(rig.Start(4));
     rig.set.itemsPerWorker = 2;
-    CItemGlimra* rays = rig.Rays();
+    CItemGlimra* rays = rig.Items();
     rig.set.frameBuffer.Fill(0);
     for (int k = 0; k < 2; ++k) {
         rays[k].x = 50 * 256;
@@ -251,7 +251,7 @@ TEST(GlimraDraw, ClipsAtTheRightEdge) {
     GlimraRig rig(200, 400);
     ASSERT_TRUE(rig.Start(4));
     rig.set.itemsPerWorker = 1;
-    CItemGlimra& ray = rig.Rays()[0];
+    CItemGlimra& ray = rig.Items()[0];
     rig.set.frameBuffer.Fill(0);
     ray.x = 195 * 256;
     ray.y = 100 * 256;

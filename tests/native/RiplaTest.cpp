@@ -3,7 +3,7 @@
 #include "effects/water/CSetRipla.h"
 #include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
-#include "support/RiplaRig.h"
+#include "support/CSpriteRig.h"
 #include "tests/reference/CSetRiplaReference.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +146,7 @@ TEST(RiplaDraw, BottomAlignedBlendThroughTheRamp) {
     MakeFlatPicture(&rig.desktop.splash, 64, 32, 0x64FFFFFFu); // alpha 100 everywhere
     ASSERT_TRUE(rig.Start(1));
     rig.set.itemsPerWorker = 1;
-    CItemRipla& splash = rig.Splashes()[0];
+    CItemRipla& splash = rig.Items()[0];
     CBmp& buffer = rig.set.frameBuffer;
     buffer.Fill(0);
     buffer.SetPixel(20, 120, 0xFF010203); // opaque: never changed
@@ -178,7 +178,7 @@ TEST(RiplaDraw, RespawnedSplashIsOneRowAndClippedAtTheEdges) {
     MakeFlatPicture(&rig.desktop.splash, 64, 32, 0x64FFFFFFu);
     ASSERT_TRUE(rig.Start(1));
     rig.set.itemsPerWorker = 1;
-    CItemRipla& splash = rig.Splashes()[0];
+    CItemRipla& splash = rig.Items()[0];
     CBmp& buffer = rig.set.frameBuffer;
     // Life below 0: respawned in the same frame and drawn as frame 0, one row high.
     buffer.Fill(0);

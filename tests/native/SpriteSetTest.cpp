@@ -7,17 +7,23 @@
 #include "effects/lights/CGlimraCurtain.h"
 #include "effects/water/CRiplaWave.h"
 #include "support/CFrameCanary.h"
-#include "support/GlimraRig.h"
-#include "support/RiplaRig.h"
+#include "support/CSpriteRig.h"
+#include "support/EffectName.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 #include <thread>
 #include <vector>
 
 namespace {
+
+// Four workers of perWorker items and one of four times as many, on a width x height
+// screen started with `seed`.
+struct WalkCase {
+    int32_t width, height, perWorker;
+    uint32_t seed;
+};
 
 // A row of the items' share table: with "items" and the duration parameter set so, the
 // first `animated` items of a worker lose `taken` of their life in one step.
@@ -40,12 +46,8 @@ constexpr int32_t kPlacementHeight = 1024;
 
 struct GlimraEffect {
     using Rig = GlimraRig;
-    using Item = CItemGlimra;
     static constexpr const char* kName = "Glimra";
-
-    // Four workers of 93 rays and one of 372.
-    static constexpr int32_t kWalkWidth = 596, kWalkHeight = 900, kWalkPerWorker = 93;
-    static constexpr uint32_t kWalkSeed = 31;
+    static constexpr WalkCase kWalk = {596, 900, 93, 31};
     static std::vector<int32_t> ItemState(const CItemGlimra& ray) {
         return {ray.x, ray.y, ray.dx, ray.dy, ray.life, static_cast<int32_t>(ray.colour)};
     }
@@ -113,12 +115,8 @@ struct GlimraEffect {
 
 struct RiplaEffect {
     using Rig = RiplaRig;
-    using Item = CItemRipla;
     static constexpr const char* kName = "Ripla";
-
-    // Four workers of 400 splashes and one of 1600.
-    static constexpr int32_t kWalkWidth = 640, kWalkHeight = 480, kWalkPerWorker = 400;
-    static constexpr uint32_t kWalkSeed = 41;
+    static constexpr WalkCase kWalk = {640, 480, 400, 41};
     static std::vector<int32_t> ItemState(const CItemRipla& splash) {
         return {splash.x, splash.y, splash.dx, splash.dy, splash.life};
     }
@@ -185,11 +183,6 @@ struct RiplaEffect {
 };
 
 template <class TEffect> class SpriteSet : public testing::Test {};
-
-struct EffectName {
-    template <class TEffect> static std::string GetName(int) { return TEffect::kName; }
-};
-
 using Effects = testing::Types<GlimraEffect, RiplaEffect>;
 TYPED_TEST_SUITE(SpriteSet, Effects, EffectName);
 
@@ -199,11 +192,12 @@ TYPED_TEST(SpriteSet, EveryWorkerContinuesTheOneWalk) {
     // Four workers move the one walk: spawned by Start and then stepped one worker after
     // the other, their items are exactly those of one worker with four times as many.
     using Effect = TypeParam;
-    constexpr int32_t n = Effect::kWalkPerWorker;
-    typename Effect::Rig one(Effect::kWalkWidth, Effect::kWalkHeight, 1);
-    typename Effect::Rig four(Effect::kWalkWidth, Effect::kWalkHeight, 4);
-    ASSERT_TRUE(one.Start(Effect::kWalkSeed));
-    ASSERT_TRUE(four.Start(Effect::kWalkSeed));
+    constexpr WalkCase walk = Effect::kWalk;
+    constexpr int32_t n = walk.perWorker;
+    typename Effect::Rig one(walk.width, walk.height, 1);
+    typename Effect::Rig four(walk.width, walk.height, 4);
+    ASSERT_TRUE(one.Start(walk.seed));
+    ASSERT_TRUE(four.Start(walk.seed));
     ASSERT_EQ(one.set.itemsPerWorker, 4 * n);
     ASSERT_EQ(four.set.itemsPerWorker, n);
     for (int32_t frame = 0; frame < 40; ++frame) {
@@ -232,7 +226,7 @@ TYPED_TEST(SpriteSet, SpawnsOfConcurrentWorkersAllMoveTheOneWalk) {
     for (int32_t t = 0; t < kThreads; ++t)
         threads.emplace_back([&, t] {
             CRandom::Seed(static_cast<uint32_t>(t + 1));
-            typename TypeParam::Item item;
+            typename TypeParam::Rig::Item item;
             shared.Attach(item);
             for (int32_t k = 0; k < Shared::kSpawns; ++k) {
                 shared.Respawn(item);

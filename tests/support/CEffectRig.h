@@ -13,6 +13,8 @@
 // TItem on a headless desktop (TDesktop) with a 40-pixel taskbar on `edge` and `workers`
 // render workers, without a settings store. Nothing is started.
 template <class TSet, class TItem, class TDesktop> struct CEffectRig {
+    using Item = TItem;
+
     CEffectRig(int32_t width, int32_t height, int32_t workers, TaskbarEdge edge)
         : desktop(width, height), renderState(&desktop), set(nullptr, &renderState) {
         renderState.processorCount = workers;
