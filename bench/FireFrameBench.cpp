@@ -6,20 +6,14 @@
 // CPU time is that of every thread of the process, so that with several workers it shows
 // the work of all of them and not only of the calling thread.
 
-#include "effects/engine/CRandom.h"
-#include "effects/engine/CRenderState.h"
+#include "bench/CBenchRig.h"
 #include "effects/fire/CSetEmbra.h"
-#include "effects/headless/CHeadlessDesktop.h"
-#include "params/CMemoryBackend.h"
-#include "params/CSettingsStore.h"
 #include "tests/reference/CSetEmbraReference.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstddef>
-#include <cstring>
-#include <memory>
 #include <numeric>
 #include <thread>
 #include <vector>
@@ -38,39 +32,23 @@ public:
     using CSetEmbraReference::CSetEmbraReference;
 };
 
-template <class TSet> struct FireRig {
+template <class TSet> struct FireRig : CBenchRig<TSet> {
     FireRig(int32_t width, int32_t height, int32_t workers)
-        : desktop(width, height), store(true, "Lumavist", "Embra"), renderState(&desktop),
-          set(&store, &renderState) {
-        store.SetBackend(std::make_unique<CMemoryBackend>());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-        renderState.processorCount = workers;
-        renderState.activeSet = &set;
-        CRandom::Seed(1);
-        started = renderState.StartRendering();
+        : CBenchRig<TSet>(width, height, workers) {
+        this->Start();
     }
-    ~FireRig() { renderState.StopRendering(); }
 
-    void ClearBand() {
-        std::memset(set.frameBuffer.pixels + std::size_t{4} * set.BandTop() * set.frameBuffer.width,
-                    0, std::size_t{4} * set.BandRows() * set.frameBuffer.width);
-    }
     int64_t StepWorker(int32_t worker) {
+        TSet& set = this->set;
         CItemEmbra* flames = static_cast<CItemEmbra*>(set.workerItems[worker]);
         return set.StepFlames(flames, set.itemsPerWorker); // "items" 100: every flame
-    }
-    void Opacity() {
-        CBmp band;
-        band.Wrap(set.frameBuffer.pixels, set.BandTop() * set.frameBuffer.width * 4,
-                  set.frameBuffer.width, set.BandRows());
-        set.ApplyOpacity(band); // "vis" 50
     }
     // One whole frame; returns the sprite pixels inside the frame buffer. Worker 0 runs on
     // the calling thread, every other worker on a thread started for the frame, as the
     // engine's workers would be woken.
     int64_t Frame() {
-        ClearBand();
-        const int32_t workers = renderState.processorCount;
+        this->ClearBand();
+        const int32_t workers = this->renderState.processorCount;
         std::vector<int64_t> pixels(static_cast<std::size_t>(workers), 0);
         std::vector<std::thread> others;
         for (int32_t worker = 1; worker < workers; ++worker)
@@ -78,16 +56,10 @@ template <class TSet> struct FireRig {
         pixels[0] = StepWorker(0);
         for (std::thread& other : others)
             other.join();
-        Opacity();
+        this->Opacity();
         benchmark::ClobberMemory();
         return std::accumulate(pixels.begin(), pixels.end(), int64_t{0});
     }
-
-    CHeadlessDesktop desktop;
-    CSettingsStore store;
-    CRenderState renderState;
-    TSet set;
-    bool started = false;
 };
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {

@@ -6,22 +6,16 @@
 // divided by their own. Also reports the
 // time per frame pixel drawn (the pixels the draw loops visited).
 
-#include "effects/engine/CRandom.h"
-#include "effects/engine/CRenderState.h"
-#include "effects/headless/CHeadlessDesktop.h"
+#include "bench/CBenchRig.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
-#include "params/CMemoryBackend.h"
-#include "params/CSettingsStore.h"
 #include "tests/reference/CSetGlimraReference.h"
 #include "tests/reference/CSetRiplaReference.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <thread>
 #include <tuple>
 
@@ -56,36 +50,12 @@ std::map<std::tuple<int, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
     return times;
 }
 
-template <class TSet> struct Rig {
+template <class TSet> struct Rig : CBenchRig<TSet> {
     Rig(int32_t width, int32_t height, int32_t workers, CDrawPath path)
-        : desktop(width, height), store(true, "Lumavist", "Embra"), renderState(&desktop),
-          set(&store, &renderState) {
-        set.drawPath = path;
-        store.SetBackend(std::make_unique<CMemoryBackend>());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-        renderState.processorCount = workers;
-        renderState.activeSet = &set;
-        CRandom::Seed(1);
-        started = renderState.StartRendering();
+        : CBenchRig<TSet>(width, height, workers) {
+        this->set.drawPath = path;
+        this->Start();
     }
-    ~Rig() { renderState.StopRendering(); }
-
-    void ClearBand() {
-        std::memset(set.frameBuffer.pixels + std::size_t{4} * set.BandTop() * set.frameBuffer.width,
-                    0, std::size_t{4} * set.BandRows() * set.frameBuffer.width);
-    }
-    void Opacity() {
-        CBmp band;
-        band.Wrap(set.frameBuffer.pixels, set.BandTop() * set.frameBuffer.width * 4,
-                  set.frameBuffer.width, set.BandRows());
-        set.ApplyOpacity(band); // "vis" 50
-    }
-
-    CHeadlessDesktop desktop;
-    CSettingsStore store;
-    CRenderState renderState;
-    TSet set;
-    bool started = false;
 };
 
 // Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2); TSet is the
