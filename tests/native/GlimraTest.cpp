@@ -2,8 +2,8 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
-#include "support/CSplashDesktop.h"
 #include "support/CSpriteRig.h"
+#include "support/TestBitmaps.h"
 #include "tests/reference/CSetGlimraReference.h"
 
 #include <gtest/gtest.h>

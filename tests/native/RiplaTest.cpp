@@ -4,6 +4,7 @@
 #include "support/CEffectRig.h"
 #include "support/CSplashDesktop.h"
 #include "support/CSpriteRig.h"
+#include "support/TestBitmaps.h"
 #include "tests/reference/CSetRiplaReference.h"
 
 #include <gtest/gtest.h>

@@ -31,12 +31,3 @@ void MakeFlatPicture(CBmp* picture, int32_t width, int32_t height, uint32_t word
     picture->Create(width, height);
     picture->Fill(word);
 }
-
-uint64_t BitmapChecksum(const CBmp& bitmap) {
-    uint64_t hash = 14695981039346656037ull;
-    for (int32_t i = 0; i < bitmap.byteSize; ++i) {
-        hash ^= bitmap.pixels[i];
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}

@@ -22,6 +22,3 @@ public:
 void MakeTestSplash(CBmp* splash);
 // A width x height picture whose every pixel is `word`.
 void MakeFlatPicture(CBmp* picture, int32_t width, int32_t height, uint32_t word);
-
-// FNV-1a over a bitmap's bytes.
-uint64_t BitmapChecksum(const CBmp& bitmap);

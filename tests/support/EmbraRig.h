@@ -4,6 +4,7 @@
 #include "effects/fire/CSetEmbra.h"
 #include "support/CArtDesktop.h"
 #include "support/CStoreRig.h"
+#include "support/TestBitmaps.h"
 #include "tests/reference/CSetEmbraReference.h"
 
 #include <atomic>
@@ -17,8 +18,6 @@ public:
     using CSetEmbra::EndOfFrame;
     using CSetEmbra::StepAndDraw;
 };
-
-uint64_t Checksum(const CBmp& bitmap);
 
 // A fire (TSet: the shipped set or the scalar reference) on a headless desktop with the
 // test artwork, a 40-pixel taskbar along the bottom, an in-memory settings store and
@@ -48,7 +47,7 @@ template <class TSet> struct CEmbraRigOf : CStoreRig<TSet, CArtDesktop> {
     uint64_t PresentedChecksum() const {
         CBmp band;
         this->desktop.CopyLastPresented(&band);
-        return Checksum(band);
+        return BitmapChecksum(band);
     }
 
     std::atomic<int32_t> runFlag{1};

@@ -35,3 +35,12 @@ std::vector<uint8_t> MakeBmpBytes(int width, int height, int bitsPerPixel, bool 
     }
     return out;
 }
+
+uint64_t BitmapChecksum(const CBmp& bitmap) {
+    uint64_t hash = 14695981039346656037ull;
+    for (int32_t i = 0; i < bitmap.byteSize; ++i) {
+        hash ^= bitmap.pixels[i];
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}

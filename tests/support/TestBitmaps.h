@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/CBmp.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -9,3 +11,6 @@
 // of the picture's row y counted from the top; 24-bit files drop its alpha byte.
 std::vector<uint8_t> MakeBmpBytes(int width, int height, int bitsPerPixel, bool topDown,
                                   const std::function<uint32_t(int, int)>& pixel);
+
+// FNV-1a over a bitmap's bytes.
+uint64_t BitmapChecksum(const CBmp& bitmap);
