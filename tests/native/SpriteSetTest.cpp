@@ -293,3 +293,19 @@ TYPED_TEST(SpriteSet, SmallScreensRenderWithoutStrayWrites) {
         EXPECT_TRUE(canary.Intact()) << size.width << "x" << size.height;
     }
 }
+
+TYPED_TEST(SpriteSet, ScreenTooNarrowForAnItemPerWorkerKeepsOneIdleItemEach) {
+    // One column and four workers: no worker animates an item, yet each array keeps one
+    // entry that is never spawned, stepped or drawn.
+    using Effect = TypeParam;
+    typename Effect::Rig rig(1, 400, 4);
+    ASSERT_TRUE(rig.Start(3));
+    EXPECT_EQ(rig.set.itemsPerWorker, 0);
+    ASSERT_EQ(rig.set.workerItems.size(), 4u);
+    const typename Effect::Rig::Item idle;
+    for (int32_t worker = 0; worker < 4; ++worker) {
+        ASSERT_NE(rig.Items(worker), nullptr) << worker;
+        rig.set.StepAndDraw(worker, rig.Items(worker));
+        EXPECT_EQ(Effect::ItemState(rig.Items(worker)[0]), Effect::ItemState(idle)) << worker;
+    }
+}
