@@ -101,7 +101,7 @@ first-run)
     expect "shown at first" "$(field "$line" 2)" 1
     centre=$((($(field "$line" 4) + $(field "$line" 6)) / 2))
     [ $((centre - 640)) -le 1 ] && [ $((640 - centre)) -le 1 ] || fail "not centred: $line"
-    expect "the effect runs" "$(field "$line" 8)" 1
+    expect "the effect runs" "$(field "$(drive wait-running 1)" 8)" 1
     expect "titled" "$(echo "$line" | cut -d' ' -f9-)" "Embra desktop decoration"
     expect "the tray tip's version" "$(drive version "$(winepath -w "$embra")")" "version 1.3.1"
     import -window root "$out/main-window.png"
@@ -134,7 +134,7 @@ hidden)
     later_run 2
     start_program
     sleep 3
-    line=$(drive main)
+    line=$(drive wait-running 1)
     expect "hidden" "$(field "$line" 2)" 0
     expect "not minimised" "$(field "$line" 3)" 0
     expect "the effect runs" "$(field "$line" 8)" 1
@@ -145,28 +145,27 @@ hidden)
 enter-and-exit)
     later_run 0
     start_program
-    line=$(drive wait-main shown)
-    expect "running" "$(field "$line" 8)" 1
+    drive wait-main shown >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
     drive enter >/dev/null
-    expect "Enter stops" "$(field "$(drive main)" 8)" 0
+    expect "Enter stops" "$(field "$(drive wait-running 0)" 8)" 0
     drive enter >/dev/null
-    expect "Enter starts" "$(field "$(drive main)" 8)" 1
+    expect "Enter starts" "$(field "$(drive wait-running 1)" 8)" 1
     drive about >/dev/null
     sleep 1
     import -window root "$out/about-box.png"
     expect "About closes" "$(drive close-about)" "about-closed 1"
     drive sysexit >/dev/null
     expect "the exit asks" "$(drive answer cancel)" "box Quit program?"
-    line=$(drive main)
-    expect "Cancel keeps it running" "$(field "$line" 8)" 1
+    expect "Cancel keeps it running" "$(field "$(drive wait-running 1)" 8)" 1
     exit_program
     expect "saved" "$(value Sets current)" Embra
     ;;
 settings-switch)
     later_run 0
     start_program
-    line=$(drive wait-main shown)
-    expect "running" "$(field "$line" 8)" 1
+    drive wait-main shown >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
     settings=$(drive open-settings)
     [ "$(field "$settings" 2)" != none ] || fail "the settings window did not open"
     snap_window "$settings" settings-items

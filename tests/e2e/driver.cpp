@@ -5,6 +5,7 @@
 //   main                 "main <visible> <iconic> <left> <top> <right> <bottom> <stop> <text>"
 //                        (stop: 1 while the start button carries the stop command)
 //   wait-main <state>    waits up to 20 s until the main window is shown or hidden, then as main
+//   wait-running <1|0>   waits up to 20 s until the effect runs or is stopped, then as main
 //   tray                 "tray <1 when the main window has its notification-area icon>"
 //   overlay              "overlay <left> <top> <right> <bottom> <1 when behind the taskbar>"
 //   enter                presses Enter in the main window (real input); "enter"
@@ -78,6 +79,20 @@ std::string MainLine() {
     return "main " + Number(IsWindowVisible(main) ? 1 : 0) + " " + Number(IsIconic(main) ? 1 : 0) +
            " " + Number(rect.left) + " " + Number(rect.top) + " " + Number(rect.right) + " " +
            Number(rect.bottom) + " " + Number(GetDlgItem(main, kStopCommand) ? 1 : 0) + " " + text;
+}
+
+// Waits up to 20 s until the effect runs ("1": the start button carries the stop command)
+// or is stopped ("0"), then as main. The main window shows before the program starts the
+// effect, and a stop or start by a key is handled after the key's event arrives.
+std::string WaitRunning(const char* state) {
+    const bool running = std::strcmp(state, "1") == 0;
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND main = MainWindow();
+        if (main && (GetDlgItem(main, kStopCommand) != nullptr) == running)
+            break;
+        Sleep(kPollMs);
+    }
+    return MainLine();
 }
 
 std::string WaitMain(const char* state) {
@@ -348,6 +363,8 @@ std::string Run(const std::string& command, const char* argument) {
         return MainLine();
     if (command == "wait-main")
         return WaitMain(argument);
+    if (command == "wait-running")
+        return WaitRunning(argument);
     if (command == "tray")
         return "tray " + Number(HasTrayIcon(main) ? 1 : 0);
     if (command == "overlay")
