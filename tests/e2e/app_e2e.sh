@@ -27,7 +27,7 @@ source "$(dirname "$0")/e2e_common.sh"
 drive() {
     local before
     before=$(wc -l <"$report")
-    in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
+    run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
     for _ in $(seq 100); do
         [ "$(wc -l <"$report")" -gt "$before" ] && break
         sleep 0.1

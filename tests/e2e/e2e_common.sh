@@ -13,6 +13,8 @@ fail() {
 # start its programs in the desktop of this one while that desktop is closing.
 desktop_pid=""
 cleanup() {
+    local status=$?
+    [ "$status" -eq 0 ] || echo "ended with status $status" >&2
     if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
         in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
         for _ in $(seq 50); do
@@ -28,6 +30,13 @@ trap cleanup EXIT
 # Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
 in_desktop() {
     wine explorer "/desktop=Embra,$desktop_size" "$@"
+}
+
+# Runs a helper inside the desktop and waits for it. explorer passes on no exit code of the
+# helper, and a busy machine can make explorer itself report a failure although the helper
+# ran: callers judge by what the helper reported or did.
+run_in_desktop() {
+    in_desktop "$@" || true
 }
 
 # Polls up to $1 tenths of a second until the report holds a line starting with $2.

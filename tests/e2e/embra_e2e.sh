@@ -102,8 +102,8 @@ echo "screenshot: $shot"
 
 # Ask the program to end the way Windows asks a program to close, without force, and
 # confirm "Quit program?".
-in_desktop taskkill /im embra.exe >/dev/null
-in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" answer ok
+run_in_desktop taskkill /im embra.exe >/dev/null
+run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" answer ok
 wait_for_report 300 exit || fail "embra.exe did not end after the close request"
 code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
 echo "exit code: $code"
