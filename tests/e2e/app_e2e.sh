@@ -172,10 +172,15 @@ settings-switch)
     expect "the common tab" "$(drive settings-tab 1)" "tab 1"
     snap_window "$settings" settings-common
     expect "back to the items list" "$(drive settings-tab 0)" "tab 0"
-    dialog=$(drive effect-dialog 0)
-    [ "$(field "$dialog" 2)" != none ] || fail "the fire's settings dialog did not open"
-    snap_window "$dialog" fire-settings
-    expect "the fire's dialog closes" "$(drive cancel-effect-dialog)" "effect-dialog-closed 1"
+    row=0
+    for effect in fire lights water; do
+        dialog=$(drive effect-dialog $row)
+        [ "$(field "$dialog" 2)" != none ] || fail "the $effect's settings dialog did not open"
+        snap_window "$dialog" $effect-settings
+        expect "the $effect's dialog closes" "$(drive cancel-effect-dialog)" \
+            "effect-dialog-closed 1"
+        row=$((row + 1))
+    done
     # The clicks and the switch take longer than drive waits for its line.
     drive settings-switch >/dev/null
     wait_for_report 400 settings-switch || fail "the settings switch did not report"

@@ -24,9 +24,9 @@
 //   open-settings        a real click on the settings button; "settings <rectangle>" of the
 //                        settings window, "settings none" when it does not open
 //   settings-tab <n>     a real click on tab n of the settings window; "tab <chosen tab>"
-//   effect-dialog <row>  a real click on the gear of an effect's row; "effect-dialog
-//                        <rectangle>" of the fire's settings dialog (row 0)
-//   cancel-effect-dialog a real click on Cancel of the fire's settings dialog;
+//   effect-dialog <row>  a real click on the gear of an effect's row (0 fire, 1 northern
+//                        lights, 2 water); "effect-dialog <rectangle>" of its dialog
+//   cancel-effect-dialog a real click on Cancel of the open effect dialog;
 //                        "effect-dialog-closed <1 when it closed>"
 //   settings-switch      real clicks on the northern lights' mark and OK of the open settings
 //                        window; "settings-switch <1 when it closed>"
@@ -326,13 +326,25 @@ std::string ClickTab(const char* position) {
     return "tab " + Number(static_cast<long>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
 }
 
+// The titles of the effects' dialogs, in the order of their rows in the settings window.
+constexpr const char* kEffectDialogTitles[] = {"Embra settings", "Northern Lights settings",
+                                               "Ripla settings"};
+
 // A real click on the gear at the left of an effect's row; "effect-dialog <its rectangle>".
-std::string OpenEffectDialog(const char* row, const char* title) {
+std::string OpenEffectDialog(const char* rowText) {
+    const int row = std::atoi(rowText);
     HWND pane = SettingsPane();
-    if (!pane)
+    if (!pane || row < 0 || row > 2)
         return "effect-dialog none";
-    ClickAt(pane, kEntryHeight / 2, std::atoi(row) * kEntryHeight + kEntryHeight / 2);
-    return RectLine("effect-dialog", WaitForWindow("#32770", title));
+    ClickAt(pane, kEntryHeight / 2, row * kEntryHeight + kEntryHeight / 2);
+    return RectLine("effect-dialog", WaitForWindow("#32770", kEffectDialogTitles[row]));
+}
+
+HWND OpenEffectDialogWindow() {
+    for (const char* title : kEffectDialogTitles)
+        if (HWND dialog = FindWindowA("#32770", title))
+            return dialog;
+    return nullptr;
 }
 
 // A real click on a dialog's button; "<name> <1 when the dialog closed>".
@@ -420,10 +432,9 @@ std::string Run(const std::string& command, const char* argument) {
     if (command == "settings-tab")
         return ClickTab(argument);
     if (command == "effect-dialog")
-        return OpenEffectDialog(argument, "Embra settings");
+        return OpenEffectDialog(argument);
     if (command == "cancel-effect-dialog")
-        return PressAndWait("effect-dialog-closed", FindWindowA("#32770", "Embra settings"),
-                            IDCANCEL);
+        return PressAndWait("effect-dialog-closed", OpenEffectDialogWindow(), IDCANCEL);
     if (command == "settings-switch")
         return SwitchInSettings();
     return "unknown " + command;
