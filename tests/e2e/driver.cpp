@@ -30,11 +30,12 @@
 //                        "effect-dialog-closed <1 when it closed>"
 //   settings-switch      real clicks on the northern lights' mark and OK of the open settings
 //                        window; "settings-switch <1 when it closed>"
+#include "E2eHelpers.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -51,14 +52,6 @@ constexpr int kTabControl = 1016;
 constexpr int kEntryHeight = 36; // a row of the settings window's effect list
 constexpr DWORD kPollMs = 50;
 constexpr int kPolls = 400; // 20 s
-
-bool Report(const char* file, const std::string& line) {
-    FILE* report = std::fopen(file, "a");
-    if (!report)
-        return false;
-    std::fputs((line + "\n").c_str(), report);
-    return std::fclose(report) == 0;
-}
 
 HWND MainWindow() {
     return FindWindowA("#32770", kTitle);
@@ -113,15 +106,6 @@ bool HasTrayIcon(HWND main) {
     data.hWnd = main;
     data.uID = 0;
     return main && Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-HWND VisibleTaskbar() {
-    for (HWND bar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr); bar;
-         bar = FindWindowExA(nullptr, bar, "Shell_TrayWnd", nullptr)) {
-        if (IsWindowVisible(bar))
-            return bar;
-    }
-    return nullptr;
 }
 
 std::string OverlayLine() {
@@ -193,23 +177,6 @@ std::string Logoff(HWND main) {
     SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
     SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, nullptr);
     return "logoff " + Number(static_cast<long>(answer));
-}
-
-// Runs the program and returns its exit code; -1 when it cannot be started or does not end.
-long RunProgram(const char* program) {
-    std::string commandLine = std::string("\"") + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<long>(code);
 }
 
 std::string FileVersion(const char* program) {
@@ -424,7 +391,7 @@ std::string Run(const std::string& command, const char* argument) {
         return "taskbar-created";
     }
     if (command == "second")
-        return "second-exit " + Number(RunProgram(argument));
+        return "second-exit " + Number(RunProgram(argument, 30000));
     if (command == "version")
         return FileVersion(argument);
     if (command == "open-settings")
@@ -446,5 +413,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 3)
         return 2;
     const char* argument = __argc > 3 ? __argv[3] : "";
-    return Report(__argv[1], Run(__argv[2], argument)) ? 0 : 3;
+    return ReportLine(__argv[1], "a", Run(__argv[2], argument)) ? 0 : 3;
 }

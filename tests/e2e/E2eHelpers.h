@@ -1,0 +1,45 @@
+#pragma once
+
+// What the end-to-end launcher and driver both do: write report lines, find the shell's
+// taskbar and run a program to its end.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+// Writes a line to the report file, opened with the mode ("w" afresh, "a" appending).
+inline bool ReportLine(const char* file, const char* mode, const std::string& line) {
+    FILE* report = std::fopen(file, mode);
+    if (!report)
+        return false;
+    std::fputs((line + "\n").c_str(), report);
+    return std::fclose(report) == 0;
+}
+
+// The first visible window of the taskbar's class, null when there is none.
+inline HWND VisibleTaskbar() {
+    for (HWND bar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr); bar;
+         bar = FindWindowExA(nullptr, bar, "Shell_TrayWnd", nullptr)) {
+        if (IsWindowVisible(bar))
+            return bar;
+    }
+    return nullptr;
+}
+
+// Runs the program and returns its exit code; -1 when it cannot be started or does not
+// end within waitMs.
+inline long RunProgram(const char* program, DWORD waitMs) {
+    std::string commandLine = std::string("\"") + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, waitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
