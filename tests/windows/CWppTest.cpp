@@ -1,5 +1,6 @@
 #include "app/CWpp.h"
 #include "AppTestStack.h"
+#include "StandInTaskbar.h"
 #include "TestPlaces.h"
 #include "app/CStartupShortcut.h"
 
@@ -33,15 +34,9 @@ public:
 class CFakeTaskbar {
 public:
     CFakeTaskbar() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&windowClass);
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
-        window = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
-                                 height - 30, width, 30, nullptr, nullptr, nullptr, nullptr);
+        window = CreateTaskbar(RECT{0, height - 30, width, height}, true);
     }
     ~CFakeTaskbar() { DestroyWindow(window); }
     CFakeTaskbar(const CFakeTaskbar&) = delete;

@@ -1,7 +1,6 @@
 #include "effects/engine/CRenderState.h"
 #include "effects/fire/CSetEmbra.h"
 #include "graphics/CBmp.h"
-#include "graphics/GdiOwners_win.h"
 #include "graphics/PixelMath.h"
 #include "params/CMemoryBackend.h"
 #include "params/CSettingsStore.h"
@@ -10,6 +9,8 @@
 #include "ui/CWin32Desktop.h"
 
 #include "windows/DialogDriver.h"
+#include "windows/ScreenCapture.h"
+#include "windows/StandInTaskbar.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 #include <thread>
-#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -91,31 +91,13 @@ int BrightestShown(HWND overlay) {
     RECT rect{};
     if (!GetWindowRect(overlay, &rect))
         return -1;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    CWindowDc screen(nullptr);
-    CMemoryDc memory;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> copy(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0), &DeleteObject);
-    CSelection selection;
-    if (!copy || !memory.Create(screen.Get()) || !selection.Select(memory.Get(), copy.get()) ||
-        !BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top,
-                SRCCOPY | CAPTUREBLT))
+    const std::vector<uint32_t> pixels = CaptureScreen(rect);
+    if (pixels.empty())
         return -1;
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
     uint32_t brightest = 0;
-    for (int64_t i = 0; i < int64_t{width} * height; ++i)
+    for (const uint32_t pixel : pixels)
         for (const int shift : {0, 8, 16})
-            brightest = std::max(brightest, pixels[i] >> shift & 0xFFu);
+            brightest = std::max(brightest, pixel >> shift & 0xFFu);
     return static_cast<int>(brightest);
 }
 
@@ -139,20 +121,6 @@ Reading ReadNextFrames(CAlphaRecordingDesktop& desktop) {
 // The highest alpha a band can have at `percent` opacity.
 int MaxAlphaAt(int percent) {
     return static_cast<int>(PixelMath::ScaleByFactor(PixelMath::OpacityFactor(percent), 255));
-}
-
-// A stand-in taskbar along the bottom of the screen: a window of the taskbar's class.
-HWND CreateTaskbar() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_TrayWnd";
-    RegisterClassA(&windowClass);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
-                           height - 40, width, 40, nullptr, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
 }
 
 // A black window over the whole screen.
@@ -182,7 +150,9 @@ protected:
         InstallSettingsDialog(fire);
         backdrop = CreateBackdrop();
         ASSERT_TRUE(backdrop);
-        taskbar = CreateTaskbar();
+        const int width = GetSystemMetrics(SM_CXSCREEN);
+        const int height = GetSystemMetrics(SM_CYSCREEN);
+        taskbar = CreateTaskbar(RECT{0, height - 40, width, height}, true);
         ASSERT_TRUE(taskbar);
         parent = CreateWindowExA(0, "STATIC", "Settings", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);

@@ -1,8 +1,8 @@
+#include "ScreenCapture.h"
 #include "StandInTaskbar.h"
 
 #include "effects/engine/CRenderState.h"
 #include "graphics/CBmp.h"
-#include "graphics/GdiOwners_win.h"
 #include "support/CTestSet.h"
 #include "support/WaitUntil.h"
 #include "ui/CWin32Desktop.h"
@@ -11,8 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
-#include <type_traits>
+#include <vector>
 
 #include <windows.h>
 
@@ -40,24 +39,8 @@ uint32_t KnownPixel(int32_t x, int32_t y) {
 
 // What the screen shows at (x, y), layered windows included, as 0x00RRGGBB.
 uint32_t ShownAt(int32_t x, int32_t y) {
-    CWindowDc screen(nullptr);
-    CMemoryDc memory;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 1;
-    info.bmiHeader.biHeight = -1;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> pixel(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0), &DeleteObject);
-    CSelection selection;
-    if (!pixel || !memory.Create(screen.Get()) || !selection.Select(memory.Get(), pixel.get()) ||
-        !BitBlt(memory.Get(), 0, 0, 1, 1, screen.Get(), x, y, SRCCOPY | CAPTUREBLT))
-        return 0xFFFFFFFFu; // no 0x00RRGGBB value: nothing could be read
-    GdiFlush();
-    return *static_cast<const uint32_t*>(bits) & 0xFFFFFFu;
+    const std::vector<uint32_t> pixel = CaptureScreen(RECT{x, y, x + 1, y + 1});
+    return pixel.empty() ? 0xFFFFFFFFu : pixel[0]; // no 0x00RRGGBB value: nothing could be read
 }
 
 } // namespace
