@@ -129,6 +129,11 @@ void ClickButton(HWND dialog, int id) {
     SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
 }
 
+void PressButton(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script) {
     PendingScript() = std::move(script);
     SetTimer(nullptr, 0, 20, RunPendingScript);

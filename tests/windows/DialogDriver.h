@@ -29,6 +29,8 @@ void ReleaseSlider(HWND dialog, int id);
 void ClickSpin(HWND dialog, int id, bool up);
 // A click on a button: BM_CLICK, as the button's own click handling does.
 void ClickButton(HWND dialog, int id);
+// The notification a clicked button sends: WM_COMMAND with BN_CLICKED to the dialog.
+void PressButton(HWND dialog, int id);
 
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
 // `script` on the enabled dialog window that the loop shows. When the script leaves that

@@ -76,10 +76,6 @@ protected:
             EXPECT_EQ(SpinRange(dialog, row.spinId), std::make_pair(row.min, row.max));
         }
     }
-    static void Press(HWND dialog, int id) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
 
     const tstr key = TestKeyPath();
     CSettingsStore store{true, "EmbraTests", CurrentTestName().c_str()};
@@ -127,7 +123,7 @@ TEST_F(EffectDialogs, TheFireOpensOverItsParentWithTheDefaults) {
         EXPECT_EQ(ControlText(dialog, IDC_OPAQUE_EDIT), "50");
         EXPECT_EQ(ControlText(dialog, IDC_ITEMS_EDIT), "100");
         ExpectRowsAsAtOpening(dialog, fireRows);
-        Press(dialog, IDCANCEL);
+        PressButton(dialog, IDCANCEL);
     });
     EXPECT_TRUE(shown);
     EXPECT_EQ(fire.vis.BindingCount(), 0);
@@ -151,7 +147,7 @@ TEST_F(EffectDialogs, TypingInTheFireDialogShowsTheNearestBoundAtOnce) {
             ExpectRowShows(dialog, c.editId == IDC_OPAQUE_EDIT ? fireRows[0] : fireRows[1],
                            c.shown);
         }
-        Press(dialog, IDOK);
+        PressButton(dialog, IDOK);
     });
 }
 
@@ -162,7 +158,7 @@ TEST_F(EffectDialogs, DraggingTheFireSliderReachesTheEffectAtOnceAndOkSaves) {
         EXPECT_EQ(*fire.vis.Get(), 70);                        // the effect's opacity
         ReleaseSlider(dialog, IDC_OPAQUE_SLIDER);
         EXPECT_EQ(Saved("Embra", "vis"), "absent"); // nothing saved before OK
-        Press(dialog, IDOK);
+        PressButton(dialog, IDOK);
     });
     EXPECT_EQ(*fire.vis.Get(), 70);
     EXPECT_EQ(Saved("Embra", "vis"), "70");
@@ -179,7 +175,7 @@ TEST_F(EffectDialogs, CancelInTheFireDialogRestoresShowsAndSavesNothing) {
         ClickSpin(dialog, IDC_OPAQUE_SPIN, false);
         EXPECT_EQ(*fire.vis.Get(), 99);
         EXPECT_EQ(*fire.items.Get(), 99);
-        Press(dialog, IDCANCEL);
+        PressButton(dialog, IDCANCEL);
         ExpectRowShows(dialog, fireRows[0], 50); // before the dialog closes
         ExpectRowShows(dialog, fireRows[1], 100);
     });
@@ -215,7 +211,7 @@ TEST_F(EffectDialogs, TheNorthernLightsRowsAndTheColourChangeLimits) {
         // The curtain reads the size through its mirrored variable.
         TypeInto(dialog, IDC_SIZE_EDIT, "3");
         EXPECT_EQ(static_cast<int32_t>(lights.curtain.length), 50);
-        Press(dialog, IDOK);
+        PressButton(dialog, IDOK);
     });
     EXPECT_EQ(Saved("Glimra", "clr_change"), "4");
     EXPECT_EQ(Saved("Glimra", "flm_size"), "50");
@@ -229,7 +225,7 @@ TEST_F(EffectDialogs, TheWaterRowsAndTheWaveSizeMinimum) {
         TypeInto(dialog, IDC_SIZE_EDIT, "0");
         ExpectRowShows(dialog, waterRows[2], 1);
         EXPECT_EQ(static_cast<int32_t>(water.wave.size), 1);
-        Press(dialog, IDOK);
+        PressButton(dialog, IDOK);
     });
     EXPECT_EQ(Saved("Ripla", "wave_size"), "1");
 }
@@ -246,7 +242,7 @@ TEST_F(EffectDialogs, CancelInTheWaterDialogAfterMovingEverySliderRestoresAllFou
             EXPECT_NE(*row.param->Get(), start);
             EXPECT_EQ(ControlText(dialog, row.editId), std::to_string(*row.param->Get()));
         }
-        Press(dialog, IDCANCEL);
+        PressButton(dialog, IDCANCEL);
     });
     for (std::size_t i = 0; i < waterRows.size(); ++i)
         EXPECT_EQ(*waterRows[i].param->Get(), before[i]) << waterRows[i].name;

@@ -139,10 +139,6 @@ protected:
         SendMessageA(tab, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
         Click(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
     }
-    static void Press(HWND dialog, int id) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
 
     const tstr key = TestKeyPath();
     CSettingsStore store{true, "EmbraTests", CurrentTestName().c_str()};
@@ -207,7 +203,7 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
         ChooseTab(tab, 0);
         EXPECT_TRUE(IsWindowVisible(list));
         EXPECT_FALSE(IsWindowVisible(common));
-        Press(window, IDCANCEL);
+        PressButton(window, IDCANCEL);
     });
     EXPECT_TRUE(shown);
 }
@@ -246,7 +242,7 @@ TEST_F(SettingsDlg, OkSwitchesToTheMarkedEffectOnlyWhenItChanged) {
                 ClickTool(dialog, index, true);
             EXPECT_EQ(app.ActiveSet(), &app.fire); // nothing happens before OK
             EXPECT_EQ(app.stops + app.starts, 0);
-            Press(window, c.button);
+            PressButton(window, c.button);
         });
         EXPECT_EQ(app.ActiveSet(), app.sets[c.activeAfter]);
         EXPECT_EQ(app.running, c.runningAfter);
@@ -270,7 +266,7 @@ TEST_F(SettingsDlg, ClickingAMarkLeavesExactlyOneEffectMarked) {
             EXPECT_EQ(marks, 1);
         }
         EXPECT_TRUE(pane->Selection().Count() == 0); // entries carry tools, no selection
-        Press(window, IDCANCEL);
+        PressButton(window, IDCANCEL);
     });
 }
 
@@ -287,10 +283,10 @@ TEST_F(SettingsDlg, TheSettingsToolOpensThatEffectsDialogOverTheSettingsWindow) 
                            [&](HWND effect) {
                                opened = WindowTitle(effect);
                                openedOwner = GetWindow(effect, GW_OWNER);
-                               Press(effect, IDCANCEL);
+                               PressButton(effect, IDCANCEL);
                            });
             EXPECT_TRUE(IsWindowEnabled(window));
-            Press(window, IDCANCEL);
+            PressButton(window, IDCANCEL);
         });
         EXPECT_EQ(opened, titles[index]);
         // A dialog's owner is a top-level window: the page's is the settings window.
@@ -335,7 +331,7 @@ TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
             if (c.clickStartMinimized)
                 ClickButton(common, CSettingsCommonDlg::kStartMinimized);
             EXPECT_EQ(app.shortcut.Exists(), c.shortcutBefore); // nothing before OK
-            Press(window, c.button);
+            PressButton(window, c.button);
         });
         EXPECT_EQ(app.shortcut.Exists(), c.shortcutAfter);
         EXPECT_EQ(*app.startWithWindows.Get(), c.button == IDOK ? c.shortcutAfter : c.shownChecked);
@@ -384,7 +380,7 @@ TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
             EXPECT_EQ(after[index].right, before[index].right + 120);
             EXPECT_EQ(after[index].bottom, before[index].bottom + 90);
         }
-        Press(window, IDOK);
+        PressButton(window, IDOK);
     });
 }
 
