@@ -9,7 +9,9 @@
 #   scripts/fuzz.sh --merge [seconds]  the same, then the kept corpus becomes a small set
 #                                      of inputs that reaches every branch edge reached
 set -euo pipefail
+trap 'echo "fuzz.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 
 merge=0
 if [ "${1:-}" = "--merge" ]; then

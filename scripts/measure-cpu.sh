@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Measures the CPU seconds that embra.exe uses while it shows one effect for a while:
 # the Windows build under Wine, in a 1280x720 virtual desktop with a taskbar on a private
-# Xvfb display, in the run prefix of scripts/run.sh.
+# Xvfb display, in the run prefix of scripts/run.sh. The program's stored effect and exit
+# question are set for the measurement and put back afterwards.
 # Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds]   (defaults: Embra 60)
 set -euo pipefail
+trap 'echo "measure-cpu.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 effect=${1:-Embra}
 seconds=${2:-60}
@@ -16,32 +18,32 @@ if [ "${EMBRA_MEASURE_INNER:-}" != 1 ]; then
     EMBRA_MEASURE_INNER=1 EMBRA_FORCE_XVFB=1 exec scripts/with-xvfb.sh "$0" "$effect" "$seconds"
 fi
 
-export WINEPREFIX=$PWD/build/run-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-desktop=/desktop=Embra,1280x720
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
-fi
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
-    /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$effect" /f >/dev/null 2>&1
+export WINEPREFIX=${EMBRA_RUN_PREFIX:-$PWD/build/run-prefix} WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+desktop=Embra,1280x720
+source scripts/run-prefix.sh
+prepare_prefix
+current=$(stored_value "$sets_key" current)
+confirm=$(stored_value "$options_key" ConfirmExit)
+wine reg add "$sets_key" /v current /d "$effect" /f >/dev/null 2>&1
+# Nobody answers "Quit program?" at the end.
+wine reg add "$options_key" /v ConfirmExit /d 0 /f >/dev/null 2>&1
 
-wine explorer "$desktop" "$(winepath -w build/windows/app/embra.exe)" &
+wine explorer "/desktop=$desktop" "$(winepath -w build/windows/app/embra.exe)" &
 wine_pid=$!
-pid=""
-for _ in $(seq 100); do
-    # The Windows process itself: its command line is the program's Windows path.
-    pid=$(ps -eo pid=,args= | awk '$2 ~ /^[A-Z]:.*embra\.exe$/ { print $1; exit }')
-    [ -n "$pid" ] && break
-    sleep 0.1
-done
-[ -n "$pid" ] || { echo "embra.exe did not start" >&2; exit 1; }
+pid=$(wait_for_program)
+if [ -z "$pid" ]; then
+    echo "embra.exe did not start" >&2
+    end_program "$desktop" "$wine_pid"
+    exit 1
+fi
 sleep "$seconds"
 # Fields 14 and 15 of /proc/PID/stat: user and system time in clock ticks.
 ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
 hz=$(getconf CLK_TCK)
-wine explorer "$desktop" taskkill /im embra.exe >/dev/null 2>&1 || true
-wait "$wine_pid" 2>/dev/null || true
-wineserver -w
+end_program "$desktop" "$wine_pid"
+restore_value "$sets_key" current "$current"
+restore_value "$options_key" ConfirmExit "$confirm"
+timeout 60 wineserver -w || true
 awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" \
     'BEGIN { printf "%s: %.2f CPU seconds in %d s (%.1f %% of one core)\n", e, t / hz, s, 100 * t / hz / s }'

@@ -4,7 +4,9 @@
 # button faces and tool pictures, and photographs the program's windows as the end-to-end
 # runs show them under Wine, for the README.
 set -euo pipefail
+trap 'echo "readme-pictures.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j"$(nproc)" --target embra-preview embra-faces >/dev/null
 mkdir -p docs

@@ -1,42 +1,21 @@
 #!/usr/bin/env bash
 # Builds embra.exe (installing what is missing) and runs it under Wine in a 1280x720
-# virtual desktop with a taskbar, in a throw-away prefix under build/ that is made once
-# and reused. With a display the program runs until it or the desktop is closed. Without
-# one ($DISPLAY unset) it runs on a private Xvfb server for a few seconds
-# (EMBRA_RUN_SECONDS, default 8), saves a screenshot, asks the program to end and ends.
+# virtual desktop with a taskbar, in a prefix under build/ that is made on first use and
+# reused (EMBRA_RUN_PREFIX names another one). With a display the program runs until it or
+# the desktop is closed. Without one ($DISPLAY unset) it runs on a private Xvfb server for
+# a few seconds after it started (EMBRA_RUN_SECONDS, default 8), saves a screenshot, asks
+# the program to end and ends.
 set -euo pipefail
+trap 'echo "run.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 root=$PWD
-export WINEPREFIX=$root/build/run-prefix
+export WINEPREFIX=${EMBRA_RUN_PREFIX:-$root/build/run-prefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 embra=$root/build/windows/app/embra.exe
 desktop=Embra,1280x720
 screenshot=$root/build/run-screenshot.png
-options='HKCU\Software\Lumavist\Embra\Options\Common'
-
-# Makes the prefix on first use; its virtual desktop "Embra" shows the shell's taskbar.
-prepare_prefix() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Making the Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD \
-            /d 1 /f >/dev/null 2>&1
-        wineserver -w
-    fi
-    # Wine does not find Debian's copy of Marlett, which draws the caption buttons.
-    local marlett=/usr/share/wine/fonts/marlett.ttf
-    local fonts=$WINEPREFIX/drive_c/windows/Fonts
-    if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-        cp "$marlett" "$fonts/"
-    fi
-}
-
-# Reads a value of the program's common options; empty when it is absent.
-common_option() {
-    wine reg query "$options" /v "$1" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
-}
+source scripts/run-prefix.sh
 
 # On the private Xvfb display: a few seconds of effect, a screenshot, a close request.
 # Nobody is there to answer "Quit program?", so the question is off for this run and
@@ -44,30 +23,24 @@ common_option() {
 run_headless() {
     prepare_prefix
     local confirm
-    confirm=$(common_option ConfirmExit)
-    wine reg add "$options" /v ConfirmExit /d 0 /f >/dev/null 2>&1
+    confirm=$(stored_value "$options_key" ConfirmExit)
+    wine reg add "$options_key" /v ConfirmExit /d 0 /f >/dev/null 2>&1
     wine explorer "/desktop=$desktop" "$(winepath -w "$embra")" &
-    local wine_pid=$!
+    local wine_pid=$! pid
+    pid=$(wait_for_program)
+    if [ -z "$pid" ]; then
+        echo "embra.exe did not start within a minute" >&2
+        end_program "$desktop" "$wine_pid"
+        return 1
+    fi
     sleep "${EMBRA_RUN_SECONDS:-8}"
+    kill -0 "$pid" 2>/dev/null || echo "embra.exe ended before the screenshot" >&2
+    rm -f "$screenshot"
     import -window root "$screenshot"
     echo "Screenshot: $screenshot"
-    # taskkill sees only the windows of its own desktop.
-    wine explorer "/desktop=$desktop" taskkill /im embra.exe >/dev/null 2>&1 || true
-    for _ in $(seq 150); do
-        kill -0 "$wine_pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    if kill -0 "$wine_pid" 2>/dev/null; then
-        echo "embra.exe did not end after the close request; ending Wine" >&2
-        wineserver -k || true
-    fi
-    wait "$wine_pid" 2>/dev/null || true
-    if [ -n "$confirm" ]; then
-        wine reg add "$options" /v ConfirmExit /d "$confirm" /f >/dev/null 2>&1
-    else
-        wine reg delete "$options" /v ConfirmExit /f >/dev/null 2>&1 || true
-    fi
-    wineserver -w
+    end_program "$desktop" "$wine_pid"
+    restore_value "$options_key" ConfirmExit "$confirm"
+    timeout 60 wineserver -w || echo "Wine did not end within 60 s" >&2
 }
 
 if [ "${1:-}" = --headless ]; then

@@ -3,6 +3,7 @@
 # sanitizer builds and the Windows build, and runs every test; the Windows tests run
 # under Wine on a private X display. Last, the fuzzers run for a minute each, side by side.
 set -euo pipefail
+trap 'echo "test.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 

@@ -2,20 +2,40 @@
 # Runs a command with DISPLAY set: the caller's display if there is one, otherwise a
 # private Xvfb server that ends with the command.
 set -euo pipefail
+trap 'echo "$0: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 size=${EMBRA_XVFB_SIZE:-1280x720x24}
 if [ -n "${DISPLAY:-}" ] && [ -z "${EMBRA_FORCE_XVFB:-}" ]; then
     exec "$@"
 fi
+
+# Starts Xvfb on display $1; fails when the server ends before its socket appears (the
+# display was taken meanwhile by another server).
+start_xvfb() {
+    Xvfb ":$1" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$1" ] && return 0
+        kill -0 $xvfb 2>/dev/null || return 1
+        sleep 0.1
+    done
+    kill $xvfb 2>/dev/null || true
+    return 1
+}
+
 display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+xvfb=""
+for _ in $(seq 20); do
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    start_xvfb "$display" && break
+    xvfb=""
     display=$((display + 1))
 done
-Xvfb ":$display" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+if [ -z "$xvfb" ]; then
+    echo "with-xvfb.sh: Xvfb did not start (is the package xvfb installed?)" >&2
+    exit 1
+fi
 trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
 export DISPLAY=":$display"
 "$@"
