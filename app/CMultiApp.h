@@ -13,9 +13,12 @@ public:
     bool Init() override {
         SYSTEM_INFO info;
         GetSystemInfo(&info);
-        processorCount = info.dwNumberOfProcessors != 0 ? info.dwNumberOfProcessors : 1;
+        processorCount = WorkerCount(info.dwNumberOfProcessors);
         return TBase::Init();
     }
+
+    // One render worker per processor the system reports; a report of 0 counts as 1.
+    static uint32_t WorkerCount(DWORD processors) { return processors != 0 ? processors : 1; }
 
     uint32_t processorCount = 1;
 };

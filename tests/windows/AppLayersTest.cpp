@@ -33,7 +33,11 @@ TEST(AppLayersTest, InitRegistersTheOptionsOutermostLayerFirst) {
     EXPECT_EQ(ParamNames(app.rootSet), expected);
     EXPECT_EQ(std::string(app.profileName.str()), "Default");
     EXPECT_EQ(std::string(app.store.Expand("*prof*Options").str()), "Profiles\\Default\\Options");
-    EXPECT_GE(app.processorCount, 1u);
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    EXPECT_EQ(app.processorCount, info.dwNumberOfProcessors);
+    EXPECT_EQ(CTestStack::WorkerCount(0), 1u);
+    EXPECT_EQ(CTestStack::WorkerCount(6), 6u);
     EXPECT_TRUE(app.firstRun);
 }
 

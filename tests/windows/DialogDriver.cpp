@@ -1,6 +1,7 @@
 #include "windows/DialogDriver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -136,8 +137,14 @@ void PressButton(HWND dialog, int id) {
 
 void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script) {
     PendingScript() = std::move(script);
-    SetTimer(nullptr, 0, 20, RunPendingScript);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, RunPendingScript);
     open();
+    if (!PendingScript())
+        return;
+    // The loop ended without showing a dialog: the script must not run in a later one.
+    KillTimer(nullptr, timer);
+    PendingScript() = nullptr;
+    ADD_FAILURE() << "the modal dialog never showed, so its script did not run";
 }
 
 void PumpMessages() {

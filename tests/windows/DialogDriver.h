@@ -34,7 +34,8 @@ void PressButton(HWND dialog, int id);
 
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
 // `script` on the enabled dialog window that the loop shows. When the script leaves that
-// dialog open, it is ended with Cancel so that `open` returns.
+// dialog open, it is ended with Cancel so that `open` returns. When `open` returns without
+// having shown a dialog, the test fails.
 void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script);
 // Dispatches the messages waiting for this thread.
 void PumpMessages();

@@ -66,10 +66,23 @@ TEST(DrawContext, CompatibleAndWindowContexts) {
 
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
-    DrawContext windowContext;
-    EXPECT_TRUE(windowContext.FromWindow(window));
-    EXPECT_NE(windowContext.Get(), nullptr);
-    windowContext.Release();
-    EXPECT_EQ(windowContext.Get(), nullptr);
+    // A window's context is given back: a second ReleaseDC of it finds nothing to release.
+    HDC released = nullptr;
+    {
+        DrawContext windowContext;
+        EXPECT_TRUE(windowContext.FromWindow(window));
+        released = windowContext.Get();
+        ASSERT_NE(released, nullptr);
+        windowContext.Release();
+        EXPECT_EQ(windowContext.Get(), nullptr);
+    }
+    EXPECT_EQ(ReleaseDC(window, released), 0);
+    HDC dropped = nullptr;
+    {
+        DrawContext windowContext;
+        EXPECT_TRUE(windowContext.FromWindow(window));
+        dropped = windowContext.Get();
+    }
+    EXPECT_EQ(ReleaseDC(window, dropped), 0) << "the owner's end gives the context back";
     DestroyWindow(window);
 }

@@ -249,9 +249,25 @@ TEST_F(EffectDialogs, CancelInTheWaterDialogAfterMovingEverySliderRestoresAllFou
     EXPECT_EQ(static_cast<int32_t>(water.wave.size), before[2]);
 }
 
+// Counts the windows this thread tries to create, and refuses them, so that a dialog shown
+// by mistake cannot wait for a user.
+int windowsCreated = 0;
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        ++windowsCreated;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(EffectDialogs, WithoutAnInstalledDialogShowSettingsDoesNothing) {
     CSetEmbra bare{&store, &renderState};
+    windowsCreated = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     bare.ShowSettings(parent);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(windowsCreated, 0);
     EXPECT_EQ(bare.vis.BindingCount(), 0);
 }
 

@@ -60,8 +60,8 @@ void Click(HWND control, int x, int y) {
 
 // The settings button opens the settings window over the main dialog; marking the northern
 // lights and pressing OK switches the running effect through the main dialog's stop and
-// start, and stores the options and "current" at once, leaving the running instance's
-// stored window handle alone.
+// start, and stores the options (over a stored value that differs) and "current" at once, leaving
+// the running instance's stored window handle alone.
 TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
     CWpp app;
     app.title = "MainDlgSettings";
@@ -71,6 +71,8 @@ TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
     ASSERT_TRUE(app.IsEffectRunning());
     ASSERT_EQ(app.effects.renderState.activeSet, app.effects.sets.GetAt(0));
     const std::string handle = Stored("Options\\Windows\\Main", "Handle");
+    // A stored value that differs from the option's: only the save on OK can mend it.
+    WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "7", 2);
 
     bool opened = false;
     RunModalScript(
