@@ -6,7 +6,7 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch.
+# settings-switch, soak (EMBRA_SOAK=long for the long run).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -22,17 +22,25 @@ mkdir -p "$out"
 rm -f "$report" "$out"/*.png
 
 source "$(dirname "$0")/e2e_common.sh"
+# program_pid: the embra.exe process of this prefix.
+source "$(dirname "$0")/../../scripts/run-prefix.sh"
 
-# Runs a driver command inside the desktop and prints the line it reported.
-drive() {
-    local before
+# Runs a driver command inside the desktop and prints the line it reported, waiting up to
+# $1 seconds for it.
+drive_for() {
+    local before seconds=$1
+    shift
     before=$(wc -l <"$report")
     run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
-    for _ in $(seq 100); do
+    for _ in $(seq $((seconds * 10))); do
         [ "$(wc -l <"$report")" -gt "$before" ] && break
         sleep 0.1
     done
     tr -d '\r' <"$report" | sed -n "$((before + 1))p"
+}
+
+drive() {
+    drive_for 10 "$@"
 }
 
 value() {
@@ -92,6 +100,71 @@ touch "$report"
 later_run() {
     set_value 'Options\Windows\Main' Handle ""
     set_value 'Options\Common' StartMinimize "$1"
+}
+
+# What the program's process holds: the driver's line with the counts Windows gives
+# (Wine 8 reports 0 for most of them), then what Linux sees of the same process: resident
+# memory in KiB, open files and threads.
+usage() {
+    local line pid
+    line=$(drive_for 60 usage "$1")
+    pid=$(program_pid)
+    [ -n "$pid" ] || fail "no embra.exe process in this prefix"
+    echo "$line rss $(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")" \
+        "fds $(find "/proc/$pid/fd" -mindepth 1 -maxdepth 1 | wc -l)" \
+        "threads $(awk '/^Threads:/ { print $2 }' "/proc/$pid/status")"
+}
+
+# A usage line's field: handles, gdi, user, memory, rss, fds or threads.
+usage_field() {
+    echo "$1" | awk -v name="$2" '{ for (i = 3; i < NF; i += 2) if ($i == name) print $(i + 1) }'
+}
+
+# Fails when a count grew by more than the allowance between two usage lines.
+expect_flat() {
+    local grown=$(($(usage_field "$3" "$1") - $(usage_field "$2" "$1")))
+    [ "$grown" -le "$4" ] || fail "$1 grew by $grown (allowed $4): $2 -> $3"
+    echo "ok: $1 grew by $grown (allowed $4)"
+}
+
+# Many stops and starts, openings of the settings window and the About box, and the pointer
+# over a picture button; what the process holds must stay flat. The counts after a first
+# block of cycles and a few openings (heaps and caches warmed up) are held against those at
+# the end.
+soak() {
+    local cycles=1000 blocks=10 windows=50 hover=15
+    if [ "${EMBRA_SOAK:-}" = long ]; then
+        cycles=5000 blocks=50 windows=200 hover=60
+    fi
+    later_run 0
+    start_program
+    drive wait-main shown >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    usage start
+    local per_block=$((cycles / blocks)) warm last
+    # The first block and a few openings of each window load what stays loaded.
+    expect "warm-up cycles" "$(drive_for 600 cycles "$per_block")" "cycles $per_block"
+    expect "warm-up windows" "$(drive_for 300 windows 5)" "windows 5"
+    warm=$(usage "after-$per_block-cycles-and-5-windows")
+    echo "$warm"
+    for block in $(seq 2 "$blocks"); do
+        expect "cycles" "$(drive_for 600 cycles "$per_block")" "cycles $per_block"
+        usage "after-$((block * per_block))-cycles"
+    done
+    expect "settings and About" "$(drive_for 900 windows "$windows")" "windows $windows"
+    usage "after-$windows-windows"
+    expect "hover" "$(drive_for $((hover + 60)) hover "$hover")" "hovered $hover"
+    last=$(usage end)
+    echo "$last"
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    expect_flat handles "$warm" "$last" 16
+    expect_flat gdi "$warm" "$last" 16
+    expect_flat user "$warm" "$last" 16
+    expect_flat memory "$warm" "$last" 4096
+    expect_flat rss "$warm" "$last" 8192
+    expect_flat fds "$warm" "$last" 4
+    expect_flat threads "$warm" "$last" 0
+    exit_program
 }
 
 case $scenario in
@@ -215,6 +288,9 @@ taskbar-created)
     drive taskbar-created >/dev/null
     expect "the icon is back" "$(drive tray)" "tray 1"
     expect "behind the taskbar again" "$(field "$(drive overlay)" 6)" 1
+    ;;
+soak)
+    soak
     ;;
 *)
     fail "unknown scenario $scenario"

@@ -30,6 +30,12 @@
 //                        "effect-dialog-closed <1 when it closed>"
 //   settings-switch      real clicks on the northern lights' mark and OK of the open settings
 //                        window; "settings-switch <1 when it closed>"
+//   usage <label>        what the program's process holds (DriverSoak.h)
+//   cycles <n>           n stops and starts of the effect; "cycles <done>"
+//   windows <n>          n openings and closings of the settings window and the About box;
+//                        "windows <done>"
+//   hover <seconds>      the pointer over the settings button; "hovered <seconds>"
+#include "DriverSoak.h"
 #include "E2eHelpers.h"
 
 #include <windows.h>
@@ -404,6 +410,14 @@ std::string Run(const std::string& command, const char* argument) {
         return PressAndWait("effect-dialog-closed", OpenEffectDialogWindow(), IDCANCEL);
     if (command == "settings-switch")
         return SwitchInSettings();
+    if (command == "usage")
+        return UsageLine(main, argument);
+    if (command == "cycles")
+        return StartStopCycles(main, std::atoi(argument));
+    if (command == "windows")
+        return OpenCloseWindows(main, std::atoi(argument));
+    if (command == "hover")
+        return HoverSettingsButton(main, std::atoi(argument));
     return "unknown " + command;
 }
 
