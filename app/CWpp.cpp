@@ -37,8 +37,7 @@ CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(
 }
 
 CWpp::~CWpp() {
-    if (effectRunning)
-        StopEffect();
+    StopEffect();
 }
 
 bool CWpp::Init() {
@@ -98,28 +97,25 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 }
 
 bool CWpp::StartEffect() {
-    CSet* wanted = effects.renderState.activeSet;
-    effectRunning = effects.renderState.StartEffect();
-    DesktopRect taskbar;
-    const bool noTaskbar = !effectRunning && desktop.FindTaskbar(&taskbar) == TaskbarState::None;
-    waitingForTaskbar = noTaskbar ? wanted : nullptr;
-    return effectRunning;
+    effects.control.Start();
+    return IsEffectRunning();
 }
 
 void CWpp::StopEffect() {
-    effects.renderState.StopEffect();
-    effectRunning = false;
+    effects.control.Stop();
+}
+
+void CWpp::RestartEffect() {
+    effects.control.Restart();
 }
 
 void CWpp::OnTaskbarCreated() {
     CApp::OnTaskbarCreated();
-    if (effectRunning) {
+    if (IsEffectRunning()) {
         // Moving the overlay may raise it: it goes behind the taskbar afterwards.
         OnSettingChange();
         desktop.PutOverlayBehindTaskbar();
-    } else if (waitingForTaskbar) {
-        effects.renderState.activeSet = waitingForTaskbar;
-        waitingForTaskbar = nullptr;
+    } else if (effects.control.StartFailed()) {
         SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
     }
 }

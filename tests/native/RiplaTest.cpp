@@ -65,7 +65,7 @@ TEST(RiplaSetup, MissingSplashFailsTheStart) {
     RiplaRig rig(400, 300);
     rig.desktop.splash.Free();
     EXPECT_FALSE(rig.Start(1));
-    EXPECT_EQ(rig.renderState.activeSet, nullptr);
+    EXPECT_EQ(rig.renderState.activeSet, &rig.set); // kept for the next start
     EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr);
     EXPECT_TRUE(rig.set.workerItems.empty());
 }
