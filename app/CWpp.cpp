@@ -32,6 +32,11 @@ CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
     startMinimize.Set(1);
+    // An overlay destroyed from outside stops the effect, from the message loop.
+    desktop.onOverlayLost = [this] {
+        if (mainDlg.Handle())
+            PostMessageA(mainDlg.Handle(), WM_COMMAND, CMainDlg::kStop, 0);
+    };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
