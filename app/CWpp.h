@@ -50,12 +50,12 @@ public:
     UINT TrayCallbackMessage() override { return kTrayMessage; }
     int TrayIconId() override { return kTrayIcon; }
 
-    // Creates and places the overlay and starts the active set; false (activeSet null)
-    // when the set cannot start.
+    // Creates and places the overlay and starts the active set; false (the set stays
+    // active) when the set cannot start.
     bool StartRendering() { return effects.renderState.StartRendering(); }
     bool StopRendering() { return effects.renderState.StopRendering(); }
-    // Every start and stop goes through the effect control, which carries out a request
-    // made while another is under way after that one.
+    // The requests below go through the effect control: one made while another is under
+    // way is carried out after that one.
     // The active set and the render workers; false when the effect does not run (yet). A
     // set that failed for want of a taskbar stays active, and starts when a taskbar is
     // created.
