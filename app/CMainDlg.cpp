@@ -148,10 +148,8 @@ void CMainDlg::SavePlacement() {
 }
 
 void CMainDlg::OnStart() {
-    if (!app->StartEffect())
-        return;
-    ChangeControlId(Handle(), kStart, kStop);
-    SetFace(kStop, kStopFace);
+    app->StartEffect();
+    ShowEffectState();
 }
 
 void CMainDlg::OnSettings() {
@@ -162,8 +160,17 @@ void CMainDlg::OnSettings() {
 
 void CMainDlg::OnStop() {
     app->StopEffect();
-    ChangeControlId(Handle(), kStop, kStart);
-    SetFace(kStart, kStartFace);
+    ShowEffectState();
+}
+
+// Shown after every request, from what runs: a request made while another was under way
+// changes the state only when that one ends, and the one that ends last shows it.
+void CMainDlg::ShowEffectState() {
+    const bool running = app->IsEffectRunning();
+    if (GetDlgItem(Handle(), running ? kStop : kStart))
+        return;
+    ChangeControlId(Handle(), running ? kStart : kStop, running ? kStop : kStart);
+    SetFace(running ? kStop : kStart, running ? kStopFace : kStartFace);
 }
 
 int CMainDlg::OnClose(UINT code, HWND control) {
@@ -186,10 +193,8 @@ void CMainDlg::OnWindowPosChanged() {
 }
 
 void CMainDlg::OnDisplayChange() {
-    if (!app->IsEffectRunning())
-        return;
-    OnStop();
-    OnStart();
+    app->RestartEffect();
+    ShowEffectState();
 }
 
 void CMainDlg::SetIcons() {

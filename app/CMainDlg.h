@@ -40,6 +40,8 @@ public:
 private:
     void OnStart();
     void OnStop();
+    // The start button's id and face after whether the effect runs.
+    void ShowEffectState();
     // Runs the settings window modally over the main dialog.
     void OnSettings();
     // Esc or the close box: the effect pauses while the application decides.

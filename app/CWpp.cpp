@@ -32,13 +32,17 @@ CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
     startMinimize.Set(1);
+    // An overlay destroyed from outside stops the effect, from the message loop.
+    desktop.onOverlayLost = [this] {
+        if (mainDlg.Handle())
+            PostMessageA(mainDlg.Handle(), WM_COMMAND, CMainDlg::kStop, 0);
+    };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
 
 CWpp::~CWpp() {
-    if (effectRunning)
-        StopEffect();
+    StopEffect();
 }
 
 bool CWpp::Init() {
@@ -98,28 +102,25 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 }
 
 bool CWpp::StartEffect() {
-    CSet* wanted = effects.renderState.activeSet;
-    effectRunning = effects.renderState.StartEffect();
-    DesktopRect taskbar;
-    const bool noTaskbar = !effectRunning && desktop.FindTaskbar(&taskbar) == TaskbarState::None;
-    waitingForTaskbar = noTaskbar ? wanted : nullptr;
-    return effectRunning;
+    effects.control.Start();
+    return IsEffectRunning();
 }
 
 void CWpp::StopEffect() {
-    effects.renderState.StopEffect();
-    effectRunning = false;
+    effects.control.Stop();
+}
+
+void CWpp::RestartEffect() {
+    effects.control.Restart();
 }
 
 void CWpp::OnTaskbarCreated() {
     CApp::OnTaskbarCreated();
-    if (effectRunning) {
+    if (IsEffectRunning()) {
         // Moving the overlay may raise it: it goes behind the taskbar afterwards.
         OnSettingChange();
         desktop.PutOverlayBehindTaskbar();
-    } else if (waitingForTaskbar) {
-        effects.renderState.activeSet = waitingForTaskbar;
-        waitingForTaskbar = nullptr;
+    } else if (effects.control.StartFailed()) {
         SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
     }
 }

@@ -50,16 +50,21 @@ public:
     UINT TrayCallbackMessage() override { return kTrayMessage; }
     int TrayIconId() override { return kTrayIcon; }
 
-    // Creates and places the overlay and starts the active set; false (activeSet null)
-    // when the set cannot start.
+    // Creates and places the overlay and starts the active set; false (the set stays
+    // active) when the set cannot start.
     bool StartRendering() { return effects.renderState.StartRendering(); }
     bool StopRendering() { return effects.renderState.StopRendering(); }
-    // StartRendering and the render workers; false when the effect did not start. A set
-    // that failed for want of a taskbar is kept, and starts when a taskbar is created.
+    // The requests below go through the effect control: one made while another is under
+    // way is carried out after that one.
+    // The active set and the render workers; false when the effect does not run (yet). A
+    // set that failed for want of a taskbar stays active, and starts when a taskbar is
+    // created.
     bool StartEffect();
     // Stops the workers (answering the messages they send meanwhile) and rendering.
     void StopEffect();
-    bool IsEffectRunning() const { return effectRunning; }
+    // The screen changed: a running effect starts afresh.
+    void RestartEffect();
+    bool IsEffectRunning() const { return effects.control.Running(); }
     // The shell made a new taskbar: the tray icon comes back, the overlay goes behind the
     // new taskbar, and an effect that could not start for want of one starts now.
     void OnTaskbarCreated();
@@ -84,7 +89,5 @@ private:
     // The first set, or the first whose Key equals "current" under "Sets".
     void SelectActiveSet();
 
-    bool effectRunning = false;
-    CSet* waitingForTaskbar = nullptr; // the set whose start found no taskbar
     bool sessionSaved = false;
 };

@@ -11,7 +11,7 @@ CSet* CWppSettingsLink::ActiveSet() {
 }
 
 void CWppSettingsLink::SetActiveSet(CSet* set) {
-    app->effects.renderState.activeSet = set;
+    app->effects.control.Choose(set);
 }
 
 void CWppSettingsLink::StopEffect() {

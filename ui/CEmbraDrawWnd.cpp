@@ -9,6 +9,10 @@ bool* CEmbraDrawWnd::GetRegisteredFlag() {
 }
 
 LRESULT CEmbraDrawWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE)
+        return 0;
+    if (message == WM_DESTROY && onDestroy)
+        onDestroy();
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

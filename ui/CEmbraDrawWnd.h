@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // The overlay window: a layered, click-through, topmost tool window that never takes the
-// focus and shows the presented band with per-pixel alpha. Every message goes to CWnd's
-// dispatcher, whose defaults are all the overlay needs.
+// focus and shows the presented band with per-pixel alpha. It refuses WM_CLOSE (it is no
+// window the user closes: a task manager's "end task" or a script sends it) and tells
+// onDestroy when it is destroyed; every other message goes to CWnd's dispatcher.
 class CEmbraDrawWnd : public CWnd {
 public:
     static constexpr const char* kClassName = "LV_EmbraDrawWnd";
@@ -21,6 +24,9 @@ public:
     bool* GetRegisteredFlag() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     const char* GetClassName() override;
+
+    // Called on the window's thread at WM_DESTROY, whoever destroys the window.
+    std::function<void()> onDestroy;
 
     // Registers the window class and its factory entry once; always true.
     static bool RegisterFactory();

@@ -17,7 +17,9 @@ DesktopRect ToDesktopRect(const RECT& rect) {
 } // namespace
 
 CWin32Desktop::CWin32Desktop(HINSTANCE module)
-    : module(module ? module : GetModuleHandleA(nullptr)) {}
+    : module(module ? module : GetModuleHandleA(nullptr)) {
+    overlay.onDestroy = [this] { OnOverlayDestroyed(); };
+}
 
 CWin32Desktop::~CWin32Desktop() {
     DestroyOverlay();
@@ -68,7 +70,14 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
         DestroyOverlay();
         return false;
     }
+    presentedWindow.store(overlay.Handle(), std::memory_order_release);
     return true;
+}
+
+void CWin32Desktop::OnOverlayDestroyed() {
+    presentedWindow.store(nullptr, std::memory_order_release);
+    if (!destroying && onOverlayLost)
+        onOverlayLost();
 }
 
 void CWin32Desktop::DisableTransitions() {
@@ -87,11 +96,14 @@ void CWin32Desktop::ShowOverlay() {
 }
 
 void CWin32Desktop::DestroyOverlay() {
+    presentedWindow.store(nullptr, std::memory_order_release);
     bandSelection.Reset();
     bandBitmap.Reset();
     memoryDc.Reset();
     screenDc.Reset();
+    destroying = true;
     overlay.Destroy();
+    destroying = false;
 }
 
 bool CWin32Desktop::OverlayRect(DesktopRect* rect) {
@@ -133,17 +145,20 @@ void CWin32Desktop::CopyBand(const CBmp& band) {
 }
 
 bool CWin32Desktop::Present(int32_t x, int32_t y) {
-    if (!overlay.Handle() || !memoryDc.Get())
+    // Read once: the main thread may see the window destroyed meanwhile, and the system
+    // then refuses the stale handle.
+    HWND window = presentedWindow.load(std::memory_order_acquire);
+    if (!window || !memoryDc.Get())
         return false;
     CWindowDc screen(nullptr);
     RECT client{};
-    GetClientRect(overlay.Handle(), &client);
+    GetClientRect(window, &client);
     POINT destination{x, y};
     SIZE size{client.right, client.bottom};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return UpdateLayeredWindow(overlay.Handle(), screen.Get(), &destination, &size, memoryDc.Get(),
-                               &source, 0, &blend, ULW_ALPHA) != FALSE;
+    return UpdateLayeredWindow(window, screen.Get(), &destination, &size, memoryDc.Get(), &source,
+                               0, &blend, ULW_ALPHA) != FALSE;
 }
 
 void CWin32Desktop::PauseWhileStopping(int32_t milliseconds) {

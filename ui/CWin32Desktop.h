@@ -6,10 +6,15 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
+
 // The real desktop: the primary screen, the taskbar windows of class "Shell_TrayWnd",
 // the overlay window with its presentation resources (a memory device context holding a
 // compatible bitmap of the overlay's size, and the screen's device context, all held
-// from CreateOverlay to DestroyOverlay) and the bitmap resources of `module`.
+// from CreateOverlay to DestroyOverlay) and the bitmap resources of `module`. An overlay
+// destroyed by anything but DestroyOverlay is presented to no more, and onOverlayLost
+// says so; the presentation resources stay until DestroyOverlay.
 class CWin32Desktop : public IDesktop {
 public:
     // `module` null: the program's own module.
@@ -17,6 +22,11 @@ public:
     ~CWin32Desktop() override;
 
     HWND OverlayWindow() const { return overlay.Handle(); }
+
+    // Called on the main thread as the overlay is destroyed by anything but
+    // DestroyOverlay (a program's DestroyWindow, the end of its thread); the effect
+    // should stop. Must not stop it there and then: the window is being destroyed.
+    std::function<void()> onOverlayLost;
 
     DesktopSize ScreenSize() override;
     uint32_t TickCount() override;
@@ -39,6 +49,7 @@ private:
     // `exists` tells whether there is any.
     static HWND FindVisibleTaskbar(bool* exists);
     void DisableTransitions();
+    void OnOverlayDestroyed();
 
     HINSTANCE module;
     CEmbraDrawWnd overlay;
@@ -46,4 +57,7 @@ private:
     CGdiBitmap bandBitmap;
     CSelection bandSelection;
     CScreenDc screenDc;
+    // The window worker 0 presents to: the overlay from its set-up to its destruction.
+    std::atomic<HWND> presentedWindow{nullptr};
+    bool destroying = false; // inside DestroyOverlay
 };

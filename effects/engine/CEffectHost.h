@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/engine/CEffectControl.h"
 #include "effects/engine/CRenderState.h"
 #include "effects/engine/CSet.h"
 #include "params/CCollector.h"
@@ -18,6 +19,7 @@ public:
     CEffectHost(const CEffectHost&) = delete;
     CEffectHost& operator=(const CEffectHost&) = delete;
 
-    CRenderState renderState; // holds activeSet and the render workers
-    CCollector<CSet*> sets;   // owning; activeSet is one of them or null
+    CRenderState renderState;             // holds activeSet and the render workers
+    CEffectControl control{&renderState}; // every start and stop goes through it
+    CCollector<CSet*> sets;               // owning; activeSet is one of them or null
 };

@@ -40,10 +40,8 @@ bool CRenderState::StartRendering() {
     if (!desktop->CreateOverlay(rect))
         return false;
     overlayCreated = true;
-    if (activeSet && !activeSet->Start()) {
-        activeSet = nullptr;
+    if (activeSet && !activeSet->Start())
         return false;
-    }
     desktop->ShowOverlay();
     return true;
 }
@@ -57,8 +55,12 @@ bool CRenderState::StopRendering() {
 }
 
 bool CRenderState::StartEffect() {
-    if (!workers.empty() || !StartRendering())
+    if (!workers.empty() || !activeSet)
         return false;
+    if (!StartRendering()) {
+        StopRendering();
+        return false;
+    }
     runFlag.store(1, std::memory_order_release);
     workers.reserve(static_cast<std::size_t>(processorCount));
     for (int32_t i = 0; i < processorCount; ++i) {

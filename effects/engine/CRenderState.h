@@ -21,14 +21,15 @@ public:
     CRenderState& operator=(const CRenderState&) = delete;
 
     // Reads the screen size, creates the overlay W x 200 at the bottom of the screen and
-    // starts the active set. When the set fails to start, activeSet becomes null, the
+    // starts the active set. When the set fails to start, it stays the active set, the
     // overlay stays hidden and the result is false.
     bool StartRendering();
     // Stops the active set and destroys the overlay; always true.
     bool StopRendering();
 
-    // StartRendering, then one worker per processor; false (and no worker) when
-    // rendering does not start or workers are already running.
+    // StartRendering, then one worker per processor; false (and no worker, no overlay)
+    // without an active set, when rendering does not start or when workers are already
+    // running.
     bool StartEffect();
     // The one way to stop the workers, for every caller: drops the run flag, waits until
     // every worker has left, joins them and stops rendering if it runs. Nothing more when

@@ -2,6 +2,8 @@
 
 #include "effects/engine/ScreenSize.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int32_t kBandRows = 200;
@@ -20,13 +22,27 @@ TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t
     return TaskbarSide::Unknown;
 }
 
-bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
+TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect) {
     DesktopRect taskbar;
     const TaskbarState state = desktop.FindTaskbar(&taskbar);
-    if (state == TaskbarState::Hidden)
-        return false;
-    // No taskbar window at all counts as a taskbar on the top edge.
-    const TaskbarSide side = state == TaskbarState::None
+    if (state != TaskbarState::Visible)
+        return state;
+    // The part of the taskbar on the screen, and its thickness.
+    const int32_t width = std::min(taskbar.right, screenWidth) - std::max<int32_t>(taskbar.left, 0);
+    const int32_t height =
+        std::min(taskbar.bottom, screenHeight) - std::max<int32_t>(taskbar.top, 0);
+    if (std::min(width, height) <= kAutoHiddenStrip)
+        return TaskbarState::Hidden;
+    if (rect)
+        *rect = taskbar;
+    return TaskbarState::Visible;
+}
+
+bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
+    DesktopRect taskbar;
+    const TaskbarState state = FindShownTaskbar(desktop, &taskbar);
+    // No taskbar showing counts as a taskbar on the top edge.
+    const TaskbarSide side = state != TaskbarState::Visible
                                  ? TaskbarSide::Top
                                  : ClassifyTaskbar(taskbar, screenWidth, screenHeight);
     *x = 0;

@@ -11,8 +11,17 @@ enum class TaskbarSide { Top, Bottom, Left, Right, Unknown };
 
 TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t screenH);
 
+// The visible part of an auto-hidden taskbar: a strip this thick along its edge.
+constexpr int32_t kAutoHiddenStrip = 2;
+
+// The taskbar as the user sees it: Visible only when more than an auto-hidden taskbar's
+// strip of it lies on the screen (`rect` then filled in); a visible taskbar that shows no
+// more counts as Hidden.
+TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect);
+
 // The band along the taskbar's edge that the fire and the water use: on top of a bottom
-// taskbar, at the bottom of the screen for a top or right taskbar (or none at all), and
-// right of a left taskbar. Moves the overlay and returns the destination point through
-// `x` and `y`; false (nothing moved) when the taskbar is hidden or on no edge.
+// taskbar, right of a left taskbar, and at the bottom of the screen for a top or right
+// taskbar or when none shows (hidden, auto-hidden or none at all: where an auto-hidden
+// taskbar lives). Moves the overlay and returns the destination point through `x` and `y`;
+// false (nothing moved) when the taskbar is on no edge.
 bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y);

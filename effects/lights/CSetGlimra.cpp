@@ -85,14 +85,13 @@ void CSetGlimra::ShowSettings(void* parentWindow) {
 
 // The band at the top of the screen, below a top taskbar; with a side taskbar the
 // content is presented at (taskbar right or 0, 0) whatever row the overlay was moved to.
+// Without a taskbar that shows (hidden, auto-hidden or none) the band keeps the top.
 void CSetGlimra::UpdatePlacement() {
     DesktopRect taskbar;
-    const TaskbarState state = desktop->FindTaskbar(&taskbar);
-    if (state == TaskbarState::Hidden)
-        return;
-    if (state == TaskbarState::None)
+    const TaskbarState state = FindShownTaskbar(*desktop, &taskbar);
+    if (state != TaskbarState::Visible)
         taskbar = DesktopRect{};
-    const TaskbarSide side = state == TaskbarState::None
+    const TaskbarSide side = state != TaskbarState::Visible
                                  ? TaskbarSide::Top
                                  : ClassifyTaskbar(taskbar, screenWidth, screenHeight);
     switch (side) {

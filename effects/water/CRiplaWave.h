@@ -17,8 +17,8 @@ struct CRiplaWalk {
 struct CRiplaWave {
     std::mutex spawnLock;          // held for a whole spawn
     CRiplaWalk walk;               // guarded by spawnLock
-    bool walkStarted = false;      // the limit and the row were set, at the first Start
+    bool walkStarted = false;      // the row was drawn, at the first Start
     std::atomic<int32_t> size{20}; // splashes per wave; "wave_size" within its bounds
-    int32_t yLimit = 0;            // H - 32, set at the first Start
+    int32_t yLimit = 0;            // H - 32, set at every Start
     int32_t lastFrame = 0;         // F - 1; Start sets it
 };

@@ -67,12 +67,13 @@ void CSetRipla::UpdatePlacement() {
         SetDestination(x, y);
 }
 
-// The first Start sets the wave's limit 32 rows above the bottom of the screen and draws
-// its row at random; later ones let the wave go on where it stopped.
+// Every Start puts the wave's limit 32 rows above the bottom of the screen as it is now;
+// the first one also draws the wave's row at random, later ones let the wave go on where
+// it stopped.
 void CSetRipla::PrepareWave() {
+    wave.yLimit = screenHeight - 32;
     if (wave.walkStarted)
         return;
-    wave.yLimit = screenHeight - 32;
     wave.walk.y = screenHeight - (CRandom::Next() % 200) - 50;
     wave.walkStarted = true;
 }

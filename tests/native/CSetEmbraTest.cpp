@@ -148,7 +148,7 @@ TEST(CSetEmbraStart, FailsCleanlyWithoutTaskbarOrArtwork) {
         if (fault == Fault::NoStrip)
             rig.desktop.strip.Free();
         EXPECT_FALSE(rig.Start(1)) << static_cast<int>(fault);
-        EXPECT_EQ(nullptr, rig.renderState.activeSet);
+        EXPECT_EQ(&rig.set, rig.renderState.activeSet); // kept for the next start
         EXPECT_EQ(nullptr, rig.set.frameBuffer.pixels);
         EXPECT_TRUE(rig.set.workerItems.empty());
         EXPECT_EQ(0, rig.set.frameCount);
@@ -208,16 +208,18 @@ TEST(CSetEmbraPlacement, FollowsTheTaskbarEdge) {
     }
 }
 
+// Without a taskbar that shows (hidden, auto-hidden to its 2-pixel strip, none) the fire
+// burns along the bottom edge of the screen; a taskbar on no edge leaves it where it was.
 TEST(CSetEmbraPlacement, HiddenAbsentOrUnclassifiedTaskbar) {
     constexpr int32_t W = 1920;
     constexpr int32_t H = 1080;
-    enum class Bar { Hidden, Absent, WholeScreen };
+    enum class Bar { Hidden, Absent, WholeScreen, AutoHidden };
     struct Case {
         Bar bar;
         bool moves; // to (0, H - 200); otherwise left where it was
     };
-    for (const Case& c :
-         {Case{Bar::Hidden, false}, Case{Bar::Absent, true}, Case{Bar::WholeScreen, false}}) {
+    for (const Case& c : {Case{Bar::Hidden, true}, Case{Bar::Absent, true},
+                          Case{Bar::WholeScreen, false}, Case{Bar::AutoHidden, true}}) {
         EmbraRig rig(W, H);
         ASSERT_TRUE(rig.Start(1));
         rig.desktop.MoveOverlay(5, 6);
@@ -228,6 +230,8 @@ TEST(CSetEmbraPlacement, HiddenAbsentOrUnclassifiedTaskbar) {
             rig.desktop.RemoveTaskbar();
         if (c.bar == Bar::WholeScreen)
             rig.desktop.SetTaskbarRect({0, 0, W, H});
+        if (c.bar == Bar::AutoHidden)
+            rig.desktop.SetTaskbarRect({0, H - 2, W, H + 38});
         rig.set.UpdatePlacement();
         DesktopRect overlay;
         ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));

@@ -49,22 +49,32 @@ TEST(RenderState, StartRenderingShowsTheOverlayAtTheBottom) {
     EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr);
 }
 
-// A set that fails to start is dropped: no worker, the overlay stays hidden. Starting
-// again then renders nothing until a set is chosen.
-TEST(RenderState, FailedStartClearsTheActiveSetAndStartsNoWorker) {
+// A set that fails to start (no taskbar) starts no worker and leaves no overlay, and
+// stays the active set: the next start tries it again. Without an active set nothing
+// starts either.
+TEST(RenderState, FailedStartKeepsTheActiveSetAndStartsNoWorker) {
     Rig rig(2);
     rig.set.failStart = true;
     EXPECT_FALSE(rig.state.StartEffect());
-    EXPECT_EQ(rig.state.activeSet, nullptr);
+    EXPECT_EQ(rig.state.activeSet, &rig.set);
     EXPECT_EQ(rig.state.runFlag.load(), 0);
     EXPECT_EQ(rig.state.runningWorkers.load(), 0);
-    EXPECT_TRUE(rig.desktop.OverlayExists());
-    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    EXPECT_FALSE(rig.desktop.OverlayExists());
 
+    EXPECT_FALSE(rig.state.StartEffect());
+    EXPECT_EQ(rig.set.starts.load(), 2);
+
+    rig.state.activeSet = nullptr;
+    EXPECT_FALSE(rig.state.StartEffect());
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_EQ(rig.desktop.OverlayCount(), 2);
+
+    rig.set.failStart = false;
+    rig.state.activeSet = &rig.set;
     ASSERT_TRUE(rig.state.StartEffect());
-    WaitUntil([&] { return rig.state.runningWorkers.load() == 2; });
+    WaitUntil([&] { return rig.desktop.PresentCount() >= 1; });
     rig.state.StopEffect();
-    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
     EXPECT_FALSE(rig.desktop.OverlayExists());
 }
 

@@ -65,7 +65,7 @@ TEST(RiplaSetup, MissingSplashFailsTheStart) {
     RiplaRig rig(400, 300);
     rig.desktop.splash.Free();
     EXPECT_FALSE(rig.Start(1));
-    EXPECT_EQ(rig.renderState.activeSet, nullptr);
+    EXPECT_EQ(rig.renderState.activeSet, &rig.set); // kept for the next start
     EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr);
     EXPECT_TRUE(rig.set.workerItems.empty());
 }
@@ -140,6 +140,25 @@ TEST(RiplaSpawn, NewWaveWhenTheWaveEndsOrLeavesItsLimits) {
     splash.Spawn(0, 64, 32);
     EXPECT_EQ(walk.placed, 19);
     EXPECT_EQ(splash.x, 1000 - 64 - 1);
+}
+
+// A start on a taller screen (after a change of resolution) moves the wave's lower limit
+// with it: a wave on a row that only the taller screen has goes on instead of starting
+// anew at every spawn.
+TEST(RiplaSpawn, LimitFollowsTheScreenOfEachStart) {
+    RiplaRig rig(1000, 600);
+    ASSERT_TRUE(rig.Start(3));
+    EXPECT_EQ(rig.set.wave.yLimit, 600 - 32);
+    rig.renderState.StopRendering();
+    rig.desktop.SetScreenSize(1000, 1000);
+    ASSERT_TRUE(rig.Start(4));
+    EXPECT_EQ(rig.set.wave.yLimit, 1000 - 32);
+    rig.set.wave.walk = CRiplaWalk{300, 3, 900};
+    CItemRipla splash;
+    splash.wave = &rig.set.wave;
+    splash.Spawn(0, 64, 32);
+    EXPECT_EQ(rig.set.wave.walk.placed, 4);
+    EXPECT_EQ(splash.x, 320);
 }
 
 TEST(RiplaDraw, BottomAlignedBlendThroughTheRamp) {

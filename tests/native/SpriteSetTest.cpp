@@ -108,7 +108,8 @@ struct GlimraEffect {
         {ScriptedBar::Left, 60, kH - 200, 60, 0},   // content at (taskbar right, 0)
         {ScriptedBar::Right, 0, kH - 200, 0, 0},    // content at (0, 0)
         {ScriptedBar::Absent, 0, 0, 0, 0},          // a top taskbar whose bottom is 0
-        {ScriptedBar::Hidden, 0, kH - 200, -1, -1}, // left where it is
+        {ScriptedBar::Hidden, 0, 0, 0, 0},          // as none: the top
+        {ScriptedBar::AutoHidden, 0, 0, 0, 0},      // as none: the top
         {ScriptedBar::Middle, 0, kH - 200, -1, -1}, // on no edge: left where it is
     };
 };
@@ -177,7 +178,8 @@ struct RiplaEffect {
         {ScriptedBar::Right, 0, kH - 200, 0, kH - 200},
         {ScriptedBar::Left, 60, kH - 200, 60, kH - 200}, // right of the taskbar
         {ScriptedBar::Absent, 0, kH - 200, 0, kH - 200}, // no taskbar counts as top
-        {ScriptedBar::Hidden, 0, kH - 200, -1, -1},      // left where it is
+        {ScriptedBar::Hidden, 0, kH - 200, 0, kH - 200}, // as none: the bottom edge
+        {ScriptedBar::AutoHidden, 0, kH - 200, 0, kH - 200},
         {ScriptedBar::Middle, 0, kH - 200, -1, -1},
     };
 };

@@ -46,9 +46,10 @@ template <class TSet, class TItem, class TDesktop> struct CEffectRig {
 };
 
 // The taskbars the placement tests put on the headless desktop: 40 pixels high on the
-// top or bottom edge, 60 wide on the left or right, hidden, absent, or one covering the
-// whole screen (on no edge).
-enum class ScriptedBar { Top, Bottom, Left, Right, Hidden, Absent, Middle };
+// top or bottom edge, 60 wide on the left or right, hidden, absent, one covering the
+// whole screen (on no edge), or an auto-hidden one at the bottom (its 2-pixel strip on
+// the screen, the rest below it).
+enum class ScriptedBar { Top, Bottom, Left, Right, Hidden, Absent, Middle, AutoHidden };
 
 inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
     const DesktopSize screen = desktop.ScreenSize();
@@ -67,6 +68,8 @@ inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
         return desktop.RemoveTaskbar();
     case ScriptedBar::Middle:
         return desktop.SetTaskbarRect({0, 0, screen.width, screen.height});
+    case ScriptedBar::AutoHidden:
+        return desktop.SetTaskbarRect({0, screen.height - 2, screen.width, screen.height + 38});
     }
 }
 

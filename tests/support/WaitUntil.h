@@ -9,3 +9,16 @@ template <class Condition> void WaitUntil(Condition condition) {
     while (!condition())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
+
+// As WaitUntil, but gives up after `deadline`; whether the condition held. For waits on
+// something that may hang, where the test must end and report instead.
+template <class Condition>
+bool WaitUntilWithin(Condition condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}

@@ -230,3 +230,54 @@ TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
 }
 
 } // namespace
+
+// WM_CLOSE to the overlay is refused; an overlay destroyed from outside stops the effect
+// and the main window shows the start face; the next start makes a new overlay.
+TEST_F(CWppTest, AnOverlayDestroyedFromOutsideStopsTheEffect) {
+    CFakeTaskbar taskbar;
+    StartHidden();
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    ASSERT_TRUE(app.IsEffectRunning());
+    HWND overlay = app.desktop.OverlayWindow();
+    SendMessageA(overlay, WM_CLOSE, 0, 0);
+    DrainMessages();
+    EXPECT_TRUE(IsWindow(overlay));
+    EXPECT_TRUE(app.IsEffectRunning());
+
+    DestroyWindow(overlay);
+    DrainMessages();
+    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.ShowsStop());
+    EXPECT_EQ(app.effects.renderState.runningWorkers.load(), 0);
+
+    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStart, 0);
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.ShowsStop());
+    EXPECT_TRUE(IsWindow(app.desktop.OverlayWindow()));
+    app.Quit();
+}
+
+// Starting without an active set fails and the button keeps the start face; a start that
+// failed is tried again, with the set chosen since, when a taskbar is created.
+TEST_F(CWppTest, AFailedStartKeepsTheStartFaceAndIsTriedAgainWithANewTaskbar) {
+    CFakeTaskbar taskbar;
+    StartHidden();
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    CSet* chosen = app.effects.renderState.activeSet;
+    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStop, 0);
+    app.effects.control.Choose(nullptr);
+    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStart, 0);
+    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.ShowsStop());
+    EXPECT_EQ(app.desktop.OverlayWindow(), nullptr);
+
+    app.effects.control.Choose(chosen);
+    EXPECT_FALSE(app.IsEffectRunning());
+    SendMessageA(app.Dialog(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.ShowsStop());
+    EXPECT_EQ(app.effects.renderState.activeSet, chosen);
+    app.Quit();
+}

@@ -2,6 +2,8 @@
 #include "StandInTaskbar.h"
 
 #include "effects/engine/CRenderState.h"
+#include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
 #include "graphics/CBmp.h"
 #include "support/CTestSet.h"
 #include "support/WaitUntil.h"
@@ -169,4 +171,74 @@ TEST(OverlayWindow, FindsTheTaskbarAndGoesBehindIt) {
     desktop.DestroyOverlay();
     DestroyWindow(visible);
     DestroyWindow(hidden);
+}
+
+// The overlay is no window the user closes: WM_CLOSE (a task manager's "end task", a
+// script) leaves it presenting. Destroyed by anything but the desktop, it is presented to
+// no more, the desktop tells so once, and the effect stops cleanly afterwards.
+TEST(OverlayWindow, RefusesCloseAndReportsAnOutsideDestruction) {
+    Rig rig(2);
+    int lost = 0;
+    rig.desktop.onOverlayLost = [&] { ++lost; };
+    ASSERT_TRUE(rig.state.StartEffect());
+    HWND overlay = rig.desktop.OverlayWindow();
+    ASSERT_TRUE(IsWindow(overlay));
+
+    SendMessageA(overlay, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(overlay));
+    const int32_t frames = rig.set.frames.load();
+    WaitUntil([&] { return rig.set.frames.load() >= frames + 2; });
+    EXPECT_EQ(lost, 0);
+
+    DestroyWindow(overlay);
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(rig.desktop.Present(0, 0));
+    const int32_t after = rig.set.frames.load();
+    WaitUntil([&] { return rig.set.frames.load() >= after + 2; }); // worker 0 goes on unharmed
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_EQ(FindWindowA("LV_EmbraDrawWnd", nullptr), nullptr);
+
+    // An ordinary stop is no loss.
+    ASSERT_TRUE(rig.state.StartEffect());
+    rig.state.StopEffect();
+    EXPECT_EQ(lost, 1);
+}
+
+// With no taskbar that shows, hidden or auto-hidden to a 2-pixel strip, the fire's and the
+// water's band goes along the bottom edge of the screen.
+TEST(OverlayWindow, BandOnTheBottomEdgeWithoutAShownTaskbar) {
+    CWin32Desktop desktop;
+    DesktopRect rect;
+    if (desktop.FindTaskbar(&rect) == TaskbarState::Visible)
+        GTEST_SKIP() << "a visible taskbar is present";
+    ReadScreenSize(desktop);
+    const int32_t width = screenWidth;
+    const int32_t height = screenHeight;
+    ASSERT_TRUE(desktop.CreateOverlay({0, 0, width, 200}));
+    struct Case {
+        const char* what;
+        RECT taskbar;
+        bool visible;
+    } cases[] = {
+        {"auto-hidden at the bottom", {0, height - 2, width, height + 38}, true},
+        {"auto-hidden on the left", {-58, 0, 2, height}, true},
+        {"hidden", {0, height - 40, width, height}, false},
+    };
+    for (const Case& test : cases) {
+        HWND taskbar = CreateTaskbar(test.taskbar, test.visible);
+        ASSERT_NE(taskbar, nullptr) << test.what;
+        desktop.MoveOverlay(5, 6);
+        EXPECT_EQ(FindShownTaskbar(desktop, &rect), TaskbarState::Hidden) << test.what;
+        int32_t x = -1;
+        int32_t y = -1;
+        EXPECT_TRUE(PlaceBandOnTaskbar(desktop, &x, &y)) << test.what;
+        EXPECT_EQ(x, 0) << test.what;
+        EXPECT_EQ(y, height - 200) << test.what;
+        ASSERT_TRUE(desktop.OverlayRect(&rect));
+        EXPECT_EQ(rect.left, 0) << test.what;
+        EXPECT_EQ(rect.top, height - 200) << test.what;
+        DestroyWindow(taskbar);
+    }
+    desktop.DestroyOverlay();
 }

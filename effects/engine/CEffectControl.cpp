@@ -1,0 +1,58 @@
+#include "effects/engine/CEffectControl.h"
+
+#include "effects/engine/CRenderState.h"
+
+void CEffectControl::Start() {
+    runWanted = true;
+    Settle();
+}
+
+void CEffectControl::Stop() {
+    runWanted = false;
+    startFailed = false;
+    Settle();
+}
+
+void CEffectControl::Restart() {
+    if (!runWanted)
+        return;
+    restartWanted = true;
+    Settle();
+}
+
+void CEffectControl::Choose(CSet* set) {
+    choice = set;
+    choicePending = true;
+    Settle();
+}
+
+bool CEffectControl::MustStop() const {
+    return !runWanted || restartWanted || (choicePending && choice != renderState->activeSet);
+}
+
+void CEffectControl::Settle() {
+    if (busy)
+        return;
+    busy = true;
+    for (;;) {
+        if (running && MustStop()) {
+            // Cleared first: a display change during this stop asks for another start.
+            restartWanted = false;
+            renderState->StopEffect();
+            running = false;
+            continue;
+        }
+        if (choicePending) {
+            renderState->activeSet = choice; // stopped, or running this very set already
+            choicePending = false;
+        }
+        if (!runWanted || running)
+            break;
+        // The start reads the screen as it is now.
+        restartWanted = false;
+        running = renderState->activeSet != nullptr && renderState->StartEffect();
+        startFailed = !running;
+        runWanted = running;
+    }
+    busy = false;
+}
