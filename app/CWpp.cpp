@@ -4,6 +4,7 @@
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
@@ -81,6 +82,7 @@ bool CWpp::Load() {
 }
 
 bool CWpp::Save() {
+    const CConfirmedValues confirmed;
     for (CSet* set : effects.sets.Items())
         set->Save();
     if (effects.renderState.activeSet)
@@ -130,6 +132,11 @@ void CWpp::OnSessionEnding() {
     sessionSaved = true;
     Save();
     mainDlg.SavePlacement();
+}
+
+void CWpp::OnSessionEndCancelled() {
+    sessionSaved = false;
+    RecordRunningInstance();
 }
 
 void CWpp::RegisterWindowClasses() {
