@@ -38,13 +38,15 @@ public:
 // A visible window of the taskbar's class along the bottom of the screen, which is the
 // notification area as well: Shell_NotifyIcon hands each icon operation to the taskbar's
 // window as WM_COPYDATA, its dwData the NIM_ operation. The area takes icons while it is
-// ready and counts what it took; one exists at a time.
+// ready and counts what it took; one exists at a time. It is topmost, as the shell's is,
+// so that the icon operations find it before any other process's taskbar window.
 class CFakeTaskbar {
 public:
     explicit CFakeTaskbar(bool trayReady = true) : trayReady(trayReady) {
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
         window = CreateTaskbar(RECT{0, height - 30, width, height}, true);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         current = this;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayProc));
     }
@@ -162,6 +164,7 @@ TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
 }
 
 TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
+    CFakeTaskbar taskbar;
     NotFirstRun();
     CTestWpp first(TestKeyPath());
     ASSERT_TRUE(first.Init());
