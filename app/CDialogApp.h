@@ -50,8 +50,9 @@ public:
     // Creates the main dialog, hidden; its handle, null on failure.
     virtual HWND CreateMainDialog(HWND parent) = 0;
     // Creates the main dialog and shows it as the first run and "StartMinimize" say;
-    // records its handle for the single-instance check from the second run on. Whether
-    // the dialog exists.
+    // records its handle for the single-instance check at once, on the first run too, so
+    // that a second start finds it and a run ended by force is not taken for a first run
+    // again. Whether the dialog exists.
     virtual bool ShowMainWindow() {
         CreateMainDialog(nullptr);
         HWND dialog = MainWindowHandle();
@@ -64,10 +65,15 @@ public:
             ShowWindow(dialog, SW_SHOWNORMAL);
             SetForegroundWindow(dialog);
         }
-        if (singleInstance && !this->firstRun)
+        RecordRunningInstance();
+        return dialog != nullptr;
+    }
+    // Writes the main dialog's handle as "Handle" for the single-instance check.
+    void RecordRunningInstance() {
+        HWND dialog = MainWindowHandle();
+        if (singleInstance && dialog)
             this->store.WriteInt(kMainWindowKey, "Handle",
                                  static_cast<int>(reinterpret_cast<intptr_t>(dialog)));
-        return dialog != nullptr;
     }
     virtual CDialog* MainDialog() = 0;
 

@@ -6,7 +6,6 @@
 #include "graphics/CBmp.h"
 #include "settings/CSettingsDlg.h"
 #include "ui/CButtonWnd.h"
-#include "ui/PlacementRecord.h"
 #include "ui/WindowHelpers.h"
 
 namespace {
@@ -28,6 +27,25 @@ void ChangeControlId(HWND dialog, int from, int to) {
     HWND control = GetDlgItem(dialog, from);
     if (control)
         SetWindowLongPtrA(control, GWLP_ID, to);
+}
+
+// Finds a visible dialog of the thread other than the main dialog: the About box, the
+// settings window, an effect's dialog, a message box.
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM search) {
+    auto* found = reinterpret_cast<HWND*>(search);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (window == *found || !IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0)
+        return TRUE;
+    *found = window;
+    return FALSE;
+}
+
+bool OtherDialogOpen(HWND mainDialog) {
+    HWND found = mainDialog;
+    EnumThreadWindows(GetWindowThreadProcessId(mainDialog, nullptr), FindOtherDialog,
+                      reinterpret_cast<LPARAM>(&found));
+    return found != mainDialog;
 }
 
 void DestroyWindowIcon(HWND window, WPARAM which) {
@@ -136,7 +154,9 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OnTimer(UINT_PTR id) {
-    if (id != kFirstRunTimer)
+    // A dialog of the program open now would vanish with the minimised window: the timer
+    // tries again later.
+    if (id != kFirstRunTimer || OtherDialogOpen(Handle()))
         return;
     KillTimer(Handle(), kFirstRunTimer);
     ShowWindow(Handle(), SW_MINIMIZE);
@@ -205,11 +225,9 @@ void CMainDlg::SetIcons() {
 }
 
 bool CMainDlg::RestorePlacement() {
-    PlacementRecord record{};
-    if (!app->store.ReadBytes(kPlacementKey, "plmnt", &record, sizeof(record)) ||
-        !IsWholePlacementRecord(record))
+    WINDOWPLACEMENT placement{};
+    if (!ReadPlacementKeepingSize(app->store, Handle(), kPlacementKey, placement))
         return false;
-    WINDOWPLACEMENT placement = FromPlacementRecord(record);
     placement.showCmd = SW_HIDE;
     return SetWindowPlacement(Handle(), &placement) != FALSE;
 }

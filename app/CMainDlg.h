@@ -49,8 +49,8 @@ private:
     void OnWindowPosChanged();
     void OnDisplayChange();
     void SetIcons();
-    // The stored placement without showing the window (the start-up decides that); false
-    // when none is stored.
+    // The stored placement at the dialog's own size, without showing the window (the
+    // start-up decides that); false when none is stored.
     bool RestorePlacement();
     void AppendSystemMenu();
     // Rebuilds the face of the button with control id `id` from scratch.

@@ -56,8 +56,12 @@ public:
         placement.length = sizeof(placement);
         GetWindowPlacement(window, &placement);
         if (placement.showCmd == SW_SHOWMINIMIZED && *minimizeToTray.Get() != 0) {
-            AddIcon(window, message, iconId, tip);
-            ShowWindow(window, SW_HIDE);
+            // Without an icon (no notification area yet) the window stays minimised on the
+            // taskbar, the only way back to it; it goes into the tray when the icon comes.
+            if (HasTrayIcon() || AddIcon(window, message, iconId, tip))
+                ShowWindow(window, SW_HIDE);
+            else
+                wantsTray = true;
         } else if (placement.showCmd == SW_SHOWNORMAL && *keepInTray.Get() == 0) {
             DeleteIcon(window);
         }
@@ -81,25 +85,42 @@ public:
 
     // "<title>\n<version> ver." of the running program.
     tstr DefaultTip() const { return FormatTrayTip(this->title, ProgramVersion()); }
-    // Adds the icon (with the balloon on the first run) and remembers it for a new
-    // taskbar.
-    void AddIcon(HWND window, UINT message, int iconId, const tstr& tip) {
-        AddTrayIcon(window, message, this->instance, iconId, tip, this->firstRun);
-        iconWindow = window;
+    // Adds the icon and remembers it for a new taskbar; whether it was added. The first
+    // run's balloon shows once, with the first icon that exists.
+    bool AddIcon(HWND window, UINT message, int iconId, const tstr& tip) {
         iconMessage = message;
         iconResource = iconId;
         iconTip = tip;
+        if (!AddTrayIcon(window, message, this->instance, iconId, tip))
+            return false;
+        iconWindow = window;
+        if (this->firstRun && !balloonShown)
+            balloonShown = ShowTrayBalloon(window, tip);
+        return true;
     }
     void DeleteIcon(HWND window) {
         DeleteTrayIcon(window);
         if (window == iconWindow)
             iconWindow = nullptr;
+        wantsTray = false;
     }
-    // The taskbar was created anew (the shell restarted): the icon shown before comes
-    // back.
+    // The taskbar was created anew (the shell started or restarted): the icon shown
+    // before comes back, and a window that waited minimised for the notification area
+    // goes into it now.
     void OnTaskbarCreated() {
-        if (iconWindow && IsWindow(iconWindow))
-            AddTrayIcon(iconWindow, iconMessage, this->instance, iconResource, iconTip, false);
+        HWND window = MainOrDialogHandle();
+        if (!window || !IsWindow(window) || !(iconWindow || wantsTray))
+            return;
+        iconWindow = nullptr;
+        if (AddIcon(window, iconMessage, iconResource, iconTip)) {
+            if (wantsTray && IsIconic(window))
+                ShowWindow(window, SW_HIDE);
+            wantsTray = false;
+        } else if (!IsWindowVisible(window)) {
+            // The icon went with the old taskbar: the window waits on the taskbar.
+            wantsTray = true;
+            ShowWindow(window, SW_SHOWMINNOACTIVE);
+        }
     }
     // Whether the icon is shown.
     bool HasTrayIcon() const { return iconWindow != nullptr; }
@@ -149,6 +170,8 @@ private:
     }
 
     HWND iconWindow = nullptr; // the window whose icon is shown, null when none
+    bool wantsTray = false;    // minimised into a tray that was missing
+    bool balloonShown = false; // the first run's balloon
     UINT iconMessage = 0;
     int iconResource = 0;
     tstr iconTip{""};

@@ -4,6 +4,7 @@
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
@@ -85,6 +86,7 @@ bool CWpp::Load() {
 }
 
 bool CWpp::Save() {
+    const CConfirmedValues confirmed;
     for (CSet* set : effects.sets.Items())
         set->Save();
     if (effects.renderState.activeSet)
@@ -131,6 +133,11 @@ void CWpp::OnSessionEnding() {
     sessionSaved = true;
     Save();
     mainDlg.SavePlacement();
+}
+
+void CWpp::OnSessionEndCancelled() {
+    sessionSaved = false;
+    RecordRunningInstance();
 }
 
 void CWpp::RegisterWindowClasses() {

@@ -40,7 +40,8 @@ public:
     bool Exit() override;
     // The layers below, every set, then the copy of "transBG".
     bool Load() override;
-    // Every set, "current" under "Sets", then the layers below.
+    // Every set, "current" under "Sets", then the layers below. The parameters that an
+    // open dialog edits are stored with the values of the moment it opened.
     bool Save() override;
     // The taskbar may have moved: the active set places the overlay anew.
     void OnSettingChange() override;
@@ -70,8 +71,9 @@ public:
     void OnTaskbarCreated();
     // The session ends: everything is saved now, once, while the effect goes on.
     void OnSessionEnding();
-    // The end of the session was called off: the next exit saves again.
-    void OnSessionEndCancelled() { sessionSaved = false; }
+    // The end of the session was called off: the next exit saves again, and the running
+    // instance can be found again.
+    void OnSessionEndCancelled();
     bool SavedForSessionEnd() const { return sessionSaved; }
 
     CEdges<CParam<int>, int> opaque;  // neither stored nor read

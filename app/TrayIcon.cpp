@@ -58,23 +58,23 @@ tstr ProgramVersion() {
     return GetVersionField(path, "FileVersion");
 }
 
-bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip,
-                 bool balloon) {
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip) {
     const CLoadedIcon icon(module, iconId, 16);
     NOTIFYICONDATAA data = IconData(window);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage;
     data.hIcon = icon.Get();
     CopyField(data.szTip, tip);
-    const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
-    if (balloon) {
-        data.uFlags = NIF_INFO;
-        CopyField(data.szInfo, tip);
-        data.szInfoTitle[0] = '\0';
-        data.uTimeout = kBalloonMs;
-        Shell_NotifyIconA(NIM_MODIFY, &data);
-    }
-    return added;
+    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+bool ShowTrayBalloon(HWND window, const tstr& text) {
+    NOTIFYICONDATAA data = IconData(window);
+    data.uFlags = NIF_INFO;
+    CopyField(data.szInfo, text);
+    data.szInfoTitle[0] = '\0';
+    data.uTimeout = kBalloonMs;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 bool DeleteTrayIcon(HWND window) {

@@ -11,9 +11,11 @@ tstr FormatTrayTip(const tstr& title, const tstr& version);
 // The file version of the running program's version resource; empty without one.
 tstr ProgramVersion();
 // Adds the icon with icon resource iconId of module loaded at 16 x 16, the callback
-// message and the tip; with balloon, shows the tip (at most 255 characters) as a balloon
-// for 15 s as well. Whether the icon was added (adding an existing icon fails).
-bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip,
-                 bool balloon);
+// message and the tip. Whether the icon was added (adding an existing icon fails, and so
+// does adding one while there is no notification area).
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip);
+// Shows the text (at most 255 characters) as a balloon of the window's icon for 15 s;
+// whether the notification area took it.
+bool ShowTrayBalloon(HWND window, const tstr& text);
 // Removes the window's icon; whether there was one.
 bool DeleteTrayIcon(HWND window);

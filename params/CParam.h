@@ -7,6 +7,7 @@
 #include "params/tstr.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 // A typed user setting, instantiated for bool, unsigned long, int and tstr. It owns its
@@ -29,6 +30,7 @@ public:
     bool Save(CSettingsStore* store, const tstr& path) override;
     void Store() override { snapshot = value; }
     void Restore() override { Set(snapshot); }
+    void SwapWithSnapshot() override { std::swap(value, snapshot); }
     void Clear() override;
 
     // Destroys the bindings that edit this parameter and forgets the others.

@@ -18,6 +18,9 @@ public:
     virtual void Store() = 0;
     // Sets the value back to the snapshot (notifying like any other change).
     virtual void Restore() = 0;
+    // Exchanges value and snapshot silently: no mirroring, no binding notification. Done
+    // twice, it changes nothing.
+    virtual void SwapWithSnapshot() = 0;
     // The value differs from the snapshot.
     virtual bool IsChanged() const = 0;
     // Sets the implicit value when one is declared; otherwise nothing.

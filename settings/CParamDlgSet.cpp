@@ -2,7 +2,20 @@
 
 #include "settings/CParamDlg.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
+
+namespace {
+
+// The sets whose dialogs are open: InitControls filled their controls and UnbindAll has
+// not yet run. Used on the user-interface thread only.
+std::vector<CParamDlgSet*>& OpenSets() {
+    static std::vector<CParamDlgSet*> sets;
+    return sets;
+}
+
+} // namespace
 
 CParamDlgSet::~CParamDlgSet() {
     UnbindAll();
@@ -31,6 +44,8 @@ bool CParamDlgSet::BindControl(CParam<bool>* parameter, int kind, int controlId)
 }
 
 void CParamDlgSet::InitControls(HWND dialog) {
+    if (std::find(OpenSets().begin(), OpenSets().end(), this) == OpenSets().end())
+        OpenSets().push_back(this);
     for (const auto& binding : bindings) {
         IParam* parameter = binding->GetParam();
         parameter->Store();
@@ -39,7 +54,13 @@ void CParamDlgSet::InitControls(HWND dialog) {
     }
 }
 
+CParamDlgSet::CHandlerScope::~CHandlerScope() {
+    if (--set.handlerDepth == 0)
+        set.released.clear();
+}
+
 int CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
+    const CHandlerScope scope(*this);
     if (id == IDCANCEL && code == BN_CLICKED) {
         for (const auto& binding : bindings)
             binding->GetParam()->Restore();
@@ -48,24 +69,40 @@ int CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
         SetFocus(GetDlgItem(dialog, IDOK));
         UnbindAll();
     } else {
-        for (const auto& binding : bindings)
-            binding->OnCommand(dialog, id, code, control);
+        // By index: a binding's command may release every binding before it returns.
+        for (std::size_t i = 0; i < bindings.size(); ++i)
+            bindings[i]->OnCommand(dialog, id, code, control);
     }
     return 0;
 }
 
 int CParamDlgSet::HandleNotify(HWND dialog, const NMHDR* header) {
-    for (const auto& binding : bindings)
-        binding->OnNotify(dialog, header);
+    const CHandlerScope scope(*this);
+    for (std::size_t i = 0; i < bindings.size(); ++i)
+        bindings[i]->OnNotify(dialog, header);
     return 0;
 }
 
 void CParamDlgSet::UnbindAll() {
+    OpenSets().erase(std::remove(OpenSets().begin(), OpenSets().end(), this), OpenSets().end());
     while (!bindings.empty()) {
         std::unique_ptr<IControlBinding> binding = std::move(bindings.front());
         bindings.erase(bindings.begin());
         if (IParam* parameter = binding->GetParam())
             parameter->RemoveBinding(binding->ParamSide());
         binding->SetParam(nullptr);
+        if (handlerDepth > 0)
+            released.push_back(std::move(binding));
     }
+}
+
+std::vector<IParam*> CParamDlgSet::OpenDialogParams() {
+    std::vector<IParam*> params;
+    for (const CParamDlgSet* set : OpenSets())
+        for (const auto& binding : set->bindings) {
+            IParam* parameter = binding->GetParam();
+            if (parameter && std::find(params.begin(), params.end(), parameter) == params.end())
+                params.push_back(parameter);
+        }
+    return params;
 }

@@ -9,8 +9,10 @@
 #include <vector>
 
 // A dialog's parameter bindings, in the order they were added. The set owns them: a
-// binding released by UnbindAll is destroyed at once, so a parameter changed later never
-// reaches the closed dialog's controls.
+// binding released by UnbindAll lets go of its parameter at once, so a parameter changed
+// later never reaches the closed dialog's controls. A binding is destroyed once none of
+// the set's handlers is on the stack any more: a binding's command may run a modal loop
+// (the colour dialog) in which the dialog is cancelled or closed.
 class CParamDlgSet {
 public:
     CParamDlgSet() = default;
@@ -40,7 +42,25 @@ public:
     void UnbindAll();
 
     int BindingCount() const { return static_cast<int>(bindings.size()); }
+    // The parameters that open dialogs edit (their controls filled, their bindings not yet
+    // released), each once.
+    static std::vector<IParam*> OpenDialogParams();
 
 private:
+    // Counts a handler of the set on the stack; the last to return destroys the bindings
+    // released meanwhile.
+    class CHandlerScope {
+    public:
+        explicit CHandlerScope(CParamDlgSet& set) : set(set) { ++set.handlerDepth; }
+        ~CHandlerScope();
+        CHandlerScope(const CHandlerScope&) = delete;
+        CHandlerScope& operator=(const CHandlerScope&) = delete;
+
+    private:
+        CParamDlgSet& set;
+    };
+
     std::vector<std::unique_ptr<IControlBinding>> bindings;
+    std::vector<std::unique_ptr<IControlBinding>> released; // kept while handlers run
+    int handlerDepth = 0;
 };

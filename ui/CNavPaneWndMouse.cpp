@@ -62,6 +62,9 @@ int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
     currentEntry = nullptr;
     RECT cursor = LayoutStart();
     const bool onTool = root.HitLButtonUp(ClientRect(), cursor, keys, point) != 0;
+    // A tool's command may run a modal dialog in which the pane's window ends.
+    if (!IsCreated())
+        return 0;
     // A pressed tool released anywhere else lets go.
     if (pressedTool) {
         pressedTool->Set(CNavPaneItemTool::kPressed, false);

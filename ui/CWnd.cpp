@@ -352,8 +352,16 @@ LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam
         break;
     }
     CWnd* object = EntityOf(window);
-    return object ? object->WindowProc(message, wParam, lParam)
+    return object ? CountedWindowProc(object, message, wParam, lParam)
                   : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CWnd::CountedWindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++object->handlerDepth;
+    const LRESULT result = object->WindowProc(message, wParam, lParam);
+    if (--object->handlerDepth == 0 && object->pendingDelete)
+        object->pendingDelete(object);
+    return result;
 }
 
 LRESULT CWnd::OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -388,11 +396,16 @@ void CWnd::Forget(HWND window, CWnd* object) {
         // The object outlives its window: it holds no handle that could be reused.
         object->window = nullptr;
         object->attached = false;
-    } else if (FactoryOfWindow(window, factory)) {
-        factory.destroy(object);
-    } else {
-        delete object;
+        return;
     }
+    const WindowDeleteFunction destroy =
+        FactoryOfWindow(window, factory) ? factory.destroy : [](CWnd* made) { delete made; };
+    // A handler of the object is still running (a modal loop inside it let the window
+    // die): the object goes when that handler returns.
+    if (object->handlerDepth > 0)
+        object->pendingDelete = destroy;
+    else
+        destroy(object);
 }
 
 LRESULT CWnd::OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WindowFactory.h"
+
 #include <windows.h>
 
 // The base of every custom window: binds one object to one native window and routes the
@@ -97,8 +99,11 @@ private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam);
     static LRESULT OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam);
-    // Unbinds the object from its dying window: a factory-made object is deleted, any other
-    // loses its handle.
+    // WindowProc with the object's handler depth counted; a deletion asked for meanwhile
+    // happens when the outermost handler has returned.
+    static LRESULT CountedWindowProc(CWnd* object, UINT message, WPARAM wParam, LPARAM lParam);
+    // Unbinds the object from its dying window: a factory-made object is deleted (once no
+    // handler of it is on the stack any more), any other loses its handle.
     static void Forget(HWND window, CWnd* object);
 
     HWND window = nullptr;
@@ -106,4 +111,6 @@ private:
     bool attached = false;
     bool createdByFactory = false;
     HWND blockingWindow = nullptr;
+    int handlerDepth = 0;                         // handlers of this object on the stack
+    WindowDeleteFunction pendingDelete = nullptr; // set when the window died meanwhile
 };

@@ -25,6 +25,12 @@ bool SaveWindowPlacement(CSettingsStore* store, HWND window, const tstr& key);
 // normally and the result is false, so that the caller can centre it.
 bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key, bool keepSize);
 
+// The placement SaveWindowPlacement stored, with the window's current size instead of
+// the stored one; a normal position on no monitor is moved to the centre of the nearest
+// monitor's work area. False without a whole stored record.
+bool ReadPlacementKeepingSize(CSettingsStore& store, HWND window, const tstr& key,
+                              WINDOWPLACEMENT& placement);
+
 // Centres `window` over `over` (the desktop when null), kept on the screen; whether the
 // move succeeded.
 bool CenterWindow(HWND window, HWND over);

@@ -22,6 +22,21 @@ void KeepSize(PlacementRecord& record, const RECT& current) {
     record.normalBottom = record.normalTop + (current.bottom - current.top);
 }
 
+// The rectangle moved to the centre of the work area of the monitor nearest to it.
+void CentreOnNearestMonitor(RECT& rect) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    rect.left = work.left + (work.right - work.left - width) / 2;
+    rect.top = work.top + (work.bottom - work.top - height) / 2;
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+}
+
 } // namespace
 
 PlacementRecord ToPlacementRecord(const WINDOWPLACEMENT& placement) {
@@ -89,5 +104,18 @@ bool RestoreWindowPlacement(CSettingsStore* store, HWND window, const tstr& key,
     SetWindowPlacement(window, &placement);
     if (storedShow != SW_SHOWNORMAL)
         ShowWindow(window, static_cast<int>(storedShow));
+    return true;
+}
+
+bool ReadPlacementKeepingSize(CSettingsStore& store, HWND window, const tstr& key,
+                              WINDOWPLACEMENT& placement) {
+    PlacementRecord record{};
+    RECT current{};
+    if (!ReadPlacementRecord(store, key, record) || !GetWindowRect(window, &current))
+        return false;
+    KeepSize(record, current);
+    placement = FromPlacementRecord(record);
+    if (!MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONULL))
+        CentreOnNearestMonitor(placement.rcNormalPosition);
     return true;
 }

@@ -6,7 +6,7 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, soak (EMBRA_SOAK=long for the long run).
+# settings-switch, killed-first-run, soak (EMBRA_SOAK=long for the long run).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -291,6 +291,28 @@ taskbar-created)
     ;;
 soak)
     soak
+    ;;
+killed-first-run)
+    start_program
+    drive wait-main shown >/dev/null
+    expect "a second start finds the first run" "$(drive second "$(winepath -w "$embra")")" \
+        "second-exit 1"
+    shortcut=$(find "$WINEPREFIX/drive_c/users" -name 'Embra desktop decoration.lnk' | head -n 1)
+    [ -n "$shortcut" ] || fail "the first run made no start-up shortcut"
+    # The user turns start-with-Windows off, then the program is ended by force.
+    rm -f "$shortcut"
+    in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
+    wait_for_report 300 exit || fail "embra.exe was not ended"
+    for _ in $(seq 50); do
+        kill -0 "$desktop_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    : >"$report"
+    start_program
+    line=$(drive wait-main hidden)
+    expect "no first run again: straight into the tray" "$(field "$line" 2)" 0
+    [ ! -e "$shortcut" ] || fail "the start-up shortcut came back"
+    exit_program
     ;;
 *)
     fail "unknown scenario $scenario"

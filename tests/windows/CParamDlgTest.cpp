@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -326,6 +327,61 @@ TEST(CParamDlgTest, ColourButtonPicksInTheColourDialog) {
                        ClickButton(picker, IDCANCEL);
                    });
     EXPECT_EQ(*colour.Get(), static_cast<int>(RGB(10, 20, 30)));
+}
+
+// A colour binding that counts its command handlers on the stack. Its destructor notes
+// a deletion while one runs and poisons the count, so that a handler going on with the
+// freed binding is seen as well.
+class CCountingColour : public CParamDlg<int> {
+public:
+    CCountingColour() { Setup(kColourButton, IDC_BIND_COLOUR); }
+    ~CCountingColour() override {
+        if (depth != 0)
+            deletedInHandler = true;
+        depth = -1000;
+    }
+    int OnCommand(HWND dialog, UINT id, UINT code, HWND control) override {
+        ++depth;
+        const int result = CParamDlg<int>::OnCommand(dialog, id, code, control);
+        if (--depth < 0)
+            deletedInHandler = true;
+        return result;
+    }
+
+    static inline bool deletedInHandler = false;
+
+private:
+    int depth = 0;
+};
+
+TEST(CParamDlgTest,
+     TheDialogCancelledWhileTheColourDialogRunsKeepsItsBindingsUntilTheClickReturns) {
+    CParam<int> colour;
+    colour.Set(0x0000FF);
+    CBoundedParam vis{10, 100, 50};
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        d.Bind(&colour, std::make_unique<CCountingColour>());
+        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
+    });
+    HWND dialog = dlg.Open();
+    ASSERT_TRUE(dialog);
+    SetDlgItemTextA(dialog, IDC_BIND_EDIT, "70");
+    ASSERT_EQ(*vis.Get(), 70);
+    bool pickerOpened = false;
+    RunModalScript([&] { ClickButton(dialog, IDC_BIND_COLOUR); },
+                   [&](HWND picker) {
+                       pickerOpened = true;
+                       // Cancel reaches the dialog from outside (WM_CLOSE, a script) and
+                       // releases its bindings; then the user confirms a colour.
+                       PressButton(dialog, IDCANCEL);
+                       SetDlgItemTextA(picker, kRedBox, "10");
+                       ClickButton(picker, IDOK);
+                   });
+    EXPECT_TRUE(pickerOpened);
+    EXPECT_FALSE(CCountingColour::deletedInHandler);
+    EXPECT_EQ(dlg.BindingCount(), 0);
+    EXPECT_EQ(*vis.Get(), 50) << "Cancel put back the value of the opening";
+    EXPECT_EQ(*colour.Get(), 0x0000FF) << "a colour picked after Cancel reaches no parameter";
 }
 
 TEST(CParamDlgTest, WithoutControlOrParameterNothingHappens) {

@@ -3,11 +3,16 @@
 #include "StandInTaskbar.h"
 #include "TestPlaces.h"
 #include "app/CStartupShortcut.h"
+#include "effects/fire/CSetEmbra.h"
+#include "resources/resource.h"
+#include "ui/PlacementRecord.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -30,19 +35,47 @@ public:
     int saves = 0;
 };
 
-// A visible window of the taskbar's class along the bottom of the screen.
+// A visible window of the taskbar's class along the bottom of the screen, which is the
+// notification area as well: Shell_NotifyIcon hands each icon operation to the taskbar's
+// window as WM_COPYDATA, its dwData the NIM_ operation. The area takes icons while it is
+// ready and counts what it took; one exists at a time. It is topmost, as the shell's is,
+// so that the icon operations find it before any other process's taskbar window.
 class CFakeTaskbar {
 public:
-    CFakeTaskbar() {
+    explicit CFakeTaskbar(bool trayReady = true) : trayReady(trayReady) {
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
         window = CreateTaskbar(RECT{0, height - 30, width, height}, true);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        current = this;
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayProc));
     }
-    ~CFakeTaskbar() { DestroyWindow(window); }
+    ~CFakeTaskbar() {
+        DestroyWindow(window);
+        current = nullptr;
+    }
     CFakeTaskbar(const CFakeTaskbar&) = delete;
     CFakeTaskbar& operator=(const CFakeTaskbar&) = delete;
 
+    bool trayReady;
+    int iconsAdded = 0;
+    int balloons = 0; // the program changes its icon only to show the balloon
+
 private:
+    static LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_COPYDATA || !current)
+            return DefWindowProcA(window, message, wParam, lParam);
+        if (!current->trayReady)
+            return FALSE;
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data->dwData == NIM_ADD)
+            ++current->iconsAdded;
+        else if (data->dwData == NIM_MODIFY)
+            ++current->balloons;
+        return TRUE;
+    }
+
+    static inline CFakeTaskbar* current = nullptr;
     HWND window;
 };
 
@@ -71,6 +104,10 @@ protected:
     void StartHidden() {
         NotFirstRun();
         WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "2", 2);
+    }
+    // A window handle as "Handle" stores it.
+    static std::string HandleText(HWND window) {
+        return std::to_string(static_cast<int>(reinterpret_cast<intptr_t>(window)));
     }
     // The stored value's text, "<none>" when it is missing.
     std::string Stored(const char* path, const char* name) {
@@ -127,6 +164,7 @@ TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
 }
 
 TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
+    CFakeTaskbar taskbar;
     NotFirstRun();
     CTestWpp first(TestKeyPath());
     ASSERT_TRUE(first.Init());
@@ -164,8 +202,16 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
         EXPECT_EQ(Stored("Options\\Common", "StartMinimize"), "2");
         EXPECT_NE(Stored("Options\\Windows\\Main", "plmnt"), "<none>");
         EXPECT_TRUE(app.IsEffectRunning()) << "saving does not wait for the workers";
+        EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), "");
         SendMessageA(dialog, WM_ENDSESSION, c.cancelled ? FALSE : TRUE, ENDSESSION_LOGOFF);
         EXPECT_EQ(app.saves, 1);
+        // Called off, the session goes on: a second start must find this one again.
+        EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"),
+                  c.cancelled ? HandleText(dialog) : "");
+        if (c.cancelled) {
+            CTestWpp second(TestKeyPath());
+            EXPECT_FALSE(second.Init());
+        }
         app.Quit();
         EXPECT_EQ(app.saves, c.savesAfterQuit);
         EXPECT_EQ(TakeQuitCode(), 0);
@@ -227,6 +273,189 @@ TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
     EXPECT_FALSE(app.IsEffectRunning());
     EXPECT_EQ(app.saves, 1);
     EXPECT_EQ(TakeQuitCode(), 0);
+}
+
+TEST_F(CWppTest, TheFirstRunRecordsItselfAsSoonAsItsWindowExists) {
+    CFakeTaskbar taskbar;
+    CTestWpp first(TestKeyPath());
+    ASSERT_TRUE(first.Init());
+    ASSERT_TRUE(first.firstRun);
+    // What a kill would leave behind: the next start is no first run and finds this one.
+    EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), HandleText(first.Dialog()));
+    CTestWpp second(TestKeyPath());
+    EXPECT_FALSE(second.Init());
+    EXPECT_FALSE(second.firstRun);
+    EXPECT_TRUE(IsWindowVisible(first.Dialog()));
+    first.Quit();
+}
+
+TEST_F(CWppTest, WithoutANotificationAreaTheWindowWaitsOnTheTaskbarUntilTheIconExists) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    CFakeTaskbar taskbar(false);
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    HWND dialog = app.Dialog();
+    SendMessageA(dialog, WM_TIMER, CMainDlg::kFirstRunTimer, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "minimised where the user can reach it";
+    EXPECT_TRUE(IsIconic(dialog));
+    EXPECT_FALSE(app.HasTrayIcon());
+    EXPECT_EQ(taskbar.balloons, 0) << "no balloon without an icon";
+
+    // The shell comes up: the icon is added, the window goes into it, the balloon shows.
+    taskbar.trayReady = true;
+    SendMessageA(dialog, taskbarCreated, 0, 0);
+    EXPECT_TRUE(app.HasTrayIcon());
+    EXPECT_EQ(taskbar.iconsAdded, 1);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(taskbar.balloons, 1);
+
+    // Back and into the tray again, and the shell restarting: the balloon showed once.
+    ShowWindow(dialog, SW_RESTORE);
+    ShowWindow(dialog, SW_MINIMIZE);
+    SendMessageA(dialog, taskbarCreated, 0, 0);
+    EXPECT_EQ(taskbar.iconsAdded, 2);
+    EXPECT_EQ(taskbar.balloons, 1);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    app.Quit();
+}
+
+TEST_F(CWppTest, ALaterRunStartingMinimisedWithoutANotificationAreaStaysOnTheTaskbar) {
+    CFakeTaskbar taskbar(false);
+    NotFirstRun();
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    EXPECT_TRUE(IsWindowVisible(app.Dialog()));
+    EXPECT_TRUE(IsIconic(app.Dialog()));
+    app.Quit();
+}
+
+TEST_F(CWppTest, TheFirstRunsMinimiseWaitsWhileADialogOfTheProgramIsOpen) {
+    struct Case {
+        const char* what;
+        UINT command; // opens the dialog
+    };
+    const Case cases[] = {
+        {"About", CMainDlg::kAbout},
+        {"settings", CMainDlg::kSettings},
+        {"Quit program?", CMainDlg::kExit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteTestKey(TestKeyPath());
+        CFakeTaskbar taskbar;
+        CTestWpp app(TestKeyPath());
+        ASSERT_TRUE(app.Init());
+        HWND main = app.Dialog();
+        bool opened = false;
+        bool openAfterTimer = false;
+        RunModalScript([&] { SendMessageA(main, WM_COMMAND, c.command, 0); },
+                       [&](HWND dialog) {
+                           opened = true;
+                           SendMessageA(main, WM_TIMER, CMainDlg::kFirstRunTimer, 0);
+                           openAfterTimer = IsWindowVisible(dialog) && !IsIconic(main);
+                       });
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(openAfterTimer);
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_EQ(*app.startMinimize.Get(), 0);
+        // The dialog closed, the timer's next tick minimises.
+        SendMessageA(main, WM_TIMER, CMainDlg::kFirstRunTimer, 0);
+        EXPECT_FALSE(IsWindowVisible(main));
+        EXPECT_EQ(*app.startMinimize.Get(), 1);
+        app.Quit();
+        EXPECT_EQ(TakeQuitCode(), 0);
+    }
+}
+
+TEST_F(CWppTest, WhileAnEffectDialogIsOpenSavesStoreTheValuesOfItsOpening) {
+    CFakeTaskbar taskbar;
+    StartHidden();
+    WriteRawValue(TestKeyPath() + "\\Sets\\Embra", "vis", REG_SZ, "40", 3);
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    auto* fire = static_cast<CSetEmbra*>(app.effects.sets.GetAt(0));
+    bool opened = false;
+    RunModalScript([&] { fire->ShowSettings(app.Dialog()); },
+                   [&](HWND dialog) {
+                       opened = true;
+                       PressSliderKey(dialog, IDC_OPAQUE_SLIDER, VK_RIGHT);
+                       ASSERT_EQ(*fire->vis.Get(), 41);
+                       SendMessageA(app.Dialog(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                       EXPECT_EQ(Stored("Sets\\Embra", "vis"), "40") << "logoff";
+                       EXPECT_EQ(*fire->vis.Get(), 41) << "the dialog keeps editing";
+                       EXPECT_EQ(ControlText(dialog, IDC_OPAQUE_EDIT), "41");
+                       SendMessageA(app.Dialog(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+                       // The exit from inside the dialog saves the same way.
+                       app.Quit();
+                       EXPECT_EQ(Stored("Sets\\Embra", "vis"), "40") << "exit";
+                   });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(app.saves, 2);
+    EXPECT_EQ(TakeQuitCode(), 0);
+}
+
+TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
+    // The dialog's own size, from a start without a stored placement.
+    SIZE own{};
+    {
+        CFakeTaskbar taskbar;
+        StartHidden();
+        CTestWpp app(TestKeyPath());
+        ASSERT_TRUE(app.Init());
+        RECT rect{};
+        GetWindowRect(app.Dialog(), &rect);
+        own = {rect.right - rect.left, rect.bottom - rect.top};
+        app.Quit();
+    }
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    struct Case {
+        const char* what;
+        RECT stored;  // the normal rectangle of the stored record
+        bool centred; // else at the stored corner
+    };
+    const Case cases[] = {
+        {"a size that no longer fits", {100, 80, 140, 100}, false},
+        {"a monitor that is gone", {-5000, -4000, -4700, -3800}, true},
+        {"right of the screen", {screenWidth + 400, 50, screenWidth + 700, 250}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteTestKey(TestKeyPath());
+        CFakeTaskbar taskbar;
+        NotFirstRun();
+        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
+        const PlacementRecord record{kPlacementRecordSize,
+                                     0,
+                                     SW_SHOWNORMAL,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     -1,
+                                     c.stored.left,
+                                     c.stored.top,
+                                     c.stored.right,
+                                     c.stored.bottom};
+        WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "plmnt", REG_BINARY, &record,
+                      sizeof(record));
+        CTestWpp app(TestKeyPath());
+        ASSERT_TRUE(app.Init());
+        RECT rect{};
+        GetWindowRect(app.Dialog(), &rect);
+        EXPECT_EQ(rect.right - rect.left, own.cx);
+        EXPECT_EQ(rect.bottom - rect.top, own.cy);
+        if (c.centred) {
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof(monitor);
+            GetMonitorInfoA(MonitorFromWindow(app.Dialog(), MONITOR_DEFAULTTONULL), &monitor);
+            const RECT& work = monitor.rcWork;
+            EXPECT_NEAR((rect.left + rect.right) / 2, (work.left + work.right) / 2, 1);
+            EXPECT_NEAR((rect.top + rect.bottom) / 2, (work.top + work.bottom) / 2, 1);
+        } else {
+            EXPECT_EQ(rect.left, c.stored.left);
+            EXPECT_EQ(rect.top, c.stored.top);
+        }
+        app.Quit();
+    }
 }
 
 } // namespace

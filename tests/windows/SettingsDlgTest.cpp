@@ -9,6 +9,7 @@
 #include "settings/ISettingsApp.h"
 #include "settings/SettingsDialogs.h"
 #include "ui/CNavPaneWnd.h"
+#include "ui/WindowFactory.h"
 
 #include "windows/DialogDriver.h"
 #include "windows/TestPlaces.h"
@@ -382,6 +383,68 @@ TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
         }
         PressButton(window, IDOK);
     });
+}
+
+// The settings window's pane, counting its handlers on the stack. Its destructor notes a
+// deletion while one of them runs and poisons the count, so that a handler going on
+// with the freed object is seen as well.
+class CCountingPane : public CNavPaneWnd {
+public:
+    static constexpr int kPoison = -1000;
+    CCountingPane() { ++alive; }
+    ~CCountingPane() override {
+        if (depth != 0)
+            deletedInHandler = true;
+        depth = kPoison;
+        --alive;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        ++depth;
+        const LRESULT result = CNavPaneWnd::WindowProc(message, wParam, lParam);
+        if (--depth < 0)
+            deletedInHandler = true;
+        return result;
+    }
+
+    static inline int alive = 0;
+    static inline bool deletedInHandler = false;
+
+private:
+    int depth = 0;
+};
+
+// The pane's class makes counting panes for the life of a test.
+struct CountingPaneScope {
+    CountingPaneScope() {
+        RegisterWindowFactory(
+            CNavPaneWnd::kClassName,
+            [](HWND window) -> CWnd* {
+                auto* pane = new CCountingPane;
+                pane->Attach(window);
+                return pane;
+            },
+            [](CWnd* pane) { delete pane; });
+    }
+    ~CountingPaneScope() { UnregisterWindowFactory(CNavPaneWnd::kClassName); }
+};
+
+TEST_F(SettingsDlg, TheOwnerDestroyedFromAnEffectDialogLeavesThePaneUntilItsClickReturns) {
+    CountingPaneScope counting;
+    bool effectOpened = false;
+    Open([&](HWND, CSettingsDlg& dialog) {
+        ASSERT_EQ(CCountingPane::alive, 1);
+        // The gear's click runs the effect dialog inside the pane's mouse-up handler; the
+        // main window goes meanwhile (Quit, the session's end, WM_CLOSE from outside).
+        RunModalScript([&] { ClickTool(dialog, 0, false); },
+                       [&](HWND) {
+                           effectOpened = true;
+                           DestroyWindow(owner);
+                       });
+    });
+    owner = nullptr;
+    EXPECT_TRUE(effectOpened);
+    EXPECT_FALSE(CCountingPane::deletedInHandler);
+    EXPECT_EQ(CCountingPane::alive, 0) << "deleted once its handler returned";
 }
 
 } // namespace
