@@ -2,6 +2,8 @@
 
 #include <immintrin.h>
 
+#include <cstdint>
+
 // Compiles a function for AVX2 while the rest of the program stays SSE2; call such a
 // function only when Avx2Blend::Avx2Available() is true.
 #define EMBRA_AVX2 __attribute__((target("avx2")))
@@ -13,6 +15,10 @@ namespace Avx2Blend {
 
 // True when the processor and the operating system run AVX2 code.
 bool Avx2Available();
+
+// (factor * byte) >> 8 for the leading whole groups of 32 of `count` bytes, factor at most
+// 256; returns how many bytes it scaled.
+int32_t ScaleBytes(uint8_t* bytes, int32_t count, uint32_t factor);
 
 // floor(x / 255) in every 16-bit lane, for x <= 65025: (x + 1 + (x >> 8)) >> 8.
 EMBRA_AVX2 inline __m256i Div255U16(__m256i x) {

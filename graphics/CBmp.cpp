@@ -1,5 +1,7 @@
 #include "graphics/CBmp.h"
 
+#include "graphics/Avx2Blend.h"
+
 #include "graphics/PixelMath.h"
 
 #include <algorithm>
@@ -347,13 +349,19 @@ void CBmp::ScaleAll(int percent) {
     if (!pixels || factor == 256)
         return;
     int32_t i = 0;
+    static const bool avx2 = Avx2Blend::Avx2Available();
+    if (avx2)
+        i = Avx2Blend::ScaleBytes(pixels, byteSize, factor);
 #if defined(__SSE2__)
-    // 16 bytes at a time in 16-bit lanes: factor * byte <= 255 * 255 fits a lane.
+    // 16 bytes at a time in 16-bit lanes: factor * byte <= 255 * 255 fits a lane. Zero
+    // bytes stay zero, so an all-zero block is left as it is.
     const __m128i zero = _mm_setzero_si128();
     const __m128i scale = _mm_set1_epi16(static_cast<int16_t>(factor));
     for (; i + 16 <= byteSize; i += 16) {
         __m128i* block = reinterpret_cast<__m128i*>(pixels + i);
         const __m128i bytes = _mm_loadu_si128(block);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)) == 0xFFFF)
+            continue;
         const __m128i low =
             _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(bytes, zero), scale), 8);
         const __m128i high =

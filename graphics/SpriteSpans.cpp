@@ -34,12 +34,3 @@ bool PadToEightColumns(const CBmp& frame, CBmp* padded) {
                     std::size_t{4} * static_cast<std::size_t>(frame.width));
     return true;
 }
-
-CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth) {
-    if (span.first > span.last)
-        return span;
-    CRowSpan wide{span.first & ~7, std::min(span.last | 7, spriteWidth - 1)};
-    if (x0 + wide.first >= 0 && x0 + wide.last <= width - 1)
-        return wide;
-    return CRowSpan{std::max(span.first, -x0), std::min(span.last, width - 1 - x0)};
-}

@@ -2,6 +2,7 @@
 
 #include "graphics/CBmp.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -27,4 +28,12 @@ bool PadToEightColumns(const CBmp& frame, CBmp* padded);
 // around it lie on the screen, the span is widened to them (within the sprite): the
 // extra pixels are transparent and leave the screen as it is, and the rows need no
 // narrow ends. first > last when nothing is drawn.
-CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth);
+// Inline: the draw loops call it for every sprite row.
+inline CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth) {
+    if (span.first > span.last)
+        return span;
+    CRowSpan wide{span.first & ~7, std::min(span.last | 7, spriteWidth - 1)};
+    if (x0 + wide.first >= 0 && x0 + wide.last <= width - 1)
+        return wide;
+    return CRowSpan{std::max(span.first, -x0), std::min(span.last, width - 1 - x0)};
+}

@@ -42,8 +42,7 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
 #if defined(__SSE2__)
 // Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
 // left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
-// pixels a register). The pixels left alone are not written back, so the written pixels
-// are exactly those the one-by-one blend writes.
+// pixels a register).
 inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
@@ -76,16 +75,11 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
     const __m128i high = _mm_srli_epi16(
         _mm_add_epi16(colourHigh, _mm_mullo_epi16(_mm_unpackhi_epi8(targetPixels, zero), keepHigh)),
         8);
+    // The pixels left alone are written back as they were: every pixel of the group lies in
+    // the sprite's row inside the frame buffer, which no other worker touches meanwhile.
     const __m128i blended = _mm_packus_epi16(low, high);
-    if (skipped == 0) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(target), blended);
-        return;
-    }
-    alignas(16) uint8_t result[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(result), blended);
-    for (int32_t i = 0; i < 4; ++i)
-        if ((skipped & (1 << i)) == 0)
-            std::memcpy(target + 4 * i, result + 4 * i, 4);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target),
+                     Sse2Blend::Select(skip, targetPixels, blended));
 }
 
 // Groups of four from the first pixel on; a group that would pass the reach (at least 4)

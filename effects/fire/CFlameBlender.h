@@ -23,7 +23,9 @@ public:
 
     // Blends the sprite pixels [first, end) of a row into the target pixels [first, end).
     // Pixels [0, reach) of both rows may be read (end <= reach), and the sprite pixels
-    // there outside [first, end) must have alpha 0; only the blended pixels are written.
+    // there outside [first, end) must have alpha 0; target pixels there that the blend
+    // leaves alone may be written back unchanged, so no other thread may write them
+    // meanwhile.
     // `mayBeOpaque` tells that the sprite may hold pixels of alpha 255, which the fast path
     // leaves out.
     void BlendRow(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end, int32_t reach,

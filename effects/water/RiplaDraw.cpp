@@ -1,122 +1,19 @@
 #include "effects/water/RiplaDraw.h"
 
 #include "effects/engine/DrawSpanRows.h"
-#include "graphics/Avx2Blend.h"
-#include "graphics/PixelMath.h"
-#include "graphics/Sse2Blend.h"
-
-#include <cstring>
+#include "graphics/TableBlend.h"
 
 namespace RiplaDraw {
 
 void FillRampLanes(const CRamp& ramp, uint64_t lanes[256]) {
-    for (uint64_t a = 0; a < 256; ++a)
-        lanes[a] = ramp.blue[a] * a | (ramp.green[a] * a) << 16 | (ramp.red[a] * a) << 32;
+    TableBlend::FillLanes(ramp.blue, ramp.green, ramp.red, lanes);
 }
-
-namespace {
-
-// One pixel of the blend, for the ends of a span that fill no whole register.
-void BlendPixel(uint32_t* d, const uint32_t* s, const uint64_t lanes[256]) {
-    uint32_t sprite, target;
-    std::memcpy(&sprite, s, 4);
-    std::memcpy(&target, d, 4);
-    const uint32_t sa = sprite >> 24;
-    const uint32_t da = target >> 24;
-    if (da == 255 || sa == 0)
-        return;
-    if (sa != 255) {
-        const uint32_t a = PixelMath::AlphaUnion(sa, da); // d = 0 gives sa
-        const uint32_t keep = 255 - a;
-        sprite = a << 24;
-        for (int shift = 0; shift < 24; shift += 8) {
-            const uint32_t share = static_cast<uint32_t>(lanes[a] >> (shift * 2)) & 0xFFFF;
-            sprite |= ((share + ((target >> shift) & 0xFF) * keep) >> 8) << shift;
-        }
-    }
-    std::memcpy(d, &sprite, 4);
-}
-
-// The ramp's share of two pixels, from the new alphas stored in `alphas`.
-__m128i Shares(const uint64_t lanes[256], uint32_t first, uint32_t second) {
-    return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + first)),
-                              _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + second)));
-}
-
-// The leading whole groups of eight of pixels 0 .. n - 1, eight per AVX2 step; returns
-// how many it blended, the SSE2 loop finishing the row.
-EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, const uint64_t lanes[256]) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i opaque = _mm256_set1_epi32(255);
-    const __m256i colourBytes = _mm256_set1_epi32(0x00FFFFFF);
-    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
-    const long long* table = reinterpret_cast<const long long*>(lanes);
-    int32_t u = 0;
-    for (; u + 8 <= n; u += 8) {
-        const __m256i target = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + u));
-        const __m256i sprite = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + u));
-        const __m256i sa = Avx2Blend::Alphas(sprite);
-        const __m256i da = Avx2Blend::Alphas(target);
-        const __m256i a = Avx2Blend::AlphaUnion(sa, da);
-        // The ramp's shares in the order of the unpacks below.
-        const __m256i index = _mm256_permutevar8x32_epi32(a, order);
-        const __m256i shareLow = _mm256_i32gather_epi64(table, _mm256_castsi256_si128(index), 8);
-        const __m256i shareHigh =
-            _mm256_i32gather_epi64(table, _mm256_extracti128_si256(index, 1), 8);
-        __m256i keepLow, keepHigh;
-        Avx2Blend::Spread(_mm256_sub_epi32(opaque, a), &keepLow, &keepHigh);
-        const __m256i oldLow = _mm256_mullo_epi16(_mm256_unpacklo_epi8(target, zero), keepLow);
-        const __m256i oldHigh = _mm256_mullo_epi16(_mm256_unpackhi_epi8(target, zero), keepHigh);
-        const __m256i colour = _mm256_packus_epi16(Avx2Blend::SumDiv256(shareLow, oldLow),
-                                                   Avx2Blend::SumDiv256(shareHigh, oldHigh));
-        __m256i out =
-            _mm256_or_si256(_mm256_and_si256(colour, colourBytes), _mm256_slli_epi32(a, 24));
-        out = _mm256_blendv_epi8(out, sprite, _mm256_cmpeq_epi32(sa, opaque));
-        const __m256i keep =
-            _mm256_or_si256(_mm256_cmpeq_epi32(da, opaque), _mm256_cmpeq_epi32(sa, zero));
-        out = _mm256_blendv_epi8(out, target, keep);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + u), out);
-    }
-    return u;
-}
-
-void BlendRow(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const uint64_t lanes[256]) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i opaque = _mm_set1_epi32(255);
-    const __m128i colourBytes = _mm_set1_epi32(0x00FFFFFF);
-    alignas(16) uint32_t alpha[4];
-    int32_t u = first;
-    for (; u + 4 <= n; u += 4) {
-        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + u));
-        const __m128i sprite = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + u));
-        const __m128i sa = Sse2Blend::Alphas(sprite);
-        const __m128i da = Sse2Blend::Alphas(target);
-        const __m128i a = Sse2Blend::AlphaUnion(sa, da);
-        _mm_store_si128(reinterpret_cast<__m128i*>(alpha), a);
-        __m128i keepLow, keepHigh;
-        Sse2Blend::Spread(_mm_sub_epi32(opaque, a), &keepLow, &keepHigh);
-        const __m128i oldLow = _mm_mullo_epi16(_mm_unpacklo_epi8(target, zero), keepLow);
-        const __m128i oldHigh = _mm_mullo_epi16(_mm_unpackhi_epi8(target, zero), keepHigh);
-        const __m128i low = Sse2Blend::SumDiv256(Shares(lanes, alpha[0], alpha[1]), oldLow);
-        const __m128i high = Sse2Blend::SumDiv256(Shares(lanes, alpha[2], alpha[3]), oldHigh);
-        __m128i out = _mm_or_si128(_mm_and_si128(_mm_packus_epi16(low, high), colourBytes),
-                                   _mm_slli_epi32(a, 24));
-        out = Sse2Blend::Select(_mm_cmpeq_epi32(sa, opaque), sprite, out);
-        const __m128i keep = _mm_or_si128(_mm_cmpeq_epi32(da, opaque), _mm_cmpeq_epi32(sa, zero));
-        out = Sse2Blend::Select(keep, target, out);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + u), out);
-    }
-    for (; u < n; ++u)
-        BlendPixel(d + u, s + u, lanes);
-}
-
-} // namespace
 
 int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
              int32_t top, const uint64_t lanes[256]) {
     return DrawSpanRows(target, frame, spans, left, top, 0,
                         [&](uint32_t* d, const uint32_t* s, int32_t n) {
-                            BlendRow(d, s, target.avx2 ? Avx2Row(d, s, n, lanes) : 0, n, lanes);
+                            TableBlend::Row(d, s, n, lanes, target.avx2);
                         });
 }
 

@@ -69,7 +69,8 @@ TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
 }
 
 // Every percentage over every byte value, on a bitmap whose size is not a multiple of the
-// 16 bytes the fast loop takes at once.
+// 16 or 32 bytes the fast loops take at once, with a run of zero bytes that covers whole
+// blocks (which the fast loops leave as they are) and parts of others.
 TEST(EmbraFastMath, ScaleAllMatchesTheByteByByteScaling) {
     for (int percent = -1; percent <= 101; ++percent) {
         CBmp fast;
@@ -78,6 +79,8 @@ TEST(EmbraFastMath, ScaleAllMatchesTheByteByByteScaling) {
         expected.Create(67, 1);
         for (int32_t i = 0; i < fast.byteSize; ++i)
             fast.pixels[i] = expected.pixels[i] = static_cast<uint8_t>(i * 97 + percent);
+        std::memset(fast.pixels + 40, 0, 100);
+        std::memset(expected.pixels + 40, 0, 100);
         fast.ScaleAll(percent);
         CSetEmbraReference::ScaleBytes(expected, percent);
         ASSERT_EQ(0, std::memcmp(expected.pixels, fast.pixels, fast.byteSize)) << percent;
