@@ -30,11 +30,14 @@
 //                        "effect-dialog-closed <1 when it closed>"
 //   settings-switch      real clicks on the northern lights' mark and OK of the open settings
 //                        window; "settings-switch <1 when it closed>"
+//   shortcut <file.lnk>  "shortcut <the program it starts, in UTF-8>", "shortcut none" when it
+//                        cannot be read
 #include "E2eHelpers.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -336,6 +339,35 @@ std::string SwitchInSettings() {
     return PressAndWait("settings-switch", SettingsWindow(), IDOK);
 }
 
+// The target of a shell link, read from its item list: the list keeps every folder's
+// Unicode name, where Wine's GetPath gives the link's code-page copy of the path.
+std::string ShortcutTarget(const char* file) {
+    std::string line = "shortcut none";
+    if (FAILED(CoInitialize(nullptr)))
+        return line;
+    IShellLinkW* link = nullptr;
+    IPersistFile* persist = nullptr;
+    wchar_t name[MAX_PATH] = L"";
+    wchar_t target[MAX_PATH] = L"";
+    LPITEMIDLIST items = nullptr;
+    char utf8[4 * MAX_PATH] = "";
+    MultiByteToWideChar(CP_ACP, 0, file, -1, name, MAX_PATH);
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+        SUCCEEDED(persist->Load(name, STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
+        SHGetPathFromIDListW(items, target) &&
+        WideCharToMultiByte(CP_UTF8, 0, target, -1, utf8, sizeof utf8, nullptr, nullptr) > 0)
+        line = std::string("shortcut ") + utf8;
+    CoTaskMemFree(items);
+    if (persist)
+        persist->Release();
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return line;
+}
+
 std::string Run(const std::string& command, const char* argument) {
     HWND main = MainWindow();
     if (command == "main")
@@ -404,6 +436,8 @@ std::string Run(const std::string& command, const char* argument) {
         return PressAndWait("effect-dialog-closed", OpenEffectDialogWindow(), IDCANCEL);
     if (command == "settings-switch")
         return SwitchInSettings();
+    if (command == "shortcut")
+        return ShortcutTarget(argument);
     return "unknown " + command;
 }
 
