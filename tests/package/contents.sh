@@ -24,6 +24,7 @@ sections=$("$objdump" -h "$work/embra.exe")
 echo "$sections" | grep -q '\.debug_' && fail "embra.exe keeps its debug sections"
 echo "$sections" | grep -q '\.gnu_debuglink' || fail "embra.exe does not name its debug file"
 "$objdump" -h "$work/embra.exe.debug" | grep -q '\.debug_info' || fail "no symbols in the debug file"
+grep -aq 'main_win\.cpp' "$work/embra.exe.debug" || fail "the debug file lacks the program's own sources"
 "$objdump" -t "$work/embra.exe" | grep -q 'WinMain' && fail "embra.exe keeps its symbol table"
 grep -q $'^# Embra\r$' "$work/README.txt" || fail "README.txt lacks Windows line ends"
 echo "PASS: $files"
