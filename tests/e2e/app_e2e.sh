@@ -7,7 +7,7 @@
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
 # settings-switch.
-# Needs WINEPREFIX (the test run's prefix), DISPLAY and EMBRA_VERSION (the project's version).
+# Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
 launcher=$2
@@ -22,6 +22,27 @@ mkdir -p "$out"
 rm -f "$report" "$out"/*.png
 
 source "$(dirname "$0")/e2e_common.sh"
+
+# Runs a driver command inside the desktop and prints the line it reported.
+drive() {
+    local before
+    before=$(wc -l <"$report")
+    run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
+    for _ in $(seq 100); do
+        [ "$(wc -l <"$report")" -gt "$before" ] && break
+        sleep 0.1
+    done
+    tr -d '\r' <"$report" | sed -n "$((before + 1))p"
+}
+
+value() {
+    wine reg query "$key\\$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+
+expect() {
+    [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
+    echo "ok: $1: $2"
+}
 
 # The main window's line field by field: visible iconic left top right bottom stop.
 field() {
@@ -82,7 +103,9 @@ first-run)
     [ $((centre - 640)) -le 1 ] && [ $((640 - centre)) -le 1 ] || fail "not centred: $line"
     expect "the effect runs" "$(field "$(drive wait-running 1)" 8)" 1
     expect "titled" "$(echo "$line" | cut -d' ' -f9-)" "Embra desktop decoration"
-    expect "the tray tip's version" "$(drive version "$(winepath -w "$embra")")" "version $EMBRA_VERSION"
+    # EMBRA_VERSION: the project's version, from the test's environment.
+    expect "the tray tip's version" "$(drive version "$(winepath -w "$embra")")" \
+        "version $EMBRA_VERSION"
     import -window root "$out/main-window.png"
     sleep 4
     line=$(drive wait-main hidden)

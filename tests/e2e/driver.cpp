@@ -21,6 +21,8 @@
 //   taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
 //                        "taskbar-created"
 //   second <program>     starts the program once more and waits for it; "second-exit <code>"
+//   shortcut <file.lnk>  "shortcut <the program it starts, in UTF-8>", "shortcut none" when it
+//                        cannot be read
 //   open-settings        a real click on the settings button; "settings <rectangle>" of the
 //                        settings window, "settings none" when it does not open
 //   settings-tab <n>     a real click on tab n of the settings window; "tab <chosen tab>"
@@ -30,8 +32,6 @@
 //                        "effect-dialog-closed <1 when it closed>"
 //   settings-switch      real clicks on the northern lights' mark and OK of the open settings
 //                        window; "settings-switch <1 when it closed>"
-//   shortcut <file.lnk>  "shortcut <the program it starts, in UTF-8>", "shortcut none" when it
-//                        cannot be read
 #include "E2eHelpers.h"
 
 #include <windows.h>
@@ -426,6 +426,8 @@ std::string Run(const std::string& command, const char* argument) {
         return "second-exit " + Number(RunProgram(argument, 30000));
     if (command == "version")
         return FileVersion(argument);
+    if (command == "shortcut")
+        return ShortcutTarget(argument);
     if (command == "open-settings")
         return OpenSettings(main);
     if (command == "settings-tab")
@@ -436,8 +438,6 @@ std::string Run(const std::string& command, const char* argument) {
         return PressAndWait("effect-dialog-closed", OpenEffectDialogWindow(), IDCANCEL);
     if (command == "settings-switch")
         return SwitchInSettings();
-    if (command == "shortcut")
-        return ShortcutTarget(argument);
     return "unknown " + command;
 }
 
