@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "params/VersionField.h"
+#include "ui/VersionField.h"
 
 #include <cstring>
 
@@ -53,8 +53,10 @@ tstr FormatTrayTip(const tstr& title, const tstr& version) {
 }
 
 tstr ProgramVersion() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // The longest path the system hands out, in characters with the terminator.
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : 0);
     return GetVersionField(path, "FileVersion");
 }
 

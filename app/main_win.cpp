@@ -6,6 +6,19 @@
 
 namespace {
 
+// Every library the process loads from now on, also those that the system loads for it,
+// comes from the system folder, never from the program's folder (a Downloads folder, say)
+// or the current one. Looked up at run time: systems without the update that brought it
+// start the program all the same.
+void LoadLibrariesFromSystemFolderOnly() {
+    using SetDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    FARPROC address = kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr;
+    if (address)
+        reinterpret_cast<SetDirectoriesFunction>(reinterpret_cast<void (*)()>(address))(
+            LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 // The one application object, constructed before the entry point runs and destroyed
 // after it returns.
 CWpp app;
@@ -28,6 +41,7 @@ int RunMessageLoop() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LoadLibrariesFromSystemFolderOnly();
     // The dialogs hold trackbars, up-down controls and a tab control.
     const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
                                                               ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};

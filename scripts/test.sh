@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native build, its address+undefined and thread
 # sanitizer builds and the Windows build, and runs every test; the Windows tests run
-# under Wine on a private X display. Last, the fuzzers run for a minute each, side by side.
+# under Wine on a private X display; among them the Windows packages are built into
+# build/dist (as scripts/package.sh does) and installed, updated, uninstalled and unpacked
+# under Wine in a prefix of their own. Last, the fuzzers run for a minute each, side by side.
 set -euo pipefail
 trap 'echo "test.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."

@@ -26,14 +26,13 @@ inline HWND VisibleTaskbar() {
     return nullptr;
 }
 
-// Runs the program and returns its exit code; -1 when it cannot be started or does not
-// end within waitMs.
-inline long RunProgram(const char* program, DWORD waitMs) {
-    std::string commandLine = std::string("\"") + program + "\"";
-    STARTUPINFOA startup{};
+// Runs a command line (Unicode, so that paths outside the code page pass) and returns the
+// program's exit code; -1 when it cannot be started or does not end within waitMs.
+inline long RunCommandLine(std::wstring commandLine, DWORD waitMs) {
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return -1;
     DWORD code = static_cast<DWORD>(-1);
@@ -42,4 +41,12 @@ inline long RunProgram(const char* program, DWORD waitMs) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return static_cast<long>(code);
+}
+
+// Runs the program (a path in the code page) without arguments, as RunCommandLine.
+inline long RunProgram(const char* program, DWORD waitMs) {
+    std::wstring path(MAX_PATH, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, program, -1, path.data(), MAX_PATH);
+    path.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
+    return RunCommandLine(L"\"" + path + L"\"", waitMs);
 }

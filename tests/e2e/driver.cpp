@@ -21,6 +21,8 @@
 //   taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
 //                        "taskbar-created"
 //   second <program>     starts the program once more and waits for it; "second-exit <code>"
+//   shortcut <file.lnk>  "shortcut <the program it starts, in UTF-8>", "shortcut none" when it
+//                        cannot be read
 //   open-settings        a real click on the settings button; "settings <rectangle>" of the
 //                        settings window, "settings none" when it does not open
 //   settings-tab <n>     a real click on tab n of the settings window; "tab <chosen tab>"
@@ -41,6 +43,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -342,6 +345,35 @@ std::string SwitchInSettings() {
     return PressAndWait("settings-switch", SettingsWindow(), IDOK);
 }
 
+// The target of a shell link, read from its item list: the list keeps every folder's
+// Unicode name, where Wine's GetPath gives the link's code-page copy of the path.
+std::string ShortcutTarget(const char* file) {
+    std::string line = "shortcut none";
+    if (FAILED(CoInitialize(nullptr)))
+        return line;
+    IShellLinkW* link = nullptr;
+    IPersistFile* persist = nullptr;
+    wchar_t name[MAX_PATH] = L"";
+    wchar_t target[MAX_PATH] = L"";
+    LPITEMIDLIST items = nullptr;
+    char utf8[4 * MAX_PATH] = "";
+    MultiByteToWideChar(CP_ACP, 0, file, -1, name, MAX_PATH);
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+        SUCCEEDED(persist->Load(name, STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) &&
+        SHGetPathFromIDListW(items, target) &&
+        WideCharToMultiByte(CP_UTF8, 0, target, -1, utf8, sizeof utf8, nullptr, nullptr) > 0)
+        line = std::string("shortcut ") + utf8;
+    CoTaskMemFree(items);
+    if (persist)
+        persist->Release();
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return line;
+}
+
 std::string Run(const std::string& command, const char* argument) {
     HWND main = MainWindow();
     if (command == "main")
@@ -400,6 +432,8 @@ std::string Run(const std::string& command, const char* argument) {
         return "second-exit " + Number(RunProgram(argument, 30000));
     if (command == "version")
         return FileVersion(argument);
+    if (command == "shortcut")
+        return ShortcutTarget(argument);
     if (command == "open-settings")
         return OpenSettings(main);
     if (command == "settings-tab")

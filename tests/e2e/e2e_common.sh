@@ -1,7 +1,8 @@
 # Shared by the end-to-end scripts that run embra.exe in the Wine virtual desktop "Embra":
 # failing, cleaning up, running inside the desktop and waiting for the report file.
-# Callers set desktop_size and report before sourcing this file, and desktop_pid to the
-# virtual desktop's process once it runs.
+# Callers set desktop_size, report, driver (embra_e2e_driver.exe) and key (the settings'
+# registry key) before sourcing this file, and desktop_pid to the virtual desktop's process
+# once it runs.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -46,4 +47,26 @@ wait_for_report() {
         sleep 0.1
     done
     return 1
+}
+
+# Runs a driver command inside the desktop and prints the line it reported.
+drive() {
+    local before
+    before=$(wc -l <"$report")
+    run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
+    for _ in $(seq 100); do
+        [ "$(wc -l <"$report")" -gt "$before" ] && break
+        sleep 0.1
+    done
+    tr -d '\r' <"$report" | sed -n "$((before + 1))p"
+}
+
+# The data of the registry value $2 under $key\$1; empty when it is missing.
+value() {
+    wine reg query "$key\\$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+
+expect() {
+    [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
+    echo "ok: $1: $2"
 }

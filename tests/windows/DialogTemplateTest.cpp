@@ -1,3 +1,4 @@
+#include "embra_version.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -104,7 +105,7 @@ Template About() {
             {{IDC_ABOUT_ICON, "Static", nullptr, {148, 14, 0, 0}, SS_TYPEMASK, SS_ICON},
              {IDC_ABOUT_TITLE,
               "Static",
-              "Embra Desktop Fire Emulation, Version 1.3.1",
+              "Embra Desktop Fire Emulation, Version " EMBRA_VERSION_TEXT,
               {148, 42, 109, 20},
               SS_TYPEMASK,
               SS_LEFT},

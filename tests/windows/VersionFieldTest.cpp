@@ -1,4 +1,4 @@
-#include "params/VersionField.h"
+#include "ui/VersionField.h"
 
 #include <windows.h>
 
@@ -10,8 +10,8 @@ namespace {
 
 // The test executable carries tests/windows/version.rc.
 TEST(VersionField, ReadsTheFieldsOfTheOwnModule) {
-    char module[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    wchar_t module[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
     std::string digits;
     for (int i = 0; i < 13; ++i)
         digits += "0123456789";
@@ -34,21 +34,38 @@ TEST(VersionField, ReadsTheFieldsOfTheOwnModule) {
 }
 
 TEST(VersionField, FileWithoutVersionResourceGivesEmptyText) {
-    char folder[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, folder);
-    const tstr plain = tstr(folder) + "VersionField.PlainFile.txt";
-    const HANDLE file = CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    wchar_t folder[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring plain = std::wstring(folder) + L"VersionField.PlainFile.txt";
+    const HANDLE file = CreateFileW(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(file, "no resources here", 17, &written, nullptr);
     CloseHandle(file);
-    for (const tstr& name : {plain, tstr("C:\\no\\such\\file.exe"), tstr("")}) {
+    for (const std::wstring& name :
+         {plain, std::wstring(L"C:\\no\\such\\file.exe"), std::wstring()}) {
         const tstr value = GetVersionField(name, "FileVersion");
         ASSERT_FALSE(value.IsNull());
-        EXPECT_STREQ(value.c_str(), "") << name.c_str();
+        EXPECT_STREQ(value.c_str(), "") << std::string(name.begin(), name.end());
     }
-    DeleteFileA(plain.c_str());
+    DeleteFileW(plain.c_str());
+}
+
+// A copy of the test program in a folder whose name no code page holds all of.
+TEST(VersionField, ReadsAFileInAFolderNamedOutsideTheCodePage) {
+    wchar_t module[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"\u0412\u0435\u0440\u0441\u0438\u044f \u7248";
+    const std::wstring copy = folder + L"\\copy.exe";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(module, copy.c_str(), FALSE));
+    const tstr value = GetVersionField(copy, "FileVersion");
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+    EXPECT_STREQ(value.c_str(), "1.2.3.4");
 }
 
 } // namespace

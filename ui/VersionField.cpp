@@ -1,4 +1,6 @@
-#include "params/VersionField.h"
+#include "ui/VersionField.h"
+
+#include "ui/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -15,6 +17,25 @@ struct LanguageAndCodePage {
     WORD codePage;
 };
 
+// The three functions of version.dll, taken from the system folder: a static import
+// would be resolved from the program's folder first, where anyone could plant one.
+struct VersionLibrary {
+    using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using InfoFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+    SizeFunction size = SystemFunction<SizeFunction>("version.dll", "GetFileVersionInfoSizeW");
+    InfoFunction info = SystemFunction<InfoFunction>("version.dll", "GetFileVersionInfoW");
+    QueryFunction query = SystemFunction<QueryFunction>("version.dll", "VerQueryValueA");
+
+    bool Complete() const { return size && info && query; }
+};
+
+const VersionLibrary& Library() {
+    static const VersionLibrary library;
+    return library;
+}
+
 // The field's text in the string table of one translation, or null when it has none.
 tstr QueryField(const std::vector<char>& resource, LanguageAndCodePage translation,
                 const tstr& fieldName) {
@@ -24,7 +45,7 @@ tstr QueryField(const std::vector<char>& resource, LanguageAndCodePage translati
     const tstr subBlock = tstr(table) + fieldName;
     void* value = nullptr;
     UINT chars = 0;
-    if (!VerQueryValueA(resource.data(), subBlock.c_str(), &value, &chars) || !value)
+    if (!Library().query(resource.data(), subBlock.c_str(), &value, &chars) || !value)
         return tstr();
     // The reported length may or may not count the terminator; stop at either.
     const char* text = static_cast<const char*>(value);
@@ -36,18 +57,21 @@ tstr QueryField(const std::vector<char>& resource, LanguageAndCodePage translati
 
 } // namespace
 
-tstr GetVersionField(const tstr& fileName, const tstr& fieldName) {
+tstr GetVersionField(const std::wstring& fileName, const tstr& fieldName) {
     const tstr empty("");
+    const VersionLibrary& library = Library();
+    if (!library.Complete())
+        return empty;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(fileName.str(), &handle);
+    const DWORD size = library.size(fileName.c_str(), &handle);
     if (size == 0)
         return empty;
     std::vector<char> resource(size);
-    if (!GetFileVersionInfoA(fileName.str(), 0, size, resource.data()))
+    if (!library.info(fileName.c_str(), 0, size, resource.data()))
         return empty;
     void* list = nullptr;
     UINT bytes = 0;
-    if (!VerQueryValueA(resource.data(), "\\VarFileInfo\\Translation", &list, &bytes) || !list)
+    if (!library.query(resource.data(), "\\VarFileInfo\\Translation", &list, &bytes) || !list)
         return empty;
     const auto* translations = static_cast<const LanguageAndCodePage*>(list);
     for (UINT i = 0; i < bytes / sizeof(LanguageAndCodePage); ++i) {

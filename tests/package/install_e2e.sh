@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# End-to-end tests of the packages under Wine, in a prefix of their own made for the test
+# run: the setup program and its uninstaller run inside the 1280x720 virtual desktop (so
+# that they see the program's window there), started by embra_e2e_launcher.exe, which
+# reports their exit codes; embra_e2e_driver.exe reports what the desktop shows.
+#
+# Usage: install_e2e.sh <setup.exe> <portable.zip> <launcher.exe> <driver.exe> <output dir>
+#                       <scenario>
+# Scenarios:
+#   lifecycle  silent install; files, shortcuts, uninstall entry; the program starts; a
+#              second install ends the running program (saving) and starts it again; a
+#              silent uninstall ends it and removes everything but the settings; an
+#              uninstall with /DELETESETTINGS removes those too
+#   unicode    install into, and run from, a folder named outside the code page
+#   portable   the portable zip unpacked and started
+# Needs WINEPREFIX, DISPLAY and EMBRA_VERSION (the project's version).
+set -euo pipefail
+# Wine reads the arguments in the locale's character set: a folder named in Cyrillic and
+# Chinese passes whole only in UTF-8.
+export LC_ALL=C.UTF-8
+setup=$1
+portable=$2
+launcher=$3
+driver=$4
+out=$5
+scenario=$6
+
+desktop_size=1280x720
+key='HKCU\Software\Lumavist\Embra'
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Embra'
+title="Embra desktop decoration"
+report=$out/report.txt
+mkdir -p "$out"
+rm -f "$out"/*.txt "$out"/*.png
+
+source "$(dirname "$0")/../e2e/e2e_common.sh"
+
+# A Windows folder of the user's profile ("%LOCALAPPDATA%") as a Windows path.
+windows_folder() {
+    wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'
+}
+
+# Runs a program with its arguments inside the desktop through the launcher; the launcher's
+# report is $out/<step>.txt. Waits up to $wait seconds (60 unless set) for it to end and
+# prints its exit code; "running" when it has not ended.
+launch() {
+    local step=$1
+    shift
+    local step_report=$out/$step.txt
+    rm -f "$step_report"
+    # Not tied to the output of a command substitution that calls this function.
+    in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$step_report")" "$@" >/dev/null 2>&1 &
+    [ -n "$desktop_pid" ] || desktop_pid=$!
+    for _ in $(seq $((${wait:-60} * 10))); do
+        grep -q '^exit ' "$step_report" 2>/dev/null && break
+        sleep 0.1
+    done
+    tr -d '\r' <"$step_report" 2>/dev/null | sed -n 's/^exit //p' | grep . || echo running
+}
+
+# Waits up to 30 s until a path no longer exists.
+wait_gone() {
+    for _ in $(seq 300); do
+        [ -e "$1" ] || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to 10 s until a file exists.
+wait_for_file() {
+    for _ in $(seq 100); do
+        [ -f "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A value of the uninstall entry: "reg query" prints in the code page, so the key is
+# exported (in UTF-16) instead. Strings come without their quotes and escapes, numbers as
+# dword:<hex>.
+entry() {
+    local file=$out/entry.reg
+    rm -f "$file"
+    wine reg export "$uninstall_key" "$(winepath -w "$file")" /y >/dev/null 2>&1 || true
+    [ -f "$file" ] || return 0
+    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' | sed -n "s/^\"$1\"=//p" |
+        sed -e 's/^"\(.*\)"$/\1/' -e 's/\\\\/\\/g' -e 's/\\"/"/g'
+}
+
+has_key() {
+    wine reg query "$1" >/dev/null 2>&1
+}
+
+# The main window's visibility ("1" shown) once it shows, "none" without one.
+main_shown() {
+    drive wait-main shown | cut -d' ' -f2
+}
+
+# What a silent install into $1 (a Windows path) leaves: the files and the Start-menu
+# shortcut, pointing at the program.
+check_installed() {
+    local folder=$1 unix
+    unix=$(winepath -u "$folder")
+    for file in embra.exe README.txt LICENSE.txt uninstall.exe; do
+        [ -f "$unix/$file" ] || fail "$file was not installed into $folder"
+    done
+    expect "the Start-menu shortcut" "$(drive shortcut "$menu_shortcut")" \
+        "shortcut $folder\\embra.exe"
+}
+
+# A silent uninstall through the uninstall entry's quiet command (the uninstaller goes on
+# from a copy of itself while its first process ends): waits until it has removed itself.
+uninstall() {
+    local folder=$1
+    shift
+    [ "$(launch uninstall "$folder\\uninstall.exe" /S "$@")" = 0 ] || fail "the uninstaller failed"
+    wait_gone "$(winepath -u "$folder")/uninstall.exe" || fail "the uninstaller did not finish"
+    for _ in $(seq 100); do
+        has_key "$uninstall_key" || break
+        sleep 0.1
+    done
+}
+
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
+    /f >/dev/null
+touch "$report"
+setup_path=$(winepath -w "$setup")
+installed="$(windows_folder LOCALAPPDATA)\\Programs\\Embra"
+programs="$(windows_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs"
+menu_shortcut="$programs\\Embra.lnk"
+# The Startup folder as the shell spells it ("StartUp" under Wine) on a file system that
+# tells cases apart.
+startup_shortcut="$(find "$(winepath -u "$programs")" -maxdepth 1 -iname startup)/$title.lnk"
+
+case $scenario in
+lifecycle)
+    expect "silent install" "$(launch install "$setup_path" /S)" 0
+    check_installed "$installed"
+    expect "entry: name" "$(entry DisplayName)" Embra
+    expect "entry: version" "$(entry DisplayVersion)" "$EMBRA_VERSION"
+    expect "entry: publisher" "$(entry Publisher)" Lumavist
+    expect "entry: icon" "$(entry DisplayIcon)" "$installed\\embra.exe,0"
+    expect "entry: quiet uninstall" "$(entry QuietUninstallString)" \
+        "\"$installed\\uninstall.exe\" /S"
+    [ "$((16#$(entry EstimatedSize | sed 's/^dword://')))" -gt 0 ] || fail "entry: no size"
+    has_key "$key" && fail "the setup program wrote settings"
+
+    wait=1 launch first-run "$installed\\embra.exe" >/dev/null
+    expect "the installed program shows its window" "$(main_shown)" 1
+    drive wait-running 1 >/dev/null
+    wait_for_file "$startup_shortcut" || fail "the first run made no Startup shortcut"
+    import -window root "$out/installed.png"
+
+    expect "install over the running program" "$(launch update "$setup_path" /S)" 0
+    expect "the running program was asked to end, code" \
+        "$(tr -d '\r' <"$out/first-run.txt" | sed -n 's/^exit //p')" 0
+    expect "it saved on the way out" "$(value Sets current)" Embra
+    [ -n "$(value 'Options\Windows\Main' plmnt)" ] || fail "no window placement saved"
+    [ "$(drive wait-running 1 | cut -d' ' -f1)" = main ] || fail "the update did not start it"
+    echo "ok: running again after the update"
+
+    uninstall "$installed"
+    expect "the uninstaller ended the program" "$(drive main)" "main none"
+    [ -e "$(winepath -u "$installed")" ] && fail "the program's folder is left"
+    [ -e "$(winepath -u "$menu_shortcut")" ] && fail "the Start-menu shortcut is left"
+    [ -e "$startup_shortcut" ] && fail "the Startup shortcut is left"
+    has_key "$uninstall_key" && fail "the uninstall entry is left"
+    expect "settings kept" "$(value Sets current)" Embra
+
+    expect "install again" "$(launch reinstall "$setup_path" /S)" 0
+    uninstall "$installed" /DELETESETTINGS
+    has_key "$key" && fail "/DELETESETTINGS kept the settings"
+    echo "ok: /DELETESETTINGS deleted the settings"
+    ;;
+unicode)
+    # Cyrillic and CJK: no single code page holds both.
+    folder='C:\Программы 日本\Embra'
+    expect "silent install" "$(launch install "$setup_path" /S "/D=$folder")" 0
+    check_installed "$folder"
+    expect "entry: location" "$(entry InstallLocation)" "$folder"
+    wait=1 launch first-run "$folder\\embra.exe" >/dev/null
+    expect "the program runs from there" "$(main_shown)" 1
+    uninstall "$folder"
+    expect "the uninstaller ended the program" "$(drive main)" "main none"
+    [ -e "$(winepath -u "$folder")" ] && fail "the program's folder is left"
+    echo "ok: uninstalled from $folder"
+    ;;
+portable)
+    unpacked="$out/Embra portable"
+    rm -rf "$unpacked"
+    mkdir -p "$unpacked"
+    (cd "$unpacked" && cmake -E tar xf "$portable")
+    expect "the zip's files" "$(cd "$unpacked" && LC_ALL=C ls | tr '\n' ' ')" "LICENSE.txt README.txt embra.exe "
+    wait=1 launch portable "$(winepath -w "$unpacked/embra.exe")" >/dev/null
+    expect "the unpacked program shows its window" "$(main_shown)" 1
+    expect "and runs the effect" "$(drive wait-running 1 | cut -d' ' -f8)" 1
+    ;;
+*)
+    fail "unknown scenario $scenario"
+    ;;
+esac
+echo "PASS"
