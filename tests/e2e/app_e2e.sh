@@ -25,33 +25,6 @@ source "$(dirname "$0")/e2e_common.sh"
 # program_pid: the embra.exe process of this prefix.
 source "$(dirname "$0")/../../scripts/run-prefix.sh"
 
-# Runs a driver command inside the desktop and prints the line it reported, waiting up to
-# $1 seconds for it.
-drive_for() {
-    local before seconds=$1
-    shift
-    before=$(wc -l <"$report")
-    run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
-    for _ in $(seq $((seconds * 10))); do
-        [ "$(wc -l <"$report")" -gt "$before" ] && break
-        sleep 0.1
-    done
-    tr -d '\r' <"$report" | sed -n "$((before + 1))p"
-}
-
-drive() {
-    drive_for 10 "$@"
-}
-
-value() {
-    wine reg query "$key\\$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
-}
-
-expect() {
-    [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
-    echo "ok: $1: $2"
-}
-
 # The main window's line field by field: visible iconic left top right bottom stop.
 field() {
     echo "$1" | cut -d' ' -f"$2"

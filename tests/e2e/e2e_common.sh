@@ -49,21 +49,29 @@ wait_for_report() {
     return 1
 }
 
-# Runs a driver command inside the desktop and prints the line it reported.
-drive() {
-    local before
+# Runs a driver command inside the desktop and prints the line it reported, waiting up to
+# $1 seconds for it.
+drive_for() {
+    local before seconds=$1
+    shift
     before=$(wc -l <"$report")
     run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@"
-    for _ in $(seq 100); do
+    for _ in $(seq $((seconds * 10))); do
         [ "$(wc -l <"$report")" -gt "$before" ] && break
         sleep 0.1
     done
     tr -d '\r' <"$report" | sed -n "$((before + 1))p"
 }
 
+# A driver command that reports within 10 s.
+drive() {
+    drive_for 10 "$@"
+}
+
 # The data of the registry value $2 under $key\$1; empty when it is missing.
 value() {
-    wine reg query "$key\\$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+    { wine reg query "$key\\$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z]* *//p"
 }
 
 expect() {
