@@ -17,6 +17,14 @@ endfunction()
 
 set(EMBRA_LAYER_LIBS "" CACHE INTERNAL "")
 
+# The shipped program's code carries symbols for the debug file that the packages keep
+# beside the stripped program; they change no generated code. Tests and tools go without.
+function(embra_shipped_symbols target)
+    if(WIN32)
+        target_compile_options(${target} PRIVATE -g)
+    endif()
+endfunction()
+
 # A layer folder such as effects/fire becomes the library embra_effects_fire.
 function(embra_layer dir deps)
     embra_collect_sources(sources ${dir})
@@ -32,5 +40,6 @@ function(embra_layer dir deps)
         target_link_libraries(embra_${name} PUBLIC gdi32 user32 advapi32 shlwapi shell32 ole32 comctl32 comdlg32 uuid)
     endif()
     embra_warnings(embra_${name})
+    embra_shipped_symbols(embra_${name})
     set(EMBRA_LAYER_LIBS ${EMBRA_LAYER_LIBS} embra_${name} CACHE INTERNAL "")
 endfunction()
