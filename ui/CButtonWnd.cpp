@@ -11,7 +11,14 @@ bool CButtonWnd::registered = false;
 
 namespace {
 
-constexpr LRESULT kButtonDialogCode = 0x2000; // DLGC_BUTTON
+// The focused button is the default push button, so the dialog's Enter clicks it.
+LRESULT DialogCode(bool focused) {
+    return DLGC_BUTTON | (focused ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+bool IsFirstPress(LPARAM keyData) {
+    return (HIWORD(static_cast<DWORD_PTR>(keyData)) & KF_REPEAT) == 0;
+}
 
 int StepToward(int offset) {
     return std::clamp(offset / CButtonWnd::kStepDivisor, -CButtonWnd::kMaxStep,
@@ -59,7 +66,25 @@ LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_GETDLGCODE:
-        return kButtonDialogCode;
+        return DialogCode(GetFocus() == Handle());
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        keyPressed = false;
+        RepaintFace();
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && IsFirstPress(lParam)) {
+            keyPressed = true;
+            RepaintFace();
+        }
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && keyPressed) {
+            keyPressed = false;
+            Click(GetDlgCtrlID(Handle()));
+            RepaintFace();
+        }
+        break;
     case WM_MOUSEMOVE:
         Hover(point);
         break;
@@ -183,6 +208,11 @@ void CButtonWnd::RepaintParentArea() {
     MapWindowPoints(Handle(), parent, reinterpret_cast<POINT*>(&area), 2);
     InvalidateRect(parent, &area, TRUE);
     PostMessageA(parent, WM_PAINT, 0, 0);
+}
+
+void CButtonWnd::RepaintFace() {
+    RepaintParentArea();
+    PostPaint(nullptr);
 }
 
 void CButtonWnd::PostPaint(HDC dc) {

@@ -1,5 +1,7 @@
 #include "ui/CButtonWnd.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kNormal = 0;
@@ -13,17 +15,32 @@ bool LeftButtonDown() {
     return (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 
+// The focus cue: a dotted outline just inside the picture's square, where the artwork's
+// shadow ends, so that it frames the face whatever its shape.
+void DrawFocusCue(HDC dc, const RECT& client, int width, int height) {
+    RECT around{0, 0, std::min<int>(width, client.right), std::min<int>(height, client.bottom)};
+    InflateRect(&around, -1, -1);
+    DrawFocusRect(dc, &around);
+}
+
 } // namespace
 
 int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
+    const bool focused = GetFocus() == Handle();
     int stack = kNormal;
-    if (PtInRect(&client, cursor) && image.StackHasLayers(kHot)) {
+    if (keyPressed && image.StackHasLayers(kPressed)) {
+        stack = kPressed;
+    } else if (PtInRect(&client, cursor) && image.StackHasLayers(kHot)) {
         stack = LeftButtonDown() && image.StackHasLayers(kPressed) ? kPressed : kHot;
+    } else if (focused && image.StackHasLayers(kHot)) {
+        stack = kHot;
     } else if (!image.StackHasLayers(kNormal)) {
         image.DrawTo(dc, 0, 0);
         return 0;
     }
     image.DrawStack(dc, 0, 0, stack);
+    if (focused)
+        DrawFocusCue(dc, client, image.width, image.height);
     return 0;
 }
 

@@ -112,7 +112,11 @@ protected:
 TEST_F(ButtonWnd, FactoryObjectAnswersAsAButton) {
     EXPECT_EQ(CButtonWnd::FromWindow(parent), nullptr);
     EXPECT_EQ(CButtonWnd::FromWindow(nullptr), nullptr);
-    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), 0x2000);
+    // A push button to the dialog manager, the default one while it has the focus, so
+    // that Enter sends its command.
+    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    SetFocus(window);
+    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
     EXPECT_EQ(SendMessageA(window, WM_ERASEBKGND, 0, 0), 1);
 }
 
