@@ -99,7 +99,23 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         UpdateScrollRange();
         break;
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+        return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
+    case WM_SETFOCUS:
+        if (!focus)
+            focus = selection.Count() > 0 ? selection.GetAt(0) : FirstEntry();
+        if (focus && !IsBottomUp())
+            EnsureVisible(focus);
+        Invalidate();
+        break;
+    case WM_KILLFOCUS:
+        Invalidate();
+        break;
+    case WM_CONTEXTMENU:
+        // From the keyboard (the context-menu key, Shift+F10) the point is (-1, -1).
+        if (lParam == -1 && parentCallback && focus &&
+            parentCallback->OnKey(WM_CONTEXTMENU, VK_APPS, lParam))
+            return 0;
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PRINTCLIENT:
