@@ -60,9 +60,11 @@ int CSettingsListDlg::OnKey(UINT message, UINT key, LPARAM) {
     CNavPaneItem* focused = pane ? pane->FocusEntry() : nullptr;
     if (!focused)
         return 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (message == WM_KEYDOWN && key == VK_SPACE)
         OnToolCommand(kMarkTool, focused);
-    else if (message == WM_CONTEXTMENU)
+    else if ((message == WM_KEYDOWN && key == VK_APPS) ||
+             (message == WM_SYSKEYDOWN && key == VK_F10 && shift))
         OnToolCommand(kSettingsTool, focused);
     else
         return 0;

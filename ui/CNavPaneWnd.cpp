@@ -110,10 +110,9 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         Invalidate();
         break;
-    case WM_CONTEXTMENU:
-        // From the keyboard (the context-menu key, Shift+F10) the point is (-1, -1).
-        if (lParam == -1 && parentCallback && focus &&
-            parentCallback->OnKey(WM_CONTEXTMENU, VK_APPS, lParam))
+    case WM_SYSKEYDOWN:
+        // Shift+F10 and the like reach the owner first; what it leaves goes on as usual.
+        if (parentCallback && parentCallback->OnKey(message, static_cast<UINT>(wParam), lParam))
             return 0;
         break;
     case WM_ERASEBKGND:

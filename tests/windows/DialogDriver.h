@@ -41,6 +41,23 @@ void ClickButton(HWND dialog, int id);
 // The notification a clicked button sends: WM_COMMAND with BN_CLICKED to the dialog.
 void PressButton(HWND dialog, int id);
 
+// Holds Shift down in this thread's keyboard state for as long as it lives.
+class CShiftHeld {
+public:
+    CShiftHeld() { Set(0x80); }
+    ~CShiftHeld() { Set(0); }
+    CShiftHeld(const CShiftHeld&) = delete;
+    CShiftHeld& operator=(const CShiftHeld&) = delete;
+
+private:
+    static void Set(BYTE state) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = state;
+        SetKeyboardState(keys);
+    }
+};
+
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
 // `script` on the enabled dialog window that the loop shows. When the script leaves that
 // dialog open, it is ended with Cancel so that `open` returns.

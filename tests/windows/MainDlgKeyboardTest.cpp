@@ -60,22 +60,6 @@ protected:
     HWND dialog = nullptr;
 };
 
-// Holds Shift down in this thread's keyboard state for as long as it lives.
-class CShiftHeld {
-public:
-    CShiftHeld() { Set(0x80); }
-    ~CShiftHeld() { Set(0); }
-
-private:
-    static void Set(BYTE state) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = state;
-        keys[VK_LSHIFT] = state;
-        SetKeyboardState(keys);
-    }
-};
-
 TEST_F(MainDlgKeyboard, TabAndShiftTabMoveBetweenTheTwoButtons) {
     SetFocus(StartStopButton());
     PressDialogKey(dialog, VK_TAB);

@@ -311,15 +311,11 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
         PressDialogKey(window, VK_SPACE);
         EXPECT_EQ(pane->MarkedEntry(CSettingsListDlg::kMarkTool), Entry(dialog, 2));
 
-        RunModalScript(
-            [&] {
-                SendMessageA(pane->Handle(), WM_CONTEXTMENU,
-                             reinterpret_cast<WPARAM>(pane->Handle()), -1);
-            },
-            [&](HWND effect) {
-                opened = WindowTitle(effect);
-                PressDialogKey(effect, VK_ESCAPE);
-            });
+        RunModalScript([&] { PressDialogKey(window, VK_APPS); },
+                       [&](HWND effect) {
+                           opened = WindowTitle(effect);
+                           PressDialogKey(effect, VK_ESCAPE);
+                       });
 
         SetFocus(pane->Handle());
         PressDialogKey(window, VK_TAB);
@@ -335,7 +331,18 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
     Open([&](HWND window, CSettingsDlg& dialog) {
         CNavPaneWnd* pane = dialog.ListPage().Pane();
         SetFocus(pane->Handle());
+        PressDialogKey(window, VK_UP); // from the first row round to the last
         PressDialogKey(window, VK_UP);
+        RunModalScript(
+            [&] {
+                const CShiftHeld shift;
+                SendMessageA(pane->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
+            },
+            [&](HWND effect) {
+                opened = WindowTitle(effect);
+                PressDialogKey(effect, VK_ESCAPE);
+            });
+        EXPECT_EQ(opened, "Northern Lights settings"); // Shift+F10 opens it too
         PressDialogKey(window, VK_SPACE);
         PressDialogKey(window, VK_ESCAPE);
         EXPECT_FALSE(IsWindowVisible(window)); // Esc was Cancel
