@@ -1,5 +1,6 @@
 #include "ui/CButtonWnd.h"
 
+#include "graphics/FacePlacement.h"
 #include "ui/WindowFactory.h"
 
 #include <windowsx.h>
@@ -150,8 +151,12 @@ void CButtonWnd::Hover(POINT point) {
     OnHover(client, point);
     if (!tracking)
         StartHover(client);
-    stepX = StepToward(point.x - (client.right - client.left) / 2);
-    stepY = StepToward(point.y - (client.bottom - client.top) / 2);
+    DrawContext windowDc;
+    const FaceRect face = windowDc.FromWindow(Handle()) ? Face(windowDc.Get())
+                                                        : FaceRect{0, 0, client.right - client.left,
+                                                                   client.bottom - client.top};
+    stepX = StepToward(point.x - face.CentreX());
+    stepY = StepToward(point.y - face.CentreY());
 }
 
 void CButtonWnd::StartHover(const RECT& client) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/CBmp.h"
+#include "graphics/FacePlacement.h"
 #include "ui/CWnd.h"
 #include "ui/DrawContext.h"
 
@@ -12,8 +13,9 @@
 // A picture button ("DX_ButtonWnd"): draws a layered image with per-pixel alpha over what
 // lies behind it, showing layer stack 0 (normal), 1 (hot, pointer inside) or 2 (pressed).
 // While the pointer is inside, a 50 ms timer rolls three of the layers toward the pointer,
-// faster the farther it is from the centre. Releasing the left button inside posts
-// WM_COMMAND with the control's id to the parent.
+// faster the farther it is from the face's centre. Away from 96 DPI the face is scaled
+// (bilinear) to the DPI and centred in the control (PlaceFace). Releasing the left button inside
+// posts WM_COMMAND with the control's id to the parent.
 //
 // By keyboard it is a push button: a tab stop, the hot picture and a dotted outline round
 // the picture while it has the focus, Space presses it (pressed picture while the key is
@@ -79,6 +81,8 @@ private:
     void RepaintFace();
     void PostPaint(HDC dc);
     RECT Client() const;
+    // Where the face is drawn on a context of the window's DPI.
+    FaceRect Face(HDC dc) const;
     POINT CursorInClient() const;
     HDC SnapshotDc() const;
 

@@ -1,6 +1,6 @@
 #include "ui/CButtonWnd.h"
 
-#include <algorithm>
+#include "graphics/FacePlacement.h"
 
 namespace {
 
@@ -17,16 +17,40 @@ bool LeftButtonDown() {
 
 // The focus cue: a dotted outline just inside the picture's square, where the artwork's
 // shadow ends, so that it frames the face whatever its shape.
-void DrawFocusCue(HDC dc, const RECT& client, int width, int height) {
-    RECT around{0, 0, std::min<int>(width, client.right), std::min<int>(height, client.bottom)};
+void DrawFocusCue(HDC dc, const FaceRect& face) {
+    RECT around{face.x, face.y, face.x + face.width, face.y + face.height};
     InflateRect(&around, -1, -1);
     DrawFocusRect(dc, &around);
+}
+
+int ScaledBy(int value, int numerator, int denominator) {
+    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) /
+                            denominator);
+}
+
+// Every layer of the stack scaled by the face's size over the picture's, its offset within
+// the picture scaled alike, so that the layers keep lying over each other as designed.
+void DrawStackScaled(HDC dc, const CBmp& image, int stack, const FaceRect& face) {
+    const CCollector<CBmp*>* layers = image.animations.GetAt(stack);
+    if (!layers)
+        return;
+    for (int i = 0; i < layers->Count(); ++i) {
+        const CBmp* layer = layers->GetAt(i);
+        const int left = face.x + ScaledBy(layer->originX, face.width, image.width);
+        const int top = face.y + ScaledBy(layer->originY, face.height, image.height);
+        layer->DrawStretched(dc, left - layer->originX, top - layer->originY,
+                             ScaledBy(layer->width, face.width, image.width),
+                             ScaledBy(layer->height, face.height, image.height), 0, 0);
+    }
 }
 
 } // namespace
 
 int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
-    const bool focused = GetFocus() == Handle();
+    // The focus shows unless the window hides focus cues (until the keyboard is used, where
+    // the system does that).
+    const bool focused =
+        GetFocus() == Handle() && !(SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
     int stack = kNormal;
     if (keyPressed && image.StackHasLayers(kPressed)) {
         stack = kPressed;
@@ -38,10 +62,20 @@ int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
         image.DrawTo(dc, 0, 0);
         return 0;
     }
-    image.DrawStack(dc, 0, 0, stack);
+    const FaceRect face = Face(dc);
+    if (face.x == 0 && face.y == 0 && face.width == image.width && face.height == image.height)
+        image.DrawStack(dc, 0, 0, stack);
+    else
+        DrawStackScaled(dc, image, stack, face);
     if (focused)
-        DrawFocusCue(dc, client, image.width, image.height);
+        DrawFocusCue(dc, face);
     return 0;
+}
+
+FaceRect CButtonWnd::Face(HDC dc) const {
+    const RECT client = Client();
+    return PlaceFace(client.right - client.left, client.bottom - client.top, image.width,
+                     image.height, GetDeviceCaps(dc, LOGPIXELSX));
 }
 
 int CButtonWnd::OnPress(const RECT&, POINT) {
