@@ -22,11 +22,22 @@ HICON LoadIconSized(HINSTANCE module, int id, int size) {
     return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
-// The start button takes the stop command's id while the effect runs, and back.
-void ChangeControlId(HWND dialog, int from, int to) {
+// A picture button's window text: the name screen readers announce.
+void NameButton(HWND control, HINSTANCE module, UINT nameId, const char* name) {
+    tstr text(name);
+    LoadResourceString(text, module, nameId);
+    SetWindowTextA(control, text.str());
+}
+
+// The start button takes the stop command's id while the effect runs, and back, and the
+// name of what it then does.
+void ChangeControlId(HWND dialog, int from, int to, HINSTANCE module, UINT nameId,
+                     const char* name) {
     HWND control = GetDlgItem(dialog, from);
-    if (control)
-        SetWindowLongPtrA(control, GWLP_ID, to);
+    if (!control)
+        return;
+    SetWindowLongPtrA(control, GWLP_ID, to);
+    NameButton(control, module, nameId, name);
 }
 
 // Finds a visible dialog of the thread other than the main dialog: the About box, the
@@ -141,6 +152,8 @@ int CMainDlg::OnInitDialog() {
         CenterWindow(Handle(), nullptr);
     SetFace(kStart, kStartFace);
     SetFace(kSettings, kSettingsFace);
+    NameButton(GetDlgItem(Handle(), kStart), app->instance, IDS_START_EFFECT, "Start effect");
+    NameButton(GetDlgItem(Handle(), kSettings), app->instance, IDS_SETTINGS_BUTTON, "Settings");
     AppendSystemMenu();
     return result;
 }
@@ -189,7 +202,10 @@ void CMainDlg::ShowEffectState() {
     const bool running = app->IsEffectRunning();
     if (GetDlgItem(Handle(), running ? kStop : kStart))
         return;
-    ChangeControlId(Handle(), running ? kStart : kStop, running ? kStop : kStart);
+    if (running)
+        ChangeControlId(Handle(), kStart, kStop, app->instance, IDS_STOP_EFFECT, "Stop effect");
+    else
+        ChangeControlId(Handle(), kStop, kStart, app->instance, IDS_START_EFFECT, "Start effect");
     SetFace(running ? kStop : kStart, running ? kStopFace : kStartFace);
 }
 

@@ -52,3 +52,23 @@ public:
 private:
     T* pointer = nullptr;
 };
+
+// Owns memory the system allocated with CoTaskMemAlloc (SHGetKnownFolderPath's path).
+template <class T> class CCoTaskMem {
+public:
+    CCoTaskMem() = default;
+    CCoTaskMem(const CCoTaskMem&) = delete;
+    CCoTaskMem& operator=(const CCoTaskMem&) = delete;
+    ~CCoTaskMem() { CoTaskMemFree(pointer); }
+
+    T* Get() const { return pointer; }
+    // Frees what is held and hands out the slot for the call that allocates.
+    T** Receive() {
+        CoTaskMemFree(pointer);
+        pointer = nullptr;
+        return &pointer;
+    }
+
+private:
+    T* pointer = nullptr;
+};

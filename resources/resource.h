@@ -35,6 +35,10 @@
 // String table.
 #define IDS_EXIT 1
 #define IDS_ABOUT 2
+// The picture buttons' names, which screen readers announce.
+#define IDS_START_EFFECT 3
+#define IDS_STOP_EFFECT 4
+#define IDS_SETTINGS_BUTTON 5
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.

@@ -1,5 +1,6 @@
 #include "settings/CParamDlg.h"
 
+#include "params/TypedNumber.h"
 #include "params/tstr.h"
 #include "settings/ColourDialog.h"
 #include "settings/ControlKind.h"
@@ -8,12 +9,17 @@
 
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
 constexpr const char* kRadioDataProperty = "RADIO_DATA";
+// The edit box's binding while its idle commit is pending; the timer finds it there.
+constexpr const char* kTypedProperty = "EMBRA_TYPED_BINDING";
+constexpr UINT_PTR kIdleCommitTimer = 0x454D; // one per edit box
+constexpr UINT kIdleCommitMs = 1000;
 
 int ToControlValue(int value) {
     return value;
@@ -74,7 +80,18 @@ int ComboSelection(HWND combo) {
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
+// The edit box's bounds; a parameter without bounds (both zero) takes any int.
+template <class T> TypedNumber BoxNumbers(const CParam<T>& param) {
+    const int low = ToControlValue(param.GetMin());
+    const int high = ToControlValue(param.GetMax());
+    return low < high ? TypedNumber(low, high) : TypedNumber(INT_MIN, INT_MAX);
+}
+
 } // namespace
+
+template <class T> CParamDlg<T>::~CParamDlg() {
+    StopIdleCommit();
+}
 
 template <class T> void CParamDlg<T>::Setup(int newKind, int newControlId) {
     kind = newKind;
@@ -110,11 +127,10 @@ template <class T> void CParamDlg<T>::ReadCommand(UINT id, UINT code) {
             Take(SendMessageA(control, BM_GETCHECK, 0, 0));
         break;
     case kEditBox:
-        if (fromControl && code == EN_UPDATE) {
-            tstr text;
-            GetWindowTextString(control, text);
-            Take(text.ToInt());
-        }
+        if (fromControl && code == EN_UPDATE && !writing)
+            ReadTyped();
+        else if (fromControl && code == EN_KILLFOCUS)
+            Commit();
         break;
     case kComboByData:
         if (selectionChanged && ComboSelection(control) != CB_ERR)
@@ -167,7 +183,12 @@ template <class T> int CParamDlg<T>::Update() {
         SendMessageA(control, BM_SETCHECK, value, 0);
         break;
     case kEditBox:
+        if (reading)
+            break; // the box shows what the user typed
+        StopIdleCommit();
+        writing = true;
         WriteEditText(control, value);
+        writing = false;
         break;
     case kComboByData:
         SelectComboItem(control, [this, value](int i) {
@@ -199,7 +220,48 @@ template <class T> int CParamDlg<T>::Update() {
     return 0;
 }
 
+template <class T> void CParamDlg<T>::ReadTyped() {
+    tstr text;
+    GetWindowTextString(control, text);
+    pending = true;
+    if (const std::optional<int> live = BoxNumbers(*typed).Live(text.c_str())) {
+        reading = true;
+        typed->Set(FromControlValue<T>(*live));
+        reading = false;
+    }
+    StartIdleCommit();
+}
+
+template <class T> void CParamDlg<T>::Commit() {
+    if (kind != kEditBox || !IsLive() || !pending)
+        return;
+    tstr text;
+    GetWindowTextString(control, text);
+    typed->Set(FromControlValue<T>(BoxNumbers(*typed).Commit(text.c_str())));
+    Update(); // the parameter may have kept its value and told no binding
+}
+
+template <class T> void CParamDlg<T>::StartIdleCommit() {
+    SetPropA(control, kTypedProperty, this);
+    SetTimer(control, kIdleCommitTimer, kIdleCommitMs, &CParamDlg<T>::OnIdle);
+}
+
+template <class T> void CParamDlg<T>::StopIdleCommit() {
+    pending = false;
+    if (!control || GetPropA(control, kTypedProperty) != this)
+        return;
+    KillTimer(control, kIdleCommitTimer);
+    RemovePropA(control, kTypedProperty);
+}
+
+template <class T> void CALLBACK CParamDlg<T>::OnIdle(HWND edit, UINT, UINT_PTR, DWORD) {
+    KillTimer(edit, kIdleCommitTimer);
+    if (auto* binding = static_cast<CParamDlg<T>*>(GetPropA(edit, kTypedProperty)))
+        binding->Commit();
+}
+
 template <class T> int CParamDlg<T>::SetParam(IParam* parameter) {
+    StopIdleCommit();
     typed = dynamic_cast<CParam<T>*>(parameter);
     param = typed ? parameter : nullptr;
     return 0;

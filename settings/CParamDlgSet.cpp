@@ -66,6 +66,8 @@ int CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
             binding->GetParam()->Restore();
         UnbindAll();
     } else if (id == IDOK && code == BN_CLICKED) {
+        for (const auto& binding : bindings)
+            binding->Commit();
         SetFocus(GetDlgItem(dialog, IDOK));
         UnbindAll();
     } else {

@@ -33,7 +33,8 @@ public:
     // fills the control and gives spin controls and sliders their range), and let the
     // parameter announce its bounds again.
     void InitControls(HWND dialog);
-    // OK (id 1, clicked): focus to the OK button, release the bindings, values kept.
+    // OK (id 1, clicked): every typed text committed, focus to the OK button, release the
+    // bindings, values kept.
     // Cancel (id 2, clicked): every parameter back to its snapshot, then release.
     // Anything else: every binding reads its control when the command concerns it.
     int HandleCommand(HWND dialog, UINT id, UINT code, HWND control);

@@ -56,6 +56,21 @@ int CSettingsListDlg::OnToolCommand(UINT command, CNavPaneItem* entry) {
     return 0;
 }
 
+int CSettingsListDlg::OnKey(UINT message, UINT key, LPARAM) {
+    CNavPaneItem* focused = pane ? pane->FocusEntry() : nullptr;
+    if (!focused)
+        return 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (message == WM_KEYDOWN && key == VK_SPACE)
+        OnToolCommand(kMarkTool, focused);
+    else if ((message == WM_KEYDOWN && key == VK_APPS) ||
+             (message == WM_SYSKEYDOWN && key == VK_F10 && shift))
+        OnToolCommand(kSettingsTool, focused);
+    else
+        return 0;
+    return 1;
+}
+
 void CSettingsListDlg::AddEntry(CSet* set) {
     const COLORREF colour = static_cast<COLORREF>(*set->colour.Get() & 0x00FFFFFF);
     const tstr name = set->DisplayName();

@@ -17,6 +17,10 @@ class ISettingsApp;
 // the effect's own dialog, and a selection mark at its right end. OK makes the marked set
 // the active one, stopping and starting the effect as the main dialog does, when it is not
 // the set that was active at opening.
+//
+// By keyboard: the arrow keys move the focused entry, Space marks it (chooses that
+// effect), the context-menu key or Shift+F10 opens its effect's own dialog; Tab, Enter
+// and Esc work the settings window as in any dialog.
 class CSettingsListDlg : public virtual CDialog, public CNavPaneWndParent {
 public:
     static constexpr int kTemplate = 139;
@@ -35,6 +39,7 @@ public:
     // Fills the pane; 0 when the template's pane has no object.
     int OnInitDialog() override;
     int OnToolCommand(UINT command, CNavPaneItem* entry) override;
+    int OnKey(UINT message, UINT key, LPARAM lParam) override;
 
     CNavPaneWnd* Pane() const { return pane; }
 

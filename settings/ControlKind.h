@@ -6,7 +6,7 @@
 enum ControlKind : int32_t {
     kNoKind = 0,
     kCheckBox = 1,     // check state 0, 1 or 2
-    kEditBox = 2,      // decimal text, read on every change of the text
+    kEditBox = 2,      // decimal text, followed while valid, committed into the bounds
     kNoControl = 3,    // bound to nothing
     kComboByData = 4,  // the item data of the selected item
     kRadioByIndex = 5, // the position of the checked button in its group

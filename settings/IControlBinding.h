@@ -18,6 +18,9 @@ public:
     virtual int OnCommand(HWND dialog, UINT id, UINT code, HWND control) = 0;
     // Reads a focused slider into the parameter on its repaint or release notification.
     virtual int OnNotify(HWND dialog, const NMHDR* header) = 0;
+    // Sets the parameter from what the user typed and not yet committed, if anything, and
+    // shows the value it took.
+    virtual void Commit() = 0;
     // Stores the parameter (null detaches); a parameter of another type is refused.
     virtual int SetParam(IParam* parameter) = 0;
     virtual IParam* GetParam() const = 0;

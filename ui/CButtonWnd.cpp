@@ -1,5 +1,6 @@
 #include "ui/CButtonWnd.h"
 
+#include "graphics/FacePlacement.h"
 #include "ui/WindowFactory.h"
 
 #include <windowsx.h>
@@ -11,7 +12,14 @@ bool CButtonWnd::registered = false;
 
 namespace {
 
-constexpr LRESULT kButtonDialogCode = 0x2000; // DLGC_BUTTON
+// The focused button is the default push button, so the dialog's Enter clicks it.
+LRESULT DialogCode(bool focused) {
+    return DLGC_BUTTON | (focused ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+bool IsFirstPress(LPARAM keyData) {
+    return (HIWORD(static_cast<DWORD_PTR>(keyData)) & KF_REPEAT) == 0;
+}
 
 int StepToward(int offset) {
     return std::clamp(offset / CButtonWnd::kStepDivisor, -CButtonWnd::kMaxStep,
@@ -59,7 +67,25 @@ LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_GETDLGCODE:
-        return kButtonDialogCode;
+        return DialogCode(GetFocus() == Handle());
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        keyPressed = false;
+        RepaintFace();
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && IsFirstPress(lParam)) {
+            keyPressed = true;
+            RepaintFace();
+        }
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && keyPressed) {
+            keyPressed = false;
+            Click(GetDlgCtrlID(Handle()));
+            RepaintFace();
+        }
+        break;
     case WM_MOUSEMOVE:
         Hover(point);
         break;
@@ -125,8 +151,12 @@ void CButtonWnd::Hover(POINT point) {
     OnHover(client, point);
     if (!tracking)
         StartHover(client);
-    stepX = StepToward(point.x - (client.right - client.left) / 2);
-    stepY = StepToward(point.y - (client.bottom - client.top) / 2);
+    DrawContext windowDc;
+    const FaceRect face = windowDc.FromWindow(Handle()) ? Face(windowDc.Get())
+                                                        : FaceRect{0, 0, client.right - client.left,
+                                                                   client.bottom - client.top};
+    stepX = StepToward(point.x - face.CentreX());
+    stepY = StepToward(point.y - face.CentreY());
 }
 
 void CButtonWnd::StartHover(const RECT& client) {
@@ -183,6 +213,11 @@ void CButtonWnd::RepaintParentArea() {
     MapWindowPoints(Handle(), parent, reinterpret_cast<POINT*>(&area), 2);
     InvalidateRect(parent, &area, TRUE);
     PostMessageA(parent, WM_PAINT, 0, 0);
+}
+
+void CButtonWnd::RepaintFace() {
+    RepaintParentArea();
+    PostPaint(nullptr);
 }
 
 void CButtonWnd::PostPaint(HDC dc) {

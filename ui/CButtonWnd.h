@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/CBmp.h"
+#include "graphics/FacePlacement.h"
 #include "ui/CWnd.h"
 #include "ui/DrawContext.h"
 
@@ -12,8 +13,14 @@
 // A picture button ("DX_ButtonWnd"): draws a layered image with per-pixel alpha over what
 // lies behind it, showing layer stack 0 (normal), 1 (hot, pointer inside) or 2 (pressed).
 // While the pointer is inside, a 50 ms timer rolls three of the layers toward the pointer,
-// faster the farther it is from the centre. Releasing the left button inside posts
-// WM_COMMAND with the control's id to the parent.
+// faster the farther it is from the face's centre. Away from 96 DPI the face is scaled
+// (bilinear) to the DPI and centred in the control (PlaceFace). Releasing the left button inside
+// posts WM_COMMAND with the control's id to the parent.
+//
+// By keyboard it is a push button: a tab stop, the hot picture and a dotted outline round
+// the picture while it has the focus, Space presses it (pressed picture while the key is
+// down, the command when it comes up), and while focused it is the dialog's default
+// button, so that Enter sends its command. Its window text names it for screen readers.
 class CButtonWnd : public CWnd {
 public:
     static constexpr const char* kClassName = "DX_ButtonWnd";
@@ -35,6 +42,8 @@ public:
 
     // Draws the picture of the current state onto dc; cursor in client coordinates.
     virtual int DrawFace(HDC dc, const RECT& client, POINT cursor);
+    // Whether Space holds the button down.
+    bool IsKeyPressed() const { return keyPressed; }
     virtual int OnPress(const RECT& client, POINT point);
     // Clicks when the point lies in the client rectangle.
     virtual int OnRelease(const RECT& client, POINT point);
@@ -69,8 +78,11 @@ private:
     void Leave();
     // Invalidates the button's area in the parent (erasing) and posts the parent a paint.
     void RepaintParentArea();
+    void RepaintFace();
     void PostPaint(HDC dc);
     RECT Client() const;
+    // Where the face is drawn on a context of the window's DPI.
+    FaceRect Face(HDC dc) const;
     POINT CursorInClient() const;
     HDC SnapshotDc() const;
 
@@ -78,6 +90,7 @@ private:
     std::unique_ptr<DrawContext> snapshot;
     uint32_t tracking = 0;
     uint32_t painting = 0;
+    bool keyPressed = false; // Space is down on the focused button
     int32_t stepX = 0;
     int32_t stepY = 0;
 

@@ -120,6 +120,9 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZING:
         OnSizing(keys, reinterpret_cast<RECT*>(lParam));
         break;
+    case WM_DPICHANGED:
+        return OnDpiChanged(static_cast<int>(HIWORD(wParam)),
+                            reinterpret_cast<const RECT*>(lParam));
     case WM_MOUSELEAVE:
         OnMouseLeave();
         break;
@@ -135,6 +138,15 @@ int CDialog::OnCommand(UINT id, UINT code, HWND) {
     else if (code == 0 && id == IDCANCEL)
         OnCancel();
     return 0;
+}
+
+int CDialog::OnDpiChanged(int, const RECT* suggested) {
+    if (!suggested)
+        return 0;
+    SetWindowPos(dialog, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return 1;
 }
 
 int CDialog::OnSysCommand(UINT, int, int) {

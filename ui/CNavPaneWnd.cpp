@@ -99,7 +99,22 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         UpdateScrollRange();
         break;
     case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+        return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
+    case WM_SETFOCUS:
+        if (!focus)
+            focus = selection.Count() > 0 ? selection.GetAt(0) : FirstEntry();
+        if (focus && !IsBottomUp())
+            EnsureVisible(focus);
+        Invalidate();
+        break;
+    case WM_KILLFOCUS:
+        Invalidate();
+        break;
+    case WM_SYSKEYDOWN:
+        // Shift+F10 and the like reach the owner first; what it leaves goes on as usual.
+        if (parentCallback && parentCallback->OnKey(message, static_cast<UINT>(wParam), lParam))
+            return 0;
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PRINTCLIENT:

@@ -15,7 +15,8 @@ public:
 
     // A push or toggle tool of entry was clicked.
     virtual int OnToolCommand(UINT command, CNavPaneItem* entry);
-    // First on every key-down; non-zero stops the pane's own handling.
+    // First on every key-down and system key-down (message says which); non-zero stops the
+    // pane's own handling.
     virtual int OnKey(UINT message, UINT key, LPARAM lParam);
     // From the hit tests, for the entry under the point, before its tools are handled.
     virtual int OnMouseOverEntry(UINT message, POINT point, CNavPaneItem* entry);

@@ -228,10 +228,10 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         return true;
     case WM_SYSKEYDOWN:
         result = OnSysKeyDown(keys, low, high);
-        return true;
+        return result != 0; // unhandled system keys (Alt+F4, Alt+Space) go on to the default
     case WM_SYSKEYUP:
         result = OnSysKeyUp(keys, low, high);
-        return true;
+        return result != 0;
     case WM_MOUSELEAVE:
         OnMouseLeave();
         return false;

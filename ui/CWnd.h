@@ -70,6 +70,7 @@ public:
     // low: the repeat count; high: scan code and flags.
     virtual void OnKeyDown(UINT key, UINT low, UINT high);
     virtual void OnKeyUp(UINT key, UINT low, UINT high);
+    // Non-zero: handled, the result; zero: the default procedure handles the key too.
     virtual int OnSysKeyDown(UINT key, UINT low, UINT high);
     virtual int OnSysKeyUp(UINT key, UINT low, UINT high);
     // type: the SIZE_ code; width and height of the client area.

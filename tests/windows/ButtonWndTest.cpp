@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -112,7 +113,11 @@ protected:
 TEST_F(ButtonWnd, FactoryObjectAnswersAsAButton) {
     EXPECT_EQ(CButtonWnd::FromWindow(parent), nullptr);
     EXPECT_EQ(CButtonWnd::FromWindow(nullptr), nullptr);
-    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), 0x2000);
+    // A push button to the dialog manager, the default one while it has the focus, so
+    // that Enter sends its command.
+    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    SetFocus(window);
+    EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
     EXPECT_EQ(SendMessageA(window, WM_ERASEBKGND, 0, 0), 1);
 }
 
@@ -216,3 +221,38 @@ TEST_F(ButtonWnd, ClickWithoutParentPostsNothing) {
         PeekMessageA(&message, reinterpret_cast<HWND>(-1), WM_COMMAND, WM_COMMAND, PM_REMOVE));
     DestroyWindow(lone);
 }
+
+namespace {
+
+// The face in a control twice its size: at 96 DPI at the corner in its own size, at any
+// other DPI (the test run's screen) scaled by dpi / 96 and centred, so that the texture
+// streams from its centre.
+TEST_F(ButtonWnd, TheFaceIsScaledWithTheDpiAndCentred) {
+    constexpr int kClient = 2 * kSize;
+    SetWindowPos(window, nullptr, 0, 0, kClient, kClient, SWP_NOMOVE | SWP_NOZORDER);
+    BuildImage(button->Image(), 3);
+    CDibTarget target(kClient, kClient);
+    ASSERT_TRUE(target.Ready());
+    const RECT client{0, 0, kClient, kClient};
+    button->DrawFace(target.Dc(), client, POINT{-1, -1});
+
+    RECT drawn{kClient, kClient, 0, 0};
+    for (int y = 0; y < kClient; ++y)
+        for (int x = 0; x < kClient; ++x)
+            if (target.At(x, y) != 0) {
+                drawn.left = std::min<LONG>(drawn.left, x);
+                drawn.top = std::min<LONG>(drawn.top, y);
+                drawn.right = std::max<LONG>(drawn.right, x + 1);
+                drawn.bottom = std::max<LONG>(drawn.bottom, y + 1);
+            }
+    const int dpi = GetDeviceCaps(target.Dc(), LOGPIXELSX);
+    const int side = (kSize * dpi + 48) / 96;
+    const int corner = dpi == 96 ? 0 : (kClient - side) / 2;
+    SCOPED_TRACE(dpi);
+    EXPECT_EQ(drawn.left, corner);
+    EXPECT_EQ(drawn.top, corner);
+    EXPECT_EQ(drawn.right - drawn.left, side);
+    EXPECT_EQ(drawn.bottom - drawn.top, side);
+}
+
+} // namespace

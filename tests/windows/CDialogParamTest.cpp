@@ -22,6 +22,7 @@ protected:
         ASSERT_TRUE(DragSliderTo(dialog, IDC_BIND_SLIDER, 60));
         ReleaseSlider(dialog, IDC_BIND_SLIDER);
         TypeInto(dialog, IDC_BIND_EDIT2, "");
+        SetFocus(GetDlgItem(dialog, IDC_BIND_SLIDER)); // commits the emptied box
         ASSERT_EQ(*vis.Get(), 60);
         ASSERT_EQ(*items.Get(), 30);
     }
@@ -82,9 +83,9 @@ TEST_F(OpenDialog, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
 }
 
 TEST_F(OpenDialog, ACancelWithANotificationCodeIsNotTheCancelButton) {
-    TypeInto(dialog, IDC_BIND_EDIT, "5");
+    TypeInto(dialog, IDC_BIND_EDIT, "25");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
-    EXPECT_EQ(*vis.Get(), 10);
+    EXPECT_EQ(*vis.Get(), 25);
     EXPECT_EQ(vis.BindingCount(), 2);
     EXPECT_TRUE(IsWindowVisible(dialog));
 }

@@ -57,42 +57,91 @@ TEST_F(RowBinding, OpensWithTheValueAndTheBoundsInEveryControl) {
     EXPECT_EQ(vis.BindingCount(), 4);
 }
 
-TEST_F(RowBinding, TypingSetsTheParameterAtOnceAndShowsTheNearestBound) {
+TEST_F(RowBinding, TypingFollowsAWholeNumberInRangeAndFocusLossCommitsTheRest) {
     struct Case {
         const char* what;
         int start;
         const char* typed;
-        const char* shown;
+        int whileTyping; // the parameter before the commit; the box shows the typed text
+        const char* committed;
     };
     const Case cases[] = {
-        {"below the minimum", 50, "5", "10"},
-        {"above the maximum", 50, "250", "100"},
-        {"above the maximum while at the maximum", 100, "250", "100"},
-        {"emptied", 50, "", "10"},
-        {"emptied while at the minimum", 10, "", "10"},
-        {"the maximum itself", 40, "100", "100"},
+        {"two digits, not the first digit clamped", 50, "45", 45, "45"},
+        {"the second box's old trap", 50, "80", 80, "80"},
+        {"below the minimum", 50, "5", 50, "10"},
+        {"above the maximum, after passing 25", 50, "250", 25, "100"},
+        {"above the maximum while at the maximum", 100, "250", 25, "100"},
+        {"emptied", 50, "", 50, "10"},
+        {"emptied while at the minimum", 10, "", 10, "10"},
+        {"the maximum itself", 40, "100", 100, "100"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         vis.Set(c.start);
         ASSERT_EQ(ControlText(dialog, IDC_BIND_EDIT), std::to_string(c.start));
         TypeInto(dialog, IDC_BIND_EDIT, c.typed);
-        const int shown = std::stoi(c.shown);
-        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.shown);
-        EXPECT_EQ(*vis.Get(), shown);
-        // The other bindings of the parameter follow.
-        EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), shown);
-        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), c.shown);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.typed);
+        EXPECT_EQ(*vis.Get(), c.whileTyping);
+        EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), c.whileTyping);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), std::to_string(c.whileTyping));
+
+        SetFocus(GetDlgItem(dialog, IDC_BIND_SLIDER));
+        const int committed = std::stoi(c.committed);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.committed);
+        EXPECT_EQ(*vis.Get(), committed);
+        EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), committed);
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), c.committed);
     }
 }
 
-TEST_F(RowBinding, TypingIntoTheSecondBoxMovesTheFirstAndTheSlider) {
-    TypeInto(dialog, IDC_BIND_EDIT2, "80");
-    // "8" shows the minimum at once, with the caret after the first digit: "1" "0" "0".
-    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "100");
-    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
-    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 100);
+TEST_F(RowBinding, TabAndAboutASecondWithoutTypingCommitToo) {
+    TypeInto(dialog, IDC_BIND_EDIT, "5");
+    PressDialogKey(dialog, VK_TAB);
+    EXPECT_NE(GetFocus(), GetDlgItem(dialog, IDC_BIND_EDIT));
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "10");
+    EXPECT_EQ(*vis.Get(), 10);
+
+    TypeInto(dialog, IDC_BIND_EDIT2, "250");
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "250");
+    EXPECT_TRUE(PumpUntil([&] { return ControlText(dialog, IDC_BIND_EDIT2) == "100"; }, 5));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_BIND_EDIT2)); // the focus stays
     EXPECT_EQ(*vis.Get(), 100);
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
+}
+
+TEST_F(RowBinding, PastedJunkEndsAsAValidNumber) {
+    struct Case {
+        std::string pasted;
+        const char* committed;
+    };
+    const Case cases[] = {{"50abc", "50"}, {std::string(300, '7'), "100"}, {"abc", "10"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted.substr(0, 8));
+        vis.Set(60);
+        PasteInto(dialog, IDC_BIND_EDIT, c.pasted);
+        EXPECT_EQ(*vis.Get(), 60);
+        SetFocus(GetDlgItem(dialog, IDC_BIND_SLIDER));
+        EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), c.committed);
+        EXPECT_EQ(*vis.Get(), std::stoi(c.committed));
+    }
+}
+
+TEST_F(RowBinding, OkCommitsTheTypedTextBeforeTheBindingsLetGo) {
+    TypeInto(dialog, IDC_BIND_EDIT, "7");
+    PressDialogKey(dialog, VK_RETURN); // Enter is the dialog's OK
+    EXPECT_EQ(*vis.Get(), 10);
+    EXPECT_EQ(vis.BindingCount(), 0);
+}
+
+TEST_F(RowBinding, ArrowKeysInTheBoxStepTheValueThroughTheSpin) {
+    SetFocus(GetDlgItem(dialog, IDC_BIND_EDIT));
+    PressDialogKey(dialog, VK_UP);
+    EXPECT_EQ(*vis.Get(), 51);
+    EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "51");
+    PressDialogKey(dialog, VK_DOWN);
+    PressDialogKey(dialog, VK_DOWN);
+    EXPECT_EQ(*vis.Get(), 49);
+    EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 49);
 }
 
 TEST_F(RowBinding, AnUpdateKeepsCaretAndSelection) {
@@ -162,7 +211,7 @@ struct CClampFirstParam : CBoundedParam {
     }
 };
 
-TEST(CParamDlgTest, TheBoxShowsTheBoundAtOnceWhenTheParameterKeepsItsValue) {
+TEST(CParamDlgTest, TheCommitShowsTheBoundWhenTheParameterKeepsItsValue) {
     CClampFirstParam vis{10, 100, 100};
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
         d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
@@ -170,12 +219,16 @@ TEST(CParamDlgTest, TheBoxShowsTheBoundAtOnceWhenTheParameterKeepsItsValue) {
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
+    HWND slider = GetDlgItem(dialog, IDC_BIND_SLIDER);
     TypeInto(dialog, IDC_BIND_EDIT, "250");
+    SetFocus(slider);
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
     vis.Set(10);
     TypeInto(dialog, IDC_BIND_EDIT, "");
+    SetFocus(slider);
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "10");
     TypeInto(dialog, IDC_BIND_EDIT, "5");
+    SetFocus(slider);
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "10");
     EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 10);
 }

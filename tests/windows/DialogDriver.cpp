@@ -63,6 +63,38 @@ void TypeInto(HWND dialog, int editId, const std::string& text) {
         SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
 }
 
+void PasteInto(HWND dialog, int editId, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, editId);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressDialogKey(HWND dialog, UINT key) {
+    MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+    if (!IsDialogMessageA(dialog, &down)) {
+        TranslateMessage(&down);
+        DispatchMessageA(&down);
+    }
+    PumpMessages(); // the WM_CHAR that TranslateMessage posted
+    if (!IsWindow(dialog))
+        return;
+    MSG up{GetFocus(), WM_KEYUP, key, 0xC0000001, 0, {}};
+    if (!IsDialogMessageA(dialog, &up))
+        DispatchMessageA(&up);
+}
+
+bool PumpUntil(const std::function<bool()>& done, double seconds) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(seconds * 1000))
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
 int SliderPos(HWND dialog, int id) {
     return static_cast<int>(SendDlgItemMessageA(dialog, id, TBM_GETPOS, 0, 0));
 }

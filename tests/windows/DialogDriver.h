@@ -13,6 +13,15 @@ std::string ControlText(HWND dialog, int id);
 // Focuses the edit box, selects its whole text and types `text` character by character;
 // an empty text is one backspace over the selection, which empties the box.
 void TypeInto(HWND dialog, int editId, const std::string& text);
+// Selects the edit box's whole text and replaces it by `text` as a paste does, past any
+// filter on typed characters.
+void PasteInto(HWND dialog, int editId, const std::string& text);
+// A key pressed in the dialog as its message loop sees it: WM_KEYDOWN to the focused
+// control, through the dialog's keyboard handling (Tab, Enter, Esc, arrows), then
+// WM_CHAR and WM_KEYUP.
+void PressDialogKey(HWND dialog, UINT key);
+// Dispatches this thread's messages until `done` holds or `seconds` pass; false on time out.
+bool PumpUntil(const std::function<bool()>& done, double seconds);
 int SliderPos(HWND dialog, int id);
 std::pair<int, int> SliderRange(HWND dialog, int id);
 std::pair<int, int> SpinRange(HWND dialog, int id);
@@ -31,6 +40,23 @@ void ClickSpin(HWND dialog, int id, bool up);
 void ClickButton(HWND dialog, int id);
 // The notification a clicked button sends: WM_COMMAND with BN_CLICKED to the dialog.
 void PressButton(HWND dialog, int id);
+
+// Holds Shift down in this thread's keyboard state for as long as it lives.
+class CShiftHeld {
+public:
+    CShiftHeld() { Set(0x80); }
+    ~CShiftHeld() { Set(0); }
+    CShiftHeld(const CShiftHeld&) = delete;
+    CShiftHeld& operator=(const CShiftHeld&) = delete;
+
+private:
+    static void Set(BYTE state) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = state;
+        SetKeyboardState(keys);
+    }
+};
 
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
 // `script` on the enabled dialog window that the loop shows. When the script leaves that

@@ -193,3 +193,17 @@ TEST(Dialog, HandlersGetTypedArguments) {
     DestroyWindow(window);
     EXPECT_EQ(dialog.Handle(), nullptr);
 }
+
+// Moved to a monitor of another DPI, a dialog takes the rectangle the system suggests.
+TEST(Dialog, ADpiChangeTakesTheSuggestedRectangle) {
+    ASSERT_TRUE(RegisterTemplateClasses());
+    CScriptedDialog dialog;
+    HWND window = dialog.CreateModeless(nullptr, IDD_WINDOW_BASE_TEST, nullptr);
+    ASSERT_NE(window, nullptr);
+    RECT suggested{40, 50, 40 + 450, 50 + 300};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT taken{};
+    GetWindowRect(window, &taken);
+    EXPECT_TRUE(EqualRect(&taken, &suggested));
+    DestroyWindow(window);
+}

@@ -129,26 +129,47 @@ TEST_F(EffectDialogs, TheFireOpensOverItsParentWithTheDefaults) {
     EXPECT_EQ(fire.vis.BindingCount(), 0);
 }
 
-TEST_F(EffectDialogs, TypingInTheFireDialogShowsTheNearestBoundAtOnce) {
-    struct Case {
-        int editId;
-        const char* typed;
-        int shown;
-    };
-    const Case cases[] = {
-        {IDC_OPAQUE_EDIT, "5", 10}, {IDC_OPAQUE_EDIT, "250", 100}, {IDC_OPAQUE_EDIT, "250", 100},
-        {IDC_OPAQUE_EDIT, "", 10},  {IDC_OPAQUE_EDIT, "", 10},     {IDC_ITEMS_EDIT, "250", 100},
-        {IDC_ITEMS_EDIT, "", 30},   {IDC_ITEMS_EDIT, "2", 30},
-    };
+// What a keyboard user does to every row: a number within the range is followed as it is
+// typed, an emptied box becomes the minimum on Tab, a number beyond the maximum becomes the
+// maximum when the focus moves on, and the arrow keys in the box step the value.
+TEST_F(EffectDialogs, EveryRowOfTheThreeDialogsTakesTypingTabAndArrowKeys) {
+    const std::pair<CSet*, const std::vector<Row>*> dialogs[] = {
+        {&fire, &fireRows}, {&lights, &lightsRows}, {&water, &waterRows}};
+    for (const auto& [set, rows] : dialogs) {
+        Show(*set, [&](HWND dialog) {
+            for (const Row& row : *rows) {
+                SCOPED_TRACE(row.name);
+                const int middle = (row.min + row.max) / 2;
+                TypeInto(dialog, row.editId, std::to_string(middle));
+                ExpectRowShows(dialog, row, middle);
+
+                TypeInto(dialog, row.editId, "");
+                EXPECT_EQ(*row.param->Get(), middle); // left as typed until the commit
+                PressDialogKey(dialog, VK_TAB);
+                ExpectRowShows(dialog, row, row.min);
+
+                TypeInto(dialog, row.editId, std::to_string(row.max * 10 + 9));
+                SetFocus(GetDlgItem(dialog, row.sliderId));
+                ExpectRowShows(dialog, row, row.max);
+
+                SetFocus(GetDlgItem(dialog, row.editId));
+                PressDialogKey(dialog, VK_DOWN);
+                ExpectRowShows(dialog, row, row.max - 1);
+                PressDialogKey(dialog, VK_UP);
+                ExpectRowShows(dialog, row, row.max);
+            }
+            PressButton(dialog, IDCANCEL);
+        });
+    }
+}
+
+TEST_F(EffectDialogs, EnterInABoxCommitsTheTypedNumberAndSavesIt) {
     Show(fire, [&](HWND dialog) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.typed) + " into " + std::to_string(c.editId));
-            TypeInto(dialog, c.editId, c.typed);
-            ExpectRowShows(dialog, c.editId == IDC_OPAQUE_EDIT ? fireRows[0] : fireRows[1],
-                           c.shown);
-        }
-        PressButton(dialog, IDOK);
+        TypeInto(dialog, IDC_ITEMS_EDIT, "7");
+        PressDialogKey(dialog, VK_RETURN);
     });
+    EXPECT_EQ(*fire.items.Get(), 30);
+    EXPECT_EQ(Saved("Embra", "items"), "30");
 }
 
 TEST_F(EffectDialogs, DraggingTheFireSliderReachesTheEffectAtOnceAndOkSaves) {
@@ -186,8 +207,8 @@ TEST_F(EffectDialogs, CancelInTheFireDialogRestoresShowsAndSavesNothing) {
 
 TEST_F(EffectDialogs, TheCloseBoxOfTheFireDialogCancels) {
     Show(fire, [&](HWND dialog) {
-        TypeInto(dialog, IDC_ITEMS_EDIT, "4");
-        EXPECT_EQ(*fire.items.Get(), 30);
+        TypeInto(dialog, IDC_ITEMS_EDIT, "45");
+        EXPECT_EQ(*fire.items.Get(), 45);
         SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_EQ(*fire.items.Get(), 100);
@@ -203,6 +224,7 @@ TEST_F(EffectDialogs, TheNorthernLightsRowsAndTheColourChangeLimits) {
         ClickSpin(dialog, colour.spinId, false);
         ExpectRowShows(dialog, colour, 0);
         TypeInto(dialog, colour.editId, "9");
+        PressDialogKey(dialog, VK_TAB);
         ExpectRowShows(dialog, colour, 5);
         ClickSpin(dialog, colour.spinId, true);
         ExpectRowShows(dialog, colour, 5);
@@ -210,6 +232,7 @@ TEST_F(EffectDialogs, TheNorthernLightsRowsAndTheColourChangeLimits) {
         ExpectRowShows(dialog, colour, 4);
         // The curtain reads the size through its mirrored variable.
         TypeInto(dialog, IDC_SIZE_EDIT, "3");
+        PressDialogKey(dialog, VK_TAB);
         EXPECT_EQ(static_cast<int32_t>(lights.curtain.length), 50);
         PressButton(dialog, IDOK);
     });
@@ -223,6 +246,7 @@ TEST_F(EffectDialogs, TheWaterRowsAndTheWaveSizeMinimum) {
         ExpectRowsAsAtOpening(dialog, waterRows);
         EXPECT_EQ(SliderRange(dialog, IDC_DURATION_SLIDER), std::make_pair(100, 200));
         TypeInto(dialog, IDC_SIZE_EDIT, "0");
+        PressDialogKey(dialog, VK_TAB);
         ExpectRowShows(dialog, waterRows[2], 1);
         EXPECT_EQ(static_cast<int32_t>(water.wave.size), 1);
         PressButton(dialog, IDOK);

@@ -295,6 +295,62 @@ TEST_F(SettingsDlg, TheSettingsToolOpensThatEffectsDialogOverTheSettingsWindow) 
     }
 }
 
+// A keyboard user in the list: arrows move the focused row, Space marks it, the context
+// menu key opens its effect's dialog, Tab leaves the list, Enter is OK and Esc Cancel.
+TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
+    app.StopEffect();
+    app.SetActiveSet(&app.fire);
+    app.StartEffect();
+    std::string opened;
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        CNavPaneWnd* pane = dialog.ListPage().Pane();
+        SetFocus(pane->Handle());
+        EXPECT_EQ(pane->FocusEntry(), Entry(dialog, 0)); // the focus shows on a row at once
+        PressDialogKey(window, VK_DOWN);
+        PressDialogKey(window, VK_DOWN);
+        EXPECT_EQ(pane->FocusEntry(), Entry(dialog, 2));
+        PressDialogKey(window, VK_SPACE);
+        EXPECT_EQ(pane->MarkedEntry(CSettingsListDlg::kMarkTool), Entry(dialog, 2));
+
+        RunModalScript([&] { PressDialogKey(window, VK_APPS); },
+                       [&](HWND effect) {
+                           opened = WindowTitle(effect);
+                           PressDialogKey(effect, VK_ESCAPE);
+                       });
+
+        SetFocus(pane->Handle());
+        PressDialogKey(window, VK_TAB);
+        EXPECT_NE(GetFocus(), pane->Handle());
+        EXPECT_TRUE(IsChild(window, GetFocus()));
+        SetFocus(pane->Handle());
+        PressDialogKey(window, VK_RETURN);
+    });
+    EXPECT_EQ(opened, "Ripla settings");
+    EXPECT_EQ(app.ActiveSet(), &app.water); // Enter was OK
+    EXPECT_EQ(Saved("Sets", "current"), "Ripla");
+
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        CNavPaneWnd* pane = dialog.ListPage().Pane();
+        SetFocus(pane->Handle());
+        PressDialogKey(window, VK_UP); // from the first row round to the last
+        PressDialogKey(window, VK_UP);
+        RunModalScript(
+            [&] {
+                const CShiftHeld shift;
+                SendMessageA(pane->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
+            },
+            [&](HWND effect) {
+                opened = WindowTitle(effect);
+                PressDialogKey(effect, VK_ESCAPE);
+            });
+        EXPECT_EQ(opened, "Northern Lights settings"); // Shift+F10 opens it too
+        PressDialogKey(window, VK_SPACE);
+        PressDialogKey(window, VK_ESCAPE);
+        EXPECT_FALSE(IsWindowVisible(window)); // Esc was Cancel
+    });
+    EXPECT_EQ(app.ActiveSet(), &app.water);
+}
+
 TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
     struct Case {
         const char* name;

@@ -4,6 +4,7 @@
 #include "ui/CDialog.h"
 #include "ui/CWnd.h"
 #include "ui/WindowFactory.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -173,31 +174,38 @@ TEST(WindowBase, HandlersGetTypedArguments) {
         EXPECT_EQ(SendMessageA(probe->Handle(), c.message, c.wParam, c.lParam), c.result) << c.what;
         EXPECT_EQ(probe->calls, c.calls) << c.what;
     }
-    // The system key down was direct: Alt+F4 did not reach the default procedure, which
-    // would have closed the window.
+    // The probe handled the system key down (non-zero): Alt+F4 did not reach the default
+    // procedure, which would have closed the window.
     EXPECT_TRUE(probe->IsCreated());
 }
 
 // A key down reaches OnKeyDown and then the default procedure: F10 down and up makes the
-// default procedure send the menu-key system command. A system key down is direct: Alt+F4
-// (context bit set) would close the window by default. The probe keeps system commands
-// from the default procedure, whose menu loop would wait for the user.
-TEST(WindowBase, KeyDownThenDefaultSystemKeyDirect) {
+// default procedure send the menu-key system command. A system key that the window does
+// not handle goes on to the default procedure too: Alt+F4 (context bit set) asks the
+// window to close, as in any Windows program. The probe keeps system commands from the
+// default procedure, whose menu loop would wait for the user.
+TEST(WindowBase, KeyDownAndUnhandledSystemKeysReachTheDefault) {
     class CSystemCommandProbe : public CPlainProbe {
     public:
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-            if (message != WM_SYSCOMMAND)
-                return CPlainProbe::WindowProc(message, wParam, lParam);
-            messages.push_back(message);
-            return 0;
+            if (message == WM_SYSCOMMAND) {
+                messages.push_back(message);
+                commands.push_back(wParam & 0xFFF0);
+                return 0;
+            }
+            return CPlainProbe::WindowProc(message, wParam, lParam);
         }
+        int OnSysKeyDown(UINT, UINT, UINT) override { return 0; }
+        std::vector<WPARAM> commands;
     };
     auto probe = std::make_unique<CSystemCommandProbe>();
     ASSERT_TRUE(probe->Create(0, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     SendMessageA(probe->Handle(), WM_SYSKEYDOWN, VK_F4, 0x20000001);
-    EXPECT_FALSE(probe->Saw(WM_SYSCOMMAND));
+    PumpMessages();
+    EXPECT_EQ(probe->commands, std::vector<WPARAM>{SC_CLOSE});
     EXPECT_TRUE(probe->IsCreated());
 
+    probe->messages.clear();
     probe->calls.clear();
     SendMessageA(probe->Handle(), WM_KEYDOWN, VK_F10, 1);
     SendMessageA(probe->Handle(), WM_KEYUP, VK_F10, 0xC0000001);
