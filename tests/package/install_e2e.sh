@@ -176,12 +176,19 @@ lifecycle)
 unicode)
     # Cyrillic and CJK: no single code page holds both.
     folder='C:\Программы 日本\Embra'
+    # A first run, which makes the Startup shortcut from the program's own path.
+    wine reg delete "$key" /f >/dev/null 2>&1 || true
+    rm -f "$startup_shortcut"
     expect "silent install" "$(launch install "$setup_path" /S "/D=$folder")" 0
     check_installed "$folder"
     expect "entry: location" "$(entry InstallLocation)" "$folder"
     wait=1 launch first-run "$folder\\embra.exe" >/dev/null
     expect "the program runs from there" "$(main_shown)" 1
+    wait_for_file "$startup_shortcut" || fail "the first run made no Startup shortcut"
+    expect "the Startup shortcut" "$(drive shortcut "$(winepath -w "$startup_shortcut")")" \
+        "shortcut $folder\\embra.exe"
     uninstall "$folder"
+    [ -e "$startup_shortcut" ] && fail "the Startup shortcut is left"
     expect "the uninstaller ended the program" "$(drive main)" "main none"
     [ -e "$(winepath -u "$folder")" ] && fail "the program's folder is left"
     echo "ok: uninstalled from $folder"
