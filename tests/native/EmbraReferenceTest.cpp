@@ -5,6 +5,7 @@
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 #include "support/EmbraRig.h"
+#include "support/ScrambledTable.h"
 #include "tests/reference/CSetEmbraReference.h"
 
 #include <gtest/gtest.h>
@@ -19,17 +20,6 @@ namespace {
 TEST(EmbraFastMath, DivideBy255IsExactForEveryProductOfTwoBytes) {
     for (uint32_t x = 0; x < 65535; ++x)
         ASSERT_EQ(x / 255, PixelMath::DivideBy255(x)) << x;
-}
-
-// A colour table with no pattern a blend could hide behind.
-CSetEmbra::ColourTable ScrambledTable() {
-    CSetEmbra::ColourTable table;
-    for (uint32_t a = 0; a < 256; ++a) {
-        table.blue[a] = static_cast<uint8_t>(a * 7 + 3);
-        table.green[a] = static_cast<uint8_t>(a * 13 + 200);
-        table.red[a] = static_cast<uint8_t>(255 - a * 5);
-    }
-    return table;
 }
 
 // Every pair of sprite and target alphas, in rows of 7 pixels (one group of four and a

@@ -3,6 +3,7 @@
 
 #include "graphics/TableBlend.h"
 #include "graphics/Avx2Blend.h"
+#include "support/ScrambledTable.h"
 #include "tests/reference/CSetEmbraReference.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A colour table with no pattern a blend could hide behind.
-CSetEmbra::ColourTable ScrambledTable() {
-    CSetEmbra::ColourTable table;
-    for (uint32_t a = 0; a < 256; ++a) {
-        table.blue[a] = static_cast<uint8_t>(a * 7 + 3);
-        table.green[a] = static_cast<uint8_t>(a * 13 + 200);
-        table.red[a] = static_cast<uint8_t>(255 - a * 5);
-    }
-    return table;
-}
 
 constexpr int32_t kRow = 15; // one group of eight, one of four and a tail of three
 
