@@ -1,5 +1,7 @@
 #include "ui/CDialog.h"
 
+#include "ui/CButtonWnd.h"
+
 #include <windowsx.h>
 
 #include <cstddef>
@@ -140,7 +142,10 @@ int CDialog::OnCommand(UINT id, UINT code, HWND) {
     return 0;
 }
 
-int CDialog::OnDpiChanged(int, const RECT* suggested) {
+int CDialog::OnDpiChanged(int dpi, const RECT* suggested) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (CButtonWnd* button = CButtonWnd::FromWindow(child))
+            button->SetDpi(dpi);
     if (!suggested)
         return 0;
     SetWindowPos(dialog, nullptr, suggested->left, suggested->top,

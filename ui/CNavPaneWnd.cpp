@@ -1,6 +1,8 @@
 #include "ui/CNavPaneWnd.h"
 
+#include "graphics/DpiScale.h"
 #include "ui/CNavPaneWndParent.h"
+#include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
 #include <windowsx.h>
@@ -185,6 +187,7 @@ bool CNavPaneWnd::AddTool(CNavPaneItem* entry, CNavPaneItemTool* tool, bool left
         entry->rightTools.IndexOf(tool) >= 0)
         return false;
     (left ? entry->leftTools : entry->rightTools).Add(tool);
+    tool->dpi = WindowDpi(Handle());
     Invalidate();
     return true;
 }
@@ -212,7 +215,7 @@ CNavPaneItem* CNavPaneWnd::AddColouredEntry(const char* text, COLORREF colour, i
     auto* entry = new CNavPaneItem;
     entry->text = text;
     entry->SetColours(colour, 0);
-    entry->SetHeight(height);
+    entry->SetHeight(ScaleToDpi(height, WindowDpi(Handle())));
     entry->data = data;
     if (AddEntry(entry))
         return entry;

@@ -68,8 +68,9 @@ public:
     // The first tool with that command, right tools first; null when none.
     static CNavPaneItemTool* FindTool(const CNavPaneItem* entry, uint32_t command);
     // A top-level entry as the settings page lists the effects: text, drawn in its own
-    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels,
-    // standing for data. The pane owns it; null when it cannot be added.
+    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels
+    // at 96 DPI and scaled with the pane's DPI, standing for data. The pane owns it; null when it
+    // cannot be added.
     CNavPaneItem* AddColouredEntry(const char* text, COLORREF colour, int height,
                                    CNavPaneItemData* data);
     // A tool of kind and command at the left or right end of entry, with the pictures of

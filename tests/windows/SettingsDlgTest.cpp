@@ -4,6 +4,7 @@
 #include "effects/headless/CHeadlessDesktop.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "graphics/DpiScale.h"
 #include "params/CSettingsStore.h"
 #include "settings/CSettingsDlg.h"
 #include "settings/ISettingsApp.h"
@@ -181,6 +182,10 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
         EXPECT_TRUE(IsWindowVisible(list));
         EXPECT_FALSE(IsWindowVisible(common));
 
+        // The rows grow with the DPI of the run (36 pixels at 96 DPI, 54 at 144).
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
         const char* const names[] = {"Fire on desktop", "Northern Lights", "Water"};
         for (int index = 0; index < 3; ++index) {
             SCOPED_TRACE(names[index]);
@@ -188,7 +193,7 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
             ASSERT_NE(entry, nullptr);
             EXPECT_EQ(std::string(entry->text.str()), names[index]);
             EXPECT_EQ(entry->data, app.sets[index]);
-            EXPECT_EQ(entry->RowHeight(), CSettingsListDlg::kEntryHeight);
+            EXPECT_EQ(entry->RowHeight(), ScaleToDpi(CSettingsListDlg::kEntryHeight, dpi));
             EXPECT_EQ(entry->backgroundColour, *app.sets[index]->colour.Get() & 0xFFFFFF);
             EXPECT_EQ(entry->leftTools.Count(), 1);
             EXPECT_EQ(entry->rightTools.Count(), 2);
