@@ -1,6 +1,7 @@
 #include "ui/CDialog.h"
 
 #include "ui/CButtonWnd.h"
+#include "ui/CNavPaneWnd.h"
 
 #include <windowsx.h>
 
@@ -43,6 +44,15 @@ UINT LowWord(LPARAM lParam) {
 
 UINT HighWord(LPARAM lParam) {
     return HIWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+// The picture buttons and navigation panes among a dialog's descendants draw for the DPI.
+BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) {
+    if (CButtonWnd* button = CButtonWnd::FromWindow(child))
+        button->SetDpi(static_cast<int>(dpi));
+    else if (CNavPaneWnd* pane = CNavPaneWnd::FromWindow(child))
+        pane->SetDpi(static_cast<int>(dpi));
+    return TRUE;
 }
 
 } // namespace
@@ -143,9 +153,7 @@ int CDialog::OnCommand(UINT id, UINT code, HWND) {
 }
 
 int CDialog::OnDpiChanged(int dpi, const RECT* suggested) {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (CButtonWnd* button = CButtonWnd::FromWindow(child))
-            button->SetDpi(dpi);
+    EnumChildWindows(dialog, HandDpiTo, static_cast<LPARAM>(dpi));
     if (!suggested)
         return 0;
     SetWindowPos(dialog, nullptr, suggested->left, suggested->top,

@@ -54,6 +54,12 @@ public:
     // any other window.
     static CNavPaneWnd* FromWindow(HWND control);
 
+    // The DPI the pane is shown at: the window's own until SetDpi gives another.
+    int Dpi() const;
+    // Shows the pane at `newDpi` (its dialog's WM_DPICHANGED): every row, tool cell and tool
+    // picture is scaled from the DPI it was shown at to the new one.
+    void SetDpi(int newDpi);
+
     // Entries. AddEntry appends a top-level entry (owned from now on); false when it is
     // already there.
     bool AddEntry(CNavPaneItem* entry);
@@ -200,6 +206,7 @@ private:
     bool dragShown = false; // the drag has reached another entry
     int32_t scrollPosition = 0;
     bool updatingRange = false;
+    int32_t dpi = 0; // 0: the window's own, asked when needed
 
     static bool registered;
 };

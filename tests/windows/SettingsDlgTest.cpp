@@ -258,6 +258,28 @@ TEST_F(SettingsDlg, OkSwitchesToTheMarkedEffectOnlyWhenItChanged) {
     }
 }
 
+// Moved to a monitor of another DPI, the list's rows, tool cells and tool pictures are
+// scaled to it (the page's pane lies two windows below the settings window), and back.
+TEST_F(SettingsDlg, TheListFollowsADpiChange) {
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        for (int to : {2 * dpi, dpi}) {
+            SCOPED_TRACE(to);
+            SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(to, to), 0);
+            for (int index = 0; index < 3; ++index) {
+                CNavPaneItem* entry = Entry(dialog, index);
+                ASSERT_NE(entry, nullptr);
+                EXPECT_EQ(entry->RowHeight(), ScaleToDpi(CSettingsListDlg::kEntryHeight, to));
+                EXPECT_EQ(entry->CellSize(), entry->RowHeight());
+                ASSERT_EQ(entry->leftTools.Count(), 1);
+                EXPECT_EQ(entry->leftTools.GetAt(0)->dpi, to);
+            }
+        }
+    });
+}
+
 TEST_F(SettingsDlg, ClickingAMarkLeavesExactlyOneEffectMarked) {
     Open([&](HWND window, CSettingsDlg& dialog) {
         CNavPaneWnd* pane = dialog.ListPage().Pane();
