@@ -2,7 +2,11 @@
 
 #include "effects/engine/CRandom.h"
 #include "graphics/CBmp.h"
+#include "graphics/CDibSurface_win.h"
 #include "graphics/GdiOwners_win.h"
+#include "ui/WindowDpi.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -11,6 +15,7 @@ constexpr UINT kAnimationMs = 50;
 constexpr int kPictureBitmap = 136;
 constexpr int kArtworkBitmap = 138;
 constexpr int kCopies = 15;
+constexpr int kDesignDpi = 96;
 
 // The rectangle of a control in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, HWND control) {
@@ -53,6 +58,13 @@ void DrawForeground(HDC dc, HWND dialog) {
     DrawStaticText(dc, dialog, IDC_ABOUT_NOTE);
 }
 
+// The picture as composed at 96 DPI on black, for a client of `width` x `height`.
+void ComposeOnBlack(HDC dc, int width, int height) {
+    const RECT area{0, 0, width, height};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ComposeAboutPicture(dc, GetModuleHandleA(nullptr));
+}
+
 } // namespace
 
 void ComposeAboutPicture(HDC dc, HINSTANCE module) {
@@ -80,6 +92,29 @@ void ComposeAboutPicture(HDC dc, HINSTANCE module) {
     glow.DrawTo(dc, 0, 5);
     picture.ScaleAlpha(120, 0);
     picture.DrawTo(dc, 10, 10);
+}
+
+void ComposeAboutPictureForDpi(HDC dc, const RECT& client, int dpi) {
+    if (dpi == kDesignDpi) {
+        ComposeOnBlack(dc, client.right, client.bottom);
+        return;
+    }
+    const int width = std::max(2, MulDiv(client.right, kDesignDpi, dpi));
+    const int height = std::max(2, MulDiv(client.bottom, kDesignDpi, dpi));
+    CMemoryDc design;
+    CGdiBitmap bitmap;
+    CSelection selection;
+    if (!design.Create(dc) || !bitmap.CreateCompatible(dc, width, height) ||
+        !selection.Select(design.Get(), bitmap.Get()))
+        return;
+    ComposeOnBlack(design.Get(), width, height);
+    CBmp picture;
+    picture.Create(width, height);
+    CDibSurface surface;
+    surface.Attach(picture);
+    surface.Grab(design.Get(), 0, 0);
+    picture.ScaleAlpha(0, 255);
+    picture.DrawStretched(dc, 0, 0, client.right, client.bottom, 0, 0);
 }
 
 int CAboutDlg::OnCommand(UINT id, UINT code, HWND control) {
@@ -119,8 +154,7 @@ void CAboutDlg::OnPaint() {
     CSelection selection;
     if (memory.Create(target) && bitmap.CreateCompatible(target, client.right, client.bottom) &&
         selection.Select(memory.Get(), bitmap.Get())) {
-        FillRect(memory.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        ComposeAboutPicture(memory.Get(), GetModuleHandleA(nullptr));
+        ComposeAboutPictureForDpi(memory.Get(), client, WindowDpi(Handle()));
         DrawForeground(memory.Get(), Handle());
         BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }

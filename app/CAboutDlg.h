@@ -22,3 +22,8 @@ public:
 // growing, fading copies over the artwork (138), the random sizes drawn from the calling
 // thread's generator.
 void ComposeAboutPicture(HDC dc, HINSTANCE module);
+
+// The About picture on black over the whole client: as composed at 96 DPI, or at any other
+// DPI composed in the client's size at 96 DPI and stretched bilinearly over it, so that the
+// texts, which grow with the dialog's font, keep their place on it.
+void ComposeAboutPictureForDpi(HDC dc, const RECT& client, int dpi);

@@ -1,6 +1,7 @@
 #include "ui/CButtonWnd.h"
 
 #include "graphics/FacePlacement.h"
+#include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
 #include <windowsx.h>
@@ -89,6 +90,9 @@ LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         Hover(point);
         break;
+    case WM_DPICHANGED_AFTERPARENT:
+        SetDpi(WindowDpi(Handle()));
+        break;
     case WM_TIMER:
         if (wParam == kHoverTimer)
             RollTowardPointer();
@@ -151,10 +155,7 @@ void CButtonWnd::Hover(POINT point) {
     OnHover(client, point);
     if (!tracking)
         StartHover(client);
-    DrawContext windowDc;
-    const FaceRect face = windowDc.FromWindow(Handle()) ? Face(windowDc.Get())
-                                                        : FaceRect{0, 0, client.right - client.left,
-                                                                   client.bottom - client.top};
+    const FaceRect face = Face();
     stepX = StepToward(point.x - face.CentreX());
     stepY = StepToward(point.y - face.CentreY());
 }

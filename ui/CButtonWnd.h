@@ -14,8 +14,9 @@
 // lies behind it, showing layer stack 0 (normal), 1 (hot, pointer inside) or 2 (pressed).
 // While the pointer is inside, a 50 ms timer rolls three of the layers toward the pointer,
 // faster the farther it is from the face's centre. Away from 96 DPI the face is scaled
-// (bilinear) to the DPI and centred in the control (PlaceFace). Releasing the left button inside
-// posts WM_COMMAND with the control's id to the parent.
+// (bilinear) to the window's DPI and centred in the control (PlaceFace); it follows the
+// DPI when the window moves to a monitor of another (WM_DPICHANGED_AFTERPARENT, SetDpi). Releasing
+// the left button inside posts WM_COMMAND with the control's id to the parent.
 //
 // By keyboard it is a push button: a tab stop, the hot picture and a dotted outline round
 // the picture while it has the focus, Space presses it (pressed picture while the key is
@@ -57,6 +58,8 @@ public:
     CBmp& LoadImage(HMODULE module, int bitmapId);
     void ReleaseImage();
     CBmp& Image() { return image; }
+    // Draws the face for `dpi` from now on (the owner's WM_DPICHANGED) and repaints it.
+    void SetDpi(int newDpi);
 
     // Registers the window class and its factory, so that template controls of the class
     // get a button object, deleted with their window.
@@ -81,8 +84,8 @@ private:
     void RepaintFace();
     void PostPaint(HDC dc);
     RECT Client() const;
-    // Where the face is drawn on a context of the window's DPI.
-    FaceRect Face(HDC dc) const;
+    // Where the face is drawn at the window's DPI.
+    FaceRect Face() const;
     POINT CursorInClient() const;
     HDC SnapshotDc() const;
 
@@ -93,6 +96,7 @@ private:
     bool keyPressed = false; // Space is down on the focused button
     int32_t stepX = 0;
     int32_t stepY = 0;
+    int32_t dpi = 0; // 0: the window's own DPI, asked when drawn
 
     static bool registered;
 };

@@ -1,6 +1,8 @@
 #include "ui/CButtonWnd.h"
 
 #include "graphics/FacePlacement.h"
+#include "ui/ScaledStack.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 
@@ -23,27 +25,6 @@ void DrawFocusCue(HDC dc, const FaceRect& face) {
     DrawFocusRect(dc, &around);
 }
 
-int ScaledBy(int value, int numerator, int denominator) {
-    return static_cast<int>((static_cast<long long>(value) * numerator + denominator / 2) /
-                            denominator);
-}
-
-// Every layer of the stack scaled by the face's size over the picture's, its offset within
-// the picture scaled alike, so that the layers keep lying over each other as designed.
-void DrawStackScaled(HDC dc, const CBmp& image, int stack, const FaceRect& face) {
-    const CCollector<CBmp*>* layers = image.animations.GetAt(stack);
-    if (!layers)
-        return;
-    for (int i = 0; i < layers->Count(); ++i) {
-        const CBmp* layer = layers->GetAt(i);
-        const int left = face.x + ScaledBy(layer->originX, face.width, image.width);
-        const int top = face.y + ScaledBy(layer->originY, face.height, image.height);
-        layer->DrawStretched(dc, left - layer->originX, top - layer->originY,
-                             ScaledBy(layer->width, face.width, image.width),
-                             ScaledBy(layer->height, face.height, image.height), 0, 0);
-    }
-}
-
 } // namespace
 
 int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
@@ -62,20 +43,26 @@ int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
         image.DrawTo(dc, 0, 0);
         return 0;
     }
-    const FaceRect face = Face(dc);
+    const FaceRect face = Face();
     if (face.x == 0 && face.y == 0 && face.width == image.width && face.height == image.height)
         image.DrawStack(dc, 0, 0, stack);
     else
-        DrawStackScaled(dc, image, stack, face);
+        DrawStackScaled(dc, image, stack,
+                        RECT{face.x, face.y, face.x + face.width, face.y + face.height});
     if (focused)
         DrawFocusCue(dc, face);
     return 0;
 }
 
-FaceRect CButtonWnd::Face(HDC dc) const {
+FaceRect CButtonWnd::Face() const {
     const RECT client = Client();
     return PlaceFace(client.right - client.left, client.bottom - client.top, image.width,
-                     image.height, GetDeviceCaps(dc, LOGPIXELSX));
+                     image.height, dpi > 0 ? dpi : WindowDpi(Handle()));
+}
+
+void CButtonWnd::SetDpi(int newDpi) {
+    dpi = newDpi;
+    RepaintParentArea();
 }
 
 int CButtonWnd::OnPress(const RECT&, POINT) {

@@ -1,5 +1,8 @@
 #include "ui/CDialog.h"
 
+#include "ui/CButtonWnd.h"
+#include "ui/CNavPaneWnd.h"
+
 #include <windowsx.h>
 
 #include <cstddef>
@@ -41,6 +44,15 @@ UINT LowWord(LPARAM lParam) {
 
 UINT HighWord(LPARAM lParam) {
     return HIWORD(static_cast<DWORD_PTR>(lParam));
+}
+
+// The picture buttons and navigation panes among a dialog's descendants draw for the DPI.
+BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) {
+    if (CButtonWnd* button = CButtonWnd::FromWindow(child))
+        button->SetDpi(static_cast<int>(dpi));
+    else if (CNavPaneWnd* pane = CNavPaneWnd::FromWindow(child))
+        pane->SetDpi(static_cast<int>(dpi));
+    return TRUE;
 }
 
 } // namespace
@@ -140,7 +152,8 @@ int CDialog::OnCommand(UINT id, UINT code, HWND) {
     return 0;
 }
 
-int CDialog::OnDpiChanged(int, const RECT* suggested) {
+int CDialog::OnDpiChanged(int dpi, const RECT* suggested) {
+    EnumChildWindows(dialog, HandDpiTo, static_cast<LPARAM>(dpi));
     if (!suggested)
         return 0;
     SetWindowPos(dialog, nullptr, suggested->left, suggested->top,

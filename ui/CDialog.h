@@ -35,8 +35,9 @@ public:
     virtual void OnSize(UINT type, int width, int height);
     // The client area's top-left corner in screen coordinates.
     virtual void OnMove(int x, int y);
-    // Returns. The window moved to a monitor of another DPI (WM_DPICHANGED): takes the
-    // rectangle the system suggests for the new DPI.
+    // Returns. The window moved to a monitor of another DPI (WM_DPICHANGED): its picture
+    // buttons and navigation panes, at any depth, draw for the new DPI, and it takes the
+    // rectangle the system suggests.
     virtual int OnDpiChanged(int dpi, const RECT* suggested);
     // edge: the WMSZ_ code 1 to 8; rect: the window rectangle, which the handler may change.
     virtual void OnSizing(UINT edge, RECT* rect);

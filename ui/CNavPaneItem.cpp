@@ -107,6 +107,16 @@ void CNavPaneItem::SetHeight(int height) {
     smallHeight = height;
 }
 
+void CNavPaneItem::ScaleForDpi(int from, int to) {
+    largeHeight = MulDiv(largeHeight, to, from);
+    smallHeight = MulDiv(smallHeight, to, from);
+    for (auto* tools : {&leftTools, &rightTools})
+        for (CNavPaneItemTool* tool : tools->Items())
+            tool->dpi = to;
+    for (CNavPaneItem* child : children.Items())
+        child->ScaleForDpi(from, to);
+}
+
 void CNavPaneItem::SetColours(COLORREF background, COLORREF foreground) {
     coloured = 1;
     backgroundColour = background & 0xFFFFFF;

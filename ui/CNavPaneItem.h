@@ -59,6 +59,9 @@ public:
     int CellSize() const { return smallHeight; }
     // Sets both heights, so that rows and tool cells are `height` pixels.
     void SetHeight(int height);
+    // Scales both heights of this entry and its descendants, and the DPI of their tools,
+    // from DPI `from` to DPI `to`.
+    void ScaleForDpi(int from, int to);
     // Draws the row in its own colours: background and text, 0x00BBGGRR.
     void SetColours(COLORREF background, COLORREF foreground);
     bool ShowsChildren() const { return expanded && children.Count() > 0; }

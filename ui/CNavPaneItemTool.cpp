@@ -1,6 +1,8 @@
 #include "ui/CNavPaneItemTool.h"
 
+#include "graphics/DpiScale.h"
 #include "ui/NavPaneGlyphs.h"
+#include "ui/ScaledStack.h"
 
 namespace {
 
@@ -52,8 +54,10 @@ void CNavPaneItemTool::Draw(HDC dc, const RECT& cell) const {
 }
 
 void CNavPaneItemTool::DrawPicture(HDC dc, const CBmp& picture, const RECT& cell) const {
-    const int x = (cell.left + cell.right - picture.width) / 2;
-    const int y = (cell.top + cell.bottom - picture.height) / 2;
+    const int width = ScaleToDpi(picture.width, dpi);
+    const int height = ScaleToDpi(picture.height, dpi);
+    const int x = (cell.left + cell.right - width) / 2;
+    const int y = (cell.top + cell.bottom - height) / 2;
     int stack = -1;
     if (Has(kPressed) && picture.StackHasLayers(kPressedStack))
         stack = kPressedStack;
@@ -63,7 +67,9 @@ void CNavPaneItemTool::DrawPicture(HDC dc, const CBmp& picture, const RECT& cell
         stack = kDisabledStack;
     else if (picture.StackHasLayers(kNormalStack))
         stack = kNormalStack;
-    if (stack >= 0)
+    if (width != picture.width || height != picture.height)
+        DrawStackScaled(dc, picture, stack, RECT{x, y, x + width, y + height});
+    else if (stack >= 0)
         picture.DrawStack(dc, x, y, stack);
     else
         picture.DrawTo(dc, x, y);

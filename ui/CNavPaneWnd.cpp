@@ -1,6 +1,8 @@
 #include "ui/CNavPaneWnd.h"
 
+#include "graphics/DpiScale.h"
 #include "ui/CNavPaneWndParent.h"
+#include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
 #include <windowsx.h>
@@ -98,6 +100,9 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         UpdateScrollRange();
         break;
+    case WM_DPICHANGED_AFTERPARENT:
+        SetDpi(WindowDpi(Handle()));
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
     case WM_SETFOCUS:
@@ -185,6 +190,7 @@ bool CNavPaneWnd::AddTool(CNavPaneItem* entry, CNavPaneItemTool* tool, bool left
         entry->rightTools.IndexOf(tool) >= 0)
         return false;
     (left ? entry->leftTools : entry->rightTools).Add(tool);
+    tool->dpi = Dpi();
     Invalidate();
     return true;
 }
@@ -212,7 +218,7 @@ CNavPaneItem* CNavPaneWnd::AddColouredEntry(const char* text, COLORREF colour, i
     auto* entry = new CNavPaneItem;
     entry->text = text;
     entry->SetColours(colour, 0);
-    entry->SetHeight(height);
+    entry->SetHeight(ScaleToDpi(height, Dpi()));
     entry->data = data;
     if (AddEntry(entry))
         return entry;

@@ -54,6 +54,12 @@ public:
     // any other window.
     static CNavPaneWnd* FromWindow(HWND control);
 
+    // The DPI the pane is shown at: the window's own until SetDpi gives another.
+    int Dpi() const;
+    // Shows the pane at `newDpi` (its dialog's WM_DPICHANGED): every row, tool cell and tool
+    // picture is scaled from the DPI it was shown at to the new one.
+    void SetDpi(int newDpi);
+
     // Entries. AddEntry appends a top-level entry (owned from now on); false when it is
     // already there.
     bool AddEntry(CNavPaneItem* entry);
@@ -68,8 +74,9 @@ public:
     // The first tool with that command, right tools first; null when none.
     static CNavPaneItemTool* FindTool(const CNavPaneItem* entry, uint32_t command);
     // A top-level entry as the settings page lists the effects: text, drawn in its own
-    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels,
-    // standing for data. The pane owns it; null when it cannot be added.
+    // background colour (0x00BBGGRR) with black text, rows and tool cells `height` pixels
+    // at 96 DPI and scaled with the pane's DPI, standing for data. The pane owns it; null when it
+    // cannot be added.
     CNavPaneItem* AddColouredEntry(const char* text, COLORREF colour, int height,
                                    CNavPaneItemData* data);
     // A tool of kind and command at the left or right end of entry, with the pictures of
@@ -199,6 +206,7 @@ private:
     bool dragShown = false; // the drag has reached another entry
     int32_t scrollPosition = 0;
     bool updatingRange = false;
+    int32_t dpi = 0; // 0: the window's own, asked when needed
 
     static bool registered;
 };

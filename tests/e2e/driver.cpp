@@ -58,7 +58,7 @@ constexpr UINT kAboutCommand = 1015;
 constexpr UINT kTrayMessage = 32771;
 constexpr int kSettingsCommand = 1002;
 constexpr int kTabControl = 1016;
-constexpr int kEntryHeight = 36; // a row of the settings window's effect list
+constexpr int kEntryHeight = 36; // a row of the settings window's effect list at 96 DPI
 constexpr DWORD kPollMs = 50;
 constexpr int kPolls = 400; // 20 s
 
@@ -306,13 +306,24 @@ std::string ClickTab(const char* position) {
 constexpr const char* kEffectDialogTitles[] = {"Embra settings", "Northern Lights settings",
                                                "Ripla settings"};
 
+// The height of a row of the settings window's effect list: 36 pixels at 96 DPI, scaled
+// with the pane's DPI and rounded as the pane rounds it.
+int EntryHeight(HWND pane) {
+    HDC dc = GetDC(pane);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc)
+        ReleaseDC(pane, dc);
+    return (kEntryHeight * dpi + 48) / 96;
+}
+
 // A real click on the gear at the left of an effect's row; "effect-dialog <its rectangle>".
 std::string OpenEffectDialog(const char* rowText) {
     const int row = std::atoi(rowText);
     HWND pane = SettingsPane();
     if (!pane || row < 0 || row > 2)
         return "effect-dialog none";
-    ClickAt(pane, kEntryHeight / 2, row * kEntryHeight + kEntryHeight / 2);
+    const int height = EntryHeight(pane);
+    ClickAt(pane, height / 2, row * height + height / 2);
     return RectLine("effect-dialog", WaitForWindow("#32770", kEffectDialogTitles[row]));
 }
 
@@ -340,7 +351,8 @@ std::string SwitchInSettings() {
     if (pane) {
         RECT client{};
         GetClientRect(pane, &client);
-        ClickAt(pane, client.right - kEntryHeight / 2, kEntryHeight + kEntryHeight / 2);
+        const int height = EntryHeight(pane);
+        ClickAt(pane, client.right - height / 2, height + height / 2);
     }
     return PressAndWait("settings-switch", SettingsWindow(), IDOK);
 }

@@ -224,18 +224,14 @@ TEST_F(ButtonWnd, ClickWithoutParentPostsNothing) {
 
 namespace {
 
-// The face in a control twice its size: at 96 DPI at the corner in its own size, at any
-// other DPI (the test run's screen) scaled by dpi / 96 and centred, so that the texture
-// streams from its centre.
-TEST_F(ButtonWnd, TheFaceIsScaledWithTheDpiAndCentred) {
+// The rectangle of the face drawn in a control twice its size.
+RECT DrawnFace(CButtonWnd* button) {
     constexpr int kClient = 2 * kSize;
-    SetWindowPos(window, nullptr, 0, 0, kClient, kClient, SWP_NOMOVE | SWP_NOZORDER);
-    BuildImage(button->Image(), 3);
     CDibTarget target(kClient, kClient);
-    ASSERT_TRUE(target.Ready());
+    if (!target.Ready())
+        return RECT{};
     const RECT client{0, 0, kClient, kClient};
     button->DrawFace(target.Dc(), client, POINT{-1, -1});
-
     RECT drawn{kClient, kClient, 0, 0};
     for (int y = 0; y < kClient; ++y)
         for (int x = 0; x < kClient; ++x)
@@ -245,14 +241,47 @@ TEST_F(ButtonWnd, TheFaceIsScaledWithTheDpiAndCentred) {
                 drawn.right = std::max<LONG>(drawn.right, x + 1);
                 drawn.bottom = std::max<LONG>(drawn.bottom, y + 1);
             }
-    const int dpi = GetDeviceCaps(target.Dc(), LOGPIXELSX);
+    return drawn;
+}
+
+// Where the face at `dpi` lies in a control twice its size: at 96 DPI at the corner in its
+// own size, at any other DPI scaled by dpi / 96 and centred.
+RECT ExpectedFace(int dpi) {
+    constexpr int kClient = 2 * kSize;
     const int side = (kSize * dpi + 48) / 96;
     const int corner = dpi == 96 ? 0 : (kClient - side) / 2;
+    return RECT{corner, corner, corner + side, corner + side};
+}
+
+void ExpectFace(const RECT& drawn, const RECT& expected) {
+    EXPECT_EQ(drawn.left, expected.left);
+    EXPECT_EQ(drawn.top, expected.top);
+    EXPECT_EQ(drawn.right, expected.right);
+    EXPECT_EQ(drawn.bottom, expected.bottom);
+}
+
+// The face at the window's DPI (the test run's screen), so that the texture streams from
+// its centre.
+TEST_F(ButtonWnd, TheFaceIsScaledWithTheDpiAndCentred) {
+    SetWindowPos(window, nullptr, 0, 0, 2 * kSize, 2 * kSize, SWP_NOMOVE | SWP_NOZORDER);
+    BuildImage(button->Image(), 3);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
     SCOPED_TRACE(dpi);
-    EXPECT_EQ(drawn.left, corner);
-    EXPECT_EQ(drawn.top, corner);
-    EXPECT_EQ(drawn.right - drawn.left, side);
-    EXPECT_EQ(drawn.bottom - drawn.top, side);
+    ExpectFace(DrawnFace(button), ExpectedFace(dpi));
+}
+
+// When the window moves to a monitor of another DPI, its dialog hands the new DPI to the
+// button, and the face is drawn for it from then on, back and forth.
+TEST_F(ButtonWnd, TheFaceFollowsTheDpiItIsGiven) {
+    SetWindowPos(window, nullptr, 0, 0, 2 * kSize, 2 * kSize, SWP_NOMOVE | SWP_NOZORDER);
+    BuildImage(button->Image(), 3);
+    for (int dpi : {144, 192, 120, 96}) {
+        SCOPED_TRACE(dpi);
+        button->SetDpi(dpi);
+        ExpectFace(DrawnFace(button), ExpectedFace(dpi));
+    }
 }
 
 } // namespace

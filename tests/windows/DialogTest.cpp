@@ -1,6 +1,8 @@
+#include "CDibTarget.h"
 #include "ProbeWindows.h"
 #include "WindowBaseIds.h"
 
+#include "ui/CButtonWnd.h"
 #include "ui/CDialog.h"
 
 #include <gtest/gtest.h>
@@ -205,5 +207,34 @@ TEST(Dialog, ADpiChangeTakesTheSuggestedRectangle) {
     RECT taken{};
     GetWindowRect(window, &taken);
     EXPECT_TRUE(EqualRect(&taken, &suggested));
+    DestroyWindow(window);
+}
+
+// A picture button in the dialog is handed the new DPI: its 96-pixel face, at the corner of
+// a 192-pixel control at 96 DPI, is drawn 144 pixels wide and centred after the change.
+TEST(Dialog, ADpiChangeReachesThePictureButtons) {
+    ASSERT_TRUE(RegisterTemplateClasses());
+    CButtonWnd::RegisterFactory();
+    CScriptedDialog dialog;
+    HWND window = dialog.CreateModeless(nullptr, IDD_WINDOW_BASE_TEST, nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND child = CreateWindowExA(0, CButtonWnd::kClassName, "", WS_CHILD, 0, 0, 192, 192, window,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    CButtonWnd* button = CButtonWnd::FromWindow(child);
+    ASSERT_NE(button, nullptr);
+    CBmp& face = button->Image();
+    face.Create(96, 96);
+    face.Fill(0xFF808080);
+    face.AddStack("nrm");
+    face.AddLayerCopy(0);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    CDibTarget target(192, 192);
+    ASSERT_TRUE(target.Ready());
+    const RECT client{0, 0, 192, 192};
+    button->DrawFace(target.Dc(), client, POINT{-1, -1});
+    EXPECT_EQ(target.At(23, 23), 0u);
+    EXPECT_NE(target.At(24, 24), 0u);
+    EXPECT_NE(target.At(167, 167), 0u);
+    EXPECT_EQ(target.At(168, 168), 0u);
     DestroyWindow(window);
 }

@@ -2,6 +2,7 @@
 #include "NavPaneRig.h"
 
 #include "effects/engine/CNavPaneItemData.h"
+#include "graphics/DpiScale.h"
 #include "ui/CDialog.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,10 @@ public:
 // left, the mark and a picture at the right, pictures from the program's bitmaps; clicking
 // a mark (even the one already set) leaves exactly one entry marked.
 TEST(NavPaneFactory, SettingsPageEntries) {
-    CNavPaneRig rig(300, 200);
+    HDC screen = GetDC(nullptr);
+    const int row = ScaleToDpi(36, GetDeviceCaps(screen, LOGPIXELSY)); // the DPI of the run
+    ReleaseDC(nullptr, screen);
+    CNavPaneRig rig(300, 4 * row);
     CMarkingParent owner(rig.pane);
     rig.pane.SetCallback(&owner);
     rig.pane.SetSelectOnClick(false);
@@ -104,14 +108,14 @@ TEST(NavPaneFactory, SettingsPageEntries) {
         int marked;
     };
     for (const Click click : {Click{2, 2}, Click{2, 2}, Click{1, 1}}) {
-        rig.Click(300 - 18, 36 * click.row + 18);
+        rig.Click(300 - row / 2, row * click.row + row / 2);
         EXPECT_EQ(rig.pane.MarkedEntry(1026), rig.pane.Root()->children.GetAt(click.marked));
         int checked = 0;
         for (CNavPaneItem* entry : rig.pane.Root()->children.Items())
             checked += CNavPaneWnd::FindTool(entry, 1026)->Has(CNavPaneItemTool::kChecked);
         EXPECT_EQ(checked, 1);
     }
-    rig.Click(18, 36 + 18);
+    rig.Click(row / 2, row + row / 2);
     EXPECT_EQ(owner.Of("Tool").back(), "Tool 1002 Northern lights");
     EXPECT_EQ(rig.pane.Selection().Count(), 0);
     rig.pane.SetCallback(nullptr);

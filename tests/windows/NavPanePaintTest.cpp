@@ -105,6 +105,7 @@ TEST(NavPanePaint, ToolPictures) {
             tool->image.AddLayerCopy(1)->Fill(kBlue);
         }
         rig.pane.AddTool(a, tool, true);
+        tool->dpi = 96; // the picture in its own size, whatever the DPI of the run
         const auto pixels = rig.Paint();
         EXPECT_EQ(pixels.At(18, 18), c.centre) << c.what;
         const uint32_t corner = c.firstCorner ? c.firstCorner : Sys(COLOR_BTNFACE);

@@ -4,6 +4,7 @@
 #include "effects/headless/CHeadlessDesktop.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "graphics/DpiScale.h"
 #include "params/CSettingsStore.h"
 #include "settings/CSettingsDlg.h"
 #include "settings/ISettingsApp.h"
@@ -181,6 +182,10 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
         EXPECT_TRUE(IsWindowVisible(list));
         EXPECT_FALSE(IsWindowVisible(common));
 
+        // The rows grow with the DPI of the run (36 pixels at 96 DPI, 54 at 144).
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
         const char* const names[] = {"Fire on desktop", "Northern Lights", "Water"};
         for (int index = 0; index < 3; ++index) {
             SCOPED_TRACE(names[index]);
@@ -188,7 +193,7 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
             ASSERT_NE(entry, nullptr);
             EXPECT_EQ(std::string(entry->text.str()), names[index]);
             EXPECT_EQ(entry->data, app.sets[index]);
-            EXPECT_EQ(entry->RowHeight(), CSettingsListDlg::kEntryHeight);
+            EXPECT_EQ(entry->RowHeight(), ScaleToDpi(CSettingsListDlg::kEntryHeight, dpi));
             EXPECT_EQ(entry->backgroundColour, *app.sets[index]->colour.Get() & 0xFFFFFF);
             EXPECT_EQ(entry->leftTools.Count(), 1);
             EXPECT_EQ(entry->rightTools.Count(), 2);
@@ -251,6 +256,28 @@ TEST_F(SettingsDlg, OkSwitchesToTheMarkedEffectOnlyWhenItChanged) {
         EXPECT_EQ(app.starts, c.stopsAndStarts);
         EXPECT_EQ(Saved("Sets", "current"), c.current);
     }
+}
+
+// Moved to a monitor of another DPI, the list's rows, tool cells and tool pictures are
+// scaled to it (the page's pane lies two windows below the settings window), and back.
+TEST_F(SettingsDlg, TheListFollowsADpiChange) {
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        for (int to : {2 * dpi, dpi}) {
+            SCOPED_TRACE(to);
+            SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(to, to), 0);
+            for (int index = 0; index < 3; ++index) {
+                CNavPaneItem* entry = Entry(dialog, index);
+                ASSERT_NE(entry, nullptr);
+                EXPECT_EQ(entry->RowHeight(), ScaleToDpi(CSettingsListDlg::kEntryHeight, to));
+                EXPECT_EQ(entry->CellSize(), entry->RowHeight());
+                ASSERT_EQ(entry->leftTools.Count(), 1);
+                EXPECT_EQ(entry->leftTools.GetAt(0)->dpi, to);
+            }
+        }
+    });
 }
 
 TEST_F(SettingsDlg, ClickingAMarkLeavesExactlyOneEffectMarked) {

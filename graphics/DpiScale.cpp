@@ -1,0 +1,13 @@
+#include "graphics/DpiScale.h"
+
+namespace {
+
+constexpr int kDesignDpi = 96;
+
+} // namespace
+
+int ScaleToDpi(int pixels, int dpi) {
+    if (dpi <= 0 || dpi == kDesignDpi)
+        return pixels;
+    return static_cast<int>((static_cast<long long>(pixels) * dpi + kDesignDpi / 2) / kDesignDpi);
+}
