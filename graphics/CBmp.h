@@ -62,6 +62,10 @@ public:
     // twice the borders plus two in either direction. Windows build only.
     void DrawStretched(void* dc, int x, int y, int width, int height, int borderX,
                        int borderY) const;
+    // Blends scaled to width x height without borders, as DrawStretched, except that fully
+    // transparent pixels leave the target as it is: a picture scaled for the screen's DPI
+    // shows no square where it is transparent. Windows build only.
+    void DrawScaled(void* dc, int x, int y, int width, int height) const;
     // DrawTo or DrawStretched of every layer of a stack, first layer at the bottom; nothing
     // when the index is not that of a stack. Windows build only.
     void DrawStack(void* dc, int x, int y, int stack) const;

@@ -52,9 +52,10 @@ void StretchRows(const CBmp& source, uint8_t* rows, int height, int borderY) {
 }
 
 // The middle columns: colour := (T*(255 - a) + ((p'*f + p*(255 - f))*a)/256) >> 8, with p
-// and p' neighbouring stretched pixels and a the alpha of p.
+// and p' neighbouring stretched pixels and a the alpha of p; where a is 0 and keepClear is
+// set, the target stays as it is.
 void StretchColumns(const uint8_t* rows, int sourceWidth, uint8_t* target, int width, int height,
-                    int borderX) {
+                    int borderX, bool keepClear) {
     const int middle = width - 2 * borderX;
     const int span = sourceWidth - 2 * borderX - 1;
     for (int i = 0; i < middle; ++i) {
@@ -64,6 +65,8 @@ void StretchColumns(const uint8_t* rows, int sourceWidth, uint8_t* target, int w
                 rows + (std::size_t(y) * sourceWidth + borderX + sample.index) * kBytesPerPixel;
             uint8_t* t = target + (std::size_t(y) * width + borderX + i) * kBytesPerPixel;
             const uint32_t a = p[kAlphaByte];
+            if (keepClear && a == 0)
+                continue;
             for (int lane = 0; lane < kAlphaByte; ++lane) {
                 const uint32_t mix = sample.weight == 0 ? p[lane] * 255u
                                                         : p[lane + kBytesPerPixel] * sample.weight +
@@ -125,12 +128,24 @@ bool Stretched(const CBmp& source, uint8_t* target, int width, int height, int b
     if (!rows)
         return false;
     StretchRows(source, rows.get(), height, borderY);
-    StretchColumns(rows.get(), source.width, target, width, height, borderX);
+    StretchColumns(rows.get(), source.width, target, width, height, borderX, false);
     for (int c = 0; c < borderX; ++c) {
         BlendColumn(rows.get(), source.width, c, target, width, c, height);
         BlendColumn(rows.get(), source.width, source.width - borderX + c, target, width,
                     width - borderX + c, height);
     }
+    return true;
+}
+
+bool Scaled(const CBmp& source, uint8_t* target, int width, int height) {
+    if (!target || !Fits(source, width, height, 0, 0))
+        return false;
+    const std::size_t rowsBytes = std::size_t(source.width) * height * kBytesPerPixel;
+    const std::unique_ptr<uint8_t[]> rows(new (std::nothrow) uint8_t[rowsBytes]);
+    if (!rows)
+        return false;
+    StretchRows(source, rows.get(), height, 0);
+    StretchColumns(rows.get(), source.width, target, width, height, 0, true);
     return true;
 }
 

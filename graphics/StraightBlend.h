@@ -24,5 +24,7 @@ bool Fits(const CBmp& source, int width, int height, int borderX, int borderY);
 // fit or the scratch block cannot be allocated.
 bool Stretched(const CBmp& source, uint8_t* target, int width, int height, int borderX,
                int borderY);
+// Stretched without borders, except that a stretched pixel of alpha 0 keeps the target.
+bool Scaled(const CBmp& source, uint8_t* target, int width, int height);
 
 } // namespace StraightBlend

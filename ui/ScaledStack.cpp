@@ -12,9 +12,9 @@ void DrawLayerScaled(HDC dc, const CBmp& image, const CBmp& layer, const RECT& p
     const int height = place.bottom - place.top;
     const int left = place.left + ScaledBy(layer.originX, width, image.width);
     const int top = place.top + ScaledBy(layer.originY, height, image.height);
-    layer.DrawStretched(dc, left - layer.originX, top - layer.originY,
-                        ScaledBy(layer.width, width, image.width),
-                        ScaledBy(layer.height, height, image.height), 0, 0);
+    layer.DrawScaled(dc, left - layer.originX, top - layer.originY,
+                     ScaledBy(layer.width, width, image.width),
+                     ScaledBy(layer.height, height, image.height));
 }
 
 } // namespace

@@ -95,3 +95,24 @@ TEST(StraightBlend, StretchedRefusesRectanglesBelowTwiceTheBorders) {
         }
     }
 }
+
+// A picture scaled for the screen leaves the target alone where it is transparent; the
+// bordered stretch darkens it there by 1/256 (the square a scaled face showed behind it).
+// Where the picture is opaque, both blend alike.
+TEST(StraightBlend, ScaledKeepsTheTargetUnderTransparentPixels) {
+    CBmp source;
+    Load(source, 4, 4, Words(16, 0x00000000));
+    Words scaled(6 * 6, 0xFFF0F0F0);
+    Words stretched = scaled;
+    ASSERT_TRUE(StraightBlend::Scaled(source, Bytes(scaled), 6, 6));
+    ASSERT_TRUE(StraightBlend::Stretched(source, Bytes(stretched), 6, 6, 0, 0));
+    EXPECT_EQ(scaled, Words(36, 0xFFF0F0F0));
+    EXPECT_EQ(stretched, Words(36, 0xFFEFEFEF));
+
+    Load(source, 4, 4, Blues({40, 80, 160, 200}, 4, true));
+    Words opaqueScaled(6 * 6, 0xFF101010);
+    Words opaqueStretched = opaqueScaled;
+    ASSERT_TRUE(StraightBlend::Scaled(source, Bytes(opaqueScaled), 6, 6));
+    ASSERT_TRUE(StraightBlend::Stretched(source, Bytes(opaqueStretched), 6, 6, 0, 0));
+    EXPECT_EQ(opaqueScaled, opaqueStretched);
+}
