@@ -51,10 +51,6 @@ public:
     UINT TrayCallbackMessage() override { return kTrayMessage; }
     int TrayIconId() override { return kTrayIcon; }
 
-    // Creates and places the overlay and starts the active set; false (the set stays
-    // active) when the set cannot start.
-    bool StartRendering() { return effects.renderState.StartRendering(); }
-    bool StopRendering() { return effects.renderState.StopRendering(); }
     // The requests below go through the effect control: one made while another is under
     // way is carried out after that one.
     // The active set and the render workers; false when the effect does not run (yet). A
