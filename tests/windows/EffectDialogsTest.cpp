@@ -35,8 +35,18 @@ struct Row {
     int max;
 };
 
+// One effect's dialog: its set, its title and the key its values are saved under.
+struct Dialog {
+    CSet* set;
+    const char* title;
+    const char* key;
+    std::vector<Row> rows;
+};
+
 // The three effects on a headless desktop with their settings under the test's own key,
-// their dialogs installed, and a window to open the dialogs over.
+// their dialogs installed, and a window to open the dialogs over. Typing, committing and
+// clamping are the binding rig's (CParamDlgTest, CDialogParamTest); here each real dialog
+// proves its rows are wired and that OK saves.
 class EffectDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -68,14 +78,6 @@ protected:
         EXPECT_EQ(ControlText(dialog, row.editId), std::to_string(value));
         EXPECT_EQ(SliderPos(dialog, row.sliderId), value);
     }
-    static void ExpectRowsAsAtOpening(HWND dialog, const std::vector<Row>& rows) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(row.name);
-            ExpectRowShows(dialog, row, *row.param->Get());
-            EXPECT_EQ(SliderRange(dialog, row.sliderId), std::make_pair(row.min, row.max));
-            EXPECT_EQ(SpinRange(dialog, row.spinId), std::make_pair(row.min, row.max));
-        }
-    }
 
     const tstr key = TestKeyPath();
     CSettingsStore store{true, "EmbraTests", CurrentTestName().c_str()};
@@ -86,25 +88,34 @@ protected:
     CSetRipla water{&store, &renderState};
     HWND parent = nullptr;
 
-    const std::vector<Row> fireRows = {
-        {"vis", &fire.vis, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 10, 100},
-        {"items", &fire.items, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN, IDC_ITEMS_SLIDER, 30, 100},
-    };
-    const std::vector<Row> lightsRows = {
-        {"vis", &lights.vis, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 10, 100},
-        {"items", &lights.items, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN, IDC_ITEMS_SLIDER, 30, 100},
-        {"clr_change", &lights.clrChange, IDC_COLOR_CHANGE_EDIT, IDC_COLOR_CHANGE_SPIN,
-         IDC_COLOR_CHANGE_SLIDER, 0, 5},
-        {"flm_size", &lights.flmSize, IDC_SIZE_EDIT, IDC_SIZE_SPIN, IDC_SIZE_SLIDER, 50, 400},
-        {"flm_duration", &lights.flmDuration, IDC_DURATION_EDIT, IDC_DURATION_SPIN,
-         IDC_DURATION_SLIDER, 100, 400},
-    };
     const std::vector<Row> waterRows = {
         {"vis", &water.vis, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 10, 100},
         {"items", &water.items, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN, IDC_ITEMS_SLIDER, 30, 100},
         {"wave_size", &water.waveSize, IDC_SIZE_EDIT, IDC_SIZE_SPIN, IDC_SIZE_SLIDER, 1, 40},
         {"wave_duration", &water.waveDuration, IDC_DURATION_EDIT, IDC_DURATION_SPIN,
          IDC_DURATION_SLIDER, 100, 200},
+    };
+    const Dialog dialogs[3] = {
+        {&fire,
+         "Embra settings",
+         "Embra",
+         {
+             {"vis", &fire.vis, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 10, 100},
+             {"items", &fire.items, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN, IDC_ITEMS_SLIDER, 30, 100},
+         }},
+        {&lights,
+         "Northern Lights settings",
+         "Glimra",
+         {
+             {"vis", &lights.vis, IDC_OPAQUE_EDIT, IDC_OPAQUE_SPIN, IDC_OPAQUE_SLIDER, 10, 100},
+             {"items", &lights.items, IDC_ITEMS_EDIT, IDC_ITEMS_SPIN, IDC_ITEMS_SLIDER, 30, 100},
+             {"clr_change", &lights.clrChange, IDC_COLOR_CHANGE_EDIT, IDC_COLOR_CHANGE_SPIN,
+              IDC_COLOR_CHANGE_SLIDER, 0, 5},
+             {"flm_size", &lights.flmSize, IDC_SIZE_EDIT, IDC_SIZE_SPIN, IDC_SIZE_SLIDER, 50, 400},
+             {"flm_duration", &lights.flmDuration, IDC_DURATION_EDIT, IDC_DURATION_SPIN,
+              IDC_DURATION_SLIDER, 100, 400},
+         }},
+        {&water, "Ripla settings", "Ripla", waterRows},
     };
 };
 
@@ -114,62 +125,55 @@ std::string WindowTitle(HWND window) {
     return text;
 }
 
-TEST_F(EffectDialogs, TheFireOpensOverItsParentWithTheDefaults) {
-    bool shown = false;
-    Show(fire, [&](HWND dialog) {
-        shown = true;
-        EXPECT_EQ(WindowTitle(dialog), "Embra settings");
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), parent);
-        EXPECT_EQ(ControlText(dialog, IDC_OPAQUE_EDIT), "50");
-        EXPECT_EQ(ControlText(dialog, IDC_ITEMS_EDIT), "100");
-        ExpectRowsAsAtOpening(dialog, fireRows);
-        PressButton(dialog, IDCANCEL);
-    });
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(fire.vis.BindingCount(), 0);
-}
-
-// What a keyboard user does to every row: a number within the range is followed as it is
-// typed, an emptied box becomes the minimum on Tab, a number beyond the maximum becomes the
-// maximum when the focus moves on, and the arrow keys in the box step the value.
-TEST_F(EffectDialogs, EveryRowOfTheThreeDialogsTakesTypingTabAndArrowKeys) {
-    const std::pair<CSet*, const std::vector<Row>*> dialogs[] = {
-        {&fire, &fireRows}, {&lights, &lightsRows}, {&water, &waterRows}};
-    for (const auto& [set, rows] : dialogs) {
-        Show(*set, [&](HWND dialog) {
-            for (const Row& row : *rows) {
-                SCOPED_TRACE(row.name);
+// Each dialog opens over its parent with every row showing its parameter; each row's edit
+// box, spin control and slider carry the parameter's range and each of them changes that
+// parameter, and the dialog lets go of its parameters when it closes.
+TEST_F(EffectDialogs, EachDialogsRowsAreWiredToTheirParameters) {
+    for (const Dialog& d : dialogs) {
+        SCOPED_TRACE(d.title);
+        bool shown = false;
+        Show(*d.set, [&](HWND dialog) {
+            shown = true;
+            EXPECT_EQ(WindowTitle(dialog), d.title);
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), parent);
+            for (const Row& row : d.rows) {
+                ExpectRowShows(dialog, row, *row.param->Get());
+                EXPECT_EQ(SliderRange(dialog, row.sliderId), std::make_pair(row.min, row.max));
+                EXPECT_EQ(SpinRange(dialog, row.spinId), std::make_pair(row.min, row.max));
+            }
+            for (const Row& row : d.rows) {
                 const int middle = (row.min + row.max) / 2;
-                TypeInto(dialog, row.editId, std::to_string(middle));
-                ExpectRowShows(dialog, row, middle);
-
-                TypeInto(dialog, row.editId, "");
-                EXPECT_EQ(*row.param->Get(), middle); // left as typed until the commit
-                PressDialogKey(dialog, VK_TAB);
-                ExpectRowShows(dialog, row, row.min);
-
-                TypeInto(dialog, row.editId, std::to_string(row.max * 10 + 9));
-                SetFocus(GetDlgItem(dialog, row.sliderId));
-                ExpectRowShows(dialog, row, row.max);
-
-                SetFocus(GetDlgItem(dialog, row.editId));
-                PressDialogKey(dialog, VK_DOWN);
-                ExpectRowShows(dialog, row, row.max - 1);
-                PressDialogKey(dialog, VK_UP);
-                ExpectRowShows(dialog, row, row.max);
+                const int typed = *row.param->Get() == middle ? middle + 1 : middle;
+                TypeInto(dialog, row.editId, std::to_string(typed));
+                ExpectRowShows(dialog, row, typed);
+                ClickSpin(dialog, row.spinId, true);
+                ExpectRowShows(dialog, row, typed + 1);
+                PressSliderKey(dialog, row.sliderId, VK_LEFT);
+                ExpectRowShows(dialog, row, typed);
             }
             PressButton(dialog, IDCANCEL);
         });
+        EXPECT_TRUE(shown);
+        for (const Row& row : d.rows)
+            EXPECT_EQ(row.param->BindingCount(), 0) << row.name;
     }
 }
 
-TEST_F(EffectDialogs, EnterInABoxCommitsTheTypedNumberAndSavesIt) {
-    Show(fire, [&](HWND dialog) {
-        TypeInto(dialog, IDC_ITEMS_EDIT, "7");
-        PressDialogKey(dialog, VK_RETURN);
-    });
-    EXPECT_EQ(*fire.items.Get(), 30);
-    EXPECT_EQ(Saved("Embra", "items"), "30");
+// OK, here Enter in a box, commits the typed number before the set saves every row: a
+// number below the minimum leaves the parameter alone until the commit makes it the minimum.
+TEST_F(EffectDialogs, OkCommitsTheTypedNumberAndSavesEveryRow) {
+    for (const Dialog& d : dialogs) {
+        SCOPED_TRACE(d.title);
+        const Row& last = d.rows.back();
+        ASSERT_NE(*last.param->Get(), last.min);
+        Show(*d.set, [&](HWND dialog) {
+            TypeInto(dialog, last.editId, "7");
+            PressDialogKey(dialog, VK_RETURN);
+        });
+        EXPECT_EQ(*last.param->Get(), last.min);
+        for (const Row& row : d.rows)
+            EXPECT_EQ(Saved(d.key, row.name), std::to_string(*row.param->Get())) << row.name;
+    }
 }
 
 TEST_F(EffectDialogs, DraggingTheFireSliderReachesTheEffectAtOnceAndOkSaves) {
@@ -189,71 +193,7 @@ TEST_F(EffectDialogs, DraggingTheFireSliderReachesTheEffectAtOnceAndOkSaves) {
     EXPECT_EQ(Saved("Embra", "vis"), "70");
 }
 
-TEST_F(EffectDialogs, CancelInTheFireDialogRestoresShowsAndSavesNothing) {
-    Show(fire, [&](HWND dialog) {
-        TypeInto(dialog, IDC_OPAQUE_EDIT, "250");
-        PressSliderKey(dialog, IDC_ITEMS_SLIDER, VK_LEFT);
-        ClickSpin(dialog, IDC_OPAQUE_SPIN, false);
-        EXPECT_EQ(*fire.vis.Get(), 99);
-        EXPECT_EQ(*fire.items.Get(), 99);
-        PressButton(dialog, IDCANCEL);
-        ExpectRowShows(dialog, fireRows[0], 50); // before the dialog closes
-        ExpectRowShows(dialog, fireRows[1], 100);
-    });
-    EXPECT_EQ(*fire.vis.Get(), 50);
-    EXPECT_EQ(*fire.items.Get(), 100);
-    EXPECT_EQ(Saved("Embra", "vis"), "absent");
-}
-
-TEST_F(EffectDialogs, TheCloseBoxOfTheFireDialogCancels) {
-    Show(fire, [&](HWND dialog) {
-        TypeInto(dialog, IDC_ITEMS_EDIT, "45");
-        EXPECT_EQ(*fire.items.Get(), 45);
-        SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    EXPECT_EQ(*fire.items.Get(), 100);
-    EXPECT_EQ(Saved("Embra", "items"), "absent");
-}
-
-TEST_F(EffectDialogs, TheNorthernLightsRowsAndTheColourChangeLimits) {
-    Show(lights, [&](HWND dialog) {
-        EXPECT_EQ(WindowTitle(dialog), "Northern Lights settings");
-        ExpectRowsAsAtOpening(dialog, lightsRows);
-        const Row& colour = lightsRows[2];
-        ExpectRowShows(dialog, colour, 0);
-        ClickSpin(dialog, colour.spinId, false);
-        ExpectRowShows(dialog, colour, 0);
-        TypeInto(dialog, colour.editId, "9");
-        PressDialogKey(dialog, VK_TAB);
-        ExpectRowShows(dialog, colour, 5);
-        ClickSpin(dialog, colour.spinId, true);
-        ExpectRowShows(dialog, colour, 5);
-        ClickSpin(dialog, colour.spinId, false);
-        ExpectRowShows(dialog, colour, 4);
-        // The curtain reads the size through its mirrored variable.
-        TypeInto(dialog, IDC_SIZE_EDIT, "3");
-        PressDialogKey(dialog, VK_TAB);
-        EXPECT_EQ(static_cast<int32_t>(lights.curtain.length), 50);
-        PressButton(dialog, IDOK);
-    });
-    EXPECT_EQ(Saved("Glimra", "clr_change"), "4");
-    EXPECT_EQ(Saved("Glimra", "flm_size"), "50");
-}
-
-TEST_F(EffectDialogs, TheWaterRowsAndTheWaveSizeMinimum) {
-    Show(water, [&](HWND dialog) {
-        EXPECT_EQ(WindowTitle(dialog), "Ripla settings");
-        ExpectRowsAsAtOpening(dialog, waterRows);
-        EXPECT_EQ(SliderRange(dialog, IDC_DURATION_SLIDER), std::make_pair(100, 200));
-        TypeInto(dialog, IDC_SIZE_EDIT, "0");
-        PressDialogKey(dialog, VK_TAB);
-        ExpectRowShows(dialog, waterRows[2], 1);
-        EXPECT_EQ(static_cast<int32_t>(water.wave.size), 1);
-        PressButton(dialog, IDOK);
-    });
-    EXPECT_EQ(Saved("Ripla", "wave_size"), "1");
-}
-
+// Cancel puts back every row and the wave's mirrored size, and saves nothing.
 TEST_F(EffectDialogs, CancelInTheWaterDialogAfterMovingEverySliderRestoresAllFour) {
     std::vector<int> before;
     for (const Row& row : waterRows)
@@ -268,8 +208,10 @@ TEST_F(EffectDialogs, CancelInTheWaterDialogAfterMovingEverySliderRestoresAllFou
         }
         PressButton(dialog, IDCANCEL);
     });
-    for (std::size_t i = 0; i < waterRows.size(); ++i)
+    for (std::size_t i = 0; i < waterRows.size(); ++i) {
         EXPECT_EQ(*waterRows[i].param->Get(), before[i]) << waterRows[i].name;
+        EXPECT_EQ(Saved("Ripla", waterRows[i].name), "absent") << waterRows[i].name;
+    }
     EXPECT_EQ(static_cast<int32_t>(water.wave.size), before[2]);
 }
 
