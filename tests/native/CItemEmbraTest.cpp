@@ -25,11 +25,11 @@ protected:
 TEST_F(CItemEmbraTest, InitialSpawnDrawsColumnRowLifeAndSpeeds) {
     CItemEmbra flame;
     flame.Spawn(1, 4, 5);
-    EXPECT_EQ(7584 % 1900 + 10, flame.x);         // 1894
-    EXPECT_EQ(1080 - 19164 % 100 - 160, flame.y); // 856
-    EXPECT_EQ(25795 % (19 * 256) + 256, flame.life);
-    EXPECT_EQ(22125 % 3 - 1, flame.dx); // -1
-    EXPECT_EQ(-1 - 5828 % 7, flame.dy); // -5
+    EXPECT_EQ(1894, flame.x);
+    EXPECT_EQ(856, flame.y);
+    EXPECT_EQ(1731, flame.life);
+    EXPECT_EQ(-1, flame.dx);
+    EXPECT_EQ(-5, flame.dy);
     EXPECT_EQ(4, flame.a);
     EXPECT_EQ(5, flame.b);
     EXPECT_EQ(23405, CRandom::Next()) << "five draws";
@@ -39,8 +39,8 @@ TEST_F(CItemEmbraTest, LaterSpawnSkipsOneDrawAndGivesAFullLife) {
     CItemEmbra flame;
     flame.Spawn(0, 1, 1);
     EXPECT_EQ(1894, flame.x);
-    EXPECT_EQ(1080 - 19164 % 10 - 160, flame.y); // 916; 25795 is drawn and not used
-    EXPECT_EQ(20 * 256, flame.life);
+    EXPECT_EQ(916, flame.y); // 25795 is drawn and not used
+    EXPECT_EQ(5120, flame.life);
     EXPECT_EQ(-1, flame.dx);
     EXPECT_EQ(-5, flame.dy);
     EXPECT_EQ(23405, CRandom::Next());
@@ -55,9 +55,9 @@ TEST_F(CItemEmbraTest, RespawnAppliesTheColumnsLifeCutAndDrift) {
         int32_t drawsAfter; // the next draw of the generator
     };
     const Case cases[] = {
-        {120, 3, 5120 - 120, -1 + 3, 23405}, // a cut within the life
-        {5120, -2, 0, -1 - 2, 23405},        // a cut of the whole life leaves 0
-        {6000, 0, 23405 % 256, -1, -1},      // a negative life is drawn afresh: 109
+        {120, 3, 5000, 2, 23405}, // a cut within the life
+        {5120, -2, 0, -3, 23405}, // a cut of the whole life leaves 0
+        {6000, 0, 109, -1, -1},   // a negative life is drawn afresh
     };
     for (const Case& c : cases) {
         CRandom::Seed(kSeed);

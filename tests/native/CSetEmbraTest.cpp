@@ -253,9 +253,9 @@ TEST(CSetEmbraProfiles, RampsBetweenLevelsPlusNoise) {
     CRandom::Seed(777);
     rig.set.GenerateProfiles();
     const int32_t* cut = rig.set.lifeCut.get();
-    EXPECT_EQ(32617 % 256 + 50 * 82 / 51, cut[0]); // 185
-    EXPECT_EQ(731, cut[50]);                       // the ramp's end: 0 * 82 + 50 * 628
-    EXPECT_EQ(135, cut[51]);                       // a one-column segment: noise only
+    EXPECT_EQ(185, cut[0]);  // noise 105 + 50 * 82 / 51
+    EXPECT_EQ(731, cut[50]); // the ramp's end: 0 * 82 + 50 * 628
+    EXPECT_EQ(135, cut[51]); // a one-column segment: noise only
     EXPECT_EQ(167, cut[52]);
     EXPECT_EQ(241, cut[53]);
     EXPECT_EQ(1, cut[54]);
