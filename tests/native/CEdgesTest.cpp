@@ -13,14 +13,14 @@ using Bounded = CEdges<CParam<int>, int>;
 namespace {
 
 // "vis" as an effect set makes it: 10..100 at 50, with one recording binding and a mirror.
-struct BoundedFixture : ::testing::Test {
-    BoundedFixture() : binding(&param, &log) {
+struct CEdgesVis : ::testing::Test {
+    CEdgesVis() : binding(&param, &log) {
         param.SetRange(10, 100);
         param.Set(50);
         param.SetMirror(&mirror);
         param.AddBinding(&binding);
     }
-    ~BoundedFixture() override { param.RemoveAllBindings(); }
+    ~CEdgesVis() override { param.RemoveAllBindings(); }
 
     Log log;
     Bounded param;
@@ -42,7 +42,7 @@ TEST(CEdges, SetRangeOnNewParameterTakesTheLowerBound) {
     p.RemoveAllBindings();
 }
 
-TEST_F(BoundedFixture, SetOutsideNotifiesValueThenBound) {
+TEST_F(CEdgesVis, SetOutsideNotifiesValueThenBound) {
     param.Set(150);
     EXPECT_EQ(log, (Log{"b:update=150", "b:update=100"}));
     EXPECT_EQ(mirror, 100);
@@ -54,7 +54,7 @@ TEST_F(BoundedFixture, SetOutsideNotifiesValueThenBound) {
     EXPECT_EQ(log, (Log{"b:update=100"}));
 }
 
-TEST_F(BoundedFixture, SetMinAndSetMaxMoveBoundsOnly) {
+TEST_F(CEdgesVis, SetMinAndSetMaxMoveBoundsOnly) {
     int v = 100;
     EXPECT_TRUE(param.Clamp(v)); // a bound itself is within
     v = 9;
@@ -70,13 +70,13 @@ TEST_F(BoundedFixture, SetMinAndSetMaxMoveBoundsOnly) {
     EXPECT_EQ(param.GetMin(), 5);
 }
 
-TEST_F(BoundedFixture, RefreshRangeValidatesAndTellsBindingsTwice) {
+TEST_F(CEdgesVis, RefreshRangeValidatesAndTellsBindingsTwice) {
     param.SetMax(40); // the value 50 is now outside
     EXPECT_EQ(param.RefreshRange(0), 0);
     EXPECT_EQ(log, (Log{"b:update=40", "b:range=10..40", "b:range=10..40"}));
 }
 
-TEST_F(BoundedFixture, StepsRestoreAndFromTextThroughTheInterfaces) {
+TEST_F(CEdgesVis, StepsRestoreAndFromTextThroughTheInterfaces) {
     param.AddSteps({60, 200});
     param.StepUp();
     param.StepUp();
@@ -158,7 +158,7 @@ TEST(CEdges, OutsideValuesReachTheBindingsButNeverWhatRenderThreadsRead) {
     }
 }
 
-TEST_F(BoundedFixture, BoundedFollowsDirectAssignmentsAndBoundsMovedInside) {
+TEST_F(CEdgesVis, BoundedFollowsDirectAssignmentsAndBoundsMovedInside) {
     IParam& asParam = param;
     asParam.FromText("500"); // not clamped, not notified
     EXPECT_EQ(*param.Get(), 500);

@@ -9,8 +9,8 @@
 
 namespace {
 
-struct ParamSet : ::testing::Test {
-    ParamSet() : store(true, "Lumavist", "Embra"), set(&store) {
+struct ParamRegSet : ::testing::Test {
+    ParamRegSet() : store(true, "Lumavist", "Embra"), set(&store) {
         store.SetBackend(std::make_unique<CMemoryBackend>());
         vis.SetName("vis");
         items.SetName("items");
@@ -29,7 +29,7 @@ struct ParamSet : ::testing::Test {
 
 } // namespace
 
-TEST_F(ParamSet, AddRefusesUnnamedAndRepeatedParameters) {
+TEST_F(ParamRegSet, AddRefusesUnnamedAndRepeatedParameters) {
     CParam<int> unnamed, sameName;
     sameName.SetName("vis");
     EXPECT_FALSE(set.Add(&unnamed));
@@ -43,7 +43,7 @@ TEST_F(ParamSet, AddRefusesUnnamedAndRepeatedParameters) {
     EXPECT_EQ(set.Params().size(), 2u);
 }
 
-TEST_F(ParamSet, SaveAndLoadUseTheSetPathInOrder) {
+TEST_F(ParamRegSet, SaveAndLoadUseTheSetPathInOrder) {
     set.Add(&vis);
     set.Add(&items);
     set.Save(); // no path yet: nothing
@@ -56,7 +56,7 @@ TEST_F(ParamSet, SaveAndLoadUseTheSetPathInOrder) {
     EXPECT_EQ(*vis.Get(), 70);
 }
 
-TEST_F(ParamSet, LoadFromAndSaveToIgnoreTheSetPath) {
+TEST_F(ParamRegSet, LoadFromAndSaveToIgnoreTheSetPath) {
     set.Add(&vis);
     set.SetPath("Sets\\Embra");
     set.SaveTo("Options\\Common");
@@ -68,7 +68,7 @@ TEST_F(ParamSet, LoadFromAndSaveToIgnoreTheSetPath) {
     EXPECT_STREQ(vis.GetStorePath().c_str(), "Options\\Common");
 }
 
-TEST_F(ParamSet, EmptySetAndMissingStoreDoNothing) {
+TEST_F(ParamRegSet, EmptySetAndMissingStoreDoNothing) {
     set.SetPath("Sets\\Empty");
     set.Save();
     EXPECT_FALSE(store.KeyExists("Sets\\Empty"));

@@ -30,7 +30,7 @@ private:
 
 } // namespace
 
-TEST(StorePaths, FirmAndAppGiveTheDefaultRoot) {
+TEST(SettingsStorePaths, FirmAndAppGiveTheDefaultRoot) {
     CSettingsStore store(true, "Lumavist", "Embra");
     EXPECT_STREQ(store.GetRoot().c_str(), "Software\\*firm*\\*app*\\");
     EXPECT_STREQ(store.Expand("Sets").c_str(), "Software\\Lumavist\\Embra\\Sets");
@@ -38,7 +38,7 @@ TEST(StorePaths, FirmAndAppGiveTheDefaultRoot) {
     EXPECT_STREQ(unnamed.Expand("Sets").c_str(), "Sets"); // an empty name sets no root
 }
 
-TEST(StorePaths, SetRootBackslashRules) {
+TEST(SettingsStorePaths, SetRootBackslashRules) {
     CSettingsStore store(true, "", "");
     struct Row {
         tstr path;
@@ -55,7 +55,7 @@ TEST(StorePaths, SetRootBackslashRules) {
     }
 }
 
-TEST(StorePaths, SubstitutionsApplyInOrderAndReplacementMovesToTheEnd) {
+TEST(SettingsStorePaths, SubstitutionsApplyInOrderAndReplacementMovesToTheEnd) {
     CSettingsStore store(true, "", "");
     store.SetRoot("Software\\Lumavist\\Embra");
     store.AddSubstitution("*prof*", "Profiles\\Default\\");
@@ -68,7 +68,7 @@ TEST(StorePaths, SubstitutionsApplyInOrderAndReplacementMovesToTheEnd) {
                  "Software\\Lumavist\\Embra\\Profiles\\Night\\|Profiles\\Night\\");
 }
 
-TEST(StorePaths, ReplacementIsNotSearchedAgain) {
+TEST(SettingsStorePaths, ReplacementIsNotSearchedAgain) {
     CSettingsStore store(true, "", "");
     store.AddSubstitution("ab", "abab"); // would never end if searched again
     store.AddSubstitution("", "never");  // an empty token replaces nothing
@@ -76,7 +76,7 @@ TEST(StorePaths, ReplacementIsNotSearchedAgain) {
     EXPECT_STREQ(store.Expand("ab-ab*p**P*").c_str(), "abab-abab*p*p"); // case-sensitive
 }
 
-TEST(Store, AccessTellsTheNamesAndPassesTheFullPath) {
+TEST(SettingsStore, AccessTellsTheNamesAndPassesTheFullPath) {
     Log log;
     CSettingsStore store(true, "Lumavist", "Embra");
     store.SetBackend(std::make_unique<CRecordingBackend>(&log));
@@ -91,7 +91,7 @@ TEST(Store, AccessTellsTheNamesAndPassesTheFullPath) {
     EXPECT_STREQ(out.c_str(), "Windows");
 }
 
-TEST(Store, DeleteKeyRefusesAnEmptyFullPath) {
+TEST(SettingsStore, DeleteKeyRefusesAnEmptyFullPath) {
     Log log;
     CSettingsStore store(true, "", "");
     store.SetBackend(std::make_unique<CRecordingBackend>(&log));
@@ -102,7 +102,7 @@ TEST(Store, DeleteKeyRefusesAnEmptyFullPath) {
     EXPECT_FALSE(store.KeyExists("Sets\\Embra"));
 }
 
-TEST(Store, EachModeKeepsItsOwnBackendAndIniNeverEnumerates) {
+TEST(SettingsStore, EachModeKeepsItsOwnBackendAndIniNeverEnumerates) {
     Log registryLog, iniLog;
     CSettingsStore store(true, "", "");
     store.SetBackend(std::make_unique<CRecordingBackend>(&registryLog));
@@ -119,7 +119,7 @@ TEST(Store, EachModeKeepsItsOwnBackendAndIniNeverEnumerates) {
     EXPECT_EQ(registryLog.back(), "S\\T|k=(null)");
 }
 
-TEST(Store, FactoryBackendServesTheRegistryMode) {
+TEST(SettingsStore, FactoryBackendServesTheRegistryMode) {
     CSettingsStore store(true, "", "");
     const char* key = "Software\\EmbraTests\\StoreFactory";
     EXPECT_TRUE(store.WriteString(key, "v", ""));

@@ -12,7 +12,7 @@
 namespace {
 
 // Two parameters, each bound to an edit box and a slider.
-class OpenDialog : public ::testing::Test {
+class DialogParam : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dialog); }
 
@@ -41,7 +41,7 @@ protected:
     HWND dialog = dlg.Open();
 };
 
-TEST_F(OpenDialog, CancelRestoresEveryValueAndTheControlsShowItBeforeClosing) {
+TEST_F(DialogParam, CancelRestoresEveryValueAndTheControlsShowItBeforeClosing) {
     ChangeEverything();
     Command(IDCANCEL);
     EXPECT_EQ(*vis.Get(), 50);
@@ -55,7 +55,7 @@ TEST_F(OpenDialog, CancelRestoresEveryValueAndTheControlsShowItBeforeClosing) {
     EXPECT_EQ(dlg.BindingCount(), 0);
 }
 
-TEST_F(OpenDialog, TheCloseBoxTakesTheCancelPath) {
+TEST_F(DialogParam, TheCloseBoxTakesTheCancelPath) {
     ChangeEverything();
     SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpMessages();
@@ -64,7 +64,7 @@ TEST_F(OpenDialog, TheCloseBoxTakesTheCancelPath) {
     EXPECT_FALSE(IsWindowVisible(dialog));
 }
 
-TEST_F(OpenDialog, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
+TEST_F(DialogParam, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
     ChangeEverything();
     Command(IDOK);
     EXPECT_EQ(*vis.Get(), 60);
@@ -82,7 +82,7 @@ TEST_F(OpenDialog, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
     EXPECT_EQ(*vis.Get(), 20);
 }
 
-TEST_F(OpenDialog, ACancelWithANotificationCodeIsNotTheCancelButton) {
+TEST_F(DialogParam, ACancelWithANotificationCodeIsNotTheCancelButton) {
     TypeInto(dialog, IDC_BIND_EDIT, "25");
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
     EXPECT_EQ(*vis.Get(), 25);

@@ -34,7 +34,7 @@ void PressComboKey(HWND dialog, int id, UINT key) {
 
 // A parameter of 10..100 at 50 bound to the edit box, its spin control, the slider and a
 // second edit box.
-class RowBinding : public ::testing::Test {
+class ParamDlgRow : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dialog); }
 
@@ -48,7 +48,7 @@ protected:
     HWND dialog = dlg.Open();
 };
 
-TEST_F(RowBinding, OpensWithTheValueAndTheBoundsInEveryControl) {
+TEST_F(ParamDlgRow, OpensWithTheValueAndTheBoundsInEveryControl) {
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "50");
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "50");
     EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 50);
@@ -57,7 +57,7 @@ TEST_F(RowBinding, OpensWithTheValueAndTheBoundsInEveryControl) {
     EXPECT_EQ(vis.BindingCount(), 4);
 }
 
-TEST_F(RowBinding, TypingFollowsAWholeNumberInRangeAndFocusLossCommitsTheRest) {
+TEST_F(ParamDlgRow, TypingFollowsAWholeNumberInRangeAndFocusLossCommitsTheRest) {
     struct Case {
         const char* what;
         int start;
@@ -94,7 +94,7 @@ TEST_F(RowBinding, TypingFollowsAWholeNumberInRangeAndFocusLossCommitsTheRest) {
     }
 }
 
-TEST_F(RowBinding, TabAndAboutASecondWithoutTypingCommitToo) {
+TEST_F(ParamDlgRow, TabAndAboutASecondWithoutTypingCommitToo) {
     TypeInto(dialog, IDC_BIND_EDIT, "5");
     PressDialogKey(dialog, VK_TAB);
     EXPECT_NE(GetFocus(), GetDlgItem(dialog, IDC_BIND_EDIT));
@@ -109,7 +109,7 @@ TEST_F(RowBinding, TabAndAboutASecondWithoutTypingCommitToo) {
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "100");
 }
 
-TEST_F(RowBinding, PastedJunkEndsAsAValidNumber) {
+TEST_F(ParamDlgRow, PastedJunkEndsAsAValidNumber) {
     struct Case {
         std::string pasted;
         const char* committed;
@@ -126,14 +126,14 @@ TEST_F(RowBinding, PastedJunkEndsAsAValidNumber) {
     }
 }
 
-TEST_F(RowBinding, OkCommitsTheTypedTextBeforeTheBindingsLetGo) {
+TEST_F(ParamDlgRow, OkCommitsTheTypedTextBeforeTheBindingsLetGo) {
     TypeInto(dialog, IDC_BIND_EDIT, "7");
     PressDialogKey(dialog, VK_RETURN); // Enter is the dialog's OK
     EXPECT_EQ(*vis.Get(), 10);
     EXPECT_EQ(vis.BindingCount(), 0);
 }
 
-TEST_F(RowBinding, ArrowKeysInTheBoxStepTheValueThroughTheSpin) {
+TEST_F(ParamDlgRow, ArrowKeysInTheBoxStepTheValueThroughTheSpin) {
     SetFocus(GetDlgItem(dialog, IDC_BIND_EDIT));
     PressDialogKey(dialog, VK_UP);
     EXPECT_EQ(*vis.Get(), 51);
@@ -144,7 +144,7 @@ TEST_F(RowBinding, ArrowKeysInTheBoxStepTheValueThroughTheSpin) {
     EXPECT_EQ(SliderPos(dialog, IDC_BIND_SLIDER), 49);
 }
 
-TEST_F(RowBinding, AnUpdateKeepsCaretAndSelection) {
+TEST_F(ParamDlgRow, AnUpdateKeepsCaretAndSelection) {
     HWND edit = GetDlgItem(dialog, IDC_BIND_EDIT);
     SendMessageA(edit, EM_SETSEL, 1, 2);
     vis.Set(64);
@@ -156,7 +156,7 @@ TEST_F(RowBinding, AnUpdateKeepsCaretAndSelection) {
     EXPECT_EQ(end, 2u);
 }
 
-TEST_F(RowBinding, TheFocusedSliderSetsTheParameterFromKeysAndDragging) {
+TEST_F(ParamDlgRow, TheFocusedSliderSetsTheParameterFromKeysAndDragging) {
     PressSliderKey(dialog, IDC_BIND_SLIDER, VK_RIGHT);
     EXPECT_EQ(*vis.Get(), 51);
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT), "51");
@@ -169,7 +169,7 @@ TEST_F(RowBinding, TheFocusedSliderSetsTheParameterFromKeysAndDragging) {
     EXPECT_EQ(ControlText(dialog, IDC_BIND_EDIT2), "70");
 }
 
-TEST_F(RowBinding, ASliderRepaintedWithoutTheFocusIsNotRead) {
+TEST_F(ParamDlgRow, ASliderRepaintedWithoutTheFocusIsNotRead) {
     SetFocus(GetDlgItem(dialog, IDC_BIND_EDIT));
     HWND slider = GetDlgItem(dialog, IDC_BIND_SLIDER);
     SendMessageA(slider, TBM_SETPOS, TRUE, 90);
@@ -182,7 +182,7 @@ TEST_F(RowBinding, ASliderRepaintedWithoutTheFocusIsNotRead) {
     EXPECT_EQ(*vis.Get(), 90);
 }
 
-TEST_F(RowBinding, SpinClicksStepTheValueAndStopAtTheBounds) {
+TEST_F(ParamDlgRow, SpinClicksStepTheValueAndStopAtTheBounds) {
     struct Case {
         int start;
         bool up;

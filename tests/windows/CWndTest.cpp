@@ -45,7 +45,7 @@ struct FactoryScope {
 // A template control of a class with a factory entry gets an attached, factory-made object
 // at creation, which is deleted with the dialog; a class without one gets no object but
 // still works through the system default procedure.
-TEST(WindowBase, TemplateControlsGetFactoryObjectsForTheirLifetime) {
+TEST(CWnd, TemplateControlsGetFactoryObjectsForTheirLifetime) {
     FactoryScope factory;
     CBareProbe bareClass;
     bareClass.Register();
@@ -76,7 +76,7 @@ TEST(WindowBase, TemplateControlsGetFactoryObjectsForTheirLifetime) {
 
 // Newer entries stand in front of older ones; unregistering removes only the first match,
 // and a name that is not there changes nothing.
-TEST(WindowBase, FactoryRegistryOrder) {
+TEST(CWnd, FactoryRegistryOrder) {
     const auto first = [](HWND) -> CWnd* { return nullptr; };
     const auto second = [](HWND) -> CWnd* { return nullptr; };
     const auto discard = [](CWnd*) {};
@@ -97,7 +97,7 @@ TEST(WindowBase, FactoryRegistryOrder) {
 }
 
 // WM_SETFONT returns 0 at once: neither the object nor default processing sees it.
-TEST(WindowBase, SetFontIsSwallowed) {
+TEST(CWnd, SetFontIsSwallowed) {
     auto probe = CreateProbe();
     ASSERT_TRUE(probe->IsCreated());
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -109,7 +109,7 @@ TEST(WindowBase, SetFontIsSwallowed) {
 
 // The dispatcher unpacks each message once: coordinates signed, key data and sizes
 // unsigned; direct rows return the handler's result.
-TEST(WindowBase, HandlersGetTypedArguments) {
+TEST(CWnd, HandlersGetTypedArguments) {
     struct Case {
         const char* what;
         UINT message;
@@ -184,7 +184,7 @@ TEST(WindowBase, HandlersGetTypedArguments) {
 // not handle goes on to the default procedure too: Alt+F4 (context bit set) asks the
 // window to close, as in any Windows program. The probe keeps system commands from the
 // default procedure, whose menu loop would wait for the user.
-TEST(WindowBase, KeyDownAndUnhandledSystemKeysReachTheDefault) {
+TEST(CWnd, KeyDownAndUnhandledSystemKeysReachTheDefault) {
     class CSystemCommandProbe : public CPlainProbe {
     public:
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -216,7 +216,7 @@ TEST(WindowBase, KeyDownAndUnhandledSystemKeysReachTheDefault) {
 // While a blocking window exists, input to the window is refused and the blocking window
 // comes forward; other messages go on. Once the blocking window is gone, the next message
 // forgets it and is handled normally.
-TEST(WindowBase, BlockingWindowRefusesInputUntilDestroyed) {
+TEST(CWnd, BlockingWindowRefusesInputUntilDestroyed) {
     auto probe = CreateProbe();
     ASSERT_TRUE(probe->IsCreated());
     HWND blocking = CreatePlainWindow("Blocking");
@@ -243,7 +243,7 @@ TEST(WindowBase, BlockingWindowRefusesInputUntilDestroyed) {
 
 // Create refuses a second window; an owned window goes with its object, an attached one
 // stays; a window destroyed from outside leaves the object without a handle.
-TEST(WindowBase, CreateDestroyAndAttach) {
+TEST(CWnd, CreateDestroyAndAttach) {
     auto probe = CreateProbe();
     HWND window = probe->Handle();
     ASSERT_TRUE(IsWindow(window));
@@ -277,7 +277,7 @@ TEST(WindowBase, CreateDestroyAndAttach) {
 
 // The modal loop runs until the window is gone; a quit request fetched meanwhile does not
 // end it and is handed on to the loop outside.
-TEST(WindowBase, RunModalLoopEndsWithTheWindowAndHandsOnQuit) {
+TEST(CWnd, RunModalLoopEndsWithTheWindowAndHandsOnQuit) {
     class CClosingProbe : public CPlainProbe {
     public:
         int OnTimer(UINT_PTR id) override {
@@ -299,7 +299,7 @@ TEST(WindowBase, RunModalLoopEndsWithTheWindowAndHandsOnQuit) {
 
 // An object that refuses WM_NCCREATE fails its window's creation and is let go at once:
 // an object of Create keeps no handle, a factory-made one is deleted.
-TEST(WindowBase, RefusedCreationLetsGoOfTheObject) {
+TEST(CWnd, RefusedCreationLetsGoOfTheObject) {
     class CRefusingProbe : public CFactoryProbe {
     public:
         int OnNcCreate(const CREATESTRUCTA*) override { return 0; }
