@@ -1,3 +1,4 @@
+#include "app/CStartStopHotKey.h"
 #include "app/CStartupShortcut.h"
 #include "effects/engine/CRenderState.h"
 #include "effects/fire/CSetEmbra.h"
@@ -13,6 +14,7 @@
 #include "ui/WindowFactory.h"
 
 #include "windows/DialogDriver.h"
+#include "windows/HotKeyProbe.h"
 #include "windows/TestPlaces.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +60,12 @@ public:
     void ReadStartWithWindows() override { startWithWindows.Set(shortcut.Exists()); }
     void ApplyStartWithWindows() override { shortcut.Apply(*startWithWindows.Get()); }
     CParam<int>& StartMinimize() override { return startMinimize; }
+    CParam<int>& HotKey() override { return hotKey.value; }
+    bool ApplyHotKey() override { return hotKey.Apply(); }
+    bool HotKeyTaken() override { return hotKey.Taken(); }
     void SaveSettings() override {
         store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
+        store->WriteInt("Options\\Common", "HotKey", *hotKey.value.Get());
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -72,6 +78,7 @@ public:
     CStartupShortcut shortcut;
     CParam<bool> startWithWindows;
     CParam<int> startMinimize;
+    CStartStopHotKey hotKey; // registered for the test's owner window
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -104,8 +111,10 @@ protected:
         owner = CreateWindowExA(0, "STATIC", "Embra", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                 nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(owner);
+        app.hotKey.Activate(owner);
     }
     void TearDown() override {
+        app.hotKey.Deactivate();
         app.shortcut.Apply(false);
         DestroyWindow(owner);
         DeleteTestKey(key);
@@ -425,6 +434,169 @@ TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
                   c.button == IDOK ? std::to_string(c.startMinimizeAfter) : "absent");
         DeleteTestKey(key);
     }
+}
+
+// Answers every message box of the thread with OK while it lives and keeps their titles and
+// texts, so that a box the test does not expect ends instead of waiting for a user.
+class CBoxesAnswered {
+public:
+    CBoxesAnswered() : timer(SetTimer(nullptr, 0, 20, &CBoxesAnswered::Tick)) { seen.clear(); }
+    ~CBoxesAnswered() { KillTimer(nullptr, timer); }
+    CBoxesAnswered(const CBoxesAnswered&) = delete;
+    CBoxesAnswered& operator=(const CBoxesAnswered&) = delete;
+
+    // "<title>: <text>" of each box answered.
+    static inline std::vector<std::string> seen;
+
+private:
+    // A box: a visible, enabled dialog window of the thread with an owner and no pages.
+    static BOOL CALLBACK Answer(HWND window, LPARAM) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) ||
+            !IsWindowEnabled(window) || !GetWindow(window, GW_OWNER) ||
+            GetDlgItem(window, CSettingsDlg::kTab))
+            return TRUE;
+        std::string text;
+        EnumChildWindows(window, &CBoxesAnswered::TakeStaticText, reinterpret_cast<LPARAM>(&text));
+        seen.push_back(WindowTitle(window) + ": " + text);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static BOOL CALLBACK TakeStaticText(HWND child, LPARAM target) {
+        char className[16] = {};
+        char text[256] = {};
+        GetClassNameA(child, className, sizeof(className));
+        if (lstrcmpiA(className, "Static") != 0 || GetWindowTextA(child, text, sizeof(text)) == 0)
+            return TRUE;
+        *reinterpret_cast<std::string*>(target) = text;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), &CBoxesAnswered::Answer, 0);
+    }
+
+    UINT_PTR timer;
+};
+
+constexpr int kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
+
+int ShownHotKey(HWND common) {
+    return static_cast<int>(
+        SendDlgItemMessageA(common, CSettingsCommonDlg::kHotKeyControl, HKM_GETHOTKEY, 0, 0));
+}
+
+TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBack) {
+    struct Case {
+        const char* name;
+        int before;         // stored and registered at opening
+        bool typeF;         // Ctrl+Alt+F typed (else Backspace pressed)
+        bool withModifiers; // F typed with Ctrl and Alt held (else alone)
+        int button;
+        int after; // the value afterwards, registered
+    };
+    const int ctrlAltF = MAKEWORD('F', kCtrlAlt);
+    const int ctrlAltG = MAKEWORD('G', kCtrlAlt);
+    const Case cases[] = {
+        {"typed, OK", 0, true, true, IDOK, ctrlAltF},
+        {"typed, Cancel", 0, true, true, IDCANCEL, 0},
+        {"a plain key takes Ctrl+Alt", ctrlAltG, true, false, IDOK, ctrlAltF},
+        {"cleared, OK: no hotkey", ctrlAltG, false, false, IDOK, 0},
+        {"cleared, Cancel", ctrlAltG, false, false, IDCANCEL, ctrlAltG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.hotKey.value.Set(c.before);
+        ASSERT_TRUE(app.hotKey.Activate(owner));
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+            EXPECT_EQ(ShownHotKey(common), c.before);
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
+            HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+            if (c.typeF && c.withModifiers)
+                TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'F');
+            else if (c.typeF)
+                TypeHotKey(control, {}, 'F');
+            else
+                TypeHotKey(control, {}, VK_BACK);
+            EXPECT_EQ(ShownHotKey(common), c.typeF ? ctrlAltF : 0);
+            // Nothing is registered before OK.
+            EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'));
+            EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.before != 0);
+            PressButton(window, c.button);
+        });
+        EXPECT_EQ(*app.hotKey.value.Get(), c.after);
+        EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'), c.after == ctrlAltF);
+        EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.after == ctrlAltG);
+        EXPECT_EQ(Saved("Options\\Common", "HotKey"),
+                  c.button == IDOK ? std::to_string(c.after) : "absent");
+        DeleteTestKey(key);
+    }
+}
+
+TEST_F(SettingsDlg, AHotKeyAnotherProgramHoldsIsRefusedOnOkWithABoxNamingIt) {
+    const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
+    ASSERT_TRUE(other.Held());
+    app.hotKey.value.Set(MAKEWORD('K', kCtrlAlt));
+    ASSERT_TRUE(app.hotKey.Activate(owner));
+    const CBoxesAnswered boxes;
+    bool closed = false;
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+        ChooseTab(tab, 1);
+        TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'J');
+        ChooseTab(tab, 0);
+        PressButton(window, IDOK);
+        ASSERT_EQ(CBoxesAnswered::seen.size(), 1u);
+        EXPECT_EQ(CBoxesAnswered::seen[0],
+                  "Settings: The hotkey Ctrl+Alt+J is used by another program. Choose another "
+                  "one.");
+        EXPECT_TRUE(IsWindowVisible(window)) << "the settings window stays open";
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), CSettingsDlg::kCommonTab);
+        EXPECT_TRUE(IsWindowVisible(common));
+        EXPECT_FALSE(IsWindowVisible(dialog.Page(CSettingsDlg::kListTab)));
+        EXPECT_EQ(GetFocus(), control);
+        EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'K')) << "the one before still works";
+        EXPECT_EQ(Saved("Options\\Common", "HotKey"), "absent");
+        // Another choice is taken.
+        TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'L');
+        PressButton(window, IDOK);
+        closed = !IsWindowVisible(window);
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(CBoxesAnswered::seen.size(), 1u);
+    EXPECT_EQ(*app.hotKey.value.Get(), MAKEWORD('L', kCtrlAlt));
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'L'));
+    EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'K'));
+    EXPECT_EQ(Saved("Options\\Common", "HotKey"), std::to_string(MAKEWORD('L', kCtrlAlt)));
+}
+
+TEST_F(SettingsDlg, AStoredHotKeyHeldElsewhereShowsTheNoteAndOkKeepsItWithoutABox) {
+    const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
+    ASSERT_TRUE(other.Held());
+    app.hotKey.value.Set(MAKEWORD('J', kCtrlAlt));
+    ASSERT_FALSE(app.hotKey.Activate(owner));
+    const CBoxesAnswered boxes;
+    bool closed = false;
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+        EXPECT_EQ(ShownHotKey(common), MAKEWORD('J', kCtrlAlt));
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
+        EXPECT_EQ(ControlText(common, CSettingsCommonDlg::kHotKeyNote),
+                  "Used by another program: not active.");
+        ClickButton(common, CSettingsCommonDlg::kStartMinimized);
+        PressButton(window, IDOK);
+        closed = !IsWindowVisible(window);
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(CBoxesAnswered::seen.empty()) << CBoxesAnswered::seen[0];
+    EXPECT_EQ(Saved("Options\\Common", "HotKey"), std::to_string(MAKEWORD('J', kCtrlAlt)));
+    EXPECT_EQ(Saved("Options\\Common", "StartMinimize"), "0");
+    EXPECT_TRUE(app.hotKey.Taken());
 }
 
 TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
