@@ -490,19 +490,20 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
     struct Case {
         const char* name;
         int before;         // stored and registered at opening
-        bool typeF;         // Ctrl+Alt+F typed (else Backspace pressed)
-        bool withModifiers; // F typed with Ctrl and Alt held (else alone)
+        UINT key;           // F, or Backspace or Delete, which clear the control
+        bool withModifiers; // with Ctrl and Alt held (else alone)
         int button;
         int after; // the value afterwards, registered
     };
     const int ctrlAltF = MAKEWORD('F', kCtrlAlt);
     const int ctrlAltG = MAKEWORD('G', kCtrlAlt);
     const Case cases[] = {
-        {"typed, OK", 0, true, true, IDOK, ctrlAltF},
-        {"typed, Cancel", 0, true, true, IDCANCEL, 0},
-        {"a plain key takes Ctrl+Alt", ctrlAltG, true, false, IDOK, ctrlAltF},
-        {"cleared, OK: no hotkey", ctrlAltG, false, false, IDOK, 0},
-        {"cleared, Cancel", ctrlAltG, false, false, IDCANCEL, ctrlAltG},
+        {"typed, OK", 0, 'F', true, IDOK, ctrlAltF},
+        {"typed, Cancel", 0, 'F', true, IDCANCEL, 0},
+        {"a plain key takes Ctrl+Alt", ctrlAltG, 'F', false, IDOK, ctrlAltF},
+        {"cleared, OK: no hotkey", ctrlAltG, VK_BACK, false, IDOK, 0},
+        {"cleared by Delete, OK", ctrlAltG, VK_DELETE, false, IDOK, 0},
+        {"cleared, Cancel", ctrlAltG, VK_BACK, false, IDCANCEL, ctrlAltG},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -514,13 +515,11 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
             EXPECT_EQ(ShownHotKey(common), c.before);
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
             HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
-            if (c.typeF && c.withModifiers)
-                TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'F');
-            else if (c.typeF)
-                TypeHotKey(control, {}, 'F');
+            if (c.withModifiers)
+                TypeHotKey(control, {VK_CONTROL, VK_MENU}, c.key);
             else
-                TypeHotKey(control, {}, VK_BACK);
-            EXPECT_EQ(ShownHotKey(common), c.typeF ? ctrlAltF : 0);
+                TypeHotKey(control, {}, c.key);
+            EXPECT_EQ(ShownHotKey(common), c.key == 'F' ? ctrlAltF : 0);
             // Nothing is registered before OK.
             EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'));
             EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.before != 0);
