@@ -541,7 +541,6 @@ TEST_F(CWppTest, AHotKeyHeldElsewhereAtStartIsNotedWithoutABox) {
     CFakeTaskbar taskbar;
     StartHidden();
     const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
-    ASSERT_TRUE(other.Held());
     const std::string stored = std::to_string(MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));
     WriteRawValue(TestKeyPath() + "\\Options\\Common", "HotKey", REG_SZ, stored.c_str(),
                   static_cast<DWORD>(stored.size() + 1));

@@ -2,55 +2,40 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <initializer_list>
 
-// Hotkeys as another program sees them, and typing into a hot-key control.
+// Hotkeys as another program sees them, and a user's keys in a hot-key control.
 
 // Whether someone holds the combination: another registration of it is refused.
 inline bool HotKeyHeld(UINT modifiers, UINT key) {
-    constexpr int kProbeId = 0xBFFF;
-    if (!RegisterHotKey(nullptr, kProbeId, modifiers, key))
+    if (!RegisterHotKey(nullptr, 0xBFFF, modifiers, key))
         return true;
-    UnregisterHotKey(nullptr, kProbeId);
+    UnregisterHotKey(nullptr, 0xBFFF);
     return false;
 }
 
-// Another program's hold on a combination, for the thread, while it lives.
+// Another program's hold on a combination while it lives.
 class CHeldHotKey {
 public:
-    CHeldHotKey(UINT modifiers, UINT key)
-        : held(RegisterHotKey(nullptr, kId, modifiers, key) != FALSE) {}
-    ~CHeldHotKey() {
-        if (held)
-            UnregisterHotKey(nullptr, kId);
-    }
+    CHeldHotKey(UINT modifiers, UINT key) { RegisterHotKey(nullptr, 0xBFFE, modifiers, key); }
+    ~CHeldHotKey() { UnregisterHotKey(nullptr, 0xBFFE); }
     CHeldHotKey(const CHeldHotKey&) = delete;
     CHeldHotKey& operator=(const CHeldHotKey&) = delete;
-
-    bool Held() const { return held; }
-
-private:
-    static constexpr int kId = 0xBFFE;
-    bool held;
 };
 
-// The key messages a user's keys send to the focused hot-key control: the modifiers go
-// down in order, then the key, and all come up again.
+// The modifiers go down in order, then the key; all come up again.
 inline void TypeHotKey(HWND control, std::initializer_list<UINT> modifiers, UINT key) {
     SetFocus(control);
-    auto down = [control](UINT virtualKey) {
-        SendMessageA(control, virtualKey == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
-    };
-    auto up = [control](UINT virtualKey) {
-        SendMessageA(control, virtualKey == VK_MENU ? WM_SYSKEYUP : WM_KEYUP, virtualKey,
-                     0xC0000001);
+    auto send = [control](UINT virtualKey, bool down) {
+        const bool alt = virtualKey == VK_MENU;
+        SendMessageA(control,
+                     down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP),
+                     virtualKey, down ? 1 : 0xC0000001);
     };
     for (UINT modifier : modifiers)
-        down(modifier);
-    down(key);
-    up(key);
+        send(modifier, true);
+    send(key, true);
+    send(key, false);
     for (UINT modifier : modifiers)
-        up(modifier);
+        send(modifier, false);
 }
