@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
@@ -31,8 +30,10 @@ bool IsModifierKey(UINT key) {
 // Letters, digits and function keys by their caps; any other key by the keyboard's name.
 tstr KeyName(UINT key, bool extended) {
     char name[64] = {};
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
-        return tstr(std::string(1, static_cast<char>(key)).c_str());
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+        name[0] = static_cast<char>(key);
+        return name;
+    }
     if (key >= VK_F1 && key <= VK_F24) {
         std::snprintf(name, sizeof(name), "F%u", key - VK_F1 + 1);
         return name;

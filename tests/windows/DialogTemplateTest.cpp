@@ -144,24 +144,34 @@ Template Settings() {
 
 Template CommonPage() {
     const DWORD checkBox = kButtonType | WS_TABSTOP;
-    return {IDD_SETTINGS_COMMON,
-            "",
-            148,
-            88,
-            WS_CHILD | DS_CONTROL,
-            WS_VISIBLE | WS_CAPTION,
-            {{IDC_START_WITH_WINDOWS,
-              "Button",
-              "Start with Windows",
-              {7, 7, 134, 12},
-              checkBox,
-              BS_AUTOCHECKBOX | WS_TABSTOP},
-             {IDC_START_MINIMIZED,
-              "Button",
-              "Start minimized",
-              {7, 23, 134, 12},
-              checkBox,
-              BS_AUTOCHECKBOX | WS_TABSTOP}}};
+    return {
+        IDD_SETTINGS_COMMON,
+        "",
+        148,
+        104,
+        WS_CHILD | DS_CONTROL,
+        WS_VISIBLE | WS_CAPTION,
+        {{IDC_START_WITH_WINDOWS,
+          "Button",
+          "Start with Windows",
+          {7, 7, 134, 12},
+          checkBox,
+          BS_AUTOCHECKBOX | WS_TABSTOP},
+         {IDC_START_MINIMIZED,
+          "Button",
+          "Start minimized",
+          {7, 23, 134, 12},
+          checkBox,
+          BS_AUTOCHECKBOX | WS_TABSTOP},
+         {IDC_HOTKEY_LABEL, "Static", "Start/stop hotkey:", {7, 74, 64, 8}, SS_TYPEMASK, SS_LEFT},
+         {IDC_HOTKEY, "msctls_hotkey32", "", {73, 71, 68, 14}, WS_TABSTOP, WS_TABSTOP},
+         {IDC_HOTKEY_NOTE,
+          "Static",
+          "Used by another program: not active.",
+          {7, 89, 134, 8},
+          SS_TYPEMASK,
+          SS_LEFT,
+          false}}};
 }
 
 Template ListPage() {
