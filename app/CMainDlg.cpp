@@ -86,6 +86,11 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         OnDisplayChange();
         break;
+    case WM_HOTKEY:
+        // The start/stop hotkey works as the start button does.
+        if (wParam == CStartStopHotKey::kId)
+            SendMessageA(Handle(), WM_COMMAND, kToggle, 0);
+        return 0;
     case WM_QUERYENDSESSION:
         // Saved now, before anything may end the process; the default answer agrees.
         app->OnSessionEnding();

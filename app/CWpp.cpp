@@ -55,12 +55,14 @@ bool CWpp::Init() {
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
     CreateSets();
     SelectActiveSet();
+    rootSet.Add(&hotKey.value, "HotKey");
     Load();
     if (firstRun)
         startMinimize.Set(0);
     if (!ShowMainWindow())
         return false;
     HWND dialog = mainDlg.Handle();
+    hotKey.Activate(dialog);
     if (firstRun)
         SetTimer(dialog, kFirstRunTimer, kFirstRunMs, nullptr);
     SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
@@ -72,6 +74,7 @@ bool CWpp::Init() {
 }
 
 bool CWpp::Exit() {
+    hotKey.Deactivate();
     if (!sessionSaved)
         Save();
     return CApp::Exit();

@@ -2,6 +2,7 @@
 
 #include "app/CApp.h"
 #include "app/CMainDlg.h"
+#include "app/CStartStopHotKey.h"
 #include "effects/engine/CEffectHost.h"
 #include "effects/engine/CSet.h"
 #include "params/CCollector.h"
@@ -32,11 +33,13 @@ public:
     ~CWpp() override;
 
     // The whole start-up: window classes, the generator, the layers below, the sets, the
-    // active set from "current" under "Sets", every parameter, the main dialog, then the
-    // start command. False when a layer refuses (another instance runs) or the main
-    // dialog cannot be made.
+    // active set from "current" under "Sets", every parameter, the main dialog with its
+    // hotkey, then the start command. A hotkey that another program holds is only noted
+    // (the settings page shows it). False when a layer refuses (another instance runs) or
+    // the main dialog cannot be made.
     bool Init() override;
-    // Saves (unless the ending session saved already), then the layers below.
+    // Lets the hotkey go, saves (unless the ending session saved already), then the layers
+    // below.
     bool Exit() override;
     // The layers below, every set, then the copy of "transBG".
     bool Load() override;
@@ -78,6 +81,7 @@ public:
     CWin32Desktop desktop;            // the overlay and its presentation resources
     CEffectHost effects;              // the sets and the render state, which stops first
     CMainDlg mainDlg;
+    CStartStopHotKey hotKey; // "HotKey", registered for the main dialog
     CParamRegSet optionsSet; // "*prof*Options": "opaque", "transBG"; never loaded or saved
 
 private:

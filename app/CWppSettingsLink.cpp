@@ -38,6 +38,18 @@ CParam<int>& CWppSettingsLink::StartMinimize() {
     return app->startMinimize;
 }
 
+CParam<int>& CWppSettingsLink::HotKey() {
+    return app->hotKey.value;
+}
+
+bool CWppSettingsLink::ApplyHotKey() {
+    return app->hotKey.Apply();
+}
+
+bool CWppSettingsLink::HotKeyTaken() {
+    return app->hotKey.Taken();
+}
+
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
     if (app->effects.renderState.activeSet)

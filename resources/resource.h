@@ -59,6 +59,9 @@
 #define IDC_START_WITH_WINDOWS 1017
 #define IDC_START_MINIMIZED 1018
 #define IDC_EFFECT_LIST 1018
+#define IDC_HOTKEY_LABEL 1021
+#define IDC_HOTKEY 1022
+#define IDC_HOTKEY_NOTE 1023
 
 // Effect settings dialogs: one edit box, spin control and slider per row.
 #define IDC_ITEMS_EDIT 1007

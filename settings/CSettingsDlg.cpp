@@ -26,6 +26,14 @@ void PlaceOnTop(HWND page, const RECT& area) {
 } // namespace
 
 int CSettingsDlg::OnCommand(UINT id, UINT code, HWND control) {
+    // A hotkey that another program holds keeps the window open on its page.
+    if (id == IDOK && code == 0 && !commonPage.ApplyHotKey()) {
+        SendMessageA(tabControl, TCM_SETCURSEL, kCommonTab, 0);
+        ShowPage(kListTab, false);
+        ShowPage(kCommonTab, true);
+        commonPage.ReportTakenHotKey();
+        return 1;
+    }
     const int result = CDialogSize::OnCommand(id, code, control);
     if ((id == IDOK || id == IDCANCEL) && code == 0) {
         for (HWND page : pages)

@@ -12,7 +12,8 @@ class ISettingsApp;
 // pages are modeless child dialogs laid over its display area, "Items list" (the effects)
 // and "Common" (the start-up options). Switching tabs only shows and hides the pages. OK
 // and Cancel reach both pages; OK also writes the options and the active set's key to the
-// store at once, so that a switch of the effect survives a crash.
+// store at once, so that a switch of the effect survives a crash. OK with a newly chosen
+// hotkey that another program holds is refused with a box, on the "Common" page.
 class CSettingsDlg : public CDialogSize {
 public:
     static constexpr int kTemplate = 137;

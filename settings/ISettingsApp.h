@@ -34,6 +34,13 @@ public:
     virtual void ApplyStartWithWindows() = 0;
     // "StartMinimize": 0 shown, 1 minimised, anything else hidden at start.
     virtual CParam<int>& StartMinimize() = 0;
+    // "HotKey": the start/stop hotkey as the hot-key control's word, 0 none.
+    virtual CParam<int>& HotKey() = 0;
+    // Registers the hotkey's value in place of the registered one: false, the one before
+    // kept, when another program holds the combination.
+    virtual bool ApplyHotKey() = 0;
+    // A hotkey is stored that another program holds, so it does not work.
+    virtual bool HotKeyTaken() = 0;
     // Writes the options and the active set's key to the store now.
     virtual void SaveSettings() = 0;
 };

@@ -6,7 +6,7 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, soak (EMBRA_SOAK=long for the long run).
+# settings-switch, killed-first-run, hotkey, soak (EMBRA_SOAK=long for the long run).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -263,6 +263,24 @@ taskbar-created)
     drive taskbar-created >/dev/null
     expect "the icon is back" "$(drive tray)" "tray 1"
     expect "behind the taskbar again" "$(field "$(drive overlay)" 6)" 1
+    ;;
+hotkey)
+    # Ctrl+Alt+F (0x0646), set before the start; the window waits in the tray meanwhile.
+    later_run 1
+    set_value 'Options\Common' HotKey 1606
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    drive hotkey 1606 >/dev/null
+    expect "the hotkey stops" "$(field "$(drive wait-running 0)" 8)" 0
+    drive hotkey 1606 >/dev/null
+    expect "the hotkey starts" "$(field "$(drive wait-running 1)" 8)" 1
+    # Another combination does nothing.
+    drive hotkey 1607 >/dev/null
+    sleep 1
+    expect "Ctrl+Alt+G does nothing" "$(field "$(drive main)" 8)" 1
+    exit_program
+    expect "HotKey kept" "$(value 'Options\Common' HotKey)" 1606
     ;;
 soak)
     soak

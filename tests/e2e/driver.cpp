@@ -9,6 +9,9 @@
 //   tray                 "tray <1 when the main window has its notification-area icon>"
 //   overlay              "overlay <left> <top> <right> <bottom> <1 when behind the taskbar>"
 //   enter                presses Enter in the main window (real input); "enter"
+//   hotkey <word>        presses the hot-key control's word (key in the low byte, HOTKEYF_
+//                        modifiers in the high byte) with real input, wherever the focus is;
+//                        "hotkey"
 //   sysexit              chooses "E&xit" of the system menu; "sysexit"
 //   about                chooses "About..." of the system menu; "about"
 //   answer <ok|cancel>   answers the "Quit program?" box; "box <its text>", "box none" without one
@@ -48,6 +51,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -143,6 +147,34 @@ void PressEnter(HWND main) {
     keys[1] = keys[0];
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+    Sleep(500);
+}
+
+// The modifiers go down, the key goes down and up, the modifiers come up.
+void PressHotKey(int word) {
+    const BYTE modifiers = HIBYTE(word);
+    INPUT keys[8] = {};
+    UINT count = 0;
+    auto add = [&keys, &count](WORD key, DWORD flags) {
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = key;
+        keys[count].ki.dwFlags = flags;
+        ++count;
+    };
+    const std::pair<int, WORD> flags[] = {
+        {HOTKEYF_CONTROL, VK_CONTROL}, {HOTKEYF_SHIFT, VK_SHIFT}, {HOTKEYF_ALT, VK_MENU}};
+    WORD held[3] = {};
+    for (int i = 0; i < 3; ++i)
+        held[i] = (modifiers & flags[i].first) ? flags[i].second : 0;
+    for (WORD key : held)
+        if (key)
+            add(key, 0);
+    add(LOBYTE(word), 0);
+    add(LOBYTE(word), KEYEVENTF_KEYUP);
+    for (WORD key : held)
+        if (key)
+            add(key, KEYEVENTF_KEYUP);
+    SendInput(count, keys, sizeof(INPUT));
     Sleep(500);
 }
 
@@ -401,6 +433,10 @@ std::string Run(const std::string& command, const char* argument) {
     if (command == "enter") {
         PressEnter(main);
         return "enter";
+    }
+    if (command == "hotkey") {
+        PressHotKey(std::atoi(argument));
+        return "hotkey";
     }
     if (command == "sysexit" || command == "about") {
         PostMessageA(main, WM_SYSCOMMAND, command == "about" ? kAboutCommand : kExitCommand, 0);

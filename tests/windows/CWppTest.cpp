@@ -1,5 +1,6 @@
 #include "app/CWpp.h"
 #include "AppTestStack.h"
+#include "HotKeyProbe.h"
 #include "StandInTaskbar.h"
 #include "TestPlaces.h"
 #include "app/CStartupShortcut.h"
@@ -509,4 +510,48 @@ TEST_F(CWppTest, AFailedStartKeepsTheStartFaceAndIsTriedAgainWithANewTaskbar) {
     EXPECT_TRUE(app.ShowsStop());
     EXPECT_EQ(app.effects.renderState.activeSet, chosen);
     app.Quit();
+}
+
+TEST_F(CWppTest, TheStoredHotKeyStartsAndStopsTheEffectUntilTheExitLetsItGo) {
+    CFakeTaskbar taskbar;
+    StartHidden();
+    // Ctrl+Shift+F: HOTKEYF_SHIFT is 1 where MOD_SHIFT is 4 and MOD_ALT 1.
+    const int ctrlShiftF = MAKEWORD('F', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    const std::string stored = std::to_string(ctrlShiftF);
+    WriteRawValue(TestKeyPath() + "\\Options\\Common", "HotKey", REG_SZ, stored.c_str(),
+                  static_cast<DWORD>(stored.size() + 1));
+    CTestWpp app(TestKeyPath());
+    ASSERT_TRUE(app.Init());
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'F'));
+    EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'));
+    ASSERT_TRUE(app.IsEffectRunning());
+    const LPARAM keys = MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'F');
+    SendMessageA(app.Dialog(), WM_HOTKEY, CStartStopHotKey::kId, keys);
+    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.ShowsStop());
+    SendMessageA(app.Dialog(), WM_HOTKEY, CStartStopHotKey::kId, keys);
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.ShowsStop());
+    app.Quit();
+    EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'F')) << "the exit let it go";
+    EXPECT_EQ(Stored("Options\\Common", "HotKey"), stored);
+}
+
+TEST_F(CWppTest, AHotKeyHeldElsewhereAtStartIsNotedWithoutABox) {
+    CFakeTaskbar taskbar;
+    StartHidden();
+    const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
+    const std::string stored = std::to_string(MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    WriteRawValue(TestKeyPath() + "\\Options\\Common", "HotKey", REG_SZ, stored.c_str(),
+                  static_cast<DWORD>(stored.size() + 1));
+    CTestWpp app(TestKeyPath());
+    {
+        CBoxAnswer answer(app.title.str(), IDOK);
+        ASSERT_TRUE(app.Init());
+        EXPECT_EQ(answer.Text(), "") << "no box at start";
+    }
+    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.hotKey.Taken());
+    app.Quit();
+    EXPECT_EQ(Stored("Options\\Common", "HotKey"), stored) << "kept for a later start";
 }

@@ -107,8 +107,11 @@ const Template kTemplates[] = {
      kPageNoStyle,
      {},
      {{CSettingsCommonDlg::kStartWithWindows, "Button", "Start with Windows"},
-      {CSettingsCommonDlg::kStartMinimized, "Button", "Start minimized"}},
-     {CSettingsCommonDlg::kStartWithWindows, CSettingsCommonDlg::kStartMinimized},
+      {CSettingsCommonDlg::kStartMinimized, "Button", "Start minimized"},
+      {CSettingsCommonDlg::kHotKeyControl, "msctls_hotkey32"},
+      {CSettingsCommonDlg::kHotKeyNote, "Static"}},
+     {CSettingsCommonDlg::kStartWithWindows, CSettingsCommonDlg::kStartMinimized,
+      CSettingsCommonDlg::kHotKeyControl},
      {}},
     {CSettingsListDlg::kTemplate,
      "",
@@ -182,8 +185,8 @@ void PrintTo(const Template& dialog, std::ostream* out) {
 class DialogTemplate : public ::testing::TestWithParam<Template> {
 public:
     static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof(controls),
-                                      ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                                                            ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&controls);
         for (const char* name : kOwnClasses) {
             WNDCLASSEXA info{};

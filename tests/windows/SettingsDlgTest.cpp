@@ -1,3 +1,4 @@
+#include "app/CStartStopHotKey.h"
 #include "app/CStartupShortcut.h"
 #include "effects/engine/CRenderState.h"
 #include "effects/fire/CSetEmbra.h"
@@ -13,6 +14,7 @@
 #include "ui/WindowFactory.h"
 
 #include "windows/DialogDriver.h"
+#include "windows/HotKeyProbe.h"
 #include "windows/TestPlaces.h"
 
 #include <gtest/gtest.h>
@@ -58,8 +60,12 @@ public:
     void ReadStartWithWindows() override { startWithWindows.Set(shortcut.Exists()); }
     void ApplyStartWithWindows() override { shortcut.Apply(*startWithWindows.Get()); }
     CParam<int>& StartMinimize() override { return startMinimize; }
+    CParam<int>& HotKey() override { return hotKey.value; }
+    bool ApplyHotKey() override { return hotKey.Apply(); }
+    bool HotKeyTaken() override { return hotKey.Taken(); }
     void SaveSettings() override {
         store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
+        store->WriteInt("Options\\Common", "HotKey", *hotKey.value.Get());
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -72,6 +78,7 @@ public:
     CStartupShortcut shortcut;
     CParam<bool> startWithWindows;
     CParam<int> startMinimize;
+    CStartStopHotKey hotKey; // registered for the test's owner window
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -104,8 +111,10 @@ protected:
         owner = CreateWindowExA(0, "STATIC", "Embra", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                 nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(owner);
+        app.hotKey.Activate(owner);
     }
     void TearDown() override {
+        app.hotKey.Deactivate();
         app.shortcut.Apply(false);
         DestroyWindow(owner);
         DeleteTestKey(key);
@@ -425,6 +434,118 @@ TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
                   c.button == IDOK ? std::to_string(c.startMinimizeAfter) : "absent");
         DeleteTestKey(key);
     }
+}
+
+// The first static text of a window: a message box's message.
+std::string StaticText(HWND window) {
+    HWND child = FindWindowExA(window, nullptr, "Static", nullptr);
+    while (child && GetWindowTextLengthA(child) == 0)
+        child = FindWindowExA(window, child, "Static", nullptr);
+    return child ? WindowTitle(child) : "";
+}
+
+constexpr int kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
+
+int ShownHotKey(HWND common) {
+    return static_cast<int>(
+        SendDlgItemMessageA(common, CSettingsCommonDlg::kHotKeyControl, HKM_GETHOTKEY, 0, 0));
+}
+
+TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBack) {
+    struct Case {
+        const char* name;
+        int before;         // stored and registered at opening
+        UINT key;           // F, or Backspace or Delete, which clear the control
+        bool withModifiers; // with Ctrl and Alt held (else alone)
+        int button;
+        int after; // the value afterwards, registered
+    };
+    const int ctrlAltF = MAKEWORD('F', kCtrlAlt);
+    const int ctrlAltG = MAKEWORD('G', kCtrlAlt);
+    const Case cases[] = {
+        {"typed, OK", 0, 'F', true, IDOK, ctrlAltF},
+        {"typed, Cancel", 0, 'F', true, IDCANCEL, 0},
+        {"a plain key takes Ctrl+Alt", ctrlAltG, 'F', false, IDOK, ctrlAltF},
+        {"cleared, OK: no hotkey", ctrlAltG, VK_BACK, false, IDOK, 0},
+        {"cleared by Delete, OK", ctrlAltG, VK_DELETE, false, IDOK, 0},
+        {"cleared, Cancel", ctrlAltG, VK_BACK, false, IDCANCEL, ctrlAltG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.hotKey.value.Set(c.before);
+        ASSERT_TRUE(app.hotKey.Activate(owner));
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+            EXPECT_EQ(ShownHotKey(common), c.before);
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
+            HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+            if (c.withModifiers)
+                TypeHotKey(control, {VK_CONTROL, VK_MENU}, c.key);
+            else
+                TypeHotKey(control, {}, c.key);
+            EXPECT_EQ(ShownHotKey(common), c.key == 'F' ? ctrlAltF : 0);
+            // Nothing is registered before OK.
+            EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'));
+            EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.before != 0);
+            PressButton(window, c.button);
+        });
+        EXPECT_EQ(*app.hotKey.value.Get(), c.after);
+        EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'), c.after == ctrlAltF);
+        EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.after == ctrlAltG);
+        EXPECT_EQ(Saved("Options\\Common", "HotKey"),
+                  c.button == IDOK ? std::to_string(c.after) : "absent");
+        DeleteTestKey(key);
+    }
+}
+
+TEST_F(SettingsDlg, AHotKeyAnotherProgramHoldsIsRefusedOnOkWithABoxNamingIt) {
+    const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
+    app.hotKey.value.Set(MAKEWORD('K', kCtrlAlt));
+    ASSERT_TRUE(app.hotKey.Activate(owner));
+    bool closed = false;
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+        TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'J');
+        std::string box;
+        RunModalScript([&] { PressButton(window, IDOK); },
+                       [&](HWND shown) { box = WindowTitle(shown) + ": " + StaticText(shown); });
+        EXPECT_EQ(box, "Settings: The hotkey Ctrl+Alt+J is used by another program. Choose "
+                       "another one.");
+        // The window stays open on the page, the control focused, the old hotkey working.
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), CSettingsDlg::kCommonTab);
+        EXPECT_TRUE(IsWindowVisible(common));
+        EXPECT_EQ(GetFocus(), control);
+        EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'K'));
+        EXPECT_EQ(Saved("Options\\Common", "HotKey"), "absent");
+        TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'L');
+        PressButton(window, IDOK);
+        closed = !IsWindowVisible(window);
+    });
+    EXPECT_TRUE(closed) << "another choice is taken";
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'L'));
+    EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'K'));
+    EXPECT_EQ(Saved("Options\\Common", "HotKey"), std::to_string(MAKEWORD('L', kCtrlAlt)));
+}
+
+TEST_F(SettingsDlg, AStoredHotKeyHeldElsewhereShowsTheNoteAndOkKeepsIt) {
+    const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
+    app.hotKey.value.Set(MAKEWORD('J', kCtrlAlt));
+    ASSERT_FALSE(app.hotKey.Activate(owner));
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+        EXPECT_EQ(ShownHotKey(common), MAKEWORD('J', kCtrlAlt));
+        ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
+        EXPECT_EQ(ControlText(common, CSettingsCommonDlg::kHotKeyNote),
+                  "Used by another program: not active.");
+        PressButton(window, IDOK); // a box here would wait for a user: the test times out
+    });
+    EXPECT_EQ(Saved("Options\\Common", "HotKey"), std::to_string(MAKEWORD('J', kCtrlAlt)));
+    EXPECT_TRUE(app.hotKey.Taken());
 }
 
 TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
