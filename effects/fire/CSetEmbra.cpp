@@ -229,21 +229,21 @@ void CSetEmbra::GenerateProfiles() {
 // One worker steps and draws each flame in turn; several move their own flames, wait
 // until all have, and draw every worker's flames on their own slice of the band.
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
-    if (!itemArray)
-        return;
     CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
     if (workerCount <= 1) {
-        StepFlames(flames, AnimatedCount());
+        if (flames)
+            StepFlames(flames, AnimatedCount());
         return;
     }
-    movedCounts[worker] = AnimatedCount();
+    // Every worker reaches the wait, so that none waits for one that left early.
+    movedCounts[worker] = flames ? AnimatedCount() : 0;
     MoveFlames(flames, movedCounts[worker]);
     if (!AllStepped())
         return;
     int32_t firstRow = 0;
     int32_t endRow = 0;
     SliceRows(worker, &firstRow, &endRow);
-    for (int32_t w = 0; w < workerCount; ++w) {
+    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w) {
         const CItemEmbra* drawn = ItemsAs<CItemEmbra>(workerItems[static_cast<std::size_t>(w)]);
         for (int32_t i = 0; i < movedCounts[w]; ++i)
             DrawFlameRows(drawn[i], firstRow, endRow);
