@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures the CPU seconds that embra.exe uses while it shows one effect for a while:
 # the Windows build under Wine, in a 1280x720 virtual desktop with a taskbar on a private
-# Xvfb display, in the run prefix of scripts/run.sh. The program's stored effect and exit
-# question are set for the measurement and put back afterwards.
+# Xvfb display, in the run prefix of scripts/run.sh, and how often its threads switched
+# context meanwhile (a thread that waits and wakes switches twice). The program's stored
+# effect and exit question are set for the measurement and put back afterwards.
 # Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds]   (defaults: Embra 60)
 set -euo pipefail
 trap 'echo "measure-cpu.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -37,13 +38,23 @@ if [ -z "$pid" ]; then
     end_program "$desktop" "$wine_pid"
     exit 1
 fi
-sleep "$seconds"
+# Context switches (voluntary and involuntary) of every thread of the program so far.
+switches() {
+    cat /proc/"$pid"/task/*/status 2>/dev/null |
+        awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+}
+# The switches are counted after the start-up's first seconds.
+settle=$((seconds > 4 ? 2 : 0))
+sleep "$settle"
+switched=$(switches)
+sleep $((seconds - settle))
 # Fields 14 and 15 of /proc/PID/stat: user and system time in clock ticks.
 ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+switched=$(($(switches) - switched))
 hz=$(getconf CLK_TCK)
 end_program "$desktop" "$wine_pid"
 restore_value "$sets_key" current "$current"
 restore_value "$options_key" ConfirmExit "$confirm"
 timeout 60 wineserver -w || true
-awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" \
-    'BEGIN { printf "%s: %.2f CPU seconds in %d s (%.1f %% of one core)\n", e, t / hz, s, 100 * t / hz / s }'
+awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" -v c="$switched" -v w="$((seconds - settle))" \
+    'BEGIN { printf "%s: %.2f CPU seconds in %d s (%.1f %% of one core), %.0f context switches a second\n", e, t / hz, s, 100 * t / hz / s, c / w }'
