@@ -10,7 +10,6 @@
 #include "effects/water/CSetRipla.h"
 #include "graphics/CBmp.h"
 #include "support/CTestSet.h"
-#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -175,23 +174,4 @@ TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
             EXPECT_LT(desktop.shownPixels.load(), int64_t{kFrames} * 1280 * 200) << name;
         }
     }
-}
-
-// The same with two workers on threads of their own, frames paced as in the program.
-TEST(PartialPresent, TwoWorkersShowWhatWholeBandsShow) {
-    CWholeBandDesktop desktop(1280, 720);
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
-    CRenderState renderState(&desktop);
-    renderState.processorCount = 2;
-    renderState.frameSleepMs = 0;
-    renderState.frameLimit = 60;
-    CSetEmbra set(nullptr, &renderState);
-    set.pollMs = 1;
-    renderState.activeSet = &set;
-    ASSERT_TRUE(renderState.StartEffect());
-    WaitUntil([&] { return renderState.runFlag.load() == 0; });
-    renderState.StopEffect();
-    renderState.activeSet = nullptr;
-    EXPECT_GE(desktop.frames.load(), 60);
-    EXPECT_EQ(desktop.mismatches.load(), 0);
 }
