@@ -59,6 +59,19 @@ public:
         bitmap = CreateCompatibleBitmap(dc, width, height);
         return bitmap != nullptr;
     }
+    // A 32-bit top-down DIB section of width x height pixels; `bits` receives its pixels.
+    bool CreateDib(HDC dc, int width, int height, void** bits) {
+        Reset();
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+        return bitmap != nullptr;
+    }
     void Reset() {
         if (bitmap)
             DeleteObject(bitmap);

@@ -1,9 +1,11 @@
 #include "ui/CWin32Desktop.h"
 
+#include "effects/engine/DirtyBox.h"
 #include "graphics/CBmp.h"
 #include "ui/Composition.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -64,12 +66,16 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     DisableTransitions();
     CWindowDc windowDc(overlay.Handle());
+    void* bits = nullptr;
     if (!windowDc.Get() || !memoryDc.Create(windowDc.Get()) ||
-        !bandBitmap.CreateCompatible(windowDc.Get(), width, height) ||
+        !bandBitmap.CreateDib(windowDc.Get(), width, height, &bits) ||
         !bandSelection.Select(memoryDc.Get(), bandBitmap.Get()) || !screenDc.Acquire()) {
         DestroyOverlay();
         return false;
     }
+    surfacePixels = static_cast<uint8_t*>(bits);
+    surfaceSize = {width, height};
+    presentWhole.store(true, std::memory_order_release);
     presentedWindow.store(overlay.Handle(), std::memory_order_release);
     return true;
 }
@@ -93,6 +99,7 @@ void CWin32Desktop::ShowOverlay() {
     SetWindowPos(overlay.Handle(), nullptr, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(overlay.Handle(), SW_SHOWNA);
+    presentWhole.store(true, std::memory_order_release);
 }
 
 void CWin32Desktop::HideOverlay() {
@@ -103,6 +110,8 @@ void CWin32Desktop::DestroyOverlay() {
     presentedWindow.store(nullptr, std::memory_order_release);
     bandSelection.Reset();
     bandBitmap.Reset();
+    surfacePixels = nullptr;
+    surfaceSize = {};
     memoryDc.Reset();
     screenDc.Reset();
     destroying = true;
@@ -133,36 +142,55 @@ void CWin32Desktop::PutOverlayBehindTaskbar() {
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void CWin32Desktop::CopyBand(const CBmp& band) {
-    if (!memoryDc.Get() || !band.pixels)
+void CWin32Desktop::CopyBand(const CBmp& band, const DesktopRect& dirty) {
+    if (!surfacePixels || !band.pixels)
         return;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header; // 40
-    header.biWidth = band.width;
-    header.biHeight = -band.height; // top-down rows
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(band.width) * band.height * 4;
-    SetDIBitsToDevice(memoryDc.Get(), 0, 0, band.width, band.height, 0, 0, 0, band.height,
-                      band.pixels, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    // The band lies at the surface's top-left corner, clipped to the surface.
+    const DesktopRect whole{0, 0, band.width, band.height};
+    const bool all = presentWhole.load(std::memory_order_acquire);
+    const DesktopRect part = ClipBox(all ? whole : dirty, std::min(band.width, surfaceSize.width),
+                                     std::min(band.height, surfaceSize.height));
+    GdiFlush(); // nothing of GDI's may still be writing the surface
+    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    for (int32_t y = part.top; y < part.bottom; ++y)
+        std::memcpy(
+            surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) * 4,
+            band.pixels + (static_cast<std::size_t>(y) * band.width + part.left) * 4, columns);
 }
 
-bool CWin32Desktop::Present(int32_t x, int32_t y) {
+bool CWin32Desktop::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     // Read once: the main thread may see the window destroyed meanwhile, and the system
     // then refuses the stale handle.
     HWND window = presentedWindow.load(std::memory_order_acquire);
     if (!window || !memoryDc.Get())
         return false;
+    const bool moved = x != lastDestination.x || y != lastDestination.y;
+    const bool all = presentWhole.exchange(false, std::memory_order_acq_rel) || moved;
+    const DesktopRect part = ClipBox(dirty, surfaceSize.width, surfaceSize.height);
+    if (!all && BoxEmpty(part))
+        return true;
     CWindowDc screen(nullptr);
-    RECT client{};
-    GetClientRect(window, &client);
     POINT destination{x, y};
-    SIZE size{client.right, client.bottom};
+    SIZE size{surfaceSize.width, surfaceSize.height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return UpdateLayeredWindow(window, screen.Get(), &destination, &size, memoryDc.Get(), &source,
-                               0, &blend, ULW_ALPHA) != FALSE;
+    const RECT dirtyRect{part.left, part.top, part.right, part.bottom};
+    UPDATELAYEREDWINDOWINFO info{};
+    info.cbSize = sizeof info;
+    info.hdcDst = screen.Get();
+    info.pptDst = &destination;
+    info.psize = &size;
+    info.hdcSrc = memoryDc.Get();
+    info.pptSrc = &source;
+    info.pblend = &blend;
+    info.dwFlags = ULW_ALPHA;
+    info.prcDirty = all ? nullptr : &dirtyRect;
+    if (!UpdateLayeredWindowIndirect(window, &info)) {
+        presentWhole.store(true, std::memory_order_release);
+        return false;
+    }
+    lastDestination = destination;
+    return true;
 }
 
 void CWin32Desktop::PauseWhileStopping(int32_t milliseconds) {

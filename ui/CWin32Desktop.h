@@ -11,10 +11,10 @@
 
 // The real desktop: the primary screen, the taskbar windows of class "Shell_TrayWnd",
 // the overlay window with its presentation resources (a memory device context holding a
-// compatible bitmap of the overlay's size, and the screen's device context, all held
-// from CreateOverlay to DestroyOverlay) and the bitmap resources of `module`. An overlay
-// destroyed by anything but DestroyOverlay is presented to no more, and onOverlayLost
-// says so; the presentation resources stay until DestroyOverlay.
+// 32-bit DIB section of the overlay's size, the presentation surface, and the screen's
+// device context, all held from CreateOverlay to DestroyOverlay) and the bitmap resources of
+// `module`. An overlay destroyed by anything but DestroyOverlay is presented to no more, and
+// onOverlayLost says so; the presentation resources stay until DestroyOverlay.
 class CWin32Desktop : public IDesktop {
 public:
     // `module` null: the program's own module.
@@ -38,8 +38,10 @@ public:
     bool OverlayRect(DesktopRect* rect) override;
     void MoveOverlay(int32_t x, int32_t y) override;
     void PutOverlayBehindTaskbar() override;
-    void CopyBand(const CBmp& band) override;
-    bool Present(int32_t x, int32_t y) override;
+    // Copies the dirty rows' dirty columns straight into the DIB section's pixels.
+    void CopyBand(const CBmp& band, const DesktopRect& dirty) override;
+    // UpdateLayeredWindowIndirect with the dirty rectangle; nothing for an empty one.
+    bool Present(int32_t x, int32_t y, const DesktopRect& dirty) override;
     // Waits for a message sent to this thread or the time, whichever comes first, and
     // answers the sent messages; posted ones stay queued for the message loop.
     void PauseWhileStopping(int32_t milliseconds) override;
@@ -57,8 +59,14 @@ private:
     CMemoryDc memoryDc;
     CGdiBitmap bandBitmap;
     CSelection bandSelection;
+    uint8_t* surfacePixels = nullptr; // the DIB section's top-down rows
+    DesktopSize surfaceSize;
     CScreenDc screenDc;
     // The window worker 0 presents to: the overlay from its set-up to its destruction.
     std::atomic<HWND> presentedWindow{nullptr};
     bool destroying = false; // inside DestroyOverlay
+    // Set where the surface or the screen may not hold the last presented band; worker 0
+    // then copies and shows the whole band once.
+    std::atomic<bool> presentWhole{true};
+    POINT lastDestination{0, 0}; // worker 0's last shown point
 };

@@ -1,6 +1,7 @@
 #include "effects/engine/CFrameSet.h"
 
 #include "effects/engine/CRenderState.h"
+#include "effects/engine/DirtyBox.h"
 #include "effects/engine/IDesktop.h"
 #include "effects/engine/ScreenSize.h"
 #include "graphics/CBmp.h"
@@ -209,8 +210,18 @@ void CFrameSet::PresentFrame() {
     CBmp band;
     band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * 4, frameBuffer.width, BandRows());
     ApplyOpacity(band);
-    desktop->CopyBand(band);
+    const DesktopRect dirty = DirtyPart(band);
+    desktop->CopyBand(band, dirty);
     EndOfFrame();
-    desktop->Present(DestinationX(), DestinationY());
+    desktop->Present(DestinationX(), DestinationY(), dirty);
     AfterPresent();
+}
+
+// A pixel outside both the drawn part of this band and that of the last presented one is
+// zero in both, so their union bounds every change. The opacity keeps zero pixels zero.
+DesktopRect CFrameSet::DirtyPart(const CBmp& band) {
+    const DesktopRect drawn = NonZeroBox(band);
+    const DesktopRect dirty = ClipBox(UniteBoxes(drawn, lastDrawn), band.width, band.height);
+    lastDrawn = drawn;
+    return dirty;
 }

@@ -2,6 +2,7 @@
 
 #include "effects/engine/CItem.h"
 #include "effects/engine/CSet.h"
+#include "effects/engine/IDesktop.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
 #include "params/CParam.h"
@@ -13,7 +14,6 @@
 #include <vector>
 
 class CRenderState;
-class IDesktop;
 
 // The frame protocol shared by every effect set. All render workers call Render with
 // their index; each steps and draws its own item array into the one frame buffer, and
@@ -115,12 +115,16 @@ private:
     bool AllDone() const;
     void ClearBand();
     void PresentFrame();
+    // The part of the band that may differ from the last presented one; notes what this
+    // band drew for the next frame.
+    DesktopRect DirtyPart(const CBmp& band);
 
     void (*freeItemArray)(CItem* items) = nullptr;
     std::atomic<int32_t> destinationX{0};
     std::atomic<int32_t> destinationY{0};
     int32_t stepped = 0;   // workers past AllStepped this frame, under signalLock
     int64_t stepRound = 0; // rounds of AllStepped completed, under signalLock
+    DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented band
 };
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {

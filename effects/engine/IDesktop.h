@@ -9,7 +9,8 @@ struct DesktopSize {
     int32_t height = 0;
 };
 
-// A rectangle in screen pixels; right and bottom are exclusive.
+// A rectangle in screen pixels, or in a band's pixels where said; right and bottom are
+// exclusive.
 struct DesktopRect {
     int32_t left = 0;
     int32_t top = 0;
@@ -53,12 +54,19 @@ public:
     // Puts the overlay directly behind the first visible taskbar (nothing without one).
     virtual void PutOverlayBehindTaskbar() = 0;
 
-    // Copies the band (premultiplied 32-bit pixels, at most the overlay's size) to the
-    // top-left corner of the presentation surface.
-    virtual void CopyBand(const CBmp& band) = 0;
+    // Copies the part `dirty` of the band (premultiplied 32-bit pixels, at most the
+    // overlay's size; `dirty` in band pixels) to the same place of the presentation
+    // surface, whose other pixels keep what they held. Where the surface may not hold the
+    // last presented band (the first copy after CreateOverlay or ShowOverlay, or after a
+    // refused Present) the whole band is copied instead.
+    virtual void CopyBand(const CBmp& band, const DesktopRect& dirty) = 0;
     // Shows the presentation surface, the overlay's size, with per-pixel alpha with its
-    // top-left corner at (x, y) on the screen. False when the desktop refused.
-    virtual bool Present(int32_t x, int32_t y) = 0;
+    // top-left corner at (x, y) on the screen; only its part `dirty` needs to reach the
+    // screen, and an empty `dirty` shows nothing new. The whole surface is shown where the
+    // screen may not show the last presented one: the first time after CreateOverlay or
+    // ShowOverlay, after a refused Present and at a new (x, y). False when the desktop
+    // refused.
+    virtual bool Present(int32_t x, int32_t y, const DesktopRect& dirty) = 0;
 
     // The main thread's pause of at most `milliseconds` while it waits for the workers to
     // leave. Worker 0's presentation may need the main thread to answer (the Win32 desktop

@@ -1,11 +1,25 @@
 #include "effects/headless/CHeadlessDesktop.h"
 
+#include "effects/engine/DirtyBox.h"
 #include "graphics/ArtworkBitmap.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
+
+namespace {
+
+// Copies rectangle `part` of `from` to the same place of `to`; `part` lies inside both.
+void CopyPart(const CBmp& from, CBmp& to, const DesktopRect& part) {
+    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    for (int32_t y = part.top; y < part.bottom; ++y)
+        std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
+                    from.pixels + (static_cast<std::size_t>(y) * from.width + part.left) * 4,
+                    columns);
+}
+
+} // namespace
 
 CHeadlessDesktop::CHeadlessDesktop(int32_t width, int32_t height) : screen{width, height} {}
 
@@ -90,6 +104,11 @@ void CHeadlessDesktop::CopyLastPresented(CBmp* out) const {
         out->Free();
 }
 
+DesktopRect CHeadlessDesktop::LastShownPart() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return lastShown;
+}
+
 DesktopSize CHeadlessDesktop::ScreenSize() {
     std::lock_guard<std::mutex> guard(lock);
     return screen;
@@ -118,6 +137,7 @@ bool CHeadlessDesktop::CreateOverlay(const DesktopRect& rect) {
         return false;
     overlay = rect;
     overlayExists = true;
+    showWhole = true;
     overlayVisible = false;
     behindTaskbar = false;
     ++overlayCount;
@@ -127,6 +147,7 @@ bool CHeadlessDesktop::CreateOverlay(const DesktopRect& rect) {
 void CHeadlessDesktop::ShowOverlay() {
     std::lock_guard<std::mutex> guard(lock);
     overlayVisible = overlayExists;
+    showWhole = true;
 }
 
 void CHeadlessDesktop::HideOverlay() {
@@ -161,26 +182,32 @@ void CHeadlessDesktop::PutOverlayBehindTaskbar() {
     behindTaskbar = overlayExists && taskbarState == TaskbarState::Visible;
 }
 
-void CHeadlessDesktop::CopyBand(const CBmp& band) {
+void CHeadlessDesktop::CopyBand(const CBmp& band, const DesktopRect& dirty) {
     std::lock_guard<std::mutex> guard(lock);
     if (!surface.pixels || !band.pixels)
         return;
-    // The band goes to the surface's top-left corner, clipped to the surface.
-    const int32_t columns = std::min(band.width, surface.width);
-    const int32_t rows = std::min(band.height, surface.height);
-    for (int32_t y = 0; y < rows; ++y)
-        std::memcpy(surface.pixels + static_cast<std::size_t>(y) * surface.width * 4,
-                    band.pixels + static_cast<std::size_t>(y) * band.width * 4,
-                    static_cast<std::size_t>(columns) * 4);
+    // The band lies at the surface's top-left corner, clipped to the surface.
+    const DesktopRect whole{0, 0, band.width, band.height};
+    const DesktopRect part = ClipBox(showWhole ? whole : dirty, std::min(band.width, surface.width),
+                                     std::min(band.height, surface.height));
+    CopyPart(band, surface, part);
 }
 
-bool CHeadlessDesktop::Present(int32_t x, int32_t y) {
+bool CHeadlessDesktop::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     {
         std::lock_guard<std::mutex> guard(lock);
         if (!overlayExists)
             return false;
-        lastPresented.Copy(surface);
-        lastDestination = {x, y, x + surface.width, y + surface.height};
+        const DesktopRect destination{x, y, x + surface.width, y + surface.height};
+        const bool moved =
+            destination.left != lastDestination.left || destination.top != lastDestination.top;
+        if (lastPresented.width != surface.width || lastPresented.height != surface.height)
+            lastPresented.Create(surface.width, surface.height);
+        const DesktopRect whole{0, 0, surface.width, surface.height};
+        lastShown = ClipBox(showWhole || moved ? whole : dirty, surface.width, surface.height);
+        CopyPart(surface, lastPresented, lastShown);
+        lastDestination = destination;
+        showWhole = false;
     }
     presentCount.fetch_add(1, std::memory_order_acq_rel);
     if (onPresent)

@@ -12,7 +12,8 @@ enum class TaskbarEdge { Bottom, Top, Left, Right };
 
 // A desktop simulated in memory: a screen of any size, a taskbar that the caller places,
 // hides or removes, an overlay that is only a rectangle, and a presentation surface whose
-// presented contents are kept for inspection. Bitmap resources come from the artwork
+// presented contents are kept for inspection as a screen keeps them: only the dirty part
+// of each presentation is taken over. Bitmap resources come from the artwork
 // embedded in the program. Safe to use from the main thread and worker 0 at once.
 class CHeadlessDesktop : public IDesktop {
 public:
@@ -29,8 +30,8 @@ public:
     void RemoveTaskbar();
     void SetTickCount(uint32_t ticks);
 
-    // Called by Present on the presenting thread with the presented surface and the
-    // destination point, after the copy below was taken.
+    // Called by Present on the presenting thread with what the overlay shows and the
+    // destination point, after it was updated.
     std::function<void(const CBmp& surface, int32_t x, int32_t y)> onPresent;
 
     // Inspection.
@@ -40,8 +41,11 @@ public:
     int32_t OverlayCount() const; // overlays created so far
     int32_t PresentCount() const;
     DesktopRect LastDestination() const; // left/top: the point; right/bottom: with the size
-    // Copies the surface as last presented into `out`; empty before the first Present.
+    // Copies what the overlay shows, the surface's parts as presented, into `out`; empty
+    // before the first Present.
     void CopyLastPresented(CBmp* out) const;
+    // The part of the surface that the last Present showed anew; empty when none.
+    DesktopRect LastShownPart() const;
 
     DesktopSize ScreenSize() override;
     uint32_t TickCount() override;
@@ -53,8 +57,8 @@ public:
     bool OverlayRect(DesktopRect* rect) override;
     void MoveOverlay(int32_t x, int32_t y) override;
     void PutOverlayBehindTaskbar() override;
-    void CopyBand(const CBmp& band) override;
-    bool Present(int32_t x, int32_t y) override;
+    void CopyBand(const CBmp& band, const DesktopRect& dirty) override;
+    bool Present(int32_t x, int32_t y, const DesktopRect& dirty) override;
     // Nothing on this desktop waits for the main thread: only sleeps.
     void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
@@ -73,5 +77,7 @@ private:
     CBmp surface;
     CBmp lastPresented;
     DesktopRect lastDestination;
+    DesktopRect lastShown;
+    bool showWhole = true; // the surface or what the overlay shows may be out of date
     std::atomic<int32_t> presentCount{0};
 };

@@ -34,7 +34,7 @@ TEST(HeadlessDesktop, ScriptedTaskbar) {
 // overlay nothing is presented.
 TEST(HeadlessDesktop, OverlayLifecycle) {
     CHeadlessDesktop desktop(100, 300);
-    EXPECT_FALSE(desktop.Present(0, 0));
+    EXPECT_FALSE(desktop.Present(0, 0, {}));
     ASSERT_TRUE(desktop.CreateOverlay({0, 100, 100, 300}));
     EXPECT_FALSE(desktop.CreateOverlay({0, 100, 100, 300})); // one overlay at a time
     EXPECT_FALSE(desktop.OverlayVisible());
@@ -67,8 +67,8 @@ TEST(HeadlessDesktop, CopyBandClipsToTheSurface) {
     CBmp wide;
     wide.Create(6, 2);
     wide.Fill(0x11223344u);
-    desktop.CopyBand(wide);
-    ASSERT_TRUE(desktop.Present(5, 7));
+    desktop.CopyBand(wide, {0, 0, 6, 2});
+    ASSERT_TRUE(desktop.Present(5, 7, {0, 0, 6, 2}));
     CBmp shown;
     desktop.CopyLastPresented(&shown);
     ASSERT_EQ(shown.width, 4);

@@ -106,10 +106,11 @@ TEST(OverlayWindow, ScreenShowsThePresentedBand) {
     for (int32_t y = 0; y < 200; ++y)
         for (int32_t x = 0; x < screen.width; ++x)
             band.SetPixel(x, y, KnownPixel(x, y));
-    rig.desktop.CopyBand(band);
+    const DesktopRect whole{0, 0, screen.width, 200};
+    rig.desktop.CopyBand(band, whole);
     const POINT samples[] = {{0, 0}, {screen.width - 1, 199}, {1, 1}, {300, 100}, {777, 57}};
     for (const int32_t shownTop : {top, top - 150}) {
-        ASSERT_TRUE(rig.desktop.Present(0, shownTop));
+        ASSERT_TRUE(rig.desktop.Present(0, shownTop, whole));
         for (const POINT& at : samples)
             EXPECT_EQ(ShownAt(at.x, shownTop + at.y), KnownPixel(at.x, at.y) & 0xFFFFFFu)
                 << at.x << "," << at.y << " shown from row " << shownTop;
@@ -121,7 +122,7 @@ TEST(OverlayWindow, ScreenShowsThePresentedBand) {
     EXPECT_EQ(ShownAt(0, top), CTestSet::Mark(1) & 0xFFFFFFu);
     EXPECT_EQ(ShownAt(screen.width - 1, screen.height - 1), 0x123456u);
     rig.state.StopRendering();
-    EXPECT_FALSE(rig.desktop.Present(0, 0)); // no overlay any more
+    EXPECT_FALSE(rig.desktop.Present(0, 0, whole)); // no overlay any more
 }
 
 // Worker threads render and present under Windows threads, and stop cleanly.
@@ -212,7 +213,7 @@ TEST(OverlayWindow, RefusesCloseAndReportsAnOutsideDestruction) {
 
     DestroyWindow(overlay);
     EXPECT_EQ(lost, 1);
-    EXPECT_FALSE(rig.desktop.Present(0, 0));
+    EXPECT_FALSE(rig.desktop.Present(0, 0, {0, 0, 1, 1}));
     const int32_t after = rig.set.frames.load();
     WaitUntil([&] { return rig.set.frames.load() >= after + 2; }); // worker 0 goes on unharmed
     rig.state.StopEffect();

@@ -1,0 +1,177 @@
+// Worker 0 presents only the part of the band that may have changed since the last
+// presented frame; what the overlay shows stays exactly what presenting every whole band
+// shows.
+
+#include "effects/engine/CRandom.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/fire/CSetEmbra.h"
+#include "effects/headless/CHeadlessDesktop.h"
+#include "effects/lights/CSetGlimra.h"
+#include "effects/water/CSetRipla.h"
+#include "graphics/CBmp.h"
+#include "support/CTestSet.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A headless desktop that also keeps every whole band it is given, and compares what the
+// overlay shows after each Present with it.
+class CWholeBandDesktop : public CHeadlessDesktop {
+public:
+    CWholeBandDesktop(int32_t width, int32_t height) : CHeadlessDesktop(width, height) {
+        onPresent = [this](const CBmp& shown, int32_t, int32_t) { Compare(shown); };
+    }
+    void CopyBand(const CBmp& band, const DesktopRect& dirty) override {
+        whole.Copy(band);
+        CHeadlessDesktop::CopyBand(band, dirty);
+    }
+
+    std::atomic<int32_t> frames{0};
+    std::atomic<int32_t> mismatches{0};
+    std::atomic<int64_t> shownPixels{0}; // pixels the presentations showed anew, all frames
+
+private:
+    // The band covers the surface here (both are the screen's width and 200 rows).
+    void Compare(const CBmp& shown) {
+        frames.fetch_add(1);
+        const DesktopRect part = LastShownPart();
+        shownPixels.fetch_add(int64_t{part.right - part.left} * (part.bottom - part.top));
+        if (shown.width != whole.width || shown.height != whole.height ||
+            std::memcmp(shown.pixels, whole.pixels, static_cast<std::size_t>(shown.byteSize)) != 0)
+            mismatches.fetch_add(1);
+    }
+
+    CBmp whole; // worker 0 only
+};
+
+// A set that fills, in frame k, rectangle script[k] of the band (nothing when it has no
+// area or the script has ended) with one colour.
+class CScriptedSet : public CFrameSet {
+public:
+    explicit CScriptedSet(CRenderState* renderState) : CFrameSet(nullptr, renderState, "Script") {}
+    ~CScriptedSet() override { Stop(); }
+
+    bool Start() override {
+        if (!AllocateFrame() || !AllocateItems<CTestItem>(1))
+            return Fail();
+        UpdatePlacement();
+        return true;
+    }
+    bool Stop() override {
+        ReleaseFrame();
+        FreeItems();
+        return true;
+    }
+    bool Load() override { return true; }
+    bool Save() override { return true; }
+    void ShowSettings(void*) override {}
+    void UpdatePlacement() override {
+        DesktopRect overlay;
+        if (desktop->OverlayRect(&overlay))
+            SetDestination(overlay.left, overlay.top);
+    }
+
+    static constexpr uint32_t kColour = 0xC0608040u;
+    std::vector<DesktopRect> script;
+    size_t frame = 0;
+
+protected:
+    void StepAndDraw(int, CItem*) override {
+        const DesktopRect rect = frame < script.size() ? script[frame] : DesktopRect{};
+        for (int32_t y = rect.top; y < rect.bottom; ++y)
+            for (int32_t x = rect.left; x < rect.right; ++x)
+                frameBuffer.SetPixel(x, BandTop() + y, kColour);
+    }
+    void AfterPresent() override { ++frame; }
+};
+
+void ExpectPart(const DesktopRect& part, const DesktopRect& expected, const std::string& step) {
+    EXPECT_EQ(part.left, expected.left) << step;
+    EXPECT_EQ(part.top, expected.top) << step;
+    EXPECT_EQ(part.right, expected.right) << step;
+    EXPECT_EQ(part.bottom, expected.bottom) << step;
+}
+
+std::unique_ptr<CFrameSet> MakeSet(const std::string& effect, CRenderState* renderState) {
+    if (effect == "fire")
+        return std::make_unique<CSetEmbra>(nullptr, renderState);
+    if (effect == "lights")
+        return std::make_unique<CSetGlimra>(nullptr, renderState);
+    return std::make_unique<CSetRipla>(nullptr, renderState);
+}
+
+} // namespace
+
+// The first frame shows the whole surface; later ones what this frame and the last one
+// drew; a frame that drew nothing after one that drew shows the cleared part; two empty
+// frames in a row show nothing; a new destination shows everything again. After each,
+// the overlay shows exactly the band of that frame.
+TEST(PartialPresent, ShowsWhatChangedSinceTheLastFrame) {
+    CWholeBandDesktop desktop(320, 480);
+    CRenderState renderState(&desktop);
+    renderState.processorCount = 1;
+    CScriptedSet set(&renderState);
+    set.pollMs = 0;
+    const DesktopRect a{10, 20, 30, 40};
+    const DesktopRect b{100, 50, 120, 60};
+    set.script = {a, b, {}, {}, a, a};
+    renderState.activeSet = &set;
+    ASSERT_TRUE(renderState.StartRendering());
+    std::atomic<int32_t> run{1};
+    const DesktopRect whole{0, 0, 320, 200};
+    const DesktopRect expected[] = {whole, {10, 20, 120, 60}, b, {}, a};
+    for (const DesktopRect& part : expected) {
+        set.Render(0, &run);
+        ExpectPart(desktop.LastShownPart(), part, "frame " + std::to_string(set.frame));
+    }
+    set.SetDestination(5, 6);
+    set.Render(0, &run);
+    ExpectPart(desktop.LastShownPart(), whole, "moved");
+    EXPECT_EQ(desktop.frames.load(), 6);
+    EXPECT_EQ(desktop.mismatches.load(), 0);
+
+    // Shown again (as after a pause), the overlay gets the whole band once more.
+    desktop.ShowOverlay();
+    set.Render(0, &run);
+    ExpectPart(desktop.LastShownPart(), whole, "shown again");
+    renderState.StopRendering();
+    renderState.activeSet = nullptr;
+}
+
+// Every effect, at full and at a low opacity: after each of many frames the overlay shows
+// byte for byte the band a whole presentation would show, while the frames show anew
+// less than the whole band in all.
+TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
+    for (const char* effect : {"fire", "lights", "water"}) {
+        for (const int opacity : {100, 35}) {
+            const std::string name = std::string(effect) + " at " + std::to_string(opacity) + " %";
+            CWholeBandDesktop desktop(1280, 720);
+            desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+            CRenderState renderState(&desktop);
+            renderState.processorCount = 1;
+            std::unique_ptr<CFrameSet> set = MakeSet(effect, &renderState);
+            set->pollMs = 0;
+            set->vis.Set(opacity);
+            CRandom::Seed(7);
+            renderState.activeSet = set.get();
+            ASSERT_TRUE(renderState.StartRendering()) << name;
+            std::atomic<int32_t> run{1};
+            CRandom::Seed(8);
+            constexpr int32_t kFrames = 150;
+            for (int32_t k = 0; k < kFrames; ++k)
+                set->Render(0, &run);
+            renderState.StopRendering();
+            renderState.activeSet = nullptr;
+            EXPECT_EQ(desktop.frames.load(), kFrames) << name;
+            EXPECT_EQ(desktop.mismatches.load(), 0) << name;
+            EXPECT_LT(desktop.shownPixels.load(), int64_t{kFrames} * 1280 * 200) << name;
+        }
+    }
+}
