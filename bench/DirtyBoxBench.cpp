@@ -42,7 +42,6 @@ void MakeBand(int kind, int32_t width, CBmp& band, DesktopRect* shown) {
         set = std::make_unique<CSetGlimra>(nullptr, &renderState);
     else
         set = std::make_unique<CSetRipla>(nullptr, &renderState);
-    set->pollMs = 0;
     CRandom::Seed(1);
     renderState.activeSet = set.get();
     if (renderState.StartRendering()) {

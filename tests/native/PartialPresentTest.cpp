@@ -118,7 +118,6 @@ TEST(PartialPresent, ShowsWhatChangedSinceTheLastFrame) {
     CRenderState renderState(&desktop);
     renderState.processorCount = 1;
     CScriptedSet set(&renderState);
-    set.pollMs = 0;
     const DesktopRect a{10, 20, 30, 40};
     const DesktopRect b{100, 50, 120, 60};
     set.script = {a, b, {}, {}, a, a};
@@ -157,7 +156,6 @@ TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
             CRenderState renderState(&desktop);
             renderState.processorCount = 1;
             std::unique_ptr<CFrameSet> set = MakeSet(effect, &renderState);
-            set->pollMs = 0;
             set->vis.Set(opacity);
             CRandom::Seed(7);
             renderState.activeSet = set.get();

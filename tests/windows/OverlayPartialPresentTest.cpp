@@ -76,7 +76,6 @@ TEST(OverlayPartialPresent, ScreenShowsWhatAWholePresentationShows) {
         state.frameSleepMs = 0;
         state.frameLimit = 30;
         std::unique_ptr<CFrameSet> set = MakeSet(effect, &state);
-        set->pollMs = 0;
         state.activeSet = set.get();
         ASSERT_TRUE(state.StartEffect()) << effect;
         if (!WaitForTheLastFrame(state)) {
