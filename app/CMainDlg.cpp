@@ -18,10 +18,6 @@ CButtonWnd* ButtonOf(HWND control) {
     return dynamic_cast<CButtonWnd*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
 }
 
-HICON LoadIconSized(HINSTANCE module, int id, int size) {
-    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-}
-
 // A picture button's window text: the name screen readers announce.
 void NameButton(HWND control, HINSTANCE module, UINT nameId, const char* name) {
     tstr text(name);
@@ -57,12 +53,6 @@ bool OtherDialogOpen(HWND mainDialog) {
     EnumThreadWindows(GetWindowThreadProcessId(mainDialog, nullptr), FindOtherDialog,
                       reinterpret_cast<LPARAM>(&found));
     return found != mainDialog;
-}
-
-void DestroyWindowIcon(HWND window, WPARAM which) {
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
-    if (icon)
-        DestroyIcon(icon);
 }
 
 } // namespace
@@ -159,8 +149,6 @@ int CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::OnDestroy() {
-    DestroyWindowIcon(Handle(), ICON_SMALL);
-    DestroyWindowIcon(Handle(), ICON_BIG);
     if (!app->SavedForSessionEnd())
         SavePlacement();
     CDialog::OnDestroy();
@@ -234,10 +222,14 @@ void CMainDlg::OnDisplayChange() {
 }
 
 void CMainDlg::SetIcons() {
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 16)));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 32)));
+    // The window shows the new icon before the owner destroys the one it replaces.
+    const auto setIcon = [this](WPARAM which, CIconOwner& owner, int size) {
+        const HICON icon = LoadIconSized(app->instance, CWpp::kTrayIcon, size);
+        SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        owner.Reset(icon);
+    };
+    setIcon(ICON_SMALL, smallIcon, 16);
+    setIcon(ICON_BIG, bigIcon, 32);
 }
 
 bool CMainDlg::RestorePlacement() {

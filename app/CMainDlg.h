@@ -3,6 +3,7 @@
 #include "graphics/ButtonFace.h"
 #include "resources/resource.h"
 #include "settings/CDialogParam.h"
+#include "ui/UserOwners.h"
 
 #include <windows.h>
 
@@ -58,3 +59,4 @@ private:
 
     CWpp* const app;
 };
+    CIconOwner smallIcon, bigIcon; // the window's icons, destroyed with the dialog object

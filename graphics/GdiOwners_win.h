@@ -1,125 +1,75 @@
 #pragma once
 
+#include "params/CHandleOwner.h"
+
 #include <windows.h>
 
-// Owners of GDI state, so that no path leaks a device context or a bitmap.
+// Owners of GDI state, so that no path leaks a device context, a bitmap or a selection.
+
+// Deletes a GDI object (pen, brush, font, bitmap).
+struct CDeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+// Deletes a memory device context.
+struct CDeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+// Gives a window's device context back (window null: the screen's).
+struct CReleaseDc {
+    HWND window = nullptr;
+    void operator()(HDC dc) const { ReleaseDC(window, dc); }
+};
+// Selects the replaced object back into its device context.
+struct CSelectBack {
+    HDC dc = nullptr;
+    void operator()(HGDIOBJ replaced) const { SelectObject(dc, replaced); }
+};
+
+// One GDI object (pen, brush, font, bitmap), deleted when replaced and at destruction.
+template <class Handle> using CGdiObject = CHandleOwner<Handle, CDeleteGdiObject>;
 
 // A device context from GetDC, released with ReleaseDC; window null: the whole screen.
-class CWindowDc {
+class CWindowDc : public CHandleOwner<HDC, CReleaseDc> {
 public:
-    explicit CWindowDc(HWND window) : window(window), dc(GetDC(window)) {}
-    ~CWindowDc() {
-        if (dc)
-            ReleaseDC(window, dc);
-    }
-    CWindowDc(const CWindowDc&) = delete;
-    CWindowDc& operator=(const CWindowDc&) = delete;
-
-    HDC Get() const { return dc; }
-
-private:
-    HWND window;
-    HDC dc;
-};
-
-// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
-class CMemoryDc {
-public:
-    CMemoryDc() = default;
-    ~CMemoryDc() { Reset(); }
-    CMemoryDc(const CMemoryDc&) = delete;
-    CMemoryDc& operator=(const CMemoryDc&) = delete;
-
-    bool Create(HDC compatibleWith) {
-        Reset();
-        dc = CreateCompatibleDC(compatibleWith);
-        return dc != nullptr;
-    }
-    void Reset() {
-        if (dc)
-            DeleteDC(dc);
-        dc = nullptr;
-    }
-    HDC Get() const { return dc; }
-
-private:
-    HDC dc = nullptr;
-};
-
-// A GDI bitmap, deleted with DeleteObject.
-class CGdiBitmap {
-public:
-    CGdiBitmap() = default;
-    ~CGdiBitmap() { Reset(); }
-    CGdiBitmap(const CGdiBitmap&) = delete;
-    CGdiBitmap& operator=(const CGdiBitmap&) = delete;
-
-    bool CreateCompatible(HDC dc, int width, int height) {
-        Reset();
-        bitmap = CreateCompatibleBitmap(dc, width, height);
-        return bitmap != nullptr;
-    }
-    void Reset() {
-        if (bitmap)
-            DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    HBITMAP Get() const { return bitmap; }
-
-private:
-    HBITMAP bitmap = nullptr;
-};
-
-// An object selected into a device context; the one it replaced is selected back.
-class CSelection {
-public:
-    CSelection() = default;
-    ~CSelection() { Reset(); }
-    CSelection(const CSelection&) = delete;
-    CSelection& operator=(const CSelection&) = delete;
-
-    bool Select(HDC into, HGDIOBJ object) {
-        Reset();
-        replaced = SelectObject(into, object);
-        if (!replaced || replaced == HGDI_ERROR) {
-            replaced = nullptr;
-            return false;
-        }
-        dc = into;
-        return true;
-    }
-    void Reset() {
-        if (dc && replaced)
-            SelectObject(dc, replaced);
-        dc = nullptr;
-        replaced = nullptr;
-    }
-
-private:
-    HDC dc = nullptr;
-    HGDIOBJ replaced = nullptr;
+    explicit CWindowDc(HWND window) : CHandleOwner(GetDC(window), CReleaseDc{window}) {}
 };
 
 // The screen's device context, held: GetDC(null) until Reset.
-class CScreenDc {
+class CScreenDc : public CHandleOwner<HDC, CReleaseDc> {
 public:
-    CScreenDc() = default;
-    ~CScreenDc() { Reset(); }
-    CScreenDc(const CScreenDc&) = delete;
-    CScreenDc& operator=(const CScreenDc&) = delete;
-
     bool Acquire() {
-        Reset();
-        dc = GetDC(nullptr);
-        return dc != nullptr;
+        Reset(GetDC(nullptr));
+        return Get() != nullptr;
     }
-    void Reset() {
-        if (dc)
-            ReleaseDC(nullptr, dc);
-        dc = nullptr;
-    }
-    HDC Get() const { return dc; }
+};
 
-private:
-    HDC dc = nullptr;
+// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
+class CMemoryDc : public CHandleOwner<HDC, CDeleteDc> {
+public:
+    bool Create(HDC compatibleWith) {
+        Reset(CreateCompatibleDC(compatibleWith));
+        return Get() != nullptr;
+    }
+};
+
+// A GDI bitmap, deleted with DeleteObject.
+class CGdiBitmap : public CGdiObject<HBITMAP> {
+public:
+    bool CreateCompatible(HDC dc, int width, int height) {
+        Reset(CreateCompatibleBitmap(dc, width, height));
+        return Get() != nullptr;
+    }
+};
+
+// An object selected into a device context; the one it replaced is selected back.
+class CSelection : public CHandleOwner<HGDIOBJ, CSelectBack> {
+public:
+    bool Select(HDC into, HGDIOBJ object) {
+        Reset();
+        const HGDIOBJ replaced = SelectObject(into, object);
+        if (!replaced || replaced == HGDI_ERROR)
+            return false;
+        Reset(replaced, CSelectBack{into});
+        return true;
+    }
 };

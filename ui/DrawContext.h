@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/GdiOwners_win.h"
+
 #include <windows.h>
 
 // A device context for drawing: either a window's own (FromWindow) or a memory context
@@ -29,16 +31,16 @@ public:
     // back, deletes the owned bitmap.
     void Release();
 
-    HDC Get() const { return dc; }
+    HDC Get() const { return windowDc ? windowDc.Get() : memoryDc.Get(); }
     const RECT& Target() const { return target; }
 
 private:
-    HWND window = nullptr;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
+    // Declared in release order, last first: the selection goes, then the contexts, then
+    // the bitmap that was selected.
+    CGdiBitmap bitmap;
+    CHandleOwner<HDC, CReleaseDc> windowDc;
+    CMemoryDc memoryDc;
+    CSelection selection;
     RECT target{};
-    bool created = false;
-    bool ownBitmap = false;
     bool hasTarget = false;
 };
