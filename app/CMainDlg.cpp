@@ -14,10 +14,6 @@ constexpr const char* kPlacementKey = "Options\\Windows\\Main";
 constexpr UINT kExitString = IDS_EXIT;
 constexpr UINT kAboutString = IDS_ABOUT;
 
-CButtonWnd* ButtonOf(HWND control) {
-    return dynamic_cast<CButtonWnd*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
-}
-
 // A picture button's window text: the name screen readers announce.
 void NameButton(HWND control, HINSTANCE module, UINT nameId, const char* name) {
     tstr text(name);
@@ -253,7 +249,7 @@ void CMainDlg::AppendSystemMenu() {
 
 void CMainDlg::SetFace(int id, const ButtonFaceBitmaps& face) {
     HWND control = GetDlgItem(Handle(), id);
-    CButtonWnd* button = ButtonOf(control);
+    CButtonWnd* button = ObjectOf<CButtonWnd>(control);
     if (!button)
         return;
     button->ReleaseImage();
