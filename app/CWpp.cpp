@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr UINT kFirstRunTimer = 6;
 constexpr UINT kFirstRunMs = 5000;
 constexpr UINT kStartCommand = IDC_START;
 
@@ -62,7 +61,7 @@ bool CWpp::Init() {
         return false;
     HWND dialog = mainDlg.Handle();
     if (firstRun)
-        SetTimer(dialog, kFirstRunTimer, kFirstRunMs, nullptr);
+        SetTimer(dialog, CMainDlg::kFirstRunTimer, kFirstRunMs, nullptr);
     SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
     if (firstRun) {
         startWithWindows.Set(true);

@@ -23,7 +23,7 @@
 // host stops the workers before any set goes, also when the process ends without Exit.
 class CWpp : public CApp {
 public:
-    static constexpr UINT kTrayMessage = 32771;
+    static constexpr UINT kTrayMessage = WM_APP + 3; // 32771, the tray icon's callback
     static constexpr int kTrayIcon = IDI_EMBRA;
     static constexpr int kMainDialogTemplate = IDD_MAIN;
 
