@@ -1,5 +1,9 @@
 #pragma once
 
+// Sources: CNavPaneWnd.cpp class, messages, entries and tools; CNavPaneWndMouse.cpp pointer;
+// CNavPaneWndScroll.cpp keys, scrolling, layout; CNavPaneWndDrag.cpp reordering;
+// CNavPaneWndPaint.cpp painting; CNavPaneWndDpi.cpp DPI.
+
 #include "graphics/CBmp.h"
 #include "params/CCollector.h"
 #include "ui/CDragWnd.h"
