@@ -34,7 +34,7 @@ void ChangeControlId(HWND dialog, int from, int to, HINSTANCE module, UINT nameI
 
 // Finds a visible dialog of the thread other than the main dialog: the About box, the
 // settings window, an effect's dialog, a message box.
-BOOL CALLBACK FindOtherDialog(HWND window, LPARAM search) {
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM search) noexcept {
     auto* found = reinterpret_cast<HWND*>(search);
     char className[16] = {};
     GetClassNameA(window, className, sizeof(className));
@@ -165,7 +165,8 @@ void CMainDlg::SavePlacement() {
 }
 
 void CMainDlg::OnStart() {
-    app->StartEffect();
+    // A start that fails leaves the effect stopped; the button shows what runs either way.
+    static_cast<void>(app->StartEffect());
     ShowEffectState();
 }
 

@@ -56,7 +56,7 @@ public:
     // The active set and the render workers; false when the effect does not run (yet). A
     // set that failed for want of a taskbar stays active, and starts when a taskbar is
     // created.
-    bool StartEffect();
+    [[nodiscard]] bool StartEffect();
     // Stops the workers (answering the messages they send meanwhile) and rendering.
     void StopEffect();
     // The screen changed: a running effect starts afresh.

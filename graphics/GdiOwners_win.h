@@ -37,7 +37,7 @@ public:
 // The screen's device context, held: GetDC(null) until Reset.
 class CScreenDc : public CHandleOwner<HDC, CReleaseDc> {
 public:
-    bool Acquire() {
+    [[nodiscard]] bool Acquire() {
         Reset(GetDC(nullptr));
         return Get() != nullptr;
     }
@@ -46,7 +46,7 @@ public:
 // A memory device context from CreateCompatibleDC, deleted with DeleteDC.
 class CMemoryDc : public CHandleOwner<HDC, CDeleteDc> {
 public:
-    bool Create(HDC compatibleWith) {
+    [[nodiscard]] bool Create(HDC compatibleWith) {
         Reset(CreateCompatibleDC(compatibleWith));
         return Get() != nullptr;
     }
@@ -55,7 +55,7 @@ public:
 // A GDI bitmap, deleted with DeleteObject.
 class CGdiBitmap : public CGdiObject<HBITMAP> {
 public:
-    bool CreateCompatible(HDC dc, int width, int height) {
+    [[nodiscard]] bool CreateCompatible(HDC dc, int width, int height) {
         Reset(CreateCompatibleBitmap(dc, width, height));
         return Get() != nullptr;
     }
@@ -64,7 +64,7 @@ public:
 // An object selected into a device context; the one it replaced is selected back.
 class CSelection : public CHandleOwner<HGDIOBJ, CSelectBack> {
 public:
-    bool Select(HDC into, HGDIOBJ object) {
+    [[nodiscard]] bool Select(HDC into, HGDIOBJ object) {
         Reset();
         const HGDIOBJ replaced = SelectObject(into, object);
         if (!replaced || replaced == HGDI_ERROR)

@@ -27,7 +27,7 @@ public:
     }
     // Releases what is held and hands out the slot for a call that returns a new handle
     // through a pointer (RegOpenKeyEx, SHGetKnownFolderPath).
-    Handle* Receive() {
+    [[nodiscard]] Handle* Receive() {
         Reset();
         return &handle;
     }

@@ -38,7 +38,7 @@ const char* TemplateOfId(int templateId) {
 }
 
 // The picture buttons and navigation panes among a dialog's descendants draw for the DPI.
-BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) {
+BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) noexcept {
     if (CButtonWnd* button = ObjectOf<CButtonWnd>(child))
         button->SetDpi(static_cast<int>(dpi));
     else if (CNavPaneWnd* pane = ObjectOf<CNavPaneWnd>(child))
@@ -246,7 +246,7 @@ INT_PTR CDialog::DoModal(HINSTANCE module, int templateId, HWND parent) {
 }
 
 INT_PTR CALLBACK CDialog::SharedDialogProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+                                           LPARAM lParam) noexcept {
     if (message == WM_SETFONT)
         return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_INITDIALOG) {

@@ -20,7 +20,7 @@ void AdoptTree(CNavPaneItem* entry, CNavPaneWnd* pane) {
         AdoptTree(child, pane);
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
+BOOL CALLBACK CollectChild(HWND window, LPARAM list) noexcept {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }

@@ -339,7 +339,8 @@ int CWnd::OnTimer(UINT_PTR) {
     return 0;
 }
 
-LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
     switch (message) {
     case WM_SETFONT:
         return 0;

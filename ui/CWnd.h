@@ -93,9 +93,9 @@ public:
     // True when the window's class name is className.
     static bool HasClassName(HWND window, const char* className);
 
-    // The window procedure of every CWnd class.
+    // The window procedure of every CWnd class; nothing unwinds out of it into the system.
     static LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam);
+                                             LPARAM lParam) noexcept;
 
 protected:
     // Default processing: the previous window procedure when set, else the system's.

@@ -13,7 +13,10 @@ bool DrawContext::CreateMemory(HDC compatibleWith, const RECT& rect) {
         Release();
         return false;
     }
-    selection.Select(memoryDc.Get(), bitmap.Get());
+    if (!selection.Select(memoryDc.Get(), bitmap.Get())) {
+        Release();
+        return false;
+    }
     target = rect;
     hasTarget = true;
     return true;

@@ -16,14 +16,14 @@ public:
     DrawContext& operator=(const DrawContext&) = delete;
 
     // The window's device context; false when there is none.
-    bool FromWindow(HWND window);
+    [[nodiscard]] bool FromWindow(HWND window);
     // A memory context compatible with dc holding a compatible bitmap of the rectangle's
     // size; the target rectangle is the given one. False, and released, on failure.
-    bool CreateMemory(HDC dc, const RECT& rect);
+    [[nodiscard]] bool CreateMemory(HDC dc, const RECT& rect);
     // The same for width x height at (0, 0).
-    bool CreateMemory(HDC dc, int width, int height);
+    [[nodiscard]] bool CreateMemory(HDC dc, int width, int height);
     // A memory context compatible with dc, without a bitmap.
-    bool CreateCompatible(HDC dc);
+    [[nodiscard]] bool CreateCompatible(HDC dc);
     // Copies the whole bitmap to dc at the target rectangle's top-left corner; nothing
     // without a target rectangle.
     void BlitTo(HDC dc) const;

@@ -19,7 +19,8 @@ void DrawChevron(HDC dc, int left, int top, int side, bool up) {
 void DrawChevronPair(HDC dc, int left, int top, int side, bool up, COLORREF colour) {
     CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
     CSelection selection;
-    selection.Select(dc, pen.Get());
+    // Without the pen the chevrons are drawn with the context's own.
+    static_cast<void>(selection.Select(dc, pen.Get()));
     DrawChevron(dc, left, top, side, up);
     DrawChevron(dc, left, top + side / 4, side, up);
 }
