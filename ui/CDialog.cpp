@@ -58,11 +58,7 @@ INT_PTR CDialog::DefDialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const UINT keys = static_cast<UINT>(wParam);
-    const int x = XOf(lParam);
-    const int y = YOf(lParam);
-    const UINT low = LowWordOf(static_cast<DWORD_PTR>(lParam));
-    const UINT high = HighWordOf(static_cast<DWORD_PTR>(lParam));
+    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_CREATE:
         return OnCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));

@@ -179,11 +179,7 @@ bool CWnd::RefusedByBlockingWindow(UINT message, WPARAM wParam) {
 }
 
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const UINT keys = static_cast<UINT>(wParam);
-    const int x = XOf(lParam);
-    const int y = YOf(lParam);
-    const UINT low = LowWordOf(static_cast<DWORD_PTR>(lParam));
-    const UINT high = HighWordOf(static_cast<DWORD_PTR>(lParam));
+    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_NCCREATE:
         result = OnNcCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));

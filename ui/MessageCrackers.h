@@ -27,6 +27,21 @@ inline POINT PointOf(LPARAM lParam) {
     return POINT{XOf(lParam), YOf(lParam)};
 }
 
+// What the dispatchers hand most handlers: wParam as the keys or flags, lParam as a point
+// and as its two unsigned words (sizes, key data, hit codes).
+struct CommonArgs {
+    UINT keys;
+    int x;
+    int y;
+    UINT low;
+    UINT high;
+};
+inline CommonArgs CommonArgsOf(WPARAM wParam, LPARAM lParam) {
+    const auto words = static_cast<DWORD_PTR>(lParam);
+    return CommonArgs{static_cast<UINT>(wParam), XOf(lParam), YOf(lParam), LowWordOf(words),
+                      HighWordOf(words)};
+}
+
 // WM_COMMAND: the command or control id and the notification code.
 inline UINT CommandIdOf(WPARAM wParam) {
     return LowWordOf(wParam);
