@@ -1,6 +1,7 @@
 #include "app/CAppBase.h"
 
 #include "app/CStartupShortcut.h"
+#include "graphics/GdiOwners_win.h"
 
 namespace {
 
@@ -8,10 +9,8 @@ constexpr const char* kCommonOptions = "Options\\Common";
 constexpr const char* kMainWindowKey = "Options\\Windows\\Main";
 
 int ReadScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const CWindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 } // namespace

@@ -14,14 +14,6 @@ constexpr const char* kPlacementKey = "Options\\Windows\\Main";
 constexpr UINT kExitString = IDS_EXIT;
 constexpr UINT kAboutString = IDS_ABOUT;
 
-CButtonWnd* ButtonOf(HWND control) {
-    return dynamic_cast<CButtonWnd*>(static_cast<CWnd*>(GetPropA(control, "WND_ENTITY")));
-}
-
-HICON LoadIconSized(HINSTANCE module, int id, int size) {
-    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-}
-
 // A picture button's window text: the name screen readers announce.
 void NameButton(HWND control, HINSTANCE module, UINT nameId, const char* name) {
     tstr text(name);
@@ -42,7 +34,7 @@ void ChangeControlId(HWND dialog, int from, int to, HINSTANCE module, UINT nameI
 
 // Finds a visible dialog of the thread other than the main dialog: the About box, the
 // settings window, an effect's dialog, a message box.
-BOOL CALLBACK FindOtherDialog(HWND window, LPARAM search) {
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM search) noexcept {
     auto* found = reinterpret_cast<HWND*>(search);
     char className[16] = {};
     GetClassNameA(window, className, sizeof(className));
@@ -57,12 +49,6 @@ bool OtherDialogOpen(HWND mainDialog) {
     EnumThreadWindows(GetWindowThreadProcessId(mainDialog, nullptr), FindOtherDialog,
                       reinterpret_cast<LPARAM>(&found));
     return found != mainDialog;
-}
-
-void DestroyWindowIcon(HWND window, WPARAM which) {
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
-    if (icon)
-        DestroyIcon(icon);
 }
 
 } // namespace
@@ -164,8 +150,6 @@ int CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::OnDestroy() {
-    DestroyWindowIcon(Handle(), ICON_SMALL);
-    DestroyWindowIcon(Handle(), ICON_BIG);
     if (!app->SavedForSessionEnd())
         SavePlacement();
     CDialog::OnDestroy();
@@ -186,7 +170,8 @@ void CMainDlg::SavePlacement() {
 }
 
 void CMainDlg::OnStart() {
-    app->StartEffect();
+    // A start that fails leaves the effect stopped; the button shows what runs either way.
+    static_cast<void>(app->StartEffect());
     ShowEffectState();
 }
 
@@ -239,10 +224,14 @@ void CMainDlg::OnDisplayChange() {
 }
 
 void CMainDlg::SetIcons() {
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 16)));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconSized(app->instance, CWpp::kTrayIcon, 32)));
+    // The window shows the new icon before the owner destroys the one it replaces.
+    const auto setIcon = [this](WPARAM which, CIconOwner& owner, int size) {
+        const HICON icon = LoadIconSized(app->instance, CWpp::kTrayIcon, size);
+        SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        owner.Reset(icon);
+    };
+    setIcon(ICON_SMALL, smallIcon, 16);
+    setIcon(ICON_BIG, bigIcon, 32);
 }
 
 bool CMainDlg::RestorePlacement() {
@@ -266,7 +255,7 @@ void CMainDlg::AppendSystemMenu() {
 
 void CMainDlg::SetFace(int id, const ButtonFaceBitmaps& face) {
     HWND control = GetDlgItem(Handle(), id);
-    CButtonWnd* button = ButtonOf(control);
+    CButtonWnd* button = ObjectOf<CButtonWnd>(control);
     if (!button)
         return;
     button->ReleaseImage();

@@ -3,6 +3,7 @@
 #include "graphics/ButtonFace.h"
 #include "resources/resource.h"
 #include "settings/CDialogParam.h"
+#include "ui/UserOwners.h"
 
 #include <windows.h>
 
@@ -22,6 +23,7 @@ public:
     static constexpr UINT kQuit = IDM_QUIT;
     static constexpr UINT kStart = IDC_START;
     static constexpr UINT kAbout = IDM_ABOUT;
+    // The timer that minimises the window on the first run (set by CWpp at start-up).
     static constexpr UINT_PTR kFirstRunTimer = 6;
 
     explicit CMainDlg(CWpp* app) : app(app) {}
@@ -57,4 +59,5 @@ private:
     void SetFace(int id, const ButtonFaceBitmaps& face);
 
     CWpp* const app;
+    CIconOwner smallIcon, bigIcon; // the window's icons, destroyed with the dialog object
 };

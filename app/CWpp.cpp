@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr UINT kFirstRunTimer = 6;
 constexpr UINT kFirstRunMs = 5000;
 constexpr UINT kStartCommand = IDC_START;
 
@@ -64,7 +63,7 @@ bool CWpp::Init() {
     HWND dialog = mainDlg.Handle();
     hotKey.Activate(dialog);
     if (firstRun)
-        SetTimer(dialog, kFirstRunTimer, kFirstRunMs, nullptr);
+        SetTimer(dialog, CMainDlg::kFirstRunTimer, kFirstRunMs, nullptr);
     SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
     if (firstRun) {
         startWithWindows.Set(true);

@@ -24,7 +24,7 @@
 // host stops the workers before any set goes, also when the process ends without Exit.
 class CWpp : public CApp {
 public:
-    static constexpr UINT kTrayMessage = 32771;
+    static constexpr UINT kTrayMessage = WM_APP + 3; // 32771, the tray icon's callback
     static constexpr int kTrayIcon = IDI_EMBRA;
     static constexpr int kMainDialogTemplate = IDD_MAIN;
 
@@ -59,7 +59,7 @@ public:
     // The active set and the render workers; false when the effect does not run (yet). A
     // set that failed for want of a taskbar stays active, and starts when a taskbar is
     // created.
-    bool StartEffect();
+    [[nodiscard]] bool StartEffect();
     // Stops the workers (answering the messages they send meanwhile) and rendering.
     void StopEffect();
     // The screen changed: a running effect starts afresh.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/CHandleOwner.h"
+
 #include <objbase.h>
 
 // Owners of COM state: each releases what it holds on every path out of a scope. Declare
@@ -24,51 +26,26 @@ private:
     HRESULT result;
 };
 
-// Holds one reference to an interface and releases it.
-template <class T> class CComPtr {
-public:
-    CComPtr() = default;
-    CComPtr(const CComPtr&) = delete;
-    CComPtr& operator=(const CComPtr&) = delete;
-    ~CComPtr() { Release(); }
+// Releases one reference to an interface.
+struct CReleaseInterface {
+    void operator()(IUnknown* pointer) const { pointer->Release(); }
+};
+// Frees memory the system allocated with CoTaskMemAlloc.
+struct CCoTaskMemFree {
+    void operator()(void* pointer) const { CoTaskMemFree(pointer); }
+};
 
-    T* operator->() const { return pointer; }
-    T* Get() const { return pointer; }
-    explicit operator bool() const { return pointer != nullptr; }
+// Holds one reference to an interface and releases it.
+template <class T> class CComPtr : public CHandleOwner<T*, CReleaseInterface> {
+public:
+    T* operator->() const { return this->Get(); }
 
     // Releases the current interface and hands out the slot for a call that returns a new
     // one (CoCreateInstance, QueryInterface).
     void** Receive() {
-        Release();
-        return reinterpret_cast<void**>(&pointer);
+        return reinterpret_cast<void**>(CHandleOwner<T*, CReleaseInterface>::Receive());
     }
-
-    void Release() {
-        if (pointer)
-            pointer->Release();
-        pointer = nullptr;
-    }
-
-private:
-    T* pointer = nullptr;
 };
 
 // Owns memory the system allocated with CoTaskMemAlloc (SHGetKnownFolderPath's path).
-template <class T> class CCoTaskMem {
-public:
-    CCoTaskMem() = default;
-    CCoTaskMem(const CCoTaskMem&) = delete;
-    CCoTaskMem& operator=(const CCoTaskMem&) = delete;
-    ~CCoTaskMem() { CoTaskMemFree(pointer); }
-
-    T* Get() const { return pointer; }
-    // Frees what is held and hands out the slot for the call that allocates.
-    T** Receive() {
-        CoTaskMemFree(pointer);
-        pointer = nullptr;
-        return &pointer;
-    }
-
-private:
-    T* pointer = nullptr;
-};
+template <class T> using CCoTaskMem = CHandleOwner<T*, CCoTaskMemFree>;

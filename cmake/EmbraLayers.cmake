@@ -17,6 +17,14 @@ endfunction()
 
 set(EMBRA_LAYER_LIBS "" CACHE INTERNAL "")
 
+# The Windows libraries each layer calls itself (what `x86_64-w64-mingw32-nm -u` lists as
+# __imp_ symbols of the layer's library); a layer gets those of the layers below it through
+# them. The effects call no Windows library at all; the app names its own in app/.
+set(EMBRA_SYSTEM_LIBS_params advapi32 shlwapi shell32) # registry, SHDeleteKey, folders
+set(EMBRA_SYSTEM_LIBS_graphics gdi32 user32)           # DIBs; GetDC, LoadImage
+set(EMBRA_SYSTEM_LIBS_ui user32 gdi32)                 # windows, dialogs; painting
+set(EMBRA_SYSTEM_LIBS_settings user32 comdlg32)        # controls; ChooseColor
+
 # The shipped program's code carries symbols for the debug file that the packages keep
 # beside the stripped program; they change no generated code. Tests and tools go without.
 function(embra_shipped_symbols target)
@@ -36,8 +44,8 @@ function(embra_layer dir deps)
     target_include_directories(embra_${name} PUBLIC ${CMAKE_SOURCE_DIR})
     find_package(Threads REQUIRED)
     target_link_libraries(embra_${name} PUBLIC ${deps} Threads::Threads)
-    if(WIN32)
-        target_link_libraries(embra_${name} PUBLIC gdi32 user32 advapi32 shlwapi shell32 ole32 comctl32 comdlg32 uuid)
+    if(WIN32 AND EMBRA_SYSTEM_LIBS_${name})
+        target_link_libraries(embra_${name} PUBLIC ${EMBRA_SYSTEM_LIBS_${name}})
     endif()
     embra_warnings(embra_${name})
     embra_shipped_symbols(embra_${name})

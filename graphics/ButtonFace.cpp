@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr int kNormal = 0;
-constexpr int kHot = 1;
-constexpr int kPressed = 2;
-constexpr int kAlpha = 3;
 constexpr int kHotSize = 102;
 constexpr int kHotHighlightSize = 104;
 
@@ -24,21 +20,21 @@ CBmp* AddArtworkLayer(CBmp& image, int stack, const BitmapLoader& load, int artw
     CBmp* layer = image.AddLayerCopy(stack);
     load(*layer, artwork);
     layer->ScaleAlpha(0, 0);
-    layer->CopyChannel(outline, kAlpha, kAlpha);
+    layer->CopyChannel(outline, kAlphaByte, kAlphaByte);
     return layer;
 }
 
 void BuildNormal(CBmp& image, const BitmapLoader& load, int artwork, int highlight,
                  const CBmp& outline) {
-    AddArtworkLayer(image, kNormal, load, artwork, outline);
-    CBmp* shine = image.AddLayerCopy(kNormal);
+    AddArtworkLayer(image, kNormalFace, load, artwork, outline);
+    CBmp* shine = image.AddLayerCopy(kNormalFace);
     load(*shine, highlight);
     shine->ScaleAlpha(192, 0);
 }
 
 // A darkened copy of the picture grown to the hot size, moved by the origin.
 void AddShadow(CBmp& image, int x, int y, uint32_t alpha) {
-    CBmp* shadow = image.AddLayerCopy(kHot);
+    CBmp* shadow = image.AddLayerCopy(kHotFace);
     shadow->Resize(kHotSize, kHotSize);
     shadow->Shift(-3, -3);
     SetOrigin(shadow, x, y);
@@ -54,8 +50,8 @@ void BuildHot(CBmp& image, const BitmapLoader& load, int artwork, int highlight,
     grown.Copy(outline);
     grown.Resize(kHotSize, kHotSize);
     grown.Shift(-3, -3);
-    AddArtworkLayer(image, kHot, load, artwork, grown)->BrightnessContrast(32, 0);
-    CBmp* shine = image.AddLayerCopy(kHot);
+    AddArtworkLayer(image, kHotFace, load, artwork, grown)->BrightnessContrast(32, 0);
+    CBmp* shine = image.AddLayerCopy(kHotFace);
     load(*shine, highlight);
     shine->Resize(kHotHighlightSize, kHotHighlightSize);
     shine->Shift(-3, -3);
@@ -63,7 +59,7 @@ void BuildHot(CBmp& image, const BitmapLoader& load, int artwork, int highlight,
 
 // One side of the emboss: the picture flattened to black or white, half transparent.
 void AddEmboss(CBmp& image, int x, int y, int brightness) {
-    CBmp* edge = image.AddLayerCopy(kPressed);
+    CBmp* edge = image.AddLayerCopy(kPressedFace);
     SetOrigin(edge, x, y);
     edge->BrightnessContrast(brightness, -128);
     edge->ScaleAlpha(128, 0);
@@ -73,10 +69,10 @@ void BuildPressed(CBmp& image, const BitmapLoader& load, int artwork, int highli
                   const CBmp& outline) {
     AddEmboss(image, -1, -2, -256);
     AddEmboss(image, 2, 3, 256);
-    CBmp* art = AddArtworkLayer(image, kPressed, load, artwork, outline);
+    CBmp* art = AddArtworkLayer(image, kPressedFace, load, artwork, outline);
     SetOrigin(art, 0, 1);
     art->BrightnessContrast(-48, 0);
-    CBmp* shine = image.AddLayerCopy(kPressed);
+    CBmp* shine = image.AddLayerCopy(kPressedFace);
     load(*shine, highlight);
     shine->BrightnessContrast(-32, 0);
     SetOrigin(shine, 0, 1);
@@ -87,11 +83,11 @@ void BuildPressed(CBmp& image, const BitmapLoader& load, int artwork, int highli
 
 bool BuildButtonFace(CBmp& image, const BitmapLoader& load, int artwork, int highlight) {
     static const char* const kStackNames[] = {"nrm", "hot", "prs"};
-    for (int stack = kNormal; stack <= kPressed; ++stack) {
+    for (int stack = kNormalFace; stack <= kPressedFace; ++stack) {
         if (!image.HasStack(stack))
             image.AddStack(kStackNames[stack]);
     }
-    const std::unique_ptr<CBmp> outline(image.ExtractChannel(kAlpha));
+    const std::unique_ptr<CBmp> outline(image.ExtractChannel(kAlphaByte));
     if (!outline)
         return false;
     BuildNormal(image, load, artwork, highlight, *outline);

@@ -16,6 +16,11 @@ using BitmapLoader = std::function<void(CBmp& bitmap, int number)>;
 // but no layers, when the base picture has no pixels.
 bool BuildButtonFace(CBmp& image, const BitmapLoader& load, int artwork, int highlight);
 
+// The stacks of a button face, in the order BuildButtonFace adds them.
+constexpr int kNormalFace = 0;
+constexpr int kHotFace = 1;
+constexpr int kPressedFace = 2;
+
 // The bitmaps of each button's face: base picture, artwork, highlight.
 struct ButtonFaceBitmaps {
     int image;

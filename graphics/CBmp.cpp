@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kBytesPerPixel = 4;
-constexpr int kAlphaByte = 3;
-
 // Byte size of a width x height bitmap; 0 when a side is not positive or the size does not
 // fit the signed 32-bit byte size field, so that no caller can ask for a negative or
 // wrapped-around block.

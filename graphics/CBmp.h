@@ -12,6 +12,10 @@ struct GradientPoint {
     int32_t y;
 };
 
+// The pixel format below: four bytes a pixel, alpha the last of them.
+constexpr int kBytesPerPixel = 4;
+constexpr int kAlphaByte = 3;
+
 // The one raster type: 32-bit pixels in memory order blue, green, red, alpha (read as a
 // little-endian word 0xAARRGGBB), rows top-down, stride exactly width * 4 bytes, so pixel
 // (x, y) starts at byte (y * width + x) * 4. Colours are premultiplied by alpha in

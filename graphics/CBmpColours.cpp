@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kBytesPerPixel = 4;
-
 uint8_t ClampToByte(int64_t value) {
     return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255));
 }

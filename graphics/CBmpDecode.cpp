@@ -1,7 +1,6 @@
 #include "graphics/CBmp.h"
+#include "graphics/LittleEndian.h"
 #include "graphics/LoadedAlpha.h"
-
-#include <cstring>
 
 namespace {
 
@@ -10,22 +9,6 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr uint32_t kUncompressed = 0;
 // Keeps width * height * 4 within the signed 32-bit byte size of a bitmap.
 constexpr int64_t kMaxPixels = 0x1FFFFFFF;
-
-uint32_t ReadU16(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-int32_t ReadI32(const uint8_t* p) {
-    const uint32_t value = ReadU32(p);
-    int32_t result;
-    std::memcpy(&result, &value, sizeof result);
-    return result;
-}
 
 // What the headers say about the pixel rows, after every check against the byte count.
 struct Layout {

@@ -1,4 +1,5 @@
 #include "graphics/CBmp.h"
+#include "graphics/LittleEndian.h"
 #include "graphics/LoadedAlpha.h"
 
 #include <cstring>
@@ -10,24 +11,17 @@ constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr int kLargestIcon = 256;
 
-uint32_t Read(const uint8_t* p, int bytes) {
-    uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | p[i];
-    return value;
-}
-
 // The colour rows of the 32-bit image at `offset`, or null when the bytes do not hold one
 // of side x side pixels.
 const uint8_t* ImageRows(const uint8_t* data, std::size_t size, std::size_t offset, int side) {
     if (offset > size || size - offset < kInfoHeaderSize)
         return nullptr;
     const uint8_t* info = data + offset;
-    const auto rowsBytes = static_cast<std::size_t>(side) * side * 4;
-    const bool described = Read(info, 4) == kInfoHeaderSize &&
-                           Read(info + 4, 4) == uint32_t(side) &&
-                           Read(info + 8, 4) == uint32_t(2 * side) && Read(info + 12, 2) == 1 &&
-                           Read(info + 14, 2) == 32 && Read(info + 16, 4) == 0;
+    const auto rowsBytes = static_cast<std::size_t>(side) * side * kBytesPerPixel;
+    const bool described = ReadU32(info) == kInfoHeaderSize &&
+                           ReadU32(info + 4) == uint32_t(side) &&
+                           ReadU32(info + 8) == uint32_t(2 * side) && ReadU16(info + 12) == 1 &&
+                           ReadU16(info + 14) == 32 && ReadU32(info + 16) == 0;
     if (!described || size - offset - kInfoHeaderSize < rowsBytes)
         return nullptr;
     return info + kInfoHeaderSize;
@@ -38,9 +32,9 @@ const uint8_t* ImageRows(const uint8_t* data, std::size_t size, std::size_t offs
 void CBmp::LoadIconBytes(const uint8_t* data, std::size_t size, int side) {
     Free();
     if (data == nullptr || size < kDirectorySize || side <= 0 || side > kLargestIcon ||
-        Read(data, 2) != 0 || Read(data + 2, 2) != 1)
+        ReadU16(data) != 0 || ReadU16(data + 2) != 1)
         return;
-    const uint32_t count = Read(data + 4, 2);
+    const uint32_t count = ReadU16(data + 4);
     for (uint32_t i = 0; i < count; ++i) {
         const std::size_t entry = kDirectorySize + i * kEntrySize;
         if (entry + kEntrySize > size)
@@ -49,7 +43,7 @@ void CBmp::LoadIconBytes(const uint8_t* data, std::size_t size, int side) {
         const int height = data[entry + 1] == 0 ? kLargestIcon : data[entry + 1];
         if (width != side || height != side)
             continue;
-        const uint8_t* rows = ImageRows(data, size, Read(data + entry + 12, 4), side);
+        const uint8_t* rows = ImageRows(data, size, ReadU32(data + entry + 12), side);
         if (rows == nullptr)
             return;
         const tstr kept = name;

@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr int kBytesPerPixel = 4;
-constexpr int kAlphaByte = 3;
-
 uint8_t* ZeroedBlock(int32_t bytes) {
     return new (std::nothrow) uint8_t[static_cast<std::size_t>(bytes)]();
 }

@@ -1,4 +1,5 @@
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 #include "graphics/LoadedAlpha.h"
 
 #include <windows.h>
@@ -22,7 +23,8 @@ HBITMAP LoadBitmapHandle(HINSTANCE instance, int number) {
 
 // Reads the pixels as 32-bit rows, top row first; false when the system refuses.
 bool ReadPixels(HBITMAP bitmap, int width, int height, uint8_t* target) {
-    HDC screen = GetDC(nullptr);
+    const CWindowDc screenDc(nullptr);
+    const HDC screen = screenDc.Get();
     if (screen == nullptr)
         return false;
     DescribedBitmap info{};
@@ -39,7 +41,6 @@ bool ReadPixels(HBITMAP bitmap, int width, int height, uint8_t* target) {
         read = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), target,
                          reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == height;
     }
-    ReleaseDC(nullptr, screen);
     return read;
 }
 
@@ -49,7 +50,8 @@ void CBmp::LoadBitmapResource(void* module, int number) {
     Free();
     HINSTANCE instance =
         module != nullptr ? static_cast<HINSTANCE>(module) : GetModuleHandleA(nullptr);
-    HBITMAP bitmap = LoadBitmapHandle(instance, number);
+    const CGdiObject<HBITMAP> owner(LoadBitmapHandle(instance, number));
+    const HBITMAP bitmap = owner.Get();
     if (bitmap == nullptr)
         return;
     BITMAP description{};
@@ -65,5 +67,4 @@ void CBmp::LoadBitmapResource(void* module, int number) {
         else
             SettleLoadedAlpha(*this);
     }
-    DeleteObject(bitmap);
 }

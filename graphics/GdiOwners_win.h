@@ -1,67 +1,66 @@
 #pragma once
 
+#include "params/CHandleOwner.h"
+
 #include <windows.h>
 
-// Owners of GDI state, so that no path leaks a device context or a bitmap.
+// Owners of GDI state, so that no path leaks a device context, a bitmap or a selection.
+
+// Deletes a GDI object (pen, brush, font, bitmap).
+struct CDeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+// Deletes a memory device context.
+struct CDeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+// Gives a window's device context back (window null: the screen's).
+struct CReleaseDc {
+    HWND window = nullptr;
+    void operator()(HDC dc) const { ReleaseDC(window, dc); }
+};
+// Selects the replaced object back into its device context.
+struct CSelectBack {
+    HDC dc = nullptr;
+    void operator()(HGDIOBJ replaced) const { SelectObject(dc, replaced); }
+};
+
+// One GDI object (pen, brush, font, bitmap), deleted when replaced and at destruction.
+template <class Handle> using CGdiObject = CHandleOwner<Handle, CDeleteGdiObject>;
 
 // A device context from GetDC, released with ReleaseDC; window null: the whole screen.
-class CWindowDc {
+class CWindowDc : public CHandleOwner<HDC, CReleaseDc> {
 public:
-    explicit CWindowDc(HWND window) : window(window), dc(GetDC(window)) {}
-    ~CWindowDc() {
-        if (dc)
-            ReleaseDC(window, dc);
+    explicit CWindowDc(HWND window) : CHandleOwner(GetDC(window), CReleaseDc{window}) {}
+};
+
+// The screen's device context, held: GetDC(null) until Reset.
+class CScreenDc : public CHandleOwner<HDC, CReleaseDc> {
+public:
+    [[nodiscard]] bool Acquire() {
+        Reset(GetDC(nullptr));
+        return Get() != nullptr;
     }
-    CWindowDc(const CWindowDc&) = delete;
-    CWindowDc& operator=(const CWindowDc&) = delete;
-
-    HDC Get() const { return dc; }
-
-private:
-    HWND window;
-    HDC dc;
 };
 
 // A memory device context from CreateCompatibleDC, deleted with DeleteDC.
-class CMemoryDc {
+class CMemoryDc : public CHandleOwner<HDC, CDeleteDc> {
 public:
-    CMemoryDc() = default;
-    ~CMemoryDc() { Reset(); }
-    CMemoryDc(const CMemoryDc&) = delete;
-    CMemoryDc& operator=(const CMemoryDc&) = delete;
-
-    bool Create(HDC compatibleWith) {
-        Reset();
-        dc = CreateCompatibleDC(compatibleWith);
-        return dc != nullptr;
+    [[nodiscard]] bool Create(HDC compatibleWith) {
+        Reset(CreateCompatibleDC(compatibleWith));
+        return Get() != nullptr;
     }
-    void Reset() {
-        if (dc)
-            DeleteDC(dc);
-        dc = nullptr;
-    }
-    HDC Get() const { return dc; }
-
-private:
-    HDC dc = nullptr;
 };
 
 // A GDI bitmap, deleted with DeleteObject.
-class CGdiBitmap {
+class CGdiBitmap : public CGdiObject<HBITMAP> {
 public:
-    CGdiBitmap() = default;
-    ~CGdiBitmap() { Reset(); }
-    CGdiBitmap(const CGdiBitmap&) = delete;
-    CGdiBitmap& operator=(const CGdiBitmap&) = delete;
-
-    bool CreateCompatible(HDC dc, int width, int height) {
-        Reset();
-        bitmap = CreateCompatibleBitmap(dc, width, height);
-        return bitmap != nullptr;
+    [[nodiscard]] bool CreateCompatible(HDC dc, int width, int height) {
+        Reset(CreateCompatibleBitmap(dc, width, height));
+        return Get() != nullptr;
     }
     // A 32-bit top-down DIB section of width x height pixels; `bits` receives its pixels.
-    bool CreateDib(HDC dc, int width, int height, void** bits) {
-        Reset();
+    [[nodiscard]] bool CreateDib(HDC dc, int width, int height, void** bits) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width;
@@ -69,70 +68,20 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-        return bitmap != nullptr;
+        Reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+        return Get() != nullptr;
     }
-    void Reset() {
-        if (bitmap)
-            DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    HBITMAP Get() const { return bitmap; }
-
-private:
-    HBITMAP bitmap = nullptr;
 };
 
 // An object selected into a device context; the one it replaced is selected back.
-class CSelection {
+class CSelection : public CHandleOwner<HGDIOBJ, CSelectBack> {
 public:
-    CSelection() = default;
-    ~CSelection() { Reset(); }
-    CSelection(const CSelection&) = delete;
-    CSelection& operator=(const CSelection&) = delete;
-
-    bool Select(HDC into, HGDIOBJ object) {
+    [[nodiscard]] bool Select(HDC into, HGDIOBJ object) {
         Reset();
-        replaced = SelectObject(into, object);
-        if (!replaced || replaced == HGDI_ERROR) {
-            replaced = nullptr;
+        const HGDIOBJ replaced = SelectObject(into, object);
+        if (!replaced || replaced == HGDI_ERROR)
             return false;
-        }
-        dc = into;
+        Reset(replaced, CSelectBack{into});
         return true;
     }
-    void Reset() {
-        if (dc && replaced)
-            SelectObject(dc, replaced);
-        dc = nullptr;
-        replaced = nullptr;
-    }
-
-private:
-    HDC dc = nullptr;
-    HGDIOBJ replaced = nullptr;
-};
-
-// The screen's device context, held: GetDC(null) until Reset.
-class CScreenDc {
-public:
-    CScreenDc() = default;
-    ~CScreenDc() { Reset(); }
-    CScreenDc(const CScreenDc&) = delete;
-    CScreenDc& operator=(const CScreenDc&) = delete;
-
-    bool Acquire() {
-        Reset();
-        dc = GetDC(nullptr);
-        return dc != nullptr;
-    }
-    void Reset() {
-        if (dc)
-            ReleaseDC(nullptr, dc);
-        dc = nullptr;
-    }
-    HDC Get() const { return dc; }
-
-private:
-    HDC dc = nullptr;
 };

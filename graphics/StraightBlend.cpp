@@ -8,9 +8,6 @@ namespace StraightBlend {
 
 namespace {
 
-constexpr int kBytesPerPixel = 4;
-constexpr int kAlphaByte = 3;
-
 // Sample position of middle element i of `count` elements over a source span of
 // `span` + 1 elements: index (i*span)/(count - 1) and weight ((i*span*255)/(count - 1)) mod 255.
 struct Sample {

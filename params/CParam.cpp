@@ -2,8 +2,8 @@
 
 #include "params/CSettingsStore.h"
 
-#include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace {
@@ -56,17 +56,6 @@ template <> struct ParamTraits<tstr> {
     static bool Less(const tstr&, const tstr&) { return true; }
 };
 
-// Position of the first occurrence of the needle at or after start, or npos.
-const std::size_t npos = static_cast<std::size_t>(-1);
-
-std::size_t Find(const char* text, std::size_t length, std::size_t start, const char* needle) {
-    const std::size_t n = std::strlen(needle);
-    for (std::size_t i = start; i + n <= length; ++i)
-        if (std::memcmp(text + i, needle, n) == 0)
-            return i;
-    return npos;
-}
-
 bool IsSeparator(char c) {
     return c == ' ' || c == '=' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -75,28 +64,28 @@ bool IsSeparator(char c) {
 // in CR follows. found is false when the section or the entry is missing.
 tstr FindEntry(const tstr& block, const tstr& section, const tstr& name, bool& found) {
     found = false;
-    const char* text = block.c_str();
-    const std::size_t length = block.Length();
+    const std::string_view text(block.c_str(), block.Length());
+    constexpr std::size_t npos = std::string_view::npos;
     const tstr header = tstr("[") + section + "]";
-    std::size_t header_at = Find(text, length, 0, header.str());
+    const std::size_t header_at = text.find(header.str());
     if (header_at == npos)
         return tstr();
     const std::size_t body = header_at + header.Length();
-    std::size_t section_end = Find(text, length, body, "\n[");
+    std::size_t section_end = text.find("\n[", body);
     if (section_end == npos)
-        section_end = length;
+        section_end = text.size();
     const tstr line_start = tstr("\n") + name;
-    const std::size_t entry_at = Find(text, length, body, line_start.str());
+    const std::size_t entry_at = text.find(line_start.str(), body);
     if (entry_at == npos || entry_at >= section_end)
         return tstr();
     found = true;
     std::size_t v = entry_at + line_start.Length();
-    while (v < length && IsSeparator(text[v]))
+    while (v < text.size() && IsSeparator(text[v]))
         ++v;
-    const std::size_t cr = Find(text, length, v, "\r");
+    const std::size_t cr = text.find('\r', v);
     if (cr == npos)
         return tstr();
-    return tstr(std::string(text + v, cr - v).c_str());
+    return tstr(std::string(text.substr(v, cr - v)).c_str());
 }
 
 } // namespace

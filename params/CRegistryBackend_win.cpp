@@ -1,5 +1,6 @@
 #include "params/CRegistryBackend.h"
 
+#include "params/RegistryKey_win.h"
 #include "params/RegistryValue_win.h"
 
 #include <windows.h>
@@ -13,35 +14,23 @@ namespace {
 // Subkey names the enumeration returns: up to 1023 characters and the terminator.
 constexpr DWORD kSubkeyNameChars = 1024;
 
-// One key of HKEY_CURRENT_USER, closed when the guard goes.
-class COpenKey {
-public:
-    COpenKey() = default;
-    COpenKey(const COpenKey&) = delete;
-    COpenKey& operator=(const COpenKey&) = delete;
-    ~COpenKey() {
-        if (key)
-            RegCloseKey(key);
-    }
+// Opens a key of HKEY_CURRENT_USER for reading into the owner.
+bool OpenForReading(CRegistryKey& key, const tstr& path) {
+    return RegOpenKeyExA(HKEY_CURRENT_USER, path.str(), 0, KEY_READ, key.Receive()) ==
+           ERROR_SUCCESS;
+}
 
-    bool OpenForReading(const tstr& path) {
-        return RegOpenKeyExA(HKEY_CURRENT_USER, path.str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-    }
-    bool CreateForWriting(const tstr& path) {
-        return RegCreateKeyExA(HKEY_CURRENT_USER, path.str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                               &key, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY Get() const { return key; }
-
-private:
-    HKEY key = nullptr;
-};
+// Opens a key of HKEY_CURRENT_USER for writing, creating it where it is missing.
+bool CreateForWriting(CRegistryKey& key, const tstr& path) {
+    return RegCreateKeyExA(HKEY_CURRENT_USER, path.str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                           key.Receive(), nullptr) == ERROR_SUCCESS;
+}
 
 } // namespace
 
 bool CRegistryBackend::WriteString(const tstr& path, const tstr& name, const tstr& text) {
-    COpenKey key;
-    if (!key.CreateForWriting(path))
+    CRegistryKey key;
+    if (!CreateForWriting(key, path))
         return false;
     if (text.IsNull()) {
         RegDeleteValueA(key.Get(), name.str());
@@ -57,8 +46,8 @@ bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void
                                   std::size_t size) {
     if (data && size > MAXDWORD)
         return false;
-    COpenKey key;
-    if (!key.CreateForWriting(path))
+    CRegistryKey key;
+    if (!CreateForWriting(key, path))
         return false;
     if (!data) {
         RegDeleteValueA(key.Get(), name.str());
@@ -70,14 +59,14 @@ bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void
 }
 
 bool CRegistryBackend::ReadString(const tstr& path, const tstr& name, tstr& out) {
-    COpenKey key;
-    return key.OpenForReading(path) && ReadValueText(key.Get(), name.str(), out);
+    CRegistryKey key;
+    return OpenForReading(key, path) && ReadValueText(key.Get(), name.str(), out);
 }
 
 bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffer,
                                  std::size_t size) {
-    COpenKey key;
-    if (!key.OpenForReading(path))
+    CRegistryKey key;
+    if (!OpenForReading(key, path))
         return false;
     return !buffer || ReadValueBytes(key.Get(), name.str(), buffer, size);
 }
@@ -89,15 +78,15 @@ bool CRegistryBackend::DeleteKey(const tstr& path) {
 }
 
 bool CRegistryBackend::KeyExists(const tstr& path) {
-    COpenKey key;
-    return key.OpenForReading(path);
+    CRegistryKey key;
+    return OpenForReading(key, path);
 }
 
 bool CRegistryBackend::EnumSubkey(const tstr& path, int index, tstr& name) {
     if (index < 0)
         return false;
-    COpenKey key;
-    if (!key.OpenForReading(path))
+    CRegistryKey key;
+    if (!OpenForReading(key, path))
         return false;
     char subkey[kSubkeyNameChars];
     DWORD length = kSubkeyNameChars;

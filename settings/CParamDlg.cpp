@@ -98,23 +98,21 @@ template <class T> void CParamDlg<T>::Setup(int newKind, int newControlId) {
     controlId = newControlId;
 }
 
-template <class T> int CParamDlg<T>::Connect(HWND dialog) {
+template <class T> void CParamDlg<T>::Connect(HWND dialog) {
     if (controlId == 0 || kind == 0)
-        return 0;
+        return;
     control = GetDlgItem(dialog, controlId);
     if (param) {
         param->ApplyRange();
         Update();
     }
-    return 0;
 }
 
-template <class T> int CParamDlg<T>::OnCommand(HWND dialog, UINT id, UINT code, HWND sender) {
+template <class T> void CParamDlg<T>::OnCommand(HWND dialog, UINT id, UINT code, HWND sender) {
     (void)dialog;
     (void)sender;
     if (IsLive())
         ReadCommand(id, code);
-    return 0;
 }
 
 template <class T> void CParamDlg<T>::ReadCommand(UINT id, UINT code) {
@@ -162,16 +160,15 @@ template <class T> void CParamDlg<T>::ReadCommand(UINT id, UINT code) {
     }
 }
 
-template <class T> int CParamDlg<T>::OnNotify(HWND dialog, const NMHDR* header) {
+template <class T> void CParamDlg<T>::OnNotify(HWND dialog, const NMHDR* header) {
     (void)dialog;
     if (!IsLive() || kind != kSlider || !header)
-        return 0;
+        return;
     const bool released = header->code == static_cast<UINT>(NM_RELEASEDCAPTURE);
     const bool repainted = header->code == static_cast<UINT>(NM_CUSTOMDRAW);
     if (header->idFrom == static_cast<UINT_PTR>(controlId) && GetFocus() == control &&
         (released || repainted))
         Take(SendMessageA(control, TBM_GETPOS, 0, 0));
-    return 0;
 }
 
 template <class T> int CParamDlg<T>::Update() {
@@ -254,17 +251,16 @@ template <class T> void CParamDlg<T>::StopIdleCommit() {
     RemovePropA(control, kTypedProperty);
 }
 
-template <class T> void CALLBACK CParamDlg<T>::OnIdle(HWND edit, UINT, UINT_PTR, DWORD) {
+template <class T> void CALLBACK CParamDlg<T>::OnIdle(HWND edit, UINT, UINT_PTR, DWORD) noexcept {
     KillTimer(edit, kIdleCommitTimer);
     if (auto* binding = static_cast<CParamDlg<T>*>(GetPropA(edit, kTypedProperty)))
         binding->Commit();
 }
 
-template <class T> int CParamDlg<T>::SetParam(IParam* parameter) {
+template <class T> void CParamDlg<T>::SetParam(IParam* parameter) {
     StopIdleCommit();
     typed = dynamic_cast<CParam<T>*>(parameter);
     param = typed ? parameter : nullptr;
-    return 0;
 }
 
 template <class T> void CParamDlg<T>::SetRange(T min, T max) {

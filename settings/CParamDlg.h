@@ -26,12 +26,12 @@ public:
     void Setup(int kind, int controlId) override;
     // Does nothing without an id or a kind; otherwise finds the control, has the parameter
     // announce its bounds to all its bindings and writes the value into the control.
-    int Connect(HWND dialog) override;
-    int OnCommand(HWND dialog, UINT id, UINT code, HWND control) override;
-    int OnNotify(HWND dialog, const NMHDR* header) override;
+    void Connect(HWND dialog) override;
+    void OnCommand(HWND dialog, UINT id, UINT code, HWND control) override;
+    void OnNotify(HWND dialog, const NMHDR* header) override;
     // Writes the parameter's value into the control.
     int Update() override;
-    int SetParam(IParam* parameter) override;
+    void SetParam(IParam* parameter) override;
     IParam* GetParam() const override { return param; }
     // Spin controls and sliders take the bounds as their range.
     void SetRange(T min, T max) override;
@@ -53,7 +53,7 @@ private:
     void ReadTyped();
     void StartIdleCommit();
     void StopIdleCommit();
-    static void CALLBACK OnIdle(HWND edit, UINT message, UINT_PTR timer, DWORD time);
+    static void CALLBACK OnIdle(HWND edit, UINT message, UINT_PTR timer, DWORD time) noexcept;
     void ChooseColour();
     void RedrawSwatch();
 

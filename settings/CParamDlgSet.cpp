@@ -59,7 +59,7 @@ CParamDlgSet::CHandlerScope::~CHandlerScope() {
         set.released.clear();
 }
 
-int CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
+void CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
     const CHandlerScope scope(*this);
     if (id == IDCANCEL && code == BN_CLICKED) {
         for (const auto& binding : bindings)
@@ -75,14 +75,12 @@ int CParamDlgSet::HandleCommand(HWND dialog, UINT id, UINT code, HWND control) {
         for (std::size_t i = 0; i < bindings.size(); ++i)
             bindings[i]->OnCommand(dialog, id, code, control);
     }
-    return 0;
 }
 
-int CParamDlgSet::HandleNotify(HWND dialog, const NMHDR* header) {
+void CParamDlgSet::HandleNotify(HWND dialog, const NMHDR* header) {
     const CHandlerScope scope(*this);
     for (std::size_t i = 0; i < bindings.size(); ++i)
         bindings[i]->OnNotify(dialog, header);
-    return 0;
 }
 
 void CParamDlgSet::UnbindAll() {

@@ -24,7 +24,7 @@ public:
     // Takes the binding, gives it the parameter and registers it with the parameter. False
     // when the parameter is null or refuses it (the binding is then destroyed); true
     // without effect for a null binding. Owned by one set, a binding cannot be held twice.
-    bool Bind(IParam* parameter, std::unique_ptr<IControlBinding> binding);
+    [[nodiscard]] bool Bind(IParam* parameter, std::unique_ptr<IControlBinding> binding);
     // A new binding of the given control kind (ControlKind) and control id.
     bool BindControl(CParam<int>* parameter, int kind, int controlId);
     bool BindControl(CParam<bool>* parameter, int kind, int controlId);
@@ -37,8 +37,8 @@ public:
     // bindings, values kept.
     // Cancel (id 2, clicked): every parameter back to its snapshot, then release.
     // Anything else: every binding reads its control when the command concerns it.
-    int HandleCommand(HWND dialog, UINT id, UINT code, HWND control);
-    int HandleNotify(HWND dialog, const NMHDR* header);
+    void HandleCommand(HWND dialog, UINT id, UINT code, HWND control);
+    void HandleNotify(HWND dialog, const NMHDR* header);
     // Detaches every binding from its parameter and destroys it.
     void UnbindAll();
 

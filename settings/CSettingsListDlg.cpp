@@ -35,7 +35,7 @@ int CSettingsListDlg::OnCommand(UINT id, UINT code, HWND control) {
 
 int CSettingsListDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    pane = CNavPaneWnd::FromWindow(GetDlgItem(Handle(), kPane));
+    pane = ObjectOf<CNavPaneWnd>(GetDlgItem(Handle(), kPane));
     if (!pane)
         return 0;
     pane->SetCallback(this);

@@ -13,16 +13,16 @@ public:
 
     virtual void Setup(int kind, int controlId) = 0;
     // Finds the control in the dialog and fills it from the parameter.
-    virtual int Connect(HWND dialog) = 0;
+    virtual void Connect(HWND dialog) = 0;
     // Reads the control into the parameter when the command concerns it.
-    virtual int OnCommand(HWND dialog, UINT id, UINT code, HWND control) = 0;
+    virtual void OnCommand(HWND dialog, UINT id, UINT code, HWND control) = 0;
     // Reads a focused slider into the parameter on its repaint or release notification.
-    virtual int OnNotify(HWND dialog, const NMHDR* header) = 0;
+    virtual void OnNotify(HWND dialog, const NMHDR* header) = 0;
     // Sets the parameter from what the user typed and not yet committed, if anything, and
     // shows the value it took.
     virtual void Commit() = 0;
     // Stores the parameter (null detaches); a parameter of another type is refused.
-    virtual int SetParam(IParam* parameter) = 0;
+    virtual void SetParam(IParam* parameter) = 0;
     virtual IParam* GetParam() const = 0;
     // The same object as the parameter sees it.
     virtual IParamDlg* ParamSide() = 0;

@@ -1,13 +1,11 @@
 #include "ui/CButtonWnd.h"
 
 #include "graphics/FacePlacement.h"
+#include "ui/MessageCrackers.h"
 #include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <cstring>
 
 bool CButtonWnd::registered = false;
 
@@ -16,10 +14,6 @@ namespace {
 // The focused button is the default push button, so the dialog's Enter clicks it.
 LRESULT DialogCode(bool focused) {
     return DLGC_BUTTON | (focused ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-}
-
-bool IsFirstPress(LPARAM keyData) {
-    return (HIWORD(static_cast<DWORD_PTR>(keyData)) & KF_REPEAT) == 0;
 }
 
 int StepToward(int offset) {
@@ -50,16 +44,8 @@ bool CButtonWnd::RegisterFactory() {
     return RegisterFactoryOf<CButtonWnd>();
 }
 
-CButtonWnd* CButtonWnd::FromWindow(HWND window) {
-    char className[32] = {};
-    if (!window || !::GetClassNameA(window, className, sizeof className) ||
-        std::strcmp(className, kClassName) != 0)
-        return nullptr;
-    return static_cast<CButtonWnd*>(GetPropA(window, "WND_ENTITY"));
-}
-
 LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const POINT point = PointOf(lParam);
     switch (message) {
     case WM_PAINT:
         if (!Paint(reinterpret_cast<HDC>(wParam)))

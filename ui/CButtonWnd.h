@@ -64,8 +64,6 @@ public:
     // Registers the window class and its factory, so that template controls of the class
     // get a button object, deleted with their window.
     static bool RegisterFactory();
-    // The button object of a "DX_ButtonWnd" window; null for any other window.
-    static CButtonWnd* FromWindow(HWND window);
 
 private:
     // False when the painting guard made the paint return at once.

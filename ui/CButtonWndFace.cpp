@@ -1,17 +1,14 @@
 #include "ui/CButtonWnd.h"
 
+#include "graphics/ButtonFace.h"
 #include "graphics/FacePlacement.h"
 #include "ui/ScaledStack.h"
 #include "ui/WindowDpi.h"
 
 namespace {
 
-constexpr int kNormal = 0;
-constexpr int kHot = 1;
-constexpr int kPressed = 2;
-
 // The layers that stream toward the pointer: (stack, layer).
-constexpr int kRolledLayers[][2] = {{kHot, 2}, {kNormal, 0}, {kPressed, 2}};
+constexpr int kRolledLayers[][2] = {{kHotFace, 2}, {kNormalFace, 0}, {kPressedFace, 2}};
 
 bool LeftButtonDown() {
     return (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
@@ -32,14 +29,14 @@ int CButtonWnd::DrawFace(HDC dc, const RECT& client, POINT cursor) {
     // the system does that).
     const bool focused =
         GetFocus() == Handle() && !(SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-    int stack = kNormal;
-    if (keyPressed && image.StackHasLayers(kPressed)) {
-        stack = kPressed;
-    } else if (PtInRect(&client, cursor) && image.StackHasLayers(kHot)) {
-        stack = LeftButtonDown() && image.StackHasLayers(kPressed) ? kPressed : kHot;
-    } else if (focused && image.StackHasLayers(kHot)) {
-        stack = kHot;
-    } else if (!image.StackHasLayers(kNormal)) {
+    int stack = kNormalFace;
+    if (keyPressed && image.StackHasLayers(kPressedFace)) {
+        stack = kPressedFace;
+    } else if (PtInRect(&client, cursor) && image.StackHasLayers(kHotFace)) {
+        stack = LeftButtonDown() && image.StackHasLayers(kPressedFace) ? kPressedFace : kHotFace;
+    } else if (focused && image.StackHasLayers(kHotFace)) {
+        stack = kHotFace;
+    } else if (!image.StackHasLayers(kNormalFace)) {
         image.DrawTo(dc, 0, 0);
         return 0;
     }

@@ -2,8 +2,7 @@
 
 #include "ui/CButtonWnd.h"
 #include "ui/CNavPaneWnd.h"
-
-#include <windowsx.h>
+#include "ui/MessageCrackers.h"
 
 #include <cstddef>
 
@@ -38,19 +37,11 @@ const char* TemplateOfId(int templateId) {
     return templateId ? MAKEINTRESOURCEA(templateId) : nullptr;
 }
 
-UINT LowWord(LPARAM lParam) {
-    return LOWORD(static_cast<DWORD_PTR>(lParam));
-}
-
-UINT HighWord(LPARAM lParam) {
-    return HIWORD(static_cast<DWORD_PTR>(lParam));
-}
-
 // The picture buttons and navigation panes among a dialog's descendants draw for the DPI.
-BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) {
-    if (CButtonWnd* button = CButtonWnd::FromWindow(child))
+BOOL CALLBACK HandDpiTo(HWND child, LPARAM dpi) noexcept {
+    if (CButtonWnd* button = ObjectOf<CButtonWnd>(child))
         button->SetDpi(static_cast<int>(dpi));
-    else if (CNavPaneWnd* pane = CNavPaneWnd::FromWindow(child))
+    else if (CNavPaneWnd* pane = ObjectOf<CNavPaneWnd>(child))
         pane->SetDpi(static_cast<int>(dpi));
     return TRUE;
 }
@@ -67,11 +58,7 @@ INT_PTR CDialog::DefDialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const UINT keys = static_cast<UINT>(wParam);
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
-    const UINT low = LowWord(lParam);
-    const UINT high = HighWord(lParam);
+    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_CREATE:
         return OnCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -108,7 +95,8 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return OnCommand(CommandIdOf(wParam), CommandCodeOf(wParam),
+                         reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND:
         return OnSysCommand(keys, x, y);
     case WM_TIMER:
@@ -133,8 +121,7 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSizing(keys, reinterpret_cast<RECT*>(lParam));
         break;
     case WM_DPICHANGED:
-        return OnDpiChanged(static_cast<int>(HIWORD(wParam)),
-                            reinterpret_cast<const RECT*>(lParam));
+        return OnDpiChanged(DpiOf(wParam), reinterpret_cast<const RECT*>(lParam));
     case WM_MOUSELEAVE:
         OnMouseLeave();
         break;
@@ -255,7 +242,7 @@ INT_PTR CDialog::DoModal(HINSTANCE module, int templateId, HWND parent) {
 }
 
 INT_PTR CALLBACK CDialog::SharedDialogProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+                                           LPARAM lParam) noexcept {
     if (message == WM_SETFONT)
         return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_INITDIALOG) {

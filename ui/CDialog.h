@@ -80,9 +80,9 @@ public:
     HWND Handle() const { return dialog; }
     bool IsModal() const { return modal != 0; }
 
-    // The dialog procedure of every CDialog.
+    // The dialog procedure of every CDialog; nothing unwinds out of it into the system.
     static INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam);
+                                             LPARAM lParam) noexcept;
 
 private:
     HWND dialog = nullptr;

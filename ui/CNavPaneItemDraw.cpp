@@ -1,8 +1,8 @@
 #include "ui/CNavPaneItem.h"
 
 #include "graphics/CDibSurface_win.h"
+#include "graphics/GdiOwners_win.h"
 #include "ui/CNavPaneWnd.h"
-#include "ui/GdiObject.h"
 #include "ui/NavPaneToolCells.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ constexpr uint32_t kOwnAlpha = 0xAA000000;
 constexpr uint32_t kHighlightAlpha = 0xFF000000;
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    CGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
     FillRect(dc, &rect, brush.Get());
 }
 

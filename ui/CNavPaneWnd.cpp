@@ -2,20 +2,16 @@
 
 #include "graphics/DpiScale.h"
 #include "ui/CNavPaneWndParent.h"
+#include "ui/MessageCrackers.h"
 #include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 bool CNavPaneWnd::registered = false;
 
 namespace {
-
-constexpr const char* kEntityProperty = "WND_ENTITY";
 
 // Gives entry and every entry below it the pane.
 void AdoptTree(CNavPaneItem* entry, CNavPaneWnd* pane) {
@@ -24,7 +20,7 @@ void AdoptTree(CNavPaneItem* entry, CNavPaneWnd* pane) {
         AdoptTree(child, pane);
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
+BOOL CALLBACK CollectChild(HWND window, LPARAM list) noexcept {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
@@ -80,14 +76,6 @@ bool CNavPaneWnd::RegisterFactory() {
     return true;
 }
 
-CNavPaneWnd* CNavPaneWnd::FromWindow(HWND control) {
-    char className[32] = "";
-    if (!control || !::GetClassNameA(control, className, sizeof className) ||
-        std::strcmp(className, kClassName) != 0)
-        return nullptr;
-    return static_cast<CNavPaneWnd*>(static_cast<CWnd*>(GetPropA(control, kEntityProperty)));
-}
-
 LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -126,10 +114,10 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_VSCROLL:
-        OnVScroll(LOWORD(wParam), HIWORD(wParam));
+        OnVScroll(ScrollCodeOf(wParam), ScrollThumbOf(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        OnWheel(WheelDeltaOf(wParam));
         return 0;
     case WM_MOUSELEAVE:
         OnPointerLeft();

@@ -1,5 +1,9 @@
 #pragma once
 
+// Sources: CNavPaneWnd.cpp class, messages, entries and tools; CNavPaneWndMouse.cpp pointer;
+// CNavPaneWndScroll.cpp keys, scrolling, layout; CNavPaneWndDrag.cpp reordering;
+// CNavPaneWndPaint.cpp painting; CNavPaneWndDpi.cpp DPI.
+
 #include "graphics/CBmp.h"
 #include "params/CCollector.h"
 #include "ui/CDragWnd.h"
@@ -50,9 +54,6 @@ public:
     // Registers the window class and, only when that succeeded, the factory entry, and
     // then sets the registered flag. Always true.
     static bool RegisterFactory();
-    // The pane object of a control of this class (through its window property); null for
-    // any other window.
-    static CNavPaneWnd* FromWindow(HWND control);
 
     // The DPI the pane is shown at: the window's own until SetDpi gives another.
     int Dpi() const;

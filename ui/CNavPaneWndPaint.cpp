@@ -21,7 +21,7 @@ void CNavPaneWnd::PaintTo(HDC target) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     CSelection fontSelection;
     if (HFONT current = CurrentFont())
-        fontSelection.Select(dc, current);
+        static_cast<void>(fontSelection.Select(dc, current)); // else the context's font
     SetBkMode(dc, TRANSPARENT);
     RECT cursor = LayoutStart();
     root.Draw(dc, client, cursor, 0);
@@ -47,7 +47,7 @@ void CNavPaneWnd::PaintDragWindow() {
         return;
     CSelection fontSelection;
     if (HFONT current = CurrentFont())
-        fontSelection.Select(dc.Get(), current);
+        static_cast<void>(fontSelection.Select(dc.Get(), current)); // else the context's font
     SetBkMode(dc.Get(), TRANSPARENT);
     OffsetRect(&row, -row.left, -row.top);
     dragSource->DrawRow(dc.Get(), row);

@@ -1,19 +1,15 @@
 #include "ui/CWnd.h"
 
+#include "ui/MessageCrackers.h"
 #include "ui/WindowFactory.h"
 
-#include <windowsx.h>
+#include <cstring>
 
 namespace {
 
-constexpr const char* kEntityProperty = "WND_ENTITY";
 constexpr int kClassNameChars = 128;
 constexpr UINT kBlockedFlashes = 5;
 constexpr DWORD kBlockedFlashIntervalMs = 200;
-
-CWnd* EntityOf(HWND window) {
-    return static_cast<CWnd*>(GetPropA(window, kEntityProperty));
-}
 
 // The factory entry of the window's class; false when the class has none.
 bool FactoryOfWindow(HWND window, WindowFactory& factory) {
@@ -37,21 +33,23 @@ bool IsUserInput(UINT message, WPARAM wParam) {
     case WM_MBUTTONUP:
         return true;
     case WM_ACTIVATE:
-        return LOWORD(wParam) != WA_INACTIVE;
+        return IsActivation(wParam);
     default:
         return false;
     }
 }
 
-UINT LowWord(LPARAM lParam) {
-    return LOWORD(static_cast<DWORD_PTR>(lParam));
-}
-
-UINT HighWord(LPARAM lParam) {
-    return HIWORD(static_cast<DWORD_PTR>(lParam));
-}
-
 } // namespace
+
+CWnd* CWnd::FromHandle(HWND window) {
+    return window ? static_cast<CWnd*>(GetPropA(window, kEntityProperty)) : nullptr;
+}
+
+bool CWnd::HasClassName(HWND window, const char* className) {
+    char actual[kClassNameChars] = "";
+    return window && ::GetClassNameA(window, actual, kClassNameChars) > 0 &&
+           std::strcmp(actual, className) == 0;
+}
 
 CWnd::~CWnd() {
     if (!window)
@@ -144,7 +142,7 @@ int CWnd::Detach() {
     if (!attached)
         return 0;
     // A window that outlives its object must not keep pointing at it.
-    if (window && EntityOf(window) == this)
+    if (window && FromHandle(window) == this)
         RemovePropA(window, kEntityProperty);
     window = nullptr;
     attached = false;
@@ -181,11 +179,7 @@ bool CWnd::RefusedByBlockingWindow(UINT message, WPARAM wParam) {
 }
 
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const UINT keys = static_cast<UINT>(wParam);
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
-    const UINT low = LowWord(lParam);
-    const UINT high = HighWord(lParam);
+    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_NCCREATE:
         result = OnNcCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -203,7 +197,8 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         result = OnPaint();
         return true;
     case WM_COMMAND:
-        result = OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        result =
+            OnCommand(CommandIdOf(wParam), CommandCodeOf(wParam), reinterpret_cast<HWND>(lParam));
         return true;
     case WM_TIMER:
         result = OnTimer(wParam);
@@ -212,7 +207,7 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         result = OnMouseMove(keys, x, y);
         return true;
     case WM_MOUSEWHEEL:
-        result = OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), x, y);
+        result = OnMouseWheel(WheelKeysOf(wParam), WheelDeltaOf(wParam), x, y);
         return true;
     case WM_LBUTTONDOWN:
         result = OnLButtonDown(keys, x, y);
@@ -340,18 +335,19 @@ int CWnd::OnTimer(UINT_PTR) {
     return 0;
 }
 
-LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::SharedWindowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
     switch (message) {
     case WM_SETFONT:
         return 0;
     case WM_NCCREATE:
         return OnNcCreateMessage(window, wParam, lParam);
     case WM_DESTROY:
-        return OnDestroyMessage(window, EntityOf(window), wParam, lParam);
+        return OnDestroyMessage(window, FromHandle(window), wParam, lParam);
     default:
         break;
     }
-    CWnd* object = EntityOf(window);
+    CWnd* object = FromHandle(window);
     return object ? CountedWindowProc(object, message, wParam, lParam)
                   : DefWindowProcA(window, message, wParam, lParam);
 }

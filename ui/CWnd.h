@@ -6,14 +6,17 @@
 
 // The base of every custom window: binds one object to one native window and routes the
 // window's messages to virtual handlers. The object is kept in the window property
-// "WND_ENTITY" from WM_NCCREATE until WM_DESTROY. Every concrete class supplies
-// GetRegisteredFlag and GetClassName.
+// kEntityProperty from WM_NCCREATE until WM_DESTROY; FromHandle and ObjectOf read it. Every
+// concrete class supplies GetRegisteredFlag and GetClassName.
 //
 // Three states: without a window; owning a window it created (Create); driving a window it
 // did not create (attached, by Attach or by the factory registry). An attached window is
 // never destroyed by its object.
 class CWnd {
 public:
+    // The window property that holds a window's object.
+    static constexpr const char* kEntityProperty = "WND_ENTITY";
+
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -85,9 +88,14 @@ public:
     bool IsCreatedByFactory() const { return createdByFactory; }
     HWND GetBlockingWindow() const { return blockingWindow; }
 
-    // The window procedure of every CWnd class.
+    // The object bound to the window; null for none (also a null or a foreign window).
+    static CWnd* FromHandle(HWND window);
+    // True when the window's class name is className.
+    static bool HasClassName(HWND window, const char* className);
+
+    // The window procedure of every CWnd class; nothing unwinds out of it into the system.
     static LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam);
+                                             LPARAM lParam) noexcept;
 
 protected:
     // Default processing: the previous window procedure when set, else the system's.
@@ -115,3 +123,10 @@ private:
     int handlerDepth = 0;                         // handlers of this object on the stack
     WindowDeleteFunction pendingDelete = nullptr; // set when the window died meanwhile
 };
+
+// The object of type T bound to the window, checked by the window's class name (T's
+// kClassName); null for a window of another class or without an object.
+template <class T> T* ObjectOf(HWND window) {
+    return CWnd::HasClassName(window, T::kClassName) ? static_cast<T*>(CWnd::FromHandle(window))
+                                                     : nullptr;
+}

@@ -2,23 +2,21 @@
 
 bool DrawContext::FromWindow(HWND source) {
     Release();
-    dc = GetDC(source);
-    if (!dc)
-        return false;
-    window = source;
-    return true;
+    windowDc.Reset(GetDC(source), CReleaseDc{source});
+    return static_cast<bool>(windowDc);
 }
 
 bool DrawContext::CreateMemory(HDC compatibleWith, const RECT& rect) {
     if (!CreateCompatible(compatibleWith))
         return false;
-    bitmap = CreateCompatibleBitmap(compatibleWith, rect.right - rect.left, rect.bottom - rect.top);
-    if (!bitmap) {
+    if (!bitmap.CreateCompatible(compatibleWith, rect.right - rect.left, rect.bottom - rect.top)) {
         Release();
         return false;
     }
-    previousBitmap = SelectObject(dc, bitmap);
-    ownBitmap = true;
+    if (!selection.Select(memoryDc.Get(), bitmap.Get())) {
+        Release();
+        return false;
+    }
     target = rect;
     hasTarget = true;
     return true;
@@ -30,33 +28,21 @@ bool DrawContext::CreateMemory(HDC compatibleWith, int width, int height) {
 
 bool DrawContext::CreateCompatible(HDC compatibleWith) {
     Release();
-    dc = CreateCompatibleDC(compatibleWith);
-    created = dc != nullptr;
-    return created;
+    return memoryDc.Create(compatibleWith);
 }
 
 void DrawContext::BlitTo(HDC to) const {
-    if (!hasTarget || !dc)
+    if (!hasTarget || !Get())
         return;
-    BitBlt(to, target.left, target.top, target.right - target.left, target.bottom - target.top, dc,
-           0, 0, SRCCOPY);
+    BitBlt(to, target.left, target.top, target.right - target.left, target.bottom - target.top,
+           Get(), 0, 0, SRCCOPY);
 }
 
 void DrawContext::Release() {
-    if (ownBitmap && previousBitmap)
-        SelectObject(dc, previousBitmap);
-    if (created && dc)
-        DeleteDC(dc);
-    else if (dc)
-        ReleaseDC(window, dc);
-    if (bitmap)
-        DeleteObject(bitmap);
-    window = nullptr;
-    dc = nullptr;
-    bitmap = nullptr;
-    previousBitmap = nullptr;
+    selection.Reset();
+    memoryDc.Reset();
+    windowDc.Reset();
+    bitmap.Reset();
     target = RECT{};
-    created = false;
-    ownBitmap = false;
     hasTarget = false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/GdiOwners_win.h"
+
 #include <windows.h>
 
 // A device context for drawing: either a window's own (FromWindow) or a memory context
@@ -14,14 +16,14 @@ public:
     DrawContext& operator=(const DrawContext&) = delete;
 
     // The window's device context; false when there is none.
-    bool FromWindow(HWND window);
+    [[nodiscard]] bool FromWindow(HWND window);
     // A memory context compatible with dc holding a compatible bitmap of the rectangle's
     // size; the target rectangle is the given one. False, and released, on failure.
-    bool CreateMemory(HDC dc, const RECT& rect);
+    [[nodiscard]] bool CreateMemory(HDC dc, const RECT& rect);
     // The same for width x height at (0, 0).
-    bool CreateMemory(HDC dc, int width, int height);
+    [[nodiscard]] bool CreateMemory(HDC dc, int width, int height);
     // A memory context compatible with dc, without a bitmap.
-    bool CreateCompatible(HDC dc);
+    [[nodiscard]] bool CreateCompatible(HDC dc);
     // Copies the whole bitmap to dc at the target rectangle's top-left corner; nothing
     // without a target rectangle.
     void BlitTo(HDC dc) const;
@@ -29,16 +31,16 @@ public:
     // back, deletes the owned bitmap.
     void Release();
 
-    HDC Get() const { return dc; }
+    HDC Get() const { return windowDc ? windowDc.Get() : memoryDc.Get(); }
     const RECT& Target() const { return target; }
 
 private:
-    HWND window = nullptr;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
+    // Declared in release order, last first: the selection goes, then the contexts, then
+    // the bitmap that was selected.
+    CGdiBitmap bitmap;
+    CHandleOwner<HDC, CReleaseDc> windowDc;
+    CMemoryDc memoryDc;
+    CSelection selection;
     RECT target{};
-    bool created = false;
-    bool ownBitmap = false;
     bool hasTarget = false;
 };

@@ -1,7 +1,6 @@
 #include "ui/NavPaneGlyphs.h"
 
 #include "graphics/GdiOwners_win.h"
-#include "ui/GdiObject.h"
 
 #include <algorithm>
 
@@ -18,9 +17,10 @@ void DrawChevron(HDC dc, int left, int top, int side, bool up) {
 
 // Two chevrons a quarter of the side apart.
 void DrawChevronPair(HDC dc, int left, int top, int side, bool up, COLORREF colour) {
-    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
     CSelection selection;
-    selection.Select(dc, pen.Get());
+    // Without the pen the chevrons are drawn with the context's own.
+    static_cast<void>(selection.Select(dc, pen.Get()));
     DrawChevron(dc, left, top, side, up);
     DrawChevron(dc, left, top + side / 4, side, up);
 }

@@ -1,5 +1,6 @@
 #include "ui/WindowDpi.h"
 
+#include "graphics/GdiOwners_win.h"
 #include "ui/SystemLibrary.h"
 
 namespace {
@@ -9,12 +10,8 @@ constexpr int kDesignDpi = 96;
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 int DeviceDpi(HWND window) {
-    HDC dc = GetDC(window);
-    if (!dc)
-        return 0;
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi;
+    const CWindowDc dc(window);
+    return dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 0;
 }
 
 } // namespace

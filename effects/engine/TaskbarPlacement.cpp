@@ -4,12 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int32_t kBandRows = 200;
-
-} // namespace
-
 TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t screenH) {
     if (taskbar.bottom < screenH / 2)
         return TaskbarSide::Top;
@@ -48,15 +42,15 @@ bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
     *x = 0;
     switch (side) {
     case TaskbarSide::Bottom:
-        *y = taskbar.top - kBandRows;
+        *y = taskbar.top - kOverlayBandRows;
         break;
     case TaskbarSide::Top:
     case TaskbarSide::Right:
-        *y = screenHeight - kBandRows;
+        *y = screenHeight - kOverlayBandRows;
         break;
     case TaskbarSide::Left:
         *x = taskbar.right;
-        *y = screenHeight - kBandRows;
+        *y = screenHeight - kOverlayBandRows;
         break;
     case TaskbarSide::Unknown:
         return false;

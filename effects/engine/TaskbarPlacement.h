@@ -19,6 +19,10 @@ constexpr int32_t kAutoHiddenStrip = 2;
 // more counts as Hidden.
 TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect);
 
+// The overlay band's height: every effect presents a band of the screen's width and this
+// many rows, and the band's position is chosen for it.
+constexpr int32_t kOverlayBandRows = 200;
+
 // The band along the taskbar's edge that the fire and the water use: on top of a bottom
 // taskbar, right of a left taskbar, and at the bottom of the screen for a top or right
 // taskbar or when none shows (hidden, auto-hidden or none at all: where an auto-hidden

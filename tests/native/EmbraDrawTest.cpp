@@ -1,5 +1,6 @@
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
+#include "support/EffectGlobals.h"
 #include "support/EmbraRig.h"
 #include "support/WaitUntil.h"
 #include "tests/reference/CSetEmbraReference.h"
@@ -222,9 +223,7 @@ TEST(EmbraGolden, RenderWorkerPresentsTheSameBand) {
     rig.desktop.SetTickCount(2024);
     rig.renderState.frameSleepMs = 0;
     rig.renderState.frameLimit = 30;
-    CSetEmbra::profileTimer = 0;
-    CSetEmbra::profilePeriod = 20;
-    CRandom::Seed(2024);
+    ResetEffectGlobals(2024);
     ASSERT_TRUE(rig.renderState.StartEffect());
     // Worker 0 drops the run flag once it has presented the last frame.
     WaitUntil([&] { return rig.renderState.runFlag.load() == 0; });

@@ -8,6 +8,7 @@
 #include "effects/fire/CItemEmbra.h"
 #include "effects/fire/CSetEmbra.h"
 #include "graphics/CBmp.h"
+#include "support/EffectGlobals.h"
 #include "support/EmbraRig.h"
 #include "support/WaitUntil.h"
 
@@ -57,9 +58,7 @@ WorkerRun RunWorkers(int32_t workers) {
             run.flames.insert(run.flames.end(), flames, flames + rig.set.itemsPerWorker);
         }
     };
-    CSetEmbra::profileTimer = 0;
-    CSetEmbra::profilePeriod = 20;
-    CRandom::Seed(99); // Start spawns the flames from the calling thread's generator
+    ResetEffectGlobals(99);
     if (!rig.renderState.StartEffect())
         return run;
     WaitUntil([&] { return rig.renderState.runFlag.load() == 0; });

@@ -4,6 +4,7 @@
 #include "effects/fire/CSetEmbra.h"
 #include "support/CArtDesktop.h"
 #include "support/CStoreRig.h"
+#include "support/EffectGlobals.h"
 #include "support/TestBitmaps.h"
 #include "tests/reference/CSetEmbraReference.h"
 
@@ -29,9 +30,7 @@ template <class TSet> struct CEmbraRigOf : CStoreRig<TSet, CArtDesktop> {
     // Seeds the calling thread's generator, which Start spawns the flames from, and starts
     // rendering with the fire as the active set (the profile timer starts afresh).
     bool Start(uint32_t seed) {
-        CSetEmbra::profileTimer = 0;
-        CSetEmbra::profilePeriod = 20;
-        CRandom::Seed(seed);
+        ResetEffectGlobals(seed);
         return this->renderState.StartRendering();
     }
     // Renders `frames` frames as worker 0 on the calling thread, seeded as the first

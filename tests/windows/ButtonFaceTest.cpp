@@ -57,7 +57,7 @@ TEST(ButtonFace, ArtworkStatesDrawThreeDifferentPictures) {
     const HWND window =
         CreateWindowExA(0, CButtonWnd::kClassName, "", WS_POPUP, 0, 0, kButtonSize, kButtonSize,
                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    CButtonWnd* button = CButtonWnd::FromWindow(window);
+    CButtonWnd* button = ObjectOf<CButtonWnd>(window);
     ASSERT_NE(button, nullptr);
     for (const Face& face : kFaces) {
         ASSERT_TRUE(BuildFace(*button, face));

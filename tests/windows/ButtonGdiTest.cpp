@@ -52,7 +52,7 @@ TEST(ButtonGdi, RepaintsKeepNoObjects) {
                                         module, nullptr);
     const HWND window = CreateWindowExA(0, CButtonWnd::kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0,
                                         kSize, kSize, parent, nullptr, module, nullptr);
-    CButtonWnd* button = CButtonWnd::FromWindow(window);
+    CButtonWnd* button = ObjectOf<CButtonWnd>(window);
     ASSERT_NE(button, nullptr);
     BuildFace(button->Image());
     // Warm up: first use of the system's drawing objects and the hot state's snapshot.

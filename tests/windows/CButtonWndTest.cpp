@@ -77,7 +77,7 @@ protected:
         window =
             CreateWindowExA(0, CButtonWnd::kClassName, "", WS_CHILD | WS_VISIBLE, 10, 10, kSize,
                             kSize, parent, reinterpret_cast<HMENU>(kId), module, nullptr);
-        button = CButtonWnd::FromWindow(window);
+        button = ObjectOf<CButtonWnd>(window);
         ASSERT_NE(button, nullptr);
     }
     void TearDown() override {
@@ -111,8 +111,8 @@ protected:
 } // namespace
 
 TEST_F(ButtonWnd, FactoryObjectAnswersAsAButton) {
-    EXPECT_EQ(CButtonWnd::FromWindow(parent), nullptr);
-    EXPECT_EQ(CButtonWnd::FromWindow(nullptr), nullptr);
+    EXPECT_EQ(ObjectOf<CButtonWnd>(parent), nullptr);
+    EXPECT_EQ(ObjectOf<CButtonWnd>(nullptr), nullptr);
     // A push button to the dialog manager, the default one while it has the focus, so
     // that Enter sends its command.
     EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);

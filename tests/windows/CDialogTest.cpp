@@ -220,7 +220,7 @@ TEST(Dialog, ADpiChangeReachesThePictureButtons) {
     ASSERT_NE(window, nullptr);
     HWND child = CreateWindowExA(0, CButtonWnd::kClassName, "", WS_CHILD, 0, 0, 192, 192, window,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    CButtonWnd* button = CButtonWnd::FromWindow(child);
+    CButtonWnd* button = ObjectOf<CButtonWnd>(child);
     ASSERT_NE(button, nullptr);
     CBmp& face = button->Image();
     face.Create(96, 96);

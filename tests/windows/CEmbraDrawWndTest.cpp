@@ -6,14 +6,6 @@
 
 #include <windows.h>
 
-namespace {
-
-CWnd* EntityOf(HWND window) {
-    return static_cast<CWnd*>(GetPropA(window, "WND_ENTITY"));
-}
-
-} // namespace
-
 // The desktop's overlay is a CEmbraDrawWnd that owns its window; a window of the class
 // made without an object (as a dialog template makes one) gets one from the factory.
 TEST(EmbraDrawWnd, OverlayAndFactoryWindowsHaveTheirObject) {
@@ -23,7 +15,7 @@ TEST(EmbraDrawWnd, OverlayAndFactoryWindowsHaveTheirObject) {
 
     CWin32Desktop desktop;
     ASSERT_TRUE(desktop.CreateOverlay({0, 0, 64, 32}));
-    auto* overlay = dynamic_cast<CEmbraDrawWnd*>(EntityOf(desktop.OverlayWindow()));
+    auto* overlay = ObjectOf<CEmbraDrawWnd>(desktop.OverlayWindow());
     ASSERT_NE(overlay, nullptr);
     EXPECT_FALSE(overlay->IsAttached());
     EXPECT_EQ(overlay->Handle(), desktop.OverlayWindow());
@@ -33,11 +25,11 @@ TEST(EmbraDrawWnd, OverlayAndFactoryWindowsHaveTheirObject) {
         CreateWindowExA(CEmbraDrawWnd::kExStyle, "LV_EmbraDrawWnd", "", CEmbraDrawWnd::kStyle, 0, 0,
                         64, 32, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    auto* made = dynamic_cast<CEmbraDrawWnd*>(EntityOf(window));
+    auto* made = ObjectOf<CEmbraDrawWnd>(window);
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(made->IsCreatedByFactory());
     EXPECT_TRUE(made->IsAttached());
     DestroyWindow(window);
-    EXPECT_EQ(EntityOf(window), nullptr);
+    EXPECT_EQ(CWnd::FromHandle(window), nullptr);
     UnregisterWindowFactory("LV_EmbraDrawWnd");
 }

@@ -393,12 +393,11 @@ public:
             deletedInHandler = true;
         depth = -1000;
     }
-    int OnCommand(HWND dialog, UINT id, UINT code, HWND control) override {
+    void OnCommand(HWND dialog, UINT id, UINT code, HWND control) override {
         ++depth;
-        const int result = CParamDlg<int>::OnCommand(dialog, id, code, control);
+        CParamDlg<int>::OnCommand(dialog, id, code, control);
         if (--depth < 0)
             deletedInHandler = true;
-        return result;
     }
 
     static inline bool deletedInHandler = false;
@@ -413,7 +412,7 @@ TEST(CParamDlgTest,
     colour.Set(0x0000FF);
     CBoundedParam vis{10, 100, 50};
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.Bind(&colour, std::make_unique<CCountingColour>());
+        EXPECT_TRUE(d.Bind(&colour, std::make_unique<CCountingColour>()));
         d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
     });
     HWND dialog = dlg.Open();
@@ -443,7 +442,7 @@ TEST(CParamDlgTest, WithoutControlOrParameterNothingHappens) {
     CParamDlg<int> binding;
     binding.Setup(kEditBox, 4711);
     binding.SetParam(&value);
-    EXPECT_EQ(binding.Connect(nullptr), 0);
+    binding.Connect(nullptr);
     EXPECT_EQ(binding.Control(), nullptr);
     EXPECT_EQ(binding.Update(), 0);
     binding.SetParam(nullptr);

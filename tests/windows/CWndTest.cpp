@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kEntityProperty = "WND_ENTITY";
+constexpr const char* kEntityProperty = CWnd::kEntityProperty;
 
 // A hidden top-level probe window of its own class.
 std::unique_ptr<CPlainProbe> CreateProbe() {

@@ -48,7 +48,7 @@ protected:
 CNavPaneWnd* PaneOf(HWND settings) {
     for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
          page = FindWindowExA(settings, page, "#32770", nullptr))
-        if (CNavPaneWnd* pane = CNavPaneWnd::FromWindow(GetDlgItem(page, 1018)))
+        if (CNavPaneWnd* pane = ObjectOf<CNavPaneWnd>(GetDlgItem(page, 1018)))
             return pane;
     return nullptr;
 }

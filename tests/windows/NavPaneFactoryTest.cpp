@@ -3,6 +3,7 @@
 
 #include "effects/engine/CNavPaneItemData.h"
 #include "graphics/DpiScale.h"
+#include "ui/CButtonWnd.h"
 #include "ui/CDialog.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +32,12 @@ TEST(NavPaneFactory, TemplateControlGetsAPane) {
     HWND window = dialog.CreateModeless(nullptr, IDD_NAV_PANE_TEST, nullptr);
     ASSERT_NE(window, nullptr);
     HWND control = GetDlgItem(window, IDC_NAV_PANE);
-    CNavPaneWnd* pane = CNavPaneWnd::FromWindow(control);
+    CNavPaneWnd* pane = ObjectOf<CNavPaneWnd>(control);
     ASSERT_NE(pane, nullptr);
-    EXPECT_EQ(pane, GetPropA(control, "WND_ENTITY"));
-    EXPECT_EQ(CNavPaneWnd::FromWindow(window), nullptr);
-    EXPECT_EQ(CNavPaneWnd::FromWindow(nullptr), nullptr);
+    EXPECT_EQ(pane, GetPropA(control, CWnd::kEntityProperty));
+    EXPECT_EQ(ObjectOf<CButtonWnd>(control), nullptr) << "a pane is no button";
+    EXPECT_EQ(ObjectOf<CNavPaneWnd>(window), nullptr);
+    EXPECT_EQ(ObjectOf<CNavPaneWnd>(nullptr), nullptr);
     EXPECT_TRUE(pane->IsCreatedByFactory());
     EXPECT_TRUE(GetClassLongPtrA(control, GCL_STYLE) & CS_DBLCLKS);
     EXPECT_TRUE(GetWindowLongPtrA(control, GWL_STYLE) & WS_CLIPCHILDREN);
