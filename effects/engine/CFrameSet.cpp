@@ -4,13 +4,13 @@
 #include "effects/engine/DirtyBox.h"
 #include "effects/engine/IDesktop.h"
 #include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
 #include "graphics/CBmp.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int32_t kBandRows = 200;      // rows of the presented band
 constexpr int32_t kBandBottomGap = 130; // rows of the frame buffer below the band
 
 bool Running(const std::atomic<int32_t>* runFlag) {
@@ -62,11 +62,12 @@ int32_t CFrameSet::AnimatedCount() const {
 
 int32_t CFrameSet::BandTop() const {
     // Row H - 330: the band ends 130 rows above the bottom of the screen.
-    return std::max<int32_t>(0, frameBuffer.height - kBandRows - kBandBottomGap);
+    return std::max<int32_t>(0, frameBuffer.height - kOverlayBandRows - kBandBottomGap);
 }
 
 int32_t CFrameSet::BandRows() const {
-    return std::max<int32_t>(0, std::min<int32_t>(kBandRows, frameBuffer.height - BandTop()));
+    return std::max<int32_t>(0,
+                             std::min<int32_t>(kOverlayBandRows, frameBuffer.height - BandTop()));
 }
 
 void CFrameSet::SetDestination(int32_t x, int32_t y) {
@@ -213,7 +214,8 @@ void CFrameSet::PresentFrame() {
     const DesktopRect dirty = DirtyPart(band);
     desktop->CopyBand(band, dirty);
     EndOfFrame();
-    desktop->Present(DestinationX(), DestinationY(), dirty);
+    // A refused presentation needs nothing here: the desktop shows the whole band next time.
+    (void)desktop->Present(DestinationX(), DestinationY(), dirty);
     AfterPresent();
 }
 

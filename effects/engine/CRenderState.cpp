@@ -4,12 +4,12 @@
 #include "effects/engine/CSet.h"
 #include "effects/engine/IDesktop.h"
 #include "effects/engine/ScreenSize.h"
+#include "effects/engine/TaskbarPlacement.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int32_t kOverlayRows = 200;
 constexpr int32_t kStopPauseMs = 10; // the main thread's pause between looks while stopping
 
 int32_t SystemProcessorCount() {
@@ -29,7 +29,7 @@ bool CRenderState::StartRendering() {
     if (overlayCreated)
         StopRendering();
     ReadScreenSize(*desktop);
-    const int32_t top = screenHeight - kOverlayRows;
+    const int32_t top = screenHeight - kOverlayBandRows;
     // The overlay spans (0, H - 200) to the bottom right corner: W x 200.
     const DesktopRect rect{0, top, screenWidth, screenHeight};
     if (!desktop->CreateOverlay(rect))

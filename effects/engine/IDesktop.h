@@ -66,7 +66,7 @@ public:
     // screen may not show the last presented one: the first time after CreateOverlay or
     // ShowOverlay, after a refused Present and at a new (x, y). False when the desktop
     // refused.
-    virtual bool Present(int32_t x, int32_t y, const DesktopRect& dirty) = 0;
+    [[nodiscard]] virtual bool Present(int32_t x, int32_t y, const DesktopRect& dirty) = 0;
 
     // The main thread's pause of at most `milliseconds` while it waits for the workers to
     // leave. Worker 0's presentation may need the main thread to answer (the Win32 desktop

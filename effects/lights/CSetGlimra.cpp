@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int32_t kBandRows = 200;
 constexpr int32_t kEllipseWidth = CSetGlimra::kSpriteHeight + CSetGlimra::kFrameCount; // 137
 constexpr int32_t kBottomMargin = 97; // rays stay above row H - 97
 
@@ -104,11 +103,11 @@ void CSetGlimra::UpdatePlacement() {
         SetDestination(0, 0);
         break;
     case TaskbarSide::Left:
-        desktop->MoveOverlay(taskbar.right, screenHeight - kBandRows);
+        desktop->MoveOverlay(taskbar.right, screenHeight - kOverlayBandRows);
         SetDestination(taskbar.right, 0);
         break;
     case TaskbarSide::Right:
-        desktop->MoveOverlay(0, screenHeight - kBandRows);
+        desktop->MoveOverlay(0, screenHeight - kOverlayBandRows);
         SetDestination(0, 0);
         break;
     case TaskbarSide::Unknown:
