@@ -1,6 +1,6 @@
 #include "ui/WindowDpi.h"
 
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 namespace {
 
