@@ -95,6 +95,10 @@ void CWin32Desktop::ShowOverlay() {
     ShowWindow(overlay.Handle(), SW_SHOWNA);
 }
 
+void CWin32Desktop::HideOverlay() {
+    ShowWindow(overlay.Handle(), SW_HIDE);
+}
+
 void CWin32Desktop::DestroyOverlay() {
     presentedWindow.store(nullptr, std::memory_order_release);
     bandSelection.Reset();

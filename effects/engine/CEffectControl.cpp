@@ -26,6 +26,14 @@ void CEffectControl::Choose(CSet* set) {
     Settle();
 }
 
+void CEffectControl::SetPaused(bool paused) {
+    renderState->SetPaused(paused);
+}
+
+bool CEffectControl::Paused() const {
+    return renderState->Paused();
+}
+
 bool CEffectControl::MustStop() const {
     return !runWanted || restartWanted || (choicePending && choice != renderState->activeSet);
 }

@@ -26,6 +26,11 @@ public:
     void Restart();
     // `set` becomes the active set; a running effect switches to it.
     void Choose(CSet* set);
+    // Whether the effect is to pause: a running effect keeps its state and stays running
+    // but hides its overlay and draws nothing until the pause ends; a start while pause is
+    // wanted starts it paused. The wish outlasts stops and starts.
+    void SetPaused(bool paused);
+    bool Paused() const;
 
     // The workers run.
     bool Running() const { return running; }

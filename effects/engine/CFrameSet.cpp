@@ -6,18 +6,11 @@
 #include "graphics/CBmp.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace {
 
 constexpr int32_t kBandRows = 200;      // rows of the presented band
 constexpr int32_t kBandBottomGap = 130; // rows of the frame buffer below the band
-constexpr int32_t kFlagPollMs = 10;     // a worker's wait for worker 0 to clear its flag
-
-void SleepMs(int32_t milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 bool Running(const std::atomic<int32_t>* runFlag) {
     return runFlag->load(std::memory_order_acquire) != 0;
@@ -88,6 +81,7 @@ bool CFrameSet::AllocateFrame() {
         return false;
     for (int32_t i = 0; i < workerCount; ++i)
         doneFlags[i].store(1, std::memory_order_relaxed);
+    stepped = 0; // a stop may have left workers waiting in AllStepped
     if (screenWidth <= 0 || screenHeight <= 0)
         return false;
     frameBuffer.Create(screenWidth, screenHeight);
@@ -110,24 +104,20 @@ void CFrameSet::FreeItems() {
 void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
     if (worker < 0 || worker >= workerCount)
         return;
-    if (worker != 0 && !WaitForOwnFlag(worker, runFlag))
-        return;
     if (worker == 0) {
         ClearBand();
-        for (int32_t i = 0; i < workerCount; ++i)
-            doneFlags[i].store(0, std::memory_order_release);
-        if (!TakeFrameLock(runFlag))
+        if (!Running(runFlag))
             return;
         ResetFrameState();
-        frameLock.unlock();
-    }
-    if (!TakeFrameLock(runFlag))
+        if (!StartFrame(runFlag))
+            return;
+    } else if (!WaitForOwnFlag(worker, runFlag)) {
         return;
+    }
     CItem* items =
         static_cast<std::size_t>(worker) < workerItems.size() ? workerItems[worker] : nullptr;
-    frameLock.unlock();
     StepAndDraw(worker, items);
-    doneFlags[worker].store(1, std::memory_order_release);
+    FinishPart(worker);
     if (worker != 0)
         return;
     // A stop that ends the wait leaves the frame unpresented: other workers may still be
@@ -137,39 +127,64 @@ void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
     PresentFrame();
 }
 
-bool CFrameSet::WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag) {
-    while (doneFlags[worker].load(std::memory_order_acquire) != 0) {
-        if (!Running(runFlag))
-            return false;
-        SleepMs(kFlagPollMs);
-    }
-    return true;
+// Clears every flag, which lets the other workers draw the frame whose band is cleared.
+bool CFrameSet::StartFrame(const std::atomic<int32_t>* runFlag) {
+    bool started = false;
+    renderState->Signal(renderState->frameStarted, [&] {
+        started = Running(runFlag);
+        for (int32_t i = 0; started && i < workerCount; ++i)
+            doneFlags[i].store(0, std::memory_order_relaxed);
+    });
+    return started;
 }
 
-bool CFrameSet::TakeFrameLock(const std::atomic<int32_t>* runFlag) {
-    while (!frameLock.try_lock()) {
-        if (!Running(runFlag))
-            return false;
-        SleepMs(pollMs);
-    }
-    if (Running(runFlag))
+bool CFrameSet::WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag) {
+    std::unique_lock<std::mutex> lock(renderState->signalLock);
+    renderState->Wait(lock, renderState->frameStarted, [&] {
+        return doneFlags[worker].load(std::memory_order_relaxed) == 0 || !Running(runFlag);
+    });
+    return Running(runFlag);
+}
+
+bool CFrameSet::AllStepped() {
+    const std::atomic<int32_t>* runFlag = &renderState->runFlag;
+    if (workerCount <= 1)
         return true;
-    frameLock.unlock();
-    return false;
+    std::unique_lock<std::mutex> lock(renderState->signalLock);
+    if (++stepped == workerCount) {
+        stepped = 0;
+        ++stepRound;
+        lock.unlock();
+        renderState->frameStarted.notify_all();
+        return true;
+    }
+    const int64_t round = stepRound;
+    renderState->Wait(lock, renderState->frameStarted,
+                      [&] { return stepRound != round || !Running(runFlag); });
+    return stepRound != round;
+}
+
+// The worker that finishes last wakes worker 0.
+void CFrameSet::FinishPart(int worker) {
+    bool last = false;
+    {
+        std::lock_guard<std::mutex> guard(renderState->signalLock);
+        doneFlags[worker].store(1, std::memory_order_relaxed);
+        last = worker != 0 && AllDone();
+    }
+    if (last)
+        renderState->partsDone.notify_all();
 }
 
 bool CFrameSet::WaitForWorkers(const std::atomic<int32_t>* runFlag) {
-    while (Running(runFlag)) {
-        SleepMs(pollMs);
-        if (AllDone())
-            return true;
-    }
-    return false;
+    std::unique_lock<std::mutex> lock(renderState->signalLock);
+    renderState->Wait(lock, renderState->partsDone, [&] { return AllDone() || !Running(runFlag); });
+    return AllDone() && Running(runFlag);
 }
 
 bool CFrameSet::AllDone() const {
     for (int32_t i = 0; i < workerCount; ++i)
-        if (doneFlags[i].load(std::memory_order_acquire) == 0)
+        if (doneFlags[i].load(std::memory_order_relaxed) == 0)
             return false;
     return true;
 }

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <vector>
 
@@ -18,9 +17,11 @@ class IDesktop;
 
 // The frame protocol shared by every effect set. All render workers call Render with
 // their index; each steps and draws its own item array into the one frame buffer, and
-// worker 0 additionally clears the presented band first and presents it last. The
-// concrete set supplies the set-specific steps through the protected hooks and its
-// Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
+// worker 0 additionally clears the presented band and resets the set's per-frame state
+// first, then starts the frame for the others, and presents the band once every worker
+// is done. The hand-offs are waits on the render state's condition variables, never
+// polls. The concrete set supplies the set-specific steps through the protected hooks and
+// its Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
 class CFrameSet : public CSet {
 public:
     // `key` names the set in the store: its parameters live under "Sets\" + key.
@@ -47,10 +48,10 @@ public:
     CBmp frameBuffer;                // W x H, premultiplied, rows top-down
     std::vector<CItem*> workerItems; // one array of itemsPerWorker items per worker
     int32_t itemsPerWorker = 0;
-    int32_t workerCount = 0;                           // number of done flags and item arrays
-    std::unique_ptr<std::atomic<int32_t>[]> doneFlags; // 1 once a worker finished its part
-    std::mutex frameLock;                              // taken only with try_lock and pollMs sleeps
-    int32_t pollMs = 5; // sleep between lock attempts and in worker 0's wait
+    int32_t workerCount = 0; // number of done flags and item arrays
+    // 1 once a worker finished its part of the frame; cleared by worker 0 to start the
+    // next one. Written under the render state's signalLock.
+    std::unique_ptr<std::atomic<int32_t>[]> doneFlags;
 
     // The parameters every effect has, first in its parameter set.
     CEdges<CParam<int>, int> vis;   // "vis": opacity of the whole effect in percent
@@ -72,11 +73,8 @@ protected:
     int32_t AnimatedCount() const;
 
     // Set-specific steps of the frame.
-    // Worker 0, under frameLock, after it cleared the band and every done flag and before
-    // it reads its own item array. Every worker reads its item array under frameLock too,
-    // so no read overlaps the reset; but the other workers, released by their cleared
-    // flags, may take the lock first and step and draw this frame's items before and
-    // while the reset runs. Nothing that a worker reads while stepping may be reset here.
+    // Worker 0, after it cleared the band and before it starts the frame for the others,
+    // so before any worker reads its item array.
     virtual void ResetFrameState() {}
     // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
     virtual void StepAndDraw(int worker, CItem* items) = 0;
@@ -104,9 +102,15 @@ protected:
         return static_cast<TItem*>(items);
     }
 
+    // Every worker, inside StepAndDraw: waits until every worker has called it this frame
+    // (each after stepping its items), so that each may then draw every worker's items;
+    // false when the render state's run flag dropped meanwhile.
+    bool AllStepped();
+
 private:
-    bool TakeFrameLock(const std::atomic<int32_t>* runFlag);
+    bool StartFrame(const std::atomic<int32_t>* runFlag);
     bool WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag);
+    void FinishPart(int worker);
     bool WaitForWorkers(const std::atomic<int32_t>* runFlag);
     bool AllDone() const;
     void ClearBand();
@@ -115,6 +119,8 @@ private:
     void (*freeItemArray)(CItem* items) = nullptr;
     std::atomic<int32_t> destinationX{0};
     std::atomic<int32_t> destinationY{0};
+    int32_t stepped = 0;   // workers past AllStepped this frame, under signalLock
+    int64_t stepRound = 0; // rounds of AllStepped completed, under signalLock
 };
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {

@@ -6,16 +6,11 @@
 #include "effects/engine/ScreenSize.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
 constexpr int32_t kOverlayRows = 200;
-constexpr int32_t kStopPollMs = 10;
-
-void SleepMs(int32_t milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+constexpr int32_t kStopPauseMs = 10; // the main thread's pause between looks while stopping
 
 int32_t SystemProcessorCount() {
     return std::max<int32_t>(1, static_cast<int32_t>(std::thread::hardware_concurrency()));
@@ -42,7 +37,8 @@ bool CRenderState::StartRendering() {
     overlayCreated = true;
     if (activeSet && !activeSet->Start())
         return false;
-    desktop->ShowOverlay();
+    if (!Paused())
+        desktop->ShowOverlay();
     return true;
 }
 
@@ -73,12 +69,7 @@ bool CRenderState::StartEffect() {
 }
 
 void CRenderState::StopEffect() {
-    {
-        // Under the pause lock, so that worker 0 cannot miss the wake-up.
-        std::lock_guard<std::mutex> lock(pauseLock);
-        runFlag.store(0, std::memory_order_release);
-    }
-    pauseEnd.notify_all();
+    DropRunFlag();
     WaitForWorkers();
     for (std::thread& worker : workers)
         worker.join();
@@ -89,30 +80,70 @@ void CRenderState::StopEffect() {
 
 void CRenderState::WaitForWorkers() const {
     while (runningWorkers.load(std::memory_order_acquire) != 0)
-        desktop->PauseWhileStopping(kStopPollMs);
+        desktop->PauseWhileStopping(kStopPauseMs);
 }
 
-void CRenderState::PauseAfterFrame() {
-    if (frameSleepMs <= 0)
+void CRenderState::DropRunFlag() {
+    // Under the lock, so that no wait can miss the wake-up between its look and its sleep.
+    Signal(frameTurn, [this] { runFlag.store(0, std::memory_order_release); });
+    frameStarted.notify_all();
+    partsDone.notify_all();
+}
+
+void CRenderState::SetPaused(bool pause) {
+    Signal(frameTurn, [&] { paused = pause; });
+    if (!overlayCreated)
         return;
-    std::unique_lock<std::mutex> lock(pauseLock);
-    pauseEnd.wait_for(lock, std::chrono::milliseconds(frameSleepMs),
-                      [this] { return runFlag.load(std::memory_order_acquire) == 0; });
+    if (pause)
+        desktop->HideOverlay();
+    else
+        desktop->ShowOverlay();
+}
+
+bool CRenderState::Paused() const {
+    std::lock_guard<std::mutex> guard(signalLock);
+    return paused;
+}
+
+bool CRenderState::AwaitFrameTurn(std::chrono::steady_clock::time_point next) {
+    std::unique_lock<std::mutex> lock(signalLock);
+    while (Running()) {
+        if (paused) {
+            parked.store(true, std::memory_order_release);
+            frameTurn.wait(lock);
+            parked.store(false, std::memory_order_release);
+        } else if (std::chrono::steady_clock::now() < next) {
+            frameTurn.wait_until(lock, next);
+        } else {
+            return true;
+        }
+        wakeUps.fetch_add(1, std::memory_order_relaxed);
+    }
+    return false;
+}
+
+void CRenderState::AwaitStop() {
+    std::unique_lock<std::mutex> lock(signalLock);
+    Wait(lock, frameTurn, [this] { return !Running(); });
 }
 
 void CRenderState::RunWorker(int32_t index) {
     CRandom::Seed(static_cast<uint32_t>(index) * desktop->TickCount()); // worker 0 gets seed 0
     int32_t frames = 0;
-    while (runFlag.load(std::memory_order_acquire) != 0) {
-        if (activeSet)
-            activeSet->Render(index, &runFlag);
-        else if (index != 0)
-            SleepMs(kStopPollMs); // nothing to render: do not spin
+    auto next = std::chrono::steady_clock::now();
+    while (Running()) {
+        if (index == 0 && !AwaitFrameTurn(next))
+            break;
+        if (!activeSet) {
+            AwaitStop(); // nothing to render
+            break;
+        }
+        activeSet->Render(index, &runFlag);
         if (index != 0)
             continue;
         if (frameLimit > 0 && ++frames >= frameLimit)
-            runFlag.store(0, std::memory_order_release);
-        PauseAfterFrame();
+            DropRunFlag();
+        next = std::chrono::steady_clock::now() + std::chrono::milliseconds(frameSleepMs);
     }
     runningWorkers.fetch_sub(1, std::memory_order_acq_rel);
 }

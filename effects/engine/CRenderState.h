@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -13,6 +14,12 @@ class IDesktop;
 // The render state of the application: the overlay on the desktop, the active set and
 // the render workers. Every operation except the workers' own loop runs on the main
 // thread; activeSet changes only while no worker runs.
+//
+// The workers never poll: each waits on a condition variable under signalLock, the
+// workers other than 0 for worker 0 to start the next frame, worker 0 for the others to
+// finish it and then for the next frame's time, which a deadline stands for. A stop
+// wakes every wait at once; while paused, worker 0 waits without a deadline, so no thread
+// wakes until the effect resumes or stops.
 class CRenderState {
 public:
     explicit CRenderState(IDesktop* desktop);
@@ -21,8 +28,9 @@ public:
     CRenderState& operator=(const CRenderState&) = delete;
 
     // Reads the screen size, creates the overlay W x 200 at the bottom of the screen and
-    // starts the active set. When the set fails to start, it stays the active set, the
-    // overlay stays hidden and the result is false.
+    // starts the active set; the overlay is shown unless the effect is paused. When the
+    // set fails to start, it stays the active set, the overlay stays hidden and the
+    // result is false.
     bool StartRendering();
     // Stops the active set and destroys the overlay; always true.
     bool StopRendering();
@@ -39,25 +47,66 @@ public:
     // that a worker presenting meanwhile is answered rather than waited for forever.
     void WaitForWorkers() const;
 
+    // Pausing keeps the workers and the set's state: the overlay is hidden and worker 0
+    // starts no frame (a frame being drawn is finished) until the pause ends, when the
+    // overlay shows again and the next frame follows at once. The wish outlasts stops: a
+    // start while paused creates the overlay hidden and draws nothing.
+    void SetPaused(bool paused);
+    bool Paused() const;
+
+    // Drops the run flag and wakes every wait of the workers; any thread.
+    void DropRunFlag();
+    // Runs `change` under signalLock and wakes every thread waiting on `wake`.
+    template <class TChange> void Signal(std::condition_variable& wake, TChange change) {
+        {
+            std::lock_guard<std::mutex> guard(signalLock);
+            change();
+        }
+        wake.notify_all();
+    }
+    // Waits on `wake` under `lock` (holding signalLock) until `done` holds, counting the
+    // wake-ups.
+    template <class TDone>
+    void Wait(std::unique_lock<std::mutex>& lock, std::condition_variable& wake, TDone done) {
+        while (!done()) {
+            wake.wait(lock);
+            wakeUps.fetch_add(1, std::memory_order_relaxed);
+        }
+    }
+
     IDesktop* const desktop;
     std::atomic<int32_t> runFlag{0};        // 1 while the workers are to run
     std::atomic<int32_t> runningWorkers{0}; // workers that have not yet left
     int32_t processorCount;                 // number of render workers, at least 1
     CSet* activeSet = nullptr;              // the set being rendered, or null
-    // Worker 0's pause after each frame (cut short by a stop). 0 renders frames back to
-    // back (preview tool).
-    int32_t frameSleepMs = 40;
+    // Worker 0's pause after each frame (cut short by a stop): a frame takes a little over
+    // this plus the drawing. 0 renders frames back to back (preview tool).
+    int32_t frameSleepMs = 45;
     // When positive, worker 0 drops the run flag after presenting this many frames, so
     // that WaitForWorkers returns once they are rendered (preview tool).
     int32_t frameLimit = 0;
 
+    // The frame hand-off of the workers: the lock every wait holds, the wake-up of the
+    // workers waiting for a frame to start, and worker 0's for the others to finish.
+    mutable std::mutex signalLock;
+    std::condition_variable frameStarted;
+    std::condition_variable partsDone;
+    // Every wake-up of a worker's wait (the deadline of the frame's pause included).
+    std::atomic<int64_t> wakeUps{0};
+    // Worker 0 waits for the pause to end (set and read under signalLock).
+    std::atomic<bool> parked{false};
+
 private:
     void RunWorker(int32_t index);
-    // Worker 0's pause of frameSleepMs after a frame; ends early when the run flag drops.
-    void PauseAfterFrame();
+    // Worker 0 before each frame: waits until `next` and while paused; false once the
+    // run flag drops.
+    bool AwaitFrameTurn(std::chrono::steady_clock::time_point next);
+    // A worker with no set to render: waits for the stop.
+    void AwaitStop();
+    bool Running() const { return runFlag.load(std::memory_order_acquire) != 0; }
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
-    std::mutex pauseLock;
-    std::condition_variable pauseEnd;
+    bool paused = false;               // under signalLock
+    std::condition_variable frameTurn; // worker 0's pause and the pause's end
 };

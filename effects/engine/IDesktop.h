@@ -42,6 +42,8 @@ public:
     // Creates the overlay hidden at `rect`, with a presentation surface of its size.
     virtual bool CreateOverlay(const DesktopRect& rect) = 0;
     virtual void ShowOverlay() = 0;
+    // Hides the overlay, keeping it and its presentation surface.
+    virtual void HideOverlay() = 0;
     // Destroys the overlay and its presentation surface; nothing when there is none.
     virtual void DestroyOverlay() = 0;
     // The overlay's window rectangle; false when there is no overlay.

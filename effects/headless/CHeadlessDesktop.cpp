@@ -129,6 +129,11 @@ void CHeadlessDesktop::ShowOverlay() {
     overlayVisible = overlayExists;
 }
 
+void CHeadlessDesktop::HideOverlay() {
+    std::lock_guard<std::mutex> guard(lock);
+    overlayVisible = false;
+}
+
 void CHeadlessDesktop::DestroyOverlay() {
     std::lock_guard<std::mutex> guard(lock);
     overlayExists = false;

@@ -48,6 +48,7 @@ public:
     TaskbarState FindTaskbar(DesktopRect* rect) override;
     bool CreateOverlay(const DesktopRect& rect) override;
     void ShowOverlay() override;
+    void HideOverlay() override;
     void DestroyOverlay() override;
     bool OverlayRect(DesktopRect* rect) override;
     void MoveOverlay(int32_t x, int32_t y) override;

@@ -11,15 +11,8 @@
 #include <new>
 #include <vector>
 
-namespace {
-
-constexpr int32_t kPollMs = 3; // this set's sleep between lock attempts and in the wait
-
-} // namespace
-
 CSetRipla::CSetRipla(CSettingsStore* store, CRenderState* renderState)
     : CSpriteSet(store, renderState, "Ripla") {
-    pollMs = kPollMs;
     displayName.Set("Water");
     colour.Set(0xFFDD7755);
     InitBounded(waveSize, 1, 40, 20);

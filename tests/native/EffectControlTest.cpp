@@ -192,3 +192,31 @@ TEST(EffectControl, ChooseSwitchesARunningEffectOnly) {
     rig.ExpectRunning(&rig.fire);
     EXPECT_EQ(rig.fire.starts.load(), 2);
 }
+
+// Pausing keeps the effect running (the button and the settings say so) and is kept across
+// a stop, a start, a display change and a switch of the effect, each of which comes up
+// hidden and drawing nothing until the pause ends.
+TEST(EffectControl, PauseIsKeptAcrossStopsAndStarts) {
+    Rig rig;
+    rig.control.Start();
+    rig.control.SetPaused(true);
+    EXPECT_TRUE(rig.control.Paused());
+    EXPECT_TRUE(rig.control.Running());
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    rig.control.Stop();
+    EXPECT_TRUE(rig.control.Paused());
+    const int32_t presented = rig.desktop.PresentCount();
+    rig.control.Start();
+    rig.control.Restart();
+    rig.control.Choose(&rig.water);
+    EXPECT_TRUE(rig.control.Running());
+    EXPECT_TRUE(rig.desktop.OverlayExists());
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    WaitUntil([&] { return rig.state.parked.load(); });
+    EXPECT_EQ(rig.desktop.PresentCount(), presented);
+    EXPECT_EQ(rig.water.frames.load(), 0);
+    rig.control.SetPaused(false);
+    EXPECT_FALSE(rig.control.Paused());
+    rig.ExpectRunning(&rig.water);
+    WaitUntil([&] { return rig.water.frames.load() >= 1; });
+}

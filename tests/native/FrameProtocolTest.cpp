@@ -1,6 +1,7 @@
 #include "effects/engine/CRenderState.h"
 #include "effects/headless/CHeadlessDesktop.h"
 #include "support/CTestSet.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -157,17 +158,23 @@ TEST(FrameProtocol, OtherWorkerDrawsAndSetsItsFlag) {
     EXPECT_EQ(rig.desktop.PresentCount(), 0);
 }
 
-// A frame lock held elsewhere keeps worker 0 out until the run flag drops; it then
-// leaves without drawing or presenting.
-TEST(FrameProtocol, HeldFrameLockIsLeftWhenTheRunFlagDrops) {
-    Rig rig(64, 400, 1);
+// A worker waiting for its frame to start, and worker 0 waiting for a worker that never
+// draws, leave without drawing or presenting as soon as the run flag drops.
+TEST(FrameProtocol, WaitsEndWhenTheRunFlagDrops) {
+    Rig rig(64, 400, 3);
     ASSERT_TRUE(rig.started);
-    rig.set.frameLock.lock();
-    std::thread worker([&] { rig.set.Render(0, &rig.run); });
-    rig.run = 0;
-    worker.join();
-    rig.set.frameLock.unlock();
-    EXPECT_EQ(rig.set.draws[0].load(), 0);
+    rig.state.runFlag = 1;
+    std::thread waiting([&] { rig.set.Render(1, &rig.state.runFlag); }); // flag set by Start
+    std::thread first([&] { rig.set.Render(0, &rig.state.runFlag); });
+    // Worker 0 drew its part and worker 1 its own; worker 2 never runs.
+    WaitUntil([&] { return rig.set.draws[0].load() == 1 && rig.set.draws[1].load() == 1; });
+    std::thread second([&] { rig.set.Render(1, &rig.state.runFlag); }); // waits for frame 2
+    rig.state.DropRunFlag();
+    waiting.join();
+    first.join();
+    second.join();
+    EXPECT_EQ(rig.set.draws[1].load(), 1);
+    EXPECT_EQ(rig.set.draws[2].load(), 0);
     EXPECT_EQ(rig.desktop.PresentCount(), 0);
 }
 

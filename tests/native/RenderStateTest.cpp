@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 // The render state with real worker threads on the headless desktop. Nothing here depends
 // on timing: the tests wait for states, never for durations.
@@ -189,4 +191,72 @@ TEST(RenderState, RepeatedStartStopCycles) {
         EXPECT_EQ(rig.set.starts.load(), cycle);
     }
     EXPECT_EQ(rig.desktop.OverlayCount(), 4);
+}
+
+// Each frame wakes each worker about once: the others when worker 0 starts the frame,
+// worker 0 when the last of them is done and when its pause ends. Polling would wake them
+// many times a frame.
+TEST(RenderState, WorkersWakeAboutOnceAFrame) {
+    constexpr int32_t kWorkers = 3;
+    constexpr int32_t kFrames = 10;
+    Rig rig(kWorkers);
+    rig.state.frameSleepMs = 20;
+    rig.state.frameLimit = kFrames;
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.state.runFlag.load() == 0; });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.desktop.PresentCount(), kFrames);
+    EXPECT_LE(rig.state.wakeUps.load(), int64_t{kFrames} * (kWorkers + 2));
+}
+
+// Paused, the workers keep their frame and wait without waking; the overlay is hidden and
+// nothing is presented. Resumed, the overlay shows and the frames go on where they were.
+TEST(RenderState, PauseKeepsTheFrameAndWakesNoWorker) {
+    Rig rig(3);
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.desktop.PresentCount() >= 3; });
+    rig.state.SetPaused(true);
+    EXPECT_TRUE(rig.state.Paused());
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    WaitUntil([&] { return rig.state.parked.load(); });
+    const int32_t presented = rig.desktop.PresentCount();
+    const int32_t drawn = rig.set.draws[2].load();
+    const int64_t wakeUps = rig.state.wakeUps.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // frames run back to back
+    EXPECT_EQ(rig.desktop.PresentCount(), presented);
+    EXPECT_EQ(rig.set.draws[2].load(), drawn);
+    EXPECT_EQ(rig.state.wakeUps.load(), wakeUps);
+    EXPECT_EQ(rig.state.runningWorkers.load(), 3);
+
+    rig.state.SetPaused(false);
+    EXPECT_TRUE(rig.desktop.OverlayVisible());
+    WaitUntil([&] { return rig.desktop.PresentCount() >= presented + 2; });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.set.starts.load(), 1);
+    CBmp last;
+    rig.desktop.CopyLastPresented(&last);
+    EXPECT_EQ(last.Pixel(0, 0), CTestSet::Mark(rig.desktop.PresentCount())); // counted on
+}
+
+// A stop while paused ends the workers at once; a start while paused creates the overlay
+// hidden and draws nothing until the pause ends.
+TEST(RenderState, StopAndStartWhilePaused) {
+    Rig rig(2);
+    ASSERT_TRUE(rig.state.StartEffect());
+    rig.state.SetPaused(true);
+    WaitUntil([&] { return rig.state.parked.load(); });
+    rig.state.StopEffect();
+    EXPECT_EQ(rig.state.runningWorkers.load(), 0);
+    EXPECT_FALSE(rig.desktop.OverlayExists());
+    const int32_t presented = rig.desktop.PresentCount();
+
+    ASSERT_TRUE(rig.state.StartEffect());
+    EXPECT_TRUE(rig.state.Paused());
+    EXPECT_TRUE(rig.desktop.OverlayExists());
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    WaitUntil([&] { return rig.state.parked.load(); });
+    EXPECT_EQ(rig.desktop.PresentCount(), presented);
+    rig.state.SetPaused(false);
+    EXPECT_TRUE(rig.desktop.OverlayVisible());
+    WaitUntil([&] { return rig.desktop.PresentCount() > presented; });
 }

@@ -42,7 +42,6 @@ TEST(RiplaSetup, IdentityParametersRampAndItems) {
     EXPECT_EQ(rig.set.DisplayName(), tstr("Water"));
     EXPECT_EQ(*rig.set.colour.Get(), 0xFFDD7755ul);
     EXPECT_EQ(rig.set.paramSet.GetPath(), tstr("Sets\\Ripla"));
-    EXPECT_EQ(rig.set.pollMs, 3);
     const char* names[] = {"vis", "items", "wave_size", "wave_duration"};
     ASSERT_EQ(rig.set.paramSet.Params().size(), 4u);
     for (int k = 0; k < 4; ++k)

@@ -24,9 +24,7 @@ public:
 // `workers` render workers. Nothing is started.
 template <class TSet> struct CEmbraRigOf : CStoreRig<TSet, CArtDesktop> {
     CEmbraRigOf(int32_t width, int32_t height, int32_t workers = 1)
-        : CStoreRig<TSet, CArtDesktop>(width, height, workers) {
-        this->set.pollMs = 0;
-    }
+        : CStoreRig<TSet, CArtDesktop>(width, height, workers) {}
 
     // Seeds the calling thread's generator, which Start spawns the flames from, and starts
     // rendering with the fire as the active set (the profile timer starts afresh).

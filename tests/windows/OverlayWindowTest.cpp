@@ -136,6 +136,26 @@ TEST(OverlayWindow, WorkersRenderAndStop) {
     EXPECT_EQ(FindWindowA("LV_EmbraDrawWnd", nullptr), nullptr);
 }
 
+// Pausing hides the overlay window and keeps it; resuming shows it again, and the
+// workers present into it again.
+TEST(OverlayWindow, PauseHidesAndResumeShowsTheWindow) {
+    Rig rig(2);
+    ASSERT_TRUE(rig.state.StartEffect());
+    WaitUntil([&] { return rig.set.frames.load() >= 1; });
+    HWND window = rig.desktop.OverlayWindow();
+    ASSERT_NE(window, nullptr);
+    rig.state.SetPaused(true);
+    EXPECT_FALSE(IsWindowVisible(window));
+    WaitUntil([&] { return rig.state.parked.load(); });
+    const int32_t frames = rig.set.frames.load();
+    rig.state.SetPaused(false);
+    EXPECT_EQ(rig.desktop.OverlayWindow(), window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    WaitUntil([&] { return rig.set.frames.load() > frames; });
+    rig.state.StopEffect();
+    EXPECT_FALSE(IsWindow(window));
+}
+
 // The taskbar is the first visible window of its class; the overlay goes right behind it.
 TEST(OverlayWindow, FindsTheTaskbarAndGoesBehindIt) {
     CWin32Desktop desktop;
