@@ -38,6 +38,14 @@ CParam<int>& CWppSettingsLink::StartMinimize() {
     return app->startMinimize;
 }
 
+CParam<int>& CWppSettingsLink::PauseFullScreen() {
+    return app->pauseFullScreen;
+}
+
+CParam<int>& CWppSettingsLink::PauseOnBattery() {
+    return app->pauseOnBattery;
+}
+
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
     if (app->effects.renderState.activeSet)

@@ -22,6 +22,8 @@ public:
     void ReadStartWithWindows() override;
     void ApplyStartWithWindows() override;
     CParam<int>& StartMinimize() override;
+    CParam<int>& PauseFullScreen() override;
+    CParam<int>& PauseOnBattery() override;
     // The options under "Options\Common" and "current" under "Sets". Not the whole save of
     // the exit, which also clears the stored main window handle of the running instance.
     void SaveSettings() override;

@@ -48,6 +48,7 @@
 #define IDM_QUIT 1013
 #define IDC_START 1014
 #define IDM_ABOUT 1015
+#define IDM_PAUSE_HOUR 1040
 
 // About box: its picture and texts.
 #define IDC_ABOUT_ICON 1003
@@ -58,6 +59,8 @@
 #define IDC_SETTINGS_TAB 1016
 #define IDC_START_WITH_WINDOWS 1017
 #define IDC_START_MINIMIZED 1018
+#define IDC_PAUSE_FULL_SCREEN 1019
+#define IDC_PAUSE_ON_BATTERY 1020
 #define IDC_EFFECT_LIST 1018
 
 // Effect settings dialogs: one edit box, spin control and slider per row.

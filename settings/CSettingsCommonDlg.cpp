@@ -13,6 +13,8 @@ int CSettingsCommonDlg::OnInitDialog() {
     app->ReadStartWithWindows();
     BindControl(&app->StartWithWindows(), kCheckBox, kStartWithWindows);
     BindControl(&app->StartMinimize(), kCheckBox, kStartMinimized);
+    BindControl(&app->PauseFullScreen(), kCheckBox, kPauseFullScreen);
+    BindControl(&app->PauseOnBattery(), kCheckBox, kPauseOnBattery);
     CDialogParam::OnInitDialog();
     return 1;
 }

@@ -34,6 +34,9 @@ public:
     virtual void ApplyStartWithWindows() = 0;
     // "StartMinimize": 0 shown, 1 minimised, anything else hidden at start.
     virtual CParam<int>& StartMinimize() = 0;
+    // "PauseFullScreen" and "PauseOnBattery": 1 pauses the effect, 0 does not.
+    virtual CParam<int>& PauseFullScreen() = 0;
+    virtual CParam<int>& PauseOnBattery() = 0;
     // Writes the options and the active set's key to the store now.
     virtual void SaveSettings() = 0;
 };

@@ -155,12 +155,13 @@ LRESULT CALLBACK CWin32SystemState::WindowProc(HWND window, UINT message, WPARAM
 
 void CALLBACK CWin32SystemState::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
                                             LONG, DWORD, DWORD) noexcept {
-    if (!instance || object != OBJID_WINDOW)
+    if (!instance)
         return;
     if (event == EVENT_SYSTEM_FOREGROUND) {
         instance->HookForegroundProcess();
         instance->Changed();
-    } else if (event == EVENT_OBJECT_LOCATIONCHANGE && window == GetForegroundWindow()) {
+    } else if (event == EVENT_OBJECT_LOCATIONCHANGE && object == OBJID_WINDOW &&
+               window == GetForegroundWindow()) {
         instance->Changed();
     }
 }

@@ -161,6 +161,18 @@ Template CommonPage() {
               "Start minimized",
               {7, 23, 134, 12},
               checkBox,
+              BS_AUTOCHECKBOX | WS_TABSTOP},
+             {IDC_PAUSE_FULL_SCREEN,
+              "Button",
+              "Pause while a full-screen program is in front",
+              {7, 39, 200, 12},
+              checkBox,
+              BS_AUTOCHECKBOX | WS_TABSTOP},
+             {IDC_PAUSE_ON_BATTERY,
+              "Button",
+              "Pause on battery",
+              {7, 55, 134, 12},
+              checkBox,
               BS_AUTOCHECKBOX | WS_TABSTOP}}};
 }
 

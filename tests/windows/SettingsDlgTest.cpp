@@ -58,8 +58,12 @@ public:
     void ReadStartWithWindows() override { startWithWindows.Set(shortcut.Exists()); }
     void ApplyStartWithWindows() override { shortcut.Apply(*startWithWindows.Get()); }
     CParam<int>& StartMinimize() override { return startMinimize; }
+    CParam<int>& PauseFullScreen() override { return pauseFullScreen; }
+    CParam<int>& PauseOnBattery() override { return pauseOnBattery; }
     void SaveSettings() override {
         store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
+        store->WriteInt("Options\\Common", "PauseFullScreen", *pauseFullScreen.Get());
+        store->WriteInt("Options\\Common", "PauseOnBattery", *pauseOnBattery.Get());
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -72,6 +76,8 @@ public:
     CStartupShortcut shortcut;
     CParam<bool> startWithWindows;
     CParam<int> startMinimize;
+    CParam<int> pauseFullScreen{1};
+    CParam<int> pauseOnBattery{0};
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -423,6 +429,43 @@ TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
         EXPECT_EQ(app.startWithWindows.BindingCount(), 0);
         EXPECT_EQ(Saved("Options\\Common", "StartMinimize"),
                   c.button == IDOK ? std::to_string(c.startMinimizeAfter) : "absent");
+        DeleteTestKey(key);
+    }
+}
+
+TEST_F(SettingsDlg, TheCommonPageShowsThePauseOptionsAndKeepsThemOnOkOnly) {
+    struct Case {
+        const char* name;
+        int button;
+        int fullScreenAfter;
+        int batteryAfter;
+    };
+    const Case cases[] = {
+        {"both clicked, OK", IDOK, 0, 1},
+        {"both clicked, Cancel", IDCANCEL, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.pauseFullScreen.Set(1);
+        app.pauseOnBattery.Set(0);
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseFullScreen),
+                      BST_CHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseOnBattery),
+                      BST_UNCHECKED);
+            char text[64] = {};
+            GetDlgItemTextA(common, CSettingsCommonDlg::kPauseFullScreen, text, sizeof(text));
+            EXPECT_STREQ(text, "Pause while a full-screen program is in front");
+            ClickButton(common, CSettingsCommonDlg::kPauseFullScreen);
+            ClickButton(common, CSettingsCommonDlg::kPauseOnBattery);
+            PressButton(window, c.button);
+        });
+        EXPECT_EQ(*app.pauseFullScreen.Get(), c.fullScreenAfter);
+        EXPECT_EQ(*app.pauseOnBattery.Get(), c.batteryAfter);
+        EXPECT_EQ(Saved("Options\\Common", "PauseOnBattery"),
+                  c.button == IDOK ? std::to_string(c.batteryAfter) : "absent");
         DeleteTestKey(key);
     }
 }
