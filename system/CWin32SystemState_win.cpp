@@ -119,6 +119,7 @@ void CWin32SystemState::Stop() {
 }
 
 SystemState CWin32SystemState::Current() {
+    lastFront = TakeFrontSnapshot();
     SystemState state;
     ReadOverlayMonitor(&state);
     ReadForeground(&state);
@@ -169,7 +170,7 @@ void CALLBACK CWin32SystemState::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND win
 LRESULT CWin32SystemState::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kWatchTimer)
+        if (wParam == kWatchTimer && FrontChanged())
             Changed();
         return 0;
     case WM_WTSSESSION_CHANGE:
@@ -272,6 +273,30 @@ void CWin32SystemState::ReadOverlayMonitor(SystemState* state) {
         return;
     state->hasOverlayMonitor = true;
     state->overlayMonitor = ToDesktopRect(info.rcMonitor);
+}
+
+bool CWin32SystemState::FrontSnapshot::operator==(const FrontSnapshot& other) const {
+    return window == other.window && EqualRect(&rect, &other.rect) && style == other.style &&
+           fullScreen == other.fullScreen;
+}
+
+CWin32SystemState::FrontSnapshot CWin32SystemState::TakeFrontSnapshot() {
+    FrontSnapshot snapshot;
+    snapshot.window = GetForegroundWindow();
+    if (snapshot.window) {
+        GetWindowRect(snapshot.window, &snapshot.rect);
+        snapshot.style = GetWindowLongPtrW(snapshot.window, GWL_STYLE);
+    }
+    snapshot.fullScreen = NotificationSaysFullScreen();
+    return snapshot;
+}
+
+bool CWin32SystemState::FrontChanged() {
+    const FrontSnapshot now = TakeFrontSnapshot();
+    if (now == lastFront)
+        return false;
+    lastFront = now;
+    return true;
 }
 
 bool CWin32SystemState::NotificationSaysFullScreen() {

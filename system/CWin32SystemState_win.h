@@ -9,9 +9,11 @@
 // The system's state gathered from Windows. A hidden top-level window of its own receives
 // the session, power and resume notifications (broadcasts reach no message-only window);
 // window-event hooks report a new foreground window and, for the foreground program only,
-// moved or resized windows; while the full-screen check is watched, a 500 ms timer asks
-// again for what comes without a notification (the shell's full-screen state). Main
-// thread only; one per process.
+// moved or resized windows; while the full-screen check is watched, a 500 ms timer looks
+// for what comes without a notification (the shell's full-screen state, and everything on
+// systems that send no window events) and reports only a change of the foreground window,
+// its place, its style or that state, so that a tick costs a few calls. Main thread only;
+// one per process.
 class CWin32SystemState : public ISystemState {
 public:
     CWin32SystemState() = default;
@@ -51,9 +53,22 @@ private:
     void ReadForeground(SystemState* state);
     void ReadOverlayMonitor(SystemState* state);
     static bool NotificationSaysFullScreen();
+    // What the periodic check compares: the foreground window, its place and style, and
+    // the shell's full-screen report.
+    struct FrontSnapshot {
+        HWND window = nullptr;
+        RECT rect{};
+        LONG_PTR style = 0;
+        bool fullScreen = false;
+        bool operator==(const FrontSnapshot& other) const;
+    };
+    static FrontSnapshot TakeFrontSnapshot();
+    // Whether the snapshot differs from the one taken last; keeps the new one.
+    bool FrontChanged();
 
     HWND window = nullptr;
     ISystemStateListener* listener = nullptr;
+    FrontSnapshot lastFront;
     HWINEVENTHOOK foregroundHook = nullptr;
     HWINEVENTHOOK locationHook = nullptr;
     DWORD hookedProcess = 0;
