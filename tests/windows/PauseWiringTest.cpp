@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 // The application's pause wiring over a stand-in system state: what pauses the effect,
@@ -198,6 +199,45 @@ TEST_F(PauseWiringTest, TheTrayMenuStartsStopsAndPausesForAnHour) {
     const std::vector<MenuEntry> stopped = Entries(app.TrayMenu());
     EXPECT_EQ(stopped[0].id, CMainDlg::kStart);
     EXPECT_EQ(stopped[0].text, "Start effect");
+    app.Quit();
+}
+
+// Waits for the popup menu of this process to show, then presses its keys: the down arrow
+// `downs` times and Enter. Whether the menu showed.
+bool ChooseFromMenu(int downs) {
+    for (int poll = 0; poll < 100; ++poll) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            for (int i = 0; i < downs; ++i)
+                PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+TEST_F(PauseWiringTest, ARightClickOrTheContextMenuKeyOnTheIconOpensTheMenu) {
+    system.state.foreground.hasCaption = true;
+    CPauseTestWpp app(&system);
+    ASSERT_TRUE(app.Init());
+    // The icon reports a right click as WM_RBUTTONUP; a shell of a newer version reports
+    // the keyboard's context-menu key as WM_CONTEXTMENU.
+    for (const UINT message :
+         {static_cast<UINT>(WM_RBUTTONUP), static_cast<UINT>(WM_CONTEXTMENU)}) {
+        SCOPED_TRACE(message);
+        const bool pausedBefore = app.effects.control.Paused();
+        bool shown = false;
+        std::thread chooser([&shown] { shown = ChooseFromMenu(2); });
+        SendMessageA(app.Dialog(), CWpp::kTrayMessage, 0, message);
+        chooser.join();
+        EXPECT_TRUE(shown);
+        EXPECT_NE(app.effects.control.Paused(), pausedBefore) << "\"Pause for 1 hour\" chosen";
+        MSG posted{};
+        EXPECT_TRUE(PeekMessageA(&posted, app.Dialog(), WM_NULL, WM_NULL, PM_REMOVE))
+            << "WM_NULL follows the menu";
+    }
     app.Quit();
 }
 
