@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Measures the CPU seconds and the context switches of all threads that embra.exe uses
-# for a while: the Windows build under Wine, in a 1280x720 virtual desktop with a taskbar
-# on a private Xvfb display, in the run prefix of scripts/run.sh. The program's stored
-# effect and exit question are set for the measurement and put back afterwards.
+# Measures the CPU seconds and the context switches of all threads (a thread that waits
+# and wakes switches twice) of embra.exe for a while: the Windows build under Wine, in a
+# 1280x720 virtual desktop with a taskbar on a private Xvfb display, in the run prefix of
+# scripts/run.sh. The program's stored effect and exit question are set for the
+# measurement and put back afterwards.
 # The state measured: "running" shows the effect; "covered" pauses it behind a borderless
 # window over the whole screen (the end-to-end driver's "cover"); "stopped" stops it. The
 # count starts 3 s after the program came up (and the cover or the stop was made).

@@ -25,8 +25,8 @@ public:
     virtual bool Stop() = 0;
     virtual bool Load() = 0;
     virtual bool Save() = 0;
-    // One frame step of render worker `worker`; polls *runFlag and returns promptly once
-    // it drops to 0.
+    // One frame step of render worker `worker`; returns promptly once *runFlag drops to 0
+    // (the render state wakes every wait of the workers when it drops the flag).
     virtual void Render(int worker, const std::atomic<int32_t>* runFlag) = 0;
     // Storage key and identity ("Embra", "Glimra", "Ripla").
     virtual tstr Key() { return *name.Get(); }

@@ -67,7 +67,10 @@ bool CSetEmbra::Start() {
         return false;
     if (state == TaskbarState::Visible)
         desktop->PutOverlayBehindTaskbar();
-    if (!AllocateFrame() || !rowLocks.Allocate(screenHeight) || !AllocateProfiles())
+    if (!AllocateFrame() || !AllocateProfiles())
+        return Fail();
+    movedCounts = NewArray<int32_t>(workerCount);
+    if (!movedCounts)
         return Fail();
     const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
     GenerateProfiles();
@@ -83,7 +86,7 @@ bool CSetEmbra::Start() {
 
 bool CSetEmbra::Stop() {
     ReleaseFrame();
-    rowLocks.Free();
+    movedCounts.reset();
     FreeItems();
     frames.reset();
     frameCount = 0;
@@ -223,14 +226,40 @@ void CSetEmbra::GenerateProfiles() {
         drift[k] = (lifeCut[k - kDriftReach] - lifeCut[k + kDriftReach]) / 80;
 }
 
+// One worker steps and draws each flame in turn; several move their own flames, wait
+// until all have, and draw every worker's flames on their own slice of the band.
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
-    (void)worker;
-    if (itemArray)
-        StepFlames(ItemsAs<CItemEmbra>(itemArray), AnimatedCount());
+    CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
+    if (workerCount <= 1) {
+        if (flames)
+            StepFlames(flames, AnimatedCount());
+        return;
+    }
+    // Every worker reaches the wait, so that none waits for one that left early.
+    movedCounts[worker] = flames ? AnimatedCount() : 0;
+    MoveFlames(flames, movedCounts[worker]);
+    if (!AllStepped())
+        return;
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w) {
+        const CItemEmbra* drawn = ItemsAs<CItemEmbra>(workerItems[static_cast<std::size_t>(w)]);
+        for (int32_t i = 0; i < movedCounts[w]; ++i)
+            DrawFlameRows(drawn[i], firstRow, endRow);
+    }
 }
 
 int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
     int64_t drawn = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        MoveFlames(flames + i, 1);
+        drawn += DrawFlame(flames[i]);
+    }
+    return drawn;
+}
+
+void CSetEmbra::MoveFlames(CItemEmbra* flames, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         CItemEmbra& flame = flames[i];
         flame.x += flame.dx;
@@ -238,15 +267,24 @@ int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
         flame.life -= 100;
         if (flame.life < 0)
             flame.Respawn(lifeCut.get(), drift.get(), 0);
-        drawn += DrawFlame(flame);
     }
-    return drawn;
+}
+
+void CSetEmbra::SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const {
+    const int64_t rows = BandRows();
+    const int32_t count = std::max<int32_t>(1, workerCount);
+    *firstRow = BandTop() + static_cast<int32_t>(rows * worker / count);
+    *endRow = BandTop() + static_cast<int32_t>(rows * (worker + 1) / count);
+}
+
+int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
+    return DrawFlameRows(flame, BandTop(), BandTop() + BandRows());
 }
 
 // The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v. Pixels outside
 // the frame buffer are not drawn; at the left and right edges the sprite is clipped, so a
 // flame never continues on the neighbouring row.
-int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
+int64_t CSetEmbra::DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow) {
     if (!frameBuffer.pixels)
         return 0;
     const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
@@ -261,16 +299,10 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
     const int32_t endV = std::min(entry.height, frameBuffer.height - top);
     if (firstU >= endU || firstV >= endV)
         return 0;
-    const int32_t bandTop = BandTop();
-    const int32_t drawFirstV = std::max(firstV, bandTop - top);
-    const int32_t drawEndV = std::min(endV, bandTop + BandRows() - top);
-    if (drawFirstV < drawEndV) {
-        const SpriteClip clip{&entry, left, top, firstU, endU};
-        if (workerCount > 1)
-            BlendLocked(clip, drawFirstV, drawEndV);
-        else
-            BlendRows(clip, drawFirstV, drawEndV);
-    }
+    const int32_t drawFirstV = std::max(firstV, firstRow - top);
+    const int32_t drawEndV = std::min(endV, endRow - top);
+    if (drawFirstV < drawEndV)
+        BlendRows(SpriteClip{&entry, left, top, firstU, endU}, drawFirstV, drawEndV);
     return int64_t{endU - firstU} * (endV - firstV);
 }
 
@@ -283,20 +315,6 @@ void CSetEmbra::BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) 
                         entry.pixels + (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * 4,
                         std::ptrdiff_t{entry.width} * 4, entry.spans + firstV, endV - firstV,
                         clip.firstU, clip.endU, entry.opaque);
-}
-
-// The blender reads and writes whole groups of pixels of a row, so another worker must not
-// touch the row meanwhile: each stripe of rows is blended under that stripe's lock.
-void CSetEmbra::BlendLocked(const SpriteClip& clip, int32_t firstV, int32_t endV) {
-    CRowLocks::CHold hold(&rowLocks);
-    for (int32_t v = firstV; v < endV;) {
-        const int32_t row = clip.top + v;
-        const int32_t stripeEnd = ((row >> CRowLocks::kRowShift) + 1) << CRowLocks::kRowShift;
-        const int32_t chunkEnd = std::min(endV, stripeEnd - clip.top);
-        hold.Row(row);
-        BlendRows(clip, v, chunkEnd);
-        v = chunkEnd;
-    }
 }
 
 // Worker 0 runs this only for a frame that every worker finished, so no respawn reads the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "effects/engine/CFrameSet.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/fire/CFlameBlender.h"
 #include "effects/fire/CItemEmbra.h"
 #include "graphics/CBmp.h"
@@ -21,6 +20,11 @@ class CSettingsStore;
 // looked up by its accumulated alpha in a gradient, so dense regions glow hotter. Two
 // per-column profiles, renewed every few dozen frames, shorten the flames' lives in some
 // stretches (lifeCut) and make them lean (drift).
+//
+// With several workers, each steps its own flames, then (once every worker has stepped)
+// draws every worker's flames, worker 0's first, clipped to its own slice of the band's
+// rows: no two workers write one row, so no lock is needed, and the picture is the one a
+// single worker drawing all flames in that order would make, whatever the timing.
 class CSetEmbra : public CFrameSet {
 public:
     static constexpr int kSpriteSheetResource = 135;
@@ -46,13 +50,19 @@ public:
     // Steps the first `count` flames of an array and draws them; returns the number of
     // sprite pixels that lay inside the frame buffer.
     int64_t StepFlames(CItemEmbra* flames, int32_t count);
+    // Moves the first `count` flames of an array one frame on, respawning those whose life
+    // ran out; draws nothing.
+    void MoveFlames(CItemEmbra* flames, int32_t count);
     // Draws the sprite frame that the flame's life selects; returns the number of its
     // pixels inside the frame buffer. Only the rows of the presented band are drawn, and
     // in each row only the run of the sprite's non-transparent pixels: a blend changes
     // nothing but the pixel it lands on, and only the band is ever cleared and shown, so
-    // the band comes out as if every pixel had been blended. With several workers each
-    // stripe of rows is blended under its row lock.
+    // the band comes out as if every pixel had been blended.
     int64_t DrawFlame(const CItemEmbra& flame);
+    // The same on the frame-buffer rows [firstRow, endRow) of the band only.
+    int64_t DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow);
+    // Worker `worker`'s slice of the band: its rows [*firstRow, *endRow).
+    void SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const;
 
     // The "Embra settings" dialog (resource 153), installed by the settings layer.
     std::function<void(CSetEmbra& set, void* parentWindow)> settingsDialog;
@@ -72,8 +82,6 @@ public:
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void EndOfFrame() override;
-
-    CRowLocks rowLocks; // several workers blend a stripe of rows under its lock
 
 private:
     bool AllocateProfiles();
@@ -103,8 +111,6 @@ private:
     };
     // Blends the sprite rows [firstV, endV) of a clipped entry into the frame buffer.
     void BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const;
-    // The same with several workers, holding each stripe's row lock while blending into it.
-    void BlendLocked(const SpriteClip& clip, int32_t firstV, int32_t endV);
 
     // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
     // indexes them directly; two more entries of size 0 draw nothing. Built once by
@@ -115,4 +121,6 @@ private:
     int32_t entryCount = 0;              // frameCount + 2
     int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
     CFlameBlender blender;               // built from the colour table by Start
+    // Per worker, the flames it moved this frame, which every worker then draws.
+    std::unique_ptr<int32_t[]> movedCounts;
 };

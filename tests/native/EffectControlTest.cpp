@@ -69,7 +69,7 @@ struct Rig {
         const bool ended = WaitUntilWithin([&] { return done.load(); }, std::chrono::seconds(20));
         if (!ended) {
             hold.store(false);
-            state.runFlag.store(0);
+            state.DropRunFlag();
         }
         mainThread.join();
         return ended;

@@ -1,11 +1,17 @@
 #include "tests/reference/CSetEmbraReference.h"
 
-#include "effects/engine/CRowLocks.h"
+#include "effects/engine/ScreenSize.h"
 #include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 
 #include <cstddef>
 #include <cstring>
+
+bool CSetEmbraReference::Start() {
+    if (!CSetEmbra::Start())
+        return false;
+    return rowLocks.Allocate(screenHeight) || Fail();
+}
 
 void CSetEmbraReference::StepAndDraw(int worker, CItem* itemArray) {
     (void)worker;

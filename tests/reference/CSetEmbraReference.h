@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/engine/CRowLocks.h"
 #include "effects/fire/CSetEmbra.h"
 
 #include <cstdint>
@@ -14,12 +15,15 @@ class CSetEmbraReference : public CSetEmbra {
 public:
     using CSetEmbra::CSetEmbra;
 
+    // The shipped Start, then one lock per stripe of rows for several workers.
+    bool Start() override;
+
     // Steps the first `count` flames of an array and draws them pixel by pixel; returns
     // the number of sprite pixels that lay inside the frame buffer.
     int64_t StepFlames(CItemEmbra* flames, int32_t count);
     // Draws the flame's sprite frame into the whole frame buffer, from the last row to the
     // first and right to left, clipped at the buffer's four edges; with several workers
-    // under the row locks of the shipped set.
+    // under the row locks.
     int64_t DrawFlame(const CItemEmbra& flame);
     // One sprite pixel over one frame-buffer pixel (both blue, green, red, alpha).
     static void BlendPixel(uint8_t* target, const uint8_t* sprite, const ColourTable& table);
@@ -29,4 +33,7 @@ public:
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void ApplyOpacity(CBmp& band) override;
+
+private:
+    CRowLocks rowLocks; // each worker steps and draws its own flames, a stripe under its lock
 };
