@@ -2,6 +2,8 @@
 #include "TestPlaces.h"
 #include "app/CStartupShortcut.h"
 #include "app/CWpp.h"
+#include "settings/CSettingsCommonDlg.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +86,11 @@ protected:
         system.state.foreground.rect = {0, 0, width, height};
     }
     void TearDown() override {
+        // The quit message each exit posts, so that no later modal loop ends at once.
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            if (message.message != WM_QUIT)
+                DispatchMessageA(&message);
         DestroyWindow(taskbar);
         DeleteTestKey(TestKeyPath());
     }
@@ -199,6 +206,41 @@ TEST_F(PauseWiringTest, TheTrayMenuStartsStopsAndPausesForAnHour) {
     const std::vector<MenuEntry> stopped = Entries(app.TrayMenu());
     EXPECT_EQ(stopped[0].id, CMainDlg::kStart);
     EXPECT_EQ(stopped[0].text, "Start effect");
+    app.Quit();
+}
+
+// A checkbox ticked on the settings window's "Common" page counts from its OK on, and is
+// stored at once.
+TEST_F(PauseWiringTest, PauseOnBatteryTickedInTheSettingsPausesAtOnceOnOk) {
+    system.state.foreground.hasCaption = true;
+    system.state.onBattery = true;
+    WriteOption("StartMinimize", "0"); // the settings window opens over the shown window
+    CPauseTestWpp app(&system);
+    ASSERT_TRUE(app.Init());
+    ASSERT_FALSE(app.effects.control.Paused());
+    bool ticked = false;
+    RunModalScript(
+        [&] {
+            HWND button = GetDlgItem(app.Dialog(), CMainDlg::kSettings);
+            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            PumpMessages();
+        },
+        [&](HWND settings) {
+            for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
+                 page = FindWindowExA(settings, page, "#32770", nullptr)) {
+                HWND box = GetDlgItem(page, CSettingsCommonDlg::kPauseOnBattery);
+                if (box) {
+                    SendMessageA(box, BM_CLICK, 0, 0);
+                    ticked = true;
+                }
+            }
+            SendMessageA(settings, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(app.effects.control.Paused());
+    EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: on battery");
+    EXPECT_EQ(Stored("PauseOnBattery"), "1");
     app.Quit();
 }
 
