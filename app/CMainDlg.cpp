@@ -117,6 +117,9 @@ int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
     case kStart:
         OnStart();
         return 1;
+    case kPauseHour:
+        app->TogglePauseForHour();
+        return 1;
     case kAbout: {
         CAboutDlg about;
         about.DoModal(app->instance, CAboutDlg::kTemplate, Handle());
@@ -156,6 +159,10 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OnTimer(UINT_PTR id) {
+    if (id == kHourTimer) {
+        app->OnHourTimer();
+        return;
+    }
     // A dialog of the program open now would vanish with the minimised window: the timer
     // tries again later.
     if (id != kFirstRunTimer || OtherDialogOpen(Handle()))
@@ -179,6 +186,7 @@ void CMainDlg::OnSettings() {
     CWppSettingsLink link(app);
     CSettingsDlg settings(&link);
     settings.DoModal(app->instance, CSettingsDlg::kTemplate, Handle());
+    app->ApplyPauseOptions();
 }
 
 void CMainDlg::OnStop() {
@@ -215,7 +223,7 @@ int CMainDlg::OnClose(UINT code, HWND control) {
 }
 
 void CMainDlg::OnWindowPosChanged() {
-    app->OnMainWindowPosChanged(CWpp::kTrayMessage, CWpp::kTrayIcon, app->DefaultTip());
+    app->OnMainWindowPosChanged(CWpp::kTrayMessage, CWpp::kTrayIcon, app->TrayTip());
 }
 
 void CMainDlg::OnDisplayChange() {

@@ -23,8 +23,10 @@ public:
     static constexpr UINT kQuit = IDM_QUIT;
     static constexpr UINT kStart = IDC_START;
     static constexpr UINT kAbout = IDM_ABOUT;
+    static constexpr UINT kPauseHour = IDM_PAUSE_HOUR;
     // The timer that minimises the window on the first run (set by CWpp at start-up).
     static constexpr UINT_PTR kFirstRunTimer = 6;
+    static constexpr UINT_PTR kHourTimer = 7; // the end of "Pause for 1 hour"
 
     explicit CMainDlg(CWpp* app) : app(app) {}
 

@@ -67,7 +67,8 @@ public:
         }
     }
     // A mouse message over the icon: iconId is the icon's identifier, mouseMessage the
-    // WM_ message.
+    // WM_ message. The keyboard's context-menu key on the icon comes as a right click (or as
+    // WM_CONTEXTMENU from a shell that speaks a newer version).
     virtual void OnTrayNotify(UINT iconId, UINT mouseMessage) {
         HWND window = MainOrDialogHandle();
         if (iconId != 0 || !window)
@@ -76,7 +77,7 @@ public:
             lastForeground = GetForegroundWindow();
         else if (mouseMessage == WM_LBUTTONUP)
             ToggleMainWindow(window);
-        else if (mouseMessage == WM_RBUTTONUP)
+        else if (mouseMessage == WM_RBUTTONUP || mouseMessage == WM_CONTEXTMENU)
             RunTrayMenu(window);
     }
     // The popup menu of a right click, owned by the caller; none here.
@@ -124,6 +125,14 @@ public:
     }
     // Whether the icon is shown.
     bool HasTrayIcon() const { return iconWindow != nullptr; }
+    // The icon's tip from now on, also for an icon added again later.
+    void ChangeTrayTip(const tstr& tip) {
+        if (tip == iconTip)
+            return;
+        iconTip = tip;
+        if (iconWindow)
+            SetTrayTip(iconWindow, tip);
+    }
 
     CParam<int> minimizeToTray;
     CParam<int> hideInTray; // stored and restored only
@@ -164,6 +173,8 @@ private:
         const int command =
             TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, window, nullptr);
         DestroyMenu(menu);
+        // Without it the menu may not close when the user clicks elsewhere the next time.
+        PostMessageA(window, WM_NULL, 0, 0);
         if (command > 0)
             SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
         OnTrayMenuClosed();

@@ -9,15 +9,29 @@
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
+#include "ui/WindowHelpers.h"
 
 namespace {
 
 constexpr UINT kFirstRunMs = 5000;
 constexpr UINT kStartCommand = IDC_START;
+constexpr const char* kCommonOptions = "Options\\Common";
+
+// A stored pause option: 0 or 1, anything else (a malformed or missing value) the default.
+int StoredFlag(CSettingsStore& store, const char* name, int fallback) {
+    tstr text;
+    if (!store.ReadString(kCommonOptions, name, text))
+        return fallback;
+    const tstr off("0");
+    const tstr on("1");
+    return text == on ? 1 : text == off ? 0 : fallback;
+}
 
 } // namespace
 
-CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store) {
+CWpp::CWpp()
+    : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store), pauseFullScreen(1),
+      pauseOnBattery(0), pause(&systemState) {
     opaque.SetName("opaque");
     opaque.SetRange(2, 90);
     opaque.Set(10);
@@ -42,6 +56,8 @@ CWpp::CWpp() : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(
 }
 
 CWpp::~CWpp() {
+    pause.system->SetListener(nullptr);
+    systemState.Stop();
     StopEffect();
 }
 
@@ -49,6 +65,8 @@ bool CWpp::Init() {
     RegisterWindowClasses();
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
+    rootSet.Add(&pauseFullScreen, "PauseFullScreen");
+    rootSet.Add(&pauseOnBattery, "PauseOnBattery");
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
@@ -64,6 +82,7 @@ bool CWpp::Init() {
     hotKey.Activate(dialog);
     if (firstRun)
         SetTimer(dialog, CMainDlg::kFirstRunTimer, kFirstRunMs, nullptr);
+    StartPauseController();
     SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
     if (firstRun) {
         startWithWindows.Set(true);
@@ -74,6 +93,10 @@ bool CWpp::Init() {
 
 bool CWpp::Exit() {
     hotKey.Deactivate();
+    pause.system->SetListener(nullptr);
+    systemState.Stop();
+    // The stops from here on leave the controller and the tray tip alone.
+    pause.setPaused = nullptr;
     if (!sessionSaved)
         Save();
     return CApp::Exit();
@@ -81,6 +104,8 @@ bool CWpp::Exit() {
 
 bool CWpp::Load() {
     CApp::Load();
+    pauseFullScreen.Set(StoredFlag(store, "PauseFullScreen", 1));
+    pauseOnBattery.Set(StoredFlag(store, "PauseOnBattery", 0));
     for (CSet* set : effects.sets.Items())
         set->Load();
     transparentMode = *transBG.Get();
@@ -107,11 +132,13 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 
 bool CWpp::StartEffect() {
     effects.control.Start();
+    UpdatePause();
     return IsEffectRunning();
 }
 
 void CWpp::StopEffect() {
     effects.control.Stop();
+    UpdatePause();
 }
 
 void CWpp::RestartEffect() {
@@ -140,6 +167,79 @@ void CWpp::OnSessionEnding() {
 void CWpp::OnSessionEndCancelled() {
     sessionSaved = false;
     RecordRunningInstance();
+}
+
+tstr CWpp::TrayTip() {
+    const std::string reason = pause.ReasonText();
+    return reason.empty() ? DefaultTip() : FormatPausedTip(title, tstr(reason.c_str()));
+}
+
+HMENU CWpp::TrayMenu() {
+    const bool running = IsEffectRunning();
+    tstr toggle(running ? "Stop effect" : "Start effect");
+    LoadResourceString(toggle, instance, running ? IDS_STOP_EFFECT : IDS_START_EFFECT);
+    tstr about("About...");
+    LoadResourceString(about, instance, IDS_ABOUT);
+    tstr exit("E&xit");
+    LoadResourceString(exit, instance, IDS_EXIT);
+    // While a dialog of the program is open the main window is disabled: no second one
+    // opens over it, and the program does not end under it.
+    const UINT modal = IsWindowEnabled(mainDlg.Handle()) ? MF_ENABLED : MF_GRAYED;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, running ? CMainDlg::kStop : CMainDlg::kStart, toggle.str());
+    AppendMenuA(menu, MF_STRING | (pause.HourPauseRuns() ? MF_CHECKED : MF_UNCHECKED),
+                CMainDlg::kPauseHour, "Pause for 1 hour");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kSettings, "Settings...");
+    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kAbout, about.str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kExit, exit.str());
+    return menu;
+}
+
+void CWpp::ApplyPauseOptions() {
+    pause.options.pauseFullScreen = *pauseFullScreen.Get() != 0;
+    pause.options.pauseOnBattery = *pauseOnBattery.Get() != 0;
+    UpdatePause();
+}
+
+void CWpp::TogglePauseForHour() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    pause.ToggleHourPause((now.wHour + 1) % 24, now.wMinute);
+    OnHourTimer();
+}
+
+void CWpp::OnHourTimer() {
+    HWND dialog = mainDlg.Handle();
+    KillTimer(dialog, CMainDlg::kHourTimer);
+    // A timer may come a little early: it waits for the rest, a millisecond at least.
+    if (pause.HourPauseRuns())
+        SetTimer(dialog, CMainDlg::kHourTimer, static_cast<UINT>(pause.HourPauseLeft()) + 1,
+                 nullptr);
+    UpdatePause();
+}
+
+void CWpp::UpdatePause() {
+    if (!pause.setPaused)
+        return;
+    pause.Update();
+    ChangeTrayTip(TrayTip());
+}
+
+void CWpp::StartPauseController() {
+    pause.clock = [] { return static_cast<uint64_t>(GetTickCount64()); };
+    pause.runWanted = [this] { return IsEffectRunning(); };
+    pause.setPaused = [this](bool paused) { effects.control.SetPaused(paused); };
+    pause.onReasonsChanged = [this] { ChangeTrayTip(TrayTip()); };
+    pause.onResumedFromSleep = [this] { RestartEffect(); };
+    if (pause.system == &systemState) {
+        systemState.overlayRect = [this](DesktopRect* rect) { return desktop.OverlayRect(rect); };
+        // Without its window the system's changes go unnoticed; the hour's pause still works.
+        static_cast<void>(systemState.Start(instance));
+    }
+    pause.system->SetListener(&pause);
+    ApplyPauseOptions();
 }
 
 void CWpp::RegisterWindowClasses() {

@@ -10,6 +10,8 @@
 #include "params/CParam.h"
 #include "params/CParamRegSet.h"
 #include "resources/resource.h"
+#include "system/CPauseController.h"
+#include "system/CWin32SystemState_win.h"
 #include "ui/CWin32Desktop.h"
 
 #include <windows.h>
@@ -75,14 +77,29 @@ public:
     void OnSessionEndCancelled();
     bool SavedForSessionEnd() const { return sessionSaved; }
 
+    // The tray tip: the title and why the effect is paused, else the title and version.
+    tstr TrayTip();
+    // The tray icon's menu: start or stop, "Pause for 1 hour", settings, About, exit.
+    HMENU TrayMenu() override;
+    // The pause options into the pause controller, which decides again.
+    void ApplyPauseOptions();
+    // Starts "Pause for 1 hour", or ends the one that runs.
+    void TogglePauseForHour();
+    // The hour's timer came: the pause ends, or the timer waits for the rest of it.
+    void OnHourTimer();
+
     CEdges<CParam<int>, int> opaque;  // neither stored nor read
     CEdges<CParam<int>, int> transBG; // never loaded: always 1
     int32_t transparentMode;          // copy of "transBG", read by the effects
     CWin32Desktop desktop;            // the overlay and its presentation resources
     CEffectHost effects;              // the sets and the render state, which stops first
     CMainDlg mainDlg;
-    CStartStopHotKey hotKey; // "HotKey", registered for the main dialog
-    CParamRegSet optionsSet; // "*prof*Options": "opaque", "transBG"; never loaded or saved
+    CStartStopHotKey hotKey;     // "HotKey", registered for the main dialog
+    CParamRegSet optionsSet;     // "*prof*Options": "opaque", "transBG"; never loaded or saved
+    CParam<int> pauseFullScreen; // "PauseFullScreen": a full-screen program pauses the effect
+    CParam<int> pauseOnBattery;  // "PauseOnBattery": running on battery pauses the effect
+    CWin32SystemState systemState;
+    CPauseController pause; // reads pause.system, the Windows adapter unless a test swaps it
 
 private:
     static void RegisterWindowClasses();
@@ -90,6 +107,11 @@ private:
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".
     void SelectActiveSet();
+
+    // The controller decides again and the tray tip follows.
+    void UpdatePause();
+    // Hooks the controller up to the system's state and the effect.
+    void StartPauseController();
 
     bool sessionSaved = false;
 };

@@ -50,6 +50,14 @@ bool CWppSettingsLink::HotKeyTaken() {
     return app->hotKey.Taken();
 }
 
+CParam<int>& CWppSettingsLink::PauseFullScreen() {
+    return app->pauseFullScreen;
+}
+
+CParam<int>& CWppSettingsLink::PauseOnBattery() {
+    return app->pauseOnBattery;
+}
+
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
     if (app->effects.renderState.activeSet)

@@ -25,6 +25,8 @@ public:
     CParam<int>& HotKey() override;
     bool ApplyHotKey() override;
     bool HotKeyTaken() override;
+    CParam<int>& PauseFullScreen() override;
+    CParam<int>& PauseOnBattery() override;
     // The options under "Options\Common" and "current" under "Sets". Not the whole save of
     // the exit, which also clears the stored main window handle of the running instance.
     void SaveSettings() override;

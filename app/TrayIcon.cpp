@@ -41,15 +41,23 @@ NOTIFYICONDATAA IconData(HWND window) {
     return data;
 }
 
-} // namespace
-
-tstr FormatTrayTip(const tstr& title, const tstr& version) {
-    const tstr tip = title + "\n" + version + " ver.";
+// The tip cut to kTipLimit characters followed by "..." when longer.
+tstr CutTip(const tstr& tip) {
     if (tip.Length() <= kTipLimit)
         return tip;
     char cut[kTipLimit + 1] = {};
     std::memcpy(cut, tip.str(), kTipLimit);
     return tstr(cut) + "...";
+}
+
+} // namespace
+
+tstr FormatTrayTip(const tstr& title, const tstr& version) {
+    return CutTip(title + "\n" + version + " ver.");
+}
+
+tstr FormatPausedTip(const tstr& title, const tstr& reason) {
+    return CutTip(title + "\n" + reason);
 }
 
 tstr ProgramVersion() {
@@ -76,6 +84,13 @@ bool ShowTrayBalloon(HWND window, const tstr& text) {
     CopyField(data.szInfo, text);
     data.szInfoTitle[0] = '\0';
     data.uTimeout = kBalloonMs;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool SetTrayTip(HWND window, const tstr& tip) {
+    NOTIFYICONDATAA data = IconData(window);
+    data.uFlags = NIF_TIP;
+    CopyField(data.szTip, tip);
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 

@@ -8,6 +8,8 @@
 
 // "<title>\n<version> ver.", cut to 60 characters followed by "..." when longer.
 tstr FormatTrayTip(const tstr& title, const tstr& version);
+// "<title>\n<reason>" (why the effect is paused), cut as FormatTrayTip cuts.
+tstr FormatPausedTip(const tstr& title, const tstr& reason);
 // The file version of the running program's version resource; empty without one.
 tstr ProgramVersion();
 // Adds the icon with icon resource iconId of module loaded at 16 x 16, the callback
@@ -17,5 +19,7 @@ bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId
 // Shows the text (at most 255 characters) as a balloon of the window's icon for 15 s;
 // whether the notification area took it.
 bool ShowTrayBalloon(HWND window, const tstr& text);
+// Changes the tip of the window's icon; whether the notification area took it.
+bool SetTrayTip(HWND window, const tstr& tip);
 // Removes the window's icon; whether there was one.
 bool DeleteTrayIcon(HWND window);

@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Measures the CPU seconds that embra.exe uses while it shows one effect for a while:
-# the Windows build under Wine, in a 1280x720 virtual desktop with a taskbar on a private
-# Xvfb display, in the run prefix of scripts/run.sh, and how often its threads switched
-# context meanwhile (a thread that waits and wakes switches twice). The program's stored
-# effect and exit question are set for the measurement and put back afterwards.
-# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds]   (defaults: Embra 60)
+# Measures the CPU seconds and the context switches of all threads (a thread that waits
+# and wakes switches twice) of embra.exe for a while: the Windows build under Wine, in a
+# 1280x720 virtual desktop with a taskbar on a private Xvfb display, in the run prefix of
+# scripts/run.sh. The program's stored effect and exit question are set for the
+# measurement and put back afterwards.
+# The state measured: "running" shows the effect; "covered" pauses it behind a borderless
+# window over the whole screen (the end-to-end driver's "cover"); "stopped" stops it. The
+# count starts 3 s after the program came up (and the cover or the stop was made).
+# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds] [running|covered|stopped]
+# (defaults: Embra 60 running)
 set -euo pipefail
 trap 'echo "measure-cpu.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 effect=${1:-Embra}
 seconds=${2:-60}
+state=${3:-running}
 
 if [ "${EMBRA_MEASURE_INNER:-}" != 1 ]; then
     scripts/install-deps.sh
     cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-    cmake --build build/windows -j"$(nproc)" --target embra >/dev/null
-    EMBRA_MEASURE_INNER=1 EMBRA_FORCE_XVFB=1 exec scripts/with-xvfb.sh "$0" "$effect" "$seconds"
+    cmake --build build/windows -j"$(nproc)" --target embra embra_e2e_driver >/dev/null
+    EMBRA_MEASURE_INNER=1 EMBRA_FORCE_XVFB=1 exec scripts/with-xvfb.sh "$0" "$effect" "$seconds" \
+        "$state"
 fi
 
 export WINEPREFIX=${EMBRA_RUN_PREFIX:-$PWD/build/run-prefix} WINEDEBUG=-all
@@ -38,23 +44,36 @@ if [ -z "$pid" ]; then
     end_program "$desktop" "$wine_pid"
     exit 1
 fi
-# Context switches (voluntary and involuntary) of every thread of the program so far.
-switches() {
-    cat /proc/"$pid"/task/*/status 2>/dev/null |
-        awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
-}
-# The switches are counted after the start-up's first seconds.
-settle=$((seconds > 4 ? 2 : 0))
-sleep "$settle"
-switched=$(switches)
-sleep $((seconds - settle))
 # Fields 14 and 15 of /proc/PID/stat: user and system time in clock ticks.
-ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-switched=$(($(switches) - switched))
+cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$pid/stat"
+}
+# The voluntary and involuntary context switches of every thread of the process.
+switches() {
+    cat "/proc/$pid"/task/*/status 2>/dev/null |
+        awk '/^(voluntary|nonvoluntary)_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+}
+driver=$(winepath -w build/windows/tests/e2e/embra_e2e_driver.exe)
+driver_report=$(winepath -w "$WINEPREFIX/drive_c/measure-report.txt")
+sleep 3
+case $state in
+covered)
+    wine explorer "/desktop=$desktop" "$driver" "$driver_report" cover $(((seconds + 10) * 1000)) &
+    ;;
+stopped)
+    wine explorer "/desktop=$desktop" "$driver" "$driver_report" stop >/dev/null 2>&1 || true
+    ;;
+esac
+sleep 3
+ticks_before=$(cpu_ticks)
+switches_before=$(switches)
+sleep "$seconds"
+ticks=$(($(cpu_ticks) - ticks_before))
+switched=$(($(switches) - switches_before))
 hz=$(getconf CLK_TCK)
 end_program "$desktop" "$wine_pid"
 restore_value "$sets_key" current "$current"
 restore_value "$options_key" ConfirmExit "$confirm"
 timeout 60 wineserver -w || true
-awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" -v c="$switched" -v w="$((seconds - settle))" \
-    'BEGIN { printf "%s: %.2f CPU seconds in %d s (%.1f %% of one core), %.0f context switches a second\n", e, t / hz, s, 100 * t / hz / s, c / w }'
+awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" -v st="$state" -v c="$switched" \
+    'BEGIN { printf "%s, %s: %.2f CPU seconds in %d s (%.1f %% of one core), %.1f context switches a second\n", e, st, t / hz, s, 100 * t / hz / s, c / s }'

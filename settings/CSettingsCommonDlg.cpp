@@ -16,6 +16,8 @@ int CSettingsCommonDlg::OnInitDialog() {
     app->ReadStartWithWindows();
     BindControl(&app->StartWithWindows(), kCheckBox, kStartWithWindows);
     BindControl(&app->StartMinimize(), kCheckBox, kStartMinimized);
+    BindControl(&app->PauseFullScreen(), kCheckBox, kPauseFullScreen);
+    BindControl(&app->PauseOnBattery(), kCheckBox, kPauseOnBattery);
     // A key without Ctrl or Alt, plain or shifted, becomes Ctrl+Alt and the key.
     SendDlgItemMessageA(Handle(), kHotKeyControl, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                         MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));

@@ -9,9 +9,9 @@ class ISettingsApp;
 
 // The "Common" page of the settings window (template 138): "Start with Windows", bound to
 // the flag read back from the start-up shortcut at opening, "Start minimized", bound to
-// "StartMinimize", and the start/stop hotkey, bound to "HotKey" (a note under it says when
-// another program holds the stored one). OK applies the flag to the shortcut; Cancel puts
-// every value back.
+// "StartMinimize", the two pause options, and the start/stop hotkey, bound to "HotKey" (a
+// note under it says when another program holds the stored one). OK applies the flag to the
+// shortcut; Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
     static constexpr int kTemplate = 138;
@@ -19,6 +19,8 @@ public:
     static constexpr int kStartMinimized = 1018;
     static constexpr int kHotKeyControl = IDC_HOTKEY;
     static constexpr int kHotKeyNote = IDC_HOTKEY_NOTE;
+    static constexpr int kPauseFullScreen = 1019;
+    static constexpr int kPauseOnBattery = 1020;
 
     explicit CSettingsCommonDlg(ISettingsApp* app) : app(app) {}
 

@@ -41,6 +41,9 @@ public:
     virtual bool ApplyHotKey() = 0;
     // A hotkey is stored that another program holds, so it does not work.
     virtual bool HotKeyTaken() = 0;
+    // "PauseFullScreen" and "PauseOnBattery": 1 pauses the effect, 0 does not.
+    virtual CParam<int>& PauseFullScreen() = 0;
+    virtual CParam<int>& PauseOnBattery() = 0;
     // Writes the options and the active set's key to the store now.
     virtual void SaveSettings() = 0;
 };

@@ -1,6 +1,6 @@
 #include "ui/Composition.h"
 
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ui/VersionField.h"
 
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 #include <windows.h>
 

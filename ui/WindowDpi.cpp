@@ -1,7 +1,7 @@
 #include "ui/WindowDpi.h"
 
 #include "graphics/GdiOwners_win.h"
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 namespace {
 

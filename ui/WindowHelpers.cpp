@@ -1,6 +1,6 @@
 #include "ui/WindowHelpers.h"
 
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 #include <vector>
 

@@ -6,7 +6,8 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, soak (EMBRA_SOAK=long for the long run).
+# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, soak (EMBRA_SOAK=long
+# for the long run).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -140,7 +141,87 @@ soak() {
     exit_program
 }
 
+# The CPU clock ticks (user and system) that process $1 has used so far.
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+# A borderless window over the whole screen comes to the front: the overlay goes within two
+# seconds and the program then uses almost no CPU; when the window goes, the overlay comes
+# back. The cover window's helper reports into a file of its own, so that its lines do not
+# mix with the driver's.
+full_screen() {
+    local cover_report=$out/cover.txt line pid before used
+    later_run 1
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "the overlay shows" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    pid=$(program_pid)
+    rm -f "$cover_report"
+    in_desktop "$(winepath -w "$driver")" "$(winepath -w "$cover_report")" cover 9000 &
+    for _ in $(seq 200); do
+        grep -q '^covered' "$cover_report" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q '^covered' "$cover_report" || fail "the covering window did not come"
+    line=$(drive_for 25 wait-overlay 0)
+    expect "the overlay goes" "$(field "$line" 2)" 0
+    [ "$(field "$line" 3)" -le 2000 ] || fail "the overlay went only after $(field "$line" 3) ms"
+    sleep 1
+    import -window root "$out/covered.png"
+    before=$(cpu_ticks "$pid")
+    sleep 2
+    used=$(($(cpu_ticks "$pid") - before))
+    echo "CPU ticks in 2 s behind the full-screen window: $used ($(getconf CLK_TCK) a second)"
+    [ "$used" -le 10 ] || fail "paused, the program used $used ticks in 2 s"
+    expect "paused, not stopped" "$(field "$(drive main)" 8)" 1
+    for _ in $(seq 200); do
+        grep -q '^uncovered' "$cover_report" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q '^uncovered' "$cover_report" || fail "the covering window did not go"
+    expect "the overlay comes back" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    exit_program
+}
+
+# The tray icon's menu by a real right click: "Pause for 1 hour" hides the overlay while the
+# effect stays on, choosing it again brings it back, and "Exit" asks and ends the program.
+tray_menu() {
+    local menu
+    later_run 1
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "the overlay shows" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    menu=$(drive tray-menu)
+    [ "$(field "$menu" 2)" != none ] || fail "no menu after a right click on the tray icon"
+    import -window root "$out/tray-menu-screen.png"
+    # The menu with the corner of the screen below it, where the icon is.
+    snap_window "menu $(($(field "$menu" 2) - 40)) $(($(field "$menu" 3) - 40)) 1280 720" tray-menu
+    expect "Pause for 1 hour" "$(drive keys down,down,return)" "keys 3"
+    expect "paused: the overlay goes" "$(field "$(drive_for 25 wait-overlay 0)" 2)" 0
+    expect "paused, not stopped" "$(field "$(drive main)" 8)" 1
+    menu=$(drive tray-menu)
+    [ "$(field "$menu" 2)" != none ] || fail "no menu at the second right click"
+    import -window root "$out/tray-menu-paused.png"
+    expect "Pause for 1 hour again" "$(drive keys down,down,return)" "keys 3"
+    expect "resumed at once" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    menu=$(drive tray-menu)
+    [ "$(field "$menu" 2)" != none ] || fail "no menu at the third right click"
+    expect "Exit" "$(drive keys up,return)" "keys 2"
+    expect "the exit asks" "$(drive answer ok)" "box Quit program?"
+    wait_for_report 300 exit || fail "embra.exe did not end"
+    expect "exit code" "$(tr -d '\r' <"$report" | sed -n 's/^exit //p')" 0
+}
+
 case $scenario in
+full-screen)
+    full_screen
+    ;;
+tray-menu)
+    tray_menu
+    ;;
 first-run)
     start_program
     line=$(drive wait-main shown)

@@ -40,6 +40,13 @@
 //   windows <n>          n openings and closings of the settings window and the About box;
 //                        "windows <done>"
 //   hover <seconds>      the pointer over the settings button; "hovered <seconds>"
+//   cover <ms>           a borderless window over the screen in front for ms milliseconds;
+//                        "covered" once it is in front, "uncovered" when it is gone
+//   wait-overlay <1|0>   waits until the overlay shows or not; "overlay-shown <0|1> <ms>"
+//   tray-menu            a real right click on the tray icon; "tray-menu <rectangle>|none"
+//   keys <names>         real key presses (down,up,return,escape); "keys <count>"
+//   stop                 the main window's stop command; "stop"
+#include "DriverPause.h"
 #include "DriverSoak.h"
 #include "E2eHelpers.h"
 
@@ -418,7 +425,7 @@ std::string ShortcutTarget(const char* file) {
     return line;
 }
 
-std::string Run(const std::string& command, const char* argument) {
+std::string Run(const char* report, const std::string& command, const char* argument) {
     HWND main = MainWindow();
     if (command == "main")
         return MainLine();
@@ -500,6 +507,18 @@ std::string Run(const std::string& command, const char* argument) {
         return OpenCloseWindows(main, std::atoi(argument));
     if (command == "hover")
         return HoverSettingsButton(main, std::atoi(argument));
+    if (command == "cover")
+        return CoverScreen(report, std::atoi(argument));
+    if (command == "wait-overlay")
+        return WaitOverlay(argument);
+    if (command == "tray-menu")
+        return OpenTrayMenu();
+    if (command == "keys")
+        return PressKeys(argument);
+    if (command == "stop") {
+        PostMessageA(main, WM_COMMAND, kStopCommand, 0);
+        return command;
+    }
     return "unknown " + command;
 }
 
@@ -509,5 +528,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 3)
         return 2;
     const char* argument = __argc > 3 ? __argv[3] : "";
-    return ReportLine(__argv[1], "a", Run(__argv[2], argument)) ? 0 : 3;
+    return ReportLine(__argv[1], "a", Run(__argv[1], __argv[2], argument)) ? 0 : 3;
 }

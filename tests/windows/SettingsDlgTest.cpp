@@ -63,9 +63,13 @@ public:
     CParam<int>& HotKey() override { return hotKey.value; }
     bool ApplyHotKey() override { return hotKey.Apply(); }
     bool HotKeyTaken() override { return hotKey.Taken(); }
+    CParam<int>& PauseFullScreen() override { return pauseFullScreen; }
+    CParam<int>& PauseOnBattery() override { return pauseOnBattery; }
     void SaveSettings() override {
         store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
         store->WriteInt("Options\\Common", "HotKey", *hotKey.value.Get());
+        store->WriteInt("Options\\Common", "PauseFullScreen", *pauseFullScreen.Get());
+        store->WriteInt("Options\\Common", "PauseOnBattery", *pauseOnBattery.Get());
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -79,6 +83,8 @@ public:
     CParam<bool> startWithWindows;
     CParam<int> startMinimize;
     CStartStopHotKey hotKey; // registered for the test's owner window
+    CParam<int> pauseFullScreen{1};
+    CParam<int> pauseOnBattery{0};
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -495,6 +501,43 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
         EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.after == ctrlAltG);
         EXPECT_EQ(Saved("Options\\Common", "HotKey"),
                   c.button == IDOK ? std::to_string(c.after) : "absent");
+        DeleteTestKey(key);
+    }
+}
+
+TEST_F(SettingsDlg, TheCommonPageShowsThePauseOptionsAndKeepsThemOnOkOnly) {
+    struct Case {
+        const char* name;
+        int button;
+        int fullScreenAfter;
+        int batteryAfter;
+    };
+    const Case cases[] = {
+        {"both clicked, OK", IDOK, 0, 1},
+        {"both clicked, Cancel", IDCANCEL, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.pauseFullScreen.Set(1);
+        app.pauseOnBattery.Set(0);
+        Open([&](HWND window, CSettingsDlg& dialog) {
+            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
+            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseFullScreen),
+                      BST_CHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseOnBattery),
+                      BST_UNCHECKED);
+            char text[64] = {};
+            GetDlgItemTextA(common, CSettingsCommonDlg::kPauseFullScreen, text, sizeof(text));
+            EXPECT_STREQ(text, "Pause while a full-screen program is in front");
+            ClickButton(common, CSettingsCommonDlg::kPauseFullScreen);
+            ClickButton(common, CSettingsCommonDlg::kPauseOnBattery);
+            PressButton(window, c.button);
+        });
+        EXPECT_EQ(*app.pauseFullScreen.Get(), c.fullScreenAfter);
+        EXPECT_EQ(*app.pauseOnBattery.Get(), c.batteryAfter);
+        EXPECT_EQ(Saved("Options\\Common", "PauseOnBattery"),
+                  c.button == IDOK ? std::to_string(c.batteryAfter) : "absent");
         DeleteTestKey(key);
     }
 }

@@ -1,4 +1,4 @@
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/SystemLibrary.h"
+#include "system/SystemLibrary_win.h"
 
 bool SystemLibraryPath(const char* name, std::string* path) {
     char folder[MAX_PATH];

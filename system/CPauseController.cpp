@@ -1,0 +1,42 @@
+#include "system/CPauseController.h"
+
+void CPauseController::Update() {
+    const bool wanted = runWanted && runWanted();
+    const uint32_t now = PauseReasons(system->Current(), options, timed, clock());
+    system->WatchFullScreen(FullScreenWatchWanted(wanted, options, now));
+    const bool changed = now != reasons;
+    reasons = now;
+    const bool paused = reasons != 0;
+    if (setPaused && (!applied || paused != lastPaused)) {
+        applied = true;
+        lastPaused = paused;
+        setPaused(paused);
+    }
+    if (changed && onReasonsChanged)
+        onReasonsChanged();
+}
+
+void CPauseController::ToggleHourPause(int hour, int minute) {
+    if (HourPauseRuns())
+        timed = TimedPause{};
+    else
+        timed = TimedPause{clock() + kHourMs, hour, minute};
+    Update();
+}
+
+uint64_t CPauseController::HourPauseLeft() const {
+    const uint64_t now = clock();
+    return timed.Runs(now) ? timed.untilTick - now : 0;
+}
+
+std::string CPauseController::ReasonText() const {
+    if (!runWanted || !runWanted())
+        return "";
+    return PauseReasonText(reasons, timed);
+}
+
+void CPauseController::OnResumedFromSleep() {
+    if (onResumedFromSleep)
+        onResumedFromSleep();
+    Update();
+}

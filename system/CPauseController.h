@@ -1,0 +1,48 @@
+#pragma once
+
+#include "system/ISystemState.h"
+#include "system/PauseRules.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Combines the reasons to pause (the system's state under the user's options, and the
+// user's own "Pause for 1 hour") and carries the decision out through setPaused whenever
+// the system reports a change. Main thread only.
+class CPauseController : public ISystemStateListener {
+public:
+    static constexpr uint64_t kHourMs = 3'600'000;
+
+    explicit CPauseController(ISystemState* system) : system(system) {}
+
+    // Reads the state and the options again; tells setPaused and onReasonsChanged when the
+    // reasons changed, and turns the periodic full-screen check on or off.
+    void Update();
+    // Starts "Pause for 1 hour" from now (ending at local time hour:minute), or ends the
+    // one that runs; then Update.
+    void ToggleHourPause(int hour, int minute);
+    bool HourPauseRuns() const { return timed.Runs(clock()); }
+    // Milliseconds until the hour's pause ends; 0 when none runs.
+    uint64_t HourPauseLeft() const;
+    uint32_t Reasons() const { return reasons; }
+    // The tray tip's line: why the effect pauses, empty when it runs or does not pause.
+    std::string ReasonText() const;
+
+    void OnSystemStateChanged() override { Update(); }
+    void OnResumedFromSleep() override;
+
+    ISystemState* system;
+    PauseOptions options;
+    std::function<void(bool)> setPaused;      // pause (true) or resume the effect
+    std::function<bool()> runWanted;          // whether the effect is to run
+    std::function<void()> onReasonsChanged;   // the tip follows
+    std::function<void()> onResumedFromSleep; // the overlay is placed anew
+    std::function<uint64_t()> clock;          // milliseconds, never going back
+
+private:
+    uint32_t reasons = 0;
+    bool applied = false; // setPaused was told once
+    bool lastPaused = false;
+    TimedPause timed;
+};

@@ -1,0 +1,307 @@
+#include "system/CWin32SystemState_win.h"
+
+#include "system/SystemLibrary_win.h"
+
+#include <wtsapi32.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"EmbraSystemState";
+// The energy saver of newer Windows, and the battery saver before it; neither GUID is in
+// every SDK.
+constexpr GUID kEnergySaverStatus = {
+    0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
+constexpr GUID kPowerSavingStatus = {
+    0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
+constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kAcDcPowerSource = {
+    0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+constexpr DWORD kDisplayOff = 0;
+constexpr DWORD kOnAc = 0;
+
+CWin32SystemState* instance = nullptr; // the one the window-event hooks report to
+
+using RegisterSessionFunction = BOOL(WINAPI*)(HWND, DWORD);
+using UnregisterSessionFunction = BOOL(WINAPI*)(HWND);
+
+DesktopRect ToDesktopRect(const RECT& rect) {
+    return DesktopRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+DWORD SettingValue(const POWERBROADCAST_SETTING& setting) {
+    DWORD value = 0;
+    if (setting.DataLength >= sizeof(value))
+        std::memcpy(&value, setting.Data, sizeof(value));
+    return value;
+}
+
+// The desktop, the shell's own windows and the taskbars.
+bool IsShellWindow(HWND window) {
+    if (window == GetDesktopWindow() || window == GetShellWindow())
+        return true;
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    for (const wchar_t* shell :
+         {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
+        if (lstrcmpW(name, shell) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+CWin32SystemState::~CWin32SystemState() {
+    Stop();
+}
+
+bool CWin32SystemState::Start(HINSTANCE module) {
+    if (window)
+        return true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = module;
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+    // Never shown: a top-level popup, since broadcasts skip message-only windows.
+    window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                             nullptr, module, this);
+    if (!window)
+        return false;
+    instance = this;
+    SYSTEM_POWER_STATUS power{};
+    if (GetSystemPowerStatus(&power)) {
+        onBattery = power.ACLineStatus == kOnAc;
+        // The battery saver flag, SystemStatusFlag in newer SDKs.
+        powerSaving = (power.Reserved1 & 1) != 0;
+    }
+    const GUID* settings[] = {&kConsoleDisplayState, &kEnergySaverStatus, &kPowerSavingStatus,
+                              &kAcDcPowerSource};
+    for (int i = 0; i < 4; ++i)
+        powerNotifications[i] =
+            RegisterPowerSettingNotification(window, settings[i], DEVICE_NOTIFY_WINDOW_HANDLE);
+    const auto registerSession =
+        SystemFunction<RegisterSessionFunction>("wtsapi32.dll", "WTSRegisterSessionNotification");
+    sessionRegistered = registerSession && registerSession(window, NOTIFY_FOR_THIS_SESSION);
+    foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                     OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    HookForegroundProcess();
+    return true;
+}
+
+void CWin32SystemState::Stop() {
+    if (!window)
+        return;
+    if (foregroundHook)
+        UnhookWinEvent(foregroundHook);
+    if (locationHook)
+        UnhookWinEvent(locationHook);
+    foregroundHook = locationHook = nullptr;
+    hookedProcess = 0;
+    for (HPOWERNOTIFY& notification : powerNotifications) {
+        if (notification)
+            UnregisterPowerSettingNotification(notification);
+        notification = nullptr;
+    }
+    const auto unregisterSession = SystemFunction<UnregisterSessionFunction>(
+        "wtsapi32.dll", "WTSUnRegisterSessionNotification");
+    if (sessionRegistered && unregisterSession)
+        unregisterSession(window);
+    sessionRegistered = false;
+    DestroyWindow(window);
+    window = nullptr;
+    watching = false;
+    if (instance == this)
+        instance = nullptr;
+}
+
+SystemState CWin32SystemState::Current() {
+    lastFront = TakeFrontSnapshot();
+    SystemState state;
+    ReadOverlayMonitor(&state);
+    ReadForeground(&state);
+    state.fullScreenNotification = NotificationSaysFullScreen();
+    state.sessionLocked = sessionLocked;
+    state.displayOff = displayOff;
+    state.energySaver = energySaverKnown ? energySaver : powerSaving;
+    state.onBattery = onBattery;
+    return state;
+}
+
+void CWin32SystemState::WatchFullScreen(bool watch) {
+    if (!window || watch == watching)
+        return;
+    watching = watch;
+    if (watch)
+        SetTimer(window, kWatchTimer, kWatchMs, nullptr);
+    else
+        KillTimer(window, kWatchTimer);
+}
+
+LRESULT CALLBACK CWin32SystemState::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CWin32SystemState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && self->window == window)
+        return self->OnMessage(message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void CALLBACK CWin32SystemState::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
+                                            LONG, DWORD, DWORD) noexcept {
+    if (!instance)
+        return;
+    if (event == EVENT_SYSTEM_FOREGROUND) {
+        instance->HookForegroundProcess();
+        instance->Changed();
+    } else if (event == EVENT_OBJECT_LOCATIONCHANGE && object == OBJID_WINDOW &&
+               window == GetForegroundWindow()) {
+        instance->Changed();
+    }
+}
+
+LRESULT CWin32SystemState::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kWatchTimer && FrontChanged())
+            Changed();
+        return 0;
+    case WM_WTSSESSION_CHANGE:
+        OnSessionChange(wParam);
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_POWERSETTINGCHANGE && lParam &&
+            OnPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam)))
+            Changed();
+        else if (wParam == PBT_APMRESUMEAUTOMATIC && listener)
+            listener->OnResumedFromSleep();
+        return TRUE;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool CWin32SystemState::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
+    const DWORD value = SettingValue(setting);
+    if (IsEqualGUID(setting.PowerSetting, kConsoleDisplayState))
+        displayOff = value == kDisplayOff;
+    else if (IsEqualGUID(setting.PowerSetting, kEnergySaverStatus)) {
+        energySaverKnown = true;
+        energySaver = value != 0;
+    } else if (IsEqualGUID(setting.PowerSetting, kPowerSavingStatus))
+        powerSaving = value != 0;
+    else if (IsEqualGUID(setting.PowerSetting, kAcDcPowerSource))
+        onBattery = value != kOnAc;
+    else
+        return false;
+    return true;
+}
+
+void CWin32SystemState::OnSessionChange(WPARAM change) {
+    switch (change) {
+    case WTS_SESSION_LOCK:
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT:
+        sessionLocked = true;
+        break;
+    case WTS_SESSION_UNLOCK:
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT:
+        sessionLocked = false;
+        break;
+    default:
+        return;
+    }
+    Changed();
+}
+
+void CWin32SystemState::HookForegroundProcess() {
+    DWORD process = 0;
+    HWND foreground = GetForegroundWindow();
+    if (foreground)
+        GetWindowThreadProcessId(foreground, &process);
+    if (process == hookedProcess)
+        return;
+    if (locationHook)
+        UnhookWinEvent(locationHook);
+    locationHook = nullptr;
+    hookedProcess = process;
+    if (process)
+        locationHook = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
+                                       nullptr, OnWinEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+}
+
+void CWin32SystemState::Changed() {
+    if (listener)
+        listener->OnSystemStateChanged();
+}
+
+void CWin32SystemState::ReadForeground(SystemState* state) {
+    HWND foreground = GetForegroundWindow();
+    RECT rect{};
+    if (!foreground || !GetWindowRect(foreground, &rect))
+        return;
+    ForegroundWindow& front = state->foreground;
+    front.exists = true;
+    front.rect = ToDesktopRect(rect);
+    front.hasCaption = (GetWindowLongPtrW(foreground, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    front.isShell = IsShellWindow(foreground);
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    front.isOwn = process == GetCurrentProcessId();
+}
+
+void CWin32SystemState::ReadOverlayMonitor(SystemState* state) {
+    DesktopRect overlay;
+    HMONITOR monitor = nullptr;
+    if (overlayRect && overlayRect(&overlay)) {
+        const RECT rect{overlay.left, overlay.top, overlay.right, overlay.bottom};
+        monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY);
+    } else {
+        monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    }
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!monitor || !GetMonitorInfoW(monitor, &info))
+        return;
+    state->hasOverlayMonitor = true;
+    state->overlayMonitor = ToDesktopRect(info.rcMonitor);
+}
+
+bool CWin32SystemState::FrontSnapshot::operator==(const FrontSnapshot& other) const {
+    return window == other.window && EqualRect(&rect, &other.rect) && style == other.style &&
+           fullScreen == other.fullScreen;
+}
+
+CWin32SystemState::FrontSnapshot CWin32SystemState::TakeFrontSnapshot() {
+    FrontSnapshot snapshot;
+    snapshot.window = GetForegroundWindow();
+    if (snapshot.window) {
+        GetWindowRect(snapshot.window, &snapshot.rect);
+        snapshot.style = GetWindowLongPtrW(snapshot.window, GWL_STYLE);
+    }
+    snapshot.fullScreen = NotificationSaysFullScreen();
+    return snapshot;
+}
+
+bool CWin32SystemState::FrontChanged() {
+    const FrontSnapshot now = TakeFrontSnapshot();
+    if (now == lastFront)
+        return false;
+    lastFront = now;
+    return true;
+}
+
+bool CWin32SystemState::NotificationSaysFullScreen() {
+    QUERY_USER_NOTIFICATION_STATE notification = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (FAILED(SHQueryUserNotificationState(&notification)))
+        return false;
+    return notification == QUNS_RUNNING_D3D_FULL_SCREEN || notification == QUNS_PRESENTATION_MODE;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "system/SystemState.h"
+
+#include <cstdint>
+#include <string>
+
+// Why the effect is paused: a set of these bits, none when it is not.
+enum PauseReason : uint32_t {
+    kPauseForHour = 1u << 0,       // the user chose "Pause for 1 hour"
+    kPauseFullScreen = 1u << 1,    // a full-screen program is in front
+    kPauseSessionLocked = 1u << 2, // the session is locked or disconnected
+    kPauseDisplayOff = 1u << 3,
+    kPauseBatterySaver = 1u << 4,
+    kPauseOnBattery = 1u << 5,
+};
+
+// The user's options over pausing.
+struct PauseOptions {
+    bool pauseFullScreen = true; // "PauseFullScreen"
+    bool pauseOnBattery = false; // "PauseOnBattery"
+};
+
+// The user's "Pause for 1 hour": it runs while the clock is before untilTick.
+struct TimedPause {
+    uint64_t untilTick = 0; // milliseconds on the clock the caller reads; 0: none
+    int untilHour = 0;      // local time of the end, for the tip
+    int untilMinute = 0;
+
+    bool Runs(uint64_t nowTick) const { return nowTick < untilTick; }
+};
+
+// Whether the foreground window covers the whole monitor: it is a window without a
+// caption, not the desktop, the shell's or this program's own, and its rectangle holds the
+// monitor's.
+bool CoversMonitor(const ForegroundWindow& window, const DesktopRect& monitor);
+// Whether a full-screen program is in front of the overlay's monitor, by the shell's
+// notification state or by the foreground window.
+bool FullScreenProgramInFront(const SystemState& state);
+// The reasons that pause the effect now.
+uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
+                      const TimedPause& timed, uint64_t nowTick);
+// The tray tip's line for the reasons, the user's own pause first; empty for none.
+std::string PauseReasonText(uint32_t reasons, const TimedPause& timed);
+// Whether the periodic full-screen check is worth its wake-ups: only while the effect is
+// to run, the option is on and nothing but a full-screen program pauses it.
+bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons);

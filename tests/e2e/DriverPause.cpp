@@ -1,0 +1,151 @@
+#include "DriverPause.h"
+
+#include "E2eHelpers.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr int kPolls = 400;        // 20 s
+constexpr int kTrayIconWidth = 20; // a small icon and its border in the shell's tray
+
+LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT rect{};
+        GetClientRect(window, &rect);
+        FillRect(reinterpret_cast<HDC>(wParam), &rect,
+                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string RectText(const RECT& rect) {
+    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+           std::to_string(rect.right) + " " + std::to_string(rect.bottom);
+}
+
+INPUT MouseEvent(int x, int y) {
+    INPUT event{};
+    event.type = INPUT_MOUSE;
+    event.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    event.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    event.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return event;
+}
+
+void MoveTo(int x, int y) {
+    INPUT move = MouseEvent(x, y);
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(500);
+}
+
+// Real input at a screen point: move there, then the buttons.
+void MouseAt(int x, int y, DWORD down, DWORD up) {
+    INPUT events[3] = {MouseEvent(x, y), MouseEvent(x, y), MouseEvent(x, y)};
+    events[1].mi.dwFlags |= down;
+    events[2].mi.dwFlags |= up;
+    SendInput(1, &events[0], sizeof(INPUT));
+    Sleep(200);
+    SendInput(2, &events[1], sizeof(INPUT));
+}
+
+WORD KeyOf(const std::string& name) {
+    if (name == "down")
+        return VK_DOWN;
+    if (name == "up")
+        return VK_UP;
+    if (name == "return")
+        return VK_RETURN;
+    if (name == "escape")
+        return VK_ESCAPE;
+    return 0;
+}
+
+} // namespace
+
+std::string CoverScreen(const char* report, int milliseconds) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = CoverProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "EmbraE2eCover";
+    RegisterClassA(&windowClass);
+    HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!cover)
+        return "uncovered none";
+    SetForegroundWindow(cover);
+    ReportLine(report, "a", "covered");
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    DestroyWindow(cover);
+    return "uncovered";
+}
+
+std::string WaitOverlay(const char* state) {
+    const bool shown = std::strcmp(state, "1") == 0;
+    const DWORD start = GetTickCount();
+    bool visible = false;
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND overlay = FindWindowA("LV_EmbraDrawWnd", nullptr);
+        visible = overlay && IsWindowVisible(overlay);
+        if (visible == shown)
+            break;
+        Sleep(kPollMs);
+    }
+    return "overlay-shown " + std::to_string(visible ? 1 : 0) + " " +
+           std::to_string(GetTickCount() - start);
+}
+
+std::string OpenTrayMenu() {
+    HWND taskbar = VisibleTaskbar();
+    if (!taskbar)
+        return "tray-menu none";
+    RECT client{};
+    GetClientRect(taskbar, &client);
+    POINT icon{client.right - kTrayIconWidth / 2, client.bottom / 2};
+    ClientToScreen(taskbar, &icon);
+    MouseAt(icon.x, icon.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        RECT rect{};
+        if (menu && IsWindowVisible(menu) && GetWindowRect(menu, &rect)) {
+            // The pointer leaves the icon, and the icon's tip goes, without touching the menu.
+            MoveTo(rect.left - 30, rect.top - 30);
+            return "tray-menu " + RectText(rect);
+        }
+        Sleep(kPollMs);
+    }
+    return "tray-menu none";
+}
+
+std::string PressKeys(const char* names) {
+    int count = 0;
+    std::string rest(names);
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        const WORD key = KeyOf(rest.substr(0, comma));
+        rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+        if (!key)
+            continue;
+        INPUT press[2] = {};
+        press[0].type = INPUT_KEYBOARD;
+        press[0].ki.wVk = key;
+        press[1] = press[0];
+        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof(INPUT));
+        Sleep(150);
+        ++count;
+    }
+    Sleep(300);
+    return "keys " + std::to_string(count);
+}

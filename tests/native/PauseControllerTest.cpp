@@ -1,0 +1,122 @@
+#include "system/CPauseController.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+// The controller over a stand-in system: what it tells the effect, when, and what the tip
+// says.
+namespace {
+
+class CStandInSystem : public ISystemState {
+public:
+    SystemState Current() override { return state; }
+    void SetListener(ISystemStateListener* l) override { listener = l; }
+    void WatchFullScreen(bool watch) override { watching = watch; }
+
+    SystemState state;
+    ISystemStateListener* listener = nullptr;
+    bool watching = false;
+};
+
+struct Rig {
+    Rig() : controller(&system) {
+        system.state.hasOverlayMonitor = true;
+        system.state.overlayMonitor = {0, 0, 1280, 720};
+        controller.clock = [this] { return now; };
+        controller.runWanted = [this] { return running; };
+        controller.setPaused = [this](bool paused) { calls.push_back(paused); };
+        controller.onReasonsChanged = [this] { ++tipChanges; };
+        system.SetListener(&controller);
+    }
+    void FullScreenInFront(bool inFront) {
+        system.state.foreground.exists = true;
+        system.state.foreground.rect =
+            inFront ? DesktopRect{0, 0, 1280, 720} : DesktopRect{100, 100, 600, 400};
+        system.listener->OnSystemStateChanged();
+    }
+
+    CStandInSystem system;
+    CPauseController controller;
+    uint64_t now = 1000;
+    bool running = true;
+    std::vector<bool> calls;
+    int tipChanges = 0;
+};
+
+TEST(PauseControllerTest, PausesAndResumesOnceForEachChange) {
+    Rig rig;
+    rig.controller.Update();
+    EXPECT_EQ(rig.calls, std::vector<bool>({false})) << "the first update says where it stands";
+    rig.FullScreenInFront(true);
+    rig.FullScreenInFront(true);
+    rig.system.state.sessionLocked = true;
+    rig.system.listener->OnSystemStateChanged();
+    EXPECT_EQ(rig.calls, std::vector<bool>({false, true})) << "a second reason pauses no more";
+    EXPECT_EQ(rig.controller.ReasonText(), "paused: full-screen program");
+    rig.FullScreenInFront(false);
+    EXPECT_EQ(rig.controller.ReasonText(), "paused: session locked");
+    rig.system.state.sessionLocked = false;
+    rig.system.listener->OnSystemStateChanged();
+    EXPECT_EQ(rig.calls, std::vector<bool>({false, true, false}));
+    EXPECT_EQ(rig.controller.ReasonText(), "");
+    EXPECT_EQ(rig.tipChanges, 4) << "full screen, and locked, locked alone, none";
+}
+
+TEST(PauseControllerTest, OptionsDecideWhatPauses) {
+    Rig rig;
+    rig.controller.options.pauseFullScreen = false;
+    rig.FullScreenInFront(true);
+    EXPECT_EQ(rig.controller.Reasons(), 0u);
+    rig.system.state.onBattery = true;
+    rig.controller.options.pauseOnBattery = true;
+    rig.controller.Update();
+    EXPECT_EQ(rig.controller.Reasons(), uint32_t{kPauseOnBattery});
+    EXPECT_EQ(rig.calls.back(), true);
+}
+
+TEST(PauseControllerTest, TheHourPauseEndsByItselfOrWhenChosenAgain) {
+    Rig rig;
+    rig.controller.ToggleHourPause(15, 40);
+    EXPECT_TRUE(rig.controller.HourPauseRuns());
+    EXPECT_EQ(rig.controller.HourPauseLeft(), CPauseController::kHourMs);
+    EXPECT_EQ(rig.controller.ReasonText(), "paused for 1 hour, until 15:40");
+    EXPECT_EQ(rig.calls.back(), true);
+    rig.now += CPauseController::kHourMs;
+    rig.controller.Update();
+    EXPECT_FALSE(rig.controller.HourPauseRuns());
+    EXPECT_EQ(rig.calls.back(), false) << "resumed after the hour";
+    rig.controller.ToggleHourPause(16, 45);
+    rig.now += 60'000;
+    rig.controller.ToggleHourPause(0, 0);
+    EXPECT_FALSE(rig.controller.HourPauseRuns());
+    EXPECT_EQ(rig.controller.HourPauseLeft(), 0u);
+    EXPECT_EQ(rig.calls.back(), false) << "resumed at once when chosen again";
+}
+
+TEST(PauseControllerTest, StoppedShowsNoReasonAndWatchesNothing) {
+    Rig rig;
+    rig.controller.Update();
+    EXPECT_TRUE(rig.system.watching) << "running: the periodic check looks for full screen";
+    rig.running = false;
+    rig.FullScreenInFront(true);
+    EXPECT_FALSE(rig.system.watching);
+    EXPECT_EQ(rig.controller.ReasonText(), "") << "a stopped effect is not paused";
+    rig.running = true;
+    rig.system.state.displayOff = true;
+    rig.controller.Update();
+    EXPECT_FALSE(rig.system.watching) << "the display is off: nothing to look at";
+}
+
+TEST(PauseControllerTest, WakingFromSleepPlacesTheOverlayAnew) {
+    Rig rig;
+    int placed = 0;
+    rig.controller.onResumedFromSleep = [&placed] { ++placed; };
+    rig.system.state.sessionLocked = true;
+    rig.system.listener->OnResumedFromSleep();
+    EXPECT_EQ(placed, 1);
+    EXPECT_EQ(rig.calls.back(), true) << "and reads the state again";
+}
+
+} // namespace

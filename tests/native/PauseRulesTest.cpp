@@ -1,0 +1,142 @@
+#include "system/PauseRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+// The rules that decide whether and why the effect pauses, over plain system states.
+namespace {
+
+constexpr DesktopRect kMonitor{0, 0, 1920, 1080};
+constexpr DesktopRect kRightMonitor{1920, 0, 3840, 1080};
+
+ForegroundWindow Borderless(const DesktopRect& rect) {
+    ForegroundWindow window;
+    window.exists = true;
+    window.rect = rect;
+    return window;
+}
+
+SystemState StateWith(const ForegroundWindow& window) {
+    SystemState state;
+    state.hasOverlayMonitor = true;
+    state.overlayMonitor = kMonitor;
+    state.foreground = window;
+    return state;
+}
+
+TEST(PauseRulesTest, CoverNeedsACaptionlessForeignWindowOverTheWholeMonitor) {
+    struct Case {
+        const char* what;
+        ForegroundWindow window;
+        bool covers;
+    };
+    ForegroundWindow captioned = Borderless(kMonitor);
+    captioned.hasCaption = true;
+    ForegroundWindow shell = Borderless(kMonitor);
+    shell.isShell = true;
+    ForegroundWindow own = Borderless(kMonitor);
+    own.isOwn = true;
+    const Case cases[] = {
+        {"exactly the monitor", Borderless(kMonitor), true},
+        {"larger on every side", Borderless({-8, -8, 1928, 1088}), true},
+        {"1 px short at the right", Borderless({0, 0, 1919, 1080}), false},
+        {"1 px short at the bottom", Borderless({0, 0, 1920, 1079}), false},
+        {"1 px short at the left", Borderless({1, 0, 1920, 1080}), false},
+        {"1 px short at the top", Borderless({0, 1, 1920, 1080}), false},
+        {"on the other monitor", Borderless(kRightMonitor), false},
+        {"with a caption (a maximised window)", captioned, false},
+        {"the desktop or a shell window", shell, false},
+        {"the program's own overlay", own, false},
+        {"no foreground window", ForegroundWindow{}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CoversMonitor(c.window, kMonitor), c.covers) << c.what;
+    EXPECT_FALSE(CoversMonitor(Borderless(kMonitor), DesktopRect{})) << "an empty monitor";
+}
+
+TEST(PauseRulesTest, FullScreenFromTheShellOrTheOverlaysMonitorOnly) {
+    SystemState spanning = StateWith(Borderless({0, 0, 3840, 1080}));
+    EXPECT_TRUE(FullScreenProgramInFront(spanning)) << "a window over both monitors";
+    SystemState elsewhere = StateWith(Borderless(kRightMonitor));
+    EXPECT_FALSE(FullScreenProgramInFront(elsewhere)) << "full screen on another monitor";
+    elsewhere.fullScreenNotification = true;
+    EXPECT_TRUE(FullScreenProgramInFront(elsewhere)) << "Direct3D or presentation mode";
+    SystemState unknown = StateWith(Borderless(kMonitor));
+    unknown.hasOverlayMonitor = false;
+    EXPECT_FALSE(FullScreenProgramInFront(unknown)) << "no overlay, no monitor to cover";
+}
+
+TEST(PauseRulesTest, EachReasonAfterTheOptions) {
+    struct Case {
+        const char* what;
+        void (*make)(SystemState&);
+        PauseOptions options;
+        uint32_t reasons;
+    };
+    const PauseOptions defaults;
+    const PauseOptions none{false, false};
+    const PauseOptions battery{true, true};
+    const Case cases[] = {
+        {"nothing", [](SystemState&) {}, defaults, 0},
+        {"full screen", [](SystemState& s) { s.foreground = Borderless(kMonitor); }, defaults,
+         kPauseFullScreen},
+        {"full screen, option off", [](SystemState& s) { s.foreground = Borderless(kMonitor); },
+         none, 0},
+        {"presentation, option off", [](SystemState& s) { s.fullScreenNotification = true; }, none,
+         0},
+        {"locked", [](SystemState& s) { s.sessionLocked = true; }, none, kPauseSessionLocked},
+        {"display off", [](SystemState& s) { s.displayOff = true; }, none, kPauseDisplayOff},
+        {"energy saver", [](SystemState& s) { s.energySaver = true; }, none, kPauseBatterySaver},
+        {"on battery, option off", [](SystemState& s) { s.onBattery = true; }, defaults, 0},
+        {"on battery, option on", [](SystemState& s) { s.onBattery = true; }, battery,
+         kPauseOnBattery},
+        {"locked with the display off",
+         [](SystemState& s) {
+             s.sessionLocked = true;
+             s.displayOff = true;
+         },
+         defaults, kPauseSessionLocked | kPauseDisplayOff},
+    };
+    for (const Case& c : cases) {
+        SystemState state = StateWith(ForegroundWindow{});
+        c.make(state);
+        EXPECT_EQ(PauseReasons(state, c.options, TimedPause{}, 1000), c.reasons) << c.what;
+    }
+}
+
+TEST(PauseRulesTest, TheHoursPauseEndsAtItsTick) {
+    const TimedPause hour{3'600'000 + 500, 15, 40};
+    const SystemState state = StateWith(ForegroundWindow{});
+    EXPECT_EQ(PauseReasons(state, {}, hour, 500), kPauseForHour);
+    EXPECT_EQ(PauseReasons(state, {}, hour, 3'600'000 + 499), kPauseForHour);
+    EXPECT_EQ(PauseReasons(state, {}, hour, 3'600'000 + 500), 0u) << "the hour is over";
+    EXPECT_EQ(PauseReasons(state, {}, TimedPause{}, 0), 0u) << "none chosen";
+}
+
+TEST(PauseRulesTest, TipTextNamesTheUsersPauseFirstThenTheSystemsReason) {
+    const TimedPause hour{1, 9, 5};
+    EXPECT_EQ(PauseReasonText(0, hour), "");
+    EXPECT_EQ(PauseReasonText(kPauseForHour | kPauseFullScreen, hour),
+              "paused for 1 hour, until 09:05");
+    EXPECT_EQ(PauseReasonText(kPauseFullScreen | kPauseOnBattery, hour),
+              "paused: full-screen program");
+    EXPECT_EQ(PauseReasonText(kPauseSessionLocked | kPauseDisplayOff, hour),
+              "paused: session locked");
+    EXPECT_EQ(PauseReasonText(kPauseDisplayOff, hour), "paused: display off");
+    EXPECT_EQ(PauseReasonText(kPauseBatterySaver, hour), "paused: battery saver");
+    EXPECT_EQ(PauseReasonText(kPauseOnBattery, hour), "paused: on battery");
+}
+
+TEST(PauseRulesTest, ThePeriodicCheckRunsOnlyWhereItCanChangeSomething) {
+    const PauseOptions defaults;
+    EXPECT_TRUE(FullScreenWatchWanted(true, defaults, 0)) << "running";
+    EXPECT_TRUE(FullScreenWatchWanted(true, defaults, kPauseFullScreen)) << "waiting for the end";
+    EXPECT_FALSE(FullScreenWatchWanted(false, defaults, 0)) << "stopped";
+    EXPECT_FALSE(FullScreenWatchWanted(true, PauseOptions{false, false}, 0)) << "option off";
+    EXPECT_FALSE(FullScreenWatchWanted(true, defaults, kPauseFullScreen | kPauseSessionLocked))
+        << "locked: the check could not resume it";
+    EXPECT_FALSE(FullScreenWatchWanted(true, defaults, kPauseForHour));
+}
+
+} // namespace
