@@ -42,6 +42,7 @@ struct Rig {
         // Worker 0 stays in its presentation while `hold` is set, as a presentation that
         // needs the main thread's answer does: the stop must pause for it.
         desktop.onPresent = [this](const CBmp&, int32_t, int32_t) {
+            held.store(hold.load());
             while (hold.load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         };
@@ -57,6 +58,12 @@ struct Rig {
     // can be joined.
     bool RunNested(const std::function<void()>& outer, const std::function<void()>& nested) {
         hold.store(true);
+        // The stop comes while worker 0 presents, so that it must pause; workers that left
+        // before its first look would let it end without ever pausing.
+        if (!WaitUntilWithin([&] { return held.load(); }, std::chrono::seconds(20))) {
+            hold.store(false);
+            return false;
+        }
         desktop.duringStop = [this, nested] {
             nested();
             hold.store(false);
@@ -96,6 +103,7 @@ struct Rig {
     CTestSet fire;
     CTestSet water;
     std::atomic<bool> hold{false};
+    std::atomic<bool> held{false}; // worker 0 is held in its presentation
 };
 
 } // namespace
