@@ -3,6 +3,7 @@
 #include "app/TrayIcon.h"
 #include "params/CParam.h"
 #include "params/tstr.h"
+#include "ui/UserOwners.h"
 
 #include <windows.h>
 
@@ -164,15 +165,14 @@ private:
         ShowWindow(window, placement.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : SW_RESTORE);
     }
     void RunTrayMenu(HWND window) {
-        HMENU menu = TrayMenu();
-        if (!menu)
+        const CMenuOwner menu(TrayMenu());
+        if (!menu.Get())
             return;
         SetForegroundWindow(window);
         POINT cursor{};
         GetCursorPos(&cursor);
         const int command =
-            TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, window, nullptr);
-        DestroyMenu(menu);
+            TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, window, nullptr);
         // Without it the menu may not close when the user clicks elsewhere the next time.
         PostMessageA(window, WM_NULL, 0, 0);
         if (command > 0)

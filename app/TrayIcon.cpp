@@ -1,5 +1,6 @@
 #include "app/TrayIcon.h"
 
+#include "ui/UserOwners.h"
 #include "ui/VersionField.h"
 
 #include <cstring>
@@ -8,24 +9,6 @@ namespace {
 
 constexpr std::size_t kTipLimit = 60;
 constexpr UINT kBalloonMs = 15000;
-
-// Owns an icon loaded from the resources.
-class CLoadedIcon {
-public:
-    CLoadedIcon(HINSTANCE module, int id, int size)
-        : icon(static_cast<HICON>(
-              LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0))) {}
-    ~CLoadedIcon() {
-        if (icon)
-            DestroyIcon(icon);
-    }
-    CLoadedIcon(const CLoadedIcon&) = delete;
-    CLoadedIcon& operator=(const CLoadedIcon&) = delete;
-    HICON Get() const { return icon; }
-
-private:
-    HICON icon;
-};
 
 // Copies text into a fixed field, cut to the field's size.
 template <std::size_t N> void CopyField(char (&field)[N], const tstr& text) {
@@ -69,7 +52,7 @@ tstr ProgramVersion() {
 }
 
 bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip) {
-    const CLoadedIcon icon(module, iconId, 16);
+    const CIconOwner icon(LoadIconSized(module, iconId, 16));
     NOTIFYICONDATAA data = IconData(window);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage;

@@ -21,4 +21,11 @@ public:
     int OnNotify(UINT_PTR id, NMHDR* header, LPARAM* result) override;
     // Fills the controls from the parameters of the bindings added so far; returns 1.
     int OnInitDialog() override;
+
+    // BindControl; a control whose binding is refused is disabled, so that no change the
+    // user makes there goes unkept.
+    template <class T> void BindOrDisable(CParam<T>* parameter, int kind, int controlId) {
+        if (!BindControl(parameter, kind, controlId))
+            EnableWindow(GetDlgItem(Handle(), controlId), FALSE);
+    }
 };

@@ -26,8 +26,8 @@ public:
     // without effect for a null binding. Owned by one set, a binding cannot be held twice.
     [[nodiscard]] bool Bind(IParam* parameter, std::unique_ptr<IControlBinding> binding);
     // A new binding of the given control kind (ControlKind) and control id.
-    bool BindControl(CParam<int>* parameter, int kind, int controlId);
-    bool BindControl(CParam<bool>* parameter, int kind, int controlId);
+    [[nodiscard]] bool BindControl(CParam<int>* parameter, int kind, int controlId);
+    [[nodiscard]] bool BindControl(CParam<bool>* parameter, int kind, int controlId);
 
     // For each binding in order: snapshot its parameter, connect it to its control (which
     // fills the control and gives spin controls and sliders their range), and let the

@@ -14,14 +14,14 @@ int CSettingsCommonDlg::OnCommand(UINT id, UINT code, HWND control) {
 
 int CSettingsCommonDlg::OnInitDialog() {
     app->ReadStartWithWindows();
-    BindControl(&app->StartWithWindows(), kCheckBox, kStartWithWindows);
-    BindControl(&app->StartMinimize(), kCheckBox, kStartMinimized);
-    BindControl(&app->PauseFullScreen(), kCheckBox, kPauseFullScreen);
-    BindControl(&app->PauseOnBattery(), kCheckBox, kPauseOnBattery);
+    BindOrDisable(&app->StartWithWindows(), kCheckBox, kStartWithWindows);
+    BindOrDisable(&app->StartMinimize(), kCheckBox, kStartMinimized);
+    BindOrDisable(&app->PauseFullScreen(), kCheckBox, kPauseFullScreen);
+    BindOrDisable(&app->PauseOnBattery(), kCheckBox, kPauseOnBattery);
     // A key without Ctrl or Alt, plain or shifted, becomes Ctrl+Alt and the key.
     SendDlgItemMessageA(Handle(), kHotKeyControl, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                         MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-    BindControl(&app->HotKey(), kHotKey, kHotKeyControl);
+    BindOrDisable(&app->HotKey(), kHotKey, kHotKeyControl);
     ShowWindow(GetDlgItem(Handle(), kHotKeyNote), app->HotKeyTaken() ? SW_SHOW : SW_HIDE);
     CDialogParam::OnInitDialog();
     return 1;

@@ -2,12 +2,10 @@
 
 #include "settings/ControlKind.h"
 
-bool BindEffectRows(CParamDlgSet& set, std::initializer_list<EffectRow> rows) {
-    bool bound = true;
+void BindEffectRows(CDialogParam& dialog, std::initializer_list<EffectRow> rows) {
     for (const EffectRow& row : rows) {
-        bound = set.BindControl(row.param, kEditBox, row.editId) && bound;
-        bound = set.BindControl(row.param, kSpin, row.spinId) && bound;
-        bound = set.BindControl(row.param, kSlider, row.sliderId) && bound;
+        dialog.BindOrDisable(row.param, kEditBox, row.editId);
+        dialog.BindOrDisable(row.param, kSpin, row.spinId);
+        dialog.BindOrDisable(row.param, kSlider, row.sliderId);
     }
-    return bound;
 }

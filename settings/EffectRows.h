@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/CParam.h"
-#include "settings/CParamDlgSet.h"
+#include "settings/CDialogParam.h"
 
 #include <initializer_list>
 
@@ -15,5 +15,5 @@ struct EffectRow {
 };
 
 // Binds each row's edit box, spin control and slider, in that order, rows in the order
-// given; false when any binding is refused.
-bool BindEffectRows(CParamDlgSet& set, std::initializer_list<EffectRow> rows);
+// given; a control whose binding is refused is disabled, the others still work.
+void BindEffectRows(CDialogParam& dialog, std::initializer_list<EffectRow> rows);

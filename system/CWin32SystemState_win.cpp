@@ -1,5 +1,6 @@
 #include "system/CWin32SystemState_win.h"
 
+#include "system/PowerSettings_win.h"
 #include "system/SystemLibrary_win.h"
 
 #include <wtsapi32.h>
@@ -9,16 +10,6 @@
 namespace {
 
 constexpr const wchar_t* kClassName = L"EmbraSystemState";
-// The energy saver of newer Windows, and the battery saver before it; neither GUID is in
-// every SDK.
-constexpr GUID kEnergySaverStatus = {
-    0x550e8400, 0xe29b, 0x41d4, {0xa7, 0x16, 0x44, 0x66, 0x55, 0x44, 0x00, 0x00}};
-constexpr GUID kPowerSavingStatus = {
-    0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
-constexpr GUID kConsoleDisplayState = {
-    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-constexpr GUID kAcDcPowerSource = {
-    0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
 constexpr DWORD kDisplayOff = 0;
 constexpr DWORD kOnAc = 0;
 

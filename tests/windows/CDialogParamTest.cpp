@@ -34,9 +34,9 @@ protected:
     CBoundedParam vis{10, 100, 50};
     CBoundedParam items{30, 100, 100};
     CBindingTestDlg dlg{[this](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
-        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
-        d.BindControl(&items, kEditBox, IDC_BIND_EDIT2);
+        EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT));
+        EXPECT_TRUE(d.BindControl(&vis, kSlider, IDC_BIND_SLIDER));
+        EXPECT_TRUE(d.BindControl(&items, kEditBox, IDC_BIND_EDIT2));
     }};
     HWND dialog = dlg.Open();
 };
@@ -110,7 +110,8 @@ TEST(CDialogParamTest, TheDialogLetsGoOfItsParametersWhenDestroyed) {
 TEST(CDialogParamTest, OpeningSnapshotsTheValueThatCancelRestores) {
     CBoundedParam vis{10, 100, 50};
     vis.Set(40);
-    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&vis, kEditBox, IDC_BIND_EDIT); });
+    CBindingTestDlg dlg(
+        [&](CBindingTestDlg& d) { EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT)); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     vis.Set(90); // the effect or another window changes the value meanwhile

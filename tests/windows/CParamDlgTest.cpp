@@ -40,10 +40,10 @@ protected:
 
     CBoundedParam vis{10, 100, 50};
     CBindingTestDlg dlg{[this](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
-        d.BindControl(&vis, kSpin, IDC_BIND_SPIN);
-        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
-        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT2);
+        EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT));
+        EXPECT_TRUE(d.BindControl(&vis, kSpin, IDC_BIND_SPIN));
+        EXPECT_TRUE(d.BindControl(&vis, kSlider, IDC_BIND_SLIDER));
+        EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT2));
     }};
     HWND dialog = dlg.Open();
 };
@@ -214,8 +214,8 @@ struct CClampFirstParam : CBoundedParam {
 TEST(CParamDlgTest, TheCommitShowsTheBoundWhenTheParameterKeepsItsValue) {
     CClampFirstParam vis{10, 100, 100};
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
-        d.BindControl(&vis, kSlider, IDC_BIND_SLIDER);
+        EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT));
+        EXPECT_TRUE(d.BindControl(&vis, kSlider, IDC_BIND_SLIDER));
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
@@ -237,8 +237,8 @@ TEST(CParamDlgTest, CheckBoxesReadAndWriteTheCheckState) {
     CParam<bool> flag;
     CParam<int> state;
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&flag, kCheckBox, IDC_BIND_CHECK);
-        d.BindControl(&state, kCheckBox, IDC_BIND_CHECK3);
+        EXPECT_TRUE(d.BindControl(&flag, kCheckBox, IDC_BIND_CHECK));
+        EXPECT_TRUE(d.BindControl(&state, kCheckBox, IDC_BIND_CHECK3));
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
@@ -263,8 +263,8 @@ TEST(CParamDlgTest, CombosSelectByItemDataAndByItemText) {
     byData.Set(20);
     byText.Set(15);
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&byData, kComboByData, IDC_BIND_COMBO_DATA);
-        d.BindControl(&byText, kComboByText, IDC_BIND_COMBO_TEXT);
+        EXPECT_TRUE(d.BindControl(&byData, kComboByData, IDC_BIND_COMBO_DATA));
+        EXPECT_TRUE(d.BindControl(&byText, kComboByText, IDC_BIND_COMBO_TEXT));
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
@@ -289,8 +289,8 @@ TEST(CParamDlgTest, RadioGroupsByPositionAndByProperty) {
     position.Set(1);
     data.Set(8);
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
-        d.BindControl(&position, kRadioByIndex, IDC_BIND_RADIO_A);
-        d.BindControl(&data, kRadioByData, IDC_BIND_PROP_A);
+        EXPECT_TRUE(d.BindControl(&position, kRadioByIndex, IDC_BIND_RADIO_A));
+        EXPECT_TRUE(d.BindControl(&data, kRadioByData, IDC_BIND_PROP_A));
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
@@ -315,8 +315,9 @@ TEST(CParamDlgTest, RadioGroupsByPositionAndByProperty) {
 
 TEST(CParamDlgTest, ABoolRadioGroupHasFalseFirstAndTrueAfter) {
     CParam<bool> flag;
-    CBindingTestDlg dlg(
-        [&](CBindingTestDlg& d) { d.BindControl(&flag, kRadioByIndex, IDC_BIND_RADIO_A); });
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        EXPECT_TRUE(d.BindControl(&flag, kRadioByIndex, IDC_BIND_RADIO_A));
+    });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(IsChecked(dialog, IDC_BIND_RADIO_A));
@@ -330,7 +331,8 @@ TEST(CParamDlgTest, ABoolRadioGroupHasFalseFirstAndTrueAfter) {
 
 TEST(CParamDlgTest, HotKeyControlReadsTheKeyAndShowsTheValue) {
     CParam<int> key;
-    CBindingTestDlg dlg([&](CBindingTestDlg& d) { d.BindControl(&key, kHotKey, IDC_BIND_HOTKEY); });
+    CBindingTestDlg dlg(
+        [&](CBindingTestDlg& d) { EXPECT_TRUE(d.BindControl(&key, kHotKey, IDC_BIND_HOTKEY)); });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     HWND hotKey = GetDlgItem(dialog, IDC_BIND_HOTKEY);
@@ -353,8 +355,9 @@ constexpr int kBlueBox = 708;
 TEST(CParamDlgTest, ColourButtonPicksInTheColourDialog) {
     CParam<int> colour;
     colour.Set(0x0000FF);
-    CBindingTestDlg dlg(
-        [&](CBindingTestDlg& d) { d.BindControl(&colour, kColourButton, IDC_BIND_COLOUR); });
+    CBindingTestDlg dlg([&](CBindingTestDlg& d) {
+        EXPECT_TRUE(d.BindControl(&colour, kColourButton, IDC_BIND_COLOUR));
+    });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);
     PumpMessages();
@@ -413,7 +416,7 @@ TEST(CParamDlgTest,
     CBoundedParam vis{10, 100, 50};
     CBindingTestDlg dlg([&](CBindingTestDlg& d) {
         EXPECT_TRUE(d.Bind(&colour, std::make_unique<CCountingColour>()));
-        d.BindControl(&vis, kEditBox, IDC_BIND_EDIT);
+        EXPECT_TRUE(d.BindControl(&vis, kEditBox, IDC_BIND_EDIT));
     });
     HWND dialog = dlg.Open();
     ASSERT_TRUE(dialog);

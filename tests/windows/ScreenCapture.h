@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 // What the screen shows in a rectangle, layered windows included, as words 0x00RRGGBB row
@@ -18,18 +16,11 @@ inline std::vector<uint32_t> CaptureScreen(const RECT& rect) {
         return {};
     CWindowDc screen(nullptr);
     CMemoryDc memory;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> copy(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0), &DeleteObject);
+    CGdiBitmap copy;
     CSelection selection;
-    if (!copy || !memory.Create(screen.Get()) || !selection.Select(memory.Get(), copy.get()) ||
+    if (!copy.CreateDib(screen.Get(), width, height, &bits) || !memory.Create(screen.Get()) ||
+        !selection.Select(memory.Get(), copy.Get()) ||
         !BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top,
                 SRCCOPY | CAPTUREBLT))
         return {};
