@@ -1,14 +1,7 @@
 #include "graphics/CPixelTransfer_win.h"
 
 BITMAPINFO CPixelTransfer::Describe() const {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // negative: rows top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownDib(width, height);
 }
 
 bool CPixelTransfer::Open(HDC dc, int newWidth, int newHeight) {

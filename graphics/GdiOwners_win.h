@@ -6,6 +6,18 @@
 
 // Owners of GDI state, so that no path leaks a device context, a bitmap or a selection.
 
+// The description of width x height 32-bit pixels, rows top-down (a negative height).
+inline BITMAPINFO TopDownDib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // Deletes a GDI object (pen, brush, font, bitmap).
 struct CDeleteGdiObject {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -61,13 +73,7 @@ public:
     }
     // A 32-bit top-down DIB section of width x height pixels; `bits` receives its pixels.
     [[nodiscard]] bool CreateDib(HDC dc, int width, int height, void** bits) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownDib(width, height);
         Reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
         return Get() != nullptr;
     }

@@ -1,6 +1,7 @@
 #include "graphics/ArtworkBitmap.h"
 #include "graphics/ArtworkBytes.h"
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 
 #include <windows.h>
 
@@ -40,13 +41,7 @@ std::vector<uint32_t> IconColours(HICON icon, int side) {
     if (!GetIconInfo(icon, &info))
         return {};
     std::vector<uint32_t> words(static_cast<std::size_t>(side * side), 0);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    header.bmiHeader.biWidth = side;
-    header.bmiHeader.biHeight = -side;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = TopDownDib(side, side);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(side), words.data(),
                                &header, DIB_RGB_COLORS);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/GdiOwners_win.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,13 +11,7 @@
 class CDibTarget {
 public:
     CDibTarget(int width, int height) : width(width), height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownDib(width, height);
         void* memory = nullptr;
         dc = CreateCompatibleDC(nullptr);
         dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
