@@ -148,12 +148,7 @@ std::string OverlayLine() {
 void PressEnter(HWND main) {
     SetForegroundWindow(main);
     Sleep(200);
-    INPUT keys[2] = {};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_RETURN;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    TapKey(VK_RETURN);
     Sleep(500);
 }
 
