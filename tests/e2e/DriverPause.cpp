@@ -23,11 +23,6 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string RectText(const RECT& rect) {
-    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-           std::to_string(rect.right) + " " + std::to_string(rect.bottom);
-}
-
 void MoveTo(int x, int y) {
     INPUT move = PointerMove(x, y);
     SendInput(1, &move, sizeof(INPUT));

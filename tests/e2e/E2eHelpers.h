@@ -16,6 +16,12 @@ inline bool ReportLine(const char* file, const char* mode, const std::string& li
     return std::fclose(report) == 0;
 }
 
+// A rectangle as a report line writes it: left top right bottom.
+inline std::string RectText(const RECT& rect) {
+    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+           std::to_string(rect.right) + " " + std::to_string(rect.bottom);
+}
+
 // The first visible window of the taskbar's class, null when there is none.
 inline HWND VisibleTaskbar() {
     for (HWND bar = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr); bar;
