@@ -23,29 +23,15 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string RectText(const RECT& rect) {
-    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-           std::to_string(rect.right) + " " + std::to_string(rect.bottom);
-}
-
-INPUT MouseEvent(int x, int y) {
-    INPUT event{};
-    event.type = INPUT_MOUSE;
-    event.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    event.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    event.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return event;
-}
-
 void MoveTo(int x, int y) {
-    INPUT move = MouseEvent(x, y);
+    INPUT move = PointerMove(x, y);
     SendInput(1, &move, sizeof(INPUT));
     Sleep(500);
 }
 
 // Real input at a screen point: move there, then the buttons.
 void MouseAt(int x, int y, DWORD down, DWORD up) {
-    INPUT events[3] = {MouseEvent(x, y), MouseEvent(x, y), MouseEvent(x, y)};
+    INPUT events[3] = {PointerMove(x, y), PointerMove(x, y), PointerMove(x, y)};
     events[1].mi.dwFlags |= down;
     events[2].mi.dwFlags |= up;
     SendInput(1, &events[0], sizeof(INPUT));
@@ -137,12 +123,7 @@ std::string PressKeys(const char* names) {
         rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
         if (!key)
             continue;
-        INPUT press[2] = {};
-        press[0].type = INPUT_KEYBOARD;
-        press[0].ki.wVk = key;
-        press[1] = press[0];
-        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, press, sizeof(INPUT));
+        TapKey(key);
         Sleep(150);
         ++count;
     }

@@ -1,5 +1,7 @@
 #include "DriverSoak.h"
 
+#include "E2eHelpers.h"
+
 #include <psapi.h>
 
 #include <string>
@@ -46,11 +48,7 @@ bool OpenAndClose(HWND main, UINT message, WPARAM command, const char* title, WP
 }
 
 void PointerTo(int x, int y) {
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT move = PointerMove(x, y);
     SendInput(1, &move, sizeof(INPUT));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the end-to-end launcher and driver both do: write report lines, find the shell's
-// taskbar and run a program to its end.
+// taskbar, run a program to its end and send real input.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +14,12 @@ inline bool ReportLine(const char* file, const char* mode, const std::string& li
         return false;
     std::fputs((line + "\n").c_str(), report);
     return std::fclose(report) == 0;
+}
+
+// A rectangle as a report line writes it: left top right bottom.
+inline std::string RectText(const RECT& rect) {
+    return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+           std::to_string(rect.right) + " " + std::to_string(rect.bottom);
 }
 
 // The first visible window of the taskbar's class, null when there is none.
@@ -49,4 +55,24 @@ inline long RunProgram(const char* program, DWORD waitMs) {
     const int length = MultiByteToWideChar(CP_ACP, 0, program, -1, path.data(), MAX_PATH);
     path.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
     return RunCommandLine(L"\"" + path + L"\"", waitMs);
+}
+
+// A pointer move to a screen point, in the absolute units SendInput takes.
+inline INPUT PointerMove(int x, int y) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return move;
+}
+
+// Presses and releases one key.
+inline void TapKey(WORD key) {
+    INPUT press[2] = {};
+    press[0].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = key;
+    press[1] = press[0];
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
 }

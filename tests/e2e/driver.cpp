@@ -90,8 +90,7 @@ std::string MainLine() {
     char text[128] = {};
     GetWindowTextA(main, text, sizeof(text));
     return "main " + Number(IsWindowVisible(main) ? 1 : 0) + " " + Number(IsIconic(main) ? 1 : 0) +
-           " " + Number(rect.left) + " " + Number(rect.top) + " " + Number(rect.right) + " " +
-           Number(rect.bottom) + " " + Number(GetDlgItem(main, kStopCommand) ? 1 : 0) + " " + text;
+           " " + RectText(rect) + " " + Number(GetDlgItem(main, kStopCommand) ? 1 : 0) + " " + text;
 }
 
 // Waits up to 20 s until the effect runs ("1": the start button carries the stop command)
@@ -141,19 +140,13 @@ std::string OverlayLine() {
         if (window == taskbar)
             behind = true;
     }
-    return "overlay " + Number(rect.left) + " " + Number(rect.top) + " " + Number(rect.right) +
-           " " + Number(rect.bottom) + " " + Number(behind ? 1 : 0);
+    return "overlay " + RectText(rect) + " " + Number(behind ? 1 : 0);
 }
 
 void PressEnter(HWND main) {
     SetForegroundWindow(main);
     Sleep(200);
-    INPUT keys[2] = {};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_RETURN;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    TapKey(VK_RETURN);
     Sleep(500);
 }
 
@@ -286,8 +279,7 @@ std::string RectLine(const char* name, HWND window) {
         return std::string(name) + " none";
     RECT rect{};
     GetWindowRect(window, &rect);
-    return std::string(name) + " " + Number(rect.left) + " " + Number(rect.top) + " " +
-           Number(rect.right) + " " + Number(rect.bottom);
+    return std::string(name) + " " + RectText(rect);
 }
 
 HWND SettingsWindow() {

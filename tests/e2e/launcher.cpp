@@ -24,8 +24,7 @@ std::string TaskbarLine() {
     for (int poll = 0; poll < kTaskbarPolls; ++poll) {
         HWND bar = VisibleTaskbar();
         if (bar && GetWindowRect(bar, &rect) && rect.bottom > rect.top)
-            return "taskbar " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-                   std::to_string(rect.right) + " " + std::to_string(rect.bottom);
+            return "taskbar " + RectText(rect);
         Sleep(kPollMs);
     }
     return "taskbar none";

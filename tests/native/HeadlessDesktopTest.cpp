@@ -1,4 +1,5 @@
 #include "effects/headless/CHeadlessDesktop.h"
+#include "support/ExpectRect.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ TEST(HeadlessDesktop, ScriptedTaskbar) {
     for (const Case& c : cases) {
         desktop.SetTaskbar(c.edge, 40);
         ASSERT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Visible);
-        EXPECT_EQ(rect.left, c.expected.left);
-        EXPECT_EQ(rect.top, c.expected.top);
-        EXPECT_EQ(rect.right, c.expected.right);
-        EXPECT_EQ(rect.bottom, c.expected.bottom);
+        ExpectRect(rect, c.expected);
     }
     desktop.HideTaskbar();
     EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Hidden);
@@ -43,10 +41,7 @@ TEST(HeadlessDesktop, OverlayLifecycle) {
     desktop.MoveOverlay(60, 40);
     DesktopRect rect;
     ASSERT_TRUE(desktop.OverlayRect(&rect));
-    EXPECT_EQ(rect.left, 60);
-    EXPECT_EQ(rect.top, 40);
-    EXPECT_EQ(rect.right, 160);
-    EXPECT_EQ(rect.bottom, 240);
+    ExpectRect(rect, {60, 40, 160, 240});
     desktop.HideTaskbar();
     desktop.PutOverlayBehindTaskbar();
     EXPECT_FALSE(desktop.OverlayBehindTaskbar());

@@ -4,12 +4,11 @@
 
 #include "effects/engine/CRandom.h"
 #include "effects/engine/CRenderState.h"
-#include "effects/fire/CSetEmbra.h"
 #include "effects/headless/CHeadlessDesktop.h"
-#include "effects/lights/CSetGlimra.h"
-#include "effects/water/CSetRipla.h"
 #include "graphics/CBmp.h"
 #include "support/CTestSet.h"
+#include "support/EffectSetByName.h"
+#include "support/ExpectRect.h"
 
 #include <gtest/gtest.h>
 
@@ -92,21 +91,6 @@ protected:
     void AfterPresent() override { ++frame; }
 };
 
-void ExpectPart(const DesktopRect& part, const DesktopRect& expected, const std::string& step) {
-    EXPECT_EQ(part.left, expected.left) << step;
-    EXPECT_EQ(part.top, expected.top) << step;
-    EXPECT_EQ(part.right, expected.right) << step;
-    EXPECT_EQ(part.bottom, expected.bottom) << step;
-}
-
-std::unique_ptr<CFrameSet> MakeSet(const std::string& effect, CRenderState* renderState) {
-    if (effect == "fire")
-        return std::make_unique<CSetEmbra>(nullptr, renderState);
-    if (effect == "lights")
-        return std::make_unique<CSetGlimra>(nullptr, renderState);
-    return std::make_unique<CSetRipla>(nullptr, renderState);
-}
-
 } // namespace
 
 // The first frame shows the whole surface; later ones what this frame and the last one
@@ -128,18 +112,18 @@ TEST(PartialPresent, ShowsWhatChangedSinceTheLastFrame) {
     const DesktopRect expected[] = {whole, {10, 20, 120, 60}, b, {}, a};
     for (const DesktopRect& part : expected) {
         set.Render(0, &run);
-        ExpectPart(desktop.LastShownPart(), part, "frame " + std::to_string(set.frame));
+        ExpectRect(desktop.LastShownPart(), part, "frame " + std::to_string(set.frame));
     }
     set.SetDestination(5, 6);
     set.Render(0, &run);
-    ExpectPart(desktop.LastShownPart(), whole, "moved");
+    ExpectRect(desktop.LastShownPart(), whole, "moved");
     EXPECT_EQ(desktop.frames.load(), 6);
     EXPECT_EQ(desktop.mismatches.load(), 0);
 
     // Shown again (as after a pause), the overlay gets the whole band once more.
     desktop.ShowOverlay();
     set.Render(0, &run);
-    ExpectPart(desktop.LastShownPart(), whole, "shown again");
+    ExpectRect(desktop.LastShownPart(), whole, "shown again");
     renderState.StopRendering();
     renderState.activeSet = nullptr;
 }
@@ -155,7 +139,7 @@ TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
             desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
             CRenderState renderState(&desktop);
             renderState.processorCount = 1;
-            std::unique_ptr<CFrameSet> set = MakeSet(effect, &renderState);
+            std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &renderState);
             set->vis.Set(opacity);
             CRandom::Seed(7);
             renderState.activeSet = set.get();

@@ -1,3 +1,4 @@
+#include "support/CStandInSystem.h"
 #include "system/CPauseController.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +9,6 @@
 // The controller over a stand-in system: what it tells the effect, when, and what the tip
 // says.
 namespace {
-
-class CStandInSystem : public ISystemState {
-public:
-    SystemState Current() override { return state; }
-    void SetListener(ISystemStateListener* l) override { listener = l; }
-    void WatchFullScreen(bool watch) override { watching = watch; }
-
-    SystemState state;
-    ISystemStateListener* listener = nullptr;
-    bool watching = false;
-};
 
 struct Rig {
     Rig() : controller(&system) {

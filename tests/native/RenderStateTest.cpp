@@ -1,6 +1,7 @@
 #include "effects/engine/CRenderState.h"
 #include "effects/headless/CHeadlessDesktop.h"
 #include "support/CTestSet.h"
+#include "support/ExpectRect.h"
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +36,7 @@ TEST(RenderState, StartRenderingShowsTheOverlayAtTheBottom) {
     EXPECT_TRUE(rig.desktop.OverlayVisible());
     DesktopRect overlay;
     ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
-    EXPECT_EQ(overlay.left, 0);
-    EXPECT_EQ(overlay.top, 280); // H - 200
-    EXPECT_EQ(overlay.right, 320);
-    EXPECT_EQ(overlay.bottom, 480);
+    ExpectRect(overlay, {0, 280, 320, 480}); // the top at H - 200
     EXPECT_EQ(rig.set.starts.load(), 1);
 
     // A second start stops the running one first.

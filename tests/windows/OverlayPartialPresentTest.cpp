@@ -1,10 +1,8 @@
 #include "ScreenCapture.h"
 
 #include "effects/engine/CRenderState.h"
-#include "effects/fire/CSetEmbra.h"
-#include "effects/lights/CSetGlimra.h"
-#include "effects/water/CSetRipla.h"
 #include "graphics/CBmp.h"
+#include "support/EffectSetByName.h"
 #include "ui/CWin32Desktop.h"
 #include "windows/DialogDriver.h"
 
@@ -43,14 +41,6 @@ private:
     CBmp last;
 };
 
-std::unique_ptr<CFrameSet> MakeSet(const std::string& effect, CRenderState* renderState) {
-    if (effect == "fire")
-        return std::make_unique<CSetEmbra>(nullptr, renderState);
-    if (effect == "lights")
-        return std::make_unique<CSetGlimra>(nullptr, renderState);
-    return std::make_unique<CSetRipla>(nullptr, renderState);
-}
-
 // Answers this thread's messages until the workers dropped the run flag, at most 60 s (a
 // shaped layered window of Wine's on Xvfb takes up to some 200 ms a frame).
 bool WaitForTheLastFrame(CRenderState& state) {
@@ -75,7 +65,7 @@ TEST(OverlayPartialPresent, ScreenShowsWhatAWholePresentationShows) {
         state.processorCount = 1;
         state.frameSleepMs = 0;
         state.frameLimit = 30;
-        std::unique_ptr<CFrameSet> set = MakeSet(effect, &state);
+        std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &state);
         state.activeSet = set.get();
         ASSERT_TRUE(state.StartEffect()) << effect;
         if (!WaitForTheLastFrame(state)) {

@@ -3,6 +3,7 @@
 #include "app/CStartupShortcut.h"
 #include "app/CWpp.h"
 #include "settings/CSettingsCommonDlg.h"
+#include "support/CStandInSystem.h"
 #include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -18,21 +19,6 @@
 // The application's pause wiring over a stand-in system state: what pauses the effect,
 // the tray tip, the tray menu and the stored options.
 namespace {
-
-class CStandInSystem : public ISystemState {
-public:
-    SystemState Current() override { return state; }
-    void SetListener(ISystemStateListener* l) override { listener = l; }
-    void WatchFullScreen(bool watch) override { watching = watch; }
-    void Change() {
-        if (listener)
-            listener->OnSystemStateChanged();
-    }
-
-    SystemState state;
-    ISystemStateListener* listener = nullptr;
-    bool watching = false;
-};
 
 // The application over a test key, started later than its first run and hidden, reading
 // the system through the stand-in.
