@@ -156,7 +156,7 @@ full_screen() {
     start_program
     drive wait-main hidden >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
-    expect "the overlay shows" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     pid=$(program_pid)
     rm -f "$cover_report"
     in_desktop "$(winepath -w "$driver")" "$(winepath -w "$cover_report")" cover 9000 &
@@ -165,7 +165,7 @@ full_screen() {
         sleep 0.1
     done
     grep -q '^covered' "$cover_report" || fail "the covering window did not come"
-    line=$(drive_for 25 wait-overlay 0)
+    line=$(drive wait-overlay 0)
     expect "the overlay goes" "$(field "$line" 2)" 0
     [ "$(field "$line" 3)" -le 2000 ] || fail "the overlay went only after $(field "$line" 3) ms"
     sleep 1
@@ -181,7 +181,7 @@ full_screen() {
         sleep 0.1
     done
     grep -q '^uncovered' "$cover_report" || fail "the covering window did not go"
-    expect "the overlay comes back" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    expect "the overlay comes back" "$(field "$(drive wait-overlay 1)" 2)" 1
     exit_program
 }
 
@@ -193,20 +193,20 @@ tray_menu() {
     start_program
     drive wait-main hidden >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
-    expect "the overlay shows" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     menu=$(drive tray-menu)
     [ "$(field "$menu" 2)" != none ] || fail "no menu after a right click on the tray icon"
     import -window root "$out/tray-menu-screen.png"
     # The menu with the corner of the screen below it, where the icon is.
     snap_window "menu $(($(field "$menu" 2) - 40)) $(($(field "$menu" 3) - 40)) 1280 720" tray-menu
     expect "Pause for 1 hour" "$(drive keys down,down,return)" "keys 3"
-    expect "paused: the overlay goes" "$(field "$(drive_for 25 wait-overlay 0)" 2)" 0
+    expect "paused: the overlay goes" "$(field "$(drive wait-overlay 0)" 2)" 0
     expect "paused, not stopped" "$(field "$(drive main)" 8)" 1
     menu=$(drive tray-menu)
     [ "$(field "$menu" 2)" != none ] || fail "no menu at the second right click"
     import -window root "$out/tray-menu-paused.png"
     expect "Pause for 1 hour again" "$(drive keys down,down,return)" "keys 3"
-    expect "resumed at once" "$(field "$(drive_for 25 wait-overlay 1)" 2)" 1
+    expect "resumed at once" "$(field "$(drive wait-overlay 1)" 2)" 1
     menu=$(drive tray-menu)
     [ "$(field "$menu" 2)" != none ] || fail "no menu at the third right click"
     expect "Exit" "$(drive keys up,return)" "keys 2"

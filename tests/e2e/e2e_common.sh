@@ -60,12 +60,16 @@ drive_for() {
         [ "$(wc -l <"$report")" -gt "$before" ] && break
         sleep 0.1
     done
+    # No answer: what the prefix runs tells whether the driver hangs or never started.
+    [ "$(wc -l <"$report")" -gt "$before" ] ||
+        ps -eo pid,stat,etime,args | grep -iE '[.]exe|wineserver' | grep -v grep >&2 || true
     tr -d '\r' <"$report" | sed -n "$((before + 1))p"
 }
 
-# A driver command that reports within 10 s.
+# A driver command: its own waits last up to 20 s, and starting a program in the desktop
+# took over 10 s on a loaded machine.
 drive() {
-    drive_for 10 "$@"
+    drive_for 40 "$@"
 }
 
 # The data of the registry value $2 under $key\$1; empty when it is missing.
