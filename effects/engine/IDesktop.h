@@ -24,6 +24,15 @@ enum class TaskbarState {
     Visible, // the first visible one, with its rectangle
 };
 
+// A monitor as the effects see it: its rectangle on the virtual screen (the primary's
+// top-left corner is (0, 0); a monitor left of or above it has negative coordinates) and
+// the taskbar on it.
+struct MonitorArea {
+    DesktopRect screen;
+    TaskbarState taskbarState = TaskbarState::None;
+    DesktopRect taskbar; // in screen pixels, when taskbarState is Visible
+};
+
 // What the effects need of the desktop they decorate: the screen, the taskbar, the
 // overlay window that shows the presented band, and the program's bitmap resources.
 // The Win32 desktop drives the real layered window; the headless desktop simulates a
