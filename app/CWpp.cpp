@@ -6,6 +6,7 @@
 #include "effects/water/CSetRipla.h"
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
+#include "system/MonitorLayout_win.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
@@ -31,7 +32,7 @@ int StoredFlag(CSettingsStore& store, const char* name, int fallback) {
 
 CWpp::CWpp()
     : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store), pauseFullScreen(1),
-      pauseOnBattery(0), pause(&systemState) {
+      pauseOnBattery(0), everyMonitor(1), pause(&systemState) {
     opaque.SetName("opaque");
     opaque.SetRange(2, 90);
     opaque.Set(10);
@@ -67,6 +68,7 @@ bool CWpp::Init() {
     CRandom::Seed(GetTickCount());
     rootSet.Add(&pauseFullScreen, "PauseFullScreen");
     rootSet.Add(&pauseOnBattery, "PauseOnBattery");
+    rootSet.Add(&everyMonitor, "EveryMonitor");
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
@@ -106,6 +108,7 @@ bool CWpp::Load() {
     CApp::Load();
     pauseFullScreen.Set(StoredFlag(store, "PauseFullScreen", 1));
     pauseOnBattery.Set(StoredFlag(store, "PauseOnBattery", 0));
+    everyMonitor.Set(StoredFlag(store, "EveryMonitor", 1));
     for (CSet* set : effects.sets.Items())
         set->Load();
     transparentMode = *transBG.Get();
@@ -131,6 +134,7 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 }
 
 bool CWpp::StartEffect() {
+    NotePlacement();
     effects.control.Start();
     UpdatePause();
     return IsEffectRunning();
@@ -142,7 +146,34 @@ void CWpp::StopEffect() {
 }
 
 void CWpp::RestartEffect() {
+    NotePlacement();
     effects.control.Restart();
+}
+
+void CWpp::OnLayoutChange(bool mustPlace) {
+    if (!mustPlace && !LayoutMoved(placedLayout, Monitors()))
+        return;
+    // Setting the timer again starts its time afresh.
+    SetTimer(mainDlg.Handle(), CMainDlg::kSettleTimer, kSettleMs, nullptr);
+}
+
+void CWpp::OnLayoutSettled() {
+    KillTimer(mainDlg.Handle(), CMainDlg::kSettleTimer);
+    RestartEffect();
+}
+
+std::vector<MonitorArea> CWpp::Monitors() {
+    return ReadMonitors(*everyMonitor.Get() != 0);
+}
+
+void CWpp::ApplyMonitorOption() {
+    if (*everyMonitor.Get() != placedEveryMonitor)
+        RestartEffect();
+}
+
+void CWpp::NotePlacement() {
+    placedEveryMonitor = *everyMonitor.Get();
+    placedLayout = Monitors();
 }
 
 void CWpp::OnTaskbarCreated() {
@@ -234,7 +265,11 @@ void CWpp::StartPauseController() {
     pause.onReasonsChanged = [this] { ChangeTrayTip(TrayTip()); };
     pause.onResumedFromSleep = [this] { RestartEffect(); };
     if (pause.system == &systemState) {
-        systemState.overlayRect = [this](DesktopRect* rect) { return desktop.OverlayRect(rect); };
+        systemState.overlayRects = [this] {
+            DesktopRect rect;
+            return desktop.OverlayRect(&rect) ? std::vector<DesktopRect>{rect}
+                                              : std::vector<DesktopRect>();
+        };
         // Without its window the system's changes go unnoticed; the hour's pause still works.
         static_cast<void>(systemState.Start(instance));
     }

@@ -66,8 +66,7 @@ protected:
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
         taskbar = CreateTaskbar(RECT{0, height - 30, width, height}, true);
-        system.state.hasOverlayMonitor = true;
-        system.state.overlayMonitor = {0, 0, width, height};
+        system.state.overlayMonitors = {{0, 0, width, height}};
         system.state.foreground.exists = true;
         system.state.foreground.rect = {0, 0, width, height};
     }
