@@ -58,8 +58,7 @@ TaskbarState CWin32Desktop::FindTaskbar(DesktopRect* rect) {
     return TaskbarState::Visible;
 }
 
-bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect,
-                                  int32_t bandLeft) {
+bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect, int32_t bandLeft) {
     if (index != 0)
         return false;
     DestroyOverlay();

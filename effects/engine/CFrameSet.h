@@ -135,9 +135,9 @@ private:
     bool AllDone() const;
     // One monitor's slice of the band and where it is shown.
     struct SliceState {
-        MonitorArea monitor;                 // written only while no worker runs
-        int32_t canvasLeft = 0;              // written only while no worker runs
-        std::atomic<int32_t> width{0};       // the overlay's columns
+        MonitorArea monitor;           // written only while no worker runs
+        int32_t canvasLeft = 0;        // written only while no worker runs
+        std::atomic<int32_t> width{0}; // the overlay's columns
         std::atomic<int32_t> destinationX{0};
         std::atomic<int32_t> destinationY{0};
         DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented slice

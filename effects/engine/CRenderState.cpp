@@ -23,8 +23,8 @@ bool SameRect(const DesktopRect& a, const DesktopRect& b) {
 bool SameMonitors(const std::vector<MonitorArea>& a, const std::vector<MonitorArea>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const MonitorArea& p, const MonitorArea& q) {
-                          return SameRect(p.screen, q.screen) &&
-                                 p.taskbarState == q.taskbarState && SameRect(p.taskbar, q.taskbar);
+                          return SameRect(p.screen, q.screen) && p.taskbarState == q.taskbarState &&
+                                 SameRect(p.taskbar, q.taskbar);
                       });
 }
 

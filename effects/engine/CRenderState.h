@@ -126,9 +126,9 @@ private:
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
-    bool paused = false;                    // under signalLock
-    std::vector<MonitorArea> monitors;      // as the last start read them
-    std::vector<bool> monitorPauses;        // by monitor index, under signalLock
-    std::size_t overlayCount = 0;           // under signalLock
+    bool paused = false;               // under signalLock
+    std::vector<MonitorArea> monitors; // as the last start read them
+    std::vector<bool> monitorPauses;   // by monitor index, under signalLock
+    std::size_t overlayCount = 0;      // under signalLock
     std::condition_variable frameTurn; // worker 0's pause and the pause's end
 };

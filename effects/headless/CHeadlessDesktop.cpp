@@ -16,10 +16,10 @@ namespace {
 void CopyPart(const CBmp& from, int32_t fromLeft, CBmp& to, const DesktopRect& part) {
     const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(
-            to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
-            from.pixels + (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
-            columns);
+        std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
+                    from.pixels +
+                        (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
+                    columns);
 }
 
 DesktopRect Offset(const DesktopRect& rect, int32_t dx, int32_t dy) {
@@ -125,12 +125,12 @@ void CHeadlessDesktop::SetTickCount(uint32_t ticks) {
 
 CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) {
     return overlay < overlays.size() && overlays[overlay]->exists ? overlays[overlay].get()
-                                                                   : nullptr;
+                                                                  : nullptr;
 }
 
 const CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) const {
     return overlay < overlays.size() && overlays[overlay]->exists ? overlays[overlay].get()
-                                                                   : nullptr;
+                                                                  : nullptr;
 }
 
 bool CHeadlessDesktop::OverlayExists(std::size_t overlay) const {
@@ -301,8 +301,7 @@ bool CHeadlessDesktop::OnOneMonitor(const DesktopRect& rect) const {
     });
 }
 
-bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y,
-                               const DesktopRect& dirty) {
+bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
     CBmp* shown = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock);

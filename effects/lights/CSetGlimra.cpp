@@ -98,9 +98,8 @@ void CSetGlimra::PlaceOnMonitor(std::size_t slice, const MonitorArea& monitor) {
         taskbar = DesktopRect{};
     const int32_t width = monitor.screen.right - monitor.screen.left;
     const int32_t height = monitor.screen.bottom - monitor.screen.top;
-    const TaskbarSide side = state != TaskbarState::Visible
-                                 ? TaskbarSide::Top
-                                 : ClassifyTaskbar(taskbar, width, height);
+    const TaskbarSide side =
+        state != TaskbarState::Visible ? TaskbarSide::Top : ClassifyTaskbar(taskbar, width, height);
     const int32_t left = monitor.screen.left;
     const int32_t top = monitor.screen.top;
     switch (side) {
