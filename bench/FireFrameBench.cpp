@@ -34,8 +34,9 @@ public:
 };
 
 template <class TSet> struct FireRig : CBenchRig<TSet> {
-    FireRig(int32_t width, int32_t height, int32_t workers)
+    FireRig(int32_t width, int32_t height, int32_t workers, int32_t monitors = 1)
         : CBenchRig<TSet>(width, height, workers) {
+        this->SetMonitorCount(monitors);
         this->Start();
         this->renderState.runFlag = 1; // the workers' wait for each other runs
     }
@@ -66,10 +67,11 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
         .count();
 }
 
-// Arguments: width, height, workers.
-template <class TSet> void FireFrameOf(benchmark::State& state) {
+// Arguments: width, height, workers; `monitors` of that size side by side (the canvas is as
+// wide as all of them).
+template <class TSet> void FireFrameOf(benchmark::State& state, int32_t monitors) {
     FireRig<TSet> rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
-                      static_cast<int32_t>(state.range(2)));
+                      static_cast<int32_t>(state.range(2)), monitors);
     if (!rig.started) {
         state.SkipWithError("the fire did not start");
         return;
@@ -79,11 +81,11 @@ template <class TSet> void FireFrameOf(benchmark::State& state) {
 }
 
 void FireFrame(benchmark::State& state) {
-    FireFrameOf<CBenchEmbra>(state);
+    FireFrameOf<CBenchEmbra>(state, static_cast<int32_t>(state.range(3))); // and monitors
 }
 
 void FireFrameReference(benchmark::State& state) {
-    FireFrameOf<CBenchReference>(state);
+    FireFrameOf<CBenchReference>(state, 1);
 }
 
 // Arguments: width, height; one worker. Every iteration renders one reference frame and
@@ -113,12 +115,16 @@ void FireSpeedup(benchmark::State& state) {
     state.counters["speedup"] = fastMs > 0 ? referenceMs / fastMs : 0.0;
 }
 
-// The widths of the README's cost table, each with 1, 2 and 4 workers.
+// The widths of the README's cost table, each with 1, 2 and 4 workers on one monitor; then
+// 2 and 3 monitors of 1920 x 1080.
 void FireSizes(benchmark::internal::Benchmark* bench) {
-    bench->ArgNames({"W", "H", "workers"});
+    bench->ArgNames({"W", "H", "workers", "monitors"});
     for (const int64_t height : {720, 1080, 1440, 2160})
         for (const int64_t workers : {1, 2, 4})
-            bench->Args({height * 16 / 9, height, workers});
+            bench->Args({height * 16 / 9, height, workers, 1});
+    for (const int64_t monitors : {2, 3})
+        for (const int64_t workers : {1, 2, 4})
+            bench->Args({1920, 1080, workers, monitors});
 }
 
 BENCHMARK(FireFrame)->Apply(FireSizes)->MeasureProcessCPUTime()->UseRealTime()->Unit(

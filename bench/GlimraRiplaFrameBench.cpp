@@ -46,24 +46,26 @@ public:
 
 enum BenchPath { kReference, kSse2, kAvx2 }; // the bench's path argument
 
-// Milliseconds per frame of the reference runs so far, by effect, size and workers.
-std::map<std::tuple<int, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
-    static std::map<std::tuple<int, int64_t, int64_t, int64_t>, double> times;
+// Milliseconds per frame of the reference runs so far, by effect, size, workers and
+// monitors.
+std::map<std::tuple<int, int64_t, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
+    static std::map<std::tuple<int, int64_t, int64_t, int64_t, int64_t>, double> times;
     return times;
 }
 
 template <class TSet> struct Rig : CBenchRig<TSet> {
-    Rig(int32_t width, int32_t height, int32_t workers, CDrawPath path)
+    Rig(int32_t width, int32_t height, int32_t workers, CDrawPath path, int32_t monitors)
         : CBenchRig<TSet>(width, height, workers) {
         this->set.drawPath = path;
+        this->SetMonitorCount(monitors);
         this->Start();
     }
 };
 
-// Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2); TSet is the
-// reference set for path 0. Worker 0 runs on the benchmark's thread, every other worker on
-// a thread started for the frame, as the engine's workers would be woken. The CPU time is
-// that of every thread of the process.
+// Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2), monitors of that
+// size side by side; TSet is the reference set for path 0. Worker 0 runs on the benchmark's thread,
+// every other worker on a thread started for the frame, as the engine's workers would be woken. The
+// CPU time is that of every thread of the process.
 template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     const int32_t workers = static_cast<int32_t>(state.range(2));
     const bool fast = state.range(3) != kReference;
@@ -73,7 +75,7 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
         return;
     }
     Rig<TSet> rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
-                  workers, path);
+                  workers, path, static_cast<int32_t>(state.range(4)));
     if (!rig.started) {
         state.SkipWithError("the effect did not start");
         return;
@@ -102,7 +104,8 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     state.counters["ns_per_px"] = pixels ? nanoseconds / static_cast<double>(pixels) : 0.0;
     const double frameMs = nanoseconds / 1e6 / static_cast<double>(state.iterations());
     state.counters["frame_ms"] = frameMs;
-    const auto key = std::make_tuple(effect, state.range(0), state.range(1), state.range(2));
+    const auto key =
+        std::make_tuple(effect, state.range(0), state.range(1), state.range(2), state.range(4));
     if (!fast)
         ReferenceTimes()[key] = frameMs;
     else if (ReferenceTimes().count(key) != 0)
@@ -122,14 +125,18 @@ void RiplaFrame(benchmark::State& state) {
         EffectFrame<CBenchRipla<CSetRipla>>(state, 1);
 }
 
-// Each size of the README's cost table and worker count: the reference first, then the
-// fast paths.
+// Each size of the README's cost table and worker count on one monitor, then 2 and 3
+// monitors of 1920 x 1080: the reference first, then the fast paths.
 void Sizes(benchmark::internal::Benchmark* bench) {
-    bench->ArgNames({"W", "H", "workers", "path"});
+    bench->ArgNames({"W", "H", "workers", "path", "monitors"});
     for (const int64_t size : {720, 1080, 1440, 2160})
         for (const int64_t workers : {1, 2, 4})
             for (const int64_t path : {kReference, kSse2, kAvx2})
-                bench->Args({size * 16 / 9, size, workers, path});
+                bench->Args({size * 16 / 9, size, workers, path, 1});
+    for (const int64_t monitors : {2, 3})
+        for (const int64_t workers : {1, 2, 4})
+            for (const int64_t path : {kReference, kSse2, kAvx2})
+                bench->Args({1920, 1080, workers, path, monitors});
     bench->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 

@@ -27,8 +27,11 @@ CWin32Desktop::~CWin32Desktop() {
     DestroyOverlay();
 }
 
-DesktopSize CWin32Desktop::ScreenSize() {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+std::vector<MonitorArea> CWin32Desktop::Monitors() {
+    MonitorArea primary;
+    primary.screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    primary.taskbarState = FindTaskbar(&primary.taskbar);
+    return {primary};
 }
 
 uint32_t CWin32Desktop::TickCount() {
@@ -55,7 +58,9 @@ TaskbarState CWin32Desktop::FindTaskbar(DesktopRect* rect) {
     return TaskbarState::Visible;
 }
 
-bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
+bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect, int32_t bandLeft) {
+    if (index != 0)
+        return false;
     DestroyOverlay();
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
@@ -75,6 +80,7 @@ bool CWin32Desktop::CreateOverlay(const DesktopRect& rect) {
     }
     surfacePixels = static_cast<uint8_t*>(bits);
     surfaceSize = {width, height};
+    canvasLeft = bandLeft;
     presentWhole.store(true, std::memory_order_release);
     presentedWindow.store(overlay.Handle(), std::memory_order_release);
     return true;
@@ -95,15 +101,23 @@ void CWin32Desktop::DisableTransitions() {
 
 // Shown without activation: the overlay never takes the keyboard focus from the window
 // the user works in (the main window, when the effect starts with the program).
-void CWin32Desktop::ShowOverlay() {
+void CWin32Desktop::ShowOverlay(std::size_t index) {
+    if (index != 0)
+        return;
     SetWindowPos(overlay.Handle(), nullptr, 0, 0, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(overlay.Handle(), SW_SHOWNA);
     presentWhole.store(true, std::memory_order_release);
 }
 
-void CWin32Desktop::HideOverlay() {
+void CWin32Desktop::HideOverlay(std::size_t index) {
+    if (index != 0)
+        return;
     ShowWindow(overlay.Handle(), SW_HIDE);
+}
+
+void CWin32Desktop::DestroyOverlays() {
+    DestroyOverlay();
 }
 
 void CWin32Desktop::DestroyOverlay() {
@@ -119,50 +133,52 @@ void CWin32Desktop::DestroyOverlay() {
     destroying = false;
 }
 
-bool CWin32Desktop::OverlayRect(DesktopRect* rect) {
+bool CWin32Desktop::OverlayRect(std::size_t index, DesktopRect* rect) {
     RECT bounds{};
-    if (!overlay.Handle() || !GetWindowRect(overlay.Handle(), &bounds))
+    if (index != 0 || !overlay.Handle() || !GetWindowRect(overlay.Handle(), &bounds))
         return false;
     if (rect)
         *rect = ToDesktopRect(bounds);
     return true;
 }
 
-void CWin32Desktop::MoveOverlay(int32_t x, int32_t y) {
-    if (overlay.Handle())
+void CWin32Desktop::MoveOverlay(std::size_t index, int32_t x, int32_t y) {
+    if (index == 0 && overlay.Handle())
         SetWindowPos(overlay.Handle(), nullptr, x, y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWin32Desktop::PutOverlayBehindTaskbar() {
+void CWin32Desktop::PutOverlayBehindTaskbar(std::size_t index) {
     bool exists = false;
     HWND taskbar = FindVisibleTaskbar(&exists);
-    if (taskbar && overlay.Handle())
+    if (index == 0 && taskbar && overlay.Handle())
         SetWindowPos(overlay.Handle(), taskbar, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void CWin32Desktop::CopyBand(const CBmp& band, const DesktopRect& dirty) {
-    if (!surfacePixels || !band.pixels)
+void CWin32Desktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
+    if (index != 0 || !surfacePixels || !band.pixels)
         return;
-    // The band lies at the surface's top-left corner, clipped to the surface.
-    const DesktopRect whole{0, 0, band.width, band.height};
+    // The slice from column canvasLeft lies at the surface's top-left corner, clipped to it.
+    const int32_t columns = std::max(0, band.width - canvasLeft);
+    const DesktopRect whole{0, 0, columns, band.height};
     const bool all = presentWhole.load(std::memory_order_acquire);
-    const DesktopRect part = ClipBox(all ? whole : dirty, std::min(band.width, surfaceSize.width),
+    const DesktopRect part = ClipBox(all ? whole : dirty, std::min(columns, surfaceSize.width),
                                      std::min(band.height, surfaceSize.height));
     GdiFlush(); // nothing of GDI's may still be writing the surface
-    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto bytes = static_cast<std::size_t>(part.right - part.left) * 4;
     for (int32_t y = part.top; y < part.bottom; ++y)
         std::memcpy(
             surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) * 4,
-            band.pixels + (static_cast<std::size_t>(y) * band.width + part.left) * 4, columns);
+            band.pixels + (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) * 4,
+            bytes);
 }
 
-bool CWin32Desktop::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
+bool CWin32Desktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
     // Read once: the main thread may see the window destroyed meanwhile, and the system
     // then refuses the stale handle.
     HWND window = presentedWindow.load(std::memory_order_acquire);
-    if (!window || !memoryDc.Get())
+    if (index != 0 || !window || !memoryDc.Get())
         return false;
     const bool moved = x != lastDestination.x || y != lastDestination.y;
     const bool all = presentWhole.exchange(false, std::memory_order_acq_rel) || moved;

@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
-// The real desktop: the primary screen, the taskbar windows of class "Shell_TrayWnd",
-// the overlay window with its presentation resources (a memory device context holding a
+// The real desktop: the primary screen as the one monitor, the taskbar windows of class
+// "Shell_TrayWnd", one overlay window (index 0; other indexes have none) with its
+// presentation resources (a memory device context holding a
 // 32-bit DIB section of the overlay's size, the presentation surface, and the screen's
 // device context, all held from CreateOverlay to DestroyOverlay) and the bitmap resources of
 // `module`. An overlay destroyed by anything but DestroyOverlay is presented to no more, and
@@ -28,20 +31,22 @@ public:
     // should stop. Must not stop it there and then: the window is being destroyed.
     std::function<void()> onOverlayLost;
 
-    DesktopSize ScreenSize() override;
+    std::vector<MonitorArea> Monitors() override;
     uint32_t TickCount() override;
-    TaskbarState FindTaskbar(DesktopRect* rect) override;
-    bool CreateOverlay(const DesktopRect& rect) override;
-    void ShowOverlay() override;
-    void HideOverlay() override;
-    void DestroyOverlay() override;
-    bool OverlayRect(DesktopRect* rect) override;
-    void MoveOverlay(int32_t x, int32_t y) override;
-    void PutOverlayBehindTaskbar() override;
+    bool CreateOverlay(std::size_t index, const DesktopRect& rect, int32_t bandLeft) override;
+    void ShowOverlay(std::size_t index) override;
+    void HideOverlay(std::size_t index) override;
+    void DestroyOverlays() override;
+    bool OverlayRect(std::size_t index, DesktopRect* rect) override;
+    void MoveOverlay(std::size_t index, int32_t x, int32_t y) override;
+    void PutOverlayBehindTaskbar(std::size_t index) override;
     // Copies the dirty rows' dirty columns straight into the DIB section's pixels.
-    void CopyBand(const CBmp& band, const DesktopRect& dirty) override;
+    void CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) override;
     // UpdateLayeredWindowIndirect with the dirty rectangle; nothing for an empty one.
-    bool Present(int32_t x, int32_t y, const DesktopRect& dirty) override;
+    bool Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) override;
+    // Overlay 0's rectangle and its place behind the taskbar, for the application.
+    bool OverlayRect(DesktopRect* rect) { return OverlayRect(0, rect); }
+    void PutOverlayBehindTaskbar() { PutOverlayBehindTaskbar(0); }
     // Waits for a message sent to this thread or the time, whichever comes first, and
     // answers the sent messages; posted ones stay queued for the message loop.
     void PauseWhileStopping(int32_t milliseconds) override;
@@ -51,6 +56,8 @@ private:
     // The first visible taskbar window, following the chain of windows of its class;
     // `exists` tells whether there is any.
     static HWND FindVisibleTaskbar(bool* exists);
+    static TaskbarState FindTaskbar(DesktopRect* rect);
+    void DestroyOverlay();
     void DisableTransitions();
     void OnOverlayDestroyed();
 
@@ -61,6 +68,7 @@ private:
     CSelection bandSelection;
     uint8_t* surfacePixels = nullptr; // the DIB section's top-down rows
     DesktopSize surfaceSize;
+    int32_t canvasLeft = 0; // the band's column the surface's first column shows
     CScreenDc screenDc;
     // The window worker 0 presents to: the overlay from its set-up to its destruction.
     std::atomic<HWND> presentedWindow{nullptr};

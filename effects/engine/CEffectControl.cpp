@@ -34,6 +34,14 @@ bool CEffectControl::Paused() const {
     return renderState->Paused();
 }
 
+void CEffectControl::SetMonitorPaused(std::size_t monitor, bool paused) {
+    renderState->SetMonitorPaused(monitor, paused);
+}
+
+bool CEffectControl::MonitorPaused(std::size_t monitor) const {
+    return renderState->MonitorPaused(monitor);
+}
+
 bool CEffectControl::MustStop() const {
     return !runWanted || restartWanted || (choicePending && choice != renderState->activeSet);
 }

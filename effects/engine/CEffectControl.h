@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 class CRenderState;
 class CSet;
 
@@ -31,6 +33,11 @@ public:
     // wanted starts it paused. The wish outlasts stops and starts.
     void SetPaused(bool paused);
     bool Paused() const;
+    // Whether one monitor's band is to pause (its index in the monitor list the last start
+    // read): its overlay hides and gets nothing while the others go on. The wish outlasts
+    // stops and starts while the monitor list stays the same.
+    void SetMonitorPaused(std::size_t monitor, bool paused);
+    bool MonitorPaused(std::size_t monitor) const;
 
     // The workers run.
     bool Running() const { return running; }

@@ -20,7 +20,8 @@ bool Running(const std::atomic<int32_t>* runFlag) {
 } // namespace
 
 CFrameSet::CFrameSet(CSettingsStore* store, CRenderState* renderState, const char* keyText)
-    : CSet(store), desktop(renderState->desktop), renderState(renderState) {
+    : CSet(store), desktop(renderState->desktop), renderState(renderState),
+      slices(new SliceState[1]) {
     key.Set(keyText);
     name.Set(keyText);
     InitBounded(vis, 10, 100, 50);
@@ -70,13 +71,87 @@ int32_t CFrameSet::BandRows() const {
                              std::min<int32_t>(kOverlayBandRows, frameBuffer.height - BandTop()));
 }
 
-void CFrameSet::SetDestination(int32_t x, int32_t y) {
-    destinationX.store(x, std::memory_order_relaxed);
-    destinationY.store(y, std::memory_order_relaxed);
+void CFrameSet::SetDestination(std::size_t slice, int32_t x, int32_t y) {
+    if (slice >= sliceCount)
+        return;
+    slices[slice].destinationX.store(x, std::memory_order_relaxed);
+    slices[slice].destinationY.store(y, std::memory_order_relaxed);
+}
+
+int32_t CFrameSet::DestinationX(std::size_t slice) const {
+    return slice < sliceCount ? slices[slice].destinationX.load(std::memory_order_relaxed) : 0;
+}
+
+int32_t CFrameSet::DestinationY(std::size_t slice) const {
+    return slice < sliceCount ? slices[slice].destinationY.load(std::memory_order_relaxed) : 0;
+}
+
+const MonitorArea& CFrameSet::SliceMonitor(std::size_t slice) const {
+    return slices[std::min(slice, sliceCount - 1)].monitor;
+}
+
+void CFrameSet::ReadSlices() {
+    const std::size_t count = std::max<std::size_t>(1, canvasSlices.size());
+    if (count != sliceCount) {
+        slices.reset(new SliceState[count]);
+        sliceCount = count;
+    }
+    for (std::size_t i = 0; i < canvasSlices.size(); ++i) {
+        slices[i].monitor = canvasSlices[i].monitor;
+        slices[i].canvasLeft = canvasSlices[i].canvasLeft;
+        slices[i].width.store(canvasSlices[i].width, std::memory_order_relaxed);
+        slices[i].lastDrawn = {};
+    }
+}
+
+bool CFrameSet::PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
+                           int32_t destinationY) {
+    if (slice >= sliceCount)
+        return false;
+    SliceState& state = slices[slice];
+    const int32_t fullWidth =
+        slice < canvasSlices.size() ? canvasSlices[slice].width : state.width.load();
+    const int32_t width =
+        sliceCount > 1 ? std::clamp(state.monitor.screen.right - x, 1, fullWidth) : fullWidth;
+    const bool narrowed = width != state.width.load(std::memory_order_relaxed);
+    if (narrowed) {
+        state.width.store(width, std::memory_order_relaxed);
+        renderState->ReplaceOverlay(slice, {x, y, x + width, y + kOverlayBandRows},
+                                    state.canvasLeft);
+    } else {
+        desktop->MoveOverlay(slice, x, y);
+    }
+    SetDestination(slice, destinationX, destinationY);
+    return narrowed;
+}
+
+void CFrameSet::PlaceBandsOnTaskbars(bool behindTaskbar) {
+    RefreshMonitors();
+    for (std::size_t i = 0; i < sliceCount; ++i) {
+        const MonitorArea& monitor = slices[i].monitor;
+        int32_t x = 0;
+        int32_t y = 0;
+        if (!BandOnTaskbar(monitor, &x, &y))
+            continue;
+        x += monitor.screen.left;
+        y += monitor.screen.top;
+        if (PlaceSlice(i, x, y, x, y) && behindTaskbar &&
+            monitor.taskbarState == TaskbarState::Visible)
+            desktop->PutOverlayBehindTaskbar(i);
+    }
+}
+
+void CFrameSet::RefreshMonitors() {
+    const std::vector<MonitorArea> monitors = desktop->Monitors();
+    if (monitors.size() != sliceCount)
+        return;
+    for (std::size_t i = 0; i < sliceCount; ++i)
+        slices[i].monitor = monitors[i];
 }
 
 bool CFrameSet::AllocateFrame() {
     ReadScreenSize(*desktop);
+    ReadSlices();
     workerCount = std::max<int32_t>(1, renderState->processorCount);
     doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
     if (!doneFlags)
@@ -192,15 +267,20 @@ bool CFrameSet::AllDone() const {
 }
 
 void CFrameSet::ClearBand() {
-    DesktopRect rect;
-    if (!desktop->OverlayRect(&rect) || !frameBuffer.pixels)
+    if (!frameBuffer.pixels)
         return;
-    // w x h pixels from the first pixel of the band's top row, never past the buffer's end.
     const int64_t start = static_cast<int64_t>(BandTop()) * frameBuffer.width;
     const int64_t total = static_cast<int64_t>(frameBuffer.width) * frameBuffer.height;
-    const int64_t wanted = static_cast<int64_t>(std::max(0, rect.right - rect.left)) *
-                           std::max(0, rect.bottom - rect.top);
-    const int64_t count = std::min(wanted, total - start);
+    int64_t wanted = static_cast<int64_t>(frameBuffer.width) * BandRows();
+    if (sliceCount == 1) {
+        // One monitor: the overlay's w x h pixels from the band's first pixel.
+        DesktopRect rect;
+        if (!desktop->OverlayRect(0, &rect))
+            return;
+        wanted = static_cast<int64_t>(std::max(0, rect.right - rect.left)) *
+                 std::max(0, rect.bottom - rect.top);
+    }
+    const int64_t count = std::min(wanted, total - start); // never past the buffer's end
     uint32_t* first = reinterpret_cast<uint32_t*>(frameBuffer.pixels) + start;
     std::fill(first, first + std::max<int64_t>(0, count), 0u);
 }
@@ -211,19 +291,34 @@ void CFrameSet::PresentFrame() {
     CBmp band;
     band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * 4, frameBuffer.width, BandRows());
     ApplyOpacity(band);
-    const DesktopRect dirty = DirtyPart(band);
-    desktop->CopyBand(band, dirty);
+    const DesktopRect drawn = NonZeroBox(band);
+    // A paused monitor's overlay gets nothing; its slice's record stays as last shown.
+    std::vector<DesktopRect> dirty(sliceCount);
+    std::vector<bool> shown(sliceCount);
+    for (std::size_t i = 0; i < sliceCount; ++i) {
+        shown[i] = !renderState->MonitorPaused(i);
+        if (!shown[i])
+            continue;
+        dirty[i] = DirtyPart(slices[i], band, drawn);
+        desktop->CopyBand(i, band, dirty[i]);
+    }
     EndOfFrame();
-    // A refused presentation needs nothing here: the desktop shows the whole band next time.
-    (void)desktop->Present(DestinationX(), DestinationY(), dirty);
+    // A refused presentation needs nothing here: the desktop shows the whole slice next time.
+    for (std::size_t i = 0; i < sliceCount; ++i)
+        if (shown[i])
+            (void)desktop->Present(i, DestinationX(i), DestinationY(i), dirty[i]);
     AfterPresent();
 }
 
-// A pixel outside both the drawn part of this band and that of the last presented one is
+// A pixel outside both the drawn part of this slice and that of the last presented one is
 // zero in both, so their union bounds every change. The opacity keeps zero pixels zero.
-DesktopRect CFrameSet::DirtyPart(const CBmp& band) {
-    const DesktopRect drawn = NonZeroBox(band);
-    const DesktopRect dirty = ClipBox(UniteBoxes(drawn, lastDrawn), band.width, band.height);
-    lastDrawn = drawn;
+DesktopRect CFrameSet::DirtyPart(SliceState& slice, const CBmp& band, const DesktopRect& drawn) {
+    const int32_t width =
+        sliceCount == 1 ? band.width : slice.width.load(std::memory_order_relaxed);
+    const DesktopRect own = ClipBox(
+        {drawn.left - slice.canvasLeft, drawn.top, drawn.right - slice.canvasLeft, drawn.bottom},
+        width, band.height);
+    const DesktopRect dirty = ClipBox(UniteBoxes(own, slice.lastDrawn), width, band.height);
+    slice.lastDrawn = own;
     return dirty;
 }

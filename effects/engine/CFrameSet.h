@@ -8,6 +8,7 @@
 #include "params/CParam.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -38,10 +39,15 @@ public:
     int32_t BandTop() const;
     int32_t BandRows() const;
 
-    // Where the band is shown on the screen; set by UpdatePlacement, read by worker 0.
-    void SetDestination(int32_t x, int32_t y);
-    int32_t DestinationX() const { return destinationX.load(std::memory_order_relaxed); }
-    int32_t DestinationY() const { return destinationY.load(std::memory_order_relaxed); }
+    // Where slice `slice`'s overlay shows its part of the band on the screen; set by
+    // UpdatePlacement, read by worker 0. Without `slice`: the first slice's.
+    void SetDestination(int32_t x, int32_t y) { SetDestination(0, x, y); }
+    void SetDestination(std::size_t slice, int32_t x, int32_t y);
+    int32_t DestinationX(std::size_t slice = 0) const;
+    int32_t DestinationY(std::size_t slice = 0) const;
+    // The slices of the canvas the last AllocateFrame read, one per monitor (at least one).
+    std::size_t SliceCount() const { return sliceCount; }
+    const MonitorArea& SliceMonitor(std::size_t slice) const;
 
     IDesktop* const desktop;
     CRenderState* const renderState;
@@ -86,7 +92,7 @@ protected:
     // Worker 0, after the band was shown.
     virtual void AfterPresent() {}
 
-    // Start: reads W and H, allocates the done flags (all set) for processorCount
+    // Start: reads W and H and the slices, allocates the done flags (all set) for processorCount
     // workers and a W x H frame buffer. False when an allocation fails.
     bool AllocateFrame();
     // Stop: sets every done flag and frees the frame buffer's pixels.
@@ -102,6 +108,20 @@ protected:
         return static_cast<TItem*>(items);
     }
 
+    // Main thread: puts slice `slice`'s overlay at (x, y) on the screen and presents it at
+    // (destinationX, destinationY). With several monitors the overlay is narrowed (made
+    // anew; true then) so that it ends at its monitor's right edge and never reaches onto
+    // another.
+    bool PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
+                    int32_t destinationY);
+    // Main thread: each slice's band along its monitor's taskbar (BandOnTaskbar), shown
+    // there; a slice whose taskbar is on no edge stays. `behindTaskbar`: an overlay made
+    // anew goes behind its monitor's taskbar again.
+    void PlaceBandsOnTaskbars(bool behindTaskbar);
+    // Main thread: takes over the desktop's monitors and their taskbars as they are now
+    // when their number is still that of the slices (a new number waits for a restart).
+    void RefreshMonitors();
+
     // Every worker, inside StepAndDraw: waits until every worker has called it this frame
     // (each after stepping its items), so that each may then draw every worker's items;
     // false when the render state's run flag dropped meanwhile.
@@ -113,18 +133,30 @@ private:
     void FinishPart(int worker);
     bool WaitForWorkers(const std::atomic<int32_t>* runFlag);
     bool AllDone() const;
+    // One monitor's slice of the band and where it is shown.
+    struct SliceState {
+        MonitorArea monitor;           // written only while no worker runs
+        int32_t canvasLeft = 0;        // written only while no worker runs
+        std::atomic<int32_t> width{0}; // the overlay's columns
+        std::atomic<int32_t> destinationX{0};
+        std::atomic<int32_t> destinationY{0};
+        DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented slice
+    };
+
+    // Takes over canvasSlices; keeps the destinations when the number of slices stays.
+    void ReadSlices();
     void ClearBand();
     void PresentFrame();
-    // The part of the band that may differ from the last presented one; notes what this
-    // band drew for the next frame.
-    DesktopRect DirtyPart(const CBmp& band);
+    // The part of slice `slice` (in its own pixels) that may differ from the last
+    // presented one, from `drawn`, the non-zero part of the whole band; notes what this
+    // band drew there for the next frame.
+    DesktopRect DirtyPart(SliceState& slice, const CBmp& band, const DesktopRect& drawn);
 
     void (*freeItemArray)(CItem* items) = nullptr;
-    std::atomic<int32_t> destinationX{0};
-    std::atomic<int32_t> destinationY{0};
+    std::unique_ptr<SliceState[]> slices;
+    std::size_t sliceCount = 1;
     int32_t stepped = 0;   // workers past AllStepped this frame, under signalLock
     int64_t stepRound = 0; // rounds of AllStepped completed, under signalLock
-    DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented band
 };
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {

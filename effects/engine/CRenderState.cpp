@@ -16,6 +16,18 @@ int32_t SystemProcessorCount() {
     return std::max<int32_t>(1, static_cast<int32_t>(std::thread::hardware_concurrency()));
 }
 
+bool SameRect(const DesktopRect& a, const DesktopRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool SameMonitors(const std::vector<MonitorArea>& a, const std::vector<MonitorArea>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const MonitorArea& p, const MonitorArea& q) {
+                          return SameRect(p.screen, q.screen) && p.taskbarState == q.taskbarState &&
+                                 SameRect(p.taskbar, q.taskbar);
+                      });
+}
+
 } // namespace
 
 CRenderState::CRenderState(IDesktop* desktop)
@@ -25,27 +37,46 @@ CRenderState::~CRenderState() {
     StopEffect();
 }
 
+void CRenderState::ReadMonitors() {
+    ReadScreenSize(*desktop);
+    std::vector<MonitorArea> now;
+    for (const CanvasSlice& slice : canvasSlices)
+        now.push_back(slice.monitor);
+    std::lock_guard<std::mutex> guard(signalLock);
+    if (!monitors.empty() && !SameMonitors(monitors, now))
+        monitorPauses.clear();
+    monitors = now;
+    overlayCount = monitors.size();
+}
+
 bool CRenderState::StartRendering() {
     if (overlayCreated)
         StopRendering();
-    ReadScreenSize(*desktop);
-    const int32_t top = screenHeight - kOverlayBandRows;
-    // The overlay spans (0, H - 200) to the bottom right corner: W x 200.
-    const DesktopRect rect{0, top, screenWidth, screenHeight};
-    if (!desktop->CreateOverlay(rect))
+    ReadMonitors();
+    if (canvasSlices.empty())
         return false;
-    overlayCreated = true;
+    // Overlay i spans its slice's width x 200 at the bottom of monitor i.
+    for (std::size_t i = 0; i < canvasSlices.size(); ++i) {
+        const CanvasSlice& slice = canvasSlices[i];
+        const DesktopRect& screen = slice.monitor.screen;
+        const DesktopRect rect{screen.left, screen.bottom - kOverlayBandRows,
+                               screen.left + slice.width, screen.bottom};
+        if (!desktop->CreateOverlay(i, rect, slice.canvasLeft))
+            return false;
+        overlayCreated = true;
+    }
     if (activeSet && !activeSet->Start())
         return false;
-    if (!Paused())
-        desktop->ShowOverlay();
+    for (std::size_t i = 0; i < canvasSlices.size(); ++i)
+        if (ShownNow(i))
+            desktop->ShowOverlay(i);
     return true;
 }
 
 bool CRenderState::StopRendering() {
     if (activeSet)
         activeSet->Stop();
-    desktop->DestroyOverlay();
+    desktop->DestroyOverlays();
     overlayCreated = false;
     return true;
 }
@@ -94,10 +125,12 @@ void CRenderState::SetPaused(bool pause) {
     Signal(frameTurn, [&] { paused = pause; });
     if (!overlayCreated)
         return;
-    if (pause)
-        desktop->HideOverlay();
-    else
-        desktop->ShowOverlay();
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (pause)
+            desktop->HideOverlay(i);
+        else if (ShownNow(i))
+            desktop->ShowOverlay(i);
+    }
 }
 
 bool CRenderState::Paused() const {
@@ -105,10 +138,53 @@ bool CRenderState::Paused() const {
     return paused;
 }
 
+void CRenderState::SetMonitorPaused(std::size_t monitor, bool pause) {
+    Signal(frameTurn, [&] {
+        if (monitorPauses.size() <= monitor)
+            monitorPauses.resize(monitor + 1, false);
+        monitorPauses[monitor] = pause;
+    });
+    if (!overlayCreated || monitor >= monitors.size())
+        return;
+    if (ShownNow(monitor))
+        desktop->ShowOverlay(monitor);
+    else
+        desktop->HideOverlay(monitor);
+}
+
+bool CRenderState::MonitorPaused(std::size_t monitor) const {
+    std::lock_guard<std::mutex> guard(signalLock);
+    return monitor < monitorPauses.size() && monitorPauses[monitor];
+}
+
+void CRenderState::ReplaceOverlay(std::size_t overlay, const DesktopRect& rect,
+                                  int32_t canvasLeft) {
+    if (desktop->CreateOverlay(overlay, rect, canvasLeft) && ShownNow(overlay))
+        desktop->ShowOverlay(overlay);
+}
+
+bool CRenderState::ShownNow(std::size_t overlay) const {
+    std::lock_guard<std::mutex> guard(signalLock);
+    return OverlayShown(overlay);
+}
+
+bool CRenderState::OverlayShown(std::size_t overlay) const {
+    return !paused && !(overlay < monitorPauses.size() && monitorPauses[overlay]);
+}
+
+bool CRenderState::AllPaused() const {
+    if (paused)
+        return true;
+    for (std::size_t i = 0; i < overlayCount; ++i)
+        if (OverlayShown(i))
+            return false;
+    return overlayCount != 0;
+}
+
 bool CRenderState::AwaitFrameTurn(std::chrono::steady_clock::time_point next) {
     std::unique_lock<std::mutex> lock(signalLock);
     while (Running()) {
-        if (paused) {
+        if (AllPaused()) {
             parked.store(true, std::memory_order_release);
             frameTurn.wait(lock);
             parked.store(false, std::memory_order_release);

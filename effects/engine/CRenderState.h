@@ -3,13 +3,15 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "effects/engine/IDesktop.h"
+
 class CSet;
-class IDesktop;
 
 // The render state of the application: the overlay on the desktop, the active set and
 // the render workers. Every operation except the workers' own loop runs on the main
@@ -27,12 +29,13 @@ public:
     CRenderState(const CRenderState&) = delete;
     CRenderState& operator=(const CRenderState&) = delete;
 
-    // Reads the screen size, creates the overlay W x 200 at the bottom of the screen and
-    // starts the active set; the overlay is shown unless the effect is paused. When the
-    // set fails to start, it stays the active set, the overlay stays hidden and the
-    // result is false.
+    // Reads the monitors and the canvas, creates one overlay per monitor (its slice's width
+    // x 200 at the bottom of the monitor) and starts the active set; an overlay is shown
+    // unless the effect or its monitor is paused. A changed monitor list drops the wishes
+    // of SetMonitorPaused. When the set fails to start, it stays the active set, the
+    // overlays stay hidden and the result is false.
     bool StartRendering();
-    // Stops the active set and destroys the overlay; always true.
+    // Stops the active set and destroys every overlay; always true.
     bool StopRendering();
 
     // StartRendering, then one worker per processor; false (and no worker, no overlay)
@@ -53,6 +56,16 @@ public:
     // start while paused creates the overlay hidden and draws nothing.
     void SetPaused(bool paused);
     bool Paused() const;
+    // Pausing one monitor's band (its index in the list the last start read): its overlay
+    // is hidden and nothing is copied or presented to it while the others go on; with every
+    // monitor paused, worker 0 starts no frame as with SetPaused. The wish outlasts stops
+    // but not a change of the monitor list.
+    void SetMonitorPaused(std::size_t monitor, bool paused);
+    bool MonitorPaused(std::size_t monitor) const;
+
+    // Main thread: makes overlay `overlay` anew at `rect` (a new size) showing the band
+    // from column `canvasLeft`, shown unless the effect or its monitor is paused.
+    void ReplaceOverlay(std::size_t overlay, const DesktopRect& rect, int32_t canvasLeft);
 
     // Drops the run flag and wakes every wait of the workers; any thread.
     void DropRunFlag();
@@ -104,9 +117,18 @@ private:
     // A worker with no set to render: waits for the stop.
     void AwaitStop();
     bool Running() const { return runFlag.load(std::memory_order_acquire) != 0; }
+    // Under signalLock: the effect or every monitor is paused.
+    bool AllPaused() const;
+    bool OverlayShown(std::size_t overlay) const; // under signalLock
+    bool ShownNow(std::size_t overlay) const;     // takes signalLock
+    // Takes over a new monitor list, dropping the monitors' pauses when it changed.
+    void ReadMonitors();
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
     bool paused = false;               // under signalLock
+    std::vector<MonitorArea> monitors; // as the last start read them
+    std::vector<bool> monitorPauses;   // by monitor index, under signalLock
+    std::size_t overlayCount = 0;      // under signalLock
     std::condition_variable frameTurn; // worker 0's pause and the pause's end
 };

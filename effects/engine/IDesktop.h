@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CBmp;
 
@@ -33,49 +35,54 @@ struct MonitorArea {
     DesktopRect taskbar; // in screen pixels, when taskbarState is Visible
 };
 
-// What the effects need of the desktop they decorate: the screen, the taskbar, the
-// overlay window that shows the presented band, and the program's bitmap resources.
-// The Win32 desktop drives the real layered window; the headless desktop simulates a
-// screen in memory. Only the main thread creates, shows, moves and destroys the overlay;
-// worker 0 reads its rectangle and presents.
+// What the effects need of the desktop they decorate: the monitors with their taskbars,
+// one overlay window per monitor that shows that monitor's slice of the presented band,
+// and the program's bitmap resources. The Win32 desktop drives the real layered windows;
+// the headless desktop simulates the screens in memory. Only the main thread creates,
+// shows, moves and destroys the overlays; worker 0 reads their rectangles and presents.
+// An overlay is named by `overlay`, the index of its monitor in the list the last start
+// of rendering read; an index without an overlay does nothing (false where asked).
 class IDesktop {
 public:
     virtual ~IDesktop() = default;
 
-    // The primary screen's size in pixels.
-    virtual DesktopSize ScreenSize() = 0;
+    // The monitors, the primary first; never empty while there is a screen.
+    virtual std::vector<MonitorArea> Monitors() = 0;
     // Milliseconds since some fixed moment; seeds the render workers.
     virtual uint32_t TickCount() = 0;
-    // Finds the first visible taskbar; `rect` is filled in only when it is Visible.
-    virtual TaskbarState FindTaskbar(DesktopRect* rect) = 0;
 
-    // Creates the overlay hidden at `rect`, with a presentation surface of its size.
-    virtual bool CreateOverlay(const DesktopRect& rect) = 0;
-    virtual void ShowOverlay() = 0;
+    // Creates overlay `overlay` hidden at `rect` (on the screen), with a presentation
+    // surface of its size, which shows the band's columns from `canvasLeft` on; replaces
+    // an overlay of that index.
+    virtual bool CreateOverlay(std::size_t overlay, const DesktopRect& rect,
+                               int32_t canvasLeft) = 0;
+    virtual void ShowOverlay(std::size_t overlay) = 0;
     // Hides the overlay, keeping it and its presentation surface.
-    virtual void HideOverlay() = 0;
-    // Destroys the overlay and its presentation surface; nothing when there is none.
-    virtual void DestroyOverlay() = 0;
-    // The overlay's window rectangle; false when there is no overlay.
-    virtual bool OverlayRect(DesktopRect* rect) = 0;
+    virtual void HideOverlay(std::size_t overlay) = 0;
+    // Destroys every overlay and its presentation surface; nothing when there is none.
+    virtual void DestroyOverlays() = 0;
+    // The overlay's window rectangle; false when there is no such overlay.
+    virtual bool OverlayRect(std::size_t overlay, DesktopRect* rect) = 0;
     // Moves the overlay, keeping its size and its place in the Z order.
-    virtual void MoveOverlay(int32_t x, int32_t y) = 0;
-    // Puts the overlay directly behind the first visible taskbar (nothing without one).
-    virtual void PutOverlayBehindTaskbar() = 0;
+    virtual void MoveOverlay(std::size_t overlay, int32_t x, int32_t y) = 0;
+    // Puts the overlay directly behind its monitor's taskbar (nothing without one).
+    virtual void PutOverlayBehindTaskbar(std::size_t overlay) = 0;
 
-    // Copies the part `dirty` of the band (premultiplied 32-bit pixels, at most the
-    // overlay's size; `dirty` in band pixels) to the same place of the presentation
+    // Copies the part `dirty` (in the overlay's own pixels) of the overlay's slice of
+    // `band` (the whole band of the canvas, premultiplied 32-bit pixels; the slice starts
+    // at the overlay's canvasLeft) to the same place of the overlay's presentation
     // surface, whose other pixels keep what they held. Where the surface may not hold the
-    // last presented band (the first copy after CreateOverlay or ShowOverlay, or after a
-    // refused Present) the whole band is copied instead.
-    virtual void CopyBand(const CBmp& band, const DesktopRect& dirty) = 0;
-    // Shows the presentation surface, the overlay's size, with per-pixel alpha with its
-    // top-left corner at (x, y) on the screen; only its part `dirty` needs to reach the
-    // screen, and an empty `dirty` shows nothing new. The whole surface is shown where the
-    // screen may not show the last presented one: the first time after CreateOverlay or
-    // ShowOverlay, after a refused Present and at a new (x, y). False when the desktop
-    // refused.
-    [[nodiscard]] virtual bool Present(int32_t x, int32_t y, const DesktopRect& dirty) = 0;
+    // last presented slice (the first copy after CreateOverlay or ShowOverlay, or after a
+    // refused Present) the whole slice is copied instead.
+    virtual void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) = 0;
+    // Shows the overlay's presentation surface, the overlay's size, with per-pixel alpha
+    // with its top-left corner at (x, y) on the screen; only its part `dirty` needs to
+    // reach the screen, and an empty `dirty` shows nothing new. The whole surface is shown
+    // where the screen may not show the last presented one: the first time after
+    // CreateOverlay or ShowOverlay, after a refused Present and at a new (x, y). False
+    // when the desktop refused or there is no such overlay.
+    [[nodiscard]] virtual bool Present(std::size_t overlay, int32_t x, int32_t y,
+                                       const DesktopRect& dirty) = 0;
 
     // The main thread's pause of at most `milliseconds` while it waits for the workers to
     // leave. Worker 0's presentation may need the main thread to answer (the Win32 desktop

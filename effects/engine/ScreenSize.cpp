@@ -1,12 +1,32 @@
 #include "effects/engine/ScreenSize.h"
 
-#include "effects/engine/IDesktop.h"
-
 int32_t screenWidth = 0;
 int32_t screenHeight = 0;
+std::vector<CanvasSlice> canvasSlices;
+
+std::vector<CanvasSlice> SliceCanvas(const std::vector<MonitorArea>& monitors) {
+    std::vector<CanvasSlice> slices;
+    slices.reserve(monitors.size());
+    int32_t left = 0;
+    for (const MonitorArea& monitor : monitors) {
+        const int32_t width = monitor.screen.right - monitor.screen.left;
+        slices.push_back({monitor, left, width});
+        left += width;
+    }
+    return slices;
+}
 
 void ReadScreenSize(IDesktop& desktop) {
-    const DesktopSize size = desktop.ScreenSize();
-    screenWidth = size.width;
-    screenHeight = size.height;
+    canvasSlices = SliceCanvas(desktop.Monitors());
+    screenWidth = 0;
+    for (const CanvasSlice& slice : canvasSlices)
+        screenWidth += slice.width;
+    screenHeight = canvasSlices.empty() ? 0
+                                        : canvasSlices.front().monitor.screen.bottom -
+                                              canvasSlices.front().monitor.screen.top;
+}
+
+MonitorArea PrimaryMonitor(IDesktop& desktop) {
+    const std::vector<MonitorArea> monitors = desktop.Monitors();
+    return monitors.empty() ? MonitorArea{} : monitors.front();
 }

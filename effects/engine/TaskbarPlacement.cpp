@@ -16,15 +16,18 @@ TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t
     return TaskbarSide::Unknown;
 }
 
-TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect) {
-    DesktopRect taskbar;
-    const TaskbarState state = desktop.FindTaskbar(&taskbar);
-    if (state != TaskbarState::Visible)
-        return state;
-    // The part of the taskbar on the screen, and its thickness.
-    const int32_t width = std::min(taskbar.right, screenWidth) - std::max<int32_t>(taskbar.left, 0);
-    const int32_t height =
-        std::min(taskbar.bottom, screenHeight) - std::max<int32_t>(taskbar.top, 0);
+TaskbarState ShownTaskbar(const MonitorArea& monitor, DesktopRect* rect) {
+    if (monitor.taskbarState != TaskbarState::Visible)
+        return monitor.taskbarState;
+    const DesktopRect& screen = monitor.screen;
+    const DesktopRect taskbar{monitor.taskbar.left - screen.left, monitor.taskbar.top - screen.top,
+                              monitor.taskbar.right - screen.left,
+                              monitor.taskbar.bottom - screen.top};
+    const int32_t screenW = screen.right - screen.left;
+    const int32_t screenH = screen.bottom - screen.top;
+    // The part of the taskbar on the monitor, and its thickness.
+    const int32_t width = std::min(taskbar.right, screenW) - std::max<int32_t>(taskbar.left, 0);
+    const int32_t height = std::min(taskbar.bottom, screenH) - std::max<int32_t>(taskbar.top, 0);
     if (std::min(width, height) <= kAutoHiddenStrip)
         return TaskbarState::Hidden;
     if (rect)
@@ -32,13 +35,19 @@ TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect) {
     return TaskbarState::Visible;
 }
 
-bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
+TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect) {
+    return ShownTaskbar(PrimaryMonitor(desktop), rect);
+}
+
+bool BandOnTaskbar(const MonitorArea& monitor, int32_t* x, int32_t* y) {
     DesktopRect taskbar;
-    const TaskbarState state = FindShownTaskbar(desktop, &taskbar);
+    const TaskbarState state = ShownTaskbar(monitor, &taskbar);
+    const int32_t screenW = monitor.screen.right - monitor.screen.left;
+    const int32_t screenH = monitor.screen.bottom - monitor.screen.top;
     // No taskbar showing counts as a taskbar on the top edge.
     const TaskbarSide side = state != TaskbarState::Visible
                                  ? TaskbarSide::Top
-                                 : ClassifyTaskbar(taskbar, screenWidth, screenHeight);
+                                 : ClassifyTaskbar(taskbar, screenW, screenH);
     *x = 0;
     switch (side) {
     case TaskbarSide::Bottom:
@@ -46,15 +55,21 @@ bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
         break;
     case TaskbarSide::Top:
     case TaskbarSide::Right:
-        *y = screenHeight - kOverlayBandRows;
+        *y = screenH - kOverlayBandRows;
         break;
     case TaskbarSide::Left:
         *x = taskbar.right;
-        *y = screenHeight - kOverlayBandRows;
+        *y = screenH - kOverlayBandRows;
         break;
     case TaskbarSide::Unknown:
         return false;
     }
-    desktop.MoveOverlay(*x, *y);
+    return true;
+}
+
+bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
+    if (!BandOnTaskbar(PrimaryMonitor(desktop), x, y))
+        return false;
+    desktop.MoveOverlay(0, *x, *y);
     return true;
 }

@@ -14,18 +14,23 @@ TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t
 // The visible part of an auto-hidden taskbar: a strip this thick along its edge.
 constexpr int32_t kAutoHiddenStrip = 2;
 
-// The taskbar as the user sees it: Visible only when more than an auto-hidden taskbar's
-// strip of it lies on the screen (`rect` then filled in); a visible taskbar that shows no
-// more counts as Hidden.
+// A monitor's taskbar as the user sees it: Visible only when more than an auto-hidden
+// taskbar's strip of it lies on the monitor (`rect` then filled in, in the monitor's own
+// coordinates: its top-left corner is (0, 0)); a visible taskbar that shows no more
+// counts as Hidden.
+TaskbarState ShownTaskbar(const MonitorArea& monitor, DesktopRect* rect);
+// The primary monitor's taskbar as ShownTaskbar sees it.
 TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect);
 
-// The overlay band's height: every effect presents a band of the screen's width and this
+// The overlay band's height: every effect presents a band of the canvas's width and this
 // many rows, and the band's position is chosen for it.
 constexpr int32_t kOverlayBandRows = 200;
 
 // The band along the taskbar's edge that the fire and the water use: on top of a bottom
-// taskbar, right of a left taskbar, and at the bottom of the screen for a top or right
+// taskbar, right of a left taskbar, and at the bottom of the monitor for a top or right
 // taskbar or when none shows (hidden, auto-hidden or none at all: where an auto-hidden
-// taskbar lives). Moves the overlay and returns the destination point through `x` and `y`;
-// false (nothing moved) when the taskbar is on no edge.
+// taskbar lives). The band's top-left corner in the monitor's own coordinates; false when
+// the taskbar is on no edge.
+bool BandOnTaskbar(const MonitorArea& monitor, int32_t* x, int32_t* y);
+// BandOnTaskbar on the primary monitor, moving overlay 0 there.
 bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y);

@@ -61,12 +61,12 @@ CSetEmbra::~CSetEmbra() {
 bool CSetEmbra::Start() {
     Stop();
     ReadScreenSize(*desktop);
-    DesktopRect taskbar;
-    const TaskbarState state = desktop->FindTaskbar(&taskbar);
-    if (state == TaskbarState::None)
+    // Without the primary's taskbar there is no shell to decorate.
+    if (canvasSlices.empty() || canvasSlices.front().monitor.taskbarState == TaskbarState::None)
         return false;
-    if (state == TaskbarState::Visible)
-        desktop->PutOverlayBehindTaskbar();
+    for (std::size_t i = 0; i < canvasSlices.size(); ++i)
+        if (canvasSlices[i].monitor.taskbarState == TaskbarState::Visible)
+            desktop->PutOverlayBehindTaskbar(i);
     if (!AllocateFrame() || !AllocateProfiles())
         return Fail();
     movedCounts = NewArray<int32_t>(workerCount);
@@ -328,8 +328,5 @@ void CSetEmbra::EndOfFrame() {
 }
 
 void CSetEmbra::UpdatePlacement() {
-    int32_t x = 0;
-    int32_t y = 0;
-    if (PlaceBandOnTaskbar(*desktop, &x, &y))
-        SetDestination(x, y);
+    PlaceBandsOnTaskbars(true);
 }

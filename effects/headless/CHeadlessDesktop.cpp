@@ -1,6 +1,7 @@
 #include "effects/headless/CHeadlessDesktop.h"
 
 #include "effects/engine/DirtyBox.h"
+#include "effects/engine/TaskbarPlacement.h"
 #include "graphics/ArtworkBitmap.h"
 
 #include <algorithm>
@@ -10,56 +11,111 @@
 
 namespace {
 
-// Copies rectangle `part` of `from` to the same place of `to`; `part` lies inside both.
-void CopyPart(const CBmp& from, CBmp& to, const DesktopRect& part) {
+// Copies rectangle `part` of `from` (its columns shifted right by `fromLeft`) to `part`
+// of `to`; `part` lies inside both.
+void CopyPart(const CBmp& from, int32_t fromLeft, CBmp& to, const DesktopRect& part) {
     const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
     for (int32_t y = part.top; y < part.bottom; ++y)
         std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
-                    from.pixels + (static_cast<std::size_t>(y) * from.width + part.left) * 4,
+                    from.pixels +
+                        (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
                     columns);
+}
+
+DesktopRect Offset(const DesktopRect& rect, int32_t dx, int32_t dy) {
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 
 } // namespace
 
-CHeadlessDesktop::CHeadlessDesktop(int32_t width, int32_t height) : screen{width, height} {}
+CHeadlessDesktop::CHeadlessDesktop(int32_t width, int32_t height)
+    : monitors{MonitorArea{{0, 0, width, height}, TaskbarState::None, {}}} {}
 
 void CHeadlessDesktop::SetScreenSize(int32_t width, int32_t height) {
     std::lock_guard<std::mutex> guard(lock);
-    screen = {width, height};
+    DesktopRect& screen = monitors.front().screen;
+    screen = {screen.left, screen.top, screen.left + width, screen.top + height};
 }
 
-void CHeadlessDesktop::SetTaskbar(TaskbarEdge edge, int32_t size) {
-    const DesktopSize s = ScreenSize();
+void CHeadlessDesktop::SetMonitors(const std::vector<DesktopRect>& screens) {
+    std::lock_guard<std::mutex> guard(lock);
+    std::vector<MonitorArea> now;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        MonitorArea monitor{screens[i], TaskbarState::None, {}};
+        if (i < monitors.size()) {
+            const MonitorArea& before = monitors[i];
+            monitor.taskbarState = before.taskbarState;
+            monitor.taskbar = Offset(before.taskbar, screens[i].left - before.screen.left,
+                                     screens[i].top - before.screen.top);
+        }
+        now.push_back(monitor);
+    }
+    monitors = now;
+}
+
+void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size) {
+    DesktopRect s;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (monitor >= monitors.size())
+            return;
+        s = monitors[monitor].screen;
+    }
     switch (edge) {
     case TaskbarEdge::Bottom:
-        SetTaskbarRect({0, s.height - size, s.width, s.height});
+        return SetTaskbarRect(monitor, {s.left, s.bottom - size, s.right, s.bottom});
+    case TaskbarEdge::Top:
+        return SetTaskbarRect(monitor, {s.left, s.top, s.right, s.top + size});
+    case TaskbarEdge::Left:
+        return SetTaskbarRect(monitor, {s.left, s.top, s.left + size, s.bottom});
+    case TaskbarEdge::Right:
+        return SetTaskbarRect(monitor, {s.right - size, s.top, s.right, s.bottom});
+    }
+}
+
+// The taskbar's usual thickness, of which only the strip lies on the monitor.
+void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge) {
+    constexpr int32_t kThickness = 40;
+    SetTaskbar(monitor, edge, kThickness);
+    std::lock_guard<std::mutex> guard(lock);
+    if (monitor >= monitors.size())
+        return;
+    const int32_t away = kThickness - kAutoHiddenStrip;
+    DesktopRect& bar = monitors[monitor].taskbar;
+    switch (edge) {
+    case TaskbarEdge::Bottom:
+        bar = Offset(bar, 0, away);
         break;
     case TaskbarEdge::Top:
-        SetTaskbarRect({0, 0, s.width, size});
+        bar = Offset(bar, 0, -away);
         break;
     case TaskbarEdge::Left:
-        SetTaskbarRect({0, 0, size, s.height});
+        bar = Offset(bar, -away, 0);
         break;
     case TaskbarEdge::Right:
-        SetTaskbarRect({s.width - size, 0, s.width, s.height});
+        bar = Offset(bar, away, 0);
         break;
     }
 }
 
-void CHeadlessDesktop::SetTaskbarRect(const DesktopRect& rect) {
+void CHeadlessDesktop::SetTaskbarRect(std::size_t monitor, const DesktopRect& rect) {
     std::lock_guard<std::mutex> guard(lock);
-    taskbarState = TaskbarState::Visible;
-    taskbar = rect;
+    if (monitor >= monitors.size())
+        return;
+    monitors[monitor].taskbarState = TaskbarState::Visible;
+    monitors[monitor].taskbar = rect;
 }
 
-void CHeadlessDesktop::HideTaskbar() {
+void CHeadlessDesktop::HideTaskbar(std::size_t monitor) {
     std::lock_guard<std::mutex> guard(lock);
-    taskbarState = TaskbarState::Hidden;
+    if (monitor < monitors.size())
+        monitors[monitor].taskbarState = TaskbarState::Hidden;
 }
 
-void CHeadlessDesktop::RemoveTaskbar() {
+void CHeadlessDesktop::RemoveTaskbar(std::size_t monitor) {
     std::lock_guard<std::mutex> guard(lock);
-    taskbarState = TaskbarState::None;
+    if (monitor < monitors.size())
+        monitors[monitor].taskbarState = TaskbarState::None;
 }
 
 void CHeadlessDesktop::SetTickCount(uint32_t ticks) {
@@ -67,19 +123,31 @@ void CHeadlessDesktop::SetTickCount(uint32_t ticks) {
     tickCount = ticks;
 }
 
-bool CHeadlessDesktop::OverlayExists() const {
-    std::lock_guard<std::mutex> guard(lock);
-    return overlayExists;
+CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) {
+    return overlay < overlays.size() && overlays[overlay]->exists ? overlays[overlay].get()
+                                                                  : nullptr;
 }
 
-bool CHeadlessDesktop::OverlayVisible() const {
-    std::lock_guard<std::mutex> guard(lock);
-    return overlayVisible;
+const CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) const {
+    return overlay < overlays.size() && overlays[overlay]->exists ? overlays[overlay].get()
+                                                                  : nullptr;
 }
 
-bool CHeadlessDesktop::OverlayBehindTaskbar() const {
+bool CHeadlessDesktop::OverlayExists(std::size_t overlay) const {
     std::lock_guard<std::mutex> guard(lock);
-    return behindTaskbar;
+    return Find(overlay) != nullptr;
+}
+
+bool CHeadlessDesktop::OverlayVisible(std::size_t overlay) const {
+    std::lock_guard<std::mutex> guard(lock);
+    const Overlay* found = Find(overlay);
+    return found && found->visible;
+}
+
+bool CHeadlessDesktop::OverlayBehindTaskbar(std::size_t overlay) const {
+    std::lock_guard<std::mutex> guard(lock);
+    const Overlay* found = Find(overlay);
+    return found && found->behindTaskbar;
 }
 
 int32_t CHeadlessDesktop::OverlayCount() const {
@@ -87,31 +155,53 @@ int32_t CHeadlessDesktop::OverlayCount() const {
     return overlayCount;
 }
 
+int32_t CHeadlessDesktop::LiveOverlays() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return static_cast<int32_t>(std::count_if(overlays.begin(), overlays.end(),
+                                              [](const auto& overlay) { return overlay->exists; }));
+}
+
 int32_t CHeadlessDesktop::PresentCount() const {
     return presentCount.load(std::memory_order_acquire);
 }
 
-DesktopRect CHeadlessDesktop::LastDestination() const {
+int32_t CHeadlessDesktop::PresentCount(std::size_t overlay) const {
     std::lock_guard<std::mutex> guard(lock);
-    return lastDestination;
+    return overlay < overlays.size() ? overlays[overlay]->presents : 0;
 }
 
-void CHeadlessDesktop::CopyLastPresented(CBmp* out) const {
+int32_t CHeadlessDesktop::OffScreenPresents() const {
     std::lock_guard<std::mutex> guard(lock);
-    if (lastPresented.pixels)
-        out->Copy(lastPresented);
+    return offScreen;
+}
+
+DesktopRect CHeadlessDesktop::LastDestination(std::size_t overlay) const {
+    std::lock_guard<std::mutex> guard(lock);
+    return overlay < overlays.size() ? overlays[overlay]->lastDestination : DesktopRect{};
+}
+
+int32_t CHeadlessDesktop::CanvasLeft(std::size_t overlay) const {
+    std::lock_guard<std::mutex> guard(lock);
+    const Overlay* found = Find(overlay);
+    return found ? found->canvasLeft : 0;
+}
+
+void CHeadlessDesktop::CopyLastPresented(std::size_t overlay, CBmp* out) const {
+    std::lock_guard<std::mutex> guard(lock);
+    if (overlay < overlays.size() && overlays[overlay]->lastPresented.pixels)
+        out->Copy(overlays[overlay]->lastPresented);
     else
         out->Free();
 }
 
-DesktopRect CHeadlessDesktop::LastShownPart() const {
+DesktopRect CHeadlessDesktop::LastShownPart(std::size_t overlay) const {
     std::lock_guard<std::mutex> guard(lock);
-    return lastShown;
+    return overlay < overlays.size() ? overlays[overlay]->lastShown : DesktopRect{};
 }
 
-DesktopSize CHeadlessDesktop::ScreenSize() {
+std::vector<MonitorArea> CHeadlessDesktop::Monitors() {
     std::lock_guard<std::mutex> guard(lock);
-    return screen;
+    return monitors;
 }
 
 uint32_t CHeadlessDesktop::TickCount() {
@@ -119,99 +209,126 @@ uint32_t CHeadlessDesktop::TickCount() {
     return tickCount;
 }
 
-TaskbarState CHeadlessDesktop::FindTaskbar(DesktopRect* rect) {
-    std::lock_guard<std::mutex> guard(lock);
-    if (taskbarState == TaskbarState::Visible && rect)
-        *rect = taskbar;
-    return taskbarState;
-}
-
-bool CHeadlessDesktop::CreateOverlay(const DesktopRect& rect) {
+bool CHeadlessDesktop::CreateOverlay(std::size_t index, const DesktopRect& rect,
+                                     int32_t canvasLeft) {
     std::lock_guard<std::mutex> guard(lock);
     const int32_t width = rect.right - rect.left;
     const int32_t height = rect.bottom - rect.top;
-    if (overlayExists || width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0)
         return false;
-    surface.Create(width, height);
-    if (!surface.pixels)
+    while (overlays.size() <= index)
+        overlays.push_back(std::make_unique<Overlay>());
+    Overlay& overlay = *overlays[index];
+    overlay.exists = false;
+    overlay.surface.Create(width, height);
+    if (!overlay.surface.pixels)
         return false;
-    overlay = rect;
-    overlayExists = true;
-    showWhole = true;
-    overlayVisible = false;
-    behindTaskbar = false;
+    overlay.rect = rect;
+    overlay.canvasLeft = canvasLeft;
+    overlay.exists = true;
+    overlay.showWhole = true;
+    overlay.visible = false;
+    overlay.behindTaskbar = false;
     ++overlayCount;
     return true;
 }
 
-void CHeadlessDesktop::ShowOverlay() {
+void CHeadlessDesktop::ShowOverlay(std::size_t index) {
     std::lock_guard<std::mutex> guard(lock);
-    overlayVisible = overlayExists;
-    showWhole = true;
+    if (Overlay* overlay = Find(index)) {
+        overlay->visible = true;
+        overlay->showWhole = true;
+    }
 }
 
-void CHeadlessDesktop::HideOverlay() {
+void CHeadlessDesktop::HideOverlay(std::size_t index) {
     std::lock_guard<std::mutex> guard(lock);
-    overlayVisible = false;
+    if (Overlay* overlay = Find(index))
+        overlay->visible = false;
 }
 
-void CHeadlessDesktop::DestroyOverlay() {
+void CHeadlessDesktop::DestroyOverlays() {
     std::lock_guard<std::mutex> guard(lock);
-    overlayExists = false;
-    overlayVisible = false;
-    behindTaskbar = false;
-    surface.Free();
+    for (auto& overlay : overlays) {
+        overlay->exists = false;
+        overlay->visible = false;
+        overlay->behindTaskbar = false;
+        overlay->surface.Free();
+    }
 }
 
-bool CHeadlessDesktop::OverlayRect(DesktopRect* rect) {
+bool CHeadlessDesktop::OverlayRect(std::size_t index, DesktopRect* rect) {
     std::lock_guard<std::mutex> guard(lock);
-    if (overlayExists && rect)
-        *rect = overlay;
-    return overlayExists;
+    const Overlay* overlay = Find(index);
+    if (overlay && rect)
+        *rect = overlay->rect;
+    return overlay != nullptr;
 }
 
-void CHeadlessDesktop::MoveOverlay(int32_t x, int32_t y) {
+void CHeadlessDesktop::MoveOverlay(std::size_t index, int32_t x, int32_t y) {
     std::lock_guard<std::mutex> guard(lock);
-    if (!overlayExists)
+    if (Overlay* overlay = Find(index))
+        overlay->rect = Offset(overlay->rect, x - overlay->rect.left, y - overlay->rect.top);
+}
+
+void CHeadlessDesktop::PutOverlayBehindTaskbar(std::size_t index) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (Overlay* overlay = Find(index))
+        overlay->behindTaskbar =
+            index < monitors.size() && monitors[index].taskbarState == TaskbarState::Visible;
+}
+
+void CHeadlessDesktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
+    std::lock_guard<std::mutex> guard(lock);
+    Overlay* overlay = Find(index);
+    if (!overlay || !overlay->surface.pixels || !band.pixels)
         return;
-    overlay = {x, y, x + overlay.right - overlay.left, y + overlay.bottom - overlay.top};
+    // The slice lies at the surface's top-left corner, clipped to the surface.
+    const CBmp& surface = overlay->surface;
+    const int32_t columns = std::max(0, band.width - overlay->canvasLeft);
+    const DesktopRect whole{0, 0, columns, band.height};
+    const DesktopRect part =
+        ClipBox(overlay->showWhole ? whole : dirty, std::min(columns, surface.width),
+                std::min(band.height, surface.height));
+    CopyPart(band, overlay->canvasLeft, overlay->surface, part);
 }
 
-void CHeadlessDesktop::PutOverlayBehindTaskbar() {
-    std::lock_guard<std::mutex> guard(lock);
-    behindTaskbar = overlayExists && taskbarState == TaskbarState::Visible;
+bool CHeadlessDesktop::OnOneMonitor(const DesktopRect& rect) const {
+    return std::any_of(monitors.begin(), monitors.end(), [&](const MonitorArea& monitor) {
+        const DesktopRect& s = monitor.screen;
+        return rect.left >= s.left && rect.top >= s.top && rect.right <= s.right &&
+               rect.bottom <= s.bottom;
+    });
 }
 
-void CHeadlessDesktop::CopyBand(const CBmp& band, const DesktopRect& dirty) {
-    std::lock_guard<std::mutex> guard(lock);
-    if (!surface.pixels || !band.pixels)
-        return;
-    // The band lies at the surface's top-left corner, clipped to the surface.
-    const DesktopRect whole{0, 0, band.width, band.height};
-    const DesktopRect part = ClipBox(showWhole ? whole : dirty, std::min(band.width, surface.width),
-                                     std::min(band.height, surface.height));
-    CopyPart(band, surface, part);
-}
-
-bool CHeadlessDesktop::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
+bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
+    CBmp* shown = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock);
-        if (!overlayExists)
+        Overlay* overlay = Find(index);
+        if (!overlay)
             return false;
+        const CBmp& surface = overlay->surface;
         const DesktopRect destination{x, y, x + surface.width, y + surface.height};
-        const bool moved =
-            destination.left != lastDestination.left || destination.top != lastDestination.top;
-        if (lastPresented.width != surface.width || lastPresented.height != surface.height)
-            lastPresented.Create(surface.width, surface.height);
+        const bool moved = destination.left != overlay->lastDestination.left ||
+                           destination.top != overlay->lastDestination.top;
+        if (overlay->lastPresented.width != surface.width ||
+            overlay->lastPresented.height != surface.height)
+            overlay->lastPresented.Create(surface.width, surface.height);
         const DesktopRect whole{0, 0, surface.width, surface.height};
-        lastShown = ClipBox(showWhole || moved ? whole : dirty, surface.width, surface.height);
-        CopyPart(surface, lastPresented, lastShown);
-        lastDestination = destination;
-        showWhole = false;
+        overlay->lastShown =
+            ClipBox(overlay->showWhole || moved ? whole : dirty, surface.width, surface.height);
+        CopyPart(surface, 0, overlay->lastPresented, overlay->lastShown);
+        overlay->lastDestination = destination;
+        overlay->showWhole = false;
+        ++overlay->presents;
+        if (!OnOneMonitor(destination))
+            ++offScreen;
+        shown = &overlay->lastPresented;
     }
     presentCount.fetch_add(1, std::memory_order_acq_rel);
     if (onPresent)
-        onPresent(lastPresented, x, y);
+        onPresent(*shown, x, y);
     return true;
 }
 

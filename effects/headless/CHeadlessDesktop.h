@@ -4,80 +4,112 @@
 #include "graphics/CBmp.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <vector>
 
 enum class TaskbarEdge { Bottom, Top, Left, Right };
 
-// A desktop simulated in memory: a screen of any size, a taskbar that the caller places,
-// hides or removes, an overlay that is only a rectangle, and a presentation surface whose
-// presented contents are kept for inspection as a screen keeps them: only the dirty part
-// of each presentation is taken over. Bitmap resources come from the artwork
-// embedded in the program. Safe to use from the main thread and worker 0 at once.
+// A desktop simulated in memory: monitors of any size and place, a taskbar on each that
+// the caller places, hides or removes, overlays that are only rectangles, and one
+// presentation surface per overlay whose presented contents are kept for inspection as a
+// screen keeps them: only the dirty part of each presentation is taken over. Bitmap
+// resources come from the artwork embedded in the program. Safe to use from the main
+// thread and worker 0 at once. The setters and inspectors without a monitor or overlay
+// index mean monitor 0 and overlay 0.
 class CHeadlessDesktop : public IDesktop {
 public:
     CHeadlessDesktop(int32_t width, int32_t height);
 
     void SetScreenSize(int32_t width, int32_t height);
     // A visible taskbar `size` pixels thick along one screen edge.
-    void SetTaskbar(TaskbarEdge edge, int32_t size);
+    void SetTaskbar(TaskbarEdge edge, int32_t size) { SetTaskbar(0, edge, size); }
     // A visible taskbar with any rectangle.
-    void SetTaskbarRect(const DesktopRect& rect);
+    void SetTaskbarRect(const DesktopRect& rect) { SetTaskbarRect(0, rect); }
     // Taskbar windows that exist but are all hidden.
-    void HideTaskbar();
+    void HideTaskbar() { HideTaskbar(0); }
     // No taskbar window at all.
-    void RemoveTaskbar();
+    void RemoveTaskbar() { RemoveTaskbar(0); }
     void SetTickCount(uint32_t ticks);
+
+    // The monitors, the primary first, at any place on the virtual screen; a monitor that
+    // was there keeps its taskbar (in its own corner's terms), a new one has none.
+    void SetMonitors(const std::vector<DesktopRect>& screens);
+    void SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size);
+    // An auto-hidden taskbar: only its strip shows along `edge`.
+    void SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge);
+    void SetTaskbarRect(std::size_t monitor, const DesktopRect& rect); // screen pixels
+    void HideTaskbar(std::size_t monitor);
+    void RemoveTaskbar(std::size_t monitor);
 
     // Called by Present on the presenting thread with what the overlay shows and the
     // destination point, after it was updated.
     std::function<void(const CBmp& surface, int32_t x, int32_t y)> onPresent;
 
     // Inspection.
-    bool OverlayExists() const;
-    bool OverlayVisible() const;
-    bool OverlayBehindTaskbar() const;
+    bool OverlayExists(std::size_t overlay = 0) const;
+    bool OverlayVisible(std::size_t overlay = 0) const;
+    bool OverlayBehindTaskbar(std::size_t overlay = 0) const;
     int32_t OverlayCount() const; // overlays created so far
-    int32_t PresentCount() const;
-    DesktopRect LastDestination() const; // left/top: the point; right/bottom: with the size
+    int32_t LiveOverlays() const; // overlays that exist now
+    int32_t PresentCount() const; // presentations to any overlay
+    int32_t PresentCount(std::size_t overlay) const;
+    // Presentations whose rectangle did not lie wholly on one monitor.
+    int32_t OffScreenPresents() const;
+    // left/top: the point; right/bottom: with the size
+    DesktopRect LastDestination(std::size_t overlay = 0) const;
+    // The overlay's first column in the band.
+    int32_t CanvasLeft(std::size_t overlay) const;
     // Copies what the overlay shows, the surface's parts as presented, into `out`; empty
     // before the first Present.
-    void CopyLastPresented(CBmp* out) const;
+    void CopyLastPresented(CBmp* out) const { CopyLastPresented(0, out); }
+    void CopyLastPresented(std::size_t overlay, CBmp* out) const;
     // The part of the surface that the last Present showed anew; empty when none.
-    DesktopRect LastShownPart() const;
+    DesktopRect LastShownPart(std::size_t overlay = 0) const;
 
-    DesktopSize ScreenSize() override;
+    std::vector<MonitorArea> Monitors() override;
     uint32_t TickCount() override;
-    TaskbarState FindTaskbar(DesktopRect* rect) override;
-    bool CreateOverlay(const DesktopRect& rect) override;
-    void ShowOverlay() override;
-    void HideOverlay() override;
-    void DestroyOverlay() override;
-    bool OverlayRect(DesktopRect* rect) override;
-    void MoveOverlay(int32_t x, int32_t y) override;
-    void PutOverlayBehindTaskbar() override;
-    void CopyBand(const CBmp& band, const DesktopRect& dirty) override;
-    bool Present(int32_t x, int32_t y, const DesktopRect& dirty) override;
+    bool CreateOverlay(std::size_t overlay, const DesktopRect& rect, int32_t canvasLeft) override;
+    void ShowOverlay(std::size_t overlay) override;
+    void HideOverlay(std::size_t overlay) override;
+    void DestroyOverlays() override;
+    bool OverlayRect(std::size_t overlay, DesktopRect* rect) override;
+    void MoveOverlay(std::size_t overlay, int32_t x, int32_t y) override;
+    void PutOverlayBehindTaskbar(std::size_t overlay) override;
+    void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override;
+    bool Present(std::size_t overlay, int32_t x, int32_t y, const DesktopRect& dirty) override;
     // Nothing on this desktop waits for the main thread: only sleeps.
     void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
 
 private:
+    struct Overlay {
+        bool exists = false;
+        bool visible = false;
+        bool behindTaskbar = false;
+        DesktopRect rect;
+        int32_t canvasLeft = 0;
+        CBmp surface;
+        CBmp lastPresented;
+        DesktopRect lastDestination;
+        DesktopRect lastShown;
+        bool showWhole = true; // the surface or what the overlay shows may be out of date
+        int32_t presents = 0;
+    };
+
+    // Under `lock`: the overlay, or null when there is none of that index.
+    Overlay* Find(std::size_t overlay);
+    const Overlay* Find(std::size_t overlay) const;
+    bool OnOneMonitor(const DesktopRect& rect) const; // under `lock`
+
     mutable std::mutex lock;
-    DesktopSize screen;
-    TaskbarState taskbarState = TaskbarState::None;
-    DesktopRect taskbar;
+    std::vector<MonitorArea> monitors;
     uint32_t tickCount = 0;
-    bool overlayExists = false;
-    bool overlayVisible = false;
-    bool behindTaskbar = false;
+    std::vector<std::unique_ptr<Overlay>> overlays; // by index; grows, never shrinks
     int32_t overlayCount = 0;
-    DesktopRect overlay;
-    CBmp surface;
-    CBmp lastPresented;
-    DesktopRect lastDestination;
-    DesktopRect lastShown;
-    bool showWhole = true; // the surface or what the overlay shows may be out of date
+    int32_t offScreen = 0;
     std::atomic<int32_t> presentCount{0};
 };

@@ -82,33 +82,39 @@ void CSetGlimra::ShowSettings(void* parentWindow) {
         settingsDialog(*this, parentWindow);
 }
 
-// The band at the top of the screen, below a top taskbar; with a side taskbar the
-// content is presented at (taskbar right or 0, 0) whatever row the overlay was moved to.
-// Without a taskbar that shows (hidden, auto-hidden or none) the band keeps the top.
+// Each monitor's band at its top, below a top taskbar; with a side taskbar the content is
+// presented at (taskbar right or 0, 0) whatever row the overlay was moved to. Without a
+// taskbar that shows (hidden, auto-hidden or none) the band keeps the top.
 void CSetGlimra::UpdatePlacement() {
+    RefreshMonitors();
+    for (std::size_t i = 0; i < SliceCount(); ++i)
+        PlaceOnMonitor(i, SliceMonitor(i));
+}
+
+void CSetGlimra::PlaceOnMonitor(std::size_t slice, const MonitorArea& monitor) {
     DesktopRect taskbar;
-    const TaskbarState state = FindShownTaskbar(*desktop, &taskbar);
+    const TaskbarState state = ShownTaskbar(monitor, &taskbar);
     if (state != TaskbarState::Visible)
         taskbar = DesktopRect{};
-    const TaskbarSide side = state != TaskbarState::Visible
-                                 ? TaskbarSide::Top
-                                 : ClassifyTaskbar(taskbar, screenWidth, screenHeight);
+    const int32_t width = monitor.screen.right - monitor.screen.left;
+    const int32_t height = monitor.screen.bottom - monitor.screen.top;
+    const TaskbarSide side =
+        state != TaskbarState::Visible ? TaskbarSide::Top : ClassifyTaskbar(taskbar, width, height);
+    const int32_t left = monitor.screen.left;
+    const int32_t top = monitor.screen.top;
     switch (side) {
     case TaskbarSide::Top:
-        desktop->MoveOverlay(0, taskbar.bottom);
-        SetDestination(0, taskbar.bottom);
+        PlaceSlice(slice, left, top + taskbar.bottom, left, top + taskbar.bottom);
         break;
     case TaskbarSide::Bottom:
-        desktop->MoveOverlay(0, 0);
-        SetDestination(0, 0);
+        PlaceSlice(slice, left, top, left, top);
         break;
     case TaskbarSide::Left:
-        desktop->MoveOverlay(taskbar.right, screenHeight - kOverlayBandRows);
-        SetDestination(taskbar.right, 0);
+        PlaceSlice(slice, left + taskbar.right, top + height - kOverlayBandRows,
+                   left + taskbar.right, top);
         break;
     case TaskbarSide::Right:
-        desktop->MoveOverlay(0, screenHeight - kOverlayBandRows);
-        SetDestination(0, 0);
+        PlaceSlice(slice, left, top + height - kOverlayBandRows, left, top);
         break;
     case TaskbarSide::Unknown:
         break;

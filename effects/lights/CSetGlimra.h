@@ -67,6 +67,8 @@ protected:
                             uint32_t shared);
 
 private:
+    // Places slice `slice`'s overlay on `monitor`.
+    void PlaceOnMonitor(std::size_t slice, const MonitorArea& monitor);
     bool BuildFrames();
     void PrepareCurtain();
 };

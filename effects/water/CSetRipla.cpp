@@ -54,10 +54,7 @@ void CSetRipla::ShowSettings(void* parentWindow) {
 }
 
 void CSetRipla::UpdatePlacement() {
-    int32_t x = 0;
-    int32_t y = 0;
-    if (PlaceBandOnTaskbar(*desktop, &x, &y))
-        SetDestination(x, y);
+    PlaceBandsOnTaskbars(false);
 }
 
 // Every Start puts the wave's limit 32 rows above the bottom of the screen as it is now;

@@ -196,7 +196,7 @@ TEST(CSetEmbraPlacement, FollowsTheTaskbarEdge) {
         rig.desktop.SetTaskbarRect(c.taskbar);
         ASSERT_TRUE(rig.Start(1)) << c.what;
         DesktopRect overlay;
-        ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
+        ASSERT_TRUE(rig.desktop.OverlayRect(0, &overlay));
         EXPECT_EQ(c.x, overlay.left) << c.what;
         EXPECT_EQ(c.y, overlay.top) << c.what;
         EXPECT_EQ(W, overlay.right - overlay.left) << c.what;
@@ -222,7 +222,7 @@ TEST(CSetEmbraPlacement, HiddenAbsentOrUnclassifiedTaskbar) {
                           Case{Bar::WholeScreen, false}, Case{Bar::AutoHidden, true}}) {
         EmbraRig rig(W, H);
         ASSERT_TRUE(rig.Start(1));
-        rig.desktop.MoveOverlay(5, 6);
+        rig.desktop.MoveOverlay(0, 5, 6);
         rig.set.SetDestination(7, 8);
         if (c.bar == Bar::Hidden)
             rig.desktop.HideTaskbar();
@@ -234,7 +234,7 @@ TEST(CSetEmbraPlacement, HiddenAbsentOrUnclassifiedTaskbar) {
             rig.desktop.SetTaskbarRect({0, H - 2, W, H + 38});
         rig.set.UpdatePlacement();
         DesktopRect overlay;
-        ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
+        ASSERT_TRUE(rig.desktop.OverlayRect(0, &overlay));
         EXPECT_EQ(c.moves ? 0 : 5, overlay.left) << static_cast<int>(c.bar);
         EXPECT_EQ(c.moves ? H - 200 : 6, overlay.top) << static_cast<int>(c.bar);
         EXPECT_EQ(c.moves ? 0 : 7, rig.set.DestinationX()) << static_cast<int>(c.bar);

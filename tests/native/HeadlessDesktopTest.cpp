@@ -3,6 +3,18 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// Monitor 0's taskbar, `rect` filled in when it is visible.
+TaskbarState FirstTaskbar(CHeadlessDesktop& desktop, DesktopRect* rect) {
+    const MonitorArea monitor = desktop.Monitors().at(0);
+    if (monitor.taskbarState == TaskbarState::Visible)
+        *rect = monitor.taskbar;
+    return monitor.taskbarState;
+}
+
+} // namespace
+
 TEST(HeadlessDesktop, ScriptedTaskbar) {
     struct Case {
         TaskbarEdge edge;
@@ -16,54 +28,55 @@ TEST(HeadlessDesktop, ScriptedTaskbar) {
     };
     CHeadlessDesktop desktop(1920, 1080);
     DesktopRect rect;
-    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::None); // none until placed
+    EXPECT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::None); // none until placed
     for (const Case& c : cases) {
         desktop.SetTaskbar(c.edge, 40);
-        ASSERT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Visible);
+        ASSERT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::Visible);
         ExpectRect(rect, c.expected);
     }
     desktop.HideTaskbar();
-    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Hidden);
+    EXPECT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::Hidden);
     desktop.RemoveTaskbar();
-    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::None);
+    EXPECT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::None);
 }
 
 // The overlay moves with its size, goes behind a visible taskbar only, and without an
 // overlay nothing is presented.
 TEST(HeadlessDesktop, OverlayLifecycle) {
     CHeadlessDesktop desktop(100, 300);
-    EXPECT_FALSE(desktop.Present(0, 0, {}));
-    ASSERT_TRUE(desktop.CreateOverlay({0, 100, 100, 300}));
-    EXPECT_FALSE(desktop.CreateOverlay({0, 100, 100, 300})); // one overlay at a time
+    EXPECT_FALSE(desktop.Present(0, 0, 0, {}));
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 0, 50, 100}, 0));
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 100, 100, 300}, 0)); // replaces the first
+    EXPECT_EQ(desktop.LiveOverlays(), 1);
     EXPECT_FALSE(desktop.OverlayVisible());
-    desktop.ShowOverlay();
+    desktop.ShowOverlay(0);
     EXPECT_TRUE(desktop.OverlayVisible());
-    desktop.MoveOverlay(60, 40);
+    desktop.MoveOverlay(0, 60, 40);
     DesktopRect rect;
-    ASSERT_TRUE(desktop.OverlayRect(&rect));
+    ASSERT_TRUE(desktop.OverlayRect(0, &rect));
     ExpectRect(rect, {60, 40, 160, 240});
     desktop.HideTaskbar();
-    desktop.PutOverlayBehindTaskbar();
+    desktop.PutOverlayBehindTaskbar(0);
     EXPECT_FALSE(desktop.OverlayBehindTaskbar());
     desktop.SetTaskbar(TaskbarEdge::Bottom, 30);
-    desktop.PutOverlayBehindTaskbar();
+    desktop.PutOverlayBehindTaskbar(0);
     EXPECT_TRUE(desktop.OverlayBehindTaskbar());
-    desktop.DestroyOverlay();
+    desktop.DestroyOverlays();
     EXPECT_FALSE(desktop.OverlayExists());
-    EXPECT_FALSE(desktop.OverlayRect(&rect));
-    EXPECT_FALSE(desktop.CreateOverlay({0, 0, 0, 200})); // empty rectangle
+    EXPECT_FALSE(desktop.OverlayRect(0, &rect));
+    EXPECT_FALSE(desktop.CreateOverlay(0, {0, 0, 0, 200}, 0)); // empty rectangle
 }
 
 // A band is copied to the surface's top-left corner, clipped, and the surface keeps what
 // the band does not cover.
 TEST(HeadlessDesktop, CopyBandClipsToTheSurface) {
     CHeadlessDesktop desktop(4, 300);
-    ASSERT_TRUE(desktop.CreateOverlay({0, 0, 4, 3}));
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 0, 4, 3}, 0));
     CBmp wide;
     wide.Create(6, 2);
     wide.Fill(0x11223344u);
-    desktop.CopyBand(wide, {0, 0, 6, 2});
-    ASSERT_TRUE(desktop.Present(5, 7, {0, 0, 6, 2}));
+    desktop.CopyBand(0, wide, {0, 0, 6, 2});
+    ASSERT_TRUE(desktop.Present(0, 5, 7, {0, 0, 6, 2}));
     CBmp shown;
     desktop.CopyLastPresented(&shown);
     ASSERT_EQ(shown.width, 4);

@@ -27,9 +27,9 @@ public:
     CWholeBandDesktop(int32_t width, int32_t height) : CHeadlessDesktop(width, height) {
         onPresent = [this](const CBmp& shown, int32_t, int32_t) { Compare(shown); };
     }
-    void CopyBand(const CBmp& band, const DesktopRect& dirty) override {
+    void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override {
         whole.Copy(band);
-        CHeadlessDesktop::CopyBand(band, dirty);
+        CHeadlessDesktop::CopyBand(overlay, band, dirty);
     }
 
     std::atomic<int32_t> frames{0};
@@ -73,7 +73,7 @@ public:
     void ShowSettings(void*) override {}
     void UpdatePlacement() override {
         DesktopRect overlay;
-        if (desktop->OverlayRect(&overlay))
+        if (desktop->OverlayRect(0, &overlay))
             SetDestination(overlay.left, overlay.top);
     }
 
@@ -121,7 +121,7 @@ TEST(PartialPresent, ShowsWhatChangedSinceTheLastFrame) {
     EXPECT_EQ(desktop.mismatches.load(), 0);
 
     // Shown again (as after a pause), the overlay gets the whole band once more.
-    desktop.ShowOverlay();
+    desktop.ShowOverlay(0);
     set.Render(0, &run);
     ExpectRect(desktop.LastShownPart(), whole, "shown again");
     renderState.StopRendering();

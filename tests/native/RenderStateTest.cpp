@@ -35,7 +35,7 @@ TEST(RenderState, StartRenderingShowsTheOverlayAtTheBottom) {
     ASSERT_TRUE(rig.state.StartRendering());
     EXPECT_TRUE(rig.desktop.OverlayVisible());
     DesktopRect overlay;
-    ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
+    ASSERT_TRUE(rig.desktop.OverlayRect(0, &overlay));
     ExpectRect(overlay, {0, 280, 320, 480}); // the top at H - 200
     EXPECT_EQ(rig.set.starts.load(), 1);
 

@@ -277,7 +277,7 @@ TYPED_TEST(SpriteSet, BandPlacedByTheTaskbar) {
         rig.set.SetDestination(-1, -1);
         rig.set.UpdatePlacement();
         DesktopRect overlay;
-        ASSERT_TRUE(rig.desktop.OverlayRect(&overlay));
+        ASSERT_TRUE(rig.desktop.OverlayRect(0, &overlay));
         EXPECT_EQ(overlay.left, test.overlayX) << bar;
         EXPECT_EQ(overlay.top, test.overlayY) << bar;
         EXPECT_EQ(overlay.right - overlay.left, kPlacementWidth) << bar;

@@ -52,7 +52,7 @@ template <class TSet, class TItem, class TDesktop> struct CEffectRig {
 enum class ScriptedBar { Top, Bottom, Left, Right, Hidden, Absent, Middle, AutoHidden };
 
 inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
-    const DesktopSize screen = desktop.ScreenSize();
+    const DesktopRect screen = desktop.Monitors().at(0).screen;
     switch (bar) {
     case ScriptedBar::Top:
         return desktop.SetTaskbar(TaskbarEdge::Top, 40);
@@ -67,9 +67,9 @@ inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
     case ScriptedBar::Absent:
         return desktop.RemoveTaskbar();
     case ScriptedBar::Middle:
-        return desktop.SetTaskbarRect({0, 0, screen.width, screen.height});
+        return desktop.SetTaskbarRect(screen);
     case ScriptedBar::AutoHidden:
-        return desktop.SetTaskbarRect({0, screen.height - 2, screen.width, screen.height + 38});
+        return desktop.SetTaskbarRect({0, screen.bottom - 2, screen.right, screen.bottom + 38});
     }
 }
 

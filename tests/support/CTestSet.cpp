@@ -42,7 +42,7 @@ bool CTestSet::Stop() {
 
 void CTestSet::UpdatePlacement() {
     DesktopRect overlay;
-    if (desktop->OverlayRect(&overlay))
+    if (desktop->OverlayRect(0, &overlay))
         SetDestination(overlay.left, overlay.top);
 }
 

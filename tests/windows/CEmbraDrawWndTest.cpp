@@ -14,12 +14,12 @@ TEST(EmbraDrawWnd, OverlayAndFactoryWindowsHaveTheirObject) {
     EXPECT_TRUE(FindWindowFactory("LV_EmbraDrawWnd", factory));
 
     CWin32Desktop desktop;
-    ASSERT_TRUE(desktop.CreateOverlay({0, 0, 64, 32}));
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 0, 64, 32}, 0));
     auto* overlay = ObjectOf<CEmbraDrawWnd>(desktop.OverlayWindow());
     ASSERT_NE(overlay, nullptr);
     EXPECT_FALSE(overlay->IsAttached());
     EXPECT_EQ(overlay->Handle(), desktop.OverlayWindow());
-    desktop.DestroyOverlay();
+    desktop.DestroyOverlays();
 
     HWND window =
         CreateWindowExA(CEmbraDrawWnd::kExStyle, "LV_EmbraDrawWnd", "", CEmbraDrawWnd::kStyle, 0, 0,

@@ -37,14 +37,14 @@ struct PresentedAlpha {
 // thread reads.
 class CAlphaRecordingDesktop : public CWin32Desktop {
 public:
-    void CopyBand(const CBmp& band, const DesktopRect& dirty) override {
+    void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override {
         PresentedAlpha alpha = Measure(band);
         {
             std::lock_guard<std::mutex> hold(lock);
             alpha.frame = last.frame + 1;
             last = alpha;
         }
-        CWin32Desktop::CopyBand(band, dirty);
+        CWin32Desktop::CopyBand(overlay, band, dirty);
     }
     PresentedAlpha Last() {
         std::lock_guard<std::mutex> hold(lock);

@@ -24,12 +24,12 @@ namespace {
 // The real desktop, keeping a copy of the last whole band it was given.
 class CBandKeepingDesktop : public CWin32Desktop {
 public:
-    void CopyBand(const CBmp& band, const DesktopRect& dirty) override {
+    void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override {
         {
             std::lock_guard<std::mutex> hold(lock);
             last.Copy(band);
         }
-        CWin32Desktop::CopyBand(band, dirty);
+        CWin32Desktop::CopyBand(overlay, band, dirty);
     }
     void CopyLast(CBmp* out) {
         std::lock_guard<std::mutex> hold(lock);
@@ -80,8 +80,8 @@ TEST(OverlayPartialPresent, ScreenShowsWhatAWholePresentationShows) {
         CBmp band;
         desktop.CopyLast(&band);
         const DesktopRect whole{0, 0, band.width, band.height};
-        desktop.CopyBand(band, whole);
-        ASSERT_TRUE(desktop.Present(rect.left, rect.top, whole)) << effect;
+        desktop.CopyBand(0, band, whole);
+        ASSERT_TRUE(desktop.Present(0, rect.left, rect.top, whole)) << effect;
         const std::vector<uint32_t> wholly = CaptureScreen(rect);
         ASSERT_FALSE(wholly.empty()) << effect;
         EXPECT_TRUE(partly == wholly) << effect;

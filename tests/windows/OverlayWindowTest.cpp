@@ -45,6 +45,14 @@ uint32_t ShownAt(int32_t x, int32_t y) {
     return pixel.empty() ? 0xFFFFFFFFu : pixel[0]; // no 0x00RRGGBB value: nothing could be read
 }
 
+// The primary monitor's taskbar as the desktop reports it; `rect` filled in when visible.
+TaskbarState PrimaryTaskbar(CWin32Desktop& desktop, DesktopRect* rect) {
+    const MonitorArea primary = desktop.Monitors().at(0);
+    if (primary.taskbarState == TaskbarState::Visible)
+        *rect = primary.taskbar;
+    return primary.taskbarState;
+}
+
 } // namespace
 
 // Starting the effect leaves the window the user works in active: the overlay never takes
@@ -99,7 +107,8 @@ TEST(OverlayWindow, ScreenShowsThePresentedBand) {
     Rig rig(1);
     rig.set.opacityMark = 0xFF123456u;
     ASSERT_TRUE(rig.state.StartRendering());
-    const DesktopSize screen = rig.desktop.ScreenSize();
+    const DesktopRect primary = rig.desktop.Monitors().at(0).screen;
+    const DesktopSize screen{primary.right, primary.bottom};
     const int32_t top = screen.height - 200;
     CBmp band;
     band.Create(screen.width, 200);
@@ -107,10 +116,10 @@ TEST(OverlayWindow, ScreenShowsThePresentedBand) {
         for (int32_t x = 0; x < screen.width; ++x)
             band.SetPixel(x, y, KnownPixel(x, y));
     const DesktopRect whole{0, 0, screen.width, 200};
-    rig.desktop.CopyBand(band, whole);
+    rig.desktop.CopyBand(0, band, whole);
     const POINT samples[] = {{0, 0}, {screen.width - 1, 199}, {1, 1}, {300, 100}, {777, 57}};
     for (const int32_t shownTop : {top, top - 150}) {
-        ASSERT_TRUE(rig.desktop.Present(0, shownTop, whole));
+        ASSERT_TRUE(rig.desktop.Present(0, 0, shownTop, whole));
         for (const POINT& at : samples)
             EXPECT_EQ(ShownAt(at.x, shownTop + at.y), KnownPixel(at.x, at.y) & 0xFFFFFFu)
                 << at.x << "," << at.y << " shown from row " << shownTop;
@@ -122,7 +131,7 @@ TEST(OverlayWindow, ScreenShowsThePresentedBand) {
     EXPECT_EQ(ShownAt(0, top), CTestSet::Mark(1) & 0xFFFFFFu);
     EXPECT_EQ(ShownAt(screen.width - 1, screen.height - 1), 0x123456u);
     rig.state.StopRendering();
-    EXPECT_FALSE(rig.desktop.Present(0, 0, whole)); // no overlay any more
+    EXPECT_FALSE(rig.desktop.Present(0, 0, 0, whole)); // no overlay any more
 }
 
 // Worker threads render and present under Windows threads, and stop cleanly.
@@ -163,7 +172,7 @@ TEST(OverlayWindow, FindsTheTaskbarAndGoesBehindIt) {
     DesktopRect rect;
     // Wine's shell may own a hidden taskbar window already; a visible one would be found
     // before the stand-ins.
-    const TaskbarState before = desktop.FindTaskbar(&rect);
+    const TaskbarState before = PrimaryTaskbar(desktop, &rect);
     if (before == TaskbarState::Visible)
         GTEST_SKIP() << "a visible taskbar is present";
     EXPECT_EQ(before,
@@ -171,25 +180,25 @@ TEST(OverlayWindow, FindsTheTaskbarAndGoesBehindIt) {
 
     HWND hidden = CreateTaskbar({0, 0, 300, 30}, false);
     ASSERT_NE(hidden, nullptr);
-    EXPECT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Hidden);
+    EXPECT_EQ(PrimaryTaskbar(desktop, &rect), TaskbarState::Hidden);
 
     HWND visible = CreateTaskbar({0, 500, 640, 540}, true);
     ASSERT_NE(visible, nullptr);
-    ASSERT_EQ(desktop.FindTaskbar(&rect), TaskbarState::Visible);
+    ASSERT_EQ(PrimaryTaskbar(desktop, &rect), TaskbarState::Visible);
     EXPECT_EQ(rect.top, 500);
     EXPECT_EQ(rect.bottom, 540);
     EXPECT_EQ(rect.right, 640);
 
-    ASSERT_TRUE(desktop.CreateOverlay({0, 300, 640, 500}));
-    desktop.PutOverlayBehindTaskbar();
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 300, 640, 500}, 0));
+    desktop.PutOverlayBehindTaskbar(0);
     EXPECT_EQ(GetWindow(visible, GW_HWNDNEXT), desktop.OverlayWindow());
-    desktop.MoveOverlay(60, 100);
-    ASSERT_TRUE(desktop.OverlayRect(&rect));
+    desktop.MoveOverlay(0, 60, 100);
+    ASSERT_TRUE(desktop.OverlayRect(0, &rect));
     EXPECT_EQ(rect.left, 60);
     EXPECT_EQ(rect.top, 100);
     EXPECT_EQ(rect.right, 700); // the size is kept
     EXPECT_EQ(rect.bottom, 300);
-    desktop.DestroyOverlay();
+    desktop.DestroyOverlays();
     DestroyWindow(visible);
     DestroyWindow(hidden);
 }
@@ -213,7 +222,7 @@ TEST(OverlayWindow, RefusesCloseAndReportsAnOutsideDestruction) {
 
     DestroyWindow(overlay);
     EXPECT_EQ(lost, 1);
-    EXPECT_FALSE(rig.desktop.Present(0, 0, {0, 0, 1, 1}));
+    EXPECT_FALSE(rig.desktop.Present(0, 0, 0, {0, 0, 1, 1}));
     const int32_t after = rig.set.frames.load();
     WaitUntil([&] { return rig.set.frames.load() >= after + 2; }); // worker 0 goes on unharmed
     rig.state.StopEffect();
@@ -231,12 +240,12 @@ TEST(OverlayWindow, RefusesCloseAndReportsAnOutsideDestruction) {
 TEST(OverlayWindow, BandOnTheBottomEdgeWithoutAShownTaskbar) {
     CWin32Desktop desktop;
     DesktopRect rect;
-    if (desktop.FindTaskbar(&rect) == TaskbarState::Visible)
+    if (PrimaryTaskbar(desktop, &rect) == TaskbarState::Visible)
         GTEST_SKIP() << "a visible taskbar is present";
     ReadScreenSize(desktop);
     const int32_t width = screenWidth;
     const int32_t height = screenHeight;
-    ASSERT_TRUE(desktop.CreateOverlay({0, 0, width, 200}));
+    ASSERT_TRUE(desktop.CreateOverlay(0, {0, 0, width, 200}, 0));
     struct Case {
         const char* what;
         RECT taskbar;
@@ -249,17 +258,17 @@ TEST(OverlayWindow, BandOnTheBottomEdgeWithoutAShownTaskbar) {
     for (const Case& test : cases) {
         HWND taskbar = CreateTaskbar(test.taskbar, test.visible);
         ASSERT_NE(taskbar, nullptr) << test.what;
-        desktop.MoveOverlay(5, 6);
+        desktop.MoveOverlay(0, 5, 6);
         EXPECT_EQ(FindShownTaskbar(desktop, &rect), TaskbarState::Hidden) << test.what;
         int32_t x = -1;
         int32_t y = -1;
         EXPECT_TRUE(PlaceBandOnTaskbar(desktop, &x, &y)) << test.what;
         EXPECT_EQ(x, 0) << test.what;
         EXPECT_EQ(y, height - 200) << test.what;
-        ASSERT_TRUE(desktop.OverlayRect(&rect));
+        ASSERT_TRUE(desktop.OverlayRect(0, &rect));
         EXPECT_EQ(rect.left, 0) << test.what;
         EXPECT_EQ(rect.top, height - 200) << test.what;
         DestroyWindow(taskbar);
     }
-    desktop.DestroyOverlay();
+    desktop.DestroyOverlays();
 }

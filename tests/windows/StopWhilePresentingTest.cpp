@@ -46,10 +46,10 @@ HWND CreateMainThreadWindow() {
 // be answered, as a presentation that touches the main thread's windows does.
 class CSendingDesktop : public CWin32Desktop {
 public:
-    bool Present(int32_t x, int32_t y, const DesktopRect& dirty) override {
+    bool Present(std::size_t overlay, int32_t x, int32_t y, const DesktopRect& dirty) override {
         entered.store(true);
         SendMessageA(target, kPresentMessage, 0, 0);
-        return CWin32Desktop::Present(x, y, dirty);
+        return CWin32Desktop::Present(overlay, x, y, dirty);
     }
 
     HWND target = nullptr;

@@ -40,6 +40,41 @@ bool ParseScreen(const std::string& text, PreviewOptions* options) {
            ParseInt32(text.substr(cross + 1), 1, kMaxScreenSide, &options->height);
 }
 
+// "WxH[@X,Y]" items separated by commas; an item without a place lies right of the one
+// before it (the first at 0, 0). The first monitor gives the screen size.
+bool ParseMonitors(const std::string& text, PreviewOptions* options) {
+    std::vector<std::string> tokens;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        tokens.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    options->monitors.clear();
+    int32_t nextX = 0;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        PreviewOptions size;
+        PreviewMonitor monitor{nextX, 0, 0, 0};
+        const std::size_t at = tokens[i].find('@');
+        if (!ParseScreen(tokens[i].substr(0, at), &size))
+            return false;
+        if (at != std::string::npos &&
+            (i + 1 >= tokens.size() ||
+             !ParseInt32(tokens[i].substr(at + 1), -kMaxScreenSide, kMaxScreenSide, &monitor.x) ||
+             !ParseInt32(tokens[++i], -kMaxScreenSide, kMaxScreenSide, &monitor.y)))
+            return false;
+        monitor.width = size.width;
+        monitor.height = size.height;
+        nextX = monitor.x + monitor.width;
+        options->monitors.push_back(monitor);
+    }
+    const PreviewMonitor& primary = options->monitors.front();
+    options->width = primary.width;
+    options->height = primary.height;
+    return primary.x == 0 && primary.y == 0;
+}
+
 bool ParseTaskbar(const std::string& text, PreviewTaskbar* taskbar) {
     static const struct {
         const char* name;
@@ -70,6 +105,8 @@ bool ApplyOption(const std::string& option, const std::string& value, PreviewOpt
         return (options->effect = FindPreviewEffect(value.c_str())) != nullptr;
     if (option == "--screen")
         return ParseScreen(value, options);
+    if (option == "--monitors")
+        return ParseMonitors(value, options);
     if (option == "--workers")
         return ParseInt32(value, 1, kMaxWorkers, &options->workers);
     if (option == "--seed") {
@@ -94,9 +131,9 @@ bool ApplyOption(const std::string& option, const std::string& value, PreviewOpt
 }
 
 bool KnownOption(const std::string& option) {
-    static const char* const kOptions[] = {"--effect", "--screen",      "--workers", "--seed",
-                                           "--frames", "--set",         "--taskbar", "--out",
-                                           "--raw",    "--taskbar-size"};
+    static const char* const kOptions[] = {"--effect", "--screen",       "--workers", "--seed",
+                                           "--frames", "--set",          "--taskbar", "--out",
+                                           "--raw",    "--taskbar-size", "--monitors"};
     for (const char* known : kOptions)
         if (option == known)
             return true;
@@ -107,7 +144,7 @@ const char* MissingRequired(const PreviewOptions& options) {
     if (!options.effect)
         return "--effect";
     if (options.width == 0)
-        return "--screen";
+        return "--screen (or --monitors)";
     if (options.workers == 0)
         return "--workers";
     if (options.frames == 0)
@@ -156,12 +193,17 @@ bool ParsePreviewOptions(int argc, const char* const* argv, PreviewOptions* opti
 }
 
 const char* PreviewUsage() {
-    return "usage: embra-preview --effect NAME --screen WxH --workers N --seed S --frames K\n"
+    return "usage: embra-preview --effect NAME (--screen WxH | --monitors WxH[@X,Y],...)\n"
+           "                     --workers N --seed S --frames K\n"
            "                     [--set NAME=VALUE]... [--taskbar "
            "bottom|top|left|right|hidden|none]\n"
            "                     [--taskbar-size PIXELS] --out FILE.png [--raw FILE.bgra]\n"
            "Runs the effect on a simulated desktop of W x H pixels with N render workers,\n"
            "the main thread seeded with S and worker i with i x S, renders K frames back\n"
            "to back and writes the last presented band (after opacity) as PNG and, with\n"
-           "--raw, as raw premultiplied blue-green-red-alpha bytes (W x 200 x 4).\n";
+           "--raw, as raw premultiplied blue-green-red-alpha bytes (W x 200 x 4).\n"
+           "With --monitors (the primary first, at 0,0; a monitor without @X,Y lies right\n"
+           "of the one before) every monitor has the taskbar of --taskbar, and the picture\n"
+           "is the whole desktop: the monitors' bounding box, transparent outside them,\n"
+           "each monitor dark with its taskbar grey and its band composed on it.\n";
 }

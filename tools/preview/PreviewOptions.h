@@ -9,6 +9,14 @@ struct PreviewEffect;
 
 enum class PreviewTaskbar { Bottom, Top, Left, Right, Hidden, None };
 
+// A monitor of --monitors: its rectangle on the virtual screen.
+struct PreviewMonitor {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
 // What one run of the preview renders and where it writes the result.
 struct PreviewOptions {
     const PreviewEffect* effect = nullptr;
@@ -22,6 +30,9 @@ struct PreviewOptions {
     int32_t taskbarSize = 40;
     std::string pngPath;
     std::string rawPath; // empty: no raw output
+    // --monitors, the primary first; empty: one screen of --screen and only the band is
+    // written.
+    std::vector<PreviewMonitor> monitors;
     bool help = false;
 };
 

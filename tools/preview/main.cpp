@@ -1,7 +1,8 @@
 // embra-preview: renders an effect through the real engine on the headless desktop and
-// writes the last presented band. With one worker the output is a pure function of the
-// arguments.
+// writes the last presented band, or with several monitors the whole desktop. With one worker the
+// output is a pure function of the arguments.
 
+#include "PreviewDesktop.h"
 #include "PreviewEffects.h"
 #include "PreviewImage.h"
 #include "PreviewOptions.h"
@@ -15,11 +16,13 @@
 #include "params/CSettingsStore.h"
 #include "params/IParam.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -31,21 +34,32 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
-void PlaceTaskbar(CHeadlessDesktop& desktop, const PreviewOptions& options) {
+void PlaceTaskbar(CHeadlessDesktop& desktop, std::size_t monitor, const PreviewOptions& options) {
     switch (options.taskbar) {
     case PreviewTaskbar::Bottom:
-        return desktop.SetTaskbar(TaskbarEdge::Bottom, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarEdge::Bottom, options.taskbarSize);
     case PreviewTaskbar::Top:
-        return desktop.SetTaskbar(TaskbarEdge::Top, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarEdge::Top, options.taskbarSize);
     case PreviewTaskbar::Left:
-        return desktop.SetTaskbar(TaskbarEdge::Left, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarEdge::Left, options.taskbarSize);
     case PreviewTaskbar::Right:
-        return desktop.SetTaskbar(TaskbarEdge::Right, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarEdge::Right, options.taskbarSize);
     case PreviewTaskbar::Hidden:
-        return desktop.HideTaskbar();
+        return desktop.HideTaskbar(monitor);
     case PreviewTaskbar::None:
-        return desktop.RemoveTaskbar();
+        return desktop.RemoveTaskbar(monitor);
     }
+}
+
+// The monitors of --monitors, each with the taskbar of --taskbar; one screen without it.
+void PlaceMonitors(CHeadlessDesktop& desktop, const PreviewOptions& options) {
+    std::vector<DesktopRect> screens;
+    for (const PreviewMonitor& m : options.monitors)
+        screens.push_back({m.x, m.y, m.x + m.width, m.y + m.height});
+    if (!screens.empty())
+        desktop.SetMonitors(screens);
+    for (std::size_t i = 0; i < std::max<std::size_t>(1, screens.size()); ++i)
+        PlaceTaskbar(desktop, i, options);
 }
 
 IParamReg* FindParam(CSet& set, const std::string& name) {
@@ -95,7 +109,7 @@ bool Render(CRenderState& renderState, CSet& set, uint32_t seed) {
 
 int Run(const PreviewOptions& options) {
     CHeadlessDesktop desktop(options.width, options.height);
-    PlaceTaskbar(desktop, options);
+    PlaceMonitors(desktop, options);
     desktop.SetTickCount(options.seed); // worker i is seeded with i x tick count
     CSettingsStore store(true, "Lumavist", "Embra");
     store.SetBackend(std::make_unique<CMemoryBackend>());
@@ -112,6 +126,8 @@ int Run(const PreviewOptions& options) {
                                  "' did not start (no taskbar, or its artwork is missing)");
     CBmp band;
     desktop.CopyLastPresented(&band);
+    if (band.pixels && !options.monitors.empty())
+        ComposeDesktop(desktop, &band); // the whole desktop instead of the band
     if (!band.pixels)
         return Fail(kFailed, "no frame was presented");
     if (!WritePreviewPng(band, options.pngPath))
