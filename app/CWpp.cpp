@@ -47,6 +47,7 @@ CWpp::CWpp()
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
     startMinimize.Set(1);
+    desktop.everyMonitor = [this] { return *everyMonitor.Get() != 0; };
     // An overlay destroyed from outside stops the effect, from the message loop.
     desktop.onOverlayLost = [this] {
         if (mainDlg.Handle())
@@ -136,6 +137,7 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 bool CWpp::StartEffect() {
     NotePlacement();
     effects.control.Start();
+    pause.ForgetMonitors();
     UpdatePause();
     return IsEffectRunning();
 }
@@ -148,6 +150,8 @@ void CWpp::StopEffect() {
 void CWpp::RestartEffect() {
     NotePlacement();
     effects.control.Restart();
+    pause.ForgetMonitors();
+    UpdatePause();
 }
 
 void CWpp::OnLayoutChange(bool mustPlace) {
@@ -181,7 +185,7 @@ void CWpp::OnTaskbarCreated() {
     if (IsEffectRunning()) {
         // Moving the overlay may raise it: it goes behind the taskbar afterwards.
         OnSettingChange();
-        desktop.PutOverlayBehindTaskbar();
+        desktop.PutOverlaysBehindTaskbars();
     } else if (effects.control.StartFailed()) {
         SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
     }
@@ -262,13 +266,17 @@ void CWpp::StartPauseController() {
     pause.clock = [] { return static_cast<uint64_t>(GetTickCount64()); };
     pause.runWanted = [this] { return IsEffectRunning(); };
     pause.setPaused = [this](bool paused) { effects.control.SetPaused(paused); };
+    pause.setMonitorPaused = [this](std::size_t monitor, bool paused) {
+        effects.control.SetMonitorPaused(monitor, paused);
+    };
     pause.onReasonsChanged = [this] { ChangeTrayTip(TrayTip()); };
     pause.onResumedFromSleep = [this] { RestartEffect(); };
     if (pause.system == &systemState) {
         systemState.overlayRects = [this] {
-            DesktopRect rect;
-            return desktop.OverlayRect(&rect) ? std::vector<DesktopRect>{rect}
-                                              : std::vector<DesktopRect>();
+            std::vector<DesktopRect> rects(desktop.OverlayCount());
+            for (std::size_t i = 0; i < rects.size(); ++i)
+                static_cast<void>(desktop.OverlayRect(i, &rects[i]));
+            return rects;
         };
         // Without its window the system's changes go unnoticed; the hour's pause still works.
         static_cast<void>(systemState.Start(instance));

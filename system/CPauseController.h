@@ -29,6 +29,8 @@ public:
     // Milliseconds until the hour's pause ends; 0 when none runs.
     uint64_t HourPauseLeft() const;
     uint32_t Reasons() const { return reasons; }
+    // The bands were made anew: the next Update tells each its pause again.
+    void ForgetMonitors() { monitorsPaused.clear(); }
     // The tray tip's line: why the effect pauses, empty when it runs or does not pause.
     std::string ReasonText() const;
 

@@ -83,6 +83,10 @@ TEST(PauseControllerTest, EachBandIsToldOfItsOwnFullScreenPauseOnlyWhenItChanges
     rig.controller.options.pauseFullScreen = false;
     rig.controller.Update();
     EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "the option off resumes each band";
+    bands.clear();
+    rig.controller.ForgetMonitors();
+    rig.controller.Update();
+    EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "new bands are told where they stand";
 }
 
 TEST(PauseControllerTest, OptionsDecideWhatPauses) {
