@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs a command with DISPLAY set: the caller's display if there is one, otherwise a
-# private Xvfb server that ends with the command.
+# private Xvfb server that ends with the command. EMBRA_XVFB_EXTRA holds more arguments for
+# the server (a second screen and +xinerama, for example).
 set -euo pipefail
 trap 'echo "$0: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 size=${EMBRA_XVFB_SIZE:-1280x720x24}
+read -ra extra <<<"${EMBRA_XVFB_EXTRA:-}"
 if [ -n "${DISPLAY:-}" ] && [ -z "${EMBRA_FORCE_XVFB:-}" ]; then
     exec "$@"
 fi
@@ -11,7 +13,7 @@ fi
 # Starts Xvfb on display $1; fails when the server ends before its socket appears (the
 # display was taken meanwhile by another server).
 start_xvfb() {
-    Xvfb ":$1" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$1" -screen 0 "$size" "${extra[@]}" -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
         [ -e "/tmp/.X11-unix/X$1" ] && return 0

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Two monitors under Wine: a private Xvfb server with two screens and Xinerama, outside any
+# virtual desktop, and Wine reading its monitors from Xinerama (Xvfb's RandR shows a single
+# output, so Wine's RandR path reports one monitor). Xvfb puts both screens at (0, 0): the
+# second monitor, 1024 x 768, overlaps the first, 1280 x 720, and reaches 48 rows below it.
+# Runs the TwoScreens test suite there, which must not skip, and saves a screenshot while
+# the suite holds its two overlays on the screen.
+# Usage: two_screens.sh <embra_windows_tests.exe> <with-xvfb.sh> <output dir>
+# Needs WINEPREFIX (the test run's prefix).
+set -euo pipefail
+tests=$1
+with_xvfb=$2
+out=$3
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/holding "$out"/test.log
+
+x11='HKCU\Software\Wine\X11 Driver'
+restore() {
+    wine reg delete "$x11" /v UseXRandR /f >/dev/null 2>&1 || true
+    timeout 60 wineserver -w || true
+}
+trap restore EXIT
+wine reg add "$x11" /v UseXRandR /d N /f >/dev/null 2>&1
+timeout 60 wineserver -w
+
+run_suite() {
+    EMBRA_HOLD_FILE=$(winepath -w "$out/holding") wine "$tests" --gtest_filter='TwoScreens.*' \
+        >"$out/test.log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 300); do
+        [ -e "$out/holding" ] && break
+        kill -0 $pid 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -e "$out/holding" ] && import -window root "$out/two-screens.png"
+    wait $pid
+}
+export -f run_suite
+export tests out
+status=0
+EMBRA_FORCE_XVFB=1 EMBRA_XVFB_EXTRA="-screen 1 1024x768x24 +xinerama" "$with_xvfb" \
+    bash -c run_suite || status=$?
+cat "$out/test.log"
+[ "$status" -eq 0 ] || { echo "FAIL: the suite failed" >&2; exit 1; }
+grep -q '\[  SKIPPED \]' "$out/test.log" && { echo "FAIL: Wine reported one monitor" >&2; exit 1; }
+[ -s "$out/two-screens.png" ] || { echo "FAIL: no screenshot" >&2; exit 1; }
+echo "PASS: $out/two-screens.png"
