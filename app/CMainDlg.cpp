@@ -62,6 +62,7 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTINGCHANGE:
         app->OnSettingChange();
+        app->OnLayoutChange(wParam == SPI_SETWORKAREA);
         break;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
@@ -70,7 +71,7 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         app->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        OnDisplayChange();
+        app->OnLayoutChange(true);
         break;
     case WM_HOTKEY:
         // The start/stop hotkey works as the start button does.
@@ -163,6 +164,11 @@ void CMainDlg::OnTimer(UINT_PTR id) {
         app->OnHourTimer();
         return;
     }
+    if (id == kSettleTimer) {
+        app->OnLayoutSettled();
+        ShowEffectState();
+        return;
+    }
     // A dialog of the program open now would vanish with the minimised window: the timer
     // tries again later.
     if (id != kFirstRunTimer || OtherDialogOpen(Handle()))
@@ -187,6 +193,8 @@ void CMainDlg::OnSettings() {
     CSettingsDlg settings(&link);
     settings.DoModal(app->instance, CSettingsDlg::kTemplate, Handle());
     app->ApplyPauseOptions();
+    app->ApplyMonitorOption();
+    ShowEffectState();
 }
 
 void CMainDlg::OnStop() {
@@ -224,11 +232,6 @@ int CMainDlg::OnClose(UINT code, HWND control) {
 
 void CMainDlg::OnWindowPosChanged() {
     app->OnMainWindowPosChanged(CWpp::kTrayMessage, CWpp::kTrayIcon, app->TrayTip());
-}
-
-void CMainDlg::OnDisplayChange() {
-    app->RestartEffect();
-    ShowEffectState();
 }
 
 void CMainDlg::SetIcons() {

@@ -27,6 +27,8 @@ public:
     // The timer that minimises the window on the first run (set by CWpp at start-up).
     static constexpr UINT_PTR kFirstRunTimer = 6;
     static constexpr UINT_PTR kHourTimer = 7; // the end of "Pause for 1 hour"
+    // The monitors and taskbars have settled after a change (set by CWpp).
+    static constexpr UINT_PTR kSettleTimer = 8;
 
     explicit CMainDlg(CWpp* app) : app(app) {}
 
@@ -51,7 +53,6 @@ private:
     // Esc or the close box: the effect pauses while the application decides.
     int OnClose(UINT code, HWND control);
     void OnWindowPosChanged();
-    void OnDisplayChange();
     void SetIcons();
     // The stored placement at the dialog's own size, without showing the window (the
     // start-up decides that); false when none is stored.

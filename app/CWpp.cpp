@@ -6,6 +6,7 @@
 #include "effects/water/CSetRipla.h"
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
+#include "system/MonitorLayout_win.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
@@ -31,7 +32,7 @@ int StoredFlag(CSettingsStore& store, const char* name, int fallback) {
 
 CWpp::CWpp()
     : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store), pauseFullScreen(1),
-      pauseOnBattery(0), pause(&systemState) {
+      pauseOnBattery(0), everyMonitor(1), pause(&systemState) {
     opaque.SetName("opaque");
     opaque.SetRange(2, 90);
     opaque.Set(10);
@@ -46,6 +47,7 @@ CWpp::CWpp()
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
     startMinimize.Set(1);
+    desktop.everyMonitor = [this] { return *everyMonitor.Get() != 0; };
     // An overlay destroyed from outside stops the effect, from the message loop.
     desktop.onOverlayLost = [this] {
         if (mainDlg.Handle())
@@ -67,6 +69,7 @@ bool CWpp::Init() {
     CRandom::Seed(GetTickCount());
     rootSet.Add(&pauseFullScreen, "PauseFullScreen");
     rootSet.Add(&pauseOnBattery, "PauseOnBattery");
+    rootSet.Add(&everyMonitor, "EveryMonitor");
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
@@ -106,6 +109,7 @@ bool CWpp::Load() {
     CApp::Load();
     pauseFullScreen.Set(StoredFlag(store, "PauseFullScreen", 1));
     pauseOnBattery.Set(StoredFlag(store, "PauseOnBattery", 0));
+    everyMonitor.Set(StoredFlag(store, "EveryMonitor", 1));
     for (CSet* set : effects.sets.Items())
         set->Load();
     transparentMode = *transBG.Get();
@@ -131,7 +135,9 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 }
 
 bool CWpp::StartEffect() {
+    NotePlacement();
     effects.control.Start();
+    pause.ForgetMonitors();
     UpdatePause();
     return IsEffectRunning();
 }
@@ -142,7 +148,36 @@ void CWpp::StopEffect() {
 }
 
 void CWpp::RestartEffect() {
+    NotePlacement();
     effects.control.Restart();
+    pause.ForgetMonitors();
+    UpdatePause();
+}
+
+void CWpp::OnLayoutChange(bool mustPlace) {
+    if (!mustPlace && !LayoutMoved(placedLayout, Monitors()))
+        return;
+    // Setting the timer again starts its time afresh.
+    SetTimer(mainDlg.Handle(), CMainDlg::kSettleTimer, kSettleMs, nullptr);
+}
+
+void CWpp::OnLayoutSettled() {
+    KillTimer(mainDlg.Handle(), CMainDlg::kSettleTimer);
+    RestartEffect();
+}
+
+std::vector<MonitorArea> CWpp::Monitors() {
+    return ReadMonitors(*everyMonitor.Get() != 0);
+}
+
+void CWpp::ApplyMonitorOption() {
+    if (*everyMonitor.Get() != placedEveryMonitor)
+        RestartEffect();
+}
+
+void CWpp::NotePlacement() {
+    placedEveryMonitor = *everyMonitor.Get();
+    placedLayout = Monitors();
 }
 
 void CWpp::OnTaskbarCreated() {
@@ -150,7 +185,7 @@ void CWpp::OnTaskbarCreated() {
     if (IsEffectRunning()) {
         // Moving the overlay may raise it: it goes behind the taskbar afterwards.
         OnSettingChange();
-        desktop.PutOverlayBehindTaskbar();
+        desktop.PutOverlaysBehindTaskbars();
     } else if (effects.control.StartFailed()) {
         SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
     }
@@ -231,10 +266,18 @@ void CWpp::StartPauseController() {
     pause.clock = [] { return static_cast<uint64_t>(GetTickCount64()); };
     pause.runWanted = [this] { return IsEffectRunning(); };
     pause.setPaused = [this](bool paused) { effects.control.SetPaused(paused); };
+    pause.setMonitorPaused = [this](std::size_t monitor, bool paused) {
+        effects.control.SetMonitorPaused(monitor, paused);
+    };
     pause.onReasonsChanged = [this] { ChangeTrayTip(TrayTip()); };
     pause.onResumedFromSleep = [this] { RestartEffect(); };
     if (pause.system == &systemState) {
-        systemState.overlayRect = [this](DesktopRect* rect) { return desktop.OverlayRect(rect); };
+        systemState.overlayRects = [this] {
+            std::vector<DesktopRect> rects(desktop.OverlayCount());
+            for (std::size_t i = 0; i < rects.size(); ++i)
+                static_cast<void>(desktop.OverlayRect(i, &rects[i]));
+            return rects;
+        };
         // Without its window the system's changes go unnoticed; the hour's pause still works.
         static_cast<void>(systemState.Start(instance));
     }

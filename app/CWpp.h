@@ -12,11 +12,13 @@
 #include "resources/resource.h"
 #include "system/CPauseController.h"
 #include "system/CWin32SystemState_win.h"
+#include "system/MonitorLayout.h"
 #include "ui/CWin32Desktop.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 // The program's application object, one per process in static storage. On top of the
 // layers below it owns the desktop the effects decorate (the overlay window and its
@@ -66,6 +68,18 @@ public:
     void StopEffect();
     // The screen changed: a running effect starts afresh.
     void RestartEffect();
+    // The display or the work area changed (`mustPlace`), or some setting did and the
+    // monitors or the taskbars may have moved: where they did, a running or paused effect
+    // starts afresh once they have settled, kSettleMs after the last such change, since
+    // Windows reports a stale taskbar rectangle right after one. A burst of changes
+    // restarts it once.
+    void OnLayoutChange(bool mustPlace);
+    // The layout has settled: the effect starts afresh.
+    void OnLayoutSettled();
+    // The monitors with their taskbars, only the primary while "EveryMonitor" is 0.
+    std::vector<MonitorArea> Monitors();
+    // The "every monitor" option after the settings window: a change restarts the effect.
+    void ApplyMonitorOption();
     bool IsEffectRunning() const { return effects.control.Running(); }
     // The shell made a new taskbar: the tray icon comes back, the overlay goes behind the
     // new taskbar, and an effect that could not start for want of one starts now.
@@ -98,11 +112,17 @@ public:
     CParamRegSet optionsSet;     // "*prof*Options": "opaque", "transBG"; never loaded or saved
     CParam<int> pauseFullScreen; // "PauseFullScreen": a full-screen program pauses the effect
     CParam<int> pauseOnBattery;  // "PauseOnBattery": running on battery pauses the effect
+    CParam<int> everyMonitor;    // "EveryMonitor": a band on every monitor (1) or the primary's
+                                 // only (0)
     CWin32SystemState systemState;
     CPauseController pause; // reads pause.system, the Windows adapter unless a test swaps it
 
 private:
+    static constexpr UINT kSettleMs = 500;
+
     static void RegisterWindowClasses();
+    // Notes the layout and the option the bands are placed after.
+    void NotePlacement();
     // The three sets in the order fire, northern lights, water, each with its dialog.
     void CreateSets();
     // The first set, or the first whose Key equals "current" under "Sets".
@@ -114,4 +134,6 @@ private:
     void StartPauseController();
 
     bool sessionSaved = false;
+    std::vector<MonitorArea> placedLayout; // the monitors and taskbars at the last start
+    int placedEveryMonitor = 1;            // "EveryMonitor" at the last start
 };

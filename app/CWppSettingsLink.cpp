@@ -58,6 +58,10 @@ CParam<int>& CWppSettingsLink::PauseOnBattery() {
     return app->pauseOnBattery;
 }
 
+CParam<int>& CWppSettingsLink::EveryMonitor() {
+    return app->everyMonitor;
+}
+
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
     if (app->effects.renderState.activeSet)

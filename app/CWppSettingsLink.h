@@ -27,6 +27,7 @@ public:
     bool HotKeyTaken() override;
     CParam<int>& PauseFullScreen() override;
     CParam<int>& PauseOnBattery() override;
+    CParam<int>& EveryMonitor() override;
     // The options under "Options\Common" and "current" under "Sets". Not the whole save of
     // the exit, which also clears the stored main window handle of the running instance.
     void SaveSettings() override;

@@ -65,6 +65,7 @@
 #define IDC_HOTKEY_LABEL 1021
 #define IDC_HOTKEY 1022
 #define IDC_HOTKEY_NOTE 1023
+#define IDC_EVERY_MONITOR 1050
 
 // Effect settings dialogs: one edit box, spin control and slider per row.
 #define IDC_ITEMS_EDIT 1007

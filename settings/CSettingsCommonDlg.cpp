@@ -18,6 +18,7 @@ int CSettingsCommonDlg::OnInitDialog() {
     BindOrDisable(&app->StartMinimize(), kCheckBox, kStartMinimized);
     BindOrDisable(&app->PauseFullScreen(), kCheckBox, kPauseFullScreen);
     BindOrDisable(&app->PauseOnBattery(), kCheckBox, kPauseOnBattery);
+    BindOrDisable(&app->EveryMonitor(), kCheckBox, kEveryMonitor);
     // A key without Ctrl or Alt, plain or shifted, becomes Ctrl+Alt and the key.
     SendDlgItemMessageA(Handle(), kHotKeyControl, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                         MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));

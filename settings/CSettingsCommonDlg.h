@@ -9,9 +9,9 @@ class ISettingsApp;
 
 // The "Common" page of the settings window (template 138): "Start with Windows", bound to
 // the flag read back from the start-up shortcut at opening, "Start minimized", bound to
-// "StartMinimize", the two pause options, and the start/stop hotkey, bound to "HotKey" (a
-// note under it says when another program holds the stored one). OK applies the flag to the
-// shortcut; Cancel puts every value back.
+// "StartMinimize", the two pause options, "Show on every monitor", and the start/stop hotkey, bound
+// to "HotKey" (a note under it says when another program holds the stored one). OK applies the flag
+// to the shortcut; Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
     static constexpr int kTemplate = 138;
@@ -21,6 +21,7 @@ public:
     static constexpr int kHotKeyNote = IDC_HOTKEY_NOTE;
     static constexpr int kPauseFullScreen = 1019;
     static constexpr int kPauseOnBattery = 1020;
+    static constexpr int kEveryMonitor = IDC_EVERY_MONITOR;
 
     explicit CSettingsCommonDlg(ISettingsApp* app) : app(app) {}
 

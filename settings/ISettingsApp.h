@@ -44,6 +44,8 @@ public:
     // "PauseFullScreen" and "PauseOnBattery": 1 pauses the effect, 0 does not.
     virtual CParam<int>& PauseFullScreen() = 0;
     virtual CParam<int>& PauseOnBattery() = 0;
+    // "EveryMonitor": 1 a band on every monitor, 0 on the primary monitor only.
+    virtual CParam<int>& EveryMonitor() = 0;
     // Writes the options and the active set's key to the store now.
     virtual void SaveSettings() = 0;
 };

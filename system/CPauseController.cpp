@@ -2,7 +2,9 @@
 
 void CPauseController::Update() {
     const bool wanted = runWanted && runWanted();
-    const uint32_t now = PauseReasons(system->Current(), options, timed, clock());
+    const SystemState state = system->Current();
+    const uint32_t now = PauseReasons(state, options, timed, clock());
+    UpdateMonitors(PausedMonitors(state, options));
     system->WatchFullScreen(FullScreenWatchWanted(wanted, options, now));
     const bool changed = now != reasons;
     reasons = now;
@@ -39,4 +41,13 @@ void CPauseController::OnResumedFromSleep() {
     if (onResumedFromSleep)
         onResumedFromSleep();
     Update();
+}
+
+void CPauseController::UpdateMonitors(const std::vector<bool>& paused) {
+    if (!setMonitorPaused)
+        return;
+    for (std::size_t i = 0; i < paused.size(); ++i)
+        if (i >= monitorsPaused.size() || paused[i] != monitorsPaused[i])
+            setMonitorPaused(i, paused[i]);
+    monitorsPaused = paused;
 }

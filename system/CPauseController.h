@@ -3,9 +3,11 @@
 #include "system/ISystemState.h"
 #include "system/PauseRules.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Combines the reasons to pause (the system's state under the user's options, and the
 // user's own "Pause for 1 hour") and carries the decision out through setPaused whenever
@@ -17,7 +19,8 @@ public:
     explicit CPauseController(ISystemState* system) : system(system) {}
 
     // Reads the state and the options again; tells setPaused and onReasonsChanged when the
-    // reasons changed, and turns the periodic full-screen check on or off.
+    // reasons changed, setMonitorPaused for each band whose own pause changed, and turns
+    // the periodic full-screen check on or off.
     void Update();
     // Starts "Pause for 1 hour" from now (ending at local time hour:minute), or ends the
     // one that runs; then Update.
@@ -26,6 +29,8 @@ public:
     // Milliseconds until the hour's pause ends; 0 when none runs.
     uint64_t HourPauseLeft() const;
     uint32_t Reasons() const { return reasons; }
+    // The bands were made anew: the next Update tells each its pause again.
+    void ForgetMonitors() { monitorsPaused.clear(); }
     // The tray tip's line: why the effect pauses, empty when it runs or does not pause.
     std::string ReasonText() const;
 
@@ -34,15 +39,22 @@ public:
 
     ISystemState* system;
     PauseOptions options;
-    std::function<void(bool)> setPaused;      // pause (true) or resume the effect
+    std::function<void(bool)> setPaused; // pause (true) or resume the effect
+    // Pause (true) or resume the band on the overlay's monitor `index` alone: a full-screen
+    // program covers that monitor but not every one.
+    std::function<void(std::size_t index, bool paused)> setMonitorPaused;
     std::function<bool()> runWanted;          // whether the effect is to run
     std::function<void()> onReasonsChanged;   // the tip follows
     std::function<void()> onResumedFromSleep; // the overlay is placed anew
     std::function<uint64_t()> clock;          // milliseconds, never going back
 
 private:
+    // Tells setMonitorPaused of each band whose pause differs from what it was told last.
+    void UpdateMonitors(const std::vector<bool>& paused);
+
     uint32_t reasons = 0;
     bool applied = false; // setPaused was told once
     bool lastPaused = false;
     TimedPause timed;
+    std::vector<bool> monitorsPaused; // as setMonitorPaused was told last
 };

@@ -112,7 +112,7 @@ void CWin32SystemState::Stop() {
 SystemState CWin32SystemState::Current() {
     lastFront = TakeFrontSnapshot();
     SystemState state;
-    ReadOverlayMonitor(&state);
+    ReadOverlayMonitors(&state);
     ReadForeground(&state);
     state.fullScreenNotification = NotificationSaysFullScreen();
     state.sessionLocked = sessionLocked;
@@ -249,21 +249,20 @@ void CWin32SystemState::ReadForeground(SystemState* state) {
     front.isOwn = process == GetCurrentProcessId();
 }
 
-void CWin32SystemState::ReadOverlayMonitor(SystemState* state) {
-    DesktopRect overlay;
-    HMONITOR monitor = nullptr;
-    if (overlayRect && overlayRect(&overlay)) {
+void CWin32SystemState::ReadOverlayMonitors(SystemState* state) {
+    std::vector<HMONITOR> monitors;
+    for (const DesktopRect& overlay : overlayRects ? overlayRects() : std::vector<DesktopRect>()) {
         const RECT rect{overlay.left, overlay.top, overlay.right, overlay.bottom};
-        monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY);
-    } else {
-        monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+        monitors.push_back(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY));
     }
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!monitor || !GetMonitorInfoW(monitor, &info))
-        return;
-    state->hasOverlayMonitor = true;
-    state->overlayMonitor = ToDesktopRect(info.rcMonitor);
+    if (monitors.empty())
+        monitors.push_back(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    for (HMONITOR monitor : monitors) {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (monitor && GetMonitorInfoW(monitor, &info))
+            state->overlayMonitors.push_back(ToDesktopRect(info.rcMonitor));
+    }
 }
 
 bool CWin32SystemState::FrontSnapshot::operator==(const FrontSnapshot& other) const {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 // The system's state gathered from Windows. A hidden top-level window of its own receives
 // the session, power and resume notifications (broadcasts reach no message-only window);
@@ -31,9 +32,9 @@ public:
     void SetListener(ISystemStateListener* listener) override { this->listener = listener; }
     void WatchFullScreen(bool watch) override;
 
-    // The overlay's rectangle, false when there is none: its monitor is the one a
-    // full-screen program must cover. Without one the primary monitor counts.
-    std::function<bool(DesktopRect*)> overlayRect;
+    // The overlay bands' rectangles, none when there is no overlay: their monitors are the
+    // ones a full-screen program may cover. Without any the primary monitor counts.
+    std::function<std::vector<DesktopRect>()> overlayRects;
 
     static constexpr UINT_PTR kWatchTimer = 1;
     static constexpr UINT kWatchMs = 500;
@@ -51,7 +52,7 @@ private:
     void HookForegroundProcess();
     void Changed();
     void ReadForeground(SystemState* state);
-    void ReadOverlayMonitor(SystemState* state);
+    void ReadOverlayMonitors(SystemState* state);
     static bool NotificationSaysFullScreen();
     // What the periodic check compares: the foreground window, its place and style, and
     // the shell's full-screen report.

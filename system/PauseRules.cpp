@@ -1,5 +1,6 @@
 #include "system/PauseRules.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -21,10 +22,24 @@ bool CoversMonitor(const ForegroundWindow& window, const DesktopRect& monitor) {
     return Holds(window.rect, monitor);
 }
 
+std::vector<bool> CoveredMonitors(const SystemState& state) {
+    std::vector<bool> covered;
+    for (const DesktopRect& monitor : state.overlayMonitors)
+        covered.push_back(CoversMonitor(state.foreground, monitor));
+    return covered;
+}
+
 bool FullScreenProgramInFront(const SystemState& state) {
     if (state.fullScreenNotification)
         return true;
-    return state.hasOverlayMonitor && CoversMonitor(state.foreground, state.overlayMonitor);
+    const std::vector<bool> covered = CoveredMonitors(state);
+    return !covered.empty() && std::find(covered.begin(), covered.end(), false) == covered.end();
+}
+
+std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& options) {
+    if (!options.pauseFullScreen)
+        return std::vector<bool>(state.overlayMonitors.size(), false);
+    return CoveredMonitors(state);
 }
 
 uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Why the effect is paused: a set of these bits, none when it is not.
 enum PauseReason : uint32_t {
@@ -34,9 +35,14 @@ struct TimedPause {
 // caption, not the desktop, the shell's or this program's own, and its rectangle holds the
 // monitor's.
 bool CoversMonitor(const ForegroundWindow& window, const DesktopRect& monitor);
-// Whether a full-screen program is in front of the overlay's monitor, by the shell's
-// notification state or by the foreground window.
+// For each of the overlay's monitors, whether the foreground window covers it.
+std::vector<bool> CoveredMonitors(const SystemState& state);
+// Whether a full-screen program is in front of every one of the overlay's monitors, by the
+// shell's notification state (which names no monitor) or by the foreground window.
 bool FullScreenProgramInFront(const SystemState& state);
+// For each of the overlay's monitors, whether its band pauses for a full-screen program in
+// front of it alone; all false while the option is off.
+std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& options);
 // The reasons that pause the effect now.
 uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
                       const TimedPause& timed, uint64_t nowTick);

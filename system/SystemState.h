@@ -2,6 +2,8 @@
 
 #include "effects/engine/IDesktop.h"
 
+#include <vector>
+
 // The foreground window as the pause rules see it.
 struct ForegroundWindow {
     bool exists = false;     // some window is in front
@@ -13,8 +15,9 @@ struct ForegroundWindow {
 
 // The system's state that decides whether the effect pauses, as plain data.
 struct SystemState {
-    bool hasOverlayMonitor = false; // the monitor the overlay is on is known
-    DesktopRect overlayMonitor;     // that monitor's rectangle
+    // The rectangles of the monitors the overlay bands are on, in the bands' order; empty
+    // when none is known.
+    std::vector<DesktopRect> overlayMonitors;
     ForegroundWindow foreground;
     bool fullScreenNotification = false; // the shell reports a full-screen Direct3D program
                                          // or presentation mode

@@ -1,212 +1,113 @@
 #include "ui/CWin32Desktop.h"
 
-#include "effects/engine/DirtyBox.h"
 #include "graphics/CBmp.h"
-#include "ui/Composition.h"
+#include "system/MonitorLayout_win.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
-constexpr const char* kTaskbarClass = "Shell_TrayWnd";
-constexpr DWORD kTransitionsForceDisabled = 3; // DWMWA_TRANSITIONS_FORCEDISABLED
+constexpr const char* kTaskbarClasses[] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
 
-DesktopRect ToDesktopRect(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
+bool SameRect(const RECT& a, const DesktopRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The first visible taskbar window that `fits`.
+template <class Fits> HWND FindTaskbarWindow(Fits fits) {
+    for (const char* name : kTaskbarClasses)
+        for (HWND window = FindWindowExA(nullptr, nullptr, name, nullptr); window;
+             window = FindWindowExA(nullptr, window, name, nullptr))
+            if (IsWindowVisible(window) && fits(window))
+                return window;
+    return nullptr;
 }
 
 } // namespace
 
 CWin32Desktop::CWin32Desktop(HINSTANCE module)
-    : module(module ? module : GetModuleHandleA(nullptr)) {
-    overlay.onDestroy = [this] { OnOverlayDestroyed(); };
-}
+    : module(module ? module : GetModuleHandleA(nullptr)) {}
 
 CWin32Desktop::~CWin32Desktop() {
-    DestroyOverlay();
+    DestroyOverlays();
+}
+
+HWND CWin32Desktop::OverlayWindow(std::size_t index) const {
+    COverlaySurface* overlay = Overlay(index);
+    return overlay ? overlay->Window() : nullptr;
 }
 
 std::vector<MonitorArea> CWin32Desktop::Monitors() {
-    MonitorArea primary;
-    primary.screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    primary.taskbarState = FindTaskbar(&primary.taskbar);
-    return {primary};
+    const bool every = !everyMonitor || everyMonitor();
+    std::vector<MonitorArea> monitors = monitorSource ? monitorSource() : ReadMonitors(every);
+    if (!every && monitors.size() > 1)
+        monitors.resize(1);
+    lastMonitors = monitors;
+    return monitors;
 }
 
 uint32_t CWin32Desktop::TickCount() {
     return GetTickCount();
 }
 
-HWND CWin32Desktop::FindVisibleTaskbar(bool* exists) {
-    HWND taskbar = FindWindowA(kTaskbarClass, nullptr);
-    *exists = taskbar != nullptr;
-    while (taskbar && !IsWindowVisible(taskbar))
-        taskbar = FindWindowExA(nullptr, taskbar, kTaskbarClass, nullptr);
-    return taskbar;
-}
-
-TaskbarState CWin32Desktop::FindTaskbar(DesktopRect* rect) {
-    bool exists = false;
-    HWND taskbar = FindVisibleTaskbar(&exists);
-    if (!taskbar)
-        return exists ? TaskbarState::Hidden : TaskbarState::None;
-    RECT bounds{};
-    GetWindowRect(taskbar, &bounds);
-    if (rect)
-        *rect = ToDesktopRect(bounds);
-    return TaskbarState::Visible;
-}
-
 bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect, int32_t bandLeft) {
-    if (index != 0)
-        return false;
-    DestroyOverlay();
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!overlay.Create(CEmbraDrawWnd::kExStyle, CEmbraDrawWnd::kStyle, 0, 0, 0, 0, nullptr,
-                        nullptr))
-        return false;
-    SetWindowPos(overlay.Handle(), nullptr, rect.left, rect.top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    DisableTransitions();
-    CWindowDc windowDc(overlay.Handle());
-    void* bits = nullptr;
-    if (!windowDc.Get() || !memoryDc.Create(windowDc.Get()) ||
-        !bandBitmap.CreateDib(windowDc.Get(), width, height, &bits) ||
-        !bandSelection.Select(memoryDc.Get(), bandBitmap.Get()) || !screenDc.Acquire()) {
-        DestroyOverlay();
-        return false;
+    if (index >= overlays.size())
+        overlays.resize(index + 1);
+    if (!overlays[index]) {
+        overlays[index] = std::make_unique<COverlaySurface>();
+        overlays[index]->onLost = [this] {
+            if (onOverlayLost)
+                onOverlayLost();
+        };
     }
-    surfacePixels = static_cast<uint8_t*>(bits);
-    surfaceSize = {width, height};
-    canvasLeft = bandLeft;
-    presentWhole.store(true, std::memory_order_release);
-    presentedWindow.store(overlay.Handle(), std::memory_order_release);
-    return true;
+    return overlays[index]->Create(rect, bandLeft);
 }
 
-void CWin32Desktop::OnOverlayDestroyed() {
-    presentedWindow.store(nullptr, std::memory_order_release);
-    if (!destroying && onOverlayLost)
-        onOverlayLost();
-}
-
-void CWin32Desktop::DisableTransitions() {
-    if (!IsThemeActive())
-        return;
-    const BOOL disabled = TRUE; // a 4-byte value 1
-    SetDwmWindowAttribute(overlay.Handle(), kTransitionsForceDisabled, &disabled, sizeof disabled);
-}
-
-// Shown without activation: the overlay never takes the keyboard focus from the window
-// the user works in (the main window, when the effect starts with the program).
 void CWin32Desktop::ShowOverlay(std::size_t index) {
-    if (index != 0)
-        return;
-    SetWindowPos(overlay.Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(overlay.Handle(), SW_SHOWNA);
-    presentWhole.store(true, std::memory_order_release);
+    if (COverlaySurface* overlay = Overlay(index))
+        overlay->Show();
 }
 
 void CWin32Desktop::HideOverlay(std::size_t index) {
-    if (index != 0)
-        return;
-    ShowWindow(overlay.Handle(), SW_HIDE);
+    if (COverlaySurface* overlay = Overlay(index))
+        overlay->Hide();
 }
 
 void CWin32Desktop::DestroyOverlays() {
-    DestroyOverlay();
-}
-
-void CWin32Desktop::DestroyOverlay() {
-    presentedWindow.store(nullptr, std::memory_order_release);
-    bandSelection.Reset();
-    bandBitmap.Reset();
-    surfacePixels = nullptr;
-    surfaceSize = {};
-    memoryDc.Reset();
-    screenDc.Reset();
-    destroying = true;
-    overlay.Destroy();
-    destroying = false;
+    for (auto& overlay : overlays)
+        if (overlay)
+            overlay->Destroy();
+    overlays.clear();
 }
 
 bool CWin32Desktop::OverlayRect(std::size_t index, DesktopRect* rect) {
-    RECT bounds{};
-    if (index != 0 || !overlay.Handle() || !GetWindowRect(overlay.Handle(), &bounds))
-        return false;
-    if (rect)
-        *rect = ToDesktopRect(bounds);
-    return true;
+    COverlaySurface* overlay = Overlay(index);
+    return overlay && overlay->Rect(rect);
 }
 
 void CWin32Desktop::MoveOverlay(std::size_t index, int32_t x, int32_t y) {
-    if (index == 0 && overlay.Handle())
-        SetWindowPos(overlay.Handle(), nullptr, x, y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (COverlaySurface* overlay = Overlay(index))
+        overlay->Move(x, y);
 }
 
 void CWin32Desktop::PutOverlayBehindTaskbar(std::size_t index) {
-    bool exists = false;
-    HWND taskbar = FindVisibleTaskbar(&exists);
-    if (index == 0 && taskbar && overlay.Handle())
-        SetWindowPos(overlay.Handle(), taskbar, 0, 0, 0, 0,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (COverlaySurface* overlay = Overlay(index))
+        overlay->PutBehind(TaskbarWindow(index));
+}
+
+void CWin32Desktop::PutOverlaysBehindTaskbars() {
+    for (std::size_t i = 0; i < overlays.size(); ++i)
+        PutOverlayBehindTaskbar(i);
 }
 
 void CWin32Desktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
-    if (index != 0 || !surfacePixels || !band.pixels)
-        return;
-    // The slice from column canvasLeft lies at the surface's top-left corner, clipped to it.
-    const int32_t columns = std::max(0, band.width - canvasLeft);
-    const DesktopRect whole{0, 0, columns, band.height};
-    const bool all = presentWhole.load(std::memory_order_acquire);
-    const DesktopRect part = ClipBox(all ? whole : dirty, std::min(columns, surfaceSize.width),
-                                     std::min(band.height, surfaceSize.height));
-    GdiFlush(); // nothing of GDI's may still be writing the surface
-    const auto bytes = static_cast<std::size_t>(part.right - part.left) * 4;
-    for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(
-            surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) * 4,
-            band.pixels + (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) * 4,
-            bytes);
+    if (COverlaySurface* overlay = Overlay(index))
+        overlay->CopyBand(band, dirty);
 }
 
 bool CWin32Desktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
-    // Read once: the main thread may see the window destroyed meanwhile, and the system
-    // then refuses the stale handle.
-    HWND window = presentedWindow.load(std::memory_order_acquire);
-    if (index != 0 || !window || !memoryDc.Get())
-        return false;
-    const bool moved = x != lastDestination.x || y != lastDestination.y;
-    const bool all = presentWhole.exchange(false, std::memory_order_acq_rel) || moved;
-    const DesktopRect part = ClipBox(dirty, surfaceSize.width, surfaceSize.height);
-    if (!all && BoxEmpty(part))
-        return true;
-    CWindowDc screen(nullptr);
-    POINT destination{x, y};
-    SIZE size{surfaceSize.width, surfaceSize.height};
-    POINT source{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    const RECT dirtyRect{part.left, part.top, part.right, part.bottom};
-    UPDATELAYEREDWINDOWINFO info{};
-    info.cbSize = sizeof info;
-    info.hdcDst = screen.Get();
-    info.pptDst = &destination;
-    info.psize = &size;
-    info.hdcSrc = memoryDc.Get();
-    info.pptSrc = &source;
-    info.pblend = &blend;
-    info.dwFlags = ULW_ALPHA;
-    info.prcDirty = all ? nullptr : &dirtyRect;
-    if (!UpdateLayeredWindowIndirect(window, &info)) {
-        presentWhole.store(true, std::memory_order_release);
-        return false;
-    }
-    lastDestination = destination;
-    return true;
+    COverlaySurface* overlay = Overlay(index);
+    return overlay && overlay->Present(x, y, dirty);
 }
 
 void CWin32Desktop::PauseWhileStopping(int32_t milliseconds) {
@@ -219,4 +120,29 @@ void CWin32Desktop::PauseWhileStopping(int32_t milliseconds) {
 bool CWin32Desktop::LoadBitmapResource(int number, CBmp* bitmap) {
     bitmap->LoadBitmapResource(module, number);
     return bitmap->pixels != nullptr;
+}
+
+COverlaySurface* CWin32Desktop::Overlay(std::size_t index) const {
+    return index < overlays.size() ? overlays[index].get() : nullptr;
+}
+
+HWND CWin32Desktop::TaskbarWindow(std::size_t index) const {
+    if (index >= lastMonitors.size())
+        return nullptr;
+    const MonitorArea& monitor = lastMonitors[index];
+    if (monitor.taskbarState == TaskbarState::Visible) {
+        HWND atRect = FindTaskbarWindow([&monitor](HWND window) {
+            RECT rect{};
+            return GetWindowRect(window, &rect) && SameRect(rect, monitor.taskbar);
+        });
+        if (atRect)
+            return atRect;
+    }
+    // Moved since, or hidden then: the first shown on the same monitor.
+    const RECT screen{monitor.screen.left, monitor.screen.top, monitor.screen.right,
+                      monitor.screen.bottom};
+    HMONITOR system = MonitorFromRect(&screen, MONITOR_DEFAULTTONULL);
+    return FindTaskbarWindow([system](HWND window) {
+        return system && MonitorFromWindow(window, MONITOR_DEFAULTTONULL) == system;
+    });
 }

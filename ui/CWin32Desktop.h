@@ -1,36 +1,42 @@
 #pragma once
 
 #include "effects/engine/IDesktop.h"
-#include "graphics/GdiOwners_win.h"
-#include "ui/CEmbraDrawWnd.h"
+#include "ui/COverlaySurface.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
-// The real desktop: the primary screen as the one monitor, the taskbar windows of class
-// "Shell_TrayWnd", one overlay window (index 0; other indexes have none) with its
-// presentation resources (a memory device context holding a
-// 32-bit DIB section of the overlay's size, the presentation surface, and the screen's
-// device context, all held from CreateOverlay to DestroyOverlay) and the bitmap resources of
-// `module`. An overlay destroyed by anything but DestroyOverlay is presented to no more, and
-// onOverlayLost says so; the presentation resources stay until DestroyOverlay.
+// The real desktop: the monitors with their taskbar windows ("Shell_TrayWnd" and
+// "Shell_SecondaryTrayWnd"), one overlay window per monitor index with its own
+// presentation resources (COverlaySurface) and the bitmap resources of `module`. An
+// overlay destroyed by anything but DestroyOverlays is presented to no more, and
+// onOverlayLost says so; its presentation resources stay until DestroyOverlays.
 class CWin32Desktop : public IDesktop {
 public:
     // `module` null: the program's own module.
     explicit CWin32Desktop(HINSTANCE module = nullptr);
     ~CWin32Desktop() override;
 
-    HWND OverlayWindow() const { return overlay.Handle(); }
+    // Overlay `index`'s window; null when there is none.
+    HWND OverlayWindow(std::size_t index = 0) const;
+    // How many overlays the last start created (some may have been lost since).
+    std::size_t OverlayCount() const { return overlays.size(); }
 
-    // Called on the main thread as the overlay is destroyed by anything but
-    // DestroyOverlay (a program's DestroyWindow, the end of its thread); the effect
+    // Called on the main thread as an overlay is destroyed by anything but
+    // DestroyOverlays (a program's DestroyWindow, the end of its thread); the effect
     // should stop. Must not stop it there and then: the window is being destroyed.
     std::function<void()> onOverlayLost;
+    // Whether every monitor gets a band ("EveryMonitor"); unset: every one. Otherwise only
+    // the primary does.
+    std::function<bool()> everyMonitor;
+    // Where the monitors come from; unset: the system's own. Tests hand in a layout.
+    std::function<std::vector<MonitorArea>()> monitorSource;
 
+    // The monitors, the primary first, after everyMonitor.
     std::vector<MonitorArea> Monitors() override;
     uint32_t TickCount() override;
     bool CreateOverlay(std::size_t index, const DesktopRect& rect, int32_t bandLeft) override;
@@ -39,42 +45,27 @@ public:
     void DestroyOverlays() override;
     bool OverlayRect(std::size_t index, DesktopRect* rect) override;
     void MoveOverlay(std::size_t index, int32_t x, int32_t y) override;
+    // Behind the visible taskbar window of the overlay's monitor: the one at the taskbar's
+    // rectangle as Monitors read it last, else the first on that monitor.
     void PutOverlayBehindTaskbar(std::size_t index) override;
-    // Copies the dirty rows' dirty columns straight into the DIB section's pixels.
     void CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) override;
-    // UpdateLayeredWindowIndirect with the dirty rectangle; nothing for an empty one.
     bool Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) override;
-    // Overlay 0's rectangle and its place behind the taskbar, for the application.
+    // Overlay 0's rectangle, for the application.
     bool OverlayRect(DesktopRect* rect) { return OverlayRect(0, rect); }
-    void PutOverlayBehindTaskbar() { PutOverlayBehindTaskbar(0); }
+    // Every overlay behind its taskbar.
+    void PutOverlaysBehindTaskbars();
     // Waits for a message sent to this thread or the time, whichever comes first, and
     // answers the sent messages; posted ones stay queued for the message loop.
     void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
 
 private:
-    // The first visible taskbar window, following the chain of windows of its class;
-    // `exists` tells whether there is any.
-    static HWND FindVisibleTaskbar(bool* exists);
-    static TaskbarState FindTaskbar(DesktopRect* rect);
-    void DestroyOverlay();
-    void DisableTransitions();
-    void OnOverlayDestroyed();
+    // The overlay of `index`; null when there is none.
+    COverlaySurface* Overlay(std::size_t index) const;
+    // The visible taskbar window of monitor `index` as Monitors read it last; null for none.
+    HWND TaskbarWindow(std::size_t index) const;
 
     HINSTANCE module;
-    CEmbraDrawWnd overlay;
-    CMemoryDc memoryDc;
-    CGdiBitmap bandBitmap;
-    CSelection bandSelection;
-    uint8_t* surfacePixels = nullptr; // the DIB section's top-down rows
-    DesktopSize surfaceSize;
-    int32_t canvasLeft = 0; // the band's column the surface's first column shows
-    CScreenDc screenDc;
-    // The window worker 0 presents to: the overlay from its set-up to its destruction.
-    std::atomic<HWND> presentedWindow{nullptr};
-    bool destroying = false; // inside DestroyOverlay
-    // Set where the surface or the screen may not hold the last presented band; worker 0
-    // then copies and shows the whole band once.
-    std::atomic<bool> presentWhole{true};
-    POINT lastDestination{0, 0}; // worker 0's last shown point
+    std::vector<std::unique_ptr<COverlaySurface>> overlays; // by monitor index
+    std::vector<MonitorArea> lastMonitors;                  // as Monitors read them last
 };

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // The controller over a stand-in system: what it tells the effect, when, and what the tip
@@ -12,8 +14,7 @@ namespace {
 
 struct Rig {
     Rig() : controller(&system) {
-        system.state.hasOverlayMonitor = true;
-        system.state.overlayMonitor = {0, 0, 1280, 720};
+        system.state.overlayMonitors = {{0, 0, 1280, 720}};
         controller.clock = [this] { return now; };
         controller.runWanted = [this] { return running; };
         controller.setPaused = [this](bool paused) { calls.push_back(paused); };
@@ -52,6 +53,40 @@ TEST(PauseControllerTest, PausesAndResumesOnceForEachChange) {
     EXPECT_EQ(rig.calls, std::vector<bool>({false, true, false}));
     EXPECT_EQ(rig.controller.ReasonText(), "");
     EXPECT_EQ(rig.tipChanges, 4) << "full screen, and locked, locked alone, none";
+}
+
+TEST(PauseControllerTest, EachBandIsToldOfItsOwnFullScreenPauseOnlyWhenItChanges) {
+    Rig rig;
+    std::vector<std::pair<std::size_t, bool>> bands;
+    rig.controller.setMonitorPaused = [&bands](std::size_t index, bool paused) {
+        bands.emplace_back(index, paused);
+    };
+    rig.system.state.overlayMonitors = {{0, 0, 1280, 720}, {1280, 0, 2560, 1024}};
+    rig.controller.Update();
+    using Calls = std::vector<std::pair<std::size_t, bool>>;
+    EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "the first update tells every band";
+    bands.clear();
+    rig.system.state.foreground.exists = true;
+    rig.system.state.foreground.rect = {1280, 0, 2560, 1024};
+    rig.system.Change();
+    rig.system.Change();
+    EXPECT_EQ(bands, Calls({{1, true}})) << "the second monitor alone, once";
+    EXPECT_EQ(rig.calls, std::vector<bool>({false})) << "the effect as a whole runs on";
+    EXPECT_EQ(rig.controller.ReasonText(), "");
+    bands.clear();
+    rig.system.state.foreground.rect = {0, 0, 2560, 1024};
+    rig.system.Change();
+    EXPECT_EQ(bands, Calls({{0, true}}));
+    EXPECT_EQ(rig.calls, std::vector<bool>({false, true})) << "every monitor covered";
+    EXPECT_EQ(rig.controller.ReasonText(), "paused: full-screen program");
+    bands.clear();
+    rig.controller.options.pauseFullScreen = false;
+    rig.controller.Update();
+    EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "the option off resumes each band";
+    bands.clear();
+    rig.controller.ForgetMonitors();
+    rig.controller.Update();
+    EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "new bands are told where they stand";
 }
 
 TEST(PauseControllerTest, OptionsDecideWhatPauses) {

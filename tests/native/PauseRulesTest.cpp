@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 // The rules that decide whether and why the effect pauses, over plain system states.
 namespace {
@@ -19,8 +20,7 @@ ForegroundWindow Borderless(const DesktopRect& rect) {
 
 SystemState StateWith(const ForegroundWindow& window) {
     SystemState state;
-    state.hasOverlayMonitor = true;
-    state.overlayMonitor = kMonitor;
+    state.overlayMonitors = {kMonitor};
     state.foreground = window;
     return state;
 }
@@ -63,8 +63,46 @@ TEST(PauseRulesTest, FullScreenFromTheShellOrTheOverlaysMonitorOnly) {
     elsewhere.fullScreenNotification = true;
     EXPECT_TRUE(FullScreenProgramInFront(elsewhere)) << "Direct3D or presentation mode";
     SystemState unknown = StateWith(Borderless(kMonitor));
-    unknown.hasOverlayMonitor = false;
+    unknown.overlayMonitors.clear();
     EXPECT_FALSE(FullScreenProgramInFront(unknown)) << "no overlay, no monitor to cover";
+}
+
+TEST(PauseRulesTest, AFullScreenProgramOnOneMonitorPausesThatBandAloneAndEveryOneAll) {
+    constexpr DesktopRect kLeftMonitor{-1280, 56, 0, 1080};
+    struct Case {
+        const char* what;
+        ForegroundWindow window;
+        std::vector<bool> paused;
+        bool all;
+    };
+    const Case cases[] = {
+        {"on the primary", Borderless(kMonitor), {true, false, false}, false},
+        {"on the right monitor", Borderless(kRightMonitor), {false, true, false}, false},
+        {"on the left monitor, negative coordinates",
+         Borderless(kLeftMonitor),
+         {false, false, true},
+         false},
+        {"over the primary and the right one",
+         Borderless({0, 0, 3840, 1080}),
+         {true, true, false},
+         false},
+        {"over the whole desktop", Borderless({-1280, 0, 3840, 1080}), {true, true, true}, true},
+        {"nowhere", ForegroundWindow{}, {false, false, false}, false},
+    };
+    for (const Case& c : cases) {
+        SystemState state = StateWith(c.window);
+        state.overlayMonitors = {kMonitor, kRightMonitor, kLeftMonitor};
+        EXPECT_EQ(PausedMonitors(state, PauseOptions{}), c.paused) << c.what;
+        EXPECT_EQ(FullScreenProgramInFront(state), c.all) << c.what;
+        EXPECT_EQ(PauseReasons(state, PauseOptions{}, TimedPause{}, 0) == kPauseFullScreen, c.all)
+            << c.what;
+        EXPECT_EQ(PausedMonitors(state, PauseOptions{false, false}), std::vector<bool>(3, false))
+            << c.what << ", the option off";
+    }
+    SystemState shell = StateWith(ForegroundWindow{});
+    shell.overlayMonitors = {kMonitor, kRightMonitor};
+    shell.fullScreenNotification = true;
+    EXPECT_TRUE(FullScreenProgramInFront(shell)) << "the shell's report names no monitor";
 }
 
 TEST(PauseRulesTest, EachReasonAfterTheOptions) {

@@ -219,7 +219,7 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
     }
 }
 
-TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlay) {
+TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlayOnceItSettled) {
     CFakeTaskbar taskbar;
     StartHidden();
     CTestWpp app(TestKeyPath());
@@ -227,6 +227,11 @@ TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlay) {
     ASSERT_TRUE(app.IsEffectRunning());
     HWND before = app.desktop.OverlayWindow();
     SendMessageA(app.Dialog(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(app.desktop.OverlayWindow(), before) << "the taskbar's rectangle may be stale";
+    for (int wait = 0; wait < 100 && app.desktop.OverlayWindow() == before; ++wait) {
+        Sleep(20);
+        DrainMessages();
+    }
     EXPECT_TRUE(app.IsEffectRunning());
     EXPECT_TRUE(app.ShowsStop());
     EXPECT_NE(app.desktop.OverlayWindow(), before);

@@ -66,8 +66,7 @@ protected:
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
         taskbar = CreateTaskbar(RECT{0, height - 30, width, height}, true);
-        system.state.hasOverlayMonitor = true;
-        system.state.overlayMonitor = {0, 0, width, height};
+        system.state.overlayMonitors = {{0, 0, width, height}};
         system.state.foreground.exists = true;
         system.state.foreground.rect = {0, 0, width, height};
     }
@@ -115,6 +114,30 @@ TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy
     EXPECT_FALSE(system.watching);
     SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStop, 0);
     EXPECT_EQ(Tip(app), app.DefaultTip().str()) << "a stopped effect is not paused";
+    app.Quit();
+}
+
+TEST_F(PauseWiringTest, AFullScreenProgramOnOneOfTwoMonitorsPausesThatBandOnly) {
+    const DesktopRect first = system.state.overlayMonitors[0];
+    const DesktopRect second{first.right, 0, first.right + 1024, 768};
+    system.state.overlayMonitors = {first, second};
+    system.state.foreground.rect = second;
+    CPauseTestWpp app(&system);
+    ASSERT_TRUE(app.Init());
+    EXPECT_FALSE(app.effects.control.Paused()) << "the first monitor's band goes on";
+    EXPECT_FALSE(app.effects.control.MonitorPaused(0));
+    EXPECT_TRUE(app.effects.control.MonitorPaused(1));
+    EXPECT_EQ(Tip(app), app.DefaultTip().str());
+
+    system.state.foreground.rect = {first.left, first.top, second.right, second.bottom};
+    system.Change();
+    EXPECT_TRUE(app.effects.control.Paused()) << "every monitor covered";
+    EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: full-screen program");
+
+    system.state.foreground.hasCaption = true;
+    system.Change();
+    EXPECT_FALSE(app.effects.control.Paused());
+    EXPECT_FALSE(app.effects.control.MonitorPaused(1));
     app.Quit();
 }
 

@@ -65,11 +65,13 @@ public:
     bool HotKeyTaken() override { return hotKey.Taken(); }
     CParam<int>& PauseFullScreen() override { return pauseFullScreen; }
     CParam<int>& PauseOnBattery() override { return pauseOnBattery; }
+    CParam<int>& EveryMonitor() override { return everyMonitor; }
     void SaveSettings() override {
         store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
         store->WriteInt("Options\\Common", "HotKey", *hotKey.value.Get());
         store->WriteInt("Options\\Common", "PauseFullScreen", *pauseFullScreen.Get());
         store->WriteInt("Options\\Common", "PauseOnBattery", *pauseOnBattery.Get());
+        store->WriteInt("Options\\Common", "EveryMonitor", *everyMonitor.Get());
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -85,6 +87,7 @@ public:
     CStartStopHotKey hotKey; // registered for the test's owner window
     CParam<int> pauseFullScreen{1};
     CParam<int> pauseOnBattery{0};
+    CParam<int> everyMonitor{1};
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -505,21 +508,23 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
     }
 }
 
-TEST_F(SettingsDlg, TheCommonPageShowsThePauseOptionsAndKeepsThemOnOkOnly) {
+TEST_F(SettingsDlg, TheCommonPageShowsThePauseAndMonitorOptionsAndKeepsThemOnOkOnly) {
     struct Case {
         const char* name;
         int button;
         int fullScreenAfter;
         int batteryAfter;
+        int everyMonitorAfter;
     };
     const Case cases[] = {
-        {"both clicked, OK", IDOK, 0, 1},
-        {"both clicked, Cancel", IDCANCEL, 1, 0},
+        {"all clicked, OK", IDOK, 0, 1, 0},
+        {"all clicked, Cancel", IDCANCEL, 1, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         app.pauseFullScreen.Set(1);
         app.pauseOnBattery.Set(0);
+        app.everyMonitor.Set(1);
         Open([&](HWND window, CSettingsDlg& dialog) {
             HWND common = dialog.Page(CSettingsDlg::kCommonTab);
             ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
@@ -527,17 +532,24 @@ TEST_F(SettingsDlg, TheCommonPageShowsThePauseOptionsAndKeepsThemOnOkOnly) {
                       BST_CHECKED);
             EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseOnBattery),
                       BST_UNCHECKED);
+            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kEveryMonitor), BST_CHECKED);
             char text[64] = {};
             GetDlgItemTextA(common, CSettingsCommonDlg::kPauseFullScreen, text, sizeof(text));
             EXPECT_STREQ(text, "Pause while a full-screen program is in front");
+            GetDlgItemTextA(common, CSettingsCommonDlg::kEveryMonitor, text, sizeof(text));
+            EXPECT_STREQ(text, "Show on every monitor");
             ClickButton(common, CSettingsCommonDlg::kPauseFullScreen);
             ClickButton(common, CSettingsCommonDlg::kPauseOnBattery);
+            ClickButton(common, CSettingsCommonDlg::kEveryMonitor);
             PressButton(window, c.button);
         });
         EXPECT_EQ(*app.pauseFullScreen.Get(), c.fullScreenAfter);
         EXPECT_EQ(*app.pauseOnBattery.Get(), c.batteryAfter);
+        EXPECT_EQ(*app.everyMonitor.Get(), c.everyMonitorAfter);
         EXPECT_EQ(Saved("Options\\Common", "PauseOnBattery"),
                   c.button == IDOK ? std::to_string(c.batteryAfter) : "absent");
+        EXPECT_EQ(Saved("Options\\Common", "EveryMonitor"),
+                  c.button == IDOK ? std::to_string(c.everyMonitorAfter) : "absent");
         DeleteTestKey(key);
     }
 }

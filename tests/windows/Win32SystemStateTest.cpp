@@ -67,8 +67,8 @@ TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
     SetForegroundWindow(cover);
     Pump();
     SystemState state = system.Current();
-    EXPECT_TRUE(state.hasOverlayMonitor) << "the primary monitor without an overlay";
-    EXPECT_EQ(state.overlayMonitor.right - state.overlayMonitor.left, width);
+    ASSERT_EQ(state.overlayMonitors.size(), 1u) << "the primary monitor without an overlay";
+    EXPECT_EQ(state.overlayMonitors[0].right - state.overlayMonitors[0].left, width);
     ASSERT_EQ(GetForegroundWindow(), cover);
     EXPECT_TRUE(state.foreground.exists);
     EXPECT_FALSE(state.foreground.hasCaption);
@@ -95,11 +95,13 @@ TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
     DestroyWindow(captioned);
     DestroyWindow(cover);
 
-    system.overlayRect = [](DesktopRect* rect) {
-        *rect = DesktopRect{10, 10, 110, 60};
-        return true;
+    system.overlayRects = [width] {
+        return std::vector<DesktopRect>{{10, 10, 110, 60}, {width - 50, 0, width + 50, 40}};
     };
-    EXPECT_EQ(system.Current().overlayMonitor.right, width) << "the monitor the overlay is on";
+    const SystemState bands = system.Current();
+    ASSERT_EQ(bands.overlayMonitors.size(), 2u) << "one monitor for each band";
+    EXPECT_EQ(bands.overlayMonitors[0].right, width) << "the monitor the overlay is on";
+    EXPECT_EQ(bands.overlayMonitors[1].right, width) << "the one it overlaps most";
 }
 
 TEST_F(Win32SystemState, SessionAndPowerNotificationsChangeTheStateAndAreReported) {
