@@ -52,6 +52,7 @@ void CRenderState::ReadMonitors() {
 bool CRenderState::StartRendering() {
     if (overlayCreated)
         StopRendering();
+    overlaysShowing = false;
     ReadMonitors();
     if (canvasSlices.empty())
         return false;
@@ -67,6 +68,7 @@ bool CRenderState::StartRendering() {
     }
     if (activeSet && !activeSet->Start())
         return false;
+    overlaysShowing = true;
     for (std::size_t i = 0; i < canvasSlices.size(); ++i)
         if (ShownNow(i))
             desktop->ShowOverlay(i);
@@ -78,6 +80,7 @@ bool CRenderState::StopRendering() {
         activeSet->Stop();
     desktop->DestroyOverlays();
     overlayCreated = false;
+    overlaysShowing = false;
     return true;
 }
 
@@ -159,7 +162,7 @@ bool CRenderState::MonitorPaused(std::size_t monitor) const {
 
 void CRenderState::ReplaceOverlay(std::size_t overlay, const DesktopRect& rect,
                                   int32_t canvasLeft) {
-    if (desktop->CreateOverlay(overlay, rect, canvasLeft) && ShownNow(overlay))
+    if (desktop->CreateOverlay(overlay, rect, canvasLeft) && overlaysShowing && ShownNow(overlay))
         desktop->ShowOverlay(overlay);
 }
 

@@ -64,7 +64,8 @@ public:
     bool MonitorPaused(std::size_t monitor) const;
 
     // Main thread: makes overlay `overlay` anew at `rect` (a new size) showing the band
-    // from column `canvasLeft`, shown unless the effect or its monitor is paused.
+    // from column `canvasLeft`; shown unless the effect or its monitor is paused or the
+    // start that shows the overlays has not got there yet.
     void ReplaceOverlay(std::size_t overlay, const DesktopRect& rect, int32_t canvasLeft);
 
     // Drops the run flag and wakes every wait of the workers; any thread.
@@ -126,6 +127,7 @@ private:
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
+    bool overlaysShowing = false;      // the set started and the overlays were shown
     bool paused = false;               // under signalLock
     std::vector<MonitorArea> monitors; // as the last start read them
     std::vector<bool> monitorPauses;   // by monitor index, under signalLock

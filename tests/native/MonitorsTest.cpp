@@ -101,6 +101,7 @@ template <class TSet> void ExpectPlacement(DesktopRect Layout::*expected, bool l
                    layout.what);
         const DesktopRect overlay = Overlay(rig.desktop, 1);
         ExpectRect(overlay, layout.*expected, layout.what);
+        EXPECT_TRUE(rig.desktop.OverlayVisible(1)) << layout.what;
         std::atomic<int32_t> run{1};
         rig.set.Render(0, &run);
         const DesktopRect shown = rig.desktop.LastDestination(1);
@@ -209,6 +210,17 @@ TEST(Monitors, EachOverlayShowsItsSliceOfTheBand) {
         const int64_t lit = ExpectOverlaysShowTheBand(rig.desktop, rig.set, layout.what);
         EXPECT_GT(lit, 0) << "the fire burns on the band";
     }
+}
+
+// The overlay narrowed to its monitor is made anew, and it stays hidden while paused.
+TEST(Monitors, NarrowedOverlayKeepsThePause) {
+    MonitorRig<CSetEmbra> rig(kLayouts[3]);
+    rig.renderState.SetPaused(true);
+    ASSERT_TRUE(rig.renderState.StartRendering());
+    EXPECT_EQ(rig.desktop.OverlayCount(), 3); // the second monitor's twice
+    EXPECT_FALSE(rig.desktop.OverlayVisible(1));
+    rig.renderState.SetPaused(false);
+    EXPECT_TRUE(rig.desktop.OverlayVisible(1));
 }
 
 // What a slice shows is what changed in its own columns: a spot moving from one monitor's
