@@ -16,6 +16,9 @@ for effect in embra glimra ripla; do
     convert -size 1280x200 xc:'#0c1624' "build/preview-$effect.png" -composite \
         "docs/preview-$effect.png"
 done
+# Two monitors: the whole desktop, transparent outside the monitors.
+build/native/tools/preview/embra-preview --effect embra --monitors 1920x1080,1280x1024@1920,0 \
+    --workers 1 --seed 7 --frames 80 --out docs/preview-two-monitors.png
 build/native/tools/faces/embra-faces docs
 
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \

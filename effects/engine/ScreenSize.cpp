@@ -25,8 +25,3 @@ void ReadScreenSize(IDesktop& desktop) {
                                         : canvasSlices.front().monitor.screen.bottom -
                                               canvasSlices.front().monitor.screen.top;
 }
-
-MonitorArea PrimaryMonitor(IDesktop& desktop) {
-    const std::vector<MonitorArea> monitors = desktop.Monitors();
-    return monitors.empty() ? MonitorArea{} : monitors.front();
-}

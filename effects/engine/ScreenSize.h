@@ -28,6 +28,3 @@ std::vector<CanvasSlice> SliceCanvas(const std::vector<MonitorArea>& monitors);
 // Reads the monitors from the desktop into canvasSlices, screenWidth and screenHeight
 // (0 x 0 without a monitor).
 void ReadScreenSize(IDesktop& desktop);
-
-// The primary monitor (an empty one when the list is empty).
-MonitorArea PrimaryMonitor(IDesktop& desktop);

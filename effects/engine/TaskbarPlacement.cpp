@@ -1,7 +1,5 @@
 #include "effects/engine/TaskbarPlacement.h"
 
-#include "effects/engine/ScreenSize.h"
-
 #include <algorithm>
 
 TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t screenH) {
@@ -35,10 +33,6 @@ TaskbarState ShownTaskbar(const MonitorArea& monitor, DesktopRect* rect) {
     return TaskbarState::Visible;
 }
 
-TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect) {
-    return ShownTaskbar(PrimaryMonitor(desktop), rect);
-}
-
 bool BandOnTaskbar(const MonitorArea& monitor, int32_t* x, int32_t* y) {
     DesktopRect taskbar;
     const TaskbarState state = ShownTaskbar(monitor, &taskbar);
@@ -64,12 +58,5 @@ bool BandOnTaskbar(const MonitorArea& monitor, int32_t* x, int32_t* y) {
     case TaskbarSide::Unknown:
         return false;
     }
-    return true;
-}
-
-bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y) {
-    if (!BandOnTaskbar(PrimaryMonitor(desktop), x, y))
-        return false;
-    desktop.MoveOverlay(0, *x, *y);
     return true;
 }

@@ -19,8 +19,6 @@ constexpr int32_t kAutoHiddenStrip = 2;
 // coordinates: its top-left corner is (0, 0)); a visible taskbar that shows no more
 // counts as Hidden.
 TaskbarState ShownTaskbar(const MonitorArea& monitor, DesktopRect* rect);
-// The primary monitor's taskbar as ShownTaskbar sees it.
-TaskbarState FindShownTaskbar(IDesktop& desktop, DesktopRect* rect);
 
 // The overlay band's height: every effect presents a band of the canvas's width and this
 // many rows, and the band's position is chosen for it.
@@ -32,5 +30,3 @@ constexpr int32_t kOverlayBandRows = 200;
 // taskbar lives). The band's top-left corner in the monitor's own coordinates; false when
 // the taskbar is on no edge.
 bool BandOnTaskbar(const MonitorArea& monitor, int32_t* x, int32_t* y);
-// BandOnTaskbar on the primary monitor, moving overlay 0 there.
-bool PlaceBandOnTaskbar(IDesktop& desktop, int32_t* x, int32_t* y);

@@ -259,10 +259,12 @@ TEST(OverlayWindow, BandOnTheBottomEdgeWithoutAShownTaskbar) {
         HWND taskbar = CreateTaskbar(test.taskbar, test.visible);
         ASSERT_NE(taskbar, nullptr) << test.what;
         desktop.MoveOverlay(0, 5, 6);
-        EXPECT_EQ(FindShownTaskbar(desktop, &rect), TaskbarState::Hidden) << test.what;
+        const MonitorArea primary = desktop.Monitors().at(0);
+        EXPECT_EQ(ShownTaskbar(primary, &rect), TaskbarState::Hidden) << test.what;
         int32_t x = -1;
         int32_t y = -1;
-        EXPECT_TRUE(PlaceBandOnTaskbar(desktop, &x, &y)) << test.what;
+        EXPECT_TRUE(BandOnTaskbar(primary, &x, &y)) << test.what;
+        desktop.MoveOverlay(0, x, y);
         EXPECT_EQ(x, 0) << test.what;
         EXPECT_EQ(y, height - 200) << test.what;
         ASSERT_TRUE(desktop.OverlayRect(0, &rect));
