@@ -50,8 +50,6 @@ public:
     void PutOverlayBehindTaskbar(std::size_t index) override;
     void CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) override;
     bool Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) override;
-    // Overlay 0's rectangle, for the application.
-    bool OverlayRect(DesktopRect* rect) { return OverlayRect(0, rect); }
     // Every overlay behind its taskbar.
     void PutOverlaysBehindTaskbars();
     // Waits for a message sent to this thread or the time, whichever comes first, and
