@@ -11,19 +11,6 @@
 // first, and the stand-in taskbars of both classes matched to it.
 namespace {
 
-// A stand-in secondary taskbar: a plain window of that class, visible or hidden.
-HWND CreateSecondaryTaskbar(const RECT& rect, bool visible) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_SecondaryTrayWnd";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "",
-                           WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
 TEST(MonitorLayoutWin, ReadsThePrimaryFirstWithEachClassOfTaskbarMatchedToIt) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

@@ -17,18 +17,6 @@
 // both.
 namespace {
 
-// A stand-in taskbar of the secondary monitors' class.
-HWND CreateSecondaryTaskbar(const RECT& rect) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_SecondaryTrayWnd";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_SecondaryTrayWnd", "", WS_POPUP | WS_VISIBLE,
-                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 int OverlayWindows() {
     int count = 0;
     for (HWND window = FindWindowExA(nullptr, nullptr, "LV_EmbraDrawWnd", nullptr); window;
@@ -55,7 +43,7 @@ protected:
         primaryBar = RECT{0, height - 40, half, height};
         secondaryBar = RECT{half, height - 30, width, height};
         primary = CreateTaskbar(primaryBar, true);
-        secondary = CreateSecondaryTaskbar(secondaryBar);
+        secondary = CreateSecondaryTaskbar(secondaryBar, true);
         ASSERT_TRUE(primary && secondary);
         // Topmost, as the shell's taskbars are.
         for (HWND taskbar : {primary, secondary})

@@ -2,15 +2,24 @@
 
 #include <windows.h>
 
-// A stand-in taskbar: a plain window of the taskbar's class, visible or hidden.
-inline HWND CreateTaskbar(const RECT& rect, bool visible) {
+// A stand-in taskbar: a plain window of a taskbar class, visible or hidden.
+inline HWND CreateTaskbarOfClass(const char* className, const RECT& rect, bool visible) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_TrayWnd";
+    windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "",
-                           WS_POPUP | (visible ? WS_VISIBLE : 0), rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP | (visible ? WS_VISIBLE : 0),
+                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The primary monitor's taskbar.
+inline HWND CreateTaskbar(const RECT& rect, bool visible) {
+    return CreateTaskbarOfClass("Shell_TrayWnd", rect, visible);
+}
+
+// A secondary monitor's taskbar.
+inline HWND CreateSecondaryTaskbar(const RECT& rect, bool visible) {
+    return CreateTaskbarOfClass("Shell_SecondaryTrayWnd", rect, visible);
 }

@@ -19,18 +19,6 @@
 // bottom of its monitor, matched to it by the system, and the fire on both.
 namespace {
 
-HWND CreateSecondaryTaskbar(const RECT& rect) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "Shell_SecondaryTrayWnd";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "Shell_SecondaryTrayWnd", "",
-                           WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
-}
-
 RECT BottomStrip(const DesktopRect& screen, int height) {
     return RECT{screen.left, screen.bottom - height, screen.right, screen.bottom};
 }
@@ -59,7 +47,8 @@ TEST(TwoScreens, EachMonitorGetsItsOwnTaskbarAndABandOnIt) {
     const RECT secondaryBar = BottomStrip(monitors[1].screen, 30);
     HWND primary = CreateTaskbar(primaryBar, true);
     SetWindowPos(primary, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    HWND secondary = CreateSecondaryTaskbar(secondaryBar);
+    HWND secondary = CreateSecondaryTaskbar(secondaryBar, true);
+    SetWindowPos(secondary, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     monitors = ReadMonitors(true);
     ASSERT_EQ(monitors.size(), 2u);
     ASSERT_EQ(monitors[0].taskbarState, TaskbarState::Visible);
