@@ -293,20 +293,19 @@ void CFrameSet::PresentFrame() {
     ApplyOpacity(band);
     const DesktopRect drawn = NonZeroBox(band);
     // A paused monitor's overlay gets nothing; its slice's record stays as last shown.
-    std::vector<DesktopRect> dirty(sliceCount);
-    std::vector<bool> shown(sliceCount);
     for (std::size_t i = 0; i < sliceCount; ++i) {
-        shown[i] = !renderState->MonitorPaused(i);
-        if (!shown[i])
+        SliceState& slice = slices[i];
+        slice.shown = !renderState->MonitorPaused(i);
+        if (!slice.shown)
             continue;
-        dirty[i] = DirtyPart(slices[i], band, drawn);
-        desktop->CopyBand(i, band, dirty[i]);
+        slice.dirty = DirtyPart(slice, band, drawn);
+        desktop->CopyBand(i, band, slice.dirty);
     }
     EndOfFrame();
     // A refused presentation needs nothing here: the desktop shows the whole slice next time.
     for (std::size_t i = 0; i < sliceCount; ++i)
-        if (shown[i])
-            (void)desktop->Present(i, DestinationX(i), DestinationY(i), dirty[i]);
+        if (slices[i].shown)
+            (void)desktop->Present(i, DestinationX(i), DestinationY(i), slices[i].dirty);
     AfterPresent();
 }
 

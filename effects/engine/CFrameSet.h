@@ -141,6 +141,8 @@ private:
         std::atomic<int32_t> destinationX{0};
         std::atomic<int32_t> destinationY{0};
         DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented slice
+        DesktopRect dirty;     // worker 0: this frame's part to present
+        bool shown = false;    // worker 0: this frame is presented to the slice's overlay
     };
 
     // Takes over canvasSlices; keeps the destinations when the number of slices stays.
