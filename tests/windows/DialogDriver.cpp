@@ -186,3 +186,25 @@ void PumpMessages() {
         DispatchMessageA(&message);
     }
 }
+
+bool ClickSettingsBox(HWND mainDialog, int settingsButton, int box, int command) {
+    bool clicked = false;
+    RunModalScript(
+        [&] {
+            HWND button = GetDlgItem(mainDialog, settingsButton);
+            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            PumpMessages();
+        },
+        [&](HWND settings) {
+            for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
+                 page = FindWindowExA(settings, page, "#32770", nullptr)) {
+                if (HWND found = GetDlgItem(page, box)) {
+                    SendMessageA(found, BM_CLICK, 0, 0);
+                    clicked = true;
+                }
+            }
+            SendMessageA(settings, WM_COMMAND, command, 0);
+        });
+    return clicked;
+}

@@ -65,3 +65,7 @@ private:
 void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script);
 // Dispatches the messages waiting for this thread.
 void PumpMessages();
+// Opens the settings window by a click on the main dialog's button `settingsButton`, clicks
+// the box `box` on the page that holds it and closes the window with `command` (IDOK or
+// IDCANCEL); false when no page had the box.
+bool ClickSettingsBox(HWND mainDialog, int settingsButton, int box, int command);

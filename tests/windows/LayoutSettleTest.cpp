@@ -191,26 +191,8 @@ TEST_F(LayoutSettleTest, EveryMonitorChangedInTheSettingsRestartsTheEffectOnOk) 
         CLayoutTestWpp app;
         ASSERT_TRUE(app.Init());
         const COverlayCount overlays;
-        bool clicked = false;
-        RunModalScript(
-            [&] {
-                HWND settings = GetDlgItem(app.Dialog(), CMainDlg::kSettings);
-                SendMessageA(settings, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-                SendMessageA(settings, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-                PumpMessages();
-            },
-            [&](HWND settings) {
-                for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
-                     page = FindWindowExA(settings, page, "#32770", nullptr)) {
-                    HWND box = GetDlgItem(page, CSettingsCommonDlg::kEveryMonitor);
-                    if (box) {
-                        SendMessageA(box, BM_CLICK, 0, 0);
-                        clicked = true;
-                    }
-                }
-                SendMessageA(settings, WM_COMMAND, button, 0);
-            });
-        EXPECT_TRUE(clicked);
+        EXPECT_TRUE(ClickSettingsBox(app.Dialog(), CMainDlg::kSettings,
+                                     CSettingsCommonDlg::kEveryMonitor, button));
         EXPECT_EQ(*app.everyMonitor.Get(), button == IDOK ? 0 : 1);
         EXPECT_EQ(COverlayCount::count, button == IDOK ? 1 : 0);
         EXPECT_TRUE(app.IsEffectRunning());

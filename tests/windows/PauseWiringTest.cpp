@@ -227,26 +227,8 @@ TEST_F(PauseWiringTest, PauseOnBatteryTickedInTheSettingsPausesAtOnceOnOk) {
     CPauseTestWpp app(&system);
     ASSERT_TRUE(app.Init());
     ASSERT_FALSE(app.effects.control.Paused());
-    bool ticked = false;
-    RunModalScript(
-        [&] {
-            HWND button = GetDlgItem(app.Dialog(), CMainDlg::kSettings);
-            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-            PumpMessages();
-        },
-        [&](HWND settings) {
-            for (HWND page = FindWindowExA(settings, nullptr, "#32770", nullptr); page;
-                 page = FindWindowExA(settings, page, "#32770", nullptr)) {
-                HWND box = GetDlgItem(page, CSettingsCommonDlg::kPauseOnBattery);
-                if (box) {
-                    SendMessageA(box, BM_CLICK, 0, 0);
-                    ticked = true;
-                }
-            }
-            SendMessageA(settings, WM_COMMAND, IDOK, 0);
-        });
-    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(ClickSettingsBox(app.Dialog(), CMainDlg::kSettings,
+                                 CSettingsCommonDlg::kPauseOnBattery, IDOK));
     EXPECT_TRUE(app.effects.control.Paused());
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: on battery");
     EXPECT_EQ(Stored("PauseOnBattery"), "1");
