@@ -72,6 +72,7 @@ ticks=$(($(cpu_ticks) - ticks_before))
 switched=$(($(switches) - switches_before))
 hz=$(getconf CLK_TCK)
 end_program "$desktop" "$wine_pid"
+timeout 60 wineserver -w || true
 restore_value "$sets_key" current "$current"
 restore_value "$options_key" ConfirmExit "$confirm"
 timeout 60 wineserver -w || true

@@ -38,13 +38,19 @@ stored_value() {
 }
 
 # Stores $3 as value $2 under key $1, or deletes the value when $3 is empty: puts back what
-# stored_value read before.
+# stored_value read before. A Wine command started while the prefix's wineserver ends can
+# fail, so storing is tried three times.
 restore_value() {
-    if [ -n "$3" ]; then
-        wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1
-    else
+    if [ -z "$3" ]; then
         wine reg delete "$1" /v "$2" /f >/dev/null 2>&1 || true
+        return 0
     fi
+    for _ in 1 2 3; do
+        wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 && return 0
+        sleep 1
+    done
+    echo "Could not put back $2 = $3 under $1" >&2
+    return 1
 }
 
 # The Windows process itself (its command line is the program's Windows path) in this

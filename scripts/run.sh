@@ -5,7 +5,7 @@
 # the desktop is closed. Without one ($DISPLAY unset) it runs on a private Xvfb server for
 # a few seconds after it started (EMBRA_RUN_SECONDS, default 8), saves a screenshot, asks
 # the program to end and ends.
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "run.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -39,6 +39,7 @@ run_headless() {
     import -window root "$screenshot"
     echo "Screenshot: $screenshot"
     end_program "$desktop" "$wine_pid"
+    timeout 60 wineserver -w || echo "Wine did not end within 60 s" >&2
     restore_value "$options_key" ConfirmExit "$confirm"
     timeout 60 wineserver -w || echo "Wine did not end within 60 s" >&2
 }

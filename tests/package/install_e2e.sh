@@ -55,7 +55,7 @@ launch() {
         grep -q '^exit ' "$step_report" 2>/dev/null && break
         sleep 0.1
     done
-    tr -d '\r' <"$step_report" 2>/dev/null | sed -n 's/^exit //p' | grep . || echo running
+    tr -d '\r' 2>/dev/null <"$step_report" | sed -n 's/^exit //p' | grep . || echo running
 }
 
 # Waits up to 30 s until a path no longer exists.
@@ -194,6 +194,9 @@ unicode)
     echo "ok: uninstalled from $folder"
     ;;
 portable)
+    # Unpacking the zip makes a first run: no settings left by the other scenarios (one
+    # that outlived the first-run timer stored "start minimised").
+    wine reg delete "$key" /f >/dev/null 2>&1 || true
     unpacked="$out/Embra portable"
     rm -rf "$unpacked"
     mkdir -p "$unpacked"
