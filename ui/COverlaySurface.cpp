@@ -131,11 +131,14 @@ bool COverlaySurface::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     if (!target || !memoryDc.Get())
         return false;
     const bool moved = x != lastDestination.x || y != lastDestination.y;
-    const bool all = presentWhole.exchange(false, std::memory_order_acq_rel) || moved;
     const DesktopRect part = ClipBox(dirty, surfaceSize.width, surfaceSize.height);
+    // A dirty rectangle over the whole window is left out: Wine then copies the window's
+    // surface once per call instead of twice.
+    const bool all = presentWhole.exchange(false, std::memory_order_acq_rel) || moved ||
+                     (part.left == 0 && part.top == 0 && part.right == surfaceSize.width &&
+                      part.bottom == surfaceSize.height);
     if (!all && BoxEmpty(part))
         return true;
-    CWindowDc screen(nullptr);
     POINT destination{x, y};
     SIZE size{surfaceSize.width, surfaceSize.height};
     POINT source{0, 0};
@@ -143,7 +146,7 @@ bool COverlaySurface::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     const RECT dirtyRect{part.left, part.top, part.right, part.bottom};
     UPDATELAYEREDWINDOWINFO info{};
     info.cbSize = sizeof info;
-    info.hdcDst = screen.Get();
+    info.hdcDst = screenDc.Get();
     info.pptDst = &destination;
     info.psize = &size;
     info.hdcSrc = memoryDc.Get();
