@@ -9,6 +9,7 @@
 #include "graphics/Sse2Blend.h"
 
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 void CFlameBlender::SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
@@ -42,7 +43,8 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
 #if defined(__SSE2__)
 // Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
 // left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
-// pixels a register).
+// pixels a register). A group left wholly alone is worked through as well: the fire has
+// a handful a frame, not worth a test in every group.
 inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
@@ -52,9 +54,6 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
     const __m128i doneLanes = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done));
     const __m128i skip = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(s, zero), doneLanes),
                                       _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
-    const int skipped = _mm_movemask_ps(_mm_castsi128_ps(skip));
-    if (skipped == 0xF)
-        return;
     const __m128i a = Sse2Blend::AlphaUnion(s, d);
     const int a0 = _mm_extract_epi16(a, 0);
     const int a1 = _mm_extract_epi16(a, 2);
@@ -103,6 +102,11 @@ void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, co
         for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
             const int32_t first = std::max(spans[v].first, firstU) - firstU;
             const int32_t end = std::min(spans[v].end, endU) - firstU;
+            // The frame-buffer rows lie a whole screen width apart: the row two below is
+            // asked for now, so that it is in the cache when its turn comes.
+            if (v + 2 < rows)
+                _mm_prefetch(reinterpret_cast<const char*>(target + 2 * targetStride + 4 * first),
+                             _MM_HINT_T0);
             BlendGroups(target, sprite, first, end, reach);
         }
         return;
