@@ -66,6 +66,10 @@
 #define IDC_HOTKEY 1022
 #define IDC_HOTKEY_NOTE 1023
 #define IDC_EVERY_MONITOR 1050
+// The "Common" page's groups.
+#define IDC_GROUP_STARTING 1051
+#define IDC_GROUP_PAUSING 1052
+#define IDC_GROUP_SHOWING 1053
 
 // Effect settings dialogs: one edit box, spin control and slider per row.
 #define IDC_ITEMS_EDIT 1007
