@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,4 +61,47 @@ TEST(CHandleOwner, ReceiveReleasesFirstAndOwnsWhatTheCallWrites) {
         EXPECT_EQ(owner.Get(), 4);
     }
     EXPECT_EQ(log.handles, (std::vector<int>{3, 4}));
+}
+
+TEST(CHandleOwner, AMoveHandsTheHandleOverAndItIsReleasedOnceWithItsOwnRelease) {
+    struct Case {
+        const char* what;
+        void (*run)(ReleaseLog*);
+        std::vector<int> handles, contexts;
+    };
+    const Case cases[] = {
+        {"moved into a new owner",
+         [](ReleaseLog* log) {
+             COwner from(7, CRecordingRelease{log, 1});
+             COwner to(std::move(from));
+             EXPECT_FALSE(from);
+             EXPECT_EQ(to.Get(), 7);
+         },
+         {7},
+         {1}},
+        {"moved onto an owner holding another",
+         [](ReleaseLog* log) {
+             COwner from(7, CRecordingRelease{log, 1});
+             COwner to(8, CRecordingRelease{log, 2});
+             to = std::move(from);
+             EXPECT_EQ(log->handles, std::vector<int>{8}) << "the replaced one goes at once";
+         },
+         {8, 7},
+         {2, 1}},
+        {"moved onto itself",
+         [](ReleaseLog* log) {
+             COwner owner(7, CRecordingRelease{log, 1});
+             COwner& same = owner;
+             owner = std::move(same);
+             EXPECT_EQ(owner.Get(), 7);
+         },
+         {7},
+         {1}},
+    };
+    for (const Case& c : cases) {
+        ReleaseLog log;
+        c.run(&log);
+        EXPECT_EQ(log.handles, c.handles) << c.what;
+        EXPECT_EQ(log.contexts, c.contexts) << c.what;
+    }
 }
