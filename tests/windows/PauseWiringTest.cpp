@@ -67,8 +67,10 @@ protected:
         const int height = GetSystemMetrics(SM_CYSCREEN);
         taskbar = CreateTaskbar(RECT{0, height - 30, width, height}, true);
         system.state.overlayMonitors = {{0, 0, width, height}};
-        system.state.foreground.exists = true;
-        system.state.foreground.rect = {0, 0, width, height};
+        TopWindow program; // captionless over the whole monitor unless a test says otherwise
+        program.visible = true;
+        program.rect = {0, 0, width, height};
+        system.state.windows = {program};
     }
     void TearDown() override {
         // The quit message each exit posts, so that no later modal loop ends at once.
@@ -94,7 +96,7 @@ protected:
 };
 
 TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy) {
-    system.state.foreground.hasCaption = false;
+    system.state.windows[0].hasCaption = false;
     CPauseTestWpp app(&system);
     ASSERT_TRUE(app.Init());
     EXPECT_TRUE(app.IsEffectRunning()) << "paused, not stopped";
@@ -102,7 +104,7 @@ TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: full-screen program");
     EXPECT_TRUE(system.watching) << "the periodic check looks for its end";
 
-    system.state.foreground.hasCaption = true; // the program left full screen
+    system.state.windows[0].hasCaption = true; // the program left full screen
     system.Change();
     EXPECT_FALSE(app.effects.control.Paused());
     EXPECT_EQ(Tip(app), app.DefaultTip().str());
@@ -121,7 +123,7 @@ TEST_F(PauseWiringTest, AFullScreenProgramOnOneOfTwoMonitorsPausesThatBandOnly) 
     const DesktopRect first = system.state.overlayMonitors[0];
     const DesktopRect second{first.right, 0, first.right + 1024, 768};
     system.state.overlayMonitors = {first, second};
-    system.state.foreground.rect = second;
+    system.state.windows[0].rect = second;
     CPauseTestWpp app(&system);
     ASSERT_TRUE(app.Init());
     EXPECT_FALSE(app.effects.control.Paused()) << "the first monitor's band goes on";
@@ -129,12 +131,12 @@ TEST_F(PauseWiringTest, AFullScreenProgramOnOneOfTwoMonitorsPausesThatBandOnly) 
     EXPECT_TRUE(app.effects.control.MonitorPaused(1));
     EXPECT_EQ(Tip(app), app.DefaultTip().str());
 
-    system.state.foreground.rect = {first.left, first.top, second.right, second.bottom};
+    system.state.windows[0].rect = {first.left, first.top, second.right, second.bottom};
     system.Change();
     EXPECT_TRUE(app.effects.control.Paused()) << "every monitor covered";
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: full-screen program");
 
-    system.state.foreground.hasCaption = true;
+    system.state.windows[0].hasCaption = true;
     system.Change();
     EXPECT_FALSE(app.effects.control.Paused());
     EXPECT_FALSE(app.effects.control.MonitorPaused(1));
@@ -160,7 +162,7 @@ TEST_F(PauseWiringTest, StoredOptionsAreReadWithDefaultsForMalformedValues) {
             WriteOption("PauseFullScreen", c.fullScreen);
             WriteOption("PauseOnBattery", c.battery);
         }
-        system.state.foreground.hasCaption = true;
+        system.state.windows[0].hasCaption = true;
         system.state.onBattery = true;
         CPauseTestWpp app(&system);
         ASSERT_TRUE(app.Init());
@@ -174,7 +176,7 @@ TEST_F(PauseWiringTest, StoredOptionsAreReadWithDefaultsForMalformedValues) {
 }
 
 TEST_F(PauseWiringTest, TheTrayMenuStartsStopsAndPausesForAnHour) {
-    system.state.foreground.hasCaption = true;
+    system.state.windows[0].hasCaption = true;
     CPauseTestWpp app(&system);
     ASSERT_TRUE(app.Init());
     const std::vector<MenuEntry> running = Entries(app.TrayMenu());
@@ -221,7 +223,7 @@ TEST_F(PauseWiringTest, TheTrayMenuStartsStopsAndPausesForAnHour) {
 // A checkbox ticked on the settings window's "Common" page counts from its OK on, and is
 // stored at once.
 TEST_F(PauseWiringTest, PauseOnBatteryTickedInTheSettingsPausesAtOnceOnOk) {
-    system.state.foreground.hasCaption = true;
+    system.state.windows[0].hasCaption = true;
     system.state.onBattery = true;
     WriteOption("StartMinimize", "0"); // the settings window opens over the shown window
     CPauseTestWpp app(&system);
@@ -252,7 +254,7 @@ bool ChooseFromMenu(int downs) {
 }
 
 TEST_F(PauseWiringTest, ARightClickOrTheContextMenuKeyOnTheIconOpensTheMenu) {
-    system.state.foreground.hasCaption = true;
+    system.state.windows[0].hasCaption = true;
     CPauseTestWpp app(&system);
     ASSERT_TRUE(app.Init());
     // The icon reports a right click as WM_RBUTTONUP; a shell of a newer version reports

@@ -1,10 +1,12 @@
 #include "system/CWin32SystemState_win.h"
+#include "system/PauseRules.h"
 #include "system/PowerSettings_win.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -59,41 +61,76 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
+// The first window listed at `rect`, -1 for none.
+int IndexOf(const SystemState& state, const DesktopRect& rect) {
+    for (std::size_t i = 0; i < state.windows.size(); ++i)
+        if (SameRect(state.windows[i].rect, rect))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The test's windows are its own process's, which no full-screen rule counts: as another
+// program's, the listed window would count.
+TopWindow AsForeign(TopWindow window) {
+    window.isOwn = false;
+    return window;
+}
+
+TEST_F(Win32SystemState, ListsTheWindowsTopFirstWithTheFactsTheRulesNeed) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    HWND cover = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(cover);
+    const DesktopRect screen{0, 0, width, height};
+    HWND full = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                nullptr, nullptr, nullptr, nullptr);
+    HWND front = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    HWND hidden = CreateWindowExA(0, "Static", "", WS_POPUP, 30, 40, 60, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
+    SetForegroundWindow(front);
     Pump();
+    ASSERT_EQ(GetForegroundWindow(), front);
     SystemState state = system.Current();
     ASSERT_EQ(state.overlayMonitors.size(), 1u) << "the primary monitor without an overlay";
-    EXPECT_EQ(state.overlayMonitors[0].right - state.overlayMonitors[0].left, width);
-    ASSERT_EQ(GetForegroundWindow(), cover);
-    EXPECT_TRUE(state.foreground.exists);
-    EXPECT_FALSE(state.foreground.hasCaption);
-    EXPECT_TRUE(state.foreground.isOwn) << "a window of this process";
-    EXPECT_FALSE(state.foreground.isShell);
-    EXPECT_EQ(state.foreground.rect.right, width);
-    HWND captioned = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width,
-                                     height, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(captioned);
-    Pump();
+    EXPECT_TRUE(SameRect(state.overlayMonitors[0], screen));
+    const int fullAt = IndexOf(state, screen);
+    const int frontAt = IndexOf(state, {10, 20, 310, 220});
+    ASSERT_GE(fullAt, 0);
+    ASSERT_GE(frontAt, 0);
+    EXPECT_LT(frontAt, fullAt) << "the window in front listed first";
+    EXPECT_EQ(IndexOf(state, {30, 40, 90, 90}), -1) << "a hidden window is left out";
+    const TopWindow& fullWindow = state.windows[fullAt];
+    EXPECT_TRUE(fullWindow.visible && fullWindow.isOwn);
+    EXPECT_FALSE(fullWindow.hasCaption || fullWindow.maximised || fullWindow.minimised ||
+                 fullWindow.cloaked || fullWindow.seeThrough || fullWindow.isShell);
+    EXPECT_TRUE(state.windows[frontAt].hasCaption);
+    state.windows[fullAt] = AsForeign(fullWindow);
+    EXPECT_EQ(FullScreenMonitors(state), std::vector<bool>{true})
+        << "a full-screen window behind the one in front still covers its monitor";
+
+    // Captionless with a sizing frame, maximised over a work area that is the whole monitor.
+    SetWindowLongPtrA(full, GWL_STYLE, WS_POPUP | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_VISIBLE);
+    ShowWindow(full, SW_MAXIMIZE);
+    SetWindowLongPtrA(front, GWL_EXSTYLE, WS_EX_LAYERED);
+    SetLayeredWindowAttributes(front, 0, 200, LWA_ALPHA);
+    ShowWindow(hidden, SW_SHOWNOACTIVATE);
+    ShowWindow(hidden, SW_MINIMIZE);
     state = system.Current();
-    ASSERT_EQ(GetForegroundWindow(), captioned);
-    EXPECT_TRUE(state.foreground.hasCaption);
-    // Wine 8 sends no foreground event of its own: the test sends it as Windows does.
-    listener.changes = 0;
-    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, captioned, OBJID_WINDOW, CHILDID_SELF);
-    Pump();
-    EXPECT_EQ(listener.changes, 1) << "the new foreground window was reported";
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, captioned, OBJID_WINDOW, CHILDID_SELF);
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, captioned, OBJID_CURSOR, CHILDID_SELF);
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, cover, OBJID_WINDOW, CHILDID_SELF);
-    Pump();
-    EXPECT_EQ(listener.changes, 2) << "only the foreground window's own moves";
-    DestroyWindow(captioned);
-    DestroyWindow(cover);
+    TopWindow maximised;
+    for (const TopWindow& window : state.windows)
+        if (window.maximised && window.isOwn)
+            maximised = window;
+    EXPECT_TRUE(maximised.maximised) << "the maximised window's style is read";
+    EXPECT_FALSE(IsFullScreenOn(AsForeign(maximised), screen)) << "maximised, not full screen";
+    ASSERT_GE(IndexOf(state, {10, 20, 310, 220}), 0);
+    EXPECT_TRUE(state.windows[IndexOf(state, {10, 20, 310, 220})].seeThrough)
+        << "layered at 200 of 255";
+    bool minimised = false;
+    for (const TopWindow& window : state.windows)
+        minimised = minimised || (window.minimised && window.isOwn);
+    EXPECT_TRUE(minimised) << "a shown, minimised window is listed as such";
+    DestroyWindow(hidden);
+    DestroyWindow(front);
+    DestroyWindow(full);
 
     system.overlayRects = [width] {
         return std::vector<DesktopRect>{{10, 10, 110, 60}, {width - 50, 0, width + 50, 40}};
@@ -102,6 +139,62 @@ TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
     ASSERT_EQ(bands.overlayMonitors.size(), 2u) << "one monitor for each band";
     EXPECT_EQ(bands.overlayMonitors[0].right, width) << "the monitor the overlay is on";
     EXPECT_EQ(bands.overlayMonitors[1].right, width) << "the one it overlaps most";
+}
+
+TEST_F(Win32SystemState, OnlyANewForegroundWindowAndItsOwnMovesAreReported) {
+    HWND front = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(front);
+    Pump();
+    ASSERT_EQ(GetForegroundWindow(), front);
+    // Wine 8 sends no window events of its own: the test sends them as Windows does.
+    listener.changes = 0;
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, front, OBJID_WINDOW, CHILDID_SELF);
+    Pump();
+    EXPECT_EQ(listener.changes, 1) << "the new foreground window was reported";
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_WINDOW, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_CURSOR, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, other, OBJID_WINDOW, CHILDID_SELF);
+    Pump();
+    EXPECT_EQ(listener.changes, 2) << "only the foreground window's own moves";
+    DestroyWindow(other);
+    DestroyWindow(front);
+}
+
+// Under windows: the overlay lies at the bottom; a window moved over its band without a
+// notification is seen by the periodic look and covers the band.
+TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HWND overlay =
+        CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, "Static", "",
+                        WS_POPUP, 0, height - 200, width, 200, nullptr, nullptr, nullptr, nullptr);
+    SetWindowPos(overlay, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND cover = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width / 2,
+                                 height / 2, nullptr, nullptr, nullptr, nullptr);
+    system.overlayRects = [width, height] {
+        return std::vector<DesktopRect>{{0, height - 200, width, height}};
+    };
+    system.overlayWindows = [overlay] { return std::vector<HWND>{overlay}; };
+    SystemState state = system.Current();
+    const int band = IndexOf(state, {0, height - 200, width, height});
+    ASSERT_GE(band, 0) << "a paused (hidden) overlay is listed";
+    EXPECT_EQ(state.windows[band].band, 0);
+    EXPECT_TRUE(state.windows[band].seeThrough);
+    EXPECT_EQ(CoveredBands(state), std::vector<bool>{false});
+    system.WatchFullScreen(true);
+    SetWindowPos(cover, nullptr, -10, height - 260, width + 20, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(CWin32SystemState::kWatchMs * 2);
+    Pump();
+    EXPECT_GE(listener.changes, 1) << "the move was seen";
+    EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{true});
+    SetWindowPos(cover, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{false}) << "its last row shows";
+    system.WatchFullScreen(false);
+    DestroyWindow(cover);
+    DestroyWindow(overlay);
 }
 
 TEST_F(Win32SystemState, SessionAndPowerNotificationsChangeTheStateAndAreReported) {
