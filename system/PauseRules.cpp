@@ -42,10 +42,10 @@ bool HidesBelow(const TopWindow& window) {
 }
 
 bool IsFullScreenOn(const TopWindow& window, const DesktopRect& monitor) {
-    if (!HidesBelow(window) || window.hasCaption || window.maximised || window.isShell ||
-        window.isOwn || IsEmpty(monitor))
+    if (!HidesBelow(window) || window.hasCaption || window.isShell || window.isOwn ||
+        IsEmpty(monitor))
         return false;
-    return Holds(window.rect, monitor);
+    return window.maximised ? SameRect(window.rect, monitor) : Holds(window.rect, monitor);
 }
 
 std::vector<bool> FullScreenMonitors(const SystemState& state) {

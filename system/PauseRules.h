@@ -37,9 +37,10 @@ struct TimedPause {
 // cloaked) and not see-through.
 bool HidesBelow(const TopWindow& window);
 // Whether the window is a full-screen program on the monitor: it hides what lies below,
-// has no caption, is not maximised (a maximised window fills the work area, which may be
-// the whole monitor), is not the shell's or this program's own, and its rectangle holds
-// the monitor's.
+// has no caption, is not the shell's or this program's own, and its rectangle holds the
+// monitor's. A maximised window fills the work area, which may be the whole monitor, and
+// reaches past it by its frame: it counts only when its rectangle is the monitor's exactly,
+// as a program's that is maximised to full screen without a frame is.
 bool IsFullScreenOn(const TopWindow& window, const DesktopRect& monitor);
 // For each of the overlay's monitors, whether some full-screen program covers it, in
 // front or behind other windows.

@@ -57,8 +57,10 @@ TEST(PauseRulesTest, AFullScreenProgramIsAShownCaptionlessForeignWindowOverTheWh
         // The work area is the whole monitor (the taskbar auto-hidden or absent).
         {"maximised without a caption, its frame beyond the monitor",
          With(Borderless({-8, -8, 1928, 1088}), [](TopWindow& w) { w.maximised = true; }), false},
-        {"maximised without a caption or a frame",
-         With(Borderless(kMonitor), [](TopWindow& w) { w.maximised = true; }), false},
+        {"maximised without a caption, 1 px past the monitor (a thin border)",
+         With(Borderless({-1, -1, 1921, 1081}), [](TopWindow& w) { w.maximised = true; }), false},
+        {"maximised to the monitor exactly, no caption or frame (a full-screen program)",
+         With(Borderless(kMonitor), [](TopWindow& w) { w.maximised = true; }), true},
         {"the desktop or a shell window",
          With(Borderless(kMonitor), [](TopWindow& w) { w.isShell = true; }), false},
         {"the program's own overlay",
