@@ -93,33 +93,6 @@ TEST(PauseControllerTest, EachBandIsToldOfItsOwnFullScreenPauseOnlyWhenItChanges
     EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "new bands are told where they stand";
 }
 
-TEST(PauseControllerTest, UnderWindowsACoveredBandPausesAloneAndEveryOneTheEffect) {
-    Rig rig;
-    std::vector<std::pair<std::size_t, bool>> bands;
-    rig.controller.setMonitorPaused = [&bands](std::size_t index, bool paused) {
-        bands.emplace_back(index, paused);
-    };
-    rig.controller.options = PauseOptions{false, false, true};
-    rig.system.state.overlayMonitors = {{0, 0, 1280, 720}, {1280, 0, 2560, 720}};
-    TopWindow overlay = Rig::Borderless({0, 520, 1280, 720});
-    overlay.seeThrough = true;
-    overlay.band = 0;
-    TopWindow rightOverlay = overlay;
-    rightOverlay.rect = {1280, 520, 2560, 720};
-    rightOverlay.band = 1;
-    rig.system.state.windows = {Rig::Borderless({0, 0, 1280, 720}), overlay, rightOverlay};
-    rig.controller.Update();
-    using Calls = std::vector<std::pair<std::size_t, bool>>;
-    EXPECT_EQ(bands, Calls({{0, true}, {1, false}}));
-    EXPECT_EQ(rig.calls, std::vector<bool>({false}));
-    EXPECT_TRUE(rig.system.watching) << "the look waits for a window to move off a band";
-    rig.system.state.windows[0].rect = {0, 0, 2560, 720};
-    rig.system.Change();
-    EXPECT_EQ(rig.calls, std::vector<bool>({false, true}));
-    EXPECT_EQ(rig.controller.ReasonText(), "paused: covered by windows");
-    EXPECT_TRUE(rig.system.watching);
-}
-
 TEST(PauseControllerTest, OptionsDecideWhatPauses) {
     Rig rig;
     rig.controller.options.pauseFullScreen = false;

@@ -1,5 +1,4 @@
 #include "system/PauseRules.h"
-#include "system/RectUnion.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +56,6 @@ TEST(PauseRulesTest, AFullScreenProgramIsAShownCaptionlessForeignWindowOverTheWh
         // The work area is the whole monitor (the taskbar auto-hidden or absent).
         {"maximised without a caption, its frame beyond the monitor",
          With(Borderless({-8, -8, 1928, 1088}), [](TopWindow& w) { w.maximised = true; }), false},
-        {"maximised without a caption, 1 px past the monitor (a thin border)",
-         With(Borderless({-1, -1, 1921, 1081}), [](TopWindow& w) { w.maximised = true; }), false},
         {"maximised to the monitor exactly, no caption or frame (a full-screen program)",
          With(Borderless(kMonitor), [](TopWindow& w) { w.maximised = true; }), true},
         {"the desktop or a shell window",
@@ -117,10 +114,6 @@ TEST(PauseRulesTest, AFullScreenProgramOnOneMonitorPausesThatBandAloneAndEveryOn
          {Borderless({0, 0, 3840, 1080})},
          {true, true, false},
          false},
-        {"one on each monitor",
-         {Borderless(kRightMonitor), front, Borderless(kLeftMonitor), Borderless(kMonitor)},
-         {true, true, true},
-         true},
         {"over the whole desktop", {Borderless({-1280, 0, 3840, 1080})}, {true, true, true}, true},
         {"nowhere", {front}, {false, false, false}, false},
     };
@@ -138,33 +131,6 @@ TEST(PauseRulesTest, AFullScreenProgramOnOneMonitorPausesThatBandAloneAndEveryOn
     shell.overlayMonitors = {kMonitor, kRightMonitor};
     shell.fullScreenNotification = true;
     EXPECT_TRUE(FullScreenProgramInFront(shell)) << "the shell's report names no monitor";
-}
-
-TEST(PauseRulesTest, TheUnionOfRectanglesHoldsARectangleOnlyWithoutAGap) {
-    constexpr DesktopRect kBand{0, 0, 100, 50};
-    struct Case {
-        const char* what;
-        std::vector<DesktopRect> covers;
-        bool holds;
-    };
-    const Case cases[] = {
-        {"none", {}, false},
-        {"one larger", {{-5, -5, 105, 55}}, true},
-        {"left and right halves overlapping", {{0, 0, 60, 50}, {40, 0, 100, 50}}, true},
-        {"left and right halves, a column apart", {{0, 0, 50, 50}, {51, 0, 100, 50}}, false},
-        {"four quarters",
-         {{0, 0, 50, 25}, {50, 0, 100, 25}, {0, 25, 50, 50}, {50, 25, 100, 50}},
-         true},
-        {"a frame around a hole",
-         {{0, 0, 100, 10}, {0, 40, 100, 50}, {0, 0, 10, 50}, {90, 0, 100, 50}},
-         false},
-        {"the hole filled last",
-         {{0, 0, 100, 10}, {0, 40, 100, 50}, {0, 0, 10, 50}, {90, 0, 100, 50}, {10, 10, 90, 40}},
-         true},
-        {"empty rectangles", {{0, 0, 0, 50}, {0, 50, 100, 50}}, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(UnionHolds(c.covers, kBand), c.holds) << c.what;
 }
 
 TEST(PauseRulesTest, UnderWindowsABandPausesWhileTheShownWindowsAboveItHideItWholly) {
@@ -198,6 +164,10 @@ TEST(PauseRulesTest, UnderWindowsABandPausesWhileTheShownWindowsAboveItHideItWho
         {"two windows together",
          {Captioned({0, 800, 1000, 1080}), Captioned({900, 700, 1920, 1080}), overlay},
          {true, false}},
+        {"four windows round a hole",
+         {Captioned({0, 0, 1920, 900}), Captioned({0, 1000, 1920, 1080}),
+          Captioned({0, 0, 900, 1080}), Captioned({1000, 0, 1920, 1080}), overlay},
+         {false, false}},
         {"the taskbar alone", {taskbar, overlay}, {false, false}},
         {"the taskbar and a window over the rest",
          {taskbar, Captioned({0, 880, 1920, 1040}), overlay},
@@ -210,9 +180,6 @@ TEST(PauseRulesTest, UnderWindowsABandPausesWhileTheShownWindowsAboveItHideItWho
          {false, false}},
         {"a minimised window",
          {With(exact, [](TopWindow& w) { w.minimised = true; }), overlay},
-         {false, false}},
-        {"a hidden window",
-         {With(exact, [](TopWindow& w) { w.visible = false; }), overlay},
          {false, false}},
         {"a window on the other monitor",
          {Captioned(kRightBand), overlay, rightOverlay},
