@@ -4,8 +4,9 @@
 #   Embra-<version>-debug.zip     embra.exe.debug, the symbols the shipped program lacks
 # Both packages hold the program stripped of its symbols; it names its debug file, so a
 # debugger finds the symbols when embra.exe.debug lies beside it.
-# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, STAGE, DIST, OBJCOPY and MAKENSIS.
-foreach(variable PROGRAM VERSION SOURCE_DIR ICON STAGE DIST OBJCOPY MAKENSIS)
+# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, PICTURES (the setup's pictures), STAGE, DIST,
+# OBJCOPY and MAKENSIS.
+foreach(variable PROGRAM VERSION SOURCE_DIR ICON PICTURES STAGE DIST OBJCOPY MAKENSIS)
     if(NOT ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -37,7 +38,7 @@ file(WRITE ${STAGE}/README.txt "${readme}")
 file(WRITE ${STAGE}/LICENSE.txt "${licence}")
 
 file(REMOVE ${DIST}/${name}-setup.exe ${DIST}/${name}-portable.zip ${DIST}/${name}-debug.zip)
-run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON}
+run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON} -DPICTURES=${PICTURES}
     -DOUTFILE=${DIST}/${name}-setup.exe ${SOURCE_DIR}/packaging/embra.nsi)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-portable.zip --format=zip
     embra.exe README.txt LICENSE.txt)
