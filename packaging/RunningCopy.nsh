@@ -4,8 +4,9 @@
 ;
 ; Needs PROGRAM and TITLE, and the variable WasRunning.
 
-; The main window, a dialog titled like the program that holds the settings button, takes
-; the quit command: it saves every setting and ends the program without asking.
+; The main window, a dialog that holds the settings button (and is titled like the
+; program), takes the quit command: it saves every setting and ends the program without
+; asking.
 !define SETTINGS_BUTTON 1002
 !define QUIT_COMMAND 1013
 ; How long the program may take to save and end once asked, and how long ending it by
@@ -78,13 +79,14 @@ Function ${un}FindInstalledCopy
     System::Free $R5
 FunctionEnd
 
-; Posts the quit command to each main window of process $R3; $R6: how many it was posted
-; to. Uses $R5 and $R7.
+; Posts the quit command to each main window of process $R3 (a dialog of that process
+; holding the settings button, whatever its title, which a translation may change); $R6:
+; how many it was posted to. Uses $R5 and $R7.
 Function ${un}AskToEnd
     StrCpy $R6 0
     StrCpy $R5 0
     ${Do}
-        FindWindow $R5 "#32770" "${TITLE}" "" $R5
+        FindWindow $R5 "#32770" "" "" $R5
         ${If} $R5 P= 0
             ${ExitDo}
         ${EndIf}
