@@ -106,7 +106,7 @@ expect_flat() {
 # block of cycles and a few openings (heaps and caches warmed up) are held against those at
 # the end.
 soak() {
-    local cycles=1000 blocks=10 windows=50 hover=15
+    local cycles=400 blocks=4 windows=20 hover=8
     if [ "${EMBRA_SOAK:-}" = long ]; then
         cycles=5000 blocks=50 windows=200 hover=60
     fi
