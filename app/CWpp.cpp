@@ -43,6 +43,12 @@ CWpp::CWpp(ISystemState* system)
             static_cast<void>(desktop.OverlayRect(i, &rects[i]));
         return rects;
     };
+    systemState.overlayWindows = [this] {
+        std::vector<HWND> windows(desktop.OverlayCount());
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            windows[i] = desktop.OverlayWindow(i);
+        return windows;
+    };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
