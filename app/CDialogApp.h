@@ -2,6 +2,7 @@
 
 #include "params/CParam.h"
 #include "params/StorePaths.h"
+#include "system/SystemOwners_win.h"
 #include "params/tstr.h"
 #include "ui/CDialog.h"
 #include "ui/WindowHelpers.h"
@@ -89,11 +90,13 @@ private:
     }
     // Gives the memory of the start back, then minimises the dialog.
     static void StartMinimized(HWND dialog) {
-        HANDLE process = OpenProcess(0x000F0000, FALSE, GetCurrentProcessId());
-        if (process) {
-            SetProcessWorkingSetSize(process, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-            CloseHandle(process);
-        }
+        // The start-up opens its own process with this access (0x000F0000).
+        static_assert(STANDARD_RIGHTS_REQUIRED == 0x000F0000, "the start-up's access");
+        const CKernelHandle process(
+            OpenProcess(STANDARD_RIGHTS_REQUIRED, FALSE, GetCurrentProcessId()));
+        if (process)
+            SetProcessWorkingSetSize(process.Get(), static_cast<SIZE_T>(-1),
+                                     static_cast<SIZE_T>(-1));
         if (SendMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0) != 0)
             ShowWindow(dialog, SW_MINIMIZE);
         SendMessageA(dialog, WM_ACTIVATEAPP, 0, 0);

@@ -51,3 +51,9 @@ struct CDestroyWindow {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 using CWindowOwner = CHandleOwner<HWND, CDestroyWindow>;
+
+// Closes a kernel object's handle (a process, a thread, an event, a file).
+struct CCloseHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using CKernelHandle = CHandleOwner<HANDLE, CCloseHandle>;
