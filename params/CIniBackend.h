@@ -33,6 +33,8 @@ public:
     bool KeyExists(const tstr& path) override;
     // A file has no subkeys to enumerate: always false.
     bool EnumSubkey(const tstr& path, int index, tstr& name) override;
+    // The section's keys in the file's order.
+    bool EnumValue(const tstr& path, int index, tstr& name) override;
 
     // Joins folder, "\" (unless the folder already ends in "\" or "/"), firm, "\", app,
     // "\" and the file name. False, `path` unchanged, when the result with its

@@ -57,6 +57,20 @@ bool ReadValue(const tstr& file, const tstr& section, const tstr& name, std::vec
     return false;
 }
 
+// The names of the section's keys, each NUL-terminated, and the characters used; false
+// when the list does not fit the largest buffer.
+bool ReadKeyNames(const tstr& file, const tstr& section, std::vector<char>& names, DWORD& used) {
+    for (DWORD size = kValueChars; size <= kMaxReadChars; size *= 2) {
+        names.assign(size, '\0');
+        used =
+            GetPrivateProfileStringA(section.str(), nullptr, "", names.data(), size, file.c_str());
+        // A list that did not fit comes back as size - 2 characters.
+        if (used + 2 < size)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CIniBackend::SetNames(const tstr& firmName, const tstr& appName, const tstr& file) {
@@ -167,5 +181,22 @@ bool CIniBackend::EnumSubkey(const tstr& path, int index, tstr& name) {
     (void)path;
     (void)index;
     (void)name;
+    return false;
+}
+
+bool CIniBackend::EnumValue(const tstr& path, int index, tstr& name) {
+    tstr file;
+    if (index < 0 || !PrepareFilePath(file))
+        return false;
+    std::vector<char> names;
+    DWORD used = 0;
+    if (!ReadKeyNames(file, path, names, used))
+        return false;
+    for (std::size_t at = 0; at < used; at += std::strlen(&names[at]) + 1) {
+        if (index-- == 0) {
+            name = &names[at];
+            return true;
+        }
+    }
     return false;
 }

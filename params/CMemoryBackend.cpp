@@ -173,3 +173,13 @@ bool CMemoryBackend::EnumSubkey(const tstr& path, int index, tstr& name) {
     name = it->first.c_str();
     return true;
 }
+
+bool CMemoryBackend::EnumValue(const tstr& path, int index, tstr& name) {
+    const Entries* entries = FindEntries(path, false);
+    if (!entries || index < 0 || index >= static_cast<int>(entries->size()))
+        return false;
+    auto it = entries->begin();
+    std::advance(it, index);
+    name = it->first.c_str();
+    return true;
+}

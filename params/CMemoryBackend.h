@@ -17,11 +17,13 @@
 // the key path; a present empty text reads as "" with true, an entry larger than
 // kMaxTextValueBytes as absent; ReadBytes needs the exact stored size (a null buffer only
 // needs the key); DeleteKey removes the key and its subtree; subkeys enumerate in
-// case-insensitive name order, as the registry lists them.
+// case-insensitive name order, as the registry lists them; values enumerate in the same
+// order.
 //
 // INI flavour: one flat list of sections named by the full path. An empty entry reads as
 // absent (false, out := ""); DeleteKey removes every section whose name begins with the
 // path (byte comparison); KeyExists needs at least one entry; EnumSubkey always fails;
+// EnumValue lists a section's entries in name order;
 // ReadBytes needs the exact stored size.
 class CMemoryBackend : public ISettingsBackend {
 public:
@@ -37,6 +39,7 @@ public:
     bool DeleteKey(const tstr& path) override;
     bool KeyExists(const tstr& path) override;
     bool EnumSubkey(const tstr& path, int index, tstr& name) override;
+    bool EnumValue(const tstr& path, int index, tstr& name) override;
 
     Flavour GetFlavour() const { return flavour; }
 

@@ -6,7 +6,8 @@
 #include <cstddef>
 
 // Settings kept as values of keys below HKEY_CURRENT_USER: text as REG_SZ, raw bytes as
-// REG_BINARY. Every operation opens and closes its own key, so nothing is cached.
+// REG_BINARY. Paths, names and texts are UTF-8, passed to the wide calls. Every operation
+// opens and closes its own key, so nothing is cached.
 class CRegistryBackend : public ISettingsBackend {
 public:
     // Creates or opens the key for writing; true once that succeeded, whatever the
@@ -26,4 +27,6 @@ public:
     bool KeyExists(const tstr& path) override;
     // Subkey names of up to 1023 characters; `name` is unchanged on failure.
     bool EnumSubkey(const tstr& path, int index, tstr& name) override;
+    // Value names of up to 1023 characters; `name` is unchanged on failure.
+    bool EnumValue(const tstr& path, int index, tstr& name) override;
 };

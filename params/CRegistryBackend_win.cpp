@@ -2,6 +2,7 @@
 
 #include "params/RegistryKey_win.h"
 #include "params/RegistryValue_win.h"
+#include "params/Utf16_win.h"
 
 #include <windows.h>
 
@@ -11,19 +12,35 @@ static_assert(KEY_READ == 0x20019 && KEY_WRITE == 0x20006, "access rights of the
 
 namespace {
 
-// Subkey names the enumeration returns: up to 1023 characters and the terminator.
-constexpr DWORD kSubkeyNameChars = 1024;
+// Subkey and value names the enumerations return: up to 1023 characters and the terminator.
+constexpr DWORD kNameChars = 1024;
 
 // Opens a key of HKEY_CURRENT_USER for reading into the owner.
 bool OpenForReading(CRegistryKey& key, const tstr& path) {
-    return RegOpenKeyExA(HKEY_CURRENT_USER, path.str(), 0, KEY_READ, key.Receive()) ==
-           ERROR_SUCCESS;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, ToUtf16(path.str()).c_str(), 0, KEY_READ,
+                         key.Receive()) == ERROR_SUCCESS;
 }
 
 // Opens a key of HKEY_CURRENT_USER for writing, creating it where it is missing.
 bool CreateForWriting(CRegistryKey& key, const tstr& path) {
-    return RegCreateKeyExA(HKEY_CURRENT_USER, path.str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                           key.Receive(), nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, ToUtf16(path.str()).c_str(), 0, nullptr, 0, KEY_WRITE,
+                           nullptr, key.Receive(), nullptr) == ERROR_SUCCESS;
+}
+
+// The name an enumeration gave at `index` of the open key; false past the last one.
+template <class Enumerate>
+bool EnumName(const tstr& path, int index, tstr& name, Enumerate enumerate) {
+    if (index < 0)
+        return false;
+    CRegistryKey key;
+    if (!OpenForReading(key, path))
+        return false;
+    wchar_t found[kNameChars];
+    DWORD length = kNameChars;
+    if (enumerate(key.Get(), static_cast<DWORD>(index), found, &length) != ERROR_SUCCESS)
+        return false;
+    name = FromUtf16(found, static_cast<int>(length));
+    return true;
 }
 
 } // namespace
@@ -32,13 +49,16 @@ bool CRegistryBackend::WriteString(const tstr& path, const tstr& name, const tst
     CRegistryKey key;
     if (!CreateForWriting(key, path))
         return false;
+    const std::wstring wideName = ToUtf16(name.str());
     if (text.IsNull()) {
-        RegDeleteValueA(key.Get(), name.str());
+        RegDeleteValueW(key.Get(), wideName.c_str());
         return true;
     }
-    const DWORD size = static_cast<DWORD>(text.Length() + 1); // the terminator included
-    RegSetValueExA(key.Get(), name.str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   size);
+    const std::wstring wide = ToUtf16(text.str());
+    // The terminator included.
+    const auto size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+    RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(wide.c_str()), size);
     return true;
 }
 
@@ -49,11 +69,12 @@ bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void
     CRegistryKey key;
     if (!CreateForWriting(key, path))
         return false;
+    const std::wstring wideName = ToUtf16(name.str());
     if (!data) {
-        RegDeleteValueA(key.Get(), name.str());
+        RegDeleteValueW(key.Get(), wideName.c_str());
         return true;
     }
-    RegSetValueExA(key.Get(), name.str(), 0, REG_BINARY, static_cast<const BYTE*>(data),
+    RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data),
                    static_cast<DWORD>(size));
     return true;
 }
@@ -74,7 +95,7 @@ bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffe
 bool CRegistryBackend::DeleteKey(const tstr& path) {
     if (path.IsEmpty())
         return false;
-    return SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+    return SHDeleteKeyW(HKEY_CURRENT_USER, ToUtf16(path.c_str()).c_str()) == ERROR_SUCCESS;
 }
 
 bool CRegistryBackend::KeyExists(const tstr& path) {
@@ -83,16 +104,13 @@ bool CRegistryBackend::KeyExists(const tstr& path) {
 }
 
 bool CRegistryBackend::EnumSubkey(const tstr& path, int index, tstr& name) {
-    if (index < 0)
-        return false;
-    CRegistryKey key;
-    if (!OpenForReading(key, path))
-        return false;
-    char subkey[kSubkeyNameChars];
-    DWORD length = kSubkeyNameChars;
-    if (RegEnumKeyExA(key.Get(), static_cast<DWORD>(index), subkey, &length, nullptr, nullptr,
-                      nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
-    name = subkey;
-    return true;
+    return EnumName(path, index, name, [](HKEY key, DWORD at, wchar_t* found, DWORD* length) {
+        return RegEnumKeyExW(key, at, found, length, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+bool CRegistryBackend::EnumValue(const tstr& path, int index, tstr& name) {
+    return EnumName(path, index, name, [](HKEY key, DWORD at, wchar_t* found, DWORD* length) {
+        return RegEnumValueW(key, at, found, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }

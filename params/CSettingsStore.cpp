@@ -125,3 +125,8 @@ bool CSettingsStore::EnumSubkey(const tstr& path, int index, tstr& name) {
     ISettingsBackend* backend = Backend();
     return backend && backend->EnumSubkey(Expand(path), index, name);
 }
+
+bool CSettingsStore::EnumValue(const tstr& path, int index, tstr& name) {
+    ISettingsBackend* backend = Backend();
+    return backend && backend->EnumValue(Expand(path), index, name);
+}

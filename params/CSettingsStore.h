@@ -44,6 +44,8 @@ public:
     bool KeyExists(const tstr& path);
     // Name of the subkey at the index; always false in INI mode.
     bool EnumSubkey(const tstr& path, int index, tstr& name);
+    // Name of the key's value at the index, in the back-end's order.
+    bool EnumValue(const tstr& path, int index, tstr& name);
 
     // Makes the back-end of the current mode the given one (for tests and stand-ins); a
     // mode without one gets it from CreateSettingsBackend on its first access.

@@ -36,4 +36,7 @@ public:
     virtual bool KeyExists(const tstr& path) = 0;
     // Name of the subkey at the index; false past the last one.
     virtual bool EnumSubkey(const tstr& path, int index, tstr& name) = 0;
+    // Name of the key's value (or the section's entry) at the index; false past the last
+    // one. The order is the back-end's own.
+    virtual bool EnumValue(const tstr& path, int index, tstr& name) = 0;
 };

@@ -6,10 +6,14 @@
 
 #include <cstddef>
 
-// Reads a value of an open key as text: its bytes up to the first NUL, whatever its type,
-// in one read of at most kMaxTextValueBytes bytes into a zeroed buffer one byte longer,
-// so data without a terminator still ends inside the buffer. A missing value, one of size
-// 0 and one larger than the limit read as absent: false with `out` unchanged.
+// The values of an open key, named in UTF-8 and read through the wide calls, so that a name
+// or text in any script passes whatever the system's ANSI code page.
+
+// Reads a value of an open key as text up to its first NUL: a string value (REG_SZ,
+// REG_EXPAND_SZ, REG_MULTI_SZ) of at most kMaxTextValueBytes characters as UTF-8, any other
+// of at most kMaxTextValueBytes bytes as its bytes. Data without a terminator still ends
+// inside the zeroed buffer. A missing value, one of size 0 and one over the limit read as
+// absent: false with `out` unchanged.
 bool ReadValueText(HKEY key, const char* name, tstr& out);
 
 // Reads a REG_BINARY value of exactly `size` bytes into `buffer`. A missing value, one of

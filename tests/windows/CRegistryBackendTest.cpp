@@ -1,5 +1,6 @@
 #include "params/CRegistryBackend.h"
 #include "params/ISettingsBackend.h"
+#include "params/Utf16_win.h"
 
 #include "windows/TestPlaces.h"
 
@@ -162,6 +163,35 @@ TEST_F(RegistryBackend, EnumSubkeyListsEachSubkeyOnceThenFails) {
     EXPECT_EQ(found, (std::set<std::string>{"Default", "Night", "Work"}));
     name = "kept";
     EXPECT_FALSE(backend.EnumSubkey(profiles, -1, name));
+    EXPECT_STREQ(name.c_str(), "kept");
+}
+
+// Names and texts in any script pass as UTF-8 whatever the system's code page: the registry
+// holds the same letters, as a wide call reads them; the values enumerate by those names.
+TEST_F(RegistryBackend, NamesAndTextsInAnyScriptPassAndTheValuesEnumerate) {
+    const tstr programs = key + "\\Programs";
+    const char* const names[] = {"obs64.exe", "Pr\xC3\xA4sentation.exe",
+                                 "\xE5\xBE\xAE\xE4\xBF\xA1.exe"};
+    for (const char* name : names)
+        ASSERT_TRUE(backend.WriteString(programs, name, name));
+    wchar_t text[64] = {};
+    DWORD size = sizeof(text);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, ToUtf16(programs.str()).c_str(),
+                           L"Pr\u00E4sentation.exe", RRF_RT_REG_SZ, nullptr, text, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(text, L"Pr\u00E4sentation.exe");
+    std::set<std::string> found;
+    tstr name;
+    for (int index = 0; backend.EnumValue(programs, index, name); ++index) {
+        found.insert(name.str());
+        tstr data;
+        EXPECT_TRUE(backend.ReadString(programs, name, data));
+        EXPECT_STREQ(data.str(), name.str());
+    }
+    EXPECT_EQ(found, std::set<std::string>(std::begin(names), std::end(names)));
+    name = "kept";
+    EXPECT_FALSE(backend.EnumValue(key + "\\Missing", 0, name));
+    EXPECT_FALSE(backend.EnumValue(programs, -1, name));
     EXPECT_STREQ(name.c_str(), "kept");
 }
 
