@@ -7,7 +7,8 @@
 #include "ui/CWin32Desktop.h"
 
 // What the application controller has Windows do: the monitors from the system, the
-// overlays behind their taskbars, the hotkey and the start-up shortcut.
+// overlays behind their taskbars and hidden from capture, the hotkey, the start-up shortcut
+// and the store of the options.
 class CAppPlatform : public IAppPlatform {
 public:
     CAppPlatform(CAppBase& app, CWin32Desktop& desktop, CStartStopHotKey& hotKey)
@@ -19,6 +20,8 @@ public:
     void PutOverlaysBehindTaskbars() override { desktop.PutOverlaysBehindTaskbars(); }
     bool ApplyHotKey() override { return hotKey.Apply(); }
     void ApplyStartWithWindows() override { app.ApplyStartWithWindows(); }
+    void ApplyHideFromCapture() override { desktop.ApplyCaptureExclusion(); }
+    void SaveOptions() override { app.CAppBase::Save(); }
 
 private:
     CAppBase& app;

@@ -123,6 +123,9 @@ int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
     case kPauseHour:
         controller.ToggleHourPause();
         return 1;
+    case kPauseInFront:
+        app->TogglePauseInFront();
+        return 1;
     case kAbout: {
         CAboutDlg about;
         about.DoModal(app->instance, CAboutDlg::kTemplate, Handle());

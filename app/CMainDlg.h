@@ -27,6 +27,7 @@ public:
     static constexpr UINT kStart = IDC_START;
     static constexpr UINT kAbout = IDM_ABOUT;
     static constexpr UINT kPauseHour = IDM_PAUSE_HOUR;
+    static constexpr UINT kPauseInFront = IDM_PAUSE_IN_FRONT;
     // The timer that minimises the window on the first run (its id and time are part of
     // the main window's fixed behaviour).
     static constexpr UINT_PTR kFirstRunTimer = 6;

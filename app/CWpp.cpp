@@ -8,6 +8,7 @@
 #include "params/StorePaths.h"
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
+#include "system/ProgramNames_win.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
@@ -37,6 +38,7 @@ CWpp::CWpp(ISystemState* system)
     startMinimize.Set(1);
     desktop.everyMonitor = [this] { return options.everyMonitor.On(); };
     desktop.onOverlayLost = [this] { controller.OnOverlayLost(); };
+    desktop.hideFromCapture = [this] { return options.hideFromCapture.On(); };
     systemState.overlayRects = [this] {
         std::vector<DesktopRect> rects(desktop.OverlayCount());
         for (std::size_t i = 0; i < rects.size(); ++i)
@@ -127,8 +129,19 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 HMENU CWpp::TrayMenu() {
     // While a dialog of the program is open the main window is disabled: no second one
     // opens over it, and the program does not end under it.
+    // The window in front when the mouse came over the icon, unless it is this program's
+    // or the shell's (the taskbar holds the icon).
+    const bool named =
+        lastForeground && IsWindow(lastForeground) && !IsOwnOrShellWindow(lastForeground);
+    menuProgram = named ? WindowProgram(lastForeground) : "";
     return BuildTrayMenu(instance, controller.Running(), controller.HourPauseRuns(),
-                         IsWindowEnabled(mainDlg.Handle()) != FALSE);
+                         IsWindowEnabled(mainDlg.Handle()) != FALSE, menuProgram,
+                         controller.PausesInFront(menuProgram));
+}
+
+void CWpp::TogglePauseInFront() {
+    if (!menuProgram.empty())
+        controller.TogglePauseInFront(menuProgram);
 }
 
 void CWpp::OnTaskbarCreated() {
@@ -150,8 +163,8 @@ void CWpp::OnSessionEndCancelled() {
 }
 
 tstr CWpp::TrayTip() {
-    const std::string reason = controller.PauseText();
-    return reason.empty() ? DefaultTip() : FormatPausedTip(title, tstr(reason.c_str()));
+    const PauseNote note = controller.Note();
+    return note.reason == 0 ? DefaultTip() : FormatPausedTip(title, PauseNoteText(instance, note));
 }
 
 void CWpp::RegisterWindowClasses() {

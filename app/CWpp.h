@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 class CWppSettingsLink;
 
@@ -77,6 +78,8 @@ public:
     bool SavedForSessionEnd() const { return sessionSaved; }
     // The tray tip: the title and why the effect is paused, else the title and version.
     tstr TrayTip();
+    // The tray menu's "Pause while <program> is in front" for the program the menu named.
+    void TogglePauseInFront();
 
 private:
     // The settings window's view of the application reads the sets and the options.
@@ -104,4 +107,5 @@ private:
     CAppController controller;
     CMainDlg mainDlg;
     bool sessionSaved = false;
+    std::string menuProgram; // the program in front that the tray menu names, if any
 };

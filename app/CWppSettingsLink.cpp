@@ -1,6 +1,7 @@
 #include "app/CWppSettingsLink.h"
 
 #include "app/CWpp.h"
+#include "system/ProgramNames_win.h"
 
 const std::vector<CSet*>& CWppSettingsLink::EffectSets() {
     return app->effects.sets.Items();
@@ -45,4 +46,16 @@ bool CWppSettingsLink::HotKeyTaken() {
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
     app->SaveActiveSet();
+}
+
+bool CWppSettingsLink::CaptureExclusionRefused() {
+    return app->desktop.CaptureExclusionRefused();
+}
+
+CProgramRulesParam& CWppSettingsLink::ProgramRules() {
+    return app->options.programs;
+}
+
+std::vector<std::string> CWppSettingsLink::ProgramsWithWindows() {
+    return ::ProgramsWithWindows();
 }

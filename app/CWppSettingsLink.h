@@ -2,6 +2,7 @@
 
 #include "settings/ISettingsApp.h"
 
+#include <string>
 #include <vector>
 
 class CSet;
@@ -26,6 +27,9 @@ public:
     // The options under "Options\Common" and "current" under "Sets". Not the whole save of
     // the exit, which also clears the stored main window handle of the running instance.
     void SaveSettings() override;
+    bool CaptureExclusionRefused() override;
+    CProgramRulesParam& ProgramRules() override;
+    std::vector<std::string> ProgramsWithWindows() override;
 
 private:
     CWpp* const app;

@@ -1,14 +1,38 @@
 #include "app/TrayIcon.h"
 
+#include "resources/resource.h"
 #include "ui/UserOwners.h"
 #include "ui/VersionField.h"
+#include "ui/WindowHelpers.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr std::size_t kTipLimit = 60;
 constexpr UINT kBalloonMs = 15000;
+
+// The string of each reason the tip names.
+struct ReasonString {
+    uint32_t reason;
+    UINT id;
+};
+constexpr ReasonString kReasonStrings[] = {
+    {kPauseForHour, IDS_PAUSED_HOUR},
+    {kPauseFullScreen, IDS_PAUSED_FULL_SCREEN},
+    {kPauseCoveredByWindows, IDS_PAUSED_COVERED},
+    {kPauseSessionLocked, IDS_PAUSED_SESSION_LOCKED},
+    {kPauseDisplayOff, IDS_PAUSED_DISPLAY_OFF},
+    {kPauseBatterySaver, IDS_PAUSED_BATTERY_SAVER},
+    {kPauseOnBattery, IDS_PAUSED_ON_BATTERY},
+    {kPauseRemoteSession, IDS_PAUSED_REMOTE},
+    {kPauseCamera, IDS_PAUSED_CAMERA},
+    {kPauseAnimationsOff, IDS_PAUSED_ANIMATIONS},
+    {kPauseProgramInFront, IDS_PAUSED_PROGRAM_IN_FRONT},
+    {kPauseProgramRunning, IDS_PAUSED_PROGRAM_RUNNING},
+};
 
 // Copies text into a fixed field, cut to the field's size.
 template <std::size_t N> void CopyField(char (&field)[N], const tstr& text) {
@@ -41,6 +65,18 @@ tstr FormatTrayTip(const tstr& title, const tstr& version) {
 
 tstr FormatPausedTip(const tstr& title, const tstr& reason) {
     return CutTip(title + "\n" + reason);
+}
+
+tstr PauseNoteText(HINSTANCE module, const PauseNote& note) {
+    for (const ReasonString& each : kReasonStrings) {
+        if (each.reason != note.reason)
+            continue;
+        char until[16];
+        std::snprintf(until, sizeof until, "%02d:%02d", note.untilHour, note.untilMinute);
+        return FillResourceString(module, each.id,
+                                  note.reason == kPauseForHour ? until : note.program.c_str());
+    }
+    return tstr("");
 }
 
 tstr ProgramVersion() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/tstr.h"
+#include "system/PauseRules.h"
 
 #include <windows.h>
 
@@ -10,6 +11,9 @@
 tstr FormatTrayTip(const tstr& title, const tstr& version);
 // "<title>\n<reason>" (why the effect is paused), cut as FormatTrayTip cuts.
 tstr FormatPausedTip(const tstr& title, const tstr& reason);
+// The tip's line of why the effect is paused ("paused: obs64.exe in front"), from the
+// string table of `module`; empty for no reason.
+tstr PauseNoteText(HINSTANCE module, const PauseNote& note);
 // The file version of the running program's version resource; empty without one.
 tstr ProgramVersion();
 // Adds the icon with icon resource iconId of module loaded at 16 x 16, the callback

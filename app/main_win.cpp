@@ -42,10 +42,11 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     LoadLibrariesFromSystemFolderOnly();
-    // The dialogs hold trackbars, up-down controls, a tab control and a hot-key control.
-    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
-                                                              ICC_UPDOWN_CLASS | ICC_TAB_CLASSES |
-                                                              ICC_HOTKEY_CLASS};
+    // The dialogs hold trackbars, up-down controls, a tab control, a hot-key control and
+    // list views.
+    const INITCOMMONCONTROLSEX controls{
+        sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                              ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     if (!app.Init()) {
         if (!app.errorText.IsEmpty())

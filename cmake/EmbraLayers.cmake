@@ -22,7 +22,7 @@ set(EMBRA_LAYER_LIBS "" CACHE INTERNAL "")
 # them. The effects call no Windows library at all; the app names its own in app/.
 set(EMBRA_SYSTEM_LIBS_params advapi32 shlwapi shell32) # registry, SHDeleteKey, folders
 set(EMBRA_SYSTEM_LIBS_graphics gdi32 user32)           # DIBs; GetDC, LoadImage
-set(EMBRA_SYSTEM_LIBS_system user32 shell32)           # hooks, power; the shell's state
+set(EMBRA_SYSTEM_LIBS_system user32 shell32 advapi32)  # hooks, power; the shell's state; the camera key
 set(EMBRA_SYSTEM_LIBS_ui user32 gdi32)                 # windows, dialogs; painting
 set(EMBRA_SYSTEM_LIBS_settings user32 comdlg32)        # controls; ChooseColor
 

@@ -13,6 +13,8 @@
 #define IDD_EMBRA_SETTINGS 153
 #define IDD_GLIMRA_SETTINGS 160
 #define IDD_RIPLA_SETTINGS 165
+#define IDD_SETTINGS_PROGRAMS 170
+#define IDD_ADD_PROGRAM 171
 
 // The program's icon (the artwork).
 #define IDI_EMBRA 107
@@ -39,6 +41,31 @@
 #define IDS_START_EFFECT 3
 #define IDS_STOP_EFFECT 4
 #define IDS_SETTINGS_BUTTON 5
+// The tray tip's second line: why the effect pauses ("%1": the end of the hour's pause,
+// hh:mm, or the program a rule pauses for).
+#define IDS_PAUSED_HOUR 11
+#define IDS_PAUSED_FULL_SCREEN 12
+#define IDS_PAUSED_SESSION_LOCKED 13
+#define IDS_PAUSED_DISPLAY_OFF 14
+#define IDS_PAUSED_BATTERY_SAVER 15
+#define IDS_PAUSED_ON_BATTERY 16
+#define IDS_PAUSED_COVERED 29
+#define IDS_PAUSED_REMOTE 40
+#define IDS_PAUSED_CAMERA 41
+#define IDS_PAUSED_ANIMATIONS 42
+#define IDS_PAUSED_PROGRAM_IN_FRONT 43
+#define IDS_PAUSED_PROGRAM_RUNNING 44
+// The tray menu's rule for the program that was in front ("%1": its file name).
+#define IDS_PAUSE_IN_FRONT 45
+// The "Programs" page: its tab, the list's columns, the actions' names and the filter of
+// the dialog that browses for a program.
+#define IDS_TAB_PROGRAMS 46
+#define IDS_PROGRAM_COLUMN 47
+#define IDS_ACTION_COLUMN 48
+#define IDS_ACTION_FRONT 49
+#define IDS_ACTION_RUNNING 50
+#define IDS_ACTION_IGNORE 51
+#define IDS_PROGRAM_FILTER 52
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.
@@ -49,13 +76,14 @@
 #define IDC_START 1014
 #define IDM_ABOUT 1015
 #define IDM_PAUSE_HOUR 1040
+#define IDM_PAUSE_IN_FRONT 1041
 
 // About box: its picture and texts.
 #define IDC_ABOUT_ICON 1003
 #define IDC_ABOUT_TITLE 1004
 #define IDC_ABOUT_NOTE 1005
 
-// Settings window and its two pages.
+// Settings window and its pages.
 #define IDC_SETTINGS_TAB 1016
 #define IDC_START_WITH_WINDOWS 1017
 #define IDC_START_MINIMIZED 1018
@@ -70,6 +98,23 @@
 #define IDC_GROUP_STARTING 1051
 #define IDC_GROUP_PAUSING 1052
 #define IDC_GROUP_SHOWING 1053
+#define IDC_PAUSE_REMOTE 1060
+#define IDC_PAUSE_CAMERA 1061
+#define IDC_ANIMATIONS_LABEL 1062
+#define IDC_ANIMATIONS_FOLLOW 1063
+#define IDC_ANIMATIONS_ALWAYS 1064
+#define IDC_HIDE_FROM_CAPTURE 1065
+#define IDC_CAPTURE_NOTE 1066
+
+// The "Programs" page and the dialog that adds a program to it.
+#define IDC_PROGRAM_LIST 1070
+#define IDC_ACTION_LABEL 1071
+#define IDC_PROGRAM_ACTION 1072
+#define IDC_ADD_PROGRAM 1073
+#define IDC_REMOVE_PROGRAM 1074
+#define IDC_WINDOW_PROGRAMS_LABEL 1075
+#define IDC_WINDOW_PROGRAMS 1076
+#define IDC_BROWSE_PROGRAM 1077
 
 // The tools of an effect's entry in the "Items list" page's pane: its settings and its mark.
 #define IDT_EFFECT_SETTINGS 1002

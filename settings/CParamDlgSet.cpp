@@ -43,6 +43,10 @@ bool CParamDlgSet::BindControl(CParam<bool>* parameter, int kind, int controlId)
     return Bind(parameter, std::move(binding));
 }
 
+bool CParamDlgSet::BindControl(CParam<tstr>*, int, int) {
+    return false;
+}
+
 void CParamDlgSet::InitControls(HWND dialog) {
     if (std::find(OpenSets().begin(), OpenSets().end(), this) == OpenSets().end())
         OpenSets().push_back(this);

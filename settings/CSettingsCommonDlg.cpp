@@ -18,6 +18,8 @@ int CSettingsCommonDlg::OnInitDialog() {
                    row.param);
     }
     ShowWindow(GetDlgItem(Handle(), IDC_HOTKEY_NOTE), app->HotKeyTaken() ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(Handle(), IDC_CAPTURE_NOTE),
+               app->CaptureExclusionRefused() ? SW_SHOW : SW_HIDE);
     CDialogParam::OnInitDialog();
     return 1;
 }

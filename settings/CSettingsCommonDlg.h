@@ -11,7 +11,8 @@ class ISettingsApp;
 // The "Common" page of the settings window (template 138): one control per row of the
 // options table, bound to the row's parameter, in groups. The start-with-Windows flag is
 // read back from the start-up shortcut at opening; a note under the hot-key control says
-// when another program holds the stored hotkey. Cancel puts every value back.
+// when another program holds the stored hotkey, and one under the capture option when the
+// system refuses to hide the effect from capture. Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
     static constexpr int kTemplate = IDD_SETTINGS_COMMON;

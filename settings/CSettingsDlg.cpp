@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "settings/ISettingsApp.h"
+#include "ui/WindowHelpers.h"
 
 #include <commctrl.h>
 
@@ -28,8 +29,9 @@ void PlaceOnTop(HWND page, const RECT& area) {
 int CSettingsDlg::OnCommand(UINT id, UINT code, HWND control) {
     // A hotkey that another program holds keeps the window open on its page.
     if (id == IDOK && code == 0 && !commonPage.ApplyHotKey()) {
+        const int shown = static_cast<int>(SendMessageA(tabControl, TCM_GETCURSEL, 0, 0));
         SendMessageA(tabControl, TCM_SETCURSEL, kCommonTab, 0);
-        ShowPage(kListTab, false);
+        ShowPage(shown, false);
         ShowPage(kCommonTab, true);
         commonPage.ReportTakenHotKey();
         return 1;
@@ -75,7 +77,7 @@ int CSettingsDlg::OnInitDialog() {
 }
 
 HWND CSettingsDlg::Page(int position) const {
-    return position == kListTab || position == kCommonTab ? pages[position] : nullptr;
+    return position >= 0 && position < kPageCount ? pages[position] : nullptr;
 }
 
 RECT CSettingsDlg::DisplayArea() const {
@@ -87,8 +89,12 @@ RECT CSettingsDlg::DisplayArea() const {
 }
 
 void CSettingsDlg::InsertTabs() {
-    const char* const texts[] = {"Items list", "Common"};
-    for (int position = kListTab; position <= kCommonTab; ++position) {
+    tstr programs("");
+    LoadResourceString(programs,
+                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE)),
+                       IDS_TAB_PROGRAMS);
+    const char* const texts[] = {"Items list", "Common", programs.str()};
+    for (int position = kListTab; position < kPageCount; ++position) {
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.pszText = const_cast<char*>(texts[position]);
@@ -108,16 +114,21 @@ void CSettingsDlg::BelowTabs(RECT& area) const {
 void CSettingsDlg::CreatePages() {
     pages[kListTab] = listPage.CreateModeless(nullptr, CSettingsListDlg::kTemplate, Handle());
     pages[kCommonTab] = commonPage.CreateModeless(nullptr, CSettingsCommonDlg::kTemplate, Handle());
+    pages[kProgramsTab] =
+        programsPage.CreateModeless(nullptr, CSettingsProgramsDlg::kTemplate, Handle());
     ShowPage(kListTab, true);
     ShowPage(kCommonTab, false);
+    ShowPage(kProgramsTab, false);
 }
 
 void CSettingsDlg::AnchorPages(const RECT& area) {
     CSizer* sizer = Sizer();
     sizer->AddWindow(pages[kListTab], CSizer::kAutomatic);
-    if (pages[kCommonTab]) {
-        PlaceOnTop(pages[kCommonTab], area);
-        sizer->AddWindow(pages[kCommonTab], CSizer::kFollowRight | CSizer::kFollowBottom);
+    for (int position : {kCommonTab, kProgramsTab}) {
+        if (!pages[position])
+            continue;
+        PlaceOnTop(pages[position], area);
+        sizer->AddWindow(pages[position], CSizer::kFollowRight | CSizer::kFollowBottom);
     }
     sizer->AddWindow(tabControl, CSizer::kAutomatic);
     sizer->AddControl(IDOK, CSizer::kAutomatic);

@@ -1,16 +1,18 @@
 #pragma once
 
 #include "params/CParam.h"
+#include "params/CProgramRulesParam.h"
 #include "system/OptionRow.h"
 
+#include <string>
 #include <vector>
 
 class CSet;
 
 // What the settings window needs of the application: the effect sets with the active one,
-// the stop and start of the effect, and the options of the "Common" page as the rows of the
-// options table. The application sits above the settings layer and hands itself in through
-// this interface.
+// the stop and start of the effect, the options of the "Common" page as the rows of the
+// options table, and the per-program rules with the programs that have a window now. The
+// application sits above the settings layer and hands itself in through this interface.
 class ISettingsApp {
 public:
     ISettingsApp() = default;
@@ -41,4 +43,10 @@ public:
     virtual bool HotKeyTaken() = 0;
     // Writes the options and the active set's key to the store now.
     virtual void SaveSettings() = 0;
+    // Whether the system refuses to hide the effect from screen sharing and screenshots.
+    virtual bool CaptureExclusionRefused() = 0;
+    // The per-program rules of the "Programs" page.
+    virtual CProgramRulesParam& ProgramRules() = 0;
+    // The programs with a window now, which "Add..." offers.
+    virtual std::vector<std::string> ProgramsWithWindows() = 0;
 };

@@ -7,6 +7,7 @@
 #include "system/MonitorLayout.h"
 
 #include <algorithm>
+#include <optional>
 
 CAppController::CAppController(CEffectControl& effect, COptions& options, ISystemState& system,
                                IAppClock& clock, IAppPlatform& platform)
@@ -99,6 +100,20 @@ void CAppController::ToggleHourPause() {
     ArmHourTimer();
 }
 
+void CAppController::TogglePauseInFront(const std::string& program) {
+    if (PausesInFront(program))
+        options.programs.RemoveRule(program);
+    else
+        options.programs.SetRule(ProgramRule{program, ProgramAction::Front});
+    Apply(OptionEffect::Pause);
+    platform.SaveOptions();
+}
+
+bool CAppController::PausesInFront(const std::string& program) const {
+    const std::optional<ProgramRule> rule = options.programs.Find(program);
+    return rule && rule->action == ProgramAction::Front;
+}
+
 void CAppController::OnTimer(AppTimer timer) {
     switch (timer) {
     case AppTimer::Settle:
@@ -147,11 +162,11 @@ void CAppController::Notify() {
     if (!attached)
         return;
     const EffectState state = State();
-    const std::string text = PauseText();
-    if (state == toldState && text == toldText)
+    const PauseNote note = Note();
+    if (state == toldState && note == toldNote)
         return;
     toldState = state;
-    toldText = text;
+    toldNote = note;
     for (IAppStateListener* listener : listeners)
         listener->OnAppStateChanged();
 }
@@ -186,6 +201,9 @@ void CAppController::Apply(OptionEffect each) {
         break;
     case OptionEffect::StartupShortcut:
         platform.ApplyStartWithWindows();
+        break;
+    case OptionEffect::Capture:
+        platform.ApplyHideFromCapture();
         break;
     }
 }

@@ -65,6 +65,11 @@ public:
     void OnOverlayLost();
     // Starts "Pause for 1 hour", or ends the one that runs.
     void ToggleHourPause();
+    // The tray menu's "Pause while <program> is in front": adds that rule for the program
+    // (a file name), or removes it where it is there, decides again and stores the options.
+    void TogglePauseInFront(const std::string& program);
+    // Whether the program has a "front" rule.
+    bool PausesInFront(const std::string& program) const;
     void OnTimer(AppTimer timer);
 
     // Applies each option the settings window changed (whose value differs from the one
@@ -72,8 +77,9 @@ public:
     void ApplyChangedOptions();
 
     EffectState State() const;
-    // The tray tip's line: why the effect pauses; empty while it runs unpaused or stops.
-    std::string PauseText() const { return pause.ReasonText(); }
+    // What the tray tip says: why the effect pauses; no reason while it runs unpaused or
+    // stops.
+    PauseNote Note() const { return pause.Note(); }
     bool HourPauseRuns() const { return pause.HourPauseRuns(); }
     bool Running() const;
 
@@ -96,7 +102,7 @@ private:
     std::vector<IAppStateListener*> listeners;
     bool attached = false;
     EffectState toldState = EffectState::Stopped;
-    std::string toldText;
+    PauseNote toldNote;
     std::vector<MonitorArea> placedLayout; // the monitors and taskbars at the last start
     bool placedEveryMonitor = true;        // "EveryMonitor" at the last start
 };

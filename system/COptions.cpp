@@ -10,8 +10,14 @@ COptions::COptions(CParam<bool>& startWithWindows, CParam<int>& startMinimize)
           {"PauseFullScreen", &pauseFullScreen, IDC_PAUSE_FULL_SCREEN, kCheckBox,
            OptionEffect::Pause},
           {"PauseOnBattery", &pauseOnBattery, IDC_PAUSE_ON_BATTERY, kCheckBox, OptionEffect::Pause},
+          {"PauseRemote", &pauseRemote, IDC_PAUSE_REMOTE, kCheckBox, OptionEffect::Pause},
+          {"PauseCamera", &pauseCamera, IDC_PAUSE_CAMERA, kCheckBox, OptionEffect::Pause},
+          {"Animations", &animations, IDC_ANIMATIONS_FOLLOW, kRadioByIndex, OptionEffect::Pause},
           {"EveryMonitor", &everyMonitor, IDC_EVERY_MONITOR, kCheckBox, OptionEffect::Monitors},
+          {"HideFromCapture", &hideFromCapture, IDC_HIDE_FROM_CAPTURE, kCheckBox,
+           OptionEffect::Capture},
           {"HotKey", &hotKey, IDC_HOTKEY, kHotKey, OptionEffect::HotKey},
+          {"Programs", &programs, 0, kNoControl, OptionEffect::Pause},
       } {}
 
 void COptions::Register(CParamRegSet& set) const {
@@ -24,5 +30,9 @@ PauseOptions COptions::Pause() const {
     PauseOptions options;
     options.pauseFullScreen = pauseFullScreen.On();
     options.pauseOnBattery = pauseOnBattery.On();
+    options.pauseRemote = pauseRemote.On();
+    options.pauseCamera = pauseCamera.On();
+    options.followAnimations = *animations.Get() == 0;
+    options.programs = programs.Rules();
     return options;
 }

@@ -4,6 +4,7 @@
 #include "params/CHotKeyParam.h"
 #include "params/CParam.h"
 #include "params/CParamRegSet.h"
+#include "params/CProgramRulesParam.h"
 #include "system/OptionRow.h"
 #include "system/PauseRules.h"
 
@@ -30,8 +31,13 @@ public:
 
     CFlagParam pauseFullScreen{true}; // a full-screen program pauses the effect
     CFlagParam pauseOnBattery{false}; // running on battery pauses the effect
+    CFlagParam pauseRemote{true};     // a remote desktop session pauses the effect
+    CFlagParam pauseCamera{false};    // a program using the camera pauses the effect
+    CChoiceParam animations{0, 2};    // 0: Windows' animation setting counts; 1: always animate
     CFlagParam everyMonitor{true};    // a band on every monitor, or the primary's only
+    CFlagParam hideFromCapture{true}; // the overlays are hidden from screen capture
     CHotKeyParam hotKey;              // the start/stop hotkey, 0 none
+    CProgramRulesParam programs;      // the per-program rules, edited on the "Programs" page
 
 private:
     std::vector<OptionRow> rows;

@@ -2,12 +2,18 @@
 
 void CPauseController::Update() {
     const bool wanted = runWanted && runWanted();
+    // What is gathered follows the options before the state is read.
+    system->Watch(WatchWanted(wanted, options, reasons));
     const SystemState state = system->Current();
     const uint32_t now = PauseReasons(state, options, timed, clock());
     UpdateMonitors(PausedMonitors(state, options));
-    system->WatchFullScreen(FullScreenWatchWanted(wanted, options, now));
-    const bool changed = now != reasons;
+    system->Watch(WatchWanted(wanted, options, now));
+    const std::string front = RuledProgram(state, options.programs, ProgramAction::Front);
+    const std::string running = RuledProgram(state, options.programs, ProgramAction::Running);
+    const bool changed = now != reasons || front != frontProgram || running != runningProgram;
     reasons = now;
+    frontProgram = front;
+    runningProgram = running;
     const bool paused = reasons != 0;
     if (setPaused && (!applied || paused != lastPaused)) {
         applied = true;
@@ -31,10 +37,11 @@ uint64_t CPauseController::HourPauseLeft() const {
     return timed.Runs(now) ? timed.untilTick - now : 0;
 }
 
-std::string CPauseController::ReasonText() const {
+PauseNote CPauseController::Note() const {
     if (!runWanted || !runWanted())
-        return "";
-    return PauseReasonText(reasons, timed);
+        return PauseNote{};
+    return NotePause(reasons, timed,
+                     (reasons & kPauseProgramInFront) ? frontProgram : runningProgram);
 }
 
 void CPauseController::OnResumedFromSleep() {

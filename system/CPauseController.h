@@ -19,8 +19,8 @@ public:
     explicit CPauseController(ISystemState* system) : system(system) {}
 
     // Reads the state and the options again; tells setPaused and onReasonsChanged when the
-    // reasons changed, setMonitorPaused for each band whose own pause changed, and turns
-    // the periodic look at the windows on or off.
+    // reasons (or the program a rule pauses for) changed, setMonitorPaused for each band
+    // whose own pause changed, and tells the system what to gather and look at.
     void Update();
     // Starts "Pause for 1 hour" from now (ending at local time hour:minute), or ends the
     // one that runs; then Update.
@@ -31,8 +31,9 @@ public:
     uint32_t Reasons() const { return reasons; }
     // The bands were made anew: the next Update tells each its pause again.
     void ForgetMonitors() { monitorsPaused.clear(); }
-    // The tray tip's line: why the effect pauses, empty when it runs or does not pause.
-    std::string ReasonText() const;
+    // What the tray tip says: why the effect pauses; no reason when it runs unpaused or is
+    // not to run.
+    PauseNote Note() const;
 
     void OnSystemStateChanged() override { Update(); }
     void OnResumedFromSleep() override;
@@ -54,7 +55,9 @@ private:
     void UpdateMonitors(const std::vector<bool>& paused);
 
     uint32_t reasons = 0;
-    bool applied = false; // setPaused was told once
+    std::string frontProgram;   // the program a "front" rule pauses for, as last read
+    std::string runningProgram; // the program a "running" rule pauses for, as last read
+    bool applied = false;       // setPaused was told once
     bool lastPaused = false;
     TimedPause timed;
     std::vector<bool> monitorsPaused; // as setMonitorPaused was told last

@@ -2,10 +2,12 @@
 
 #include "system/DesktopRect_win.h"
 #include "system/PowerSettings_win.h"
+#include "system/ProgramNames_win.h"
 
 #include <wtsapi32.h>
 
 #include <cstring>
+#include <map>
 #include <utility>
 
 namespace {
@@ -44,6 +46,8 @@ bool CWin32SystemState::Start(HINSTANCE module) {
     if (!window)
         return false;
     instance = this;
+    remoteSession = GetSystemMetrics(SM_REMOTESESSION) != 0;
+    ReadAnimations();
     SYSTEM_POWER_STATUS power{};
     if (GetSystemPowerStatus(&power)) {
         onBattery = power.ACLineStatus == kOnAc;
@@ -72,8 +76,11 @@ void CWin32SystemState::Stop() {
     for (CPowerSettingNotification& notification : powerNotifications)
         notification.Reset();
     session.Reset();
+    camera.Stop();
     window.Reset();
-    watching = false;
+    watching = SystemWatch{};
+    running.clear();
+    runningRead = 0;
     if (instance == this)
         instance = nullptr;
 }
@@ -89,17 +96,37 @@ SystemState CWin32SystemState::Current() {
     state.displayOff = displayOff;
     state.energySaver = energySaverKnown ? energySaver : powerSaving;
     state.onBattery = onBattery;
+    state.remoteSession = remoteSession;
+    state.animationsOff = animationsOff;
+    state.cameraInUse = camera.InUse();
+    if (watching.foregroundProgram)
+        state.foregroundProgram = WindowProgram(lastLook.foreground);
+    if (watching.windowPrograms)
+        NamePrograms(&state);
+    if (watching.runningPrograms)
+        state.runningPrograms = Running();
     return state;
 }
 
-void CWin32SystemState::WatchFullScreen(bool watch) {
+void CWin32SystemState::Watch(const SystemWatch& watch) {
     if (!window || watch == watching)
         return;
+    const auto timer = [this](bool on, UINT_PTR id, UINT milliseconds) {
+        if (on)
+            SetTimer(window.Get(), id, milliseconds, nullptr);
+        else
+            KillTimer(window.Get(), id);
+    };
+    if (watch.windows != watching.windows)
+        timer(watch.windows, kWatchTimer, kWatchMs);
+    if (watch.runningLook != watching.runningLook)
+        timer(watch.runningLook, kRunningTimer, kRunningMs);
+    // Where the key cannot be watched the camera counts as unused.
+    if (watch.camera && !watching.camera)
+        static_cast<void>(camera.Start(window.Get(), kCameraChanged));
+    else if (!watch.camera)
+        camera.Stop();
     watching = watch;
-    if (watch)
-        SetTimer(window.Get(), kWatchTimer, kWatchMs, nullptr);
-    else
-        KillTimer(window.Get(), kWatchTimer);
 }
 
 LRESULT CALLBACK CWin32SystemState::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -133,7 +160,17 @@ LRESULT CWin32SystemState::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kWatchTimer && LookChanged())
             Changed();
+        else if (wParam == kRunningTimer && ReadRunning())
+            Changed();
         return 0;
+    case kCameraChanged:
+        if (camera.OnChanged())
+            Changed();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (ReadAnimations())
+            Changed();
+        return DefWindowProcW(window.Get(), message, wParam, lParam);
     case WM_WTSSESSION_CHANGE:
         OnSessionChange(wParam);
         return 0;
@@ -169,18 +206,67 @@ void CWin32SystemState::OnSessionChange(WPARAM change) {
     switch (change) {
     case WTS_SESSION_LOCK:
     case WTS_CONSOLE_DISCONNECT:
-    case WTS_REMOTE_DISCONNECT:
         sessionLocked = true;
         break;
+    case WTS_REMOTE_DISCONNECT:
+        sessionLocked = true;
+        remoteSession = false;
+        break;
     case WTS_SESSION_UNLOCK:
+        sessionLocked = false;
+        break;
     case WTS_CONSOLE_CONNECT:
+        sessionLocked = false;
+        remoteSession = false;
+        break;
     case WTS_REMOTE_CONNECT:
         sessionLocked = false;
+        remoteSession = true;
         break;
     default:
         return;
     }
     Changed();
+}
+
+bool CWin32SystemState::ReadAnimations() {
+    BOOL animate = TRUE;
+    // Where the system does not know the setting, animations count as on.
+    if (!SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0))
+        animate = TRUE;
+    const bool off = animate == FALSE;
+    const bool changed = off != animationsOff;
+    animationsOff = off;
+    return changed;
+}
+
+const std::vector<std::string>& CWin32SystemState::Running() {
+    // While the look runs its ticks read the list; else a state read does, once it is 3 s old.
+    if (runningRead == 0 || (!watching.runningLook && GetTickCount64() - runningRead >= kRunningMs))
+        ReadRunning();
+    return running;
+}
+
+bool CWin32SystemState::ReadRunning() {
+    std::vector<std::string> now = RunningPrograms();
+    runningRead = GetTickCount64();
+    const bool changed = now != running;
+    running = std::move(now);
+    return changed;
+}
+
+void CWin32SystemState::NamePrograms(SystemState* state) const {
+    std::map<DWORD, std::string> names;
+    for (std::size_t i = 0; i < state->windows.size(); ++i) {
+        TopWindow& top = state->windows[i];
+        if (!top.visible || top.isOwn || top.isShell)
+            continue;
+        DWORD process = 0;
+        GetWindowThreadProcessId(lastLook.windows[i].window, &process);
+        const auto known = names.find(process);
+        top.program =
+            known != names.end() ? known->second : (names[process] = ProcessProgram(process));
+    }
 }
 
 void CWin32SystemState::HookForegroundProcess() {
@@ -219,12 +305,14 @@ void CWin32SystemState::ReadOverlayMonitors(SystemState* state) {
 }
 
 bool CWin32SystemState::Look::operator==(const Look& other) const {
-    return fullScreen == other.fullScreen && windows == other.windows;
+    return fullScreen == other.fullScreen && foreground == other.foreground &&
+           windows == other.windows;
 }
 
 CWin32SystemState::Look CWin32SystemState::TakeLook() {
     Look look;
     look.windows = ReadWindowFacts(overlayWindows ? overlayWindows() : std::vector<HWND>());
+    look.foreground = GetForegroundWindow();
     look.fullScreen = NotificationSaysFullScreen();
     return look;
 }

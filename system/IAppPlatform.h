@@ -18,4 +18,9 @@ public:
     [[nodiscard]] virtual bool ApplyHotKey() = 0;
     // Makes or deletes the start-up shortcut after the start-with-Windows flag.
     virtual void ApplyStartWithWindows() = 0;
+    // Hides every overlay from screen capture, or shows it again, after the
+    // "HideFromCapture" option.
+    virtual void ApplyHideFromCapture() = 0;
+    // Writes the options to the store now.
+    virtual void SaveOptions() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "params/CParam.h"
 #include "params/ControlKind.h"
+#include "params/tstr.h"
 
 #include <variant>
 
@@ -12,13 +13,15 @@ enum class OptionEffect {
     Monitors,        // a running effect starts afresh on the monitors it now wants
     HotKey,          // the start/stop hotkey is registered anew
     StartupShortcut, // the start-up shortcut is made or deleted
+    Capture,         // the overlays are hidden from screen capture, or shown to it again
 };
 
-// One option of the "Common" page: where it is stored, its parameter (which holds its
-// default and its validation), the control that shows it and what applying it does.
+// One option of the settings window: where it is stored, its parameter (which holds its
+// default and its validation), the control on the "Common" page that shows it and what
+// applying it does.
 struct OptionRow {
-    const char* name; // its value under "Options\Common"; null: stored by no row
-    std::variant<CParam<int>*, CParam<bool>*> param;
+    const char* name; // its value (or key) under "Options\Common"; null: stored by no row
+    std::variant<CParam<int>*, CParam<bool>*, CParam<tstr>*> param;
     int control;      // its control on the "Common" page (resource.h), 0 none
     ControlKind kind; // how that control shows the value
     OptionEffect effect;

@@ -4,11 +4,18 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 
 namespace {
 
-constexpr uint32_t kWindowReasons = kPauseFullScreen | kPauseCoveredByWindows;
+// The reasons in the order the tray tip names the first of them.
+constexpr uint32_t kNamedOrder[] = {
+    kPauseForHour,          kPauseProgramInFront, kPauseProgramRunning, kPauseFullScreen,
+    kPauseCoveredByWindows, kPauseSessionLocked,  kPauseDisplayOff,     kPauseRemoteSession,
+    kPauseCamera,           kPauseBatterySaver,   kPauseOnBattery,      kPauseAnimationsOff};
+
+// The reasons whose end the periodic looks see.
+constexpr uint32_t kLookedAtReasons =
+    kPauseFullScreen | kPauseCoveredByWindows | kPauseProgramInFront | kPauseProgramRunning;
 
 bool Holds(const DesktopRect& outer, const DesktopRect& inner) {
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
@@ -17,6 +24,20 @@ bool Holds(const DesktopRect& outer, const DesktopRect& inner) {
 
 bool IsEmpty(const DesktopRect& rect) {
     return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+bool HasRule(const std::vector<ProgramRule>& rules, ProgramAction action) {
+    return std::any_of(rules.begin(), rules.end(),
+                       [action](const ProgramRule& rule) { return rule.action == action; });
+}
+
+// Whether a rule of `action` names the program.
+bool Ruled(const std::vector<ProgramRule>& rules, const std::string& program,
+           ProgramAction action) {
+    return !program.empty() &&
+           std::any_of(rules.begin(), rules.end(), [&](const ProgramRule& rule) {
+               return rule.action == action && RuleNames(rule, program);
+           });
 }
 
 bool AllOf(const std::vector<bool>& flags) {
@@ -48,17 +69,33 @@ bool IsFullScreenOn(const TopWindow& window, const DesktopRect& monitor) {
     return window.maximised ? SameRect(window.rect, monitor) : Holds(window.rect, monitor);
 }
 
-std::vector<bool> FullScreenMonitors(const SystemState& state) {
+std::vector<bool> FullScreenMonitors(const SystemState& state,
+                                     const std::vector<ProgramRule>& rules) {
     std::vector<bool> covered;
     for (const DesktopRect& monitor : state.overlayMonitors)
-        covered.push_back(std::any_of(
-            state.windows.begin(), state.windows.end(),
-            [&monitor](const TopWindow& window) { return IsFullScreenOn(window, monitor); }));
+        covered.push_back(
+            std::any_of(state.windows.begin(), state.windows.end(), [&](const TopWindow& window) {
+                return IsFullScreenOn(window, monitor) &&
+                       !Ruled(rules, window.program, ProgramAction::Ignore);
+            }));
     return covered;
 }
 
-bool FullScreenProgramInFront(const SystemState& state) {
-    return state.fullScreenNotification || AllOf(FullScreenMonitors(state));
+bool FullScreenProgramInFront(const SystemState& state, const std::vector<ProgramRule>& rules) {
+    const bool notified = state.fullScreenNotification &&
+                          !Ruled(rules, state.foregroundProgram, ProgramAction::Ignore);
+    return notified || AllOf(FullScreenMonitors(state, rules));
+}
+
+std::string RuledProgram(const SystemState& state, const std::vector<ProgramRule>& rules,
+                         ProgramAction action) {
+    if (action == ProgramAction::Front)
+        return Ruled(rules, state.foregroundProgram, action) ? state.foregroundProgram : "";
+    if (action == ProgramAction::Running)
+        for (const std::string& program : state.runningPrograms)
+            if (Ruled(rules, program, action))
+                return program;
+    return "";
 }
 
 std::vector<bool> CoveredBands(const SystemState& state) {
@@ -71,7 +108,7 @@ std::vector<bool> CoveredBands(const SystemState& state) {
 std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& options) {
     std::vector<bool> paused(state.overlayMonitors.size(), false);
     const std::vector<bool> fullScreen =
-        options.pauseFullScreen ? FullScreenMonitors(state) : paused;
+        options.pauseFullScreen ? FullScreenMonitors(state, options.programs) : paused;
     const std::vector<bool> covered = options.underWindows ? CoveredBands(state) : paused;
     for (std::size_t i = 0; i < paused.size(); ++i)
         paused[i] = fullScreen[i] || covered[i];
@@ -83,7 +120,7 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
     uint32_t reasons = 0;
     if (timed.Runs(nowTick))
         reasons |= kPauseForHour;
-    if (options.pauseFullScreen && FullScreenProgramInFront(state))
+    if (options.pauseFullScreen && FullScreenProgramInFront(state, options.programs))
         reasons |= kPauseFullScreen;
     if (options.underWindows && AllOf(CoveredBands(state)))
         reasons |= kPauseCoveredByWindows;
@@ -95,32 +132,49 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
         reasons |= kPauseBatterySaver;
     if (options.pauseOnBattery && state.onBattery)
         reasons |= kPauseOnBattery;
+    if (options.pauseRemote && state.remoteSession)
+        reasons |= kPauseRemoteSession;
+    if (options.pauseCamera && state.cameraInUse)
+        reasons |= kPauseCamera;
+    if (options.followAnimations && state.animationsOff)
+        reasons |= kPauseAnimationsOff;
+    if (!RuledProgram(state, options.programs, ProgramAction::Front).empty())
+        reasons |= kPauseProgramInFront;
+    if (!RuledProgram(state, options.programs, ProgramAction::Running).empty())
+        reasons |= kPauseProgramRunning;
     return reasons;
 }
 
-std::string PauseReasonText(uint32_t reasons, const TimedPause& timed) {
-    if (reasons & kPauseForHour) {
-        char text[40];
-        std::snprintf(text, sizeof(text), "paused for 1 hour, until %02d:%02d", timed.untilHour,
-                      timed.untilMinute);
-        return text;
+PauseNote NotePause(uint32_t reasons, const TimedPause& timed, const std::string& program) {
+    for (uint32_t reason : kNamedOrder) {
+        if (!(reasons & reason))
+            continue;
+        PauseNote note;
+        note.reason = reason;
+        if (reason == kPauseForHour) {
+            note.untilHour = timed.untilHour;
+            note.untilMinute = timed.untilMinute;
+        } else if (reason == kPauseProgramInFront || reason == kPauseProgramRunning) {
+            note.program = program;
+        }
+        return note;
     }
-    if (reasons & kPauseFullScreen)
-        return "paused: full-screen program";
-    if (reasons & kPauseCoveredByWindows)
-        return "paused: covered by windows";
-    if (reasons & kPauseSessionLocked)
-        return "paused: session locked";
-    if (reasons & kPauseDisplayOff)
-        return "paused: display off";
-    if (reasons & kPauseBatterySaver)
-        return "paused: battery saver";
-    if (reasons & kPauseOnBattery)
-        return "paused: on battery";
-    return "";
+    return PauseNote{};
 }
 
-bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons) {
-    return runWanted && (options.pauseFullScreen || options.underWindows) &&
-           (reasons & ~kWindowReasons) == 0;
+SystemWatch WatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons) {
+    SystemWatch watch;
+    if (!runWanted)
+        return watch;
+    const std::vector<ProgramRule>& rules = options.programs;
+    const bool front = HasRule(rules, ProgramAction::Front);
+    const bool ignore = options.pauseFullScreen && HasRule(rules, ProgramAction::Ignore);
+    const bool looksCanEnd = (reasons & ~kLookedAtReasons) == 0;
+    watch.windows = looksCanEnd && (options.pauseFullScreen || options.underWindows || front);
+    watch.camera = options.pauseCamera;
+    watch.foregroundProgram = front || ignore;
+    watch.windowPrograms = ignore;
+    watch.runningPrograms = HasRule(rules, ProgramAction::Running);
+    watch.runningLook = looksCanEnd && watch.runningPrograms;
+    return watch;
 }

@@ -57,3 +57,10 @@ struct CCloseHandle {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using CKernelHandle = CHandleOwner<HANDLE, CCloseHandle>;
+
+// Ends a wait of the thread pool (RegisterWaitForSingleObject) and waits for a callback of
+// it that runs, so that none runs after the owner let go.
+struct CUnregisterWait {
+    void operator()(HANDLE wait) const { UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); }
+};
+using CThreadPoolWait = CHandleOwner<HANDLE, CUnregisterWait>;

@@ -2,6 +2,7 @@
 
 #include "effects/engine/IDesktop.h"
 
+#include <string>
 #include <vector>
 
 // A top-level window as the pause rules see it.
@@ -16,6 +17,7 @@ struct TopWindow {
     bool isShell = false;    // the desktop or one of the shell's own windows (taskbar, ...)
     bool isOwn = false;      // a window of this program (its overlays, its dialogs)
     int band = -1;           // the index of the overlay band this window is; -1: none
+    std::string program;     // its program's file name (UTF-8), where the rules asked for it
 };
 
 // The system's state that decides whether the effect pauses, as plain data.
@@ -32,4 +34,12 @@ struct SystemState {
     bool displayOff = false;
     bool energySaver = false; // energy saver or battery saver is on
     bool onBattery = false;
+    bool remoteSession = false; // the session is shown over a remote desktop connection
+    bool cameraInUse = false;   // some program uses the camera (where it is watched)
+    bool animationsOff = false; // Windows' "Animation effects" are off
+    // The file name of the foreground window's program (UTF-8), where the rules asked for
+    // it; empty when there is none or it is unknown.
+    std::string foregroundProgram;
+    // The file names of the running programs, where the rules asked for them.
+    std::vector<std::string> runningPrograms;
 };

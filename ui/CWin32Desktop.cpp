@@ -3,6 +3,7 @@
 #include "graphics/CBmp.h"
 #include "system/DesktopRect_win.h"
 #include "system/MonitorLayout_win.h"
+#include "ui/CaptureExclusion.h"
 
 #include <algorithm>
 
@@ -57,7 +58,32 @@ bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect, in
                 onOverlayLost();
         };
     }
-    return overlays[index]->Create(rect, bandLeft);
+    if (!overlays[index]->Create(rect, bandLeft))
+        return false;
+    if (hideFromCapture && hideFromCapture())
+        ExcludeOverlayFromCapture(index, true);
+    return true;
+}
+
+void CWin32Desktop::ApplyCaptureExclusion() {
+    const bool exclude = hideFromCapture && hideFromCapture();
+    for (std::size_t i = 0; i < overlays.size(); ++i)
+        ExcludeOverlayFromCapture(i, exclude);
+}
+
+bool CWin32Desktop::CaptureExclusionRefused() const {
+    return captureAsked ? captureRefused : !CaptureExclusionWorks();
+}
+
+void CWin32Desktop::ExcludeOverlayFromCapture(std::size_t index, bool exclude) {
+    HWND window = OverlayWindow(index);
+    if (!window)
+        return;
+    const bool done = ExcludeFromCapture(window, exclude);
+    if (exclude) {
+        captureAsked = true;
+        captureRefused = !done;
+    }
 }
 
 void CWin32Desktop::ShowOverlay(std::size_t index) {

@@ -35,6 +35,15 @@ public:
     std::function<bool()> everyMonitor;
     // Where the monitors come from; unset: the system's own. Tests hand in a layout.
     std::function<std::vector<MonitorArea>()> monitorSource;
+    // Whether the overlays are hidden from screen sharing and screenshots
+    // ("HideFromCapture"); unset: they are not.
+    std::function<bool()> hideFromCapture;
+
+    // Hides every overlay from capture, or shows it again, after hideFromCapture.
+    void ApplyCaptureExclusion();
+    // Whether the system refuses to hide an overlay from capture: as it answered for the
+    // last overlay to be hidden, else as it answers for a window made to ask.
+    bool CaptureExclusionRefused() const;
 
     // The monitors, the primary first, after everyMonitor.
     std::vector<MonitorArea> Monitors() override;
@@ -62,8 +71,12 @@ private:
     COverlaySurface* Overlay(std::size_t index) const;
     // The visible taskbar window of monitor `index` as Monitors read it last; null for none.
     HWND TaskbarWindow(std::size_t index) const;
+    // Hides overlay `index` from capture or shows it again, and notes the system's answer.
+    void ExcludeOverlayFromCapture(std::size_t index, bool exclude);
 
     HINSTANCE module;
     std::vector<std::unique_ptr<COverlaySurface>> overlays; // by monitor index
     std::vector<MonitorArea> lastMonitors;                  // as Monitors read them last
+    bool captureAsked = false;   // an overlay was to be hidden from capture
+    bool captureRefused = false; // the system refused it the last time
 };

@@ -2,6 +2,7 @@
 
 #include "system/SystemLibrary_win.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -51,6 +52,16 @@ bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
         return false;
     string = buffer;
     return true;
+}
+
+tstr FillResourceString(HINSTANCE module, UINT id, const tstr& value) {
+    tstr loaded("");
+    LoadResourceString(loaded, module, id);
+    std::string text = loaded.str();
+    const std::size_t place = text.find("%1");
+    if (place != std::string::npos)
+        text.replace(place, 2, value.str());
+    return tstr(text.c_str());
 }
 
 int GetWindowTextString(HWND window, tstr& string) {

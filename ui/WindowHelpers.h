@@ -12,6 +12,8 @@ class CSettingsStore;
 // Loads string `id` of `module` (at most 1023 characters); false, string unchanged, when it
 // is missing or empty.
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id);
+// String `id` of `module` with its place "%1" filled by `value`; empty when it is missing.
+tstr FillResourceString(HINSTANCE module, UINT id, const tstr& value);
 // The window's text and its length; 0 and "" for a missing window or an empty text.
 int GetWindowTextString(HWND window, tstr& string);
 // The text of item `index` of a combo box and its length; 0 and "" for a missing item.

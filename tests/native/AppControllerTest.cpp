@@ -60,6 +60,8 @@ public:
         return true;
     }
     void ApplyStartWithWindows() override { ++shortcutApplied; }
+    void ApplyHideFromCapture() override { ++captureApplied; }
+    void SaveOptions() override { ++optionsSaved; }
 
     std::vector<MonitorArea> monitors{
         {{0, 0, 1280, 720}, TaskbarState::Visible, {0, 680, 1280, 720}},
@@ -67,6 +69,8 @@ public:
     int putBehind = 0;
     int hotKeyApplied = 0;
     int shortcutApplied = 0;
+    int captureApplied = 0;
+    int optionsSaved = 0;
 };
 
 struct Rig : IAppStateListener {
@@ -179,19 +183,16 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         int minuteOfDay;  // when it is chosen
         uint64_t passed;  // milliseconds later
         bool chosenAgain; // the user ends it before its time
-        const char* tip;  // the tray tip's line then
+        int until;        // the end the tray tip names, as hhmm; -1: no pause
         EffectState state;
     };
     constexpr uint64_t kHour = CPauseController::kHourMs;
     const Case cases[] = {
-        {"just chosen", 14 * 60 + 20, 0, false, "paused for 1 hour, until 15:20",
-         EffectState::Paused},
-        {"a minute before its end", 14 * 60 + 20, kHour - 60'000, false,
-         "paused for 1 hour, until 15:20", EffectState::Paused},
-        {"at its end", 14 * 60 + 20, kHour + 1, false, "", EffectState::Running},
-        {"across midnight", 23 * 60 + 30, 1000, false, "paused for 1 hour, until 00:30",
-         EffectState::Paused},
-        {"chosen again", 9 * 60, 1000, true, "", EffectState::Running},
+        {"just chosen", 14 * 60 + 20, 0, false, 1520, EffectState::Paused},
+        {"a minute before its end", 14 * 60 + 20, kHour - 60'000, false, 1520, EffectState::Paused},
+        {"at its end", 14 * 60 + 20, kHour + 1, false, -1, EffectState::Running},
+        {"across midnight", 23 * 60 + 30, 1000, false, 30, EffectState::Paused},
+        {"chosen again", 9 * 60, 1000, true, -1, EffectState::Running},
     };
     for (const Case& c : cases) {
         Rig rig;
@@ -201,7 +202,11 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         rig.clock.Pass(c.passed, rig.controller);
         if (c.chosenAgain)
             rig.controller.ToggleHourPause();
-        EXPECT_EQ(rig.controller.PauseText(), c.tip) << c.label;
+        const PauseNote note = rig.controller.Note();
+        EXPECT_EQ(note.reason, c.until < 0 ? 0u : uint32_t{kPauseForHour}) << c.label;
+        if (c.until >= 0) {
+            EXPECT_EQ(note.untilHour * 100 + note.untilMinute, c.until) << c.label;
+        }
         EXPECT_EQ(rig.controller.State(), c.state) << c.label;
         EXPECT_EQ(rig.clock.due.count(AppTimer::HourPause) != 0, c.state == EffectState::Paused)
             << c.label << ": the timer waits only while the pause runs";
@@ -222,11 +227,54 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
     rig.ChangeByOk(rig.options.hotKey, 'K' | (hotkey::kControl | hotkey::kAlt) << 8);
     rig.ChangeByOk(rig.startWithWindows, true);
     rig.ChangeByOk(rig.startMinimize, 0);
+    rig.ChangeByOk(rig.options.hideFromCapture, 0);
     EXPECT_EQ(rig.platform.hotKeyApplied, 1);
     EXPECT_EQ(rig.platform.shortcutApplied, 1);
+    EXPECT_EQ(rig.platform.captureApplied, 1);
     rig.ChangeByOk(rig.options.everyMonitor, 0);
     EXPECT_EQ(rig.set.starts.load(), starts + 1) << "unchanged: nothing is applied";
     EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied, 2);
+    rig.ChangeByOk(rig.options.programs, tstr("obs64.exe\tfront\n"));
+    rig.system.state.foregroundProgram = "obs64.exe";
+    rig.system.Change();
+    EXPECT_EQ(rig.controller.State(), EffectState::Paused) << "a rule added on the page";
+}
+
+// A remote session that is there before the start: the effect starts paused, its overlay
+// never shown, and the tip names the session.
+TEST(AppControllerTest, InARemoteSessionTheEffectStartsPaused) {
+    Rig rig;
+    rig.system.state.remoteSession = true;
+    rig.system.Change();
+    rig.controller.Start();
+    EXPECT_EQ(rig.told, std::vector<EffectState>({EffectState::Paused}));
+    EXPECT_EQ(rig.controller.Note().reason, uint32_t{kPauseRemoteSession});
+    EXPECT_FALSE(rig.desktop.OverlayVisible());
+    EXPECT_EQ(rig.desktop.PresentCount(), 0);
+    rig.system.state.remoteSession = false;
+    rig.system.Change();
+    EXPECT_EQ(rig.controller.State(), EffectState::Running) << "back at the console";
+}
+
+// The tray menu's "Pause while <program> is in front" adds the rule, stores it and decides
+// at once; chosen again it takes the rule away.
+TEST(AppControllerTest, PausingWhileAProgramIsInFrontIsARuleAddedAtOnce) {
+    Rig rig;
+    rig.options.programs.SetRule({"obs64.exe", ProgramAction::Running});
+    rig.controller.Start();
+    rig.system.state.foregroundProgram = "OBS64.EXE";
+    rig.system.Change();
+    EXPECT_FALSE(rig.controller.PausesInFront("obs64.exe"));
+    rig.controller.TogglePauseInFront("obs64.exe");
+    EXPECT_TRUE(rig.controller.PausesInFront("obs64.exe")) << "in place of its running rule";
+    EXPECT_EQ(rig.options.programs.Rules().size(), 1u);
+    EXPECT_EQ(rig.controller.State(), EffectState::Paused);
+    EXPECT_EQ(rig.controller.Note().program, "OBS64.EXE") << "as the system names it";
+    EXPECT_EQ(rig.platform.optionsSaved, 1);
+    rig.controller.TogglePauseInFront("obs64.exe");
+    EXPECT_TRUE(rig.options.programs.Rules().empty());
+    EXPECT_EQ(rig.controller.State(), EffectState::Running);
+    EXPECT_EQ(rig.platform.optionsSaved, 2);
 }
 
 TEST(AppControllerTest, ATaskbarMadeAnewPlacesTheBandsOrStartsAFailedEffect) {

@@ -2,12 +2,16 @@
 #include "params/CHotKeyParam.h"
 #include "params/CMemoryBackend.h"
 #include "params/CParamRegSet.h"
+#include "params/CProgramRulesParam.h"
 #include "params/CSettingsStore.h"
 #include "system/COptions.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <variant>
+#include <vector>
 
 // The options' parameters keep only the values their controls can give: a damaged stored
 // text gives the default, never a value the program would misread.
@@ -79,14 +83,15 @@ TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) 
         const char* fullScreen; // "PauseFullScreen", "PauseOnBattery", "EveryMonitor"; null:
         const char* battery;    // none stored
         const char* every;
-        PauseOptions read;
+        bool fullScreenRead;
+        bool batteryRead;
         bool everyRead;
     };
     const Case cases[] = {
-        {nullptr, nullptr, nullptr, {true, false}, true},
-        {"0", "1", "0", {false, true}, false},
-        {"abc", "7", "", {true, false}, true},
-        {"", "-1", "1 ", {true, false}, true},
+        {nullptr, nullptr, nullptr, true, false, true},
+        {"0", "1", "0", false, true, false},
+        {"abc", "7", "", true, false, true},
+        {"", "-1", "1 ", true, false, true},
     };
     for (const Case& c : cases) {
         CSettingsStore store(true, "", "");
@@ -102,10 +107,100 @@ TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) 
         CParamRegSet set(&store);
         options.Register(set);
         set.LoadFrom("Options\\Common");
-        EXPECT_EQ(options.Pause().pauseFullScreen, c.read.pauseFullScreen) << c.fullScreen;
-        EXPECT_EQ(options.Pause().pauseOnBattery, c.read.pauseOnBattery) << c.battery;
+        EXPECT_EQ(options.Pause().pauseFullScreen, c.fullScreenRead) << c.fullScreen;
+        EXPECT_EQ(options.Pause().pauseOnBattery, c.batteryRead) << c.battery;
         EXPECT_EQ(options.everyMonitor.On(), c.everyRead) << c.every;
     }
+}
+
+TEST(OptionParamsTest, TheMeetingOptionsLoadUnderTheirNamesWithTheirDefaults) {
+    struct Case {
+        const char* name;
+        const char* stored; // null: none
+        int loaded;
+    };
+    const Case cases[] = {
+        {"PauseRemote", nullptr, 1},     {"PauseRemote", "0", 0},     {"PauseRemote", "x", 1},
+        {"PauseCamera", nullptr, 0},     {"PauseCamera", "1", 1},     {"PauseCamera", "2", 0},
+        {"Animations", nullptr, 0},      {"Animations", "1", 1},      {"Animations", "2", 0},
+        {"HideFromCapture", nullptr, 1}, {"HideFromCapture", "0", 0}, {"HideFromCapture", "", 1},
+    };
+    for (const Case& c : cases) {
+        CSettingsStore store(true, "", "");
+        store.SetBackend(std::make_unique<CMemoryBackend>());
+        if (c.stored)
+            store.WriteString("Options\\Common", c.name, c.stored);
+        CParam<bool> startWithWindows;
+        CParam<int> startMinimize;
+        COptions options(startWithWindows, startMinimize);
+        CParamRegSet set(&store);
+        options.Register(set);
+        set.LoadFrom("Options\\Common");
+        int loaded = -1;
+        for (const OptionRow& row : options.Rows())
+            if (row.name && std::string(row.name) == c.name)
+                loaded = *std::get<CParam<int>*>(row.param)->Get();
+        EXPECT_EQ(loaded, c.loaded) << c.name << " " << (c.stored ? c.stored : "none");
+    }
+}
+
+// The rules under "Options\Common\Programs": a value whose data is no action, or whose name
+// names no program, is no rule and stays as it is stored.
+TEST(OptionParamsTest, ProgramRulesLoadTheirActionsAndKeepWhatIsNoRuleAsStored) {
+    struct Case {
+        const char* name;
+        const char* data;
+        bool rule; // loaded as a rule of that action
+    };
+    const Case cases[] = {
+        {"obs64.exe", "front", true},
+        {"Zoom.exe", "running", true},
+        {"C:\\Tools\\shell.exe", "ignore", true},
+        {"teams.exe", "Front", false},
+        {"vlc.exe", "sometimes", false},
+        {"mpv.exe", "", false},
+        {"C:\\Tools\\", "front", false},
+        {"bad\tname.exe", "front", false},
+    };
+    CSettingsStore store(true, "", "");
+    store.SetBackend(std::make_unique<CMemoryBackend>());
+    const char* const key = "Options\\Common\\Programs";
+    for (const Case& c : cases)
+        store.WriteString(key, c.name, c.data);
+    CProgramRulesParam programs;
+    programs.SetName("Programs");
+    programs.Load(&store, "Options\\Common");
+    const std::vector<ProgramRule> rules = programs.Rules();
+    ASSERT_EQ(rules.size(), 3u);
+    EXPECT_EQ(rules[0], (ProgramRule{"C:\\Tools\\shell.exe", ProgramAction::Ignore}))
+        << "in the order of their names";
+    EXPECT_EQ(rules[1], (ProgramRule{"obs64.exe", ProgramAction::Front}));
+    EXPECT_EQ(rules[2], (ProgramRule{"Zoom.exe", ProgramAction::Running}));
+
+    programs.RemoveRule("OBS64.EXE");
+    programs.SetRule({"zoom.exe", ProgramAction::Front});
+    programs.SetRule({"vlc.exe", ProgramAction::Ignore});
+    programs.Save(&store, "Options\\Common");
+    const auto stored = [&store, key](const char* name) {
+        tstr data = "<none>";
+        store.ReadString(key, name, data);
+        return std::string(data.str());
+    };
+    EXPECT_EQ(stored("obs64.exe"), "<none>") << "removed";
+    EXPECT_EQ(stored("Zoom.exe"), "front") << "its action changed";
+    EXPECT_EQ(stored("vlc.exe"), "ignore") << "a rule in place of its damaged data";
+    EXPECT_EQ(stored("C:\\Tools\\shell.exe"), "ignore");
+    for (const char* kept : {"teams.exe", "mpv.exe", "C:\\Tools\\", "bad\tname.exe"})
+        EXPECT_NE(stored(kept), "<none>") << kept << " kept as stored";
+    EXPECT_EQ(stored("teams.exe"), "Front");
+
+    CProgramRulesParam fresh;
+    fresh.SetName("Programs");
+    fresh.Load(&store, "Options\\Common");
+    EXPECT_EQ(*fresh.Get(), *programs.Get()) << "what was saved loads again";
+    store.DeleteKey(key);
+    fresh.Load(&store, "Options\\Common");
+    EXPECT_TRUE(fresh.Rules().empty()) << "no key, no rules";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,15 @@ TopWindow Captioned(const DesktopRect& rect) {
 template <class Change> TopWindow With(TopWindow window, Change change) {
     change(window);
     return window;
+}
+
+// The options with the full-screen, battery and under-windows flags, the rest as default.
+PauseOptions Flags(bool fullScreen, bool battery, bool underWindows = false) {
+    PauseOptions options;
+    options.pauseFullScreen = fullScreen;
+    options.pauseOnBattery = battery;
+    options.underWindows = underWindows;
+    return options;
 }
 
 SystemState StateWith(std::vector<TopWindow> windows) {
@@ -124,7 +134,7 @@ TEST(PauseRulesTest, AFullScreenProgramOnOneMonitorPausesThatBandAloneAndEveryOn
         EXPECT_EQ(FullScreenProgramInFront(state), c.all) << c.what;
         EXPECT_EQ(PauseReasons(state, PauseOptions{}, TimedPause{}, 0) == kPauseFullScreen, c.all)
             << c.what;
-        EXPECT_EQ(PausedMonitors(state, PauseOptions{false, false}), std::vector<bool>(3, false))
+        EXPECT_EQ(PausedMonitors(state, Flags(false, false)), std::vector<bool>(3, false))
             << c.what << ", the option off";
     }
     SystemState shell = StateWith({});
@@ -210,6 +220,13 @@ TEST(PauseRulesTest, UnderWindowsABandPausesWhileTheShownWindowsAboveItHideItWho
     EXPECT_EQ(PauseReasons(both, over, TimedPause{}, 0), 0u) << "over all windows";
 }
 
+// The options with one change.
+template <class Change> PauseOptions OptionsWith(Change change) {
+    PauseOptions options;
+    change(options);
+    return options;
+}
+
 TEST(PauseRulesTest, EachReasonAfterTheOptions) {
     struct Case {
         const char* what;
@@ -218,8 +235,12 @@ TEST(PauseRulesTest, EachReasonAfterTheOptions) {
         uint32_t reasons;
     };
     const PauseOptions defaults;
-    const PauseOptions none{false, false};
-    const PauseOptions battery{true, true};
+    const PauseOptions none = Flags(false, false);
+    const PauseOptions battery = Flags(true, true);
+    const PauseOptions noRemote = OptionsWith([](PauseOptions& o) { o.pauseRemote = false; });
+    const PauseOptions camera = OptionsWith([](PauseOptions& o) { o.pauseCamera = true; });
+    const PauseOptions alwaysAnimate =
+        OptionsWith([](PauseOptions& o) { o.followAnimations = false; });
     const Case cases[] = {
         {"nothing", [](SystemState&) {}, defaults, 0},
         {"full screen", [](SystemState& s) { s.windows = {Borderless(kMonitor)}; }, defaults,
@@ -240,12 +261,117 @@ TEST(PauseRulesTest, EachReasonAfterTheOptions) {
              s.displayOff = true;
          },
          defaults, kPauseSessionLocked | kPauseDisplayOff},
+        {"remote session, option on (the default)", [](SystemState& s) { s.remoteSession = true; },
+         defaults, kPauseRemoteSession},
+        {"remote session, option off", [](SystemState& s) { s.remoteSession = true; }, noRemote, 0},
+        {"camera in use, option off (the default)", [](SystemState& s) { s.cameraInUse = true; },
+         defaults, 0},
+        {"camera in use, option on", [](SystemState& s) { s.cameraInUse = true; }, camera,
+         kPauseCamera},
+        {"animations off, following Windows (the default)",
+         [](SystemState& s) { s.animationsOff = true; }, defaults, kPauseAnimationsOff},
+        {"animations off, always animating", [](SystemState& s) { s.animationsOff = true; },
+         alwaysAnimate, 0},
     };
     for (const Case& c : cases) {
         SystemState state = StateWith({});
         c.make(state);
         EXPECT_EQ(PauseReasons(state, c.options, TimedPause{}, 1000), c.reasons) << c.what;
     }
+}
+
+TEST(PauseRulesTest, ARuleNamesItsProgramByTheWholeFileNameWithoutRegardToCase) {
+    struct Case {
+        const char* what;
+        const char* stored;   // the value's name under "Programs"
+        const char* reported; // the program as the system names it
+        bool names;
+    };
+    const Case cases[] = {
+        {"the same file name", "obs64.exe", "obs64.exe", true},
+        {"another case", "OBS64.EXE", "obs64.exe", true},
+        {"reported with its path", "obs64.exe", "C:\\Program Files\\obs\\obs64.exe", true},
+        {"a full path stored", "C:\\Tools\\obs64.exe", "obs64.exe", true},
+        {"a path with forward slashes stored", "C:/Tools/OBS64.exe", "obs64.exe", true},
+        {"the start of another name", "obs.exe", "obs64.exe", false},
+        {"another name that starts with it", "obs64.exe", "obs64.exe.old", false},
+        {"without its extension", "obs64", "obs64.exe", false},
+        {"letters beyond ASCII, the same", "Pr\xC3\xA4sentation.exe", "Pr\xC3\xA4sentation.exe",
+         true},
+        {"a folder stored, no file name", "C:\\Tools\\", "obs64.exe", false},
+        {"an empty name", "", "", false},
+        {"a control character", "obs\t64.exe", "obs\t64.exe", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RuleNames(ProgramRule{c.stored, ProgramAction::Front}, c.reported), c.names)
+            << c.what;
+}
+
+TEST(PauseRulesTest, EachProgramRulePausesForItsOwnProgramOnly) {
+    const auto rules = [](ProgramAction action) {
+        return OptionsWith([action](PauseOptions& o) {
+            o.programs = {{"obs64.exe", action}, {"C:\\Games\\shell.exe", ProgramAction::Ignore}};
+        });
+    };
+    const TopWindow obsFull =
+        With(Borderless(kMonitor), [](TopWindow& w) { w.program = "OBS64.exe"; });
+    struct Case {
+        const char* what;
+        ProgramAction action;
+        void (*make)(SystemState&);
+        uint32_t reasons;
+    };
+    const Case cases[] = {
+        {"front: in front", ProgramAction::Front,
+         [](SystemState& s) { s.foregroundProgram = "obs64.exe"; }, kPauseProgramInFront},
+        {"front: another in front", ProgramAction::Front,
+         [](SystemState& s) { s.foregroundProgram = "obs.exe"; }, 0},
+        {"front: running behind", ProgramAction::Front,
+         [](SystemState& s) {
+             s.runningPrograms = {"explorer.exe", "obs64.exe"};
+         },
+         0},
+        {"running: running behind", ProgramAction::Running,
+         [](SystemState& s) {
+             s.runningPrograms = {"explorer.exe", "obs64.exe"};
+         },
+         kPauseProgramRunning},
+        {"running: not running", ProgramAction::Running,
+         [](SystemState& s) { s.runningPrograms = {"explorer.exe"}; }, 0},
+        {"ignore: its full-screen window", ProgramAction::Ignore,
+         [](SystemState& s) {
+             s.windows = {Borderless(kMonitor)};
+             s.windows[0].program = "obs64.exe";
+         },
+         0},
+        {"ignore: the shell's full-screen report while it is in front", ProgramAction::Ignore,
+         [](SystemState& s) {
+             s.fullScreenNotification = true;
+             s.foregroundProgram = "obs64.exe";
+         },
+         0},
+        {"ignore: another program's full-screen window", ProgramAction::Ignore,
+         [](SystemState& s) {
+             s.windows = {Borderless(kMonitor)};
+             s.windows[0].program = "game.exe";
+         },
+         kPauseFullScreen},
+        {"ignore: a full path stored", ProgramAction::Front,
+         [](SystemState& s) {
+             s.windows = {Borderless(kMonitor)};
+             s.windows[0].program = "SHELL.EXE";
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SystemState state = StateWith({});
+        c.make(state);
+        EXPECT_EQ(PauseReasons(state, rules(c.action), TimedPause{}, 0), c.reasons) << c.what;
+    }
+    SystemState state = StateWith({obsFull});
+    EXPECT_EQ(PausedMonitors(state, rules(ProgramAction::Ignore)), std::vector<bool>{false})
+        << "an ignored window pauses no band";
+    EXPECT_EQ(PausedMonitors(state, rules(ProgramAction::Front)), std::vector<bool>{true});
 }
 
 TEST(PauseRulesTest, TheHoursPauseEndsAtItsTick) {
@@ -257,37 +383,91 @@ TEST(PauseRulesTest, TheHoursPauseEndsAtItsTick) {
     EXPECT_EQ(PauseReasons(state, {}, TimedPause{}, 0), 0u) << "none chosen";
 }
 
-TEST(PauseRulesTest, TipTextNamesTheUsersPauseFirstThenTheSystemsReason) {
+TEST(PauseRulesTest, TheNoteNamesTheUsersPauseFirstThenTheRulesThenTheSystemsReason) {
     const TimedPause hour{1, 9, 5};
-    EXPECT_EQ(PauseReasonText(0, hour), "");
-    EXPECT_EQ(PauseReasonText(kPauseForHour | kPauseFullScreen, hour),
-              "paused for 1 hour, until 09:05");
-    EXPECT_EQ(PauseReasonText(kPauseFullScreen | kPauseOnBattery, hour),
-              "paused: full-screen program");
-    EXPECT_EQ(PauseReasonText(kPauseCoveredByWindows | kPauseSessionLocked, hour),
-              "paused: covered by windows");
-    EXPECT_EQ(PauseReasonText(kPauseFullScreen | kPauseCoveredByWindows, hour),
-              "paused: full-screen program");
-    EXPECT_EQ(PauseReasonText(kPauseSessionLocked | kPauseDisplayOff, hour),
-              "paused: session locked");
-    EXPECT_EQ(PauseReasonText(kPauseDisplayOff, hour), "paused: display off");
-    EXPECT_EQ(PauseReasonText(kPauseBatterySaver, hour), "paused: battery saver");
-    EXPECT_EQ(PauseReasonText(kPauseOnBattery, hour), "paused: on battery");
+    struct Case {
+        uint32_t reasons;
+        uint32_t named;
+        const char* program; // the note's program
+    };
+    const Case cases[] = {
+        {0, 0, ""},
+        {kPauseForHour | kPauseProgramInFront, kPauseForHour, ""},
+        {kPauseProgramInFront | kPauseProgramRunning | kPauseFullScreen, kPauseProgramInFront,
+         "obs64.exe"},
+        {kPauseProgramRunning | kPauseFullScreen, kPauseProgramRunning, "obs64.exe"},
+        {kPauseFullScreen | kPauseOnBattery, kPauseFullScreen, ""},
+        {kPauseCoveredByWindows | kPauseSessionLocked, kPauseCoveredByWindows, ""},
+        {kPauseFullScreen | kPauseCoveredByWindows, kPauseFullScreen, ""},
+        {kPauseSessionLocked | kPauseDisplayOff | kPauseRemoteSession, kPauseSessionLocked, ""},
+        {kPauseDisplayOff | kPauseRemoteSession, kPauseDisplayOff, ""},
+        {kPauseRemoteSession | kPauseCamera, kPauseRemoteSession, ""},
+        {kPauseCamera | kPauseBatterySaver, kPauseCamera, ""},
+        {kPauseBatterySaver | kPauseOnBattery, kPauseBatterySaver, ""},
+        {kPauseOnBattery | kPauseAnimationsOff, kPauseOnBattery, ""},
+        {kPauseAnimationsOff, kPauseAnimationsOff, ""},
+    };
+    for (const Case& c : cases) {
+        const PauseNote note = NotePause(c.reasons, hour, "obs64.exe");
+        EXPECT_EQ(note.reason, c.named) << c.reasons;
+        EXPECT_EQ(note.program, c.program) << c.reasons;
+    }
+    const PauseNote note = NotePause(kPauseForHour, hour, "");
+    EXPECT_EQ(note.untilHour * 100 + note.untilMinute, 905) << "the hour's end";
 }
 
-TEST(PauseRulesTest, ThePeriodicCheckRunsOnlyWhereItCanChangeSomething) {
+TEST(PauseRulesTest, EachLookRunsOnlyWhereItCanChangeSomething) {
     const PauseOptions defaults;
-    EXPECT_TRUE(FullScreenWatchWanted(true, defaults, 0)) << "running";
-    EXPECT_TRUE(FullScreenWatchWanted(true, defaults, kPauseFullScreen)) << "waiting for the end";
-    EXPECT_FALSE(FullScreenWatchWanted(false, defaults, 0)) << "stopped";
-    EXPECT_FALSE(FullScreenWatchWanted(true, PauseOptions{false, false}, 0)) << "option off";
-    EXPECT_FALSE(FullScreenWatchWanted(true, defaults, kPauseFullScreen | kPauseSessionLocked))
-        << "locked: the check could not resume it";
-    EXPECT_FALSE(FullScreenWatchWanted(true, defaults, kPauseForHour));
-    const PauseOptions underOnly{false, false, true};
-    EXPECT_TRUE(FullScreenWatchWanted(true, underOnly, 0)) << "under windows, the other off";
-    EXPECT_TRUE(FullScreenWatchWanted(true, underOnly, kPauseCoveredByWindows))
-        << "waiting for a band to be uncovered";
+    const PauseOptions underOnly = Flags(false, false, true);
+    const PauseOptions front = OptionsWith([](PauseOptions& o) {
+        o.pauseFullScreen = false;
+        o.programs = {{"obs64.exe", ProgramAction::Front}};
+    });
+    const PauseOptions running = OptionsWith([](PauseOptions& o) {
+        o.programs = {{"obs64.exe", ProgramAction::Running}};
+    });
+    const PauseOptions ignore = OptionsWith([](PauseOptions& o) {
+        o.programs = {{"shell.exe", ProgramAction::Ignore}};
+    });
+    const PauseOptions camera = OptionsWith([](PauseOptions& o) { o.pauseCamera = true; });
+    // The watch as "windows, camera, foreground program, window programs, running programs,
+    // running look", each 0 or 1.
+    struct Case {
+        const char* what;
+        bool runWanted;
+        PauseOptions options;
+        uint32_t reasons;
+        const char* watch;
+    };
+    const Case cases[] = {
+        {"running", true, defaults, 0, "100000"},
+        {"waiting for full screen to end", true, defaults, kPauseFullScreen, "100000"},
+        {"stopped", false, camera, 0, "000000"},
+        {"full screen off", true, Flags(false, false), 0, "000000"},
+        {"locked: no look could resume it", true, defaults, kPauseFullScreen | kPauseSessionLocked,
+         "000000"},
+        {"the hour's pause", true, defaults, kPauseForHour, "000000"},
+        {"under windows, full screen off", true, underOnly, 0, "100000"},
+        {"waiting for a band to be uncovered", true, underOnly, kPauseCoveredByWindows, "100000"},
+        {"a front rule, full screen off", true, front, 0, "101000"},
+        {"waiting for the program to leave the front", true, front, kPauseProgramInFront, "101000"},
+        {"a running rule", true, running, 0, "100011"},
+        {"waiting for the program to end", true, running, kPauseProgramRunning, "100011"},
+        {"a running rule, on battery: nothing to look for", true, running,
+         kPauseProgramRunning | kPauseOnBattery, "000010"},
+        {"an ignore rule", true, ignore, 0, "101100"},
+        {"the camera", true, camera, 0, "110000"},
+        {"the camera, remote: notified, never looked at", true, camera, kPauseRemoteSession,
+         "010000"},
+    };
+    for (const Case& c : cases) {
+        const SystemWatch watch = WatchWanted(c.runWanted, c.options, c.reasons);
+        const std::string flags = {
+            watch.windows ? '1' : '0',           watch.camera ? '1' : '0',
+            watch.foregroundProgram ? '1' : '0', watch.windowPrograms ? '1' : '0',
+            watch.runningPrograms ? '1' : '0',   watch.runningLook ? '1' : '0'};
+        EXPECT_EQ(flags, c.watch) << c.what;
+    }
 }
 
 } // namespace

@@ -8,7 +8,7 @@ class CStandInSystem : public ISystemState {
 public:
     SystemState Current() override { return state; }
     void SetListener(ISystemStateListener* l) override { listener = l; }
-    void WatchFullScreen(bool watch) override { watching = watch; }
+    void Watch(const SystemWatch& wanted) override { watch = wanted; }
     void Change() {
         if (listener)
             listener->OnSystemStateChanged();
@@ -16,5 +16,5 @@ public:
 
     SystemState state;
     ISystemStateListener* listener = nullptr;
-    bool watching = false;
+    SystemWatch watch; // as told last
 };

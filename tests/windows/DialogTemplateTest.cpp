@@ -3,6 +3,7 @@
 #include "app/CWpp.h"
 #include "embra_version.h"
 #include "resources/resource.h"
+#include "settings/CAddProgramDlg.h"
 #include "settings/CSettingsDlg.h"
 
 #include <gtest/gtest.h>
@@ -113,11 +114,37 @@ const Template kTemplates[] = {
       {IDC_GROUP_PAUSING, "Button", "Pausing"},
       {IDC_PAUSE_FULL_SCREEN, "Button", "Pause while a full-screen program is in front"},
       {IDC_PAUSE_ON_BATTERY, "Button", "Pause on battery"},
+      {IDC_PAUSE_REMOTE, "Button", "Pause during a remote desktop session"},
+      {IDC_PAUSE_CAMERA, "Button", "Pause while the camera is on"},
+      {IDC_ANIMATIONS_FOLLOW, "Button", "Follow Windows"},
+      {IDC_ANIMATIONS_ALWAYS, "Button", "Always animate"},
       {IDC_GROUP_SHOWING, "Button", "Showing"},
-      {IDC_EVERY_MONITOR, "Button", "Show on every monitor"}},
+      {IDC_EVERY_MONITOR, "Button", "Show on every monitor"},
+      {IDC_HIDE_FROM_CAPTURE, "Button", "Hide the effect from screen sharing and screenshots"}},
      {IDC_START_WITH_WINDOWS, IDC_START_MINIMIZED, IDC_HOTKEY, IDC_PAUSE_FULL_SCREEN,
-      IDC_PAUSE_ON_BATTERY, IDC_EVERY_MONITOR},
-     {IDC_HOTKEY_NOTE}},
+      IDC_PAUSE_ON_BATTERY, IDC_PAUSE_REMOTE, IDC_PAUSE_CAMERA, IDC_ANIMATIONS_FOLLOW,
+      IDC_EVERY_MONITOR, IDC_HIDE_FROM_CAPTURE},
+     {IDC_HOTKEY_NOTE, IDC_CAPTURE_NOTE}},
+    {CSettingsProgramsDlg::kTemplate,
+     "",
+     kPage,
+     kPageNoStyle,
+     {},
+     {{CSettingsProgramsDlg::kList, "SysListView32"},
+      {CSettingsProgramsDlg::kAction, "ComboBox"},
+      {IDC_ADD_PROGRAM, "Button", "&Add..."},
+      {IDC_REMOVE_PROGRAM, "Button", "&Remove"}},
+     {CSettingsProgramsDlg::kList, CSettingsProgramsDlg::kAction, IDC_ADD_PROGRAM,
+      IDC_REMOVE_PROGRAM},
+     {}},
+    {CAddProgramDlg::kTemplate,
+     "Add a program",
+     kPopup | DS_MODALFRAME,
+     WS_VISIBLE,
+     {},
+     {{CAddProgramDlg::kList, "SysListView32"}, {IDC_BROWSE_PROGRAM, "Button", "&Browse..."}},
+     {CAddProgramDlg::kList, IDC_BROWSE_PROGRAM, IDOK, IDCANCEL},
+     {}},
     {CSettingsListDlg::kTemplate,
      "",
      kPage,
@@ -191,7 +218,8 @@ class DialogTemplate : public ::testing::TestWithParam<Template> {
 public:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
-                                                            ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
+                                                            ICC_TAB_CLASSES | ICC_HOTKEY_CLASS |
+                                                            ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&controls);
         for (const char* name : kOwnClasses) {
             WNDCLASSEXA info{};

@@ -3,6 +3,7 @@
 #include "app/TrayMenu.h"
 #include "support/CStandInSystem.h"
 #include "windows/DialogDriver.h"
+#include "windows/StartedNotepad.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ struct MenuEntry {
 std::vector<MenuEntry> Entries(HMENU menu) {
     std::vector<MenuEntry> entries;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] = {};
+        char text[96] = {};
         GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
         const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
         entries.push_back(
@@ -70,7 +71,7 @@ TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy
     EXPECT_TRUE(app.ShowsStop()) << "paused, not stopped";
     EXPECT_FALSE(IsWindowVisible(app.Overlay()));
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: full-screen program");
-    EXPECT_TRUE(system.watching) << "the periodic check looks for its end";
+    EXPECT_TRUE(system.watch.windows) << "the periodic check looks for its end";
 
     system.state.windows[0].hasCaption = true; // the program left full screen
     system.Change();
@@ -133,6 +134,58 @@ TEST_F(PauseWiringTest, PauseOnBatteryTickedInTheSettingsPausesAtOnceOnOk) {
     EXPECT_EQ(app.Controller().State(), EffectState::Paused);
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: on battery");
     EXPECT_EQ(Stored("Options\\Common", "PauseOnBattery"), "1");
+    app.Quit();
+}
+
+// The tray menu names the program that was in front when the mouse came over the icon, never
+// this program itself; its entry adds the rule at once and stores it, and the rule pauses
+// while that program is in front.
+TEST_F(PauseWiringTest, TheTrayMenusEntryForTheProgramInFrontAddsItsRule) {
+    const CStartedNotepad notepad;
+    ASSERT_NE(notepad.Window(), nullptr);
+    CTestApp app("PauseWiringTest", &system);
+    ASSERT_TRUE(app.Init());
+    app.lastForeground = app.Dialog();
+    EXPECT_EQ(Entries(app.TrayMenu()).size(), 7u) << "nothing for this program's own window";
+    app.lastForeground = notepad.Window();
+    std::vector<MenuEntry> menu = Entries(app.TrayMenu());
+    ASSERT_EQ(menu.size(), 8u);
+    EXPECT_EQ(menu[2].id, CMainDlg::kPauseInFront);
+    EXPECT_EQ(menu[2].text, "Pause while notepad.exe is in front");
+    EXPECT_FALSE(menu[2].checked);
+    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kPauseInFront, 0);
+    EXPECT_EQ(Stored("Options\\Common\\Programs", "notepad.exe"), "front") << "stored at once";
+    EXPECT_TRUE(Entries(app.TrayMenu())[2].checked);
+    EXPECT_EQ(app.Controller().State(), EffectState::Running) << "not in front now";
+    system.state.foregroundProgram = "notepad.exe";
+    system.Change();
+    EXPECT_EQ(app.Controller().State(), EffectState::Paused);
+    EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: notepad.exe in front");
+    app.Quit();
+}
+
+// Where the system refuses to hide the overlay from screen capture (Wine does), the overlay
+// is left as it was, never shown as a black box (WDA_MONITOR), and the option says so.
+TEST_F(PauseWiringTest, TheCaptureOptionSaysWhenTheSystemRefusesToHideTheOverlay) {
+    WriteOption("StartMinimize", "0");
+    CTestApp app("PauseWiringTest", &system);
+    ASSERT_TRUE(app.Init());
+    DWORD affinity = WDA_MONITOR;
+    ASSERT_TRUE(GetWindowDisplayAffinity(app.Overlay(), &affinity));
+    EXPECT_NE(affinity, static_cast<DWORD>(WDA_MONITOR));
+    const bool hidden = affinity == WDA_EXCLUDEFROMCAPTURE;
+    bool noteShown = !hidden;
+    RunModalScript([&] { SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kSettings, 0); },
+                   [&](HWND settings) {
+                       HWND note = nullptr;
+                       for (HWND page = GetWindow(settings, GW_CHILD); page && !note;
+                            page = GetWindow(page, GW_HWNDNEXT))
+                           note = GetDlgItem(page, IDC_CAPTURE_NOTE);
+                       ASSERT_NE(note, nullptr);
+                       noteShown = (GetWindowLongPtrA(note, GWL_STYLE) & WS_VISIBLE) != 0;
+                       PressButton(settings, IDCANCEL);
+                   });
+    EXPECT_EQ(noteShown, !hidden) << "the note shows exactly where hiding was refused";
     app.Quit();
 }
 

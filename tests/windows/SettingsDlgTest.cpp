@@ -63,6 +63,9 @@ public:
     void ApplyOptions() override { ++applied; }
     bool ApplyHotKey() override { return hotKey.Apply(); }
     bool HotKeyTaken() override { return hotKey.Taken(); }
+    bool CaptureExclusionRefused() override { return captureRefused; }
+    CProgramRulesParam& ProgramRules() override { return options.programs; }
+    std::vector<std::string> ProgramsWithWindows() override { return {"obs64.exe", "Zoom.exe"}; }
     void SaveSettings() override {
         CParamRegSet set(store);
         options.Register(set);
@@ -83,6 +86,7 @@ public:
     COptions options{startWithWindows, startMinimize};
     CStartStopHotKey hotKey{options.hotKey}; // registered for the test's owner window
     int applied = 0;                         // OKs that applied the options
+    bool captureRefused = false;
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -186,9 +190,10 @@ TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
         EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0); // the program's icon
         HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
-        ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
+        ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
         EXPECT_EQ(TabText(tab, 0), "Items list");
         EXPECT_EQ(TabText(tab, 1), "Common");
+        EXPECT_EQ(TabText(tab, 2), "Programs");
         EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
         HWND list = dialog.Page(CSettingsDlg::kListTab);
         HWND common = dialog.Page(CSettingsDlg::kCommonTab);
@@ -391,6 +396,13 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
     EXPECT_EQ(app.ActiveSet(), &app.water);
 }
 
+// The value of a check box's row.
+int CheckValue(const OptionRow& row) {
+    if (const auto* flag = std::get_if<CParam<int>*>(&row.param))
+        return *(*flag)->Get();
+    return *std::get<CParam<bool>*>(row.param)->Get() ? 1 : 0;
+}
+
 // Every check box of the options table shows its option, follows a click, and keeps it on
 // OK, which applies and stores the options, while Cancel puts it back; the start-with-Windows
 // box shows the start-up shortcut as it is at opening.
@@ -417,8 +429,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
             for (const OptionRow& row : app.options.Rows()) {
                 if (row.kind != kCheckBox)
                     continue;
-                const int value = std::visit(
-                    [](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+                const int value = CheckValue(row);
                 before.push_back(value);
                 EXPECT_EQ(IsDlgButtonChecked(common, row.control),
                           value != 0 ? BST_CHECKED : BST_UNCHECKED)
@@ -431,8 +442,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
         for (const OptionRow& row : app.options.Rows()) {
             if (row.kind != kCheckBox)
                 continue;
-            const int value =
-                std::visit([](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+            const int value = CheckValue(row);
             EXPECT_EQ(value != 0, (before[i++] != 0) != (c.button == IDOK)) << row.control;
         }
         EXPECT_EQ(app.applied, c.button == IDOK ? 1 : 0);
@@ -441,6 +451,92 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
         app.applied = 0;
         DeleteTestKey(key);
     }
+}
+
+// The rows of the "Programs" page's list as "<program>: <action>".
+std::vector<std::string> ProgramRows(HWND list) {
+    std::vector<std::string> rows;
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::string texts;
+        for (int column = 0; column < 2; ++column) {
+            char text[64] = {};
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof(text);
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            texts += column == 0 ? std::string(text) + ": " : std::string(text);
+        }
+        rows.push_back(texts);
+    }
+    return rows;
+}
+
+// A keyboard user on the "Programs" page: the arrow keys choose the tab, Tab reaches the
+// list and the buttons, "Add..." offers the programs with a window, the action list takes the arrow
+// keys, Delete removes a row; Enter is OK, which stores the rules, and Esc Cancel, which
+// puts them back.
+TEST_F(SettingsDlg, TheProgramsPageWorksByKeyboardAlone) {
+    const auto add = [](HWND window, int downs) {
+        RunModalScript([&] { PressDialogKey(window, VK_SPACE); },
+                       [&](HWND dialog) {
+                           EXPECT_EQ(WindowTitle(dialog), "Add a program");
+                           for (int i = 0; i < downs; ++i)
+                               PressDialogKey(dialog, VK_DOWN);
+                           PressDialogKey(dialog, VK_RETURN);
+                       });
+    };
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
+        HWND page = dialog.Page(CSettingsDlg::kProgramsTab);
+        HWND list = GetDlgItem(page, CSettingsProgramsDlg::kList);
+        SetFocus(tab);
+        PressDialogKey(window, VK_RIGHT);
+        PressDialogKey(window, VK_RIGHT);
+        ASSERT_TRUE(IsWindowVisible(page));
+        // The columns share the list's width at any DPI.
+        RECT client{};
+        GetClientRect(list, &client);
+        const auto width = [list](int column) {
+            return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        };
+        EXPECT_NEAR(width(0) + width(1), client.right, client.right / 20 + 1);
+        // Tab goes round the window's controls: the tabs, OK, Cancel and the page's.
+        int presses = 0;
+        while (GetFocus() != list && presses++ < 4)
+            PressDialogKey(window, VK_TAB);
+        EXPECT_EQ(GetFocus(), list) << "Tab reaches the list";
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_REMOVE_PROGRAM))) << "nothing chosen";
+        PressDialogKey(window, VK_TAB); // the action and "Remove" wait for a row: "Add..."
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_ADD_PROGRAM));
+        add(window, 1);
+        EXPECT_EQ(ProgramRows(list), std::vector<std::string>({"Zoom.exe: Pause while in front"}));
+        EXPECT_EQ(GetFocus(), list);
+        PressDialogKey(window, VK_TAB);
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, CSettingsProgramsDlg::kAction));
+        PressDialogKey(window, VK_DOWN);
+        EXPECT_EQ(ProgramRows(list), std::vector<std::string>({"Zoom.exe: Pause while running"}));
+        PressDialogKey(window, VK_TAB);
+        add(window, 0);
+        EXPECT_EQ(ProgramRows(list), std::vector<std::string>({"obs64.exe: Pause while in front",
+                                                               "Zoom.exe: Pause while running"}));
+        PressDialogKey(window, VK_DELETE);
+        EXPECT_EQ(ProgramRows(list), std::vector<std::string>({"Zoom.exe: Pause while running"}));
+        PressDialogKey(window, VK_RETURN);
+    });
+    EXPECT_EQ(Saved("Options\\Common\\Programs", "Zoom.exe"), "running");
+    EXPECT_EQ(Saved("Options\\Common\\Programs", "obs64.exe"), "absent");
+    EXPECT_EQ(app.applied, 1);
+
+    Open([&](HWND window, CSettingsDlg& dialog) {
+        HWND page = dialog.Page(CSettingsDlg::kProgramsTab);
+        SetFocus(GetDlgItem(page, CSettingsProgramsDlg::kList));
+        PressDialogKey(window, VK_DELETE);
+        EXPECT_TRUE(ProgramRows(GetDlgItem(page, CSettingsProgramsDlg::kList)).empty());
+        PressDialogKey(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(app.options.programs.Rules().size(), 1u) << "Cancel put the rule back";
 }
 
 // The first static text of a window: a message box's message.

@@ -1,6 +1,11 @@
+#include "params/RegistryKey_win.h"
+#include "system/CCameraWatch_win.h"
 #include "system/CWin32SystemState_win.h"
 #include "system/PauseRules.h"
 #include "system/PowerSettings_win.h"
+#include "system/SystemOwners_win.h"
+#include "windows/DialogDriver.h"
+#include "windows/StartedNotepad.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +14,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <vector>
 
 // The Windows adapter of the system's state: what it reads of real windows, and how the
@@ -61,6 +67,13 @@ protected:
     CCountingListener listener;
     HWND window = nullptr;
 };
+
+// The periodic look at the windows alone.
+SystemWatch WindowsLook() {
+    SystemWatch watch;
+    watch.windows = true;
+    return watch;
+}
 
 // The first window listed at `rect`, -1 for none.
 int IndexOf(const SystemState& state, const DesktopRect& rect) {
@@ -144,7 +157,7 @@ TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
     EXPECT_EQ(state.windows[band].band, 0);
     EXPECT_TRUE(state.windows[band].seeThrough);
     EXPECT_EQ(CoveredBands(state), std::vector<bool>{false});
-    system.WatchFullScreen(true);
+    system.Watch(WindowsLook());
     SetWindowPos(cover, nullptr, -10, height - 260, width + 20, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     Sleep(CWin32SystemState::kWatchMs * 2);
     Pump();
@@ -152,7 +165,7 @@ TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
     EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{true});
     SetWindowPos(cover, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{false}) << "its last row shows";
-    system.WatchFullScreen(false);
+    system.Watch(SystemWatch{});
     DestroyWindow(cover);
     DestroyWindow(overlay);
 }
@@ -162,9 +175,24 @@ TEST_F(Win32SystemState, SessionAndPowerNotificationsChangeTheStateAndAreReporte
     EXPECT_TRUE(system.Current().sessionLocked);
     SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
     EXPECT_FALSE(system.Current().sessionLocked);
-    SendMessageA(window, WM_WTSSESSION_CHANGE, WTS_REMOTE_DISCONNECT, 0);
-    EXPECT_TRUE(system.Current().sessionLocked) << "disconnected counts as locked";
-    EXPECT_EQ(listener.changes, 3);
+    struct Step {
+        WPARAM change;
+        bool locked;
+        bool remote;
+    };
+    const Step steps[] = {
+        {WTS_REMOTE_CONNECT, false, true},
+        {WTS_SESSION_LOCK, true, true},
+        {WTS_SESSION_UNLOCK, false, true},
+        {WTS_REMOTE_DISCONNECT, true, false}, // disconnected counts as locked
+        {WTS_CONSOLE_CONNECT, false, false},
+    };
+    for (const Step& step : steps) {
+        SendMessageA(window, WM_WTSSESSION_CHANGE, step.change, 0);
+        EXPECT_EQ(system.Current().sessionLocked, step.locked) << step.change;
+        EXPECT_EQ(system.Current().remoteSession, step.remote) << step.change;
+    }
+    EXPECT_EQ(listener.changes, 7);
 
     EXPECT_EQ(SendPowerSetting(window, kConsoleDisplayState, 0), TRUE);
     EXPECT_TRUE(system.Current().displayOff);
@@ -194,7 +222,7 @@ TEST_F(Win32SystemState, ThePeriodicCheckReportsOnlyChangesAndOnlyWhileWatched) 
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(front);
     system.Current(); // what the listener saw last
-    system.WatchFullScreen(true);
+    system.Watch(WindowsLook());
     Sleep(CWin32SystemState::kWatchMs * 3);
     Pump();
     EXPECT_EQ(listener.changes, 0) << "nothing changed";
@@ -205,12 +233,90 @@ TEST_F(Win32SystemState, ThePeriodicCheckReportsOnlyChangesAndOnlyWhileWatched) 
     Pump();
     EXPECT_GE(listener.changes, 1);
     DestroyWindow(front);
-    system.WatchFullScreen(false);
+    system.Watch(SystemWatch{});
     Pump();
     const int stopped = listener.changes;
     Sleep(CWin32SystemState::kWatchMs * 3);
     Pump();
     EXPECT_EQ(listener.changes, stopped) << "no wake-ups while not watched";
+}
+
+// Windows' "Animation effects" switched off and on again: each change is read at once.
+TEST_F(Win32SystemState, WindowsAnimationSettingIsReadAgainOnEachSettingChange) {
+    BOOL before = TRUE;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &before, 0));
+    EXPECT_EQ(system.Current().animationsOff, before == FALSE);
+    for (const BOOL animate : {FALSE, TRUE}) {
+        SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0,
+                              reinterpret_cast<void*>(static_cast<INT_PTR>(animate)), 0);
+        const int changes = listener.changes;
+        SendMessageA(window, WM_SETTINGCHANGE, SPI_SETCLIENTAREAANIMATION, 0);
+        EXPECT_EQ(system.Current().animationsOff, animate == FALSE) << animate;
+        EXPECT_EQ(listener.changes, changes + 1) << animate;
+    }
+    SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0,
+                          reinterpret_cast<void*>(static_cast<INT_PTR>(before)), 0);
+}
+
+// A program's use of the camera as Windows' privacy settings record it: the change of its
+// stop time in the registry reaches the state through the key's notification.
+TEST_F(Win32SystemState, TheCameraKeysChangeReachesTheState) {
+    const std::wstring webcam = CCameraWatch::kKeyPath;
+    const std::wstring program = webcam + L"\\NonPackaged\\C:#Tools#call.exe";
+    CRegistryKey probe;
+    const bool existed = RegOpenKeyExW(HKEY_CURRENT_USER, webcam.c_str(), 0, KEY_READ,
+                                       probe.Receive()) == ERROR_SUCCESS;
+    probe.Reset();
+    const auto setStop = [&program](ULONGLONG stop) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, program.c_str(), L"LastUsedTimeStop", REG_QWORD, &stop,
+                        sizeof(stop));
+    };
+    setStop(133'000'000'000'000'000ULL); // used once, stopped since
+    SystemWatch camera;
+    camera.camera = true;
+    system.Watch(camera);
+    EXPECT_FALSE(system.Current().cameraInUse);
+    setStop(0); // in use
+    EXPECT_TRUE(PumpUntil([this] { return listener.changes > 0; }, 10))
+        << "the key's change was noticed";
+    EXPECT_TRUE(system.Current().cameraInUse);
+    setStop(133'000'000'000'000'001ULL);
+    EXPECT_TRUE(PumpUntil([this] { return !system.Current().cameraInUse; }, 10));
+    system.Watch(SystemWatch{});
+    RegDeleteTreeW(HKEY_CURRENT_USER, existed ? program.c_str() : webcam.c_str());
+    if (!existed)
+        RegDeleteKeyW(HKEY_CURRENT_USER, webcam.c_str());
+}
+
+// Another program's window comes to the front: the state names its program, and a "front"
+// rule for it pauses; the look at the running programs finds it too.
+TEST_F(Win32SystemState, AProgramsWindowInFrontAndItsRunningAreNamed) {
+    SystemWatch programs;
+    programs.foregroundProgram = true;
+    programs.runningPrograms = true;
+    programs.runningLook = true;
+    system.Watch(programs);
+    const std::vector<std::string> before = system.Current().runningPrograms;
+    EXPECT_EQ(std::count(before.begin(), before.end(), "notepad.exe"), 0);
+    const CStartedNotepad started;
+    HWND notepad = started.Window();
+    ASSERT_NE(notepad, nullptr);
+    SetForegroundWindow(notepad);
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, notepad, OBJID_WINDOW, CHILDID_SELF);
+    EXPECT_TRUE(PumpUntil([this] { return listener.changes > 0; }, 10));
+    const SystemState state = system.Current();
+    EXPECT_EQ(state.foregroundProgram, "notepad.exe");
+    PauseOptions rule;
+    rule.programs = {{"NOTEPAD.EXE", ProgramAction::Front}};
+    EXPECT_EQ(PauseReasons(state, rule, TimedPause{}, 0), uint32_t{kPauseProgramInFront});
+    EXPECT_TRUE(PumpUntil(
+        [this] {
+            const std::vector<std::string> running = system.Current().runningPrograms;
+            return std::count(running.begin(), running.end(), "notepad.exe") == 1;
+        },
+        2 * CWin32SystemState::kRunningMs / 1000.0 + 5))
+        << "the 3 s look saw it start";
+    system.Watch(SystemWatch{});
 }
 
 } // namespace
