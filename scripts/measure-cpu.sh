@@ -5,9 +5,11 @@
 # scripts/run.sh. The program's stored effect and exit question are set for the
 # measurement and put back afterwards.
 # The state measured: "running" shows the effect; "covered" pauses it behind a borderless
-# window over the whole screen (the end-to-end driver's "cover"); "stopped" stops it. The
-# count starts 3 s after the program came up (and the cover or the stop was made).
-# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds] [running|covered|stopped]
+# window over the whole screen (the end-to-end driver's "cover"); "ruled" pauses it by a
+# per-program rule, "pause while explorer.exe is running" (Wine's desktop is explorer.exe),
+# so that the look at the running programs every 3 s is what it costs; "stopped" stops it.
+# The count starts 3 s after the program came up (and the cover or the stop was made).
+# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds] [running|covered|ruled|stopped]
 # (defaults: Embra 60 running)
 set -euo pipefail
 trap 'echo "measure-cpu.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -32,7 +34,12 @@ source scripts/run-prefix.sh
 prepare_prefix
 current=$(stored_value "$sets_key" current)
 confirm=$(stored_value "$options_key" ConfirmExit)
+programs_key="$options_key\\Programs"
+rule=$(stored_value "$programs_key" explorer.exe)
 wine reg add "$sets_key" /v current /d "$effect" /f >/dev/null 2>&1
+if [ "$state" = ruled ]; then
+    wine reg add "$programs_key" /v explorer.exe /d running /f >/dev/null 2>&1
+fi
 # Nobody answers "Quit program?" at the end.
 wine reg add "$options_key" /v ConfirmExit /d 0 /f >/dev/null 2>&1
 
@@ -75,6 +82,7 @@ end_program "$desktop" "$wine_pid"
 timeout 60 wineserver -w || true
 restore_value "$sets_key" current "$current"
 restore_value "$options_key" ConfirmExit "$confirm"
+restore_value "$programs_key" explorer.exe "$rule"
 timeout 60 wineserver -w || true
 awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" -v st="$state" -v c="$switched" \
     'BEGIN { printf "%s, %s: %.2f CPU seconds in %d s (%.1f %% of one core), %.1f context switches a second\n", e, st, t / hz, s, 100 * t / hz / s, c / s }'

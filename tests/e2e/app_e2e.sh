@@ -292,6 +292,9 @@ enter-and-exit)
     ;;
 settings-switch)
     later_run 0
+    set_value 'Options\Common\Programs' obs64.exe front
+    set_value 'Options\Common\Programs' Zoom.exe running
+    set_value 'Options\Common\Programs' launcher.exe ignore
     start_program
     drive wait-main shown >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
@@ -300,6 +303,8 @@ settings-switch)
     snap_window "$settings" settings-items
     expect "the common tab" "$(drive settings-tab 1)" "tab 1"
     snap_window "$settings" settings-common
+    expect "the programs tab" "$(drive settings-tab 2)" "tab 2"
+    snap_window "$settings" settings-programs
     expect "back to the items list" "$(drive settings-tab 0)" "tab 0"
     row=0
     for effect in fire lights water; do
