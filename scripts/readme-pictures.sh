@@ -29,7 +29,7 @@ EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows \
 e2e=build/windows/tests/e2e
 cp "$e2e/app-first-run/main-window-and-tray.png" docs/main-window.png
 cp "$e2e/app-tray-menu/tray-menu.png" docs/tray-menu.png
-for window in settings-items settings-common fire-settings; do
+for window in settings-items settings-common settings-programs fire-settings; do
     cp "$e2e/app-settings-switch/$window.png" "docs/$window.png"
 done
 # The setup program's welcome page with its own picture, cut out of the desktop around it.

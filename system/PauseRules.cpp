@@ -170,7 +170,10 @@ SystemWatch WatchWanted(bool runWanted, const PauseOptions& options, uint32_t re
     const bool front = HasRule(rules, ProgramAction::Front);
     const bool ignore = options.pauseFullScreen && HasRule(rules, ProgramAction::Ignore);
     const bool looksCanEnd = (reasons & ~kLookedAtReasons) == 0;
-    watch.windows = looksCanEnd && (options.pauseFullScreen || options.underWindows || front);
+    // While a running program pauses, nothing the windows show can resume the effect
+    // before it ends, which the look at the running programs sees.
+    watch.windows = looksCanEnd && !(reasons & kPauseProgramRunning) &&
+                    (options.pauseFullScreen || options.underWindows || front);
     watch.camera = options.pauseCamera;
     watch.foregroundProgram = front || ignore;
     watch.windowPrograms = ignore;

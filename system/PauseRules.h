@@ -99,5 +99,6 @@ PauseNote NotePause(uint32_t reasons, const TimedPause& timed, const std::string
 // What the adapter is to gather and look at: the programs only while a rule needs them
 // and the effect is to run; the periodic looks only while nothing but what they can see
 // end pauses it (a full-screen program, covering windows, a program's rule), so that a
-// pause for any other reason costs no wake-ups.
+// pause for any other reason costs no wake-ups; and the look at the windows not while a
+// running program pauses it, which must end first.
 SystemWatch WatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons);

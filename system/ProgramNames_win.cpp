@@ -12,6 +12,7 @@ namespace {
 
 // Long paths as the system may report them: up to 32767 characters.
 constexpr DWORD kPathChars = 32768;
+constexpr DWORD kShortPathChars = 520;
 
 DWORD WindowProcess(HWND window) {
     DWORD process = 0;
@@ -41,11 +42,16 @@ std::string ProcessProgram(DWORD process) {
     const CKernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
     if (!opened)
         return "";
-    std::wstring path(kPathChars, L'\0');
-    DWORD length = kPathChars;
-    if (!QueryFullProcessImageNameW(opened.Get(), 0, path.data(), &length))
-        return "";
-    return ProgramFileName(FromUtf16(path.c_str(), static_cast<int>(length)).str());
+    // Most paths fit the first buffer; a longer one is read again into the largest.
+    for (const DWORD chars : {kShortPathChars, kPathChars}) {
+        std::wstring path(chars, L'\0');
+        DWORD length = chars;
+        if (QueryFullProcessImageNameW(opened.Get(), 0, path.data(), &length))
+            return ProgramFileName(FromUtf16(path.c_str(), static_cast<int>(length)).str());
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            break;
+    }
+    return "";
 }
 
 std::string WindowProgram(HWND window) {

@@ -185,8 +185,9 @@ full_screen() {
     exit_program
 }
 
-# The tray icon's menu by a real right click: "Pause for 1 hour" hides the overlay while the
-# effect stays on, choosing it again brings it back, and "Exit" asks and ends the program.
+# The tray icon's menu by a real right click, with another program's window in front, which
+# the menu offers a rule for: "Pause for 1 hour" hides the overlay while the effect stays on,
+# choosing it again brings it back, and "Exit" asks and ends the program.
 tray_menu() {
     local menu
     later_run 1
@@ -194,6 +195,8 @@ tray_menu() {
     drive wait-main hidden >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
     expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
+    in_desktop notepad.exe >/dev/null 2>&1 &
+    sleep 2
     menu=$(drive tray-menu)
     [ "$(field "$menu" 2)" != none ] || fail "no menu after a right click on the tray icon"
     import -window root "$out/tray-menu-screen.png"
@@ -213,6 +216,7 @@ tray_menu() {
     expect "the exit asks" "$(drive answer ok)" "box Quit program?"
     wait_for_report 300 exit || fail "embra.exe did not end"
     expect "exit code" "$(tr -d '\r' <"$report" | sed -n 's/^exit //p')" 0
+    run_in_desktop taskkill /f /im notepad.exe >/dev/null 2>&1
 }
 
 case $scenario in
