@@ -307,71 +307,47 @@ TEST(PauseRulesTest, ARuleNamesItsProgramByTheWholeFileNameWithoutRegardToCase) 
             << c.what;
 }
 
+// A rule of each action for "obs64.exe" over what the system reports of the programs: the
+// foreground one, the running ones, and the program of a window over the whole monitor
+// (or of the shell's full-screen report, which names none).
 TEST(PauseRulesTest, EachProgramRulePausesForItsOwnProgramOnly) {
-    const auto rules = [](ProgramAction action) {
-        return OptionsWith([action](PauseOptions& o) {
-            o.programs = {{"obs64.exe", action}, {"C:\\Games\\shell.exe", ProgramAction::Ignore}};
-        });
-    };
-    const TopWindow obsFull =
-        With(Borderless(kMonitor), [](TopWindow& w) { w.program = "OBS64.exe"; });
+    using A = ProgramAction;
     struct Case {
         const char* what;
         ProgramAction action;
-        void (*make)(SystemState&);
+        const char* foreground;
+        const char* running;
+        const char* fullScreen; // the program of the window over the monitor; null: none
+        bool notified;          // the shell reports a full-screen program
         uint32_t reasons;
     };
     const Case cases[] = {
-        {"front: in front", ProgramAction::Front,
-         [](SystemState& s) { s.foregroundProgram = "obs64.exe"; }, kPauseProgramInFront},
-        {"front: another in front", ProgramAction::Front,
-         [](SystemState& s) { s.foregroundProgram = "obs.exe"; }, 0},
-        {"front: running behind", ProgramAction::Front,
-         [](SystemState& s) {
-             s.runningPrograms = {"explorer.exe", "obs64.exe"};
-         },
-         0},
-        {"running: running behind", ProgramAction::Running,
-         [](SystemState& s) {
-             s.runningPrograms = {"explorer.exe", "obs64.exe"};
-         },
+        {"front: in front", A::Front, "obs64.exe", "", nullptr, false, kPauseProgramInFront},
+        {"front: another in front", A::Front, "obs.exe", "", nullptr, false, 0},
+        {"front: running behind", A::Front, "", "obs64.exe", nullptr, false, 0},
+        {"running: running behind", A::Running, "", "obs64.exe", nullptr, false,
          kPauseProgramRunning},
-        {"running: not running", ProgramAction::Running,
-         [](SystemState& s) { s.runningPrograms = {"explorer.exe"}; }, 0},
-        {"ignore: its full-screen window", ProgramAction::Ignore,
-         [](SystemState& s) {
-             s.windows = {Borderless(kMonitor)};
-             s.windows[0].program = "obs64.exe";
-         },
-         0},
-        {"ignore: the shell's full-screen report while it is in front", ProgramAction::Ignore,
-         [](SystemState& s) {
-             s.fullScreenNotification = true;
-             s.foregroundProgram = "obs64.exe";
-         },
-         0},
-        {"ignore: another program's full-screen window", ProgramAction::Ignore,
-         [](SystemState& s) {
-             s.windows = {Borderless(kMonitor)};
-             s.windows[0].program = "game.exe";
-         },
+        {"running: another running", A::Running, "", "obs.exe", nullptr, false, 0},
+        {"ignore: its window", A::Ignore, "", "", "OBS64.exe", false, 0},
+        {"ignore: the shell's report, it in front", A::Ignore, "obs64.exe", "", nullptr, true, 0},
+        {"ignore: another's window", A::Ignore, "", "", "game.exe", false, kPauseFullScreen},
+        {"ignore: the shell's report, another in front", A::Ignore, "game.exe", "", nullptr, true,
          kPauseFullScreen},
-        {"ignore: a full path stored", ProgramAction::Front,
-         [](SystemState& s) {
-             s.windows = {Borderless(kMonitor)};
-             s.windows[0].program = "SHELL.EXE";
-         },
-         0},
     };
     for (const Case& c : cases) {
         SystemState state = StateWith({});
-        c.make(state);
-        EXPECT_EQ(PauseReasons(state, rules(c.action), TimedPause{}, 0), c.reasons) << c.what;
+        state.foregroundProgram = c.foreground;
+        state.runningPrograms = {"explorer.exe", c.running};
+        state.fullScreenNotification = c.notified;
+        if (c.fullScreen)
+            state.windows = {
+                With(Borderless(kMonitor), [&c](TopWindow& w) { w.program = c.fullScreen; })};
+        PauseOptions options;
+        options.programs = {{"obs64.exe", c.action}};
+        EXPECT_EQ(PauseReasons(state, options, TimedPause{}, 0), c.reasons) << c.what;
+        EXPECT_EQ(PausedMonitors(state, options)[0], c.reasons == kPauseFullScreen && c.fullScreen)
+            << c.what << ": the band";
     }
-    SystemState state = StateWith({obsFull});
-    EXPECT_EQ(PausedMonitors(state, rules(ProgramAction::Ignore)), std::vector<bool>{false})
-        << "an ignored window pauses no band";
-    EXPECT_EQ(PausedMonitors(state, rules(ProgramAction::Front)), std::vector<bool>{true});
 }
 
 TEST(PauseRulesTest, TheHoursPauseEndsAtItsTick) {
@@ -396,14 +372,11 @@ TEST(PauseRulesTest, TheNoteNamesTheUsersPauseFirstThenTheRulesThenTheSystemsRea
         {kPauseProgramInFront | kPauseProgramRunning | kPauseFullScreen, kPauseProgramInFront,
          "obs64.exe"},
         {kPauseProgramRunning | kPauseFullScreen, kPauseProgramRunning, "obs64.exe"},
-        {kPauseFullScreen | kPauseOnBattery, kPauseFullScreen, ""},
-        {kPauseCoveredByWindows | kPauseSessionLocked, kPauseCoveredByWindows, ""},
         {kPauseFullScreen | kPauseCoveredByWindows, kPauseFullScreen, ""},
-        {kPauseSessionLocked | kPauseDisplayOff | kPauseRemoteSession, kPauseSessionLocked, ""},
-        {kPauseDisplayOff | kPauseRemoteSession, kPauseDisplayOff, ""},
+        {kPauseSessionLocked | kPauseRemoteSession, kPauseSessionLocked, ""},
+        {kPauseDisplayOff | kPauseRemoteSession | kPauseCamera, kPauseDisplayOff, ""},
         {kPauseRemoteSession | kPauseCamera, kPauseRemoteSession, ""},
         {kPauseCamera | kPauseBatterySaver, kPauseCamera, ""},
-        {kPauseBatterySaver | kPauseOnBattery, kPauseBatterySaver, ""},
         {kPauseOnBattery | kPauseAnimationsOff, kPauseOnBattery, ""},
         {kPauseAnimationsOff, kPauseAnimationsOff, ""},
     };
