@@ -52,7 +52,6 @@ void CRenderState::ReadMonitors() {
 bool CRenderState::StartRendering() {
     if (overlayCreated)
         StopRendering();
-    overlaysShowing = false;
     ReadMonitors();
     if (canvasSlices.empty())
         return false;
@@ -68,7 +67,6 @@ bool CRenderState::StartRendering() {
     }
     if (activeSet && !activeSet->Start())
         return false;
-    overlaysShowing = true;
     for (std::size_t i = 0; i < canvasSlices.size(); ++i)
         if (ShownNow(i))
             desktop->ShowOverlay(i);
@@ -80,7 +78,6 @@ bool CRenderState::StopRendering() {
         activeSet->Stop();
     desktop->DestroyOverlays();
     overlayCreated = false;
-    overlaysShowing = false;
     return true;
 }
 
@@ -160,10 +157,12 @@ bool CRenderState::MonitorPaused(std::size_t monitor) const {
     return monitor < monitorPauses.size() && monitorPauses[monitor];
 }
 
-void CRenderState::ReplaceOverlay(std::size_t overlay, const DesktopRect& rect,
-                                  int32_t canvasLeft) {
-    if (desktop->CreateOverlay(overlay, rect, canvasLeft) && overlaysShowing && ShownNow(overlay))
-        desktop->ShowOverlay(overlay);
+CRenderState::Placement CRenderState::AllowedPlacement() const {
+    if (!overlayCreated)
+        return Placement::None;
+    if (workers.empty())
+        return Placement::Any;
+    return Running() ? Placement::MoveOnly : Placement::None;
 }
 
 bool CRenderState::ShownNow(std::size_t overlay) const {

@@ -29,11 +29,12 @@ public:
     CRenderState(const CRenderState&) = delete;
     CRenderState& operator=(const CRenderState&) = delete;
 
-    // Reads the monitors and the canvas, creates one overlay per monitor (its slice's width
-    // x 200 at the bottom of the monitor) and starts the active set; an overlay is shown
-    // unless the effect or its monitor is paused. A changed monitor list drops the wishes
-    // of SetMonitorPaused. When the set fails to start, it stays the active set, the
-    // overlays stay hidden and the result is false.
+    // Reads the monitors once into the canvas (canvasSlices, which the set's start and
+    // placement take over), creates one overlay per monitor (its slice's width x 200 at
+    // the bottom of the monitor) and starts the active set; an overlay is shown unless the
+    // effect or its monitor is paused. A changed monitor list drops the wishes of
+    // SetMonitorPaused. When the set fails to start, it stays the active set, the overlays
+    // stay hidden and the result is false.
     bool StartRendering();
     // Stops the active set and destroys every overlay; always true.
     bool StopRendering();
@@ -63,10 +64,13 @@ public:
     void SetMonitorPaused(std::size_t monitor, bool paused);
     bool MonitorPaused(std::size_t monitor) const;
 
-    // Main thread: makes overlay `overlay` anew at `rect` (a new size) showing the band
-    // from column `canvasLeft`; shown unless the effect or its monitor is paused or the
-    // start that shows the overlays has not got there yet.
-    void ReplaceOverlay(std::size_t overlay, const DesktopRect& rect, int32_t canvasLeft);
+    // What a placement on the main thread may do to the overlays now.
+    enum class Placement {
+        None,     // there are none, or the workers are leaving: nothing
+        MoveOnly, // the workers run: move them; worker 0 resizes their surfaces
+        Any,      // rendering runs without workers (a start places them): move and resize
+    };
+    Placement AllowedPlacement() const;
 
     // Drops the run flag and wakes every wait of the workers; any thread.
     void DropRunFlag();
@@ -127,7 +131,6 @@ private:
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
-    bool overlaysShowing = false;      // the set started and the overlays were shown
     bool paused = false;               // under signalLock
     std::vector<MonitorArea> monitors; // as the last start read them
     std::vector<bool> monitorPauses;   // by monitor index, under signalLock

@@ -303,6 +303,20 @@ void CHeadlessDesktop::PutOverlayBehindTaskbar(std::size_t index) {
             index < monitors.size() && monitors[index].taskbarState == TaskbarState::Visible;
 }
 
+bool CHeadlessDesktop::ResizeOverlay(std::size_t index, int32_t width) {
+    Overlay* record = Record(index, false);
+    const CActivity change(*this, record ? &record->changes : nullptr,
+                           record ? &record->uses : nullptr);
+    std::lock_guard<std::mutex> guard(lock);
+    Overlay* overlay = Find(index);
+    if (!overlay || width <= 0)
+        return false;
+    overlay->rect.right = overlay->rect.left + width;
+    overlay->showWhole = true;
+    overlay->surface.Create(width, overlay->rect.bottom - overlay->rect.top);
+    return overlay->surface.pixels != nullptr;
+}
+
 void CHeadlessDesktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
     Overlay* record = Record(index, false);
     const CActivity use(*this, record ? &record->uses : nullptr,

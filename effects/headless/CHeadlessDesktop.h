@@ -19,7 +19,7 @@ enum class TaskbarEdge { Bottom, Top, Left, Right };
 // screen keeps them: only the dirty part of each presentation is taken over. Bitmap
 // resources come from the artwork embedded in the program. Safe to use from the main
 // thread and worker 0 at once, and it notes what would not be on a real desktop: an
-// overlay created or destroyed while a copy to it or a presentation of it is
+// overlay created, resized or destroyed while a copy to it or a presentation of it is
 // under way (on Windows: its surface freed under the thread that writes it). The setters
 // and inspectors without a monitor or overlay index mean monitor 0 and overlay 0.
 class CHeadlessDesktop : public IDesktop {
@@ -74,7 +74,7 @@ public:
     void CopyLastPresented(std::size_t overlay, CBmp* out) const;
     // The part of the surface that the last Present showed anew; empty when none.
     DesktopRect LastShownPart(std::size_t overlay = 0) const;
-    // Creates and destroys of an overlay that overlapped a copy to it or a
+    // Creates, resizes and destroys of an overlay that overlapped a copy to it or a
     // presentation of it (from its start to the end of onPresent), on any overlay.
     int32_t Overlaps() const { return overlaps.load(); }
 
@@ -87,6 +87,7 @@ public:
     bool OverlayRect(std::size_t overlay, DesktopRect* rect) override;
     void MoveOverlay(std::size_t overlay, int32_t x, int32_t y) override;
     void PutOverlayBehindTaskbar(std::size_t overlay) override;
+    bool ResizeOverlay(std::size_t overlay, int32_t width) override;
     void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override;
     bool Present(std::size_t overlay, int32_t x, int32_t y, const DesktopRect& dirty) override;
     // Nothing on this desktop waits for the main thread: runs whileStopping, then sleeps.
@@ -106,7 +107,7 @@ private:
         DesktopRect lastShown;
         bool showWhole = true; // the surface or what the overlay shows may be out of date
         int32_t presents = 0;
-        // Copies and presentations under way, and creates and destroys; kept
+        // Copies and presentations under way, and creates, resizes and destroys; kept
         // outside `lock`, which would otherwise serialise them out of sight.
         std::atomic<int32_t> uses{0};
         std::atomic<int32_t> changes{0};
