@@ -7,6 +7,7 @@
 #include "effects/engine/TaskbarPlacement.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -89,12 +90,30 @@ bool CRenderState::StartEffect() {
         return false;
     }
     runFlag.store(1, std::memory_order_release);
-    workers.reserve(static_cast<std::size_t>(processorCount));
+    if (StartWorkers())
+        return true;
+    StopEffect();
+    return false;
+}
+
+// std::system_error (no thread) and std::bad_alloc (no memory for one) are caught here:
+// the start is called from window procedures, which no exception may leave.
+bool CRenderState::StartWorkers() {
+    try {
+        workers.reserve(static_cast<std::size_t>(processorCount)); // push_back cannot throw
+    } catch (const std::exception&) {
+        return false;
+    }
     for (int32_t i = 0; i < processorCount; ++i) {
         // Counted before the thread starts, so that a wait right after the start cannot
         // see 0 before the workers have run.
         runningWorkers.fetch_add(1, std::memory_order_acq_rel);
-        workers.emplace_back(&CRenderState::RunWorker, this, i);
+        try {
+            workers.push_back(makeThread([this, i] { RunWorker(i); }));
+        } catch (const std::exception&) {
+            runningWorkers.fetch_sub(1, std::memory_order_acq_rel);
+            return false;
+        }
     }
     return true;
 }

@@ -5,8 +5,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "effects/engine/IDesktop.h"
@@ -40,8 +42,8 @@ public:
     bool StopRendering();
 
     // StartRendering, then one worker per processor; false (and no worker, no overlay)
-    // without an active set, when rendering does not start or when workers are already
-    // running.
+    // without an active set, when rendering does not start, when a worker's thread cannot
+    // be made (the workers made by then are stopped) or when workers are already running.
     bool StartEffect();
     // The one way to stop the workers, for every caller: drops the run flag, waits until
     // every worker has left, joins them and stops rendering if it runs. Nothing more when
@@ -103,6 +105,11 @@ public:
     // When positive, worker 0 drops the run flag after presenting this many frames, so
     // that WaitForWorkers returns once they are rendered (preview tool).
     int32_t frameLimit = 0;
+    // Makes the thread of a render worker that runs `work`; std::thread unless a test
+    // stands in one that throws std::system_error, as std::thread does when the system
+    // refuses a thread.
+    std::function<std::thread(std::function<void()> work)> makeThread =
+        [](std::function<void()> work) { return std::thread(std::move(work)); };
 
     // The frame hand-off of the workers: the lock every wait holds, the wake-up of the
     // workers waiting for a frame to start, and worker 0's for the others to finish.
@@ -128,6 +135,9 @@ private:
     bool ShownNow(std::size_t overlay) const;     // takes signalLock
     // Takes over a new monitor list, dropping the monitors' pauses when it changed.
     void ReadMonitors();
+    // One thread per processor; false when one cannot be made (those made are left to
+    // StopEffect).
+    bool StartWorkers();
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
