@@ -14,17 +14,14 @@
 #include <chrono>
 #include <climits>
 #include <cstddef>
-#include <functional>
-#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
 
 // Placing the bands anew (the taskbar moved: WM_SETTINGCHANGE, a new taskbar) while the
 // effect runs, while it stops and while it is stopped, on two monitors with two workers.
-// Worker 0 copies to the overlays' surfaces and presents them; a surface made anew or
-// freed meanwhile would be written after it was freed on Windows, which the headless
-// desktop counts as an overlap.
+// A surface made anew or freed while worker 0 copies to it or presents it would be
+// written after it was freed on Windows; the headless desktop counts it as an overlap.
 namespace {
 
 constexpr DesktopRect kPrimary{0, 0, 800, 600};
@@ -46,38 +43,28 @@ public:
     int32_t unplugAt = INT_MAX;
 };
 
-struct Effect {
-    const char* name;
-    std::unique_ptr<CFrameSet> (*make)(CSettingsStore* store, CRenderState* state);
-};
-
 template <class TSet> std::unique_ptr<CFrameSet> Make(CSettingsStore* store, CRenderState* state) {
     return std::make_unique<TSet>(store, state);
 }
 
-const Effect kEffects[] = {
+const struct Effect {
+    const char* name;
+    std::unique_ptr<CFrameSet> (*make)(CSettingsStore* store, CRenderState* state);
+} kEffects[] = {
     {"fire", Make<CSetEmbra>}, {"northern lights", Make<CSetGlimra>}, {"water", Make<CSetRipla>}};
 
-// Moves of the second monitor's taskbar, each of which changes the width of its band,
-// and the band's first column on the screen after it.
-struct TaskbarMove {
-    const char* what;
-    void (*apply)(CHeadlessDesktop& desktop);
-    int32_t bandLeft;
+// Moves of the second monitor's taskbar, each of which changes the width of its band.
+void (*const kMoves[])(CHeadlessDesktop& desktop) = {
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 60); },
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 100); }, // band from 900 on
+    [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarEdge::Left); },
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Bottom, 40); },
 };
-
-const TaskbarMove kMoves[] = {
-    {"to the left edge", [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 60); }, 860},
-    {"wider on the left", [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 100); },
-     900},
-    {"auto-hidden on the left",
-     [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarEdge::Left); }, 800},
-    {"back to the bottom", [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Bottom, 40); },
-     800},
-};
+constexpr std::size_t kMoveCount = sizeof kMoves / sizeof kMoves[0];
 
 // An effect on both monitors, each with a taskbar along its bottom, rendered by two
-// workers; nothing is started.
+// workers; nothing is started. While `hold` is set, worker 0 stays in its presentation of
+// the second monitor's overlay, as a presentation that waits for the main thread does.
 struct Rig {
     explicit Rig(const Effect& effect)
         : store(true, "Lumavist", "Embra"), state(&desktop), control(&state),
@@ -86,6 +73,13 @@ struct Rig {
         desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
         desktop.SetMonitors({kPrimary, kSecond});
         desktop.SetTaskbar(1, TaskbarEdge::Bottom, 40);
+        desktop.onPresent = [this](const CBmp&, int32_t x, int32_t) {
+            if (x < kSecond.left)
+                return;
+            held.store(hold.load());
+            while (hold.load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        };
         state.processorCount = 2;
         state.frameSleepMs = 0;
         state.activeSet = set.get();
@@ -94,9 +88,13 @@ struct Rig {
         control.Stop();
         state.activeSet = nullptr;
     }
-    void Move(const TaskbarMove& move) {
-        move.apply(desktop);
+    void Move(std::size_t move) {
+        kMoves[move % kMoveCount](desktop);
         set->UpdatePlacement();
+    }
+    void Hold() {
+        hold.store(true);
+        WaitUntil([this] { return held.load(); });
     }
 
     CUnpluggingDesktop desktop;
@@ -104,65 +102,42 @@ struct Rig {
     CRenderState state;
     CEffectControl control;
     std::unique_ptr<CFrameSet> set;
-};
-
-// Worker 0 stays in its presentation of the second monitor's overlay while `hold` is
-// set, as a presentation that waits for the main thread does.
-struct PresentHold {
-    explicit PresentHold(CHeadlessDesktop& desktop) {
-        desktop.onPresent = [this](const CBmp&, int32_t x, int32_t) {
-            if (x < kSecond.left)
-                return;
-            held.store(hold.load());
-            while (hold.load())
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        };
-    }
-    // Holds worker 0 and waits until it is held.
-    void Hold() {
-        hold.store(true);
-        WaitUntil([this] { return held.load(); });
-    }
-
     std::atomic<bool> hold{false};
     std::atomic<bool> held{false};
 };
 
 } // namespace
 
-// Each move while worker 0 presents to the overlay, in a stream of moves between frames,
-// in every pause of a stop (which answers the messages meanwhile) and after the stop: no
+// A move while worker 0 presents to the overlay, a stream of moves between frames, one in
+// every pause of a stop (which answers the messages meanwhile) and more after it: no
 // surface is made anew or freed under a copy or presentation, the narrowed band reaches
-// the screen, and nothing is made after the workers were told to leave.
+// the screen, and nothing is made once the workers are told to leave.
 TEST(OverlayPlacement, TaskbarMovesNeverRemakeASurfaceWorkerZeroUses) {
     for (const Effect& effect : kEffects) {
         Rig rig(effect);
-        PresentHold present(rig.desktop);
         rig.control.Start();
         ASSERT_TRUE(rig.control.Running()) << effect.name;
-        present.Hold();
-        rig.Move(kMoves[0]);
-        present.hold.store(false);
-        for (int32_t round = 0; round < 50; ++round)
-            for (const TaskbarMove& move : kMoves)
-                rig.Move(move);
-        rig.Move(kMoves[1]);
+        rig.Hold();
+        rig.Move(0);
+        rig.hold.store(false);
+        for (std::size_t move = 0; move < 200; ++move)
+            rig.Move(move);
+        rig.Move(1);
         WaitUntil([&] {
             const DesktopRect shown = rig.desktop.LastDestination(1);
-            return shown.left == kMoves[1].bandLeft && shown.right == kSecond.right;
+            return shown.left == 900 && shown.right == kSecond.right;
         });
         EXPECT_EQ(rig.desktop.OverlayCount(), 2) << effect.name << ": none made anew";
 
-        present.Hold();
+        rig.Hold();
         std::size_t moves = 0;
         rig.desktop.whileStopping = [&] {
-            rig.Move(kMoves[moves++ % std::size(kMoves)]);
-            present.hold.store(false);
+            rig.Move(moves++);
+            rig.hold.store(false);
         };
         rig.control.Stop();
         EXPECT_GT(moves, 0u) << effect.name;
-        rig.desktop.whileStopping = nullptr;
-        for (const TaskbarMove& move : kMoves)
+        for (std::size_t move = 0; move < kMoveCount; ++move)
             rig.Move(move);
         EXPECT_EQ(rig.desktop.Overlaps(), 0) << effect.name;
         EXPECT_EQ(rig.desktop.OverlayCount(), 2) << effect.name;
@@ -174,26 +149,20 @@ TEST(OverlayPlacement, TaskbarMovesNeverRemakeASurfaceWorkerZeroUses) {
 TEST(OverlayPlacement, NothingIsMadeWhileStopped) {
     const struct {
         const char* what;
-        void (*before)(Rig& rig);
-    } cases[] = {
-        {"before the first start", [](Rig&) {}},
-        {"after a stop",
-         [](Rig& rig) {
-             rig.control.Start();
-             rig.control.Stop();
-         }},
-        {"after a start the set refused",
-         [](Rig& rig) {
-             rig.desktop.RemoveTaskbar(0);
-             rig.control.Start();
-             EXPECT_TRUE(rig.control.StartFailed());
-         }},
-    };
+        bool start;
+        bool refused; // the set refuses the start: no taskbar on the primary
+    } cases[] = {{"before the first start", false, false},
+                 {"after a stop", true, false},
+                 {"after a start the set refused", true, true}};
     for (const auto& test : cases) {
         Rig rig(kEffects[0]);
-        test.before(rig);
+        if (test.refused)
+            rig.desktop.RemoveTaskbar(0);
+        if (test.start)
+            rig.control.Start();
+        rig.control.Stop();
         const int32_t made = rig.desktop.OverlayCount();
-        for (const TaskbarMove& move : kMoves)
+        for (std::size_t move = 0; move < kMoveCount; ++move)
             rig.Move(move);
         EXPECT_EQ(rig.desktop.OverlayCount(), made) << test.what;
         EXPECT_EQ(rig.desktop.LiveOverlays(), 0) << test.what;
