@@ -106,6 +106,26 @@ void COverlaySurface::PutBehind(HWND taskbar) {
         SetWindowPos(window.Handle(), taskbar, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
+
+// The memory device context stays; the old DIB section goes before the new one is made,
+// so that the two never hold memory at once.
+bool COverlaySurface::Resize(int32_t width) {
+    const int32_t height = surfaceSize.height;
+    bandSelection.Reset();
+    bandBitmap.Reset();
+    surfacePixels = nullptr;
+    surfaceSize = {};
+    presentWhole.store(true, std::memory_order_release);
+    void* bits = nullptr;
+    if (!memoryDc.Get() || width <= 0 || height <= 0 ||
+        !bandBitmap.CreateDib(memoryDc.Get(), width, height, &bits) ||
+        !bandSelection.Select(memoryDc.Get(), bandBitmap.Get()))
+        return false;
+    surfacePixels = static_cast<uint8_t*>(bits);
+    surfaceSize = {width, height};
+    return true;
+}
+
 void COverlaySurface::CopyBand(const CBmp& band, const DesktopRect& dirty) {
     if (!surfacePixels || !band.pixels)
         return;
@@ -128,7 +148,7 @@ bool COverlaySurface::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     // Read once: the main thread may see the window destroyed meanwhile, and the system
     // then refuses the stale handle.
     HWND target = presentedWindow.load(std::memory_order_acquire);
-    if (!target || !memoryDc.Get())
+    if (!target || !memoryDc.Get() || !surfacePixels)
         return false;
     const bool moved = x != lastDestination.x || y != lastDestination.y;
     const DesktopRect part = ClipBox(dirty, surfaceSize.width, surfaceSize.height);

@@ -60,7 +60,6 @@ CSetEmbra::~CSetEmbra() {
 
 bool CSetEmbra::Start() {
     Stop();
-    ReadScreenSize(*desktop);
     // Without the primary's taskbar there is no shell to decorate.
     if (canvasSlices.empty() || canvasSlices.front().monitor.taskbarState == TaskbarState::None)
         return false;
@@ -80,7 +79,7 @@ bool CSetEmbra::Start() {
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
     SpawnAll();
-    UpdatePlacement();
+    PlaceBands();
     return true;
 }
 
@@ -325,8 +324,4 @@ void CSetEmbra::EndOfFrame() {
     profileTimer = 0;
     GenerateProfiles();
     profilePeriod = CRandom::Next() % 40 + 5;
-}
-
-void CSetEmbra::UpdatePlacement() {
-    PlaceBandsOnTaskbars(true);
 }

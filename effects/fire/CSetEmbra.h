@@ -43,7 +43,6 @@ public:
     bool Start() override;
     bool Stop() override;
     void ShowSettings(void* parentWindow) override;
-    void UpdatePlacement() override;
 
     // Renews lifeCut and drift with draws from the calling thread's generator.
     void GenerateProfiles();

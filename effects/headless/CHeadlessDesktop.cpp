@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <deque>
 #include <thread>
 
 namespace {
@@ -123,6 +124,28 @@ void CHeadlessDesktop::SetTickCount(uint32_t ticks) {
     tickCount = ticks;
 }
 
+CHeadlessDesktop::CActivity::CActivity(CHeadlessDesktop& desktop, std::atomic<int32_t>* mine,
+                                       const std::atomic<int32_t>* theirs)
+    : mine(mine) {
+    if (!mine)
+        return;
+    mine->fetch_add(1);
+    if (theirs->load() != 0)
+        desktop.overlaps.fetch_add(1);
+}
+
+CHeadlessDesktop::CActivity::~CActivity() {
+    if (mine)
+        mine->fetch_sub(1);
+}
+
+CHeadlessDesktop::Overlay* CHeadlessDesktop::Record(std::size_t index, bool make) {
+    std::lock_guard<std::mutex> guard(lock);
+    while (make && overlays.size() <= index)
+        overlays.push_back(std::make_unique<Overlay>());
+    return index < overlays.size() ? overlays[index].get() : nullptr;
+}
+
 CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) {
     return overlay < overlays.size() && overlays[overlay]->exists ? overlays[overlay].get()
                                                                   : nullptr;
@@ -211,14 +234,13 @@ uint32_t CHeadlessDesktop::TickCount() {
 
 bool CHeadlessDesktop::CreateOverlay(std::size_t index, const DesktopRect& rect,
                                      int32_t canvasLeft) {
-    std::lock_guard<std::mutex> guard(lock);
     const int32_t width = rect.right - rect.left;
     const int32_t height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return false;
-    while (overlays.size() <= index)
-        overlays.push_back(std::make_unique<Overlay>());
-    Overlay& overlay = *overlays[index];
+    Overlay& overlay = *Record(index, true);
+    const CActivity change(*this, &overlay.changes, &overlay.uses);
+    std::lock_guard<std::mutex> guard(lock);
     overlay.exists = false;
     overlay.surface.Create(width, height);
     if (!overlay.surface.pixels)
@@ -248,6 +270,9 @@ void CHeadlessDesktop::HideOverlay(std::size_t index) {
 }
 
 void CHeadlessDesktop::DestroyOverlays() {
+    std::deque<CActivity> changes;
+    for (std::size_t i = 0; Overlay* overlay = Record(i, false); ++i)
+        changes.emplace_back(*this, &overlay->changes, &overlay->uses);
     std::lock_guard<std::mutex> guard(lock);
     for (auto& overlay : overlays) {
         overlay->exists = false;
@@ -278,7 +303,24 @@ void CHeadlessDesktop::PutOverlayBehindTaskbar(std::size_t index) {
             index < monitors.size() && monitors[index].taskbarState == TaskbarState::Visible;
 }
 
+bool CHeadlessDesktop::ResizeOverlay(std::size_t index, int32_t width) {
+    Overlay* record = Record(index, false);
+    const CActivity change(*this, record ? &record->changes : nullptr,
+                           record ? &record->uses : nullptr);
+    std::lock_guard<std::mutex> guard(lock);
+    Overlay* overlay = Find(index);
+    if (!overlay || width <= 0)
+        return false;
+    overlay->rect.right = overlay->rect.left + width;
+    overlay->showWhole = true;
+    overlay->surface.Create(width, overlay->rect.bottom - overlay->rect.top);
+    return overlay->surface.pixels != nullptr;
+}
+
 void CHeadlessDesktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
+    Overlay* record = Record(index, false);
+    const CActivity use(*this, record ? &record->uses : nullptr,
+                        record ? &record->changes : nullptr);
     std::lock_guard<std::mutex> guard(lock);
     Overlay* overlay = Find(index);
     if (!overlay || !overlay->surface.pixels || !band.pixels)
@@ -302,11 +344,14 @@ bool CHeadlessDesktop::OnOneMonitor(const DesktopRect& rect) const {
 }
 
 bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
+    Overlay* record = Record(index, false);
+    const CActivity use(*this, record ? &record->uses : nullptr,
+                        record ? &record->changes : nullptr);
     CBmp* shown = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock);
         Overlay* overlay = Find(index);
-        if (!overlay)
+        if (!overlay || !overlay->surface.pixels)
             return false;
         const CBmp& surface = overlay->surface;
         const DesktopRect destination{x, y, x + surface.width, y + surface.height};
@@ -333,6 +378,8 @@ bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const De
 }
 
 void CHeadlessDesktop::PauseWhileStopping(int32_t milliseconds) {
+    if (whileStopping)
+        whileStopping();
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
 }
 

@@ -29,7 +29,6 @@ public:
     bool Start() override;
     bool Stop() override;
     void ShowSettings(void* parentWindow) override;
-    void UpdatePlacement() override;
 
     // The frames squeezed from the splash picture: heights 1, 3, ... up to half its
     // height, then back down one row per frame to 1. False when an allocation fails.

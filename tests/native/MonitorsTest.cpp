@@ -145,7 +145,7 @@ public:
         Stop();
         if (!AllocateFrame())
             return Fail();
-        UpdatePlacement();
+        PlaceBands();
         return true;
     }
     bool Stop() override {
@@ -153,7 +153,6 @@ public:
         return true;
     }
     void ShowSettings(void*) override {}
-    void UpdatePlacement() override { PlaceBandsOnTaskbars(false); }
 
     int32_t spot = -1;
 
@@ -212,12 +211,12 @@ TEST(Monitors, EachOverlayShowsItsSliceOfTheBand) {
     }
 }
 
-// The overlay narrowed to its monitor is made anew, and it stays hidden while paused.
+// The overlay narrowed to its monitor keeps its window, and it stays hidden while paused.
 TEST(Monitors, NarrowedOverlayKeepsThePause) {
     MonitorRig<CSetEmbra> rig(kLayouts[3]);
     rig.renderState.SetPaused(true);
     ASSERT_TRUE(rig.renderState.StartRendering());
-    EXPECT_EQ(rig.desktop.OverlayCount(), 3); // the second monitor's twice
+    EXPECT_EQ(rig.desktop.OverlayCount(), 2);
     EXPECT_FALSE(rig.desktop.OverlayVisible(1));
     rig.renderState.SetPaused(false);
     EXPECT_TRUE(rig.desktop.OverlayVisible(1));

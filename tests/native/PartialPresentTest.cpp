@@ -60,7 +60,7 @@ public:
     bool Start() override {
         if (!AllocateFrame() || !AllocateItems<CTestItem>(1))
             return Fail();
-        UpdatePlacement();
+        PlaceBands();
         return true;
     }
     bool Stop() override {
@@ -71,7 +71,7 @@ public:
     bool Load() override { return true; }
     bool Save() override { return true; }
     void ShowSettings(void*) override {}
-    void UpdatePlacement() override {
+    void PlaceBands() override {
         DesktopRect overlay;
         if (desktop->OverlayRect(0, &overlay))
             SetDestination(overlay.left, overlay.top);
