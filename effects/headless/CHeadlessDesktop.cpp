@@ -14,12 +14,13 @@ namespace {
 // Copies rectangle `part` of `from` (its columns shifted right by `fromLeft`) to `part`
 // of `to`; `part` lies inside both.
 void CopyPart(const CBmp& from, int32_t fromLeft, CBmp& to, const DesktopRect& part) {
-    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto columns = static_cast<std::size_t>(part.right - part.left) * kBytesPerPixel;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
-                    from.pixels +
-                        (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
-                    columns);
+        std::memcpy(
+            to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * kBytesPerPixel,
+            from.pixels +
+                (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * kBytesPerPixel,
+            columns);
 }
 
 DesktopRect Offset(const DesktopRect& rect, int32_t dx, int32_t dy) {
