@@ -28,21 +28,6 @@ HWND FindVisibleTaskbar(bool& exists) {
     return taskbar;
 }
 
-// The screen edge a rectangle lies on: 0 top, 1 bottom, 2 left, 3 right, -1 none.
-int EdgeOf(const RECT& rect, int screenWidth, int screenHeight) {
-    const int halfWidth = screenWidth / 2;
-    const int halfHeight = screenHeight / 2;
-    if (rect.bottom < halfHeight)
-        return 0;
-    if (rect.top > halfHeight)
-        return 1;
-    if (rect.right < halfWidth)
-        return 2;
-    if (rect.left > halfWidth)
-        return 3;
-    return -1;
-}
-
 } // namespace
 
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
@@ -114,16 +99,17 @@ bool SetWindowOpacity(HWND window, BYTE alpha) {
     return true;
 }
 
-int GetTaskbarEdge(RECT* rect) {
+TaskbarSide GetTaskbarEdge(RECT* rect) {
     bool exists = false;
     HWND taskbar = FindVisibleTaskbar(exists);
     if (!exists)
-        return 0;
+        return TaskbarSide::Top;
     if (!taskbar)
-        return -1;
+        return TaskbarSide::Unknown;
     RECT bounds{};
     GetWindowRect(taskbar, &bounds);
     if (rect)
         *rect = bounds;
-    return EdgeOf(bounds, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return ClassifyTaskbar(DesktopRect{bounds.left, bounds.top, bounds.right, bounds.bottom},
+                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
