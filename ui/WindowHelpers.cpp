@@ -9,6 +9,7 @@ namespace {
 constexpr int kResourceStringChars = 1024;
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
 constexpr COLORREF kOpacityColourKey = 0xFFFFFF;
+static_assert(LWA_ALPHA == 2, "the opacity is set with alpha blending, flag 2");
 
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
