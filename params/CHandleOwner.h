@@ -5,7 +5,8 @@
 // never released. Release is a function object called with the handle; it may carry what the
 // release call needs besides the handle (the window a device context belongs to). Each
 // layer's _win header names the kinds of handle it owns with this template, so that no raw
-// release call stands outside those headers.
+// release call stands outside those headers. An owner moves (the handle and its release go
+// to the new owner, the old one holds nothing) but is never copied.
 template <class Handle, class Release> class CHandleOwner {
 public:
     CHandleOwner() = default;
@@ -14,6 +15,17 @@ public:
     ~CHandleOwner() { Reset(); }
     CHandleOwner(const CHandleOwner&) = delete;
     CHandleOwner& operator=(const CHandleOwner&) = delete;
+    CHandleOwner(CHandleOwner&& other) noexcept : handle(other.handle), release(other.release) {
+        other.handle = Handle{};
+    }
+    // Releases what this owner held, then takes over the other's handle.
+    CHandleOwner& operator=(CHandleOwner&& other) noexcept {
+        if (this != &other) {
+            Reset(other.handle, other.release);
+            other.handle = Handle{};
+        }
+        return *this;
+    }
 
     // Releases what is held and takes the replacement (by default: nothing), which is given
     // back the same way.

@@ -1,5 +1,6 @@
 #include "ui/CWnd.h"
 
+#include "graphics/GdiOwners_win.h"
 #include "ui/MessageCrackers.h"
 #include "ui/WindowFactory.h"
 
@@ -267,9 +268,7 @@ int CWnd::OnCommand(UINT, UINT, HWND) {
 }
 
 int CWnd::OnPaint() {
-    PAINTSTRUCT paint{};
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
+    const CPaintDc validated(window);
     return 0;
 }
 
