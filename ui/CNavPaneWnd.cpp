@@ -105,7 +105,7 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SYSKEYDOWN:
         // Shift+F10 and the like reach the owner first; what it leaves goes on as usual.
-        if (parentCallback && parentCallback->OnKey(message, static_cast<UINT>(wParam), lParam))
+        if (parentCallback && parentCallback->OnKey(message, KeyArgsOf(wParam, lParam).key, lParam))
             return 0;
         break;
     case WM_ERASEBKGND:
@@ -117,7 +117,7 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnVScroll(ScrollCodeOf(wParam), ScrollThumbOf(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        OnWheel(WheelDeltaOf(wParam));
+        OnWheel(WheelArgsOf(wParam, lParam).delta);
         return 0;
     case WM_MOUSELEAVE:
         OnPointerLeft();

@@ -1,6 +1,7 @@
 #include "ui/CNavPaneWnd.h"
 
 #include "ui/CNavPaneWndParent.h"
+#include "ui/MessageCrackers.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ bool ShiftDown() {
 } // namespace
 
 void CNavPaneWnd::OnKeyDown(UINT key, UINT low, UINT high) {
-    if (parentCallback && parentCallback->OnKey(WM_KEYDOWN, key, MAKELPARAM(low, high)))
+    if (parentCallback && parentCallback->OnKey(WM_KEYDOWN, key, KeyDataOf(low, high)))
         return;
     if (key == VK_UP || key == VK_DOWN)
         MoveFocus((key == VK_DOWN) != IsBottomUp());
