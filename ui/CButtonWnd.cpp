@@ -2,7 +2,6 @@
 
 #include "graphics/FacePlacement.h"
 #include "ui/MessageCrackers.h"
-#include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
 #include <algorithm>
@@ -75,9 +74,6 @@ LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_MOUSEMOVE:
         Hover(MouseArgsOf(wParam, lParam).point);
-        break;
-    case WM_DPICHANGED_AFTERPARENT:
-        SetDpi(WindowDpi(Handle()));
         break;
     case WM_TIMER:
         if (wParam == kHoverTimer)

@@ -81,15 +81,14 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         SetWindowLongPtrA(Handle(), GWL_STYLE,
                           GetWindowLongPtrA(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
+        // The DPI the rows are made for from now on; a change reaches the pane by SetDpi.
+        dpi = WindowDpi(Handle());
         break;
     case WM_DESTROY:
         OnDestroyPane();
         break;
     case WM_SIZE:
         UpdateScrollRange();
-        break;
-    case WM_DPICHANGED_AFTERPARENT:
-        SetDpi(WindowDpi(Handle()));
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's

@@ -55,7 +55,8 @@ public:
     // then sets the registered flag. Always true.
     static bool RegisterFactory();
 
-    // The DPI the pane is shown at: the window's own until SetDpi gives another.
+    // The DPI the pane is shown at: the window's own when it was created, until SetDpi
+    // gives another.
     int Dpi() const;
     // Shows the pane at `newDpi` (its dialog's WM_DPICHANGED): every row, tool cell and tool
     // picture is scaled from the DPI it was shown at to the new one.
@@ -207,7 +208,7 @@ private:
     bool dragShown = false; // the drag has reached another entry
     int32_t scrollPosition = 0;
     bool updatingRange = false;
-    int32_t dpi = 0; // 0: the window's own, asked when needed
+    int32_t dpi = 0; // the DPI the rows are shown at; 0 before the window exists
 
     static bool registered;
 };
