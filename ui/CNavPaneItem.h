@@ -105,6 +105,7 @@ private:
     // The tool under the point, right tools first, each cell inset by 2; null when none.
     CNavPaneItemTool* ToolAt(const RECT& row, POINT point) const;
     void ActOnTool(UINT message, CNavPaneItemTool* tool);
+    // The pressed tool released over itself: it acts on its kind.
     void ReleaseTool(CNavPaneItemTool* tool);
     void AlignExpanders();
     void HideAttachedWindow();
