@@ -15,8 +15,8 @@ class CNavPaneWnd;
 //   idle     --Arm (the press lands on a row, not on a tool)----------------> armed
 //   armed    --Over another entry-----------------------------------------> dragging
 //   dragging --Over another entry, the source or none (no marker then)---> dragging
-//   armed, dragging --Cancel (a move without the button, the source deleted,
-//                     the window going)-----------------------------------> idle
+//   armed, dragging --Cancel (a move without the button, the capture taken
+//                     away, the source deleted, the window going)---------> idle
 //   armed    --Release: the press was a click-----------------------------> idle
 //   dragging --Release: a drop before or after the target, none when the
 //              pointer is back on the source or on no entry---------------> idle

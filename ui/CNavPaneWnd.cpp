@@ -103,6 +103,12 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         Invalidate();
         break;
+    case WM_CAPTURECHANGED:
+        // The capture taken away (another window, a menu, a switch to another program)
+        // ends a drag: the button's release will not come here.
+        if (reinterpret_cast<HWND>(lParam) != Handle())
+            drag.Cancel();
+        break;
     case WM_SYSKEYDOWN: {
         // Shift+F10 and the like reach the owner first; what it leaves goes on as usual.
         const KeyArgs key = KeyArgsOf(wParam, lParam);

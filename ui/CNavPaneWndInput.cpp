@@ -58,9 +58,10 @@ bool CNavPaneWnd::PressAt(UINT keys, POINT point) {
 }
 
 int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
+    // The drag ends before the capture goes, whose loss would cancel it.
+    const CNavPaneDrag::Drop drop = drag.Release();
     if (GetCapture() == Handle())
         ReleaseCapture();
-    const CNavPaneDrag::Drop drop = drag.Release();
     const POINT point{x, y};
     // A drag that reached another entry ends as a drop, even back on its own entry.
     if (drop.wasDrag) {
