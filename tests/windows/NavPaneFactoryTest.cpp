@@ -3,12 +3,16 @@
 
 #include "effects/engine/CNavPaneItemData.h"
 #include "graphics/DpiScale.h"
+#include "resources/resource.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CDialog.h"
+#include "ui/WindowDpi.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+using Tool = CNavPaneItemTool;
 
 namespace {
 
@@ -48,7 +52,7 @@ TEST(NavPaneFactory, TemplateControlGetsAPane) {
     entry->text = "Fire";
     entry->SetHeight(36);
     ASSERT_TRUE(pane->AddEntry(entry));
-    pane->AddTool(entry, new CNavPaneItemTool(208, 1002), true);
+    pane->AddTool(entry, new Tool(Tool::kPush | Tool::kEdge | Tool::kFlat, 1002), true);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(18, 18));
     SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(18, 18));
     EXPECT_EQ(owner.Of("Tool"), std::vector<std::string>({"Tool 1002 Fire"}));
@@ -80,9 +84,7 @@ public:
 // left, the mark and a picture at the right, pictures from the program's bitmaps; clicking
 // a mark (even the one already set) leaves exactly one entry marked.
 TEST(NavPaneFactory, SettingsPageEntries) {
-    HDC screen = GetDC(nullptr);
-    const int row = ScaleToDpi(36, GetDeviceCaps(screen, LOGPIXELSY)); // the DPI of the run
-    ReleaseDC(nullptr, screen);
+    const int row = ScaleToDpi(36, WindowDpi(nullptr)); // the DPI of the run
     CNavPaneRig rig(300, 4 * row);
     CMarkingParent owner(rig.pane);
     rig.pane.SetCallback(&owner);
@@ -93,9 +95,12 @@ TEST(NavPaneFactory, SettingsPageEntries) {
         CNavPaneItem* entry = rig.pane.AddColouredEntry(names[i], 0x0080FF, 36, &sets[i]);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->data, &sets[i]);
-        CNavPaneItemTool* settings = rig.pane.AddTool(entry, 208, 1002, true, nullptr, 158);
-        CNavPaneItemTool* mark = rig.pane.AddTool(entry, 152, 1026, false, nullptr, 155, 156);
-        rig.pane.AddTool(entry, 128, 0, false, nullptr, 157);
+        CNavPaneItemTool* settings =
+            rig.pane.AddTool(entry, Tool::kPush | Tool::kEdge | Tool::kFlat, 1002, true, nullptr,
+                             IDB_EFFECT_SETTINGS);
+        CNavPaneItemTool* mark = rig.pane.AddTool(entry, Tool::kToggle | Tool::kPush | Tool::kFlat,
+                                                  1026, false, nullptr, IDB_MARK_OFF, IDB_MARK_ON);
+        rig.pane.AddTool(entry, Tool::kFlat, 0, false, nullptr, IDB_EFFECT_SCREEN);
         // Pictures that fit the cells.
         for (const CBmp* picture : {&settings->image, &mark->image, &mark->checkedImage}) {
             EXPECT_NE(picture->pixels, nullptr);
