@@ -2,11 +2,9 @@
 
 #include "app/CStartupShortcut.h"
 #include "graphics/GdiOwners_win.h"
+#include "params/StorePaths.h"
 
 namespace {
-
-constexpr const char* kCommonOptions = "Options\\Common";
-constexpr const char* kMainWindowKey = "Options\\Windows\\Main";
 
 int ReadScreenDpi() {
     const CWindowDc screen(nullptr);
@@ -28,7 +26,7 @@ bool CAppBase::Init() {
     if (title.IsEmpty())
         return false;
     screenDpi = ReadScreenDpi();
-    firstRun = !store.KeyExists(kMainWindowKey);
+    firstRun = !store.KeyExists(kMainWindowPath);
     if (firstRun)
         ApplyStartWithWindows();
     ReadStartWithWindows();
@@ -43,12 +41,12 @@ bool CAppBase::Exit() {
 }
 
 bool CAppBase::Load() {
-    rootSet.LoadFrom(kCommonOptions);
+    rootSet.LoadFrom(kCommonOptionsPath);
     return true;
 }
 
 bool CAppBase::Save() {
-    rootSet.SaveTo(kCommonOptions);
+    rootSet.SaveTo(kCommonOptionsPath);
     return true;
 }
 

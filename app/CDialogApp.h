@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/CParam.h"
+#include "params/StorePaths.h"
 #include "params/tstr.h"
 #include "ui/CDialog.h"
 #include "ui/WindowHelpers.h"
@@ -14,8 +15,6 @@
 // "Handle" under "Options\Windows\Main" and the window text equal to the title.
 template <class TBase> class CDialogApp : public TBase {
 public:
-    static constexpr const char* kMainWindowKey = "Options\\Windows\\Main";
-
     CDialogApp() : startMinimize(2), closeMinimize(false) {}
     ~CDialogApp() override = default;
 
@@ -39,7 +38,7 @@ public:
     // Clears "Handle", then the layer below.
     bool Save() override {
         if (singleInstance)
-            this->store.WriteString(kMainWindowKey, "Handle", "");
+            this->store.WriteString(kMainWindowPath, "Handle", "");
         return TBase::Save();
     }
     HWND MainWindowHandle() override {
@@ -72,7 +71,7 @@ public:
     void RecordRunningInstance() {
         HWND dialog = MainWindowHandle();
         if (singleInstance && dialog)
-            this->store.WriteInt(kMainWindowKey, "Handle",
+            this->store.WriteInt(kMainWindowPath, "Handle",
                                  static_cast<int>(reinterpret_cast<intptr_t>(dialog)));
     }
     virtual CDialog* MainDialog() = 0;
@@ -103,7 +102,7 @@ private:
     // shown and brought to the front.
     bool BringRunningInstanceForward() {
         tstr stored;
-        if (!this->store.ReadString(kMainWindowKey, "Handle", stored))
+        if (!this->store.ReadString(kMainWindowPath, "Handle", stored))
             return false;
         HWND other = reinterpret_cast<HWND>(static_cast<intptr_t>(stored.ToInt()));
         if (!other || !IsWindow(other))

@@ -4,13 +4,13 @@
 #include "app/CWpp.h"
 #include "app/CWppSettingsLink.h"
 #include "graphics/CBmp.h"
+#include "params/StorePaths.h"
 #include "settings/CSettingsDlg.h"
 #include "ui/CButtonWnd.h"
 #include "ui/WindowHelpers.h"
 
 namespace {
 
-constexpr const char* kPlacementKey = "Options\\Windows\\Main";
 constexpr UINT kExitString = IDS_EXIT;
 constexpr UINT kAboutString = IDS_ABOUT;
 
@@ -59,10 +59,11 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         app->OnTaskbarCreated();
         return 0;
     }
+    CAppController& controller = app->Controller();
     switch (message) {
     case WM_SETTINGCHANGE:
         app->OnSettingChange();
-        app->OnLayoutChange(wParam == SPI_SETWORKAREA);
+        controller.OnLayoutChange(wParam == SPI_SETWORKAREA);
         break;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
@@ -71,12 +72,12 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         app->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        app->OnLayoutChange(true);
+        controller.OnLayoutChange(true);
         break;
     case WM_HOTKEY:
         // The start/stop hotkey works as the start button does.
         if (wParam == CStartStopHotKey::kId)
-            SendMessageA(Handle(), WM_COMMAND, kToggle, 0);
+            controller.Toggle();
         return 0;
     case WM_QUERYENDSESSION:
         // Saved now, before anything may end the process; the default answer agrees.
@@ -95,16 +96,17 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
+    CAppController& controller = app->Controller();
     switch (id) {
     case kToggle:
-        SendMessageA(Handle(), WM_COMMAND, GetDlgItem(Handle(), kStop) ? kStop : kStart, 0);
+        controller.Toggle();
         RedrawWindow(Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 1;
     case kClose:
         return OnClose(code, control);
     case kStop:
-        OnStop();
+        controller.Stop();
         return 1;
     case kSettings:
         OnSettings();
@@ -116,10 +118,10 @@ int CMainDlg::OnCommand(UINT id, UINT code, HWND control) {
         app->Quit();
         return 1;
     case kStart:
-        OnStart();
+        controller.Start();
         return 1;
     case kPauseHour:
-        app->TogglePauseForHour();
+        controller.ToggleHourPause();
         return 1;
     case kAbout: {
         CAboutDlg about;
@@ -160,15 +162,6 @@ void CMainDlg::OnDestroy() {
 }
 
 void CMainDlg::OnTimer(UINT_PTR id) {
-    if (id == kHourTimer) {
-        app->OnHourTimer();
-        return;
-    }
-    if (id == kSettleTimer) {
-        app->OnLayoutSettled();
-        ShowEffectState();
-        return;
-    }
     // A dialog of the program open now would vanish with the minimised window: the timer
     // tries again later.
     if (id != kFirstRunTimer || OtherDialogOpen(Handle()))
@@ -178,34 +171,27 @@ void CMainDlg::OnTimer(UINT_PTR id) {
     app->startMinimize.Set(1);
 }
 
-void CMainDlg::SavePlacement() {
-    SaveWindowPlacement(&app->store, Handle(), kPlacementKey);
+void CMainDlg::OnAppStateChanged() {
+    ShowEffectState();
+    app->ChangeTrayTip(app->TrayTip());
 }
 
-void CMainDlg::OnStart() {
-    // A start that fails leaves the effect stopped; the button shows what runs either way.
-    static_cast<void>(app->StartEffect());
-    ShowEffectState();
+void CMainDlg::SavePlacement() {
+    SaveWindowPlacement(&app->store, Handle(), kMainWindowPath);
+}
+
+void CMainDlg::StartFirstRunTimer() {
+    SetTimer(Handle(), kFirstRunTimer, kFirstRunMs, nullptr);
 }
 
 void CMainDlg::OnSettings() {
     CWppSettingsLink link(app);
     CSettingsDlg settings(&link);
     settings.DoModal(app->instance, CSettingsDlg::kTemplate, Handle());
-    app->ApplyPauseOptions();
-    app->ApplyMonitorOption();
-    ShowEffectState();
 }
 
-void CMainDlg::OnStop() {
-    app->StopEffect();
-    ShowEffectState();
-}
-
-// Shown after every request, from what runs: a request made while another was under way
-// changes the state only when that one ends, and the one that ends last shows it.
 void CMainDlg::ShowEffectState() {
-    const bool running = app->IsEffectRunning();
+    const bool running = app->Controller().Running();
     if (GetDlgItem(Handle(), running ? kStop : kStart))
         return;
     if (running)
@@ -216,12 +202,13 @@ void CMainDlg::ShowEffectState() {
 }
 
 int CMainDlg::OnClose(UINT code, HWND control) {
-    const bool wasRunning = app->IsEffectRunning();
+    CAppController& controller = app->Controller();
+    const bool wasRunning = controller.Running();
     if (wasRunning)
-        OnStop();
+        controller.Stop();
     if (app->OnCloseRequest() == 0) {
         if (wasRunning)
-            OnStart();
+            controller.Start();
         return 1;
     }
     // Quit has destroyed the window already.
@@ -247,7 +234,7 @@ void CMainDlg::SetIcons() {
 
 bool CMainDlg::RestorePlacement() {
     WINDOWPLACEMENT placement{};
-    if (!ReadPlacementKeepingSize(app->store, Handle(), kPlacementKey, placement))
+    if (!ReadPlacementKeepingSize(app->store, Handle(), kMainWindowPath, placement))
         return false;
     placement.showCmd = SW_HIDE;
     return SetWindowPlacement(Handle(), &placement) != FALSE;

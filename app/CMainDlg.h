@@ -3,6 +3,7 @@
 #include "graphics/ButtonFace.h"
 #include "resources/resource.h"
 #include "settings/CDialogParam.h"
+#include "system/IAppStateListener.h"
 #include "ui/UserOwners.h"
 
 #include <windows.h>
@@ -11,9 +12,11 @@ class CWpp;
 
 // The main window: a small modeless dialog (template 129) with the start/stop and the
 // settings picture buttons, "About..." and "E&xit" in its system menu, and the tray
-// icon's messages. The start button carries the stop command's id while the effect runs.
-// Its text is the application title, which the single-instance check looks for.
-class CMainDlg : public CDialogParam {
+// icon's messages. A view of the application controller: it forwards the user's requests
+// and the system's messages to it and redraws its start button and the tray tip when told
+// that the state changed. The start button carries the stop command's id while the effect
+// runs. Its text is the application title, which the single-instance check looks for.
+class CMainDlg : public CDialogParam, public IAppStateListener {
 public:
     static constexpr UINT kToggle = 1;
     static constexpr UINT kClose = 2;
@@ -24,11 +27,10 @@ public:
     static constexpr UINT kStart = IDC_START;
     static constexpr UINT kAbout = IDM_ABOUT;
     static constexpr UINT kPauseHour = IDM_PAUSE_HOUR;
-    // The timer that minimises the window on the first run (set by CWpp at start-up).
+    // The timer that minimises the window on the first run (its id and time are part of
+    // the main window's fixed behaviour).
     static constexpr UINT_PTR kFirstRunTimer = 6;
-    static constexpr UINT_PTR kHourTimer = 7; // the end of "Pause for 1 hour"
-    // The monitors and taskbars have settled after a change (set by CWpp).
-    static constexpr UINT_PTR kSettleTimer = 8;
+    static constexpr UINT kFirstRunMs = 5000;
 
     explicit CMainDlg(CWpp* app) : app(app) {}
 
@@ -40,12 +42,15 @@ public:
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;
 
+    // The button and the tray tip show the controller's state.
+    void OnAppStateChanged() override;
+
     // Keeps the window placement under "Options\Windows\Main".
     void SavePlacement();
+    // On the first run the window minimises itself once, kFirstRunMs after the start.
+    void StartFirstRunTimer();
 
 private:
-    void OnStart();
-    void OnStop();
     // The start button's id and face after whether the effect runs.
     void ShowEffectState();
     // Runs the settings window modally over the main dialog.

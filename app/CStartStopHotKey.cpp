@@ -1,5 +1,7 @@
 #include "app/CStartStopHotKey.h"
 
+#include "settings/HotKeyWord.h"
+
 bool CStartStopHotKey::Activate(HWND target) {
     Deactivate();
     window = target;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/HotKeyWord.h"
+#include "params/CParam.h"
 
 #include <windows.h>
 
@@ -11,7 +11,8 @@ class CStartStopHotKey {
 public:
     static constexpr int kId = 1;
 
-    CStartStopHotKey() = default;
+    // `value`: the "HotKey" option, the combination to register.
+    explicit CStartStopHotKey(const CParam<int>& value) : value(value) {}
     CStartStopHotKey(const CStartStopHotKey&) = delete;
     CStartStopHotKey& operator=(const CStartStopHotKey&) = delete;
     ~CStartStopHotKey() { Deactivate(); }
@@ -27,11 +28,10 @@ public:
     // A combination is stored that is not registered: another program holds it.
     bool Taken() const { return *value.Get() != 0 && *value.Get() != registered; }
 
-    CHotKeyParam value; // "HotKey"
-
 private:
     bool Register(int word);
 
+    const CParam<int>& value;
     HWND window = nullptr;
     int registered = 0; // the combination registered for the window, 0 none
 };

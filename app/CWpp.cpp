@@ -1,38 +1,26 @@
 #include "app/CWpp.h"
 
+#include "app/TrayMenu.h"
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
+#include "params/StorePaths.h"
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
-#include "system/MonitorLayout_win.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
-#include "ui/WindowHelpers.h"
 
-namespace {
+#include <string>
+#include <vector>
 
-constexpr UINT kFirstRunMs = 5000;
-constexpr UINT kStartCommand = IDC_START;
-constexpr const char* kCommonOptions = "Options\\Common";
-
-// A stored pause option: 0 or 1, anything else (a malformed or missing value) the default.
-int StoredFlag(CSettingsStore& store, const char* name, int fallback) {
-    tstr text;
-    if (!store.ReadString(kCommonOptions, name, text))
-        return fallback;
-    const tstr off("0");
-    const tstr on("1");
-    return text == on ? 1 : text == off ? 0 : fallback;
-}
-
-} // namespace
-
-CWpp::CWpp()
-    : transparentMode(0), effects(&desktop), mainDlg(this), optionsSet(&store), pauseFullScreen(1),
-      pauseOnBattery(0), everyMonitor(1), pause(&systemState) {
+CWpp::CWpp(ISystemState* system)
+    : transparentMode(0), optionsSet(&store), effects(&desktop),
+      options(startWithWindows, startMinimize),
+      clock([this](AppTimer timer) { controller.OnTimer(timer); }),
+      controller(effects.control, options, system ? *system : systemState, clock, platform),
+      mainDlg(this) {
     opaque.SetName("opaque");
     opaque.SetRange(2, 90);
     opaque.Set(10);
@@ -47,46 +35,49 @@ CWpp::CWpp()
     store.SetRoot("Software\\Lumavist\\Embra");
     title = "Embra desktop decoration";
     startMinimize.Set(1);
-    desktop.everyMonitor = [this] { return *everyMonitor.Get() != 0; };
-    // An overlay destroyed from outside stops the effect, from the message loop.
-    desktop.onOverlayLost = [this] {
-        if (mainDlg.Handle())
-            PostMessageA(mainDlg.Handle(), WM_COMMAND, CMainDlg::kStop, 0);
+    desktop.everyMonitor = [this] { return options.everyMonitor.On(); };
+    desktop.onOverlayLost = [this] { controller.OnOverlayLost(); };
+    systemState.overlayRects = [this] {
+        std::vector<DesktopRect> rects(desktop.OverlayCount());
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            static_cast<void>(desktop.OverlayRect(i, &rects[i]));
+        return rects;
     };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
 }
 
 CWpp::~CWpp() {
-    pause.system->SetListener(nullptr);
+    controller.Detach();
     systemState.Stop();
-    StopEffect();
+    effects.control.Stop();
 }
 
 bool CWpp::Init() {
     RegisterWindowClasses();
     // The items that the sets spawn at their start draw from the main thread's generator.
     CRandom::Seed(GetTickCount());
-    rootSet.Add(&pauseFullScreen, "PauseFullScreen");
-    rootSet.Add(&pauseOnBattery, "PauseOnBattery");
-    rootSet.Add(&everyMonitor, "EveryMonitor");
+    options.Register(rootSet);
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
     CreateSets();
     SelectActiveSet();
-    rootSet.Add(&hotKey.value, "HotKey");
     Load();
     if (firstRun)
         startMinimize.Set(0);
     if (!ShowMainWindow())
         return false;
-    HWND dialog = mainDlg.Handle();
-    hotKey.Activate(dialog);
+    hotKey.Activate(mainDlg.Handle());
     if (firstRun)
-        SetTimer(dialog, CMainDlg::kFirstRunTimer, kFirstRunMs, nullptr);
-    StartPauseController();
-    SendMessageA(dialog, WM_COMMAND, kStartCommand, 0);
+        mainDlg.StartFirstRunTimer();
+    // Without its window the system's changes go unnoticed; the hour's pause still works.
+    static_cast<void>(systemState.Start(instance));
+    controller.AddListener(&mainDlg);
+    controller.Attach();
+    // Where the start-up sends the main dialog its start command (1014): the controller
+    // starts the effect, and the dialog shows it when told.
+    controller.Start();
     if (firstRun) {
         startWithWindows.Set(true);
         ApplyStartWithWindows();
@@ -96,10 +87,8 @@ bool CWpp::Init() {
 
 bool CWpp::Exit() {
     hotKey.Deactivate();
-    pause.system->SetListener(nullptr);
+    controller.Detach();
     systemState.Stop();
-    // The stops from here on leave the controller and the tray tip alone.
-    pause.setPaused = nullptr;
     if (!sessionSaved)
         Save();
     return CApp::Exit();
@@ -107,9 +96,6 @@ bool CWpp::Exit() {
 
 bool CWpp::Load() {
     CApp::Load();
-    pauseFullScreen.Set(StoredFlag(store, "PauseFullScreen", 1));
-    pauseOnBattery.Set(StoredFlag(store, "PauseOnBattery", 0));
-    everyMonitor.Set(StoredFlag(store, "EveryMonitor", 1));
     for (CSet* set : effects.sets.Items())
         set->Load();
     transparentMode = *transBG.Get();
@@ -120,75 +106,28 @@ bool CWpp::Save() {
     const CConfirmedValues confirmed;
     for (CSet* set : effects.sets.Items())
         set->Save();
-    if (effects.renderState.activeSet)
-        store.WriteString("Sets", "current", effects.renderState.activeSet->Key());
+    SaveActiveSet();
     return CApp::Save();
 }
 
 void CWpp::OnSettingChange() {
-    if (effects.renderState.activeSet)
-        effects.renderState.activeSet->UpdatePlacement();
+    controller.OnSettingChange();
 }
 
 HWND CWpp::CreateMainDialog(HWND parent) {
     return mainDlg.CreateModeless(instance, kMainDialogTemplate, parent);
 }
 
-bool CWpp::StartEffect() {
-    NotePlacement();
-    effects.control.Start();
-    pause.ForgetMonitors();
-    UpdatePause();
-    return IsEffectRunning();
-}
-
-void CWpp::StopEffect() {
-    effects.control.Stop();
-    UpdatePause();
-}
-
-void CWpp::RestartEffect() {
-    NotePlacement();
-    effects.control.Restart();
-    pause.ForgetMonitors();
-    UpdatePause();
-}
-
-void CWpp::OnLayoutChange(bool mustPlace) {
-    if (!mustPlace && !LayoutMoved(placedLayout, Monitors()))
-        return;
-    // Setting the timer again starts its time afresh.
-    SetTimer(mainDlg.Handle(), CMainDlg::kSettleTimer, kSettleMs, nullptr);
-}
-
-void CWpp::OnLayoutSettled() {
-    KillTimer(mainDlg.Handle(), CMainDlg::kSettleTimer);
-    RestartEffect();
-}
-
-std::vector<MonitorArea> CWpp::Monitors() {
-    return ReadMonitors(*everyMonitor.Get() != 0);
-}
-
-void CWpp::ApplyMonitorOption() {
-    if (*everyMonitor.Get() != placedEveryMonitor)
-        RestartEffect();
-}
-
-void CWpp::NotePlacement() {
-    placedEveryMonitor = *everyMonitor.Get();
-    placedLayout = Monitors();
+HMENU CWpp::TrayMenu() {
+    // While a dialog of the program is open the main window is disabled: no second one
+    // opens over it, and the program does not end under it.
+    return BuildTrayMenu(instance, controller.Running(), controller.HourPauseRuns(),
+                         IsWindowEnabled(mainDlg.Handle()) != FALSE);
 }
 
 void CWpp::OnTaskbarCreated() {
     CApp::OnTaskbarCreated();
-    if (IsEffectRunning()) {
-        // Moving the overlay may raise it: it goes behind the taskbar afterwards.
-        OnSettingChange();
-        desktop.PutOverlaysBehindTaskbars();
-    } else if (effects.control.StartFailed()) {
-        SendMessageA(mainDlg.Handle(), WM_COMMAND, kStartCommand, 0);
-    }
+    controller.OnTaskbarCreated();
 }
 
 void CWpp::OnSessionEnding() {
@@ -205,84 +144,8 @@ void CWpp::OnSessionEndCancelled() {
 }
 
 tstr CWpp::TrayTip() {
-    const std::string reason = pause.ReasonText();
+    const std::string reason = controller.PauseText();
     return reason.empty() ? DefaultTip() : FormatPausedTip(title, tstr(reason.c_str()));
-}
-
-HMENU CWpp::TrayMenu() {
-    const bool running = IsEffectRunning();
-    tstr toggle(running ? "Stop effect" : "Start effect");
-    LoadResourceString(toggle, instance, running ? IDS_STOP_EFFECT : IDS_START_EFFECT);
-    tstr about("About...");
-    LoadResourceString(about, instance, IDS_ABOUT);
-    tstr exit("E&xit");
-    LoadResourceString(exit, instance, IDS_EXIT);
-    // While a dialog of the program is open the main window is disabled: no second one
-    // opens over it, and the program does not end under it.
-    const UINT modal = IsWindowEnabled(mainDlg.Handle()) ? MF_ENABLED : MF_GRAYED;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, running ? CMainDlg::kStop : CMainDlg::kStart, toggle.str());
-    AppendMenuA(menu, MF_STRING | (pause.HourPauseRuns() ? MF_CHECKED : MF_UNCHECKED),
-                CMainDlg::kPauseHour, "Pause for 1 hour");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kSettings, "Settings...");
-    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kAbout, about.str());
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING | modal, CMainDlg::kExit, exit.str());
-    return menu;
-}
-
-void CWpp::ApplyPauseOptions() {
-    pause.options.pauseFullScreen = *pauseFullScreen.Get() != 0;
-    pause.options.pauseOnBattery = *pauseOnBattery.Get() != 0;
-    UpdatePause();
-}
-
-void CWpp::TogglePauseForHour() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    pause.ToggleHourPause((now.wHour + 1) % 24, now.wMinute);
-    OnHourTimer();
-}
-
-void CWpp::OnHourTimer() {
-    HWND dialog = mainDlg.Handle();
-    KillTimer(dialog, CMainDlg::kHourTimer);
-    // A timer may come a little early: it waits for the rest, a millisecond at least.
-    if (pause.HourPauseRuns())
-        SetTimer(dialog, CMainDlg::kHourTimer, static_cast<UINT>(pause.HourPauseLeft()) + 1,
-                 nullptr);
-    UpdatePause();
-}
-
-void CWpp::UpdatePause() {
-    if (!pause.setPaused)
-        return;
-    pause.Update();
-    ChangeTrayTip(TrayTip());
-}
-
-void CWpp::StartPauseController() {
-    pause.clock = [] { return static_cast<uint64_t>(GetTickCount64()); };
-    pause.runWanted = [this] { return IsEffectRunning(); };
-    pause.setPaused = [this](bool paused) { effects.control.SetPaused(paused); };
-    pause.setMonitorPaused = [this](std::size_t monitor, bool paused) {
-        effects.control.SetMonitorPaused(monitor, paused);
-    };
-    pause.onReasonsChanged = [this] { ChangeTrayTip(TrayTip()); };
-    pause.onResumedFromSleep = [this] { RestartEffect(); };
-    if (pause.system == &systemState) {
-        systemState.overlayRects = [this] {
-            std::vector<DesktopRect> rects(desktop.OverlayCount());
-            for (std::size_t i = 0; i < rects.size(); ++i)
-                static_cast<void>(desktop.OverlayRect(i, &rects[i]));
-            return rects;
-        };
-        // Without its window the system's changes go unnoticed; the hour's pause still works.
-        static_cast<void>(systemState.Start(instance));
-    }
-    pause.system->SetListener(&pause);
-    ApplyPauseOptions();
 }
 
 void CWpp::RegisterWindowClasses() {
@@ -306,7 +169,7 @@ void CWpp::CreateSets() {
 void CWpp::SelectActiveSet() {
     effects.renderState.activeSet = effects.sets.GetAt(0);
     tstr current;
-    if (!store.ReadString("Sets", "current", current))
+    if (!store.ReadString(kSetsPath, kCurrentSetName, current))
         return;
     for (CSet* set : effects.sets.Items()) {
         if (set->Key() == current) {
@@ -314,4 +177,9 @@ void CWpp::SelectActiveSet() {
             return;
         }
     }
+}
+
+void CWpp::SaveActiveSet() {
+    if (effects.renderState.activeSet)
+        store.WriteString(kSetsPath, kCurrentSetName, effects.renderState.activeSet->Key());
 }

@@ -11,35 +11,27 @@ CSet* CWppSettingsLink::ActiveSet() {
 }
 
 void CWppSettingsLink::SetActiveSet(CSet* set) {
-    app->effects.control.Choose(set);
+    app->controller.Choose(set);
 }
 
 void CWppSettingsLink::StopEffect() {
-    SendMessageA(app->MainDialogHandle(), WM_COMMAND, CMainDlg::kStop, 0);
+    app->controller.Stop();
 }
 
 void CWppSettingsLink::StartEffect() {
-    SendMessageA(app->MainDialogHandle(), WM_COMMAND, CMainDlg::kStart, 0);
+    app->controller.Start();
 }
 
-CParam<bool>& CWppSettingsLink::StartWithWindows() {
-    return app->startWithWindows;
+const std::vector<OptionRow>& CWppSettingsLink::Options() {
+    return app->options.Rows();
 }
 
-void CWppSettingsLink::ReadStartWithWindows() {
+void CWppSettingsLink::ReadOptions() {
     app->ReadStartWithWindows();
 }
 
-void CWppSettingsLink::ApplyStartWithWindows() {
-    app->ApplyStartWithWindows();
-}
-
-CParam<int>& CWppSettingsLink::StartMinimize() {
-    return app->startMinimize;
-}
-
-CParam<int>& CWppSettingsLink::HotKey() {
-    return app->hotKey.value;
+void CWppSettingsLink::ApplyOptions() {
+    app->controller.ApplyChangedOptions();
 }
 
 bool CWppSettingsLink::ApplyHotKey() {
@@ -50,20 +42,7 @@ bool CWppSettingsLink::HotKeyTaken() {
     return app->hotKey.Taken();
 }
 
-CParam<int>& CWppSettingsLink::PauseFullScreen() {
-    return app->pauseFullScreen;
-}
-
-CParam<int>& CWppSettingsLink::PauseOnBattery() {
-    return app->pauseOnBattery;
-}
-
-CParam<int>& CWppSettingsLink::EveryMonitor() {
-    return app->everyMonitor;
-}
-
 void CWppSettingsLink::SaveSettings() {
     app->CAppBase::Save();
-    if (app->effects.renderState.activeSet)
-        app->store.WriteString("Sets", "current", app->effects.renderState.activeSet->Key());
+    app->SaveActiveSet();
 }

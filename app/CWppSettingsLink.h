@@ -7,8 +7,8 @@
 class CSet;
 class CWpp;
 
-// The application as the settings window sees it. Stop and start go through the main
-// dialog's own commands, so that its start button shows the right face afterwards.
+// The application as the settings window sees it, for as long as the window is open. Stop
+// and start go through the application controller, which tells the main dialog.
 class CWppSettingsLink : public ISettingsApp {
 public:
     explicit CWppSettingsLink(CWpp* app) : app(app) {}
@@ -18,16 +18,11 @@ public:
     void SetActiveSet(CSet* set) override;
     void StopEffect() override;
     void StartEffect() override;
-    CParam<bool>& StartWithWindows() override;
-    void ReadStartWithWindows() override;
-    void ApplyStartWithWindows() override;
-    CParam<int>& StartMinimize() override;
-    CParam<int>& HotKey() override;
+    const std::vector<OptionRow>& Options() override;
+    void ReadOptions() override;
+    void ApplyOptions() override;
     bool ApplyHotKey() override;
     bool HotKeyTaken() override;
-    CParam<int>& PauseFullScreen() override;
-    CParam<int>& PauseOnBattery() override;
-    CParam<int>& EveryMonitor() override;
     // The options under "Options\Common" and "current" under "Sets". Not the whole save of
     // the exit, which also clears the stored main window handle of the running instance.
     void SaveSettings() override;

@@ -56,6 +56,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const int code = RunMessageLoop();
     // The workers present through the overlay of this thread: they stop before the
     // application object goes.
-    app.StopEffect();
+    app.Controller().Stop();
     return code;
 }

@@ -5,8 +5,8 @@
 // never released. Release is a function object called with the handle; it may carry what the
 // release call needs besides the handle (the window a device context belongs to). Each
 // layer's _win header names the kinds of handle it owns with this template, so that no raw
-// release call stands outside those headers. An owner moves (the handle and its release go
-// to the new owner, the old one holds nothing) but is never copied.
+// release call stands outside those headers. A move hands the handle over: the owner moved
+// from holds nothing.
 template <class Handle, class Release> class CHandleOwner {
 public:
     CHandleOwner() = default;
@@ -18,7 +18,6 @@ public:
     CHandleOwner(CHandleOwner&& other) noexcept : handle(other.handle), release(other.release) {
         other.handle = Handle{};
     }
-    // Releases what this owner held, then takes over the other's handle.
     CHandleOwner& operator=(CHandleOwner&& other) noexcept {
         if (this != &other) {
             Reset(other.handle, other.release);

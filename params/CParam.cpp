@@ -162,7 +162,11 @@ template <class T> void CParam<T>::ResetToImplicit() {
 }
 
 template <class T> void CParam<T>::FromText(const tstr& text) {
-    value = ParamTraits<T>::FromText(text);
+    value = ParseText(text);
+}
+
+template <class T> T CParam<T>::ParseText(const tstr& text) const {
+    return ParamTraits<T>::FromText(text);
 }
 
 template <class T> tstr CParam<T>::ToText() const {
@@ -229,7 +233,7 @@ template <class T> bool CParam<T>::Load(CSettingsStore* store, const tstr& path)
     AdoptPath(path);
     tstr text;
     if (store->ReadString(storePath, name, text))
-        Set(ParamTraits<T>::FromText(text));
+        Set(ParseText(text));
     return true;
 }
 
@@ -254,7 +258,7 @@ template <class T> bool CParam<T>::ReadFromText(const tstr& text, const tstr& se
     if (!found)
         return false;
     if (!entry.IsNull())
-        Set(ParamTraits<T>::FromText(entry));
+        Set(ParseText(entry));
     return true;
 }
 

@@ -76,6 +76,9 @@ public:
 protected:
     // Tells every binding the pair, in list order.
     void NotifyRange(const T& min, const T& max);
+    // The value a stored text stands for (Load, ReadFromText, FromText); a kind of
+    // parameter that allows only some texts gives its default for any other.
+    virtual T ParseText(const tstr& text) const;
 
 private:
     void NotifyUpdate();

@@ -72,6 +72,14 @@
 #define IDC_HOTKEY 1022
 #define IDC_HOTKEY_NOTE 1023
 #define IDC_EVERY_MONITOR 1050
+// The "Common" page's groups.
+#define IDC_GROUP_STARTING 1051
+#define IDC_GROUP_PAUSING 1052
+#define IDC_GROUP_SHOWING 1053
+
+// The tools of an effect's entry in the "Items list" page's pane: its settings and its mark.
+#define IDT_EFFECT_SETTINGS 1002
+#define IDT_EFFECT_MARK 1026
 
 // Effect settings dialogs: one edit box, spin control and slider per row.
 #define IDC_ITEMS_EDIT 1007

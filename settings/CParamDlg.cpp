@@ -1,9 +1,9 @@
 #include "settings/CParamDlg.h"
 
+#include "params/ControlKind.h"
 #include "params/TypedNumber.h"
 #include "params/tstr.h"
 #include "settings/ColourDialog.h"
-#include "settings/ControlKind.h"
 #include "settings/RadioGroup.h"
 #include "ui/WindowHelpers.h"
 

@@ -2,30 +2,22 @@
 
 #include "resources/resource.h"
 #include "settings/CDialogParam.h"
+#include "system/OptionRow.h"
 
 #include <windows.h>
 
 class ISettingsApp;
 
-// The "Common" page of the settings window (template 138): "Start with Windows", bound to
-// the flag read back from the start-up shortcut at opening, "Start minimized", bound to
-// "StartMinimize", the two pause options, "Show on every monitor", and the start/stop hotkey, bound
-// to "HotKey" (a note under it says when another program holds the stored one). OK applies the flag
-// to the shortcut; Cancel puts every value back.
+// The "Common" page of the settings window (template 138): one control per row of the
+// options table, bound to the row's parameter, in groups. The start-with-Windows flag is
+// read back from the start-up shortcut at opening; a note under the hot-key control says
+// when another program holds the stored hotkey. Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
-    static constexpr int kTemplate = 138;
-    static constexpr int kStartWithWindows = 1017;
-    static constexpr int kStartMinimized = 1018;
-    static constexpr int kHotKeyControl = IDC_HOTKEY;
-    static constexpr int kHotKeyNote = IDC_HOTKEY_NOTE;
-    static constexpr int kPauseFullScreen = 1019;
-    static constexpr int kPauseOnBattery = 1020;
-    static constexpr int kEveryMonitor = IDC_EVERY_MONITOR;
+    static constexpr int kTemplate = IDD_SETTINGS_COMMON;
 
     explicit CSettingsCommonDlg(ISettingsApp* app) : app(app) {}
 
-    int OnCommand(UINT id, UINT code, HWND control) override;
     int OnInitDialog() override;
 
     // Takes the combination the hot-key control shows (cleared is none) and registers it.
@@ -36,5 +28,10 @@ public:
     void ReportTakenHotKey();
 
 private:
+    // The row of the hot-key control; null when the table has none.
+    const OptionRow* HotKeyRow() const;
+    // The hotkey option's parameter.
+    CParam<int>& HotKey() const;
+
     ISettingsApp* const app;
 };

@@ -39,8 +39,10 @@ int CSettingsDlg::OnCommand(UINT id, UINT code, HWND control) {
         for (HWND page : pages)
             if (page)
                 SendMessageA(page, WM_COMMAND, id, 0);
-        if (id == IDOK)
+        if (id == IDOK) {
+            app->ApplyOptions();
             app->SaveSettings();
+        }
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/resource.h"
 #include "settings/CSettingsCommonDlg.h"
 #include "settings/CSettingsListDlg.h"
 #include "ui/CDialogSize.h"
@@ -16,8 +17,8 @@ class ISettingsApp;
 // hotkey that another program holds is refused with a box, on the "Common" page.
 class CSettingsDlg : public CDialogSize {
 public:
-    static constexpr int kTemplate = 137;
-    static constexpr int kTab = 1016;
+    static constexpr int kTemplate = IDD_SETTINGS;
+    static constexpr int kTab = IDC_SETTINGS_TAB;
     static constexpr int kListTab = 0;
     static constexpr int kCommonTab = 1;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/resource.h"
 #include "ui/CDialog.h"
 #include "ui/CNavPaneWndParent.h"
 
@@ -23,15 +24,15 @@ class ISettingsApp;
 // and Esc work the settings window as in any dialog.
 class CSettingsListDlg : public virtual CDialog, public CNavPaneWndParent {
 public:
-    static constexpr int kTemplate = 139;
-    static constexpr int kPane = 1018;
-    static constexpr uint32_t kSettingsTool = 1002;
-    static constexpr uint32_t kMarkTool = 1026;
+    static constexpr int kTemplate = IDD_SETTINGS_LIST;
+    static constexpr int kPane = IDC_EFFECT_LIST;
+    static constexpr uint32_t kSettingsTool = IDT_EFFECT_SETTINGS;
+    static constexpr uint32_t kMarkTool = IDT_EFFECT_MARK;
     static constexpr int kEntryHeight = 36;
-    static constexpr int kSettingsImage = 158;
-    static constexpr int kMarkImage = 155;
-    static constexpr int kMarkedImage = 156;
-    static constexpr int kScreenImage = 157;
+    static constexpr int kSettingsImage = IDB_EFFECT_SETTINGS;
+    static constexpr int kMarkImage = IDB_MARK_OFF;
+    static constexpr int kMarkedImage = IDB_MARK_ON;
+    static constexpr int kScreenImage = IDB_EFFECT_SCREEN;
 
     explicit CSettingsListDlg(ISettingsApp* app) : app(app) {}
 

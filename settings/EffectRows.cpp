@@ -1,6 +1,6 @@
 #include "settings/EffectRows.h"
 
-#include "settings/ControlKind.h"
+#include "params/ControlKind.h"
 
 void BindEffectRows(CDialogParam& dialog, std::initializer_list<EffectRow> rows) {
     for (const EffectRow& row : rows) {

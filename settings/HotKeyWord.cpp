@@ -4,28 +4,14 @@
 
 #include <cstdio>
 
+static_assert(hotkey::kShift == HOTKEYF_SHIFT && hotkey::kControl == HOTKEYF_CONTROL &&
+                  hotkey::kAlt == HOTKEYF_ALT && hotkey::kExtended == HOTKEYF_EXT,
+              "a hotkey word holds the hot-key control's modifiers");
+static_assert(VK_SHIFT == 0x10 && VK_MENU == 0x12 && VK_LSHIFT == 0xA0 && VK_RMENU == 0xA5 &&
+                  VK_LWIN == 0x5B && VK_RWIN == 0x5C,
+              "the modifier keys a hotkey may not be made of");
+
 namespace {
-
-constexpr int kKnownModifiers = HOTKEYF_SHIFT | HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT;
-
-bool IsModifierKey(UINT key) {
-    switch (key) {
-    case VK_SHIFT:
-    case VK_CONTROL:
-    case VK_MENU:
-    case VK_LSHIFT:
-    case VK_RSHIFT:
-    case VK_LCONTROL:
-    case VK_RCONTROL:
-    case VK_LMENU:
-    case VK_RMENU:
-    case VK_LWIN:
-    case VK_RWIN:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Letters, digits and function keys by their caps; any other key by the keyboard's name.
 tstr KeyName(UINT key, bool extended) {
@@ -47,16 +33,6 @@ tstr KeyName(UINT key, bool extended) {
 }
 
 } // namespace
-
-int ValidHotKey(int word) {
-    const int modifiers = HIBYTE(word);
-    if ((word & ~0xFFFF) != 0 || (modifiers & ~kKnownModifiers) != 0)
-        return 0;
-    if ((modifiers & (HOTKEYF_CONTROL | HOTKEYF_ALT)) == 0)
-        return 0;
-    const UINT key = LOBYTE(word);
-    return key != 0 && !IsModifierKey(key) ? word : 0;
-}
 
 UINT HotKeyModifiers(int word) {
     const int modifiers = HIBYTE(word);

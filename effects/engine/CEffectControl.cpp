@@ -1,6 +1,7 @@
 #include "effects/engine/CEffectControl.h"
 
 #include "effects/engine/CRenderState.h"
+#include "effects/engine/CSet.h"
 
 void CEffectControl::Start() {
     runWanted = true;
@@ -18,6 +19,11 @@ void CEffectControl::Restart() {
         return;
     restartWanted = true;
     Settle();
+}
+
+void CEffectControl::FollowTaskbars() {
+    if (running && !busy && renderState->activeSet)
+        renderState->activeSet->UpdatePlacement();
 }
 
 void CEffectControl::Choose(CSet* set) {

@@ -26,6 +26,9 @@ public:
     // A running effect stops and starts afresh, reading the screen anew; nothing when it
     // is stopped.
     void Restart();
+    // The bands of a running effect follow their taskbars (a setting changed). Nothing
+    // while stopped, and nothing inside another request, which places them itself.
+    void FollowTaskbars();
     // `set` becomes the active set; a running effect switches to it.
     void Choose(CSet* set);
     // Whether the effect is to pause: a running effect keeps its state and stays running

@@ -6,6 +6,7 @@
 #include "effects/engine/ScreenSize.h"
 #include "effects/engine/TaskbarPlacement.h"
 #include "graphics/CBmp.h"
+#include "params/StorePaths.h"
 
 #include <algorithm>
 
@@ -26,7 +27,7 @@ CFrameSet::CFrameSet(CSettingsStore* store, CRenderState* renderState, const cha
     name.Set(keyText);
     InitBounded(vis, 10, 100, 50);
     InitBounded(items, 30, 100, 100);
-    paramSet.SetPath(tstr("Sets\\") + keyText);
+    paramSet.SetPath(tstr(kSetsPath) + "\\" + keyText);
     paramSet.Add(&vis, "vis");
     paramSet.Add(&items, "items");
 }

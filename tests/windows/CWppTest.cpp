@@ -1,9 +1,9 @@
-#include "app/CWpp.h"
+#include "AppRig.h"
 #include "AppTestStack.h"
 #include "HotKeyProbe.h"
 #include "StandInTaskbar.h"
 #include "TestPlaces.h"
-#include "app/CStartupShortcut.h"
+#include "app/CWppSettingsLink.h"
 #include "effects/fire/CSetEmbra.h"
 #include "resources/resource.h"
 #include "ui/PlacementRecord.h"
@@ -17,24 +17,6 @@
 #include <string>
 
 namespace {
-
-// The application over a test key, counting its saves.
-class CTestWpp : public CWpp {
-public:
-    explicit CTestWpp(const tstr& key) {
-        title = "CWppTest";
-        store.SetRoot(key);
-    }
-    ~CTestWpp() override { CStartupShortcut(title).Apply(false); }
-    bool Save() override {
-        ++saves;
-        return CWpp::Save();
-    }
-    HWND Dialog() const { return mainDlg.Handle(); }
-    bool ShowsStop() const { return GetDlgItem(Dialog(), CMainDlg::kStop) != nullptr; }
-
-    int saves = 0;
-};
 
 // A visible window of the taskbar's class along the bottom of the screen, which is the
 // notification area as well: Shell_NotifyIcon hands each icon operation to the taskbar's
@@ -80,48 +62,17 @@ private:
     HWND window;
 };
 
-void DrainMessages() {
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-class CWppTest : public ::testing::Test {
+class CWppTest : public AppTest {
 protected:
-    void SetUp() override { DeleteTestKey(TestKeyPath()); }
-    void TearDown() override {
-        DrainMessages();
-        DeleteTestKey(TestKeyPath());
-    }
-    // Marks the next start as a later run: the main window's key exists.
-    void NotFirstRun() {
-        WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "Handle", REG_SZ, "", 1);
-    }
-    // Every value a later run stores, as "StartMinimize" 2 keeps the window hidden.
-    void StartHidden() {
-        NotFirstRun();
-        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "2", 2);
-    }
     // A window handle as "Handle" stores it.
     static std::string HandleText(HWND window) {
         return std::to_string(static_cast<int>(reinterpret_cast<intptr_t>(window)));
-    }
-    // The stored value's text, "<none>" when it is missing.
-    std::string Stored(const char* path, const char* name) {
-        const std::string raw = RawValue(TestKeyPath() + "\\" + path, name);
-        if (raw == "<none>" || raw.compare(0, 2, "1:") != 0)
-            return raw;
-        return std::string(raw.c_str() + 2);
     }
 };
 
 TEST_F(CWppTest, TheFirstRunShowsTheTitledWindowCentredAndEnterTogglesTheEffect) {
     CFakeTaskbar taskbar;
-    CTestWpp app(TestKeyPath());
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
     EXPECT_TRUE(app.firstRun);
@@ -132,15 +83,15 @@ TEST_F(CWppTest, TheFirstRunShowsTheTitledWindowCentredAndEnterTogglesTheEffect)
     RECT rect{};
     GetWindowRect(dialog, &rect);
     EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
 
     SendMessageA(dialog, WM_COMMAND, CMainDlg::kToggle, 0);
-    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.Controller().Running());
     EXPECT_FALSE(app.ShowsStop());
     EXPECT_TRUE(GetDlgItem(dialog, CMainDlg::kStart));
     SendMessageA(dialog, WM_COMMAND, CMainDlg::kToggle, 0);
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
 
     // Timer 6 of the first run minimises the window into the tray for good.
@@ -154,23 +105,23 @@ TEST_F(CWppTest, TheFirstRunShowsTheTitledWindowCentredAndEnterTogglesTheEffect)
 
 TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
     CFakeTaskbar taskbar;
-    StartHidden();
-    CTestWpp app(TestKeyPath());
+    LaterRun("2");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     EXPECT_FALSE(IsWindowVisible(app.Dialog()));
     EXPECT_FALSE(IsIconic(app.Dialog()));
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_FALSE(app.HasTrayIcon()) << "never minimised, so never in the tray";
     app.Quit();
 }
 
 TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
     CFakeTaskbar taskbar;
-    NotFirstRun();
-    CTestWpp first(TestKeyPath());
+    LaterRun("1");
+    CTestApp first("CWppTest");
     ASSERT_TRUE(first.Init());
     EXPECT_FALSE(IsWindowVisible(first.Dialog())) << "StartMinimize 1 put it into the tray";
-    CTestWpp second(TestKeyPath());
+    CTestApp second("CWppTest");
     EXPECT_FALSE(second.Init());
     EXPECT_TRUE(IsWindowVisible(first.Dialog()));
     EXPECT_FALSE(IsIconic(first.Dialog()));
@@ -191,8 +142,8 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
         CFakeTaskbar taskbar;
-        StartHidden();
-        CTestWpp app(TestKeyPath());
+        LaterRun("2");
+        CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
         HWND dialog = app.Dialog();
         EXPECT_NE(SendMessageA(dialog, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0)
@@ -202,7 +153,7 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
         EXPECT_EQ(Stored("Sets\\Embra", "vis"), "50");
         EXPECT_EQ(Stored("Options\\Common", "StartMinimize"), "2");
         EXPECT_NE(Stored("Options\\Windows\\Main", "plmnt"), "<none>");
-        EXPECT_TRUE(app.IsEffectRunning()) << "saving does not wait for the workers";
+        EXPECT_TRUE(app.Controller().Running()) << "saving does not wait for the workers";
         EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), "");
         SendMessageA(dialog, WM_ENDSESSION, c.cancelled ? FALSE : TRUE, ENDSESSION_LOGOFF);
         EXPECT_EQ(app.saves, 1);
@@ -210,7 +161,7 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
         EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"),
                   c.cancelled ? HandleText(dialog) : "");
         if (c.cancelled) {
-            CTestWpp second(TestKeyPath());
+            CTestApp second("CWppTest");
             EXPECT_FALSE(second.Init());
         }
         app.Quit();
@@ -221,45 +172,43 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
 
 TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlayOnceItSettled) {
     CFakeTaskbar taskbar;
-    StartHidden();
-    CTestWpp app(TestKeyPath());
+    LaterRun("2");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
-    ASSERT_TRUE(app.IsEffectRunning());
-    HWND before = app.desktop.OverlayWindow();
+    ASSERT_TRUE(app.Controller().Running());
+    HWND before = app.Overlay();
     SendMessageA(app.Dialog(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
-    EXPECT_EQ(app.desktop.OverlayWindow(), before) << "the taskbar's rectangle may be stale";
-    for (int wait = 0; wait < 100 && app.desktop.OverlayWindow() == before; ++wait) {
+    EXPECT_EQ(app.Overlay(), before) << "the taskbar's rectangle may be stale";
+    for (int wait = 0; wait < 100 && app.Overlay() == before; ++wait) {
         Sleep(20);
         DrainMessages();
     }
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
-    EXPECT_NE(app.desktop.OverlayWindow(), before);
-    EXPECT_TRUE(IsWindow(app.desktop.OverlayWindow()));
+    EXPECT_NE(app.Overlay(), before);
+    EXPECT_TRUE(IsWindow(app.Overlay()));
     app.Quit();
 }
 
 TEST_F(CWppTest, EscapeWithEscMinPausesTheEffectWhileTheWindowMinimises) {
     CFakeTaskbar taskbar;
-    NotFirstRun();
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "EscMin", REG_SZ, "1", 2);
-    CTestWpp app(TestKeyPath());
+    LaterRun("0");
+    WriteOption("EscMin", "1");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
     ASSERT_TRUE(IsWindowVisible(dialog));
     SendMessageA(dialog, WM_COMMAND, CMainDlg::kClose, 0);
     EXPECT_FALSE(IsWindowVisible(dialog)) << "minimised into the tray";
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
     app.Quit();
 }
 
 TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
     CFakeTaskbar taskbar;
-    NotFirstRun();
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
-    CTestWpp app(TestKeyPath());
+    LaterRun("0");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
     {
@@ -268,7 +217,7 @@ TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
         EXPECT_EQ(answer.Text(), "Quit program?");
     }
     EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
     {
         CBoxAnswer answer(app.title.str(), IDOK);
@@ -276,19 +225,19 @@ TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
         EXPECT_EQ(answer.Text(), "Quit program?");
     }
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.Controller().Running());
     EXPECT_EQ(app.saves, 1);
     EXPECT_EQ(TakeQuitCode(), 0);
 }
 
 TEST_F(CWppTest, TheFirstRunRecordsItselfAsSoonAsItsWindowExists) {
     CFakeTaskbar taskbar;
-    CTestWpp first(TestKeyPath());
+    CTestApp first("CWppTest");
     ASSERT_TRUE(first.Init());
     ASSERT_TRUE(first.firstRun);
     // What a kill would leave behind: the next start is no first run and finds this one.
     EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), HandleText(first.Dialog()));
-    CTestWpp second(TestKeyPath());
+    CTestApp second("CWppTest");
     EXPECT_FALSE(second.Init());
     EXPECT_FALSE(second.firstRun);
     EXPECT_TRUE(IsWindowVisible(first.Dialog()));
@@ -298,7 +247,7 @@ TEST_F(CWppTest, TheFirstRunRecordsItselfAsSoonAsItsWindowExists) {
 TEST_F(CWppTest, WithoutANotificationAreaTheWindowWaitsOnTheTaskbarUntilTheIconExists) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     CFakeTaskbar taskbar(false);
-    CTestWpp app(TestKeyPath());
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
     SendMessageA(dialog, WM_TIMER, CMainDlg::kFirstRunTimer, 0);
@@ -327,8 +276,8 @@ TEST_F(CWppTest, WithoutANotificationAreaTheWindowWaitsOnTheTaskbarUntilTheIconE
 
 TEST_F(CWppTest, ALaterRunStartingMinimisedWithoutANotificationAreaStaysOnTheTaskbar) {
     CFakeTaskbar taskbar(false);
-    NotFirstRun();
-    CTestWpp app(TestKeyPath());
+    LaterRun("1");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     EXPECT_TRUE(IsWindowVisible(app.Dialog()));
     EXPECT_TRUE(IsIconic(app.Dialog()));
@@ -349,7 +298,7 @@ TEST_F(CWppTest, TheFirstRunsMinimiseWaitsWhileADialogOfTheProgramIsOpen) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
         CFakeTaskbar taskbar;
-        CTestWpp app(TestKeyPath());
+        CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
         HWND main = app.Dialog();
         bool opened = false;
@@ -375,11 +324,12 @@ TEST_F(CWppTest, TheFirstRunsMinimiseWaitsWhileADialogOfTheProgramIsOpen) {
 
 TEST_F(CWppTest, WhileAnEffectDialogIsOpenSavesStoreTheValuesOfItsOpening) {
     CFakeTaskbar taskbar;
-    StartHidden();
+    LaterRun("2");
     WriteRawValue(TestKeyPath() + "\\Sets\\Embra", "vis", REG_SZ, "40", 3);
-    CTestWpp app(TestKeyPath());
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
-    auto* fire = static_cast<CSetEmbra*>(app.effects.sets.GetAt(0));
+    CWppSettingsLink link(&app);
+    auto* fire = static_cast<CSetEmbra*>(link.EffectSets()[0]);
     bool opened = false;
     RunModalScript([&] { fire->ShowSettings(app.Dialog()); },
                    [&](HWND dialog) {
@@ -405,8 +355,8 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
     SIZE own{};
     {
         CFakeTaskbar taskbar;
-        StartHidden();
-        CTestWpp app(TestKeyPath());
+        LaterRun("2");
+        CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
         RECT rect{};
         GetWindowRect(app.Dialog(), &rect);
@@ -428,8 +378,7 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
         CFakeTaskbar taskbar;
-        NotFirstRun();
-        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
+        LaterRun("0");
         const PlacementRecord record{kPlacementRecordSize,
                                      0,
                                      SW_SHOWNORMAL,
@@ -443,7 +392,7 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
                                      c.stored.bottom};
         WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "plmnt", REG_BINARY, &record,
                       sizeof(record));
-        CTestWpp app(TestKeyPath());
+        CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
         RECT rect{};
         GetWindowRect(app.Dialog(), &rect);
@@ -470,72 +419,46 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
 // and the main window shows the start face; the next start makes a new overlay.
 TEST_F(CWppTest, AnOverlayDestroyedFromOutsideStopsTheEffect) {
     CFakeTaskbar taskbar;
-    StartHidden();
-    CTestWpp app(TestKeyPath());
+    LaterRun("2");
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
-    ASSERT_TRUE(app.IsEffectRunning());
-    HWND overlay = app.desktop.OverlayWindow();
+    ASSERT_TRUE(app.Controller().Running());
+    HWND overlay = app.Overlay();
     SendMessageA(overlay, WM_CLOSE, 0, 0);
     DrainMessages();
     EXPECT_TRUE(IsWindow(overlay));
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
 
     DestroyWindow(overlay);
-    DrainMessages();
-    EXPECT_FALSE(app.IsEffectRunning());
+    PumpFor(100); // the stop follows once the destruction is over
+    EXPECT_FALSE(app.Controller().Running());
     EXPECT_FALSE(app.ShowsStop());
-    EXPECT_EQ(app.effects.renderState.runningWorkers.load(), 0);
 
     SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStart, 0);
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
-    EXPECT_TRUE(IsWindow(app.desktop.OverlayWindow()));
-    app.Quit();
-}
-
-// Starting without an active set fails and the button keeps the start face; a start that
-// failed is tried again, with the set chosen since, when a taskbar is created.
-TEST_F(CWppTest, AFailedStartKeepsTheStartFaceAndIsTriedAgainWithANewTaskbar) {
-    CFakeTaskbar taskbar;
-    StartHidden();
-    CTestWpp app(TestKeyPath());
-    ASSERT_TRUE(app.Init());
-    CSet* chosen = app.effects.renderState.activeSet;
-    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStop, 0);
-    app.effects.control.Choose(nullptr);
-    SendMessageA(app.Dialog(), WM_COMMAND, CMainDlg::kStart, 0);
-    EXPECT_FALSE(app.IsEffectRunning());
-    EXPECT_FALSE(app.ShowsStop());
-    EXPECT_EQ(app.desktop.OverlayWindow(), nullptr);
-
-    app.effects.control.Choose(chosen);
-    EXPECT_FALSE(app.IsEffectRunning());
-    SendMessageA(app.Dialog(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(app.IsEffectRunning());
-    EXPECT_TRUE(app.ShowsStop());
-    EXPECT_EQ(app.effects.renderState.activeSet, chosen);
+    EXPECT_TRUE(IsWindow(app.Overlay()));
     app.Quit();
 }
 
 TEST_F(CWppTest, TheStoredHotKeyStartsAndStopsTheEffectUntilTheExitLetsItGo) {
     CFakeTaskbar taskbar;
-    StartHidden();
+    LaterRun("2");
     // Ctrl+Shift+F: HOTKEYF_SHIFT is 1 where MOD_SHIFT is 4 and MOD_ALT 1.
     const int ctrlShiftF = MAKEWORD('F', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
     const std::string stored = std::to_string(ctrlShiftF);
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "HotKey", REG_SZ, stored.c_str(),
-                  static_cast<DWORD>(stored.size() + 1));
-    CTestWpp app(TestKeyPath());
+    WriteOption("HotKey", stored.c_str());
+    CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'F'));
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'));
-    ASSERT_TRUE(app.IsEffectRunning());
+    ASSERT_TRUE(app.Controller().Running());
     const LPARAM keys = MAKELPARAM(MOD_CONTROL | MOD_SHIFT, 'F');
     SendMessageA(app.Dialog(), WM_HOTKEY, CStartStopHotKey::kId, keys);
-    EXPECT_FALSE(app.IsEffectRunning());
+    EXPECT_FALSE(app.Controller().Running());
     EXPECT_FALSE(app.ShowsStop());
     SendMessageA(app.Dialog(), WM_HOTKEY, CStartStopHotKey::kId, keys);
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
     app.Quit();
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'F')) << "the exit let it go";
@@ -544,19 +467,18 @@ TEST_F(CWppTest, TheStoredHotKeyStartsAndStopsTheEffectUntilTheExitLetsItGo) {
 
 TEST_F(CWppTest, AHotKeyHeldElsewhereAtStartIsNotedWithoutABox) {
     CFakeTaskbar taskbar;
-    StartHidden();
+    LaterRun("2");
     const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
     const std::string stored = std::to_string(MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "HotKey", REG_SZ, stored.c_str(),
-                  static_cast<DWORD>(stored.size() + 1));
-    CTestWpp app(TestKeyPath());
+    WriteOption("HotKey", stored.c_str());
+    CTestApp app("CWppTest");
     {
         CBoxAnswer answer(app.title.str(), IDOK);
         ASSERT_TRUE(app.Init());
         EXPECT_EQ(answer.Text(), "") << "no box at start";
     }
-    EXPECT_TRUE(app.IsEffectRunning());
-    EXPECT_TRUE(app.hotKey.Taken());
+    EXPECT_TRUE(app.Controller().Running());
+    EXPECT_TRUE(CWppSettingsLink(&app).HotKeyTaken());
     app.Quit();
     EXPECT_EQ(Stored("Options\\Common", "HotKey"), stored) << "kept for a later start";
 }

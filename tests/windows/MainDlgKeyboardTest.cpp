@@ -1,7 +1,5 @@
+#include "AppRig.h"
 #include "AppTestStack.h"
-#include "TestPlaces.h"
-#include "app/CStartupShortcut.h"
-#include "app/CWpp.h"
 #include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -15,23 +13,12 @@ namespace {
 
 // The application over a test key, its window shown and the effect running, as a later
 // run that does not start minimised.
-class MainDlgKeyboard : public ::testing::Test {
+class MainDlgKeyboard : public AppTest {
 protected:
-    class CKeyboardWpp : public CWpp {
-    public:
-        explicit CKeyboardWpp(const tstr& key) {
-            title = "MainDlgKeyboardTest";
-            store.SetRoot(key);
-        }
-        ~CKeyboardWpp() override { CStartupShortcut(title).Apply(false); }
-        HWND Dialog() const { return mainDlg.Handle(); }
-    };
-
     void SetUp() override {
-        DeleteTestKey(TestKeyPath());
-        WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "Handle", REG_SZ, "", 1);
-        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
-        app = std::make_unique<CKeyboardWpp>(TestKeyPath());
+        AppTest::SetUp();
+        LaterRun("0");
+        app = std::make_unique<CTestApp>("MainDlgKeyboardTest");
         ASSERT_TRUE(app->Init());
         dialog = app->Dialog();
         ASSERT_TRUE(IsWindowVisible(dialog));
@@ -42,7 +29,7 @@ protected:
             app->Quit();
         app.reset();
         TakeQuitCode();
-        DeleteTestKey(TestKeyPath());
+        AppTest::TearDown();
     }
 
     HWND StartStopButton() const {
@@ -56,7 +43,7 @@ protected:
         return text;
     }
 
-    std::unique_ptr<CKeyboardWpp> app;
+    std::unique_ptr<CTestApp> app;
     HWND dialog = nullptr;
 };
 
@@ -76,20 +63,20 @@ TEST_F(MainDlgKeyboard, TabAndShiftTabMoveBetweenTheTwoButtons) {
 // The window texts are the names screen readers announce; the start button's follows
 // what it does.
 TEST_F(MainDlgKeyboard, SpaceAndEnterPressTheFocusedStartButtonAndItsNameFollows) {
-    EXPECT_TRUE(app->IsEffectRunning());
+    EXPECT_TRUE(app->Controller().Running());
     EXPECT_EQ(Text(StartStopButton()), "Stop effect");
     EXPECT_EQ(Text(Gear()), "Settings");
 
     SetFocus(StartStopButton());
     PressDialogKey(dialog, VK_SPACE);
     PumpMessages();
-    EXPECT_FALSE(app->IsEffectRunning());
+    EXPECT_FALSE(app->Controller().Running());
     EXPECT_EQ(Text(StartStopButton()), "Start effect");
     EXPECT_EQ(GetFocus(), StartStopButton());
 
     PressDialogKey(dialog, VK_RETURN);
     PumpMessages();
-    EXPECT_TRUE(app->IsEffectRunning());
+    EXPECT_TRUE(app->Controller().Running());
     EXPECT_EQ(Text(StartStopButton()), "Stop effect");
 }
 
@@ -105,7 +92,7 @@ TEST_F(MainDlgKeyboard, EnterOnTheGearOpensTheSettingsWindowAndLeavesTheEffectAl
                        });
     }
     EXPECT_EQ(opened, "Settings");
-    EXPECT_TRUE(app->IsEffectRunning());
+    EXPECT_TRUE(app->Controller().Running());
 }
 
 TEST_F(MainDlgKeyboard, AltF4OnAFocusedButtonAsksQuitProgram) {
@@ -119,7 +106,7 @@ TEST_F(MainDlgKeyboard, AltF4OnAFocusedButtonAsksQuitProgram) {
     }
     EXPECT_EQ(asked, "Quit program?");
     EXPECT_TRUE(IsWindow(dialog));
-    EXPECT_TRUE(app->IsEffectRunning());
+    EXPECT_TRUE(app->Controller().Running());
 }
 
 } // namespace

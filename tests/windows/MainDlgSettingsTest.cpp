@@ -1,10 +1,10 @@
-#include "app/CStartupShortcut.h"
-#include "app/CWpp.h"
+#include "AppRig.h"
+#include "StandInTaskbar.h"
+#include "app/CWppSettingsLink.h"
 #include "settings/CSettingsDlg.h"
 #include "ui/CNavPaneWnd.h"
 
 #include "windows/DialogDriver.h"
-#include "windows/TestPlaces.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +16,18 @@ namespace {
 
 // The application over the test's own key, started as on a later run with its window
 // shown, under a taskbar of the shell's class.
-class MainDlgSettings : public ::testing::Test {
+class MainDlgSettings : public AppTest {
 protected:
     void SetUp() override {
-        DeleteTestKey(TestKeyPath());
-        WriteRawValue(TestKeyPath() + "\\Options\\Windows\\Main", "Handle", REG_SZ, "", 1);
-        WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "0", 2);
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&windowClass);
-        taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
-                                  GetSystemMetrics(SM_CYSCREEN) - 30, GetSystemMetrics(SM_CXSCREEN),
-                                  30, nullptr, nullptr, nullptr, nullptr);
+        AppTest::SetUp();
+        LaterRun("0");
+        taskbar = CreateTaskbar(RECT{0, GetSystemMetrics(SM_CYSCREEN) - 30,
+                                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                                true);
     }
     void TearDown() override {
         DestroyWindow(taskbar);
-        DeleteTestKey(TestKeyPath());
-    }
-    // The stored text, or the raw form when it is no text.
-    std::string Stored(const char* path, const char* name) {
-        const std::string raw = RawValue(TestKeyPath() + "\\" + path, name);
-        return raw.compare(0, 2, "1:") == 0 ? std::string(raw.c_str() + 2) : raw;
+        AppTest::TearDown();
     }
 
     HWND taskbar = nullptr;
@@ -63,16 +52,15 @@ void Click(HWND control, int x, int y) {
 // start, and stores the options (over a stored value that differs) and "current" at once, leaving
 // the running instance's stored window handle alone.
 TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
-    CWpp app;
-    app.title = "MainDlgSettings";
-    app.store.SetRoot(TestKeyPath());
+    CTestApp app("MainDlgSettings");
     ASSERT_TRUE(app.Init());
-    HWND dialog = app.MainDialogHandle();
-    ASSERT_TRUE(app.IsEffectRunning());
-    ASSERT_EQ(app.effects.renderState.activeSet, app.effects.sets.GetAt(0));
+    HWND dialog = app.Dialog();
+    CWppSettingsLink link(&app);
+    ASSERT_TRUE(app.Controller().Running());
+    ASSERT_EQ(link.ActiveSet(), link.EffectSets()[0]);
     const std::string handle = Stored("Options\\Windows\\Main", "Handle");
     // A stored value that differs from the option's: only the save on OK can mend it.
-    WriteRawValue(TestKeyPath() + "\\Options\\Common", "StartMinimize", REG_SZ, "7", 2);
+    WriteOption("StartMinimize", "7");
 
     bool opened = false;
     RunModalScript(
@@ -91,15 +79,13 @@ TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
             SendMessageA(settings, WM_COMMAND, IDOK, 0);
         });
     EXPECT_TRUE(opened);
-    EXPECT_EQ(app.effects.renderState.activeSet, app.effects.sets.GetAt(1));
-    EXPECT_TRUE(app.IsEffectRunning());
+    EXPECT_EQ(link.ActiveSet(), link.EffectSets()[1]);
+    EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(GetDlgItem(dialog, CMainDlg::kStop)) << "the start button shows stop";
     EXPECT_EQ(Stored("Sets", "current"), "Glimra");
     EXPECT_EQ(Stored("Options\\Common", "StartMinimize"), "0");
     EXPECT_EQ(Stored("Options\\Windows\\Main", "Handle"), handle);
-    app.StopEffect();
-    CStartupShortcut(app.title).Apply(false);
-    DestroyWindow(dialog);
+    app.Quit();
 }
 
 } // namespace

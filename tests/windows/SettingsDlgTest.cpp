@@ -6,10 +6,12 @@
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
 #include "graphics/DpiScale.h"
+#include "params/CParamRegSet.h"
 #include "params/CSettingsStore.h"
 #include "settings/CSettingsDlg.h"
 #include "settings/ISettingsApp.h"
 #include "settings/SettingsDialogs.h"
+#include "system/COptions.h"
 #include "ui/CNavPaneWnd.h"
 #include "ui/WindowFactory.h"
 
@@ -56,22 +58,16 @@ public:
         ++starts;
         running = renderState.StartEffect();
     }
-    CParam<bool>& StartWithWindows() override { return startWithWindows; }
-    void ReadStartWithWindows() override { startWithWindows.Set(shortcut.Exists()); }
-    void ApplyStartWithWindows() override { shortcut.Apply(*startWithWindows.Get()); }
-    CParam<int>& StartMinimize() override { return startMinimize; }
-    CParam<int>& HotKey() override { return hotKey.value; }
+    const std::vector<OptionRow>& Options() override { return options.Rows(); }
+    void ReadOptions() override { startWithWindows.Set(shortcut.Exists()); }
+    void ApplyOptions() override { ++applied; }
     bool ApplyHotKey() override { return hotKey.Apply(); }
     bool HotKeyTaken() override { return hotKey.Taken(); }
-    CParam<int>& PauseFullScreen() override { return pauseFullScreen; }
-    CParam<int>& PauseOnBattery() override { return pauseOnBattery; }
-    CParam<int>& EveryMonitor() override { return everyMonitor; }
     void SaveSettings() override {
-        store->WriteInt("Options\\Common", "StartMinimize", *startMinimize.Get());
-        store->WriteInt("Options\\Common", "HotKey", *hotKey.value.Get());
-        store->WriteInt("Options\\Common", "PauseFullScreen", *pauseFullScreen.Get());
-        store->WriteInt("Options\\Common", "PauseOnBattery", *pauseOnBattery.Get());
-        store->WriteInt("Options\\Common", "EveryMonitor", *everyMonitor.Get());
+        CParamRegSet set(store);
+        options.Register(set);
+        set.Add(&startMinimize, "StartMinimize");
+        set.SaveTo("Options\\Common");
         store->WriteString("Sets", "current", renderState.activeSet->Key());
     }
 
@@ -84,10 +80,9 @@ public:
     CStartupShortcut shortcut;
     CParam<bool> startWithWindows;
     CParam<int> startMinimize;
-    CStartStopHotKey hotKey; // registered for the test's owner window
-    CParam<int> pauseFullScreen{1};
-    CParam<int> pauseOnBattery{0};
-    CParam<int> everyMonitor{1};
+    COptions options{startWithWindows, startMinimize};
+    CStartStopHotKey hotKey{options.hotKey}; // registered for the test's owner window
+    int applied = 0;                         // OKs that applied the options
     bool running = false;
     int stops = 0;
     int starts = 0;
@@ -396,51 +391,54 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
     EXPECT_EQ(app.ActiveSet(), &app.water);
 }
 
-TEST_F(SettingsDlg, TheCommonPageAppliesStartWithWindowsOnOkOnly) {
+// Every check box of the options table shows its option, follows a click, and keeps it on
+// OK, which applies and stores the options, while Cancel puts it back; the start-with-Windows
+// box shows the start-up shortcut as it is at opening.
+TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
     struct Case {
         const char* name;
-        bool shortcutBefore;
-        bool flagBefore;
-        bool clickStartWithWindows;
-        bool clickStartMinimized;
         int button;
-        bool shownChecked;
-        bool shortcutAfter;
-        int startMinimizeAfter;
+        bool shortcutBefore; // the flag says the opposite until the page opens
     };
     const Case cases[] = {
-        {"off, OK", true, true, true, false, IDOK, true, false, 1},
-        {"off, Cancel", true, true, true, false, IDCANCEL, true, true, 1},
-        {"on, OK", false, false, true, false, IDOK, false, true, 1},
-        {"deleted by hand", false, true, false, false, IDOK, false, false, 1},
-        {"start minimized off, OK", true, true, false, true, IDOK, true, true, 0},
-        {"start minimized off, Cancel", true, true, false, true, IDCANCEL, true, true, 1},
+        {"OK", IDOK, true},
+        {"Cancel", IDCANCEL, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         app.shortcut.Apply(c.shortcutBefore);
-        ASSERT_EQ(app.shortcut.Exists(), c.shortcutBefore);
-        app.startWithWindows.Set(c.flagBefore);
-        app.startMinimize.Set(1);
+        app.startWithWindows.Set(!c.shortcutBefore);
+        std::vector<int> before;
         Open([&](HWND window, CSettingsDlg& dialog) {
             HWND common = dialog.Page(CSettingsDlg::kCommonTab);
             ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
-            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kStartWithWindows),
-                      c.shownChecked ? BST_CHECKED : BST_UNCHECKED);
-            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kStartMinimized), BST_CHECKED);
-            if (c.clickStartWithWindows)
-                ClickButton(common, CSettingsCommonDlg::kStartWithWindows);
-            if (c.clickStartMinimized)
-                ClickButton(common, CSettingsCommonDlg::kStartMinimized);
-            EXPECT_EQ(app.shortcut.Exists(), c.shortcutBefore); // nothing before OK
+            EXPECT_EQ(IsDlgButtonChecked(common, IDC_START_WITH_WINDOWS),
+                      c.shortcutBefore ? BST_CHECKED : BST_UNCHECKED);
+            for (const OptionRow& row : app.options.Rows()) {
+                if (row.kind != kCheckBox)
+                    continue;
+                const int value = std::visit(
+                    [](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+                before.push_back(value);
+                EXPECT_EQ(IsDlgButtonChecked(common, row.control),
+                          value != 0 ? BST_CHECKED : BST_UNCHECKED)
+                    << row.control;
+                ClickButton(common, row.control);
+            }
             PressButton(window, c.button);
         });
-        EXPECT_EQ(app.shortcut.Exists(), c.shortcutAfter);
-        EXPECT_EQ(*app.startWithWindows.Get(), c.button == IDOK ? c.shortcutAfter : c.shownChecked);
-        EXPECT_EQ(*app.startMinimize.Get(), c.startMinimizeAfter);
+        std::size_t i = 0;
+        for (const OptionRow& row : app.options.Rows()) {
+            if (row.kind != kCheckBox)
+                continue;
+            const int value =
+                std::visit([](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+            EXPECT_EQ(value != 0, (before[i++] != 0) != (c.button == IDOK)) << row.control;
+        }
+        EXPECT_EQ(app.applied, c.button == IDOK ? 1 : 0);
+        EXPECT_EQ(Saved("Options\\Common", "PauseOnBattery"), c.button == IDOK ? "1" : "absent");
         EXPECT_EQ(app.startWithWindows.BindingCount(), 0);
-        EXPECT_EQ(Saved("Options\\Common", "StartMinimize"),
-                  c.button == IDOK ? std::to_string(c.startMinimizeAfter) : "absent");
+        app.applied = 0;
         DeleteTestKey(key);
     }
 }
@@ -456,8 +454,7 @@ std::string StaticText(HWND window) {
 constexpr int kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
 
 int ShownHotKey(HWND common) {
-    return static_cast<int>(
-        SendDlgItemMessageA(common, CSettingsCommonDlg::kHotKeyControl, HKM_GETHOTKEY, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(common, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 
 TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBack) {
@@ -481,14 +478,14 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        app.hotKey.value.Set(c.before);
+        app.options.hotKey.Set(c.before);
         ASSERT_TRUE(app.hotKey.Activate(owner));
         Open([&](HWND window, CSettingsDlg& dialog) {
             HWND common = dialog.Page(CSettingsDlg::kCommonTab);
             ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
             EXPECT_EQ(ShownHotKey(common), c.before);
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
-            HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(common, IDC_HOTKEY_NOTE)));
+            HWND control = GetDlgItem(common, IDC_HOTKEY);
             if (c.withModifiers)
                 TypeHotKey(control, {VK_CONTROL, VK_MENU}, c.key);
             else
@@ -499,7 +496,7 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
             EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.before != 0);
             PressButton(window, c.button);
         });
-        EXPECT_EQ(*app.hotKey.value.Get(), c.after);
+        EXPECT_EQ(*app.options.hotKey.Get(), c.after);
         EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'F'), c.after == ctrlAltF);
         EXPECT_EQ(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'G'), c.after == ctrlAltG);
         EXPECT_EQ(Saved("Options\\Common", "HotKey"),
@@ -508,61 +505,15 @@ TEST_F(SettingsDlg, TheHotKeyIsTypedIntoItsControlOkRegistersItAndCancelPutsItBa
     }
 }
 
-TEST_F(SettingsDlg, TheCommonPageShowsThePauseAndMonitorOptionsAndKeepsThemOnOkOnly) {
-    struct Case {
-        const char* name;
-        int button;
-        int fullScreenAfter;
-        int batteryAfter;
-        int everyMonitorAfter;
-    };
-    const Case cases[] = {
-        {"all clicked, OK", IDOK, 0, 1, 0},
-        {"all clicked, Cancel", IDCANCEL, 1, 0, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        app.pauseFullScreen.Set(1);
-        app.pauseOnBattery.Set(0);
-        app.everyMonitor.Set(1);
-        Open([&](HWND window, CSettingsDlg& dialog) {
-            HWND common = dialog.Page(CSettingsDlg::kCommonTab);
-            ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
-            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseFullScreen),
-                      BST_CHECKED);
-            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kPauseOnBattery),
-                      BST_UNCHECKED);
-            EXPECT_EQ(IsDlgButtonChecked(common, CSettingsCommonDlg::kEveryMonitor), BST_CHECKED);
-            char text[64] = {};
-            GetDlgItemTextA(common, CSettingsCommonDlg::kPauseFullScreen, text, sizeof(text));
-            EXPECT_STREQ(text, "Pause while a full-screen program is in front");
-            GetDlgItemTextA(common, CSettingsCommonDlg::kEveryMonitor, text, sizeof(text));
-            EXPECT_STREQ(text, "Show on every monitor");
-            ClickButton(common, CSettingsCommonDlg::kPauseFullScreen);
-            ClickButton(common, CSettingsCommonDlg::kPauseOnBattery);
-            ClickButton(common, CSettingsCommonDlg::kEveryMonitor);
-            PressButton(window, c.button);
-        });
-        EXPECT_EQ(*app.pauseFullScreen.Get(), c.fullScreenAfter);
-        EXPECT_EQ(*app.pauseOnBattery.Get(), c.batteryAfter);
-        EXPECT_EQ(*app.everyMonitor.Get(), c.everyMonitorAfter);
-        EXPECT_EQ(Saved("Options\\Common", "PauseOnBattery"),
-                  c.button == IDOK ? std::to_string(c.batteryAfter) : "absent");
-        EXPECT_EQ(Saved("Options\\Common", "EveryMonitor"),
-                  c.button == IDOK ? std::to_string(c.everyMonitorAfter) : "absent");
-        DeleteTestKey(key);
-    }
-}
-
 TEST_F(SettingsDlg, AHotKeyAnotherProgramHoldsIsRefusedOnOkWithABoxNamingIt) {
     const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
-    app.hotKey.value.Set(MAKEWORD('K', kCtrlAlt));
+    app.options.hotKey.Set(MAKEWORD('K', kCtrlAlt));
     ASSERT_TRUE(app.hotKey.Activate(owner));
     bool closed = false;
     Open([&](HWND window, CSettingsDlg& dialog) {
         HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
         HWND common = dialog.Page(CSettingsDlg::kCommonTab);
-        HWND control = GetDlgItem(common, CSettingsCommonDlg::kHotKeyControl);
+        HWND control = GetDlgItem(common, IDC_HOTKEY);
         TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'J');
         std::string box;
         RunModalScript([&] { PressButton(window, IDOK); },
@@ -588,15 +539,14 @@ TEST_F(SettingsDlg, AHotKeyAnotherProgramHoldsIsRefusedOnOkWithABoxNamingIt) {
 
 TEST_F(SettingsDlg, AStoredHotKeyHeldElsewhereShowsTheNoteAndOkKeepsIt) {
     const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
-    app.hotKey.value.Set(MAKEWORD('J', kCtrlAlt));
+    app.options.hotKey.Set(MAKEWORD('J', kCtrlAlt));
     ASSERT_FALSE(app.hotKey.Activate(owner));
     Open([&](HWND window, CSettingsDlg& dialog) {
         HWND common = dialog.Page(CSettingsDlg::kCommonTab);
         EXPECT_EQ(ShownHotKey(common), MAKEWORD('J', kCtrlAlt));
         ChooseTab(GetDlgItem(window, CSettingsDlg::kTab), 1);
-        EXPECT_TRUE(IsWindowVisible(GetDlgItem(common, CSettingsCommonDlg::kHotKeyNote)));
-        EXPECT_EQ(ControlText(common, CSettingsCommonDlg::kHotKeyNote),
-                  "Used by another program: not active.");
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(common, IDC_HOTKEY_NOTE)));
+        EXPECT_EQ(ControlText(common, IDC_HOTKEY_NOTE), "Used by another program: not active.");
         PressButton(window, IDOK); // a box here would wait for a user: the test times out
     });
     EXPECT_EQ(Saved("Options\\Common", "HotKey"), std::to_string(MAKEWORD('J', kCtrlAlt)));

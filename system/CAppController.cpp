@@ -1,0 +1,191 @@
+#include "system/CAppController.h"
+
+#include "effects/engine/CEffectControl.h"
+#include "system/COptions.h"
+#include "system/IAppPlatform.h"
+#include "system/ISystemState.h"
+#include "system/MonitorLayout.h"
+
+#include <algorithm>
+
+CAppController::CAppController(CEffectControl& effect, COptions& options, ISystemState& system,
+                               IAppClock& clock, IAppPlatform& platform)
+    : effect(effect), options(options), system(system), clock(clock), platform(platform),
+      pause(&system) {
+    pause.clock = [this] { return this->clock.Now(); };
+    pause.runWanted = [this] { return Running(); };
+    pause.setPaused = [this](bool paused) { this->effect.SetPaused(paused); };
+    pause.setMonitorPaused = [this](std::size_t monitor, bool paused) {
+        this->effect.SetMonitorPaused(monitor, paused);
+    };
+    pause.onReasonsChanged = [this] { Notify(); };
+    pause.onResumedFromSleep = [this] { Restart(); };
+}
+
+void CAppController::Attach() {
+    attached = true;
+    system.SetListener(&pause);
+    pause.options = options.Pause();
+    Refresh();
+}
+
+void CAppController::Detach() {
+    system.SetListener(nullptr);
+    attached = false;
+}
+
+void CAppController::AddListener(IAppStateListener* listener) {
+    listeners.push_back(listener);
+}
+
+void CAppController::Start() {
+    NotePlacement();
+    effect.Start();
+    pause.ForgetMonitors();
+    Refresh();
+}
+
+void CAppController::Stop() {
+    effect.Stop();
+    Refresh();
+}
+
+void CAppController::Toggle() {
+    if (Running())
+        Stop();
+    else
+        Start();
+}
+
+void CAppController::Restart() {
+    NotePlacement();
+    effect.Restart();
+    pause.ForgetMonitors();
+    Refresh();
+}
+
+void CAppController::Choose(CSet* set) {
+    effect.Choose(set);
+    Refresh();
+}
+
+void CAppController::OnLayoutChange(bool mustPlace) {
+    if (!mustPlace && !LayoutMoved(placedLayout, platform.ReadMonitors(options.everyMonitor.On())))
+        return;
+    clock.Arm(AppTimer::Settle, kSettleMs);
+}
+
+void CAppController::OnSettingChange() {
+    effect.FollowTaskbars();
+}
+
+void CAppController::OnTaskbarCreated() {
+    if (Running()) {
+        // Moving an overlay may raise it: each goes behind its taskbar afterwards.
+        effect.FollowTaskbars();
+        platform.PutOverlaysBehindTaskbars();
+    } else if (effect.StartFailed()) {
+        Start();
+    }
+}
+
+void CAppController::OnOverlayLost() {
+    clock.Arm(AppTimer::OverlayLost, 0);
+}
+
+void CAppController::ToggleHourPause() {
+    const int minute = clock.MinuteOfDay();
+    pause.ToggleHourPause((minute / 60 + 1) % 24, minute % 60);
+    ArmHourTimer();
+}
+
+void CAppController::OnTimer(AppTimer timer) {
+    switch (timer) {
+    case AppTimer::Settle:
+        Restart();
+        break;
+    case AppTimer::HourPause:
+        ArmHourTimer();
+        Refresh();
+        break;
+    case AppTimer::OverlayLost:
+        Stop();
+        break;
+    }
+}
+
+void CAppController::ApplyChangedOptions() {
+    std::vector<OptionEffect> effects;
+    for (const OptionRow& row : options.Rows()) {
+        const bool changed = std::visit([](auto* param) { return param->IsChanged(); }, row.param);
+        if (changed && std::find(effects.begin(), effects.end(), row.effect) == effects.end())
+            effects.push_back(row.effect);
+    }
+    for (OptionEffect each : effects)
+        Apply(each);
+}
+
+EffectState CAppController::State() const {
+    if (!Running())
+        return EffectState::Stopped;
+    return pause.Reasons() != 0 ? EffectState::Paused : EffectState::Running;
+}
+
+bool CAppController::Running() const {
+    return effect.Running();
+}
+
+void CAppController::Refresh() {
+    // A request made inside another is told by the outer one once all are done.
+    if (!attached || effect.Busy())
+        return;
+    pause.Update();
+    Notify();
+}
+
+void CAppController::Notify() {
+    if (!attached)
+        return;
+    const EffectState state = State();
+    const std::string text = PauseText();
+    if (state == toldState && text == toldText)
+        return;
+    toldState = state;
+    toldText = text;
+    for (IAppStateListener* listener : listeners)
+        listener->OnAppStateChanged();
+}
+
+void CAppController::NotePlacement() {
+    placedEveryMonitor = options.everyMonitor.On();
+    placedLayout = platform.ReadMonitors(placedEveryMonitor);
+}
+
+void CAppController::ArmHourTimer() {
+    clock.Cancel(AppTimer::HourPause);
+    // A timer may come a little early: it waits for the rest, a millisecond at least.
+    if (pause.HourPauseRuns())
+        clock.Arm(AppTimer::HourPause, static_cast<uint32_t>(pause.HourPauseLeft()) + 1);
+}
+
+void CAppController::Apply(OptionEffect each) {
+    switch (each) {
+    case OptionEffect::None:
+        break;
+    case OptionEffect::Pause:
+        pause.options = options.Pause();
+        Refresh();
+        break;
+    case OptionEffect::Monitors:
+        if (options.everyMonitor.On() != placedEveryMonitor)
+            Restart();
+        break;
+    case OptionEffect::HotKey:
+        // The settings window refused an OK with a combination another program holds.
+        static_cast<void>(platform.ApplyHotKey());
+        break;
+    case OptionEffect::StartupShortcut:
+        platform.ApplyStartWithWindows();
+        break;
+    }
+}

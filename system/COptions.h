@@ -1,0 +1,38 @@
+#pragma once
+
+#include "params/CChoiceParam.h"
+#include "params/CHotKeyParam.h"
+#include "params/CParam.h"
+#include "params/CParamRegSet.h"
+#include "system/OptionRow.h"
+#include "system/PauseRules.h"
+
+#include <vector>
+
+// The user's options as one table: each is declared once, as a row, and the table drives
+// loading and saving (through the root set of "Options\Common"), the "Common" page's
+// bindings and what OK applies. The parameters of the options that the application adds
+// live here; the rows of the options that a layer of the application object owns point at
+// that layer's parameter.
+class COptions {
+public:
+    // `startWithWindows` mirrors the start-up shortcut and is stored nowhere;
+    // `startMinimize` is the dialog layer's "StartMinimize", which that layer stores.
+    COptions(CParam<bool>& startWithWindows, CParam<int>& startMinimize);
+    COptions(const COptions&) = delete;
+    COptions& operator=(const COptions&) = delete;
+
+    const std::vector<OptionRow>& Rows() const { return rows; }
+    // Adds every named row's parameter to the set under its name.
+    void Register(CParamRegSet& set) const;
+    // The options the pause rules read.
+    PauseOptions Pause() const;
+
+    CFlagParam pauseFullScreen{true}; // a full-screen program pauses the effect
+    CFlagParam pauseOnBattery{false}; // running on battery pauses the effect
+    CFlagParam everyMonitor{true};    // a band on every monitor, or the primary's only
+    CHotKeyParam hotKey;              // the start/stop hotkey, 0 none
+
+private:
+    std::vector<OptionRow> rows;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "effects/engine/IDesktop.h"
+
+#include <vector>
+
+// What the application controller has the system do or tell, beyond the effect and the
+// clock: the monitors, and the options whose effect lies outside the program.
+class IAppPlatform {
+public:
+    virtual ~IAppPlatform() = default;
+    // The monitors with their taskbars now, only the primary unless `everyMonitor`.
+    virtual std::vector<MonitorArea> ReadMonitors(bool everyMonitor) = 0;
+    // Every overlay directly behind its monitor's taskbar.
+    virtual void PutOverlaysBehindTaskbars() = 0;
+    // Registers the "HotKey" option's combination in place of the one registered; false
+    // when another program holds it (the one before stays).
+    [[nodiscard]] virtual bool ApplyHotKey() = 0;
+    // Makes or deletes the start-up shortcut after the start-with-Windows flag.
+    virtual void ApplyStartWithWindows() = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "params/CParam.h"
+#include "params/ControlKind.h"
+
+#include <variant>
+
+// What applying an option after the settings window's OK does.
+enum class OptionEffect {
+    None,            // read where it is used, nothing to apply
+    Pause,           // the pause rules decide again
+    Monitors,        // a running effect starts afresh on the monitors it now wants
+    HotKey,          // the start/stop hotkey is registered anew
+    StartupShortcut, // the start-up shortcut is made or deleted
+};
+
+// One option of the "Common" page: where it is stored, its parameter (which holds its
+// default and its validation), the control that shows it and what applying it does.
+struct OptionRow {
+    const char* name; // its value under "Options\Common"; null: stored by no row
+    std::variant<CParam<int>*, CParam<bool>*> param;
+    int control;      // its control on the "Common" page (resource.h), 0 none
+    ControlKind kind; // how that control shows the value
+    OptionEffect effect;
+};

@@ -1,0 +1,248 @@
+#include "effects/engine/CEffectControl.h"
+#include "effects/engine/CRenderState.h"
+#include "effects/headless/CHeadlessDesktop.h"
+#include "support/CStandInSystem.h"
+#include "support/CTestSet.h"
+#include "system/CAppController.h"
+#include "system/COptions.h"
+#include "system/IAppPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The application's decisions over a test set on the headless desktop, a stand-in system
+// and a clock the test moves by hand: when the effect starts afresh after the monitors
+// changed, the hour's pause, what OK applies and what the views are told.
+namespace {
+
+class CTestClock : public IAppClock {
+public:
+    uint64_t Now() override { return now; }
+    int MinuteOfDay() override { return minuteOfDay; }
+    void Arm(AppTimer timer, uint32_t milliseconds) override { due[timer] = now + milliseconds; }
+    void Cancel(AppTimer timer) override { due.erase(timer); }
+    // The time moves on by `milliseconds`, firing each timer that falls due meanwhile.
+    void Pass(uint64_t milliseconds, CAppController& controller) {
+        const uint64_t until = now + milliseconds;
+        for (;;) {
+            auto next = due.end();
+            for (auto it = due.begin(); it != due.end(); ++it)
+                if (it->second <= until && (next == due.end() || it->second < next->second))
+                    next = it;
+            if (next == due.end())
+                break;
+            const AppTimer timer = next->first;
+            now = next->second;
+            due.erase(next);
+            controller.OnTimer(timer);
+        }
+        now = until;
+    }
+
+    uint64_t now = 1000;
+    int minuteOfDay = 14 * 60 + 20;
+    std::map<AppTimer, uint64_t> due;
+};
+
+class CTestPlatform : public IAppPlatform {
+public:
+    std::vector<MonitorArea> ReadMonitors(bool everyMonitor) override {
+        return everyMonitor ? monitors
+                            : std::vector<MonitorArea>(monitors.begin(), monitors.begin() + 1);
+    }
+    void PutOverlaysBehindTaskbars() override { ++putBehind; }
+    bool ApplyHotKey() override {
+        ++hotKeyApplied;
+        return true;
+    }
+    void ApplyStartWithWindows() override { ++shortcutApplied; }
+
+    std::vector<MonitorArea> monitors{
+        {{0, 0, 1280, 720}, TaskbarState::Visible, {0, 680, 1280, 720}},
+        {{1280, 0, 2560, 1024}, TaskbarState::Visible, {1280, 984, 2560, 1024}}};
+    int putBehind = 0;
+    int hotKeyApplied = 0;
+    int shortcutApplied = 0;
+};
+
+struct Rig : IAppStateListener {
+    Rig() {
+        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        state.processorCount = 1;
+        state.activeSet = &set;
+        system.state.overlayMonitors = {{0, 0, 1280, 720}};
+        controller.AddListener(this);
+        controller.Attach();
+    }
+    ~Rig() override {
+        controller.Detach();
+        control.Stop();
+        state.activeSet = nullptr;
+    }
+    void OnAppStateChanged() override { told.push_back(controller.State()); }
+    // A full-screen window in front of the monitor, or none.
+    void FullScreen(bool inFront) {
+        system.state.windows.clear();
+        if (inFront) {
+            TopWindow program;
+            program.visible = true;
+            program.rect = {0, 0, 1280, 720};
+            system.state.windows.push_back(program);
+        }
+        system.Change();
+    }
+    // The settings window opened, the user changed `param` to `value`, then OK.
+    template <class TParam, class T> void ChangeByOk(TParam& param, T value) {
+        for (const OptionRow& row : options.Rows())
+            std::visit([](auto* p) { p->Store(); }, row.param);
+        param.Set(value);
+        controller.ApplyChangedOptions();
+    }
+
+    CHeadlessDesktop desktop{1280, 720};
+    CRenderState state{&desktop};
+    CEffectControl control{&state};
+    CTestSet set{&state};
+    CParam<bool> startWithWindows;
+    CParam<int> startMinimize;
+    COptions options{startWithWindows, startMinimize};
+    CStandInSystem system;
+    CTestClock clock;
+    CTestPlatform platform;
+    CAppController controller{control, options, system, clock, platform};
+    std::vector<EffectState> told;
+};
+
+TEST(AppControllerTest, TheViewsAreToldOnceForEachChangeOfState) {
+    Rig rig;
+    rig.controller.Start();
+    rig.FullScreen(true);
+    rig.FullScreen(true);
+    rig.FullScreen(false);
+    rig.controller.Toggle();
+    rig.controller.Stop();
+    using S = EffectState;
+    EXPECT_EQ(rig.told, std::vector<S>({S::Running, S::Paused, S::Running, S::Stopped}));
+}
+
+TEST(AppControllerTest, ALayoutChangeStartsTheEffectAfreshOnceItHasSettled) {
+    struct Case {
+        const char* label;
+        bool running;
+        bool mustPlace;        // the display or the work area changed
+        bool taskbarMoved;     // the second monitor's taskbar went to its top edge
+        int changes;           // messages, 150 ms apart
+        int startsAfterSettle; // the set's starts once the time has passed
+    };
+    const Case cases[] = {
+        {"a display change", true, true, false, 1, 1},
+        {"a burst of five", true, true, false, 5, 1},
+        {"a taskbar moved to another edge", true, false, true, 1, 1},
+        {"some unrelated setting", true, false, false, 3, 0},
+        {"stopped: nothing starts", false, true, false, 1, 0},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        if (c.running)
+            rig.controller.Start();
+        const int before = rig.set.starts.load();
+        if (c.taskbarMoved)
+            rig.platform.monitors[1].taskbar = {1280, 0, 2560, 40};
+        for (int i = 0; i < c.changes; ++i) {
+            rig.controller.OnLayoutChange(c.mustPlace);
+            rig.clock.Pass(150, rig.controller);
+        }
+        EXPECT_EQ(rig.set.starts.load(), before) << c.label << ": not before it settled";
+        rig.clock.Pass(CAppController::kSettleMs, rig.controller);
+        EXPECT_EQ(rig.set.starts.load() - before, c.startsAfterSettle) << c.label;
+        EXPECT_EQ(rig.controller.Running(), c.running) << c.label;
+    }
+}
+
+TEST(AppControllerTest, APausedEffectStaysPausedWhenItStartsAfresh) {
+    Rig rig;
+    rig.controller.Start();
+    rig.FullScreen(true);
+    rig.controller.OnLayoutChange(true);
+    rig.clock.Pass(CAppController::kSettleMs, rig.controller);
+    EXPECT_EQ(rig.controller.State(), EffectState::Paused);
+    EXPECT_TRUE(rig.control.Paused());
+}
+
+TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
+    struct Case {
+        const char* label;
+        int minuteOfDay;  // when it is chosen
+        uint64_t passed;  // milliseconds later
+        bool chosenAgain; // the user ends it before its time
+        const char* tip;  // the tray tip's line then
+        EffectState state;
+    };
+    constexpr uint64_t kHour = CPauseController::kHourMs;
+    const Case cases[] = {
+        {"just chosen", 14 * 60 + 20, 0, false, "paused for 1 hour, until 15:20",
+         EffectState::Paused},
+        {"a minute before its end", 14 * 60 + 20, kHour - 60'000, false,
+         "paused for 1 hour, until 15:20", EffectState::Paused},
+        {"at its end", 14 * 60 + 20, kHour + 1, false, "", EffectState::Running},
+        {"across midnight", 23 * 60 + 30, 1000, false, "paused for 1 hour, until 00:30",
+         EffectState::Paused},
+        {"chosen again", 9 * 60, 1000, true, "", EffectState::Running},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        rig.controller.Start();
+        rig.clock.minuteOfDay = c.minuteOfDay;
+        rig.controller.ToggleHourPause();
+        rig.clock.Pass(c.passed, rig.controller);
+        if (c.chosenAgain)
+            rig.controller.ToggleHourPause();
+        EXPECT_EQ(rig.controller.PauseText(), c.tip) << c.label;
+        EXPECT_EQ(rig.controller.State(), c.state) << c.label;
+        EXPECT_EQ(rig.clock.due.count(AppTimer::HourPause) != 0, c.state == EffectState::Paused)
+            << c.label << ": the timer waits only while the pause runs";
+    }
+}
+
+TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
+    Rig rig;
+    rig.controller.Start();
+    const int starts = rig.set.starts.load();
+    rig.FullScreen(true);
+    rig.ChangeByOk(rig.options.pauseFullScreen, 0);
+    EXPECT_EQ(rig.controller.State(), EffectState::Running) << "full screen no longer pauses";
+    rig.ChangeByOk(rig.options.pauseOnBattery, 1);
+    EXPECT_EQ(rig.set.starts.load(), starts) << "a pause option starts nothing afresh";
+    rig.ChangeByOk(rig.options.everyMonitor, 0);
+    EXPECT_EQ(rig.set.starts.load(), starts + 1) << "the bands go to the primary only";
+    rig.ChangeByOk(rig.options.hotKey, 'K' | (hotkey::kControl | hotkey::kAlt) << 8);
+    rig.ChangeByOk(rig.startWithWindows, true);
+    rig.ChangeByOk(rig.startMinimize, 0);
+    EXPECT_EQ(rig.platform.hotKeyApplied, 1);
+    EXPECT_EQ(rig.platform.shortcutApplied, 1);
+    rig.ChangeByOk(rig.options.everyMonitor, 0);
+    EXPECT_EQ(rig.set.starts.load(), starts + 1) << "unchanged: nothing is applied";
+    EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied, 2);
+}
+
+TEST(AppControllerTest, ATaskbarMadeAnewPlacesTheBandsOrStartsAFailedEffect) {
+    Rig rig;
+    rig.set.failStart = true;
+    rig.controller.Start();
+    EXPECT_EQ(rig.controller.State(), EffectState::Stopped);
+    rig.set.failStart = false;
+    rig.controller.OnTaskbarCreated();
+    EXPECT_EQ(rig.controller.State(), EffectState::Running) << "it had failed for want of one";
+    rig.controller.OnTaskbarCreated();
+    EXPECT_EQ(rig.platform.putBehind, 1);
+    rig.controller.OnOverlayLost();
+    EXPECT_TRUE(rig.controller.Running()) << "not while the overlay is being destroyed";
+    rig.clock.Pass(0, rig.controller);
+    EXPECT_FALSE(rig.controller.Running());
+}
+
+} // namespace

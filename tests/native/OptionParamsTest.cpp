@@ -1,0 +1,111 @@
+#include "params/CChoiceParam.h"
+#include "params/CHotKeyParam.h"
+#include "params/CMemoryBackend.h"
+#include "params/CParamRegSet.h"
+#include "params/CSettingsStore.h"
+#include "system/COptions.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The options' parameters keep only the values their controls can give: a damaged stored
+// text gives the default, never a value the program would misread.
+namespace {
+
+// `text` stored as the parameter's value and loaded into it.
+template <class TParam> int Loaded(TParam& param, const char* text) {
+    CSettingsStore store(true, "", "");
+    store.SetBackend(std::make_unique<CMemoryBackend>());
+    store.WriteString("Options\\Common", "Option", text);
+    param.SetName("Option");
+    param.Load(&store, "Options\\Common");
+    return *param.Get();
+}
+
+TEST(OptionParamsTest, AChoiceTakesOnlyThePlainTextOfOneOfItsValues) {
+    struct Case {
+        const char* text;
+        int loaded; // of a choice of 3, default 1
+    };
+    const Case cases[] = {
+        {"0", 0},           {"2", 2},   {"3", 1} /* beyond the last */,
+        {"-1", 1},          {"01", 1},  {" 2", 1},
+        {"2 ", 1},          {"2x", 1},  {"", 1},
+        {"99999999999", 1}, {"abc", 1},
+    };
+    for (const Case& c : cases) {
+        CChoiceParam choice(1, 3);
+        choice.Set(0);
+        EXPECT_EQ(Loaded(choice, c.text), c.loaded) << '"' << c.text << '"';
+    }
+    CFlagParam flag(true);
+    flag.Set(2); // a check box's third state
+    EXPECT_TRUE(flag.On());
+    flag.Set(0);
+    EXPECT_FALSE(flag.On());
+}
+
+TEST(OptionParamsTest, AStoredHotKeyKeepsOnlyWordsTheControlGives) {
+    constexpr int kCtrlAlt = hotkey::kControl | hotkey::kAlt;
+    struct Case {
+        const char* text; // as "HotKey" stores it
+        int kept;
+    };
+    const Case cases[] = {
+        {"0", 0},
+        {"1606", 'F' | kCtrlAlt << 8},
+        {"891", 0x7B /* F12 */ | (hotkey::kControl | hotkey::kShift) << 8},
+        {"3108", 0x24 /* Home */ | (hotkey::kAlt | hotkey::kExtended) << 8},
+        {"5702", 0},  // 0x1646: an unknown modifier bit
+        {"1536", 0},  // Ctrl+Alt without a key
+        {"70", 0},    // F alone, taken from every program's typing
+        {"326", 0},   // Shift+F
+        {"1552", 0},  // Ctrl+Alt and Shift as the key
+        {"1627", 0},  // Ctrl+Alt and the left Windows key as the key
+        {"67142", 0}, // beyond the word
+        {"-1", 0},
+        {"Ctrl+Alt+F", 0},
+    };
+    for (const Case& c : cases) {
+        CHotKeyParam hotKey;
+        hotKey.Set('Q' | kCtrlAlt << 8);
+        EXPECT_EQ(Loaded(hotKey, c.text), c.kept) << c.text;
+    }
+}
+
+TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) {
+    struct Case {
+        const char* fullScreen; // "PauseFullScreen", "PauseOnBattery", "EveryMonitor"; null:
+        const char* battery;    // none stored
+        const char* every;
+        PauseOptions read;
+        bool everyRead;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, nullptr, {true, false}, true},
+        {"0", "1", "0", {false, true}, false},
+        {"abc", "7", "", {true, false}, true},
+        {"", "-1", "1 ", {true, false}, true},
+    };
+    for (const Case& c : cases) {
+        CSettingsStore store(true, "", "");
+        store.SetBackend(std::make_unique<CMemoryBackend>());
+        if (c.fullScreen) {
+            store.WriteString("Options\\Common", "PauseFullScreen", c.fullScreen);
+            store.WriteString("Options\\Common", "PauseOnBattery", c.battery);
+            store.WriteString("Options\\Common", "EveryMonitor", c.every);
+        }
+        CParam<bool> startWithWindows;
+        CParam<int> startMinimize;
+        COptions options(startWithWindows, startMinimize);
+        CParamRegSet set(&store);
+        options.Register(set);
+        set.LoadFrom("Options\\Common");
+        EXPECT_EQ(options.Pause().pauseFullScreen, c.read.pauseFullScreen) << c.fullScreen;
+        EXPECT_EQ(options.Pause().pauseOnBattery, c.read.pauseOnBattery) << c.battery;
+        EXPECT_EQ(options.everyMonitor.On(), c.everyRead) << c.every;
+    }
+}
+
+} // namespace
