@@ -1,5 +1,6 @@
 #include "ui/WindowHelpers.h"
 
+#include "system/DesktopRect_win.h"
 #include "system/SystemLibrary_win.h"
 
 #include <vector>
@@ -111,6 +112,6 @@ TaskbarSide GetTaskbarEdge(RECT* rect) {
     GetWindowRect(taskbar, &bounds);
     if (rect)
         *rect = bounds;
-    return ClassifyTaskbar(DesktopRect{bounds.left, bounds.top, bounds.right, bounds.bottom},
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return ClassifyTaskbar(ToDesktopRect(bounds), GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN));
 }
