@@ -357,10 +357,7 @@ void CNavPaneWnd::PaintTo(HDC target) {
         return;
     HDC dc = memory.Get();
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    CSelection fontSelection;
-    if (HFONT current = CurrentFont())
-        static_cast<void>(fontSelection.Select(dc, current)); // else the context's font
-    SetBkMode(dc, TRANSPARENT);
+    CSelection fontSelection = PrepareText(dc);
     RECT cursor = LayoutStart();
     root.Draw(dc, client, cursor, 0);
     fontSelection.Reset();
@@ -370,9 +367,14 @@ void CNavPaneWnd::PaintTo(HDC target) {
 }
 
 void CNavPaneWnd::PaintRow(HDC dc, CNavPaneItem* entry, const RECT& row) {
+    const CSelection fontSelection = PrepareText(dc);
+    entry->DrawRow(dc, row);
+}
+
+CSelection CNavPaneWnd::PrepareText(HDC dc) const {
     CSelection fontSelection;
     if (HFONT current = CurrentFont())
         static_cast<void>(fontSelection.Select(dc, current)); // else the context's font
     SetBkMode(dc, TRANSPARENT);
-    entry->DrawRow(dc, row);
+    return fontSelection;
 }

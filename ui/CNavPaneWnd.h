@@ -6,6 +6,7 @@
 // the selection and the focus, moved by clicks and keys. The drag state is CNavPaneDrag's.
 
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 #include "params/CCollector.h"
 #include "ui/CNavPaneDrag.h"
 #include "ui/CNavPaneItem.h"
@@ -137,6 +138,9 @@ private:
 
     // The window and the tree (CNavPaneWnd.cpp).
     HFONT CurrentFont() const;
+    // Selects the pane's font into dc for as long as the returned selection lives, and
+    // draws text without a background.
+    [[nodiscard]] CSelection PrepareText(HDC dc) const;
     void Invalidate();
     void OnDestroyPane();
     // Lets the owner handle a drop, else moves source before or after target among its
