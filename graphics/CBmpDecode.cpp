@@ -7,7 +7,7 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr uint32_t kUncompressed = 0;
-// Keeps width * height * 4 within the signed 32-bit byte size of a bitmap.
+// Keeps width * height * kBytesPerPixel within the signed 32-bit byte size of a bitmap.
 constexpr int64_t kMaxPixels = 0x1FFFFFFF;
 
 // What the headers say about the pixel rows, after every check against the byte count.
