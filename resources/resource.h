@@ -17,6 +17,12 @@
 // The program's icon (the artwork).
 #define IDI_EMBRA 107
 
+// The effects' bitmaps (the artwork): the fire's sprite sheet and colour strip, the water's
+// splash.
+#define IDB_FLAME_SHEET 135
+#define IDB_COLOUR_STRIP 144
+#define IDB_SPLASH 164
+
 // The interface's bitmaps (the artwork): the big buttons' pictures, their textures and
 // highlights, and the navigation pane's tool pictures.
 #define IDB_START 136

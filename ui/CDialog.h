@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+struct KeyArgs;
+struct MouseArgs;
+
 // The base of every dialog: binds one object to one dialog window made from a template and
 // routes the dialog's messages to virtual handlers. The object is kept in the dialog's
 // property "DLG_ENTITY" from WM_INITDIALOG until WM_NCDESTROY; messages before
@@ -85,6 +88,10 @@ public:
                                              LPARAM lParam) noexcept;
 
 private:
+    // DialogProc's part for the mouse messages and the key messages, their arguments cracked.
+    void DispatchMouse(UINT message, const MouseArgs& mouse);
+    void DispatchKey(UINT message, const KeyArgs& key);
+
     HWND dialog = nullptr;
     int modal = 0;
 };

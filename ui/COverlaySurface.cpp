@@ -136,12 +136,14 @@ void COverlaySurface::CopyBand(const CBmp& band, const DesktopRect& dirty) {
     const DesktopRect part = ClipBox(all ? whole : dirty, std::min(columns, surfaceSize.width),
                                      std::min(band.height, surfaceSize.height));
     GdiFlush(); // nothing of GDI's may still be writing the surface
-    const auto bytes = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto bytes = static_cast<std::size_t>(part.right - part.left) * kBytesPerPixel;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(
-            surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) * 4,
-            band.pixels + (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) * 4,
-            bytes);
+        std::memcpy(surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) *
+                                        kBytesPerPixel,
+                    band.pixels +
+                        (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) *
+                            kBytesPerPixel,
+                    bytes);
 }
 
 bool COverlaySurface::Present(int32_t x, int32_t y, const DesktopRect& dirty) {

@@ -1,5 +1,6 @@
 #include "ui/WindowHelpers.h"
 
+#include "system/DesktopRect_win.h"
 #include "system/SystemLibrary_win.h"
 
 #include <vector>
@@ -9,6 +10,7 @@ namespace {
 constexpr int kResourceStringChars = 1024;
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
 constexpr COLORREF kOpacityColourKey = 0xFFFFFF;
+static_assert(LWA_ALPHA == 2, "the opacity is set with alpha blending, flag 2");
 
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -26,21 +28,6 @@ HWND FindVisibleTaskbar(bool& exists) {
     while (taskbar && !IsWindowVisible(taskbar))
         taskbar = FindWindowExA(nullptr, taskbar, kTaskbarClass, nullptr);
     return taskbar;
-}
-
-// The screen edge a rectangle lies on: 0 top, 1 bottom, 2 left, 3 right, -1 none.
-int EdgeOf(const RECT& rect, int screenWidth, int screenHeight) {
-    const int halfWidth = screenWidth / 2;
-    const int halfHeight = screenHeight / 2;
-    if (rect.bottom < halfHeight)
-        return 0;
-    if (rect.top > halfHeight)
-        return 1;
-    if (rect.right < halfWidth)
-        return 2;
-    if (rect.left > halfWidth)
-        return 3;
-    return -1;
 }
 
 } // namespace
@@ -114,16 +101,17 @@ bool SetWindowOpacity(HWND window, BYTE alpha) {
     return true;
 }
 
-int GetTaskbarEdge(RECT* rect) {
+TaskbarSide GetTaskbarEdge(RECT* rect) {
     bool exists = false;
     HWND taskbar = FindVisibleTaskbar(exists);
     if (!exists)
-        return 0;
+        return TaskbarSide::Top;
     if (!taskbar)
-        return -1;
+        return TaskbarSide::Unknown;
     RECT bounds{};
     GetWindowRect(taskbar, &bounds);
     if (rect)
         *rect = bounds;
-    return EdgeOf(bounds, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return ClassifyTaskbar(ToDesktopRect(bounds), GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN));
 }

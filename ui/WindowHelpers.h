@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/engine/TaskbarPlacement.h"
 #include "params/tstr.h"
 
 #include <windows.h>
@@ -38,8 +39,8 @@ bool CenterWindow(HWND window, HWND over);
 // false when the system has no layered-window attributes.
 bool SetWindowOpacity(HWND window, BYTE alpha);
 
-// The screen edge of the first visible taskbar window ("Shell_TrayWnd"): 0 top, 1 bottom,
-// 2 left, 3 right, -1 when no such window is visible or its place is unclear; 0 also when
-// there is no such window at all, and rect then stays untouched. rect (optional) receives
-// the taskbar's rectangle.
-int GetTaskbarEdge(RECT* rect);
+// The screen edge of the first visible taskbar window ("Shell_TrayWnd"), as ClassifyTaskbar
+// judges it against the screen size; Unknown when no such window is visible or its place is
+// unclear; Top also when there is no such window at all, and rect then stays untouched.
+// rect (optional) receives the taskbar's rectangle.
+TaskbarSide GetTaskbarEdge(RECT* rect);

@@ -307,13 +307,14 @@ int64_t CSetEmbra::DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int3
 
 void CSetEmbra::BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const {
     const SpriteEntry& entry = *clip.entry;
-    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * kBytesPerPixel;
     blender.BlendSprite(frameBuffer.pixels + (clip.top + firstV) * stride +
-                            std::ptrdiff_t{clip.left + clip.firstU} * 4,
+                            std::ptrdiff_t{clip.left + clip.firstU} * kBytesPerPixel,
                         stride,
-                        entry.pixels + (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * 4,
-                        std::ptrdiff_t{entry.width} * 4, entry.spans + firstV, endV - firstV,
-                        clip.firstU, clip.endU, entry.opaque);
+                        entry.pixels +
+                            (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * kBytesPerPixel,
+                        std::ptrdiff_t{entry.width} * kBytesPerPixel, entry.spans + firstV,
+                        endV - firstV, clip.firstU, clip.endU, entry.opaque);
 }
 
 // Worker 0 runs this only for a frame that every worker finished, so no respawn reads the

@@ -15,12 +15,13 @@ namespace {
 // Copies rectangle `part` of `from` (its columns shifted right by `fromLeft`) to `part`
 // of `to`; `part` lies inside both.
 void CopyPart(const CBmp& from, int32_t fromLeft, CBmp& to, const DesktopRect& part) {
-    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto columns = static_cast<std::size_t>(part.right - part.left) * kBytesPerPixel;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
-                    from.pixels +
-                        (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
-                    columns);
+        std::memcpy(
+            to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * kBytesPerPixel,
+            from.pixels +
+                (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * kBytesPerPixel,
+            columns);
 }
 
 DesktopRect Offset(const DesktopRect& rect, int32_t dx, int32_t dy) {
@@ -54,7 +55,7 @@ void CHeadlessDesktop::SetMonitors(const std::vector<DesktopRect>& screens) {
     monitors = now;
 }
 
-void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size) {
+void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarSide edge, int32_t size) {
     DesktopRect s;
     {
         std::lock_guard<std::mutex> guard(lock);
@@ -63,20 +64,24 @@ void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t
         s = monitors[monitor].screen;
     }
     switch (edge) {
-    case TaskbarEdge::Bottom:
+    case TaskbarSide::Bottom:
         return SetTaskbarRect(monitor, {s.left, s.bottom - size, s.right, s.bottom});
-    case TaskbarEdge::Top:
+    case TaskbarSide::Top:
         return SetTaskbarRect(monitor, {s.left, s.top, s.right, s.top + size});
-    case TaskbarEdge::Left:
+    case TaskbarSide::Left:
         return SetTaskbarRect(monitor, {s.left, s.top, s.left + size, s.bottom});
-    case TaskbarEdge::Right:
+    case TaskbarSide::Right:
         return SetTaskbarRect(monitor, {s.right - size, s.top, s.right, s.bottom});
+    case TaskbarSide::Unknown:
+        return;
     }
 }
 
 // The taskbar's usual thickness, of which only the strip lies on the monitor.
-void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge) {
+void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarSide edge) {
     constexpr int32_t kThickness = 40;
+    if (edge == TaskbarSide::Unknown)
+        return;
     SetTaskbar(monitor, edge, kThickness);
     std::lock_guard<std::mutex> guard(lock);
     if (monitor >= monitors.size())
@@ -84,17 +89,19 @@ void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edg
     const int32_t away = kThickness - kAutoHiddenStrip;
     DesktopRect& bar = monitors[monitor].taskbar;
     switch (edge) {
-    case TaskbarEdge::Bottom:
+    case TaskbarSide::Bottom:
         bar = Offset(bar, 0, away);
         break;
-    case TaskbarEdge::Top:
+    case TaskbarSide::Top:
         bar = Offset(bar, 0, -away);
         break;
-    case TaskbarEdge::Left:
+    case TaskbarSide::Left:
         bar = Offset(bar, -away, 0);
         break;
-    case TaskbarEdge::Right:
+    case TaskbarSide::Right:
         bar = Offset(bar, away, 0);
+        break;
+    case TaskbarSide::Unknown:
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/IDesktop.h"
+#include "effects/engine/TaskbarPlacement.h"
 #include "graphics/CBmp.h"
 
 #include <atomic>
@@ -10,8 +11,6 @@
 #include <memory>
 #include <mutex>
 #include <vector>
-
-enum class TaskbarEdge { Bottom, Top, Left, Right };
 
 // A desktop simulated in memory: monitors of any size and place, a taskbar on each that
 // the caller places, hides or removes, overlays that are only rectangles, and one
@@ -27,8 +26,9 @@ public:
     CHeadlessDesktop(int32_t width, int32_t height);
 
     void SetScreenSize(int32_t width, int32_t height);
-    // A visible taskbar `size` pixels thick along one screen edge.
-    void SetTaskbar(TaskbarEdge edge, int32_t size) { SetTaskbar(0, edge, size); }
+    // A visible taskbar `size` pixels thick along one screen edge; TaskbarSide::Unknown
+    // changes nothing.
+    void SetTaskbar(TaskbarSide edge, int32_t size) { SetTaskbar(0, edge, size); }
     // A visible taskbar with any rectangle.
     void SetTaskbarRect(const DesktopRect& rect) { SetTaskbarRect(0, rect); }
     // Taskbar windows that exist but are all hidden.
@@ -40,9 +40,9 @@ public:
     // The monitors, the primary first, at any place on the virtual screen; a monitor that
     // was there keeps its taskbar (in its own corner's terms), a new one has none.
     void SetMonitors(const std::vector<DesktopRect>& screens);
-    void SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size);
-    // An auto-hidden taskbar: only its strip shows along `edge`.
-    void SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge);
+    void SetTaskbar(std::size_t monitor, TaskbarSide edge, int32_t size);
+    // An auto-hidden taskbar: only its strip shows along `edge` (Unknown: nothing changes).
+    void SetAutoHiddenTaskbar(std::size_t monitor, TaskbarSide edge);
     void SetTaskbarRect(std::size_t monitor, const DesktopRect& rect); // screen pixels
     void HideTaskbar(std::size_t monitor);
     void RemoveTaskbar(std::size_t monitor);

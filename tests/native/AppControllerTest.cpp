@@ -71,7 +71,7 @@ public:
 
 struct Rig : IAppStateListener {
     Rig() {
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         state.processorCount = 1;
         state.activeSet = &set;
         system.state.overlayMonitors = {{0, 0, 1280, 720}};

@@ -136,7 +136,7 @@ TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
         for (const int opacity : {100, 35}) {
             const std::string name = std::string(effect) + " at " + std::to_string(opacity) + " %";
             CWholeBandDesktop desktop(1280, 720);
-            desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+            desktop.SetTaskbar(TaskbarSide::Bottom, 40);
             CRenderState renderState(&desktop);
             renderState.processorCount = 1;
             std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &renderState);

@@ -107,7 +107,7 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(CNavPaneWnd::RegisterFactory());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         DeleteTestKey(key);
         InstallSettingsDialog(app.fire);
         InstallSettingsDialog(app.lights);
