@@ -7,6 +7,7 @@
 #include "params/StorePaths.h"
 #include "settings/CSettingsDlg.h"
 #include "ui/CButtonWnd.h"
+#include "ui/MessageCrackers.h"
 #include "ui/WindowHelpers.h"
 
 namespace {
@@ -63,20 +64,22 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTINGCHANGE:
         app->OnSettingChange();
-        controller.OnLayoutChange(wParam == SPI_SETWORKAREA);
+        controller.OnLayoutChange(ChangedSettingOf(wParam) == SPI_SETWORKAREA);
         break;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
         break;
-    case CWpp::kTrayMessage:
-        app->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case CWpp::kTrayMessage: {
+        const auto [iconId, mouseMessage] = TrayNotifyArgsOf(wParam, lParam);
+        app->OnTrayNotify(iconId, mouseMessage);
         return 0;
+    }
     case WM_DISPLAYCHANGE:
         controller.OnLayoutChange(true);
         break;
     case WM_HOTKEY:
         // The start/stop hotkey works as the start button does.
-        if (wParam == CStartStopHotKey::kId)
+        if (HotKeyIdOf(wParam) == CStartStopHotKey::kId)
             controller.Toggle();
         return 0;
     case WM_QUERYENDSESSION:
@@ -84,7 +87,7 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         app->OnSessionEnding();
         break;
     case WM_ENDSESSION:
-        if (wParam)
+        if (SessionEndsOf(wParam))
             app->OnSessionEnding();
         else
             app->OnSessionEndCancelled();

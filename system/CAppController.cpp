@@ -39,8 +39,8 @@ void CAppController::AddListener(IAppStateListener* listener) {
 }
 
 void CAppController::Start() {
-    NotePlacement();
     effect.Start();
+    NotePlacement();
     pause.ForgetMonitors();
     Refresh();
 }
@@ -58,8 +58,8 @@ void CAppController::Toggle() {
 }
 
 void CAppController::Restart() {
-    NotePlacement();
     effect.Restart();
+    NotePlacement();
     pause.ForgetMonitors();
     Refresh();
 }
@@ -157,8 +157,11 @@ void CAppController::Notify() {
 }
 
 void CAppController::NotePlacement() {
+    // A request inside another is noted by the outer one, once its start has read them.
+    if (effect.Busy())
+        return;
     placedEveryMonitor = options.everyMonitor.On();
-    placedLayout = platform.ReadMonitors(placedEveryMonitor);
+    placedLayout = effect.Monitors();
 }
 
 void CAppController::ArmHourTimer() {

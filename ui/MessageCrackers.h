@@ -139,3 +139,27 @@ inline int DpiOf(WPARAM wParam) {
 inline bool IsActivation(WPARAM wParam) {
     return LowWordOf(wParam) != WA_INACTIVE;
 }
+
+// WM_SETTINGCHANGE: the SPI_ setting that changed, 0 for a change named only by text.
+inline UINT ChangedSettingOf(WPARAM wParam) {
+    return static_cast<UINT>(wParam);
+}
+
+// WM_HOTKEY: the id the hotkey was registered with.
+inline int HotKeyIdOf(WPARAM wParam) {
+    return static_cast<int>(wParam);
+}
+
+// WM_ENDSESSION: whether the session ends (false: its end was called off).
+inline bool SessionEndsOf(WPARAM wParam) {
+    return wParam != 0;
+}
+
+// A notification-area icon's callback message: the icon's id and the mouse message.
+struct TrayNotifyArgs {
+    UINT iconId;
+    UINT mouseMessage;
+};
+inline TrayNotifyArgs TrayNotifyArgsOf(WPARAM wParam, LPARAM lParam) {
+    return TrayNotifyArgs{static_cast<UINT>(wParam), static_cast<UINT>(lParam)};
+}

@@ -94,6 +94,9 @@ public:
         }
     }
 
+    // The monitors with their taskbars as the last start read them.
+    const std::vector<MonitorArea>& Monitors() const { return monitors; }
+
     IDesktop* const desktop;
     std::atomic<int32_t> runFlag{0};        // 1 while the workers are to run
     std::atomic<int32_t> runningWorkers{0}; // workers that have not yet left

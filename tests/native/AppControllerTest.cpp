@@ -50,10 +50,8 @@ public:
 
 class CTestPlatform : public IAppPlatform {
 public:
-    std::vector<MonitorArea> ReadMonitors(bool everyMonitor) override {
-        return everyMonitor ? monitors
-                            : std::vector<MonitorArea>(monitors.begin(), monitors.begin() + 1);
-    }
+    explicit CTestPlatform(CHeadlessDesktop& desktop) : desktop(desktop) {}
+    std::vector<MonitorArea> ReadMonitors(bool) override { return desktop.Monitors(); }
     void PutOverlaysBehindTaskbars() override { ++putBehind; }
     bool ApplyHotKey() override {
         ++hotKeyApplied;
@@ -61,9 +59,7 @@ public:
     }
     void ApplyStartWithWindows() override { ++shortcutApplied; }
 
-    std::vector<MonitorArea> monitors{
-        {{0, 0, 1280, 720}, TaskbarState::Visible, {0, 680, 1280, 720}},
-        {{1280, 0, 2560, 1024}, TaskbarState::Visible, {1280, 984, 2560, 1024}}};
+    CHeadlessDesktop& desktop;
     int putBehind = 0;
     int hotKeyApplied = 0;
     int shortcutApplied = 0;
@@ -112,7 +108,7 @@ struct Rig : IAppStateListener {
     COptions options{startWithWindows, startMinimize};
     CStandInSystem system;
     CTestClock clock;
-    CTestPlatform platform;
+    CTestPlatform platform{desktop};
     CAppController controller{control, options, system, clock, platform};
     std::vector<EffectState> told;
 };
@@ -134,7 +130,7 @@ TEST(AppControllerTest, ALayoutChangeStartsTheEffectAfreshOnceItHasSettled) {
         const char* label;
         bool running;
         bool mustPlace;        // the display or the work area changed
-        bool taskbarMoved;     // the second monitor's taskbar went to its top edge
+        bool taskbarMoved;     // the taskbar went to the top edge
         int changes;           // messages, 150 ms apart
         int startsAfterSettle; // the set's starts once the time has passed
     };
@@ -151,7 +147,7 @@ TEST(AppControllerTest, ALayoutChangeStartsTheEffectAfreshOnceItHasSettled) {
             rig.controller.Start();
         const int before = rig.set.starts.load();
         if (c.taskbarMoved)
-            rig.platform.monitors[1].taskbar = {1280, 0, 2560, 40};
+            rig.desktop.SetTaskbar(TaskbarSide::Top, 40);
         for (int i = 0; i < c.changes; ++i) {
             rig.controller.OnLayoutChange(c.mustPlace);
             rig.clock.Pass(150, rig.controller);

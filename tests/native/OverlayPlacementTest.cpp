@@ -55,10 +55,10 @@ const struct Effect {
 
 // Moves of the second monitor's taskbar, each of which changes the width of its band.
 void (*const kMoves[])(CHeadlessDesktop& desktop) = {
-    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 60); },
-    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 100); }, // band from 900 on
-    [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarEdge::Left); },
-    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Bottom, 40); },
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Left, 60); },
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Left, 100); }, // band from 900 on
+    [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarSide::Left); },
+    [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Bottom, 40); },
 };
 constexpr std::size_t kMoveCount = sizeof kMoves / sizeof kMoves[0];
 
@@ -70,9 +70,9 @@ struct Rig {
         : store(true, "Lumavist", "Embra"), state(&desktop), control(&state),
           set(effect.make(&store, &state)) {
         store.SetBackend(std::make_unique<CMemoryBackend>());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         desktop.SetMonitors({kPrimary, kSecond});
-        desktop.SetTaskbar(1, TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(1, TaskbarSide::Bottom, 40);
         desktop.onPresent = [this](const CBmp&, int32_t x, int32_t) {
             if (x < kSecond.left)
                 return;
