@@ -302,7 +302,8 @@ void CFrameSet::PresentFrame() {
     if (!frameBuffer.pixels)
         return;
     CBmp band;
-    band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * kBytesPerPixel, frameBuffer.width, BandRows());
+    band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * kBytesPerPixel, frameBuffer.width,
+              BandRows());
     ApplyOpacity(band);
     const DesktopRect drawn = NonZeroBox(band);
     // A paused monitor's overlay gets nothing; its slice's record stays as last shown.
