@@ -1,7 +1,6 @@
 #include "system/PauseRules.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -60,24 +59,13 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
     return reasons;
 }
 
-std::string PauseReasonText(uint32_t reasons, const TimedPause& timed) {
-    if (reasons & kPauseForHour) {
-        char text[40];
-        std::snprintf(text, sizeof(text), "paused for 1 hour, until %02d:%02d", timed.untilHour,
-                      timed.untilMinute);
-        return text;
-    }
-    if (reasons & kPauseFullScreen)
-        return "paused: full-screen program";
-    if (reasons & kPauseSessionLocked)
-        return "paused: session locked";
-    if (reasons & kPauseDisplayOff)
-        return "paused: display off";
-    if (reasons & kPauseBatterySaver)
-        return "paused: battery saver";
-    if (reasons & kPauseOnBattery)
-        return "paused: on battery";
-    return "";
+PauseNote NotePause(uint32_t reasons, const TimedPause& timed) {
+    if (reasons & kPauseForHour)
+        return PauseNote{kPauseForHour, timed.untilHour, timed.untilMinute};
+    for (uint32_t bit = kPauseForHour << 1; bit != 0; bit <<= 1)
+        if (reasons & bit)
+            return PauseNote{bit, 0, 0};
+    return PauseNote{};
 }
 
 bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons) {
