@@ -1,6 +1,7 @@
 #include "ui/WindowHelpers.h"
 
 #include "system/SystemLibrary_win.h"
+#include "ui/UiText.h"
 
 #include <vector>
 
@@ -46,10 +47,12 @@ int EdgeOf(const RECT& rect, int screenWidth, int screenHeight) {
 } // namespace
 
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
-    char buffer[kResourceStringChars] = "";
-    if (LoadStringA(module, id, buffer, kResourceStringChars) < 1)
+    std::wstring text = LoadUiString(module, id, UiLanguageId());
+    if (text.empty())
         return false;
-    string = buffer;
+    if (text.size() >= kResourceStringChars)
+        text.resize(kResourceStringChars - 1);
+    string = Utf8(text);
     return true;
 }
 
