@@ -152,7 +152,8 @@ tstr CWpp::TrayTip() {
 }
 
 void CWpp::ApplyLanguage() {
-    SetUiLanguage(ChooseUiLanguage(options.language.Get()->str(), GetUserDefaultUILanguage()).langId);
+    SetUiLanguage(
+        ChooseUiLanguage(options.language.Get()->str(), GetUserDefaultUILanguage()).langId);
     if (!mainDlg.Handle())
         return;
     mainDlg.ShowTexts();

@@ -22,6 +22,7 @@ struct ReasonString {
 constexpr ReasonString kReasonStrings[] = {
     {kPauseForHour, IDS_PAUSED_HOUR},
     {kPauseFullScreen, IDS_PAUSED_FULL_SCREEN},
+    {kPauseCoveredByWindows, IDS_PAUSED_COVERED},
     {kPauseSessionLocked, IDS_PAUSED_SESSION_LOCKED},
     {kPauseDisplayOff, IDS_PAUSED_DISPLAY_OFF},
     {kPauseBatterySaver, IDS_PAUSED_BATTERY_SAVER},

@@ -2,10 +2,15 @@
 #   Embra-<version>-setup.exe     the per-user setup program (NSIS)
 #   Embra-<version>-portable.zip  the program, the README as text and the licence
 #   Embra-<version>-debug.zip     embra.exe.debug, the symbols the shipped program lacks
+#   winget/                       the setup's manifest for the Windows Package Manager: the
+#                                 version, default locale and installer files, the last
+#                                 with the setup's SHA256 and its address under RELEASE_URL
 # Both packages hold the program stripped of its symbols; it names its debug file, so a
 # debugger finds the symbols when embra.exe.debug lies beside it.
-# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, STAGE, DIST, OBJCOPY and MAKENSIS.
-foreach(variable PROGRAM VERSION SOURCE_DIR ICON STAGE DIST OBJCOPY MAKENSIS)
+# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, PICTURES (the setup's pictures), RELEASE_URL,
+# STAGE, DIST, OBJCOPY and MAKENSIS.
+foreach(variable PROGRAM VERSION SOURCE_DIR ICON PICTURES RELEASE_URL STAGE DIST OBJCOPY
+        MAKENSIS)
     if(NOT ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -37,9 +42,21 @@ file(WRITE ${STAGE}/README.txt "${readme}")
 file(WRITE ${STAGE}/LICENSE.txt "${licence}")
 
 file(REMOVE ${DIST}/${name}-setup.exe ${DIST}/${name}-portable.zip ${DIST}/${name}-debug.zip)
-run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON}
+file(REMOVE_RECURSE ${DIST}/winget)
+run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON} -DPICTURES=${PICTURES}
     -DOUTFILE=${DIST}/${name}-setup.exe ${SOURCE_DIR}/packaging/embra.nsi)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-portable.zip --format=zip
     embra.exe README.txt LICENSE.txt)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-debug.zip --format=zip
     embra.exe.debug)
+
+# The manifest's schema: the newest the community repository of winget takes.
+set(MANIFEST_VERSION 1.12.0)
+file(SHA256 ${DIST}/${name}-setup.exe SHA256)
+string(TOUPPER ${SHA256} SHA256)
+string(REPLACE "<version>" ${VERSION} INSTALLER_URL ${RELEASE_URL}/${name}-setup.exe)
+file(GLOB templates ${SOURCE_DIR}/packaging/winget/*.yaml.in)
+foreach(template ${templates})
+    get_filename_component(manifest ${template} NAME_WLE)
+    configure_file(${template} ${DIST}/winget/${manifest} @ONLY NEWLINE_STYLE LF)
+endforeach()

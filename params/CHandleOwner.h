@@ -5,7 +5,8 @@
 // never released. Release is a function object called with the handle; it may carry what the
 // release call needs besides the handle (the window a device context belongs to). Each
 // layer's _win header names the kinds of handle it owns with this template, so that no raw
-// release call stands outside those headers.
+// release call stands outside those headers. A move hands the handle over: the owner moved
+// from holds nothing.
 template <class Handle, class Release> class CHandleOwner {
 public:
     CHandleOwner() = default;
@@ -14,6 +15,16 @@ public:
     ~CHandleOwner() { Reset(); }
     CHandleOwner(const CHandleOwner&) = delete;
     CHandleOwner& operator=(const CHandleOwner&) = delete;
+    CHandleOwner(CHandleOwner&& other) noexcept : handle(other.handle), release(other.release) {
+        other.handle = Handle{};
+    }
+    CHandleOwner& operator=(CHandleOwner&& other) noexcept {
+        if (this != &other) {
+            Reset(other.handle, other.release);
+            other.handle = Handle{};
+        }
+        return *this;
+    }
 
     // Releases what is held and takes the replacement (by default: nothing), which is given
     // back the same way.

@@ -70,6 +70,7 @@
 // The "Language" choice: following Windows, and each language's name in its own language.
 #define IDS_LANGUAGE_WINDOWS 27
 #define IDS_LANGUAGE_NAME 28
+#define IDS_PAUSED_COVERED 29
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.

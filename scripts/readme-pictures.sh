@@ -32,4 +32,9 @@ cp "$e2e/app-tray-menu/tray-menu.png" docs/tray-menu.png
 for window in settings-items settings-common fire-settings; do
     cp "$e2e/app-settings-switch/$window.png" "docs/$window.png"
 done
+# The setup program's welcome page with its own picture, cut out of the desktop around it.
+cmake --build build/windows -j"$(nproc)" --target embra_packages >/dev/null
+EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh scripts/setup-screenshot.sh 96 build/setup-welcome.png \
+    >/dev/null
+convert build/setup-welcome.png -fuzz 1% -trim +repage docs/setup-welcome.png
 echo "Pictures in docs/"

@@ -1,9 +1,9 @@
 #include "settings/CSettingsCommonDlg.h"
 
+#include "params/TextTemplate.h"
 #include "settings/HotKeyWord.h"
 #include "settings/ISettingsApp.h"
 #include "settings/LanguageChoice.h"
-#include "params/TextTemplate.h"
 #include "ui/UiText.h"
 
 #include <commctrl.h>

@@ -19,7 +19,7 @@ public:
 
     // Reads the state and the options again; tells setPaused and onReasonsChanged when the
     // reasons changed, setMonitorPaused for each band whose own pause changed, and turns
-    // the periodic full-screen check on or off.
+    // the periodic look at the windows on or off.
     void Update();
     // Starts "Pause for 1 hour" from now (ending at local time hour:minute), or ends the
     // one that runs; then Update.
@@ -41,7 +41,8 @@ public:
     PauseOptions options;
     std::function<void(bool)> setPaused; // pause (true) or resume the effect
     // Pause (true) or resume the band on the overlay's monitor `index` alone: a full-screen
-    // program covers that monitor but not every one.
+    // program covers that monitor, or under windows other windows hide its band, but not
+    // every one.
     std::function<void(std::size_t index, bool paused)> setMonitorPaused;
     std::function<bool()> runWanted;          // whether the effect is to run
     std::function<void()> onReasonsChanged;   // the tip follows

@@ -1,11 +1,12 @@
 #include "system/CWin32SystemState_win.h"
 
+#include "system/DesktopRect_win.h"
 #include "system/PowerSettings_win.h"
-#include "system/SystemLibrary_win.h"
 
 #include <wtsapi32.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -15,31 +16,11 @@ constexpr DWORD kOnAc = 0;
 
 CWin32SystemState* instance = nullptr; // the one the window-event hooks report to
 
-using RegisterSessionFunction = BOOL(WINAPI*)(HWND, DWORD);
-using UnregisterSessionFunction = BOOL(WINAPI*)(HWND);
-
-DesktopRect ToDesktopRect(const RECT& rect) {
-    return DesktopRect{rect.left, rect.top, rect.right, rect.bottom};
-}
-
 DWORD SettingValue(const POWERBROADCAST_SETTING& setting) {
     DWORD value = 0;
     if (setting.DataLength >= sizeof(value))
         std::memcpy(&value, setting.Data, sizeof(value));
     return value;
-}
-
-// The desktop, the shell's own windows and the taskbars.
-bool IsShellWindow(HWND window) {
-    if (window == GetDesktopWindow() || window == GetShellWindow())
-        return true;
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    for (const wchar_t* shell :
-         {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
-        if (lstrcmpW(name, shell) == 0)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -58,8 +39,8 @@ bool CWin32SystemState::Start(HINSTANCE module) {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
     // Never shown: a top-level popup, since broadcasts skip message-only windows.
-    window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, module, this);
+    window.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, module, this));
     if (!window)
         return false;
     instance = this;
@@ -72,13 +53,12 @@ bool CWin32SystemState::Start(HINSTANCE module) {
     const GUID* settings[] = {&kConsoleDisplayState, &kEnergySaverStatus, &kPowerSavingStatus,
                               &kAcDcPowerSource};
     for (int i = 0; i < 4; ++i)
-        powerNotifications[i] =
-            RegisterPowerSettingNotification(window, settings[i], DEVICE_NOTIFY_WINDOW_HANDLE);
-    const auto registerSession =
-        SystemFunction<RegisterSessionFunction>("wtsapi32.dll", "WTSRegisterSessionNotification");
-    sessionRegistered = registerSession && registerSession(window, NOTIFY_FOR_THIS_SESSION);
-    foregroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                     OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+        powerNotifications[i].Reset(RegisterPowerSettingNotification(window.Get(), settings[i],
+                                                                     DEVICE_NOTIFY_WINDOW_HANDLE));
+    // Where the system refuses, a lock goes unnoticed; the rest still works.
+    static_cast<void>(session.Register(window.Get(), NOTIFY_FOR_THIS_SESSION));
+    foregroundHook.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                         OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
     HookForegroundProcess();
     return true;
 }
@@ -86,35 +66,25 @@ bool CWin32SystemState::Start(HINSTANCE module) {
 void CWin32SystemState::Stop() {
     if (!window)
         return;
-    if (foregroundHook)
-        UnhookWinEvent(foregroundHook);
-    if (locationHook)
-        UnhookWinEvent(locationHook);
-    foregroundHook = locationHook = nullptr;
+    foregroundHook.Reset();
+    locationHook.Reset();
     hookedProcess = 0;
-    for (HPOWERNOTIFY& notification : powerNotifications) {
-        if (notification)
-            UnregisterPowerSettingNotification(notification);
-        notification = nullptr;
-    }
-    const auto unregisterSession = SystemFunction<UnregisterSessionFunction>(
-        "wtsapi32.dll", "WTSUnRegisterSessionNotification");
-    if (sessionRegistered && unregisterSession)
-        unregisterSession(window);
-    sessionRegistered = false;
-    DestroyWindow(window);
-    window = nullptr;
+    for (CPowerSettingNotification& notification : powerNotifications)
+        notification.Reset();
+    session.Reset();
+    window.Reset();
     watching = false;
     if (instance == this)
         instance = nullptr;
 }
 
 SystemState CWin32SystemState::Current() {
-    lastFront = TakeFrontSnapshot();
+    lastLook = TakeLook();
     SystemState state;
     ReadOverlayMonitors(&state);
-    ReadForeground(&state);
-    state.fullScreenNotification = NotificationSaysFullScreen();
+    for (const WindowFacts& facts : lastLook.windows)
+        state.windows.push_back(ToTopWindow(facts));
+    state.fullScreenNotification = lastLook.fullScreen;
     state.sessionLocked = sessionLocked;
     state.displayOff = displayOff;
     state.energySaver = energySaverKnown ? energySaver : powerSaving;
@@ -127,9 +97,9 @@ void CWin32SystemState::WatchFullScreen(bool watch) {
         return;
     watching = watch;
     if (watch)
-        SetTimer(window, kWatchTimer, kWatchMs, nullptr);
+        SetTimer(window.Get(), kWatchTimer, kWatchMs, nullptr);
     else
-        KillTimer(window, kWatchTimer);
+        KillTimer(window.Get(), kWatchTimer);
 }
 
 LRESULT CALLBACK CWin32SystemState::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -140,7 +110,7 @@ LRESULT CALLBACK CWin32SystemState::WindowProc(HWND window, UINT message, WPARAM
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CWin32SystemState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && self->window == window)
+    if (self && self->window.Get() == window)
         return self->OnMessage(message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -161,7 +131,7 @@ void CALLBACK CWin32SystemState::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND win
 LRESULT CWin32SystemState::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kWatchTimer && FrontChanged())
+        if (wParam == kWatchTimer && LookChanged())
             Changed();
         return 0;
     case WM_WTSSESSION_CHANGE:
@@ -175,7 +145,7 @@ LRESULT CWin32SystemState::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             listener->OnResumedFromSleep();
         return TRUE;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefWindowProcW(window.Get(), message, wParam, lParam);
     }
 }
 
@@ -220,13 +190,11 @@ void CWin32SystemState::HookForegroundProcess() {
         GetWindowThreadProcessId(foreground, &process);
     if (process == hookedProcess)
         return;
-    if (locationHook)
-        UnhookWinEvent(locationHook);
-    locationHook = nullptr;
+    locationHook.Reset();
     hookedProcess = process;
     if (process)
-        locationHook = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
-                                       nullptr, OnWinEvent, process, 0, WINEVENT_OUTOFCONTEXT);
+        locationHook.Reset(SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE,
+                                           nullptr, OnWinEvent, process, 0, WINEVENT_OUTOFCONTEXT));
 }
 
 void CWin32SystemState::Changed() {
@@ -234,25 +202,10 @@ void CWin32SystemState::Changed() {
         listener->OnSystemStateChanged();
 }
 
-void CWin32SystemState::ReadForeground(SystemState* state) {
-    HWND foreground = GetForegroundWindow();
-    RECT rect{};
-    if (!foreground || !GetWindowRect(foreground, &rect))
-        return;
-    ForegroundWindow& front = state->foreground;
-    front.exists = true;
-    front.rect = ToDesktopRect(rect);
-    front.hasCaption = (GetWindowLongPtrW(foreground, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
-    front.isShell = IsShellWindow(foreground);
-    DWORD process = 0;
-    GetWindowThreadProcessId(foreground, &process);
-    front.isOwn = process == GetCurrentProcessId();
-}
-
 void CWin32SystemState::ReadOverlayMonitors(SystemState* state) {
     std::vector<HMONITOR> monitors;
     for (const DesktopRect& overlay : overlayRects ? overlayRects() : std::vector<DesktopRect>()) {
-        const RECT rect{overlay.left, overlay.top, overlay.right, overlay.bottom};
+        const RECT rect = ToRect(overlay);
         monitors.push_back(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY));
     }
     if (monitors.empty())
@@ -265,27 +218,22 @@ void CWin32SystemState::ReadOverlayMonitors(SystemState* state) {
     }
 }
 
-bool CWin32SystemState::FrontSnapshot::operator==(const FrontSnapshot& other) const {
-    return window == other.window && EqualRect(&rect, &other.rect) && style == other.style &&
-           fullScreen == other.fullScreen;
+bool CWin32SystemState::Look::operator==(const Look& other) const {
+    return fullScreen == other.fullScreen && windows == other.windows;
 }
 
-CWin32SystemState::FrontSnapshot CWin32SystemState::TakeFrontSnapshot() {
-    FrontSnapshot snapshot;
-    snapshot.window = GetForegroundWindow();
-    if (snapshot.window) {
-        GetWindowRect(snapshot.window, &snapshot.rect);
-        snapshot.style = GetWindowLongPtrW(snapshot.window, GWL_STYLE);
-    }
-    snapshot.fullScreen = NotificationSaysFullScreen();
-    return snapshot;
+CWin32SystemState::Look CWin32SystemState::TakeLook() {
+    Look look;
+    look.windows = ReadWindowFacts(overlayWindows ? overlayWindows() : std::vector<HWND>());
+    look.fullScreen = NotificationSaysFullScreen();
+    return look;
 }
 
-bool CWin32SystemState::FrontChanged() {
-    const FrontSnapshot now = TakeFrontSnapshot();
-    if (now == lastFront)
+bool CWin32SystemState::LookChanged() {
+    Look now = TakeLook();
+    if (now == lastLook)
         return false;
-    lastFront = now;
+    lastLook = std::move(now);
     return true;
 }
 

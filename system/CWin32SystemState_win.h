@@ -1,6 +1,8 @@
 #pragma once
 
 #include "system/ISystemState.h"
+#include "system/SystemOwners_win.h"
+#include "system/WindowList_win.h"
 
 #include <windows.h>
 
@@ -10,11 +12,12 @@
 // The system's state gathered from Windows. A hidden top-level window of its own receives
 // the session, power and resume notifications (broadcasts reach no message-only window);
 // window-event hooks report a new foreground window and, for the foreground program only,
-// moved or resized windows; while the full-screen check is watched, a 500 ms timer looks
-// for what comes without a notification (the shell's full-screen state, and everything on
-// systems that send no window events) and reports only a change of the foreground window,
-// its place, its style or that state, so that a tick costs a few calls. Main thread only;
-// one per process.
+// moved or resized windows (a window the user drags is the foreground one). While the
+// periodic look is watched, a 500 ms timer looks for what comes without a notification (the
+// shell's full-screen state, other windows that move, show, hide or change their style,
+// and everything on systems that send no window events) and reports only a change in the
+// facts of the top-level windows or that state, so that a tick costs a few calls for each
+// shown window. Main thread only; one per process.
 class CWin32SystemState : public ISystemState {
 public:
     CWin32SystemState() = default;
@@ -35,6 +38,10 @@ public:
     // The overlay bands' rectangles, none when there is no overlay: their monitors are the
     // ones a full-screen program may cover. Without any the primary monitor counts.
     std::function<std::vector<DesktopRect>()> overlayRects;
+    // The overlay bands' windows in the bands' order (null where a band has none): where
+    // each band lies in the Z order and what rectangle windows above it must cover. Unset:
+    // no band is known among the windows, so none counts as covered.
+    std::function<std::vector<HWND>()> overlayWindows;
 
     static constexpr UINT_PTR kWatchTimer = 1;
     static constexpr UINT kWatchMs = 500;
@@ -51,30 +58,27 @@ private:
     // Follows the foreground program's window moves only.
     void HookForegroundProcess();
     void Changed();
-    void ReadForeground(SystemState* state);
     void ReadOverlayMonitors(SystemState* state);
     static bool NotificationSaysFullScreen();
-    // What the periodic check compares: the foreground window, its place and style, and
-    // the shell's full-screen report.
-    struct FrontSnapshot {
-        HWND window = nullptr;
-        RECT rect{};
-        LONG_PTR style = 0;
+    // What the periodic look compares: the top-level windows' facts and the shell's
+    // full-screen report.
+    struct Look {
+        std::vector<WindowFacts> windows;
         bool fullScreen = false;
-        bool operator==(const FrontSnapshot& other) const;
+        bool operator==(const Look& other) const;
     };
-    static FrontSnapshot TakeFrontSnapshot();
-    // Whether the snapshot differs from the one taken last; keeps the new one.
-    bool FrontChanged();
+    Look TakeLook();
+    // Whether the look differs from the one taken last; keeps the new one.
+    bool LookChanged();
 
-    HWND window = nullptr;
+    CWindowOwner window;
     ISystemStateListener* listener = nullptr;
-    FrontSnapshot lastFront;
-    HWINEVENTHOOK foregroundHook = nullptr;
-    HWINEVENTHOOK locationHook = nullptr;
+    Look lastLook;
+    CWinEventHook foregroundHook;
+    CWinEventHook locationHook;
     DWORD hookedProcess = 0;
-    HPOWERNOTIFY powerNotifications[4] = {};
-    bool sessionRegistered = false;
+    CPowerSettingNotification powerNotifications[4];
+    CSessionNotification session;
     bool watching = false;
     bool sessionLocked = false;
     bool displayOff = false;

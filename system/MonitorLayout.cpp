@@ -18,10 +18,6 @@ int64_t OverlapArea(const DesktopRect& a, const DesktopRect& b) {
     return width > 0 && height > 0 ? width * height : 0;
 }
 
-bool SameRect(const DesktopRect& a, const DesktopRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 std::size_t PrimaryIndex(const std::vector<MonitorRecord>& monitors) {
     for (std::size_t i = 0; i < monitors.size(); ++i)
         if (monitors[i].primary)

@@ -1,14 +1,12 @@
 #include "system/MonitorLayout_win.h"
 
+#include "system/DesktopRect_win.h"
+
 #include <windows.h>
 
 namespace {
 
 constexpr const wchar_t* kTaskbarClasses[] = {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"};
-
-DesktopRect ToDesktopRect(const RECT& rect) {
-    return DesktopRect{rect.left, rect.top, rect.right, rect.bottom};
-}
 
 struct Enumerated {
     std::vector<HMONITOR> handles;

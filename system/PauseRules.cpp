@@ -1,8 +1,17 @@
 #include "system/PauseRules.h"
 
+#include "system/RectUnion.h"
+
 #include <algorithm>
+#include <cstddef>
 
 namespace {
+
+// The system's reasons in the order the tray tip names the first of them.
+constexpr uint32_t kNamedOrder[] = {kPauseFullScreen, kPauseCoveredByWindows, kPauseSessionLocked,
+                                    kPauseDisplayOff, kPauseBatterySaver,     kPauseOnBattery};
+
+constexpr uint32_t kWindowReasons = kPauseFullScreen | kPauseCoveredByWindows;
 
 bool Holds(const DesktopRect& outer, const DesktopRect& inner) {
     return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
@@ -13,32 +22,63 @@ bool IsEmpty(const DesktopRect& rect) {
     return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
-} // namespace
-
-bool CoversMonitor(const ForegroundWindow& window, const DesktopRect& monitor) {
-    if (!window.exists || window.hasCaption || window.isShell || window.isOwn || IsEmpty(monitor))
-        return false;
-    return Holds(window.rect, monitor);
+bool AllOf(const std::vector<bool>& flags) {
+    return !flags.empty() && std::find(flags.begin(), flags.end(), false) == flags.end();
 }
 
-std::vector<bool> CoveredMonitors(const SystemState& state) {
+// Whether the band's overlay is wholly hidden by the windows above it.
+bool BandCovered(const std::vector<TopWindow>& windows, int band) {
+    std::vector<DesktopRect> above;
+    for (const TopWindow& window : windows) {
+        if (window.band == band)
+            return !IsEmpty(window.rect) && UnionHolds(above, window.rect);
+        if (HidesBelow(window))
+            above.push_back(window.rect);
+    }
+    return false;
+}
+
+} // namespace
+
+bool HidesBelow(const TopWindow& window) {
+    return window.visible && !window.minimised && !window.cloaked && !window.seeThrough;
+}
+
+bool IsFullScreenOn(const TopWindow& window, const DesktopRect& monitor) {
+    if (!HidesBelow(window) || window.hasCaption || window.isShell || window.isOwn ||
+        IsEmpty(monitor))
+        return false;
+    return window.maximised ? SameRect(window.rect, monitor) : Holds(window.rect, monitor);
+}
+
+std::vector<bool> FullScreenMonitors(const SystemState& state) {
     std::vector<bool> covered;
     for (const DesktopRect& monitor : state.overlayMonitors)
-        covered.push_back(CoversMonitor(state.foreground, monitor));
+        covered.push_back(std::any_of(
+            state.windows.begin(), state.windows.end(),
+            [&monitor](const TopWindow& window) { return IsFullScreenOn(window, monitor); }));
     return covered;
 }
 
 bool FullScreenProgramInFront(const SystemState& state) {
-    if (state.fullScreenNotification)
-        return true;
-    const std::vector<bool> covered = CoveredMonitors(state);
-    return !covered.empty() && std::find(covered.begin(), covered.end(), false) == covered.end();
+    return state.fullScreenNotification || AllOf(FullScreenMonitors(state));
+}
+
+std::vector<bool> CoveredBands(const SystemState& state) {
+    std::vector<bool> covered;
+    for (std::size_t band = 0; band < state.overlayMonitors.size(); ++band)
+        covered.push_back(BandCovered(state.windows, static_cast<int>(band)));
+    return covered;
 }
 
 std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& options) {
-    if (!options.pauseFullScreen)
-        return std::vector<bool>(state.overlayMonitors.size(), false);
-    return CoveredMonitors(state);
+    std::vector<bool> paused(state.overlayMonitors.size(), false);
+    const std::vector<bool> fullScreen =
+        options.pauseFullScreen ? FullScreenMonitors(state) : paused;
+    const std::vector<bool> covered = options.underWindows ? CoveredBands(state) : paused;
+    for (std::size_t i = 0; i < paused.size(); ++i)
+        paused[i] = fullScreen[i] || covered[i];
+    return paused;
 }
 
 uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
@@ -48,6 +88,8 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
         reasons |= kPauseForHour;
     if (options.pauseFullScreen && FullScreenProgramInFront(state))
         reasons |= kPauseFullScreen;
+    if (options.underWindows && AllOf(CoveredBands(state)))
+        reasons |= kPauseCoveredByWindows;
     if (state.sessionLocked)
         reasons |= kPauseSessionLocked;
     if (state.displayOff)
@@ -62,12 +104,13 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
 PauseNote NotePause(uint32_t reasons, const TimedPause& timed) {
     if (reasons & kPauseForHour)
         return PauseNote{kPauseForHour, timed.untilHour, timed.untilMinute};
-    for (uint32_t bit = kPauseForHour << 1; bit != 0; bit <<= 1)
-        if (reasons & bit)
-            return PauseNote{bit, 0, 0};
+    for (uint32_t reason : kNamedOrder)
+        if (reasons & reason)
+            return PauseNote{reason, 0, 0};
     return PauseNote{};
 }
 
 bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons) {
-    return runWanted && options.pauseFullScreen && (reasons & ~uint32_t{kPauseFullScreen}) == 0;
+    return runWanted && (options.pauseFullScreen || options.underWindows) &&
+           (reasons & ~kWindowReasons) == 0;
 }

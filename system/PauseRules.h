@@ -8,17 +8,19 @@
 // Why the effect is paused: a set of these bits, none when it is not.
 enum PauseReason : uint32_t {
     kPauseForHour = 1u << 0,       // the user chose "Pause for 1 hour"
-    kPauseFullScreen = 1u << 1,    // a full-screen program is in front
+    kPauseFullScreen = 1u << 1,    // a full-screen program covers every monitor
     kPauseSessionLocked = 1u << 2, // the session is locked or disconnected
     kPauseDisplayOff = 1u << 3,
     kPauseBatterySaver = 1u << 4,
     kPauseOnBattery = 1u << 5,
+    kPauseCoveredByWindows = 1u << 6, // under windows, every band is hidden by them
 };
 
 // The user's options over pausing.
 struct PauseOptions {
     bool pauseFullScreen = true; // "PauseFullScreen"
     bool pauseOnBattery = false; // "PauseOnBattery"
+    bool underWindows = false;   // "Placement" 1: the overlays lie under every other window
 };
 
 // The user's "Pause for 1 hour": it runs while the clock is before untilTick.
@@ -30,17 +32,27 @@ struct TimedPause {
     bool Runs(uint64_t nowTick) const { return nowTick < untilTick; }
 };
 
-// Whether the foreground window covers the whole monitor: it is a window without a
-// caption, not the desktop, the shell's or this program's own, and its rectangle holds the
-// monitor's.
-bool CoversMonitor(const ForegroundWindow& window, const DesktopRect& monitor);
-// For each of the overlay's monitors, whether the foreground window covers it.
-std::vector<bool> CoveredMonitors(const SystemState& state);
-// Whether a full-screen program is in front of every one of the overlay's monitors, by the
-// shell's notification state (which names no monitor) or by the foreground window.
+// Whether the window hides what lies below it: shown (visible, neither minimised nor
+// cloaked) and not see-through.
+bool HidesBelow(const TopWindow& window);
+// Whether the window is a full-screen program on the monitor: it hides what lies below,
+// has no caption, is not the shell's or this program's own, and its rectangle holds the
+// monitor's. A maximised window fills the work area, which may be the whole monitor, and
+// reaches past it by its frame: it counts only when its rectangle is the monitor's exactly,
+// as a program's that is maximised to full screen without a frame is.
+bool IsFullScreenOn(const TopWindow& window, const DesktopRect& monitor);
+// For each of the overlay's monitors, whether some full-screen program covers it, in
+// front or behind other windows.
+std::vector<bool> FullScreenMonitors(const SystemState& state);
+// Whether a full-screen program covers every one of the overlay's monitors, by the
+// shell's notification state (which names no monitor) or by the windows.
 bool FullScreenProgramInFront(const SystemState& state);
-// For each of the overlay's monitors, whether its band pauses for a full-screen program in
-// front of it alone; all false while the option is off.
+// For each band, whether the windows above its overlay in the Z order that hide what
+// lies below them together hold the overlay's whole rectangle; false for a band whose
+// overlay is not among the windows.
+std::vector<bool> CoveredBands(const SystemState& state);
+// For each of the overlay's monitors, whether its band pauses alone: a full-screen
+// program covers it (while that option is on) or, under windows, other windows hide it.
 std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& options);
 // The reasons that pause the effect now.
 uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
@@ -60,9 +72,10 @@ struct PauseNote {
     bool operator!=(const PauseNote& other) const { return !(*this == other); }
 };
 
-// The note for the reasons: the user's own pause first, then the system's reasons in the
-// order of PauseReason.
+// The note for the reasons: the user's own pause first, then a full-screen program, the
+// bands covered by windows, the locked session, the display off, the battery saver and the
+// battery.
 PauseNote NotePause(uint32_t reasons, const TimedPause& timed);
-// Whether the periodic full-screen check is worth its wake-ups: only while the effect is
-// to run, the option is on and nothing but a full-screen program pauses it.
+// Whether the periodic look at the windows is worth its wake-ups: only while the effect
+// is to run, a rule over the windows is on and nothing but those rules pauses it.
 bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons);

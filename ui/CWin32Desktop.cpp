@@ -1,6 +1,7 @@
 #include "ui/CWin32Desktop.h"
 
 #include "graphics/CBmp.h"
+#include "system/DesktopRect_win.h"
 #include "system/MonitorLayout_win.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 namespace {
 
 constexpr const char* kTaskbarClasses[] = {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"};
-
-bool SameRect(const RECT& a, const DesktopRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // The first visible taskbar window that `fits`.
 template <class Fits> HWND FindTaskbarWindow(Fits fits) {
@@ -133,7 +130,7 @@ HWND CWin32Desktop::TaskbarWindow(std::size_t index) const {
     if (monitor.taskbarState == TaskbarState::Visible) {
         HWND atRect = FindTaskbarWindow([&monitor](HWND window) {
             RECT rect{};
-            return GetWindowRect(window, &rect) && SameRect(rect, monitor.taskbar);
+            return GetWindowRect(window, &rect) && SameRect(ToDesktopRect(rect), monitor.taskbar);
         });
         if (atRect)
             return atRect;

@@ -11,8 +11,7 @@ LANGID& ChosenLanguage() {
 }
 
 // The resource of `language`, else English's; null without either.
-HRSRC FindInLanguage(HINSTANCE module, const wchar_t* type, const wchar_t* name,
-                     LANGID language) {
+HRSRC FindInLanguage(HINSTANCE module, const wchar_t* type, const wchar_t* name, LANGID language) {
     if (HRSRC found = FindResourceExW(module, type, name, language))
         return found;
     return language == kEnglish ? nullptr : FindResourceExW(module, type, name, kEnglish);
@@ -21,9 +20,8 @@ HRSRC FindInLanguage(HINSTANCE module, const wchar_t* type, const wchar_t* name,
 // String `id` of one language's string table; empty when its block or the string is
 // missing. A block holds 16 strings, each a length word and that many UTF-16 units.
 std::wstring StringOfLanguage(HINSTANCE module, UINT id, LANGID language) {
-    const HRSRC block = FindResourceExW(
-        module, reinterpret_cast<const wchar_t*>(RT_STRING),
-        MAKEINTRESOURCEW(id / kStringsPerBlock + 1), language);
+    const HRSRC block = FindResourceExW(module, reinterpret_cast<const wchar_t*>(RT_STRING),
+                                        MAKEINTRESOURCEW(id / kStringsPerBlock + 1), language);
     const HGLOBAL loaded = block ? LoadResource(module, block) : nullptr;
     const auto* words = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
     if (!words)

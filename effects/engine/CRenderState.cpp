@@ -16,10 +16,6 @@ int32_t SystemProcessorCount() {
     return std::max<int32_t>(1, static_cast<int32_t>(std::thread::hardware_concurrency()));
 }
 
-bool SameRect(const DesktopRect& a, const DesktopRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 bool SameMonitors(const std::vector<MonitorArea>& a, const std::vector<MonitorArea>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const MonitorArea& p, const MonitorArea& q) {

@@ -20,6 +20,10 @@ struct DesktopRect {
     int32_t bottom = 0;
 };
 
+inline bool SameRect(const DesktopRect& a, const DesktopRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 enum class TaskbarState {
     None,    // no taskbar window at all
     Hidden,  // taskbar windows exist but none is visible

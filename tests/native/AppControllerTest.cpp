@@ -88,8 +88,13 @@ struct Rig : IAppStateListener {
     void OnAppStateChanged() override { told.push_back(controller.State()); }
     // A full-screen window in front of the monitor, or none.
     void FullScreen(bool inFront) {
-        system.state.foreground.exists = inFront;
-        system.state.foreground.rect = {0, 0, 1280, 720};
+        system.state.windows.clear();
+        if (inFront) {
+            TopWindow program;
+            program.visible = true;
+            program.rect = {0, 0, 1280, 720};
+            system.state.windows.push_back(program);
+        }
         system.Change();
     }
     // The settings window opened, the user changed `param` to `value`, then OK.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -60,4 +61,19 @@ TEST(CHandleOwner, ReceiveReleasesFirstAndOwnsWhatTheCallWrites) {
         EXPECT_EQ(owner.Get(), 4);
     }
     EXPECT_EQ(log.handles, (std::vector<int>{3, 4}));
+}
+
+TEST(CHandleOwner, AMoveHandsTheHandleOverAndItIsReleasedOnceWithItsOwnRelease) {
+    ReleaseLog log;
+    {
+        COwner from(7, CRecordingRelease{&log, 1});
+        COwner to(std::move(from));
+        EXPECT_FALSE(from);
+        COwner other(8, CRecordingRelease{&log, 2});
+        other = std::move(to); // the replaced one goes at once
+        EXPECT_FALSE(to);
+        EXPECT_EQ(log.handles, std::vector<int>{8});
+    }
+    EXPECT_EQ(log.handles, (std::vector<int>{8, 7}));
+    EXPECT_EQ(log.contexts, (std::vector<int>{2, 1}));
 }

@@ -22,10 +22,15 @@ struct Rig {
         system.SetListener(&controller);
     }
     void FullScreenInFront(bool inFront) {
-        system.state.foreground.exists = true;
-        system.state.foreground.rect =
-            inFront ? DesktopRect{0, 0, 1280, 720} : DesktopRect{100, 100, 600, 400};
+        system.state.windows = {
+            Borderless(inFront ? DesktopRect{0, 0, 1280, 720} : DesktopRect{100, 100, 600, 400})};
         system.listener->OnSystemStateChanged();
+    }
+    static TopWindow Borderless(const DesktopRect& rect) {
+        TopWindow window;
+        window.rect = rect;
+        window.visible = true;
+        return window;
     }
 
     CStandInSystem system;
@@ -66,15 +71,14 @@ TEST(PauseControllerTest, EachBandIsToldOfItsOwnFullScreenPauseOnlyWhenItChanges
     using Calls = std::vector<std::pair<std::size_t, bool>>;
     EXPECT_EQ(bands, Calls({{0, false}, {1, false}})) << "the first update tells every band";
     bands.clear();
-    rig.system.state.foreground.exists = true;
-    rig.system.state.foreground.rect = {1280, 0, 2560, 1024};
+    rig.system.state.windows = {Rig::Borderless({1280, 0, 2560, 1024})};
     rig.system.Change();
     rig.system.Change();
     EXPECT_EQ(bands, Calls({{1, true}})) << "the second monitor alone, once";
     EXPECT_EQ(rig.calls, std::vector<bool>({false})) << "the effect as a whole runs on";
     EXPECT_EQ(rig.controller.Note().reason, 0u);
     bands.clear();
-    rig.system.state.foreground.rect = {0, 0, 2560, 1024};
+    rig.system.state.windows[0].rect = {0, 0, 2560, 1024};
     rig.system.Change();
     EXPECT_EQ(bands, Calls({{0, true}}));
     EXPECT_EQ(rig.calls, std::vector<bool>({false, true})) << "every monitor covered";

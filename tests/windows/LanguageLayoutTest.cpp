@@ -21,11 +21,11 @@
 namespace {
 
 // Room the controls' own parts take, in pixels at 96 DPI.
-constexpr int kCheckBoxRoom = 17;   // the box and the gap before the text
-constexpr int kGroupBoxRoom = 18;   // the frame's corners beside the caption
-constexpr int kPushButtonRoom = 10; // the edges and the focus rectangle
-constexpr int kComboBoxRoom = 26;   // the arrow button, edges and margins
-constexpr int kTabRoom = 16;        // a tab's margins and edges
+constexpr int kCheckBoxRoom = 17;      // the box and the gap before the text
+constexpr int kGroupBoxRoom = 18;      // the frame's corners beside the caption
+constexpr int kPushButtonRoom = 10;    // the edges and the focus rectangle
+constexpr int kComboBoxRoom = 26;      // the arrow button, edges and margins
+constexpr int kTabRoom = 16;           // a tab's margins and edges
 constexpr int kClosedComboHeight = 14; // dialog units a drop-down list shows closed
 
 struct Language {
@@ -42,7 +42,8 @@ std::vector<Language> CheckedLanguages() {
 }
 
 std::string Narrow(const std::wstring& text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), bytes, nullptr, nullptr);
     narrow.resize(narrow.size() - 1);
@@ -108,7 +109,8 @@ bool RoomOf(const TemplateControl& control, const CDialogFont& font, TextRoom& r
     if (control.className == L"Static") {
         if ((control.style & SS_TYPEMASK) > SS_RIGHT)
             return false; // an icon or a frame
-        room.flags = DT_WORDBREAK | DT_EXPANDTABS | ((control.style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+        room.flags =
+            DT_WORDBREAK | DT_EXPANDTABS | ((control.style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
         return true;
     }
     if (control.className != L"Button")
@@ -136,7 +138,8 @@ std::vector<std::wstring> RunTimeTexts(HMODULE module, int control, LANGID langu
         for (const UiLanguage& each : UiLanguages())
             texts.push_back(StringIn(module, IDS_LANGUAGE_NAME, each.langId));
     } else if (control == IDC_SETTINGS_TAB) {
-        texts = {StringIn(module, IDS_TAB_LIST, language), StringIn(module, IDS_TAB_COMMON, language)};
+        texts = {StringIn(module, IDS_TAB_LIST, language),
+                 StringIn(module, IDS_TAB_COMMON, language)};
     }
     return texts;
 }

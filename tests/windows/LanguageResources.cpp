@@ -13,8 +13,8 @@ const wchar_t* Type(LPSTR type) {
 }
 
 // Exactly `language`'s resource; null when it has none (FindResourceEx may hand another).
-const void* ResourceIn(HMODULE module, const wchar_t* type, const wchar_t* name,
-                       LANGID language, DWORD* size) {
+const void* ResourceIn(HMODULE module, const wchar_t* type, const wchar_t* name, LANGID language,
+                       DWORD* size) {
     const std::vector<LANGID> languages = ResourceLanguages(module, type, name);
     if (std::find(languages.begin(), languages.end(), language) == languages.end())
         return nullptr;

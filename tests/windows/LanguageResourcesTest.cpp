@@ -1,3 +1,4 @@
+#include "windows/LanguageResources.h"
 #include "app/TrayIcon.h"
 #include "app/TrayMenu.h"
 #include "resources/resource.h"
@@ -6,7 +7,6 @@
 #include "ui/CDialog.h"
 #include "ui/UiText.h"
 #include "ui/UserOwners.h"
-#include "windows/LanguageResources.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(LanguageResourcesTest, EveryLanguageHasEveryStringAndDialogOfTheEnglish) {
     const HMODULE module = GetModuleHandleW(nullptr);
     const std::vector<UINT> strings = StringIds(module, kPseudoLangId);
     const std::vector<int> dialogs = DialogIds(module, kPseudoLangId);
-    ASSERT_GE(strings.size(), 28u);
+    ASSERT_GE(strings.size(), 29u);
     ASSERT_GE(dialogs.size(), 8u);
     for (const UiLanguage& language : UiLanguages()) {
         SCOPED_TRACE(language.tag);
@@ -63,8 +63,8 @@ TEST(LanguageResourcesTest, EveryLanguageHasEveryStringAndDialogOfTheEnglish) {
             }
             // English keeps its own font; every other language the shell dialog font,
             // which Windows maps to one with that language's letters.
-            EXPECT_EQ(translated.face, language.langId == kEnglishLangId ? L"MS Sans Serif"
-                                                                       : L"MS Shell Dlg");
+            EXPECT_EQ(translated.face,
+                      language.langId == kEnglishLangId ? L"MS Sans Serif" : L"MS Shell Dlg");
         }
     }
 }
@@ -72,8 +72,9 @@ TEST(LanguageResourcesTest, EveryLanguageHasEveryStringAndDialogOfTheEnglish) {
 // The tip's lines never lose their end to the tip's 60 characters, in any language.
 TEST(LanguageResourcesTest, TheTrayTipShowsEveryLineWhole) {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const uint32_t reasons[] = {kPauseForHour,      kPauseFullScreen,   kPauseSessionLocked,
-                                kPauseDisplayOff,   kPauseBatterySaver, kPauseOnBattery};
+    const uint32_t reasons[] = {kPauseForHour,       kPauseFullScreen, kPauseCoveredByWindows,
+                                kPauseSessionLocked, kPauseDisplayOff, kPauseBatterySaver,
+                                kPauseOnBattery};
     for (const UiLanguage& language : UiLanguages()) {
         const CLanguageScope scope(language.langId);
         std::vector<tstr> lines = {TipVersionLine(module, "10.10.10")};
@@ -97,8 +98,8 @@ public:
         GetDlgItemTextW(Handle(), IDC_START_WITH_WINDOWS, text, 128);
         checkBox = text;
         LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)),
-                   sizeof font, &font);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
         face = font.lfFaceName;
         return 1;
     }
@@ -116,7 +117,8 @@ TEST(LanguageResourcesTest, TextsComeInTheChosenLanguage) {
         HWND host = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                     nullptr, nullptr);
         page.CreateModeless(nullptr, IDD_SETTINGS_COMMON, host);
-        EXPECT_EQ(page.checkBox, L"Mit Windows starten") << "a Unicode window from the German template";
+        EXPECT_EQ(page.checkBox, L"Mit Windows starten")
+            << "a Unicode window from the German template";
         EXPECT_EQ(page.face, L"MS Shell Dlg");
         DestroyWindow(host);
     }

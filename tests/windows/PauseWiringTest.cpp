@@ -45,9 +45,12 @@ protected:
         const int height = GetSystemMetrics(SM_CYSCREEN);
         taskbar = CreateTaskbar(RECT{0, height - 30, width, height}, true);
         system.state.overlayMonitors = {{0, 0, width, height}};
-        system.state.foreground.exists = true;
-        system.state.foreground.hasCaption = true;
-        system.state.foreground.rect = {0, 0, width, height};
+        TopWindow
+            program; // a program over the whole monitor, not full screen unless a test says so
+        program.visible = true;
+        program.hasCaption = true;
+        program.rect = {0, 0, width, height};
+        system.state.windows = {program};
     }
     void TearDown() override {
         DestroyWindow(taskbar);
@@ -60,7 +63,7 @@ protected:
 };
 
 TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy) {
-    system.state.foreground.hasCaption = false;
+    system.state.windows[0].hasCaption = false;
     CTestApp app("PauseWiringTest", &system);
     ASSERT_TRUE(app.Init());
     EXPECT_EQ(app.Controller().State(), EffectState::Paused);
@@ -69,7 +72,7 @@ TEST_F(PauseWiringTest, AFullScreenProgramPausesTheRunningEffectAndTheTipSaysWhy
     EXPECT_EQ(Tip(app), "PauseWiringTest\npaused: full-screen program");
     EXPECT_TRUE(system.watching) << "the periodic check looks for its end";
 
-    system.state.foreground.hasCaption = true; // the program left full screen
+    system.state.windows[0].hasCaption = true; // the program left full screen
     system.Change();
     EXPECT_TRUE(IsWindowVisible(app.Overlay()));
     EXPECT_EQ(Tip(app), app.DefaultTip().str());

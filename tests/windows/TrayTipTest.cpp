@@ -45,6 +45,7 @@ TEST(TrayTipTest, TheLinesSayTheVersionOrWhyTheEffectPauses) {
     const Case cases[] = {
         {{kPauseForHour, 9, 5}, "paused for 1 hour, until 09:05"},
         {{kPauseFullScreen}, "paused: full-screen program"},
+        {{kPauseCoveredByWindows}, "paused: covered by windows"},
         {{kPauseSessionLocked}, "paused: session locked"},
         {{kPauseDisplayOff}, "paused: display off"},
         {{kPauseBatterySaver}, "paused: battery saver"},

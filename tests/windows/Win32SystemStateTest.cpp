@@ -1,10 +1,13 @@
 #include "system/CWin32SystemState_win.h"
+#include "system/PauseRules.h"
 #include "system/PowerSettings_win.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -59,41 +62,57 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
+// The first window listed at `rect`, -1 for none.
+int IndexOf(const SystemState& state, const DesktopRect& rect) {
+    for (std::size_t i = 0; i < state.windows.size(); ++i)
+        if (SameRect(state.windows[i].rect, rect))
+            return static_cast<int>(i);
+    return -1;
+}
+
+TEST_F(Win32SystemState, ListsTheWindowsTopFirstAndReportsTheForegroundsOwnChanges) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HWND cover = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(cover);
+    const DesktopRect screen{0, 0, width, GetSystemMetrics(SM_CYSCREEN)};
+    HWND full = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, screen.right,
+                                screen.bottom, nullptr, nullptr, nullptr, nullptr);
+    HWND front = CreateWindowExA(WS_EX_LAYERED, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                 20, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    SetLayeredWindowAttributes(front, 0, 200, LWA_ALPHA);
+    SetForegroundWindow(front);
     Pump();
+    ASSERT_EQ(GetForegroundWindow(), front);
     SystemState state = system.Current();
     ASSERT_EQ(state.overlayMonitors.size(), 1u) << "the primary monitor without an overlay";
-    EXPECT_EQ(state.overlayMonitors[0].right - state.overlayMonitors[0].left, width);
-    ASSERT_EQ(GetForegroundWindow(), cover);
-    EXPECT_TRUE(state.foreground.exists);
-    EXPECT_FALSE(state.foreground.hasCaption);
-    EXPECT_TRUE(state.foreground.isOwn) << "a window of this process";
-    EXPECT_FALSE(state.foreground.isShell);
-    EXPECT_EQ(state.foreground.rect.right, width);
-    HWND captioned = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width,
-                                     height, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(captioned);
-    Pump();
+    EXPECT_TRUE(SameRect(state.overlayMonitors[0], screen));
+    const int fullAt = IndexOf(state, screen);
+    const int frontAt = IndexOf(state, {10, 20, 310, 220});
+    ASSERT_GE(fullAt, 0);
+    ASSERT_GE(frontAt, 0);
+    EXPECT_LT(frontAt, fullAt) << "the window in front listed first";
+    EXPECT_TRUE(state.windows[frontAt].hasCaption && state.windows[frontAt].seeThrough);
+    EXPECT_TRUE(state.windows[fullAt].isOwn);
+    // The test's windows are its own, which no full-screen rule counts: as another's it would.
+    state.windows[fullAt].isOwn = false;
+    EXPECT_EQ(FullScreenMonitors(state), std::vector<bool>{true})
+        << "a full-screen window behind the one in front still covers its monitor";
+    SetWindowLongPtrA(full, GWL_STYLE, WS_POPUP | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_VISIBLE);
+    ShowWindow(full, SW_SHOWMAXIMIZED);
     state = system.Current();
-    ASSERT_EQ(GetForegroundWindow(), captioned);
-    EXPECT_TRUE(state.foreground.hasCaption);
-    // Wine 8 sends no foreground event of its own: the test sends it as Windows does.
+    EXPECT_TRUE(std::any_of(state.windows.begin(), state.windows.end(),
+                            [](const TopWindow& window) { return window.maximised; }));
+
+    // Wine 8 sends no window events of its own: the test sends them as Windows does.
     listener.changes = 0;
-    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, captioned, OBJID_WINDOW, CHILDID_SELF);
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, front, OBJID_WINDOW, CHILDID_SELF);
     Pump();
     EXPECT_EQ(listener.changes, 1) << "the new foreground window was reported";
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, captioned, OBJID_WINDOW, CHILDID_SELF);
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, captioned, OBJID_CURSOR, CHILDID_SELF);
-    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, cover, OBJID_WINDOW, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_WINDOW, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_CURSOR, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, full, OBJID_WINDOW, CHILDID_SELF);
     Pump();
     EXPECT_EQ(listener.changes, 2) << "only the foreground window's own moves";
-    DestroyWindow(captioned);
-    DestroyWindow(cover);
+    DestroyWindow(front);
+    DestroyWindow(full);
 
     system.overlayRects = [width] {
         return std::vector<DesktopRect>{{10, 10, 110, 60}, {width - 50, 0, width + 50, 40}};
@@ -102,6 +121,40 @@ TEST_F(Win32SystemState, ReadsTheForegroundWindowAndTheOverlaysMonitor) {
     ASSERT_EQ(bands.overlayMonitors.size(), 2u) << "one monitor for each band";
     EXPECT_EQ(bands.overlayMonitors[0].right, width) << "the monitor the overlay is on";
     EXPECT_EQ(bands.overlayMonitors[1].right, width) << "the one it overlaps most";
+}
+
+// Under windows: the overlay lies at the bottom; a window moved over its band without a
+// notification is seen by the periodic look and covers the band.
+TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HWND overlay =
+        CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, "Static", "",
+                        WS_POPUP, 0, height - 200, width, 200, nullptr, nullptr, nullptr, nullptr);
+    SetWindowPos(overlay, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND cover = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width / 2,
+                                 height / 2, nullptr, nullptr, nullptr, nullptr);
+    system.overlayRects = [width, height] {
+        return std::vector<DesktopRect>{{0, height - 200, width, height}};
+    };
+    system.overlayWindows = [overlay] { return std::vector<HWND>{overlay}; };
+    SystemState state = system.Current();
+    const int band = IndexOf(state, {0, height - 200, width, height});
+    ASSERT_GE(band, 0) << "a paused (hidden) overlay is listed";
+    EXPECT_EQ(state.windows[band].band, 0);
+    EXPECT_TRUE(state.windows[band].seeThrough);
+    EXPECT_EQ(CoveredBands(state), std::vector<bool>{false});
+    system.WatchFullScreen(true);
+    SetWindowPos(cover, nullptr, -10, height - 260, width + 20, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(CWin32SystemState::kWatchMs * 2);
+    Pump();
+    EXPECT_GE(listener.changes, 1) << "the move was seen";
+    EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{true});
+    SetWindowPos(cover, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{false}) << "its last row shows";
+    system.WatchFullScreen(false);
+    DestroyWindow(cover);
+    DestroyWindow(overlay);
 }
 
 TEST_F(Win32SystemState, SessionAndPowerNotificationsChangeTheStateAndAreReported) {

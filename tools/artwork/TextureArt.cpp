@@ -1,6 +1,5 @@
 #include "TextureArt.h"
 
-#include "Canvas.h"
 #include "Noise.h"
 
 #include <algorithm>
@@ -45,12 +44,17 @@ CRaster MakeTexture(uint32_t seed, const std::vector<Stop>& stops) {
     return texture;
 }
 
+const std::vector<Stop> kEmberStops = {
+    {0.0, 0x7A1000}, {0.3, 0xC8300A}, {0.55, 0xF06A10}, {0.8, 0xFFA830}, {1.0, 0xFFE27A}};
+
 } // namespace
 
+CColour EmberColour(double heat) {
+    return Palette(kEmberStops, heat);
+}
+
 CRaster MakeEmberTexture() {
-    return MakeTexture(
-        0x1F2E3D4Cu,
-        {{0.0, 0x7A1000}, {0.3, 0xC8300A}, {0.55, 0xF06A10}, {0.8, 0xFFA830}, {1.0, 0xFFE27A}});
+    return MakeTexture(0x1F2E3D4Cu, kEmberStops);
 }
 
 CRaster MakeStopTexture() {

@@ -1,6 +1,7 @@
 // Writes the program's bitmaps into the folder named on the command line: one BMP file
 // per bitmap resource and one ICO file per icon resource, named after its number, and
-// ArtworkBytes.cpp with the same bytes.
+// ArtworkBytes.cpp with the same bytes; and the setup program's pictures, which the
+// program itself does not carry, as BMP files named after their page and scale.
 // The output depends on nothing but this program, so every build gets the same pictures.
 #include "BmpFile.h"
 #include "ButtonArt.h"
@@ -8,6 +9,7 @@
 #include "ColourStrip.h"
 #include "FlameSheet.h"
 #include "IconFile.h"
+#include "SetupArt.h"
 #include "Splash.h"
 #include "TextureArt.h"
 #include "ToolArt.h"
@@ -55,6 +57,23 @@ int main(int argc, char** argv) {
     for (const CArtworkFile& file : files) {
         const std::string path = folder + "/" + ArtworkFileName(file);
         if (!WriteFile(path, file.bytes.data(), file.bytes.size())) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    const struct {
+        const char* name;
+        CRaster picture;
+    } setupPictures[] = {
+        {"setup-welcome.bmp", MakeWelcomePicture(1)},
+        {"setup-welcome-2x.bmp", MakeWelcomePicture(2)},
+        {"setup-header.bmp", MakeHeaderPicture(1)},
+        {"setup-header-2x.bmp", MakeHeaderPicture(2)},
+    };
+    for (const auto& setup : setupPictures) {
+        const std::string path = folder + "/" + setup.name;
+        const std::vector<uint8_t> bytes = EncodeBmp(setup.picture, 24);
+        if (!WriteFile(path, bytes.data(), bytes.size())) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }
