@@ -43,14 +43,31 @@ bool ParseNumbers(const std::string& text, DluRect& rect) {
     return !(in >> rest);
 }
 
-// The places for values, in order of their numbers.
+bool IsNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+// The places for values: "%1" to "%9" of the program's texts, and the setup's variables
+// ("$INSTDIR") and defines ("${PRODUCT}").
 std::multiset<std::string> Places(const std::string& text) {
     std::multiset<std::string> places;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '%' && std::isdigit(static_cast<unsigned char>(text[i + 1])))
+        if (text[i] == '%' && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
             places.insert(text.substr(i, 2));
-        if (text[i] == '%')
             ++i;
+        } else if (text[i] == '%') {
+            ++i;
+        } else if (text[i] == '$') {
+            std::size_t end = i + 1;
+            if (text[end] == '{')
+                end = text.find('}', end) == std::string::npos ? text.size()
+                                                               : text.find('}', end) + 1;
+            else
+                while (end < text.size() && IsNameChar(text[end]))
+                    ++end;
+            places.insert(text.substr(i, end - i));
+            i = end - 1;
+        }
     }
     return places;
 }
@@ -129,7 +146,8 @@ CheckTranslation(const std::vector<std::pair<std::string, std::string>>& english
         if (found->second.empty())
             problems.push_back(key + " is empty");
         if (Places(found->second) != Places(text))
-            problems.push_back(key + " has other places for values (%1...) than the English");
+            problems.push_back(key +
+                               " has other places for values (%1, $INSTDIR...) than the English");
         if (Mnemonics(found->second) != Mnemonics(text))
             problems.push_back(key + " has another number of mnemonics (&) than the English");
     }

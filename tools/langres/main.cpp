@@ -4,14 +4,18 @@
 // layout check measures. Stops with the list of problems when a translation lacks a text,
 // has one the program does not, or changes a text's places for values or mnemonics.
 //
+// Also makes the setup program's languages: its own texts (the English ones in
+// packaging/Texts.nsh) in each translation, for the script to include after its pages.
+//
 // usage: embra_langres_gen --english dialogs.rc --macros embra_version.h --version 1.3.1
-//            --layout layout.txt --out folder translation.txt...
+//            --setup Texts.nsh --layout layout.txt --out folder translation.txt...
 //        embra_langres_gen --english dialogs.rc --macros embra_version.h --version 1.3.1 --list
 //            (every key with its English text: the start of a new translation file)
 #include "LanguageFile.h"
 #include "Pseudo.h"
 #include "RcScript.h"
 #include "RcWriter.h"
+#include "SetupScript.h"
 #include "system/UiLanguage.h"
 
 #include <cstdio>
@@ -22,7 +26,7 @@
 namespace {
 
 struct Options {
-    std::string english, macros, version, layout, out;
+    std::string english, macros, version, layout, setup, out;
     bool list = false;
     std::vector<std::string> translations;
 };
@@ -53,6 +57,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
                              : arg == "--macros"  ? &options.macros
                              : arg == "--version" ? &options.version
                              : arg == "--layout"  ? &options.layout
+                             : arg == "--setup"   ? &options.setup
                              : arg == "--out"     ? &options.out
                                                   : nullptr;
         if (value && i + 1 < argc)
@@ -166,7 +171,14 @@ int main(int argc, char** argv) {
                      error.empty() ? "cannot read it or its macros" : error.c_str());
         return 1;
     }
-    const auto englishTexts = EnglishTexts(english, options.version);
+    auto englishTexts = EnglishTexts(english, options.version);
+    std::string setupText;
+    if (!options.setup.empty() && !ReadFile(options.setup, setupText)) {
+        std::fprintf(stderr, "cannot read %s\n", options.setup.c_str());
+        return 1;
+    }
+    const auto setupTexts = ParseSetupTexts(setupText);
+    englishTexts.insert(englishTexts.end(), setupTexts.begin(), setupTexts.end());
     if (options.list) {
         for (const auto& [key, text] : englishTexts)
             std::cout << key << " = " << text << "\n";
@@ -176,20 +188,30 @@ int main(int argc, char** argv) {
     if (!LoadLayout(options.layout, english, layout))
         return 1;
     std::string scripts;
+    std::vector<SetupLanguage> setupLanguages;
     bool ok = true;
     for (const std::string& path : options.translations) {
         LanguageResources language;
-        if (Translate(path, english, englishTexts, layout, language))
-            scripts += WriteLanguageScript(english, language, options.version) + "\n";
-        else
+        if (!Translate(path, english, englishTexts, layout, language)) {
             ok = false;
+            continue;
+        }
+        scripts += WriteLanguageScript(english, language, options.version) + "\n";
+        setupLanguages.push_back({language.name, language.texts});
     }
     if (!ok)
         return 1;
     const std::string pseudo =
         WriteLanguageScript(english, Pseudo(englishTexts, layout), options.version);
+    error.clear();
+    const std::string setup = WriteSetupLanguages(setupTexts, setupLanguages, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     if (!WriteIfChanged(options.out + "/languages.rc", scripts) ||
-        !WriteIfChanged(options.out + "/pseudo.rc", pseudo)) {
+        !WriteIfChanged(options.out + "/pseudo.rc", pseudo) ||
+        !WriteIfChanged(options.out + "/setup-languages.nsh", setup)) {
         std::fprintf(stderr, "cannot write into %s\n", options.out.c_str());
         return 1;
     }
