@@ -44,6 +44,7 @@
 //                        "covered" once it is in front, "uncovered" when it is gone
 //   wait-overlay <1|0>   waits until the overlay shows or not; "overlay-shown <0|1> <ms>"
 //   tray-menu            a real right click on the tray icon; "tray-menu <rectangle>|none"
+//   tray-tip             the pointer over the tray icon; "tray-tip <rectangle of its tip>|none"
 //   keys <names>         real key presses (down,up,return,escape); "keys <count>"
 //   stop                 the main window's stop command; "stop"
 #include "DriverPause.h"
@@ -505,6 +506,8 @@ std::string Run(const char* report, const std::string& command, const char* argu
         return WaitOverlay(argument);
     if (command == "tray-menu")
         return OpenTrayMenu();
+    if (command == "tray-tip")
+        return HoverTrayIcon();
     if (command == "keys")
         return PressKeys(argument);
     if (command == "stop") {
