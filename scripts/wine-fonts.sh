@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Gives the Wine prefix in WINEPREFIX the fonts the program's dialogs are measured and shown
 # with, as Windows has them:
-# - Marlett, which draws the caption buttons, and Tahoma, which "MS Shell Dlg" (the
-#   translated dialogs' font) stands for: Wine does not find Debian's copies of its own
-#   fonts (package fonts-wine);
+# - Marlett, which draws the caption buttons, MS Sans Serif, the English dialogs' font, and
+#   Tahoma, which "MS Shell Dlg" (the translated dialogs' font) stands for: Wine does not
+#   find Debian's copies of its own fonts (package fonts-wine);
 # - a link from Tahoma to WenQuanYi Micro Hei (package fonts-wqy-microhei) for the letters
 #   Tahoma lacks, as Windows links its dialog fonts to its Chinese and Japanese fonts, so
 #   that Chinese and Japanese texts show, and are measured, with real glyphs.
@@ -12,7 +12,7 @@ set -euo pipefail
 
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
-for font in marlett.ttf tahoma.ttf; do
+for font in marlett.ttf sserife.fon tahoma.ttf; do
     if [ -f "/usr/share/wine/fonts/$font" ] && [ ! -f "$fonts/$font" ]; then
         cp "/usr/share/wine/fonts/$font" "$fonts/"
     fi

@@ -216,10 +216,14 @@ std::string Misplaced(HMODULE module, int dialogId, LANGID language) {
             RECT overlap{};
             const bool grouped = (IsGroupBox(controls[i]) && Holds(a, b)) ||
                                  (IsGroupBox(controls[j]) && Holds(b, a));
-            // A spin control sits in its edit box, the control before it.
-            const bool spin = controls[i].className == UPDOWN_CLASSW && j + 1 == i;
+            // A spin control sits in its edit box, the control before it (the resource
+            // compiler writes class names in capitals).
+            const bool spin =
+                lstrcmpiW(controls[i].className.c_str(), UPDOWN_CLASSW) == 0 && j + 1 == i;
             if (!grouped && !spin && IntersectRect(&overlap, &a, &b))
-                out << "controls " << controls[j].id << " and " << controls[i].id << " overlap\n";
+                out << "controls " << controls[j].id << " (" << Narrow(controls[j].className)
+                    << ") and " << controls[i].id << " (" << Narrow(controls[i].className)
+                    << ") overlap\n";
         }
     }
     return out.str();
