@@ -109,7 +109,9 @@ std::string HoverTrayIcon() {
     POINT icon{};
     if (!TrayIconPoint(icon))
         return "tray-tip none";
-    MoveTo(icon.x - 40, icon.y - 40);
+    // The shell's tips show over the taskbar while it is the active window.
+    MouseAt(icon.x - 60, icon.y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    MoveTo(icon.x - 2, icon.y - 2);
     MoveTo(icon.x, icon.y);
     for (int poll = 0; poll < kPolls; ++poll) {
         HWND tip = FindWindowA("tooltips_class32", nullptr);

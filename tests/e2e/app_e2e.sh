@@ -223,12 +223,16 @@ languages() {
     local locale language settings tip
     for locale in de_DE ja_JP; do
         language=${locale%_*}
-        later_run 0
-        LC_ALL=$locale.UTF-8 start_program
-        line=$(drive wait-main shown)
-        expect "$language: shown" "$(field "$line" 2)" 1
+        later_run 1
+        wine_locale=$locale.UTF-8
+        start_program
+        wine_locale=""
+        drive wait-main hidden >/dev/null
         expect "$language: running" "$(field "$(drive wait-running 1)" 8)" 1
-        snap_window "$line" "$language-main-window"
+        drive tray-click >/dev/null
+        line=$(drive wait-main shown)
+        expect "$language: shown from the tray" "$(field "$line" 2)" 1
+        snap_window "main $(echo "$line" | cut -d' ' -f4-7)" "$language-main-window"
         settings=$(drive open-settings)
         [ "$(field "$settings" 2)" != none ] || fail "$language: the settings window did not open"
         expect "$language: the common tab" "$(drive settings-tab 1)" "tab 1"

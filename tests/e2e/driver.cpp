@@ -283,8 +283,17 @@ std::string RectLine(const char* name, HWND window) {
     return std::string(name) + " " + RectText(rect);
 }
 
+// The settings window, in any language: the shown dialog that holds its tab control.
 HWND SettingsWindow() {
-    return FindWindowA("#32770", "Settings");
+    for (HWND window = FindWindowA("#32770", nullptr); window;
+         window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+        HWND tab = GetDlgItem(window, kTabControl);
+        char className[32] = {};
+        if (IsWindowVisible(window) && tab && GetClassNameA(tab, className, sizeof className) &&
+            std::strcmp(className, WC_TABCONTROLA) == 0)
+            return window;
+    }
+    return nullptr;
 }
 
 // The navigation pane on the settings window's "Items list" page.
@@ -302,7 +311,13 @@ std::string OpenSettings(HWND main) {
     SetForegroundWindow(main);
     Sleep(200);
     ClickCentre(GetDlgItem(main, kSettingsCommand));
-    return RectLine("settings", WaitForWindow("#32770", "Settings"));
+    HWND settings = nullptr;
+    for (int poll = 0; poll < kPolls && !settings; ++poll) {
+        settings = SettingsWindow();
+        if (!settings)
+            Sleep(kPollMs);
+    }
+    return RectLine("settings", settings);
 }
 
 // The rectangle of a tab, asked across processes: the tab control writes it into memory
