@@ -25,7 +25,6 @@ constexpr int kCheckBoxRoom = 17;      // the box and the gap before the text
 constexpr int kGroupBoxRoom = 18;      // the frame's corners beside the caption
 constexpr int kPushButtonRoom = 10;    // the edges and the focus rectangle
 constexpr int kComboBoxRoom = 26;      // the arrow button, edges and margins
-constexpr int kTabRoom = 16;           // a tab's margins and edges
 constexpr int kClosedComboHeight = 14; // dialog units a drop-down list shows closed
 
 struct Language {
@@ -130,17 +129,14 @@ bool RoomOf(const TemplateControl& control, const CDialogFont& font, TextRoom& r
     return true;
 }
 
-// The texts a list or a tab control shows, which the program puts in at run time.
-std::vector<std::wstring> RunTimeTexts(HMODULE module, int control, LANGID language) {
+// The items of a drop-down list, which the program puts in at run time.
+std::vector<std::wstring> ListItems(HMODULE module, int control, LANGID language) {
     std::vector<std::wstring> texts;
-    if (control == IDC_LANGUAGE) {
-        texts.push_back(StringIn(module, IDS_LANGUAGE_WINDOWS, language));
-        for (const UiLanguage& each : UiLanguages())
-            texts.push_back(StringIn(module, IDS_LANGUAGE_NAME, each.langId));
-    } else if (control == IDC_SETTINGS_TAB) {
-        texts = {StringIn(module, IDS_TAB_LIST, language),
-                 StringIn(module, IDS_TAB_COMMON, language)};
-    }
+    if (control != IDC_LANGUAGE)
+        return texts;
+    texts.push_back(StringIn(module, IDS_LANGUAGE_WINDOWS, language));
+    for (const UiLanguage& each : UiLanguages())
+        texts.push_back(StringIn(module, IDS_LANGUAGE_NAME, each.langId));
     return texts;
 }
 
@@ -163,21 +159,13 @@ std::string Clipped(HMODULE module, int dialogId, const Language& language, int 
             if (need.cx > room.width || need.cy > room.height)
                 report(control, control.text, need, room.width, room.height);
         }
-        const std::vector<std::wstring> items = RunTimeTexts(module, control.id, language.id);
-        if (items.empty())
-            continue;
-        const int width = font.X(control.dlu.right - control.dlu.left);
-        const bool tabs = control.id == IDC_SETTINGS_TAB;
-        int total = 0;
-        for (const std::wstring& item : items) {
-            const SIZE need = font.Measure(item, width, DT_SINGLELINE);
-            const int room = width - font.Scaled(tabs ? kTabRoom : kComboBoxRoom);
-            total += need.cx + font.Scaled(kTabRoom);
-            if (!tabs && need.cx > room)
-                report(control, item, need, room, font.lineHeight);
+        const int listRoom =
+            font.X(control.dlu.right - control.dlu.left) - font.Scaled(kComboBoxRoom);
+        for (const std::wstring& item : ListItems(module, control.id, language.id)) {
+            const SIZE need = font.Measure(item, listRoom, DT_SINGLELINE);
+            if (need.cx > listRoom)
+                report(control, item, need, listRoom, font.lineHeight);
         }
-        if (tabs && total > width)
-            report(control, L"(all tabs)", SIZE{total, font.lineHeight}, width, font.lineHeight);
     }
     return out.str();
 }
