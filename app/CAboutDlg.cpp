@@ -30,8 +30,8 @@ RECT ControlRect(HWND dialog, HWND control) {
 // down and right that keeps it legible on the bright parts of the flames.
 void DrawStaticText(HDC dc, HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    char text[256] = {};
-    if (!control || GetWindowTextA(control, text, sizeof text) <= 0)
+    wchar_t text[256] = {};
+    if (!control || GetWindowTextW(control, text, 256) <= 0)
         return;
     RECT rect = ControlRect(dialog, control);
     HGDIOBJ font =
@@ -40,9 +40,9 @@ void DrawStaticText(HDC dc, HWND dialog, int id) {
     RECT shadow = rect;
     OffsetRect(&shadow, 1, 1);
     SetTextColor(dc, RGB(64, 16, 0));
-    DrawTextA(dc, text, -1, &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextA(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, font);
 }
 

@@ -8,9 +8,11 @@
 #include "params/StorePaths.h"
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
+#include "system/UiLanguage.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
+#include "ui/UiText.h"
 
 #include <string>
 #include <vector>
@@ -70,6 +72,7 @@ bool CWpp::Init() {
     CreateSets();
     SelectActiveSet();
     Load();
+    ApplyLanguage();
     if (firstRun)
         startMinimize.Set(0);
     if (!ShowMainWindow())
@@ -150,8 +153,17 @@ void CWpp::OnSessionEndCancelled() {
 }
 
 tstr CWpp::TrayTip() {
-    const std::string reason = controller.PauseText();
-    return reason.empty() ? DefaultTip() : FormatPausedTip(title, tstr(reason.c_str()));
+    const PauseNote note = controller.Note();
+    return note.reason == 0 ? DefaultTip() : FormatTrayTip(title, PauseNoteText(instance, note));
+}
+
+void CWpp::ApplyLanguage() {
+    SetUiLanguage(
+        ChooseUiLanguage(options.language.Get()->str(), GetUserDefaultUILanguage()).langId);
+    if (!mainDlg.Handle())
+        return;
+    mainDlg.ShowTexts();
+    ChangeTrayTip(TrayTip());
 }
 
 void CWpp::RegisterWindowClasses() {

@@ -77,6 +77,10 @@ public:
     bool SavedForSessionEnd() const { return sessionSaved; }
     // The tray tip: the title and why the effect is paused, else the title and version.
     tstr TrayTip();
+    // The texts from now on in the language the "Language" option chooses (else Windows'
+    // display language's, else English); the main window's names and menu and the tray
+    // tip follow at once.
+    void ApplyLanguage();
 
 private:
     // The settings window's view of the application reads the sets and the options.
@@ -100,7 +104,7 @@ private:
     CStartStopHotKey hotKey{options.hotKey}; // registered for the main dialog
     CWin32SystemState systemState;
     CWin32Clock clock;
-    CAppPlatform platform{*this, desktop, hotKey};
+    CAppPlatform platform{*this, desktop, hotKey, [this] { ApplyLanguage(); }};
     CAppController controller;
     CMainDlg mainDlg;
     bool sessionSaved = false;

@@ -1,15 +1,19 @@
 #pragma once
 
 #include "params/tstr.h"
+#include "system/PauseRules.h"
 
 #include <windows.h>
 
 // The notification-area icon of a window: identifier 0, one per window.
 
-// "<title>\n<version> ver.", cut to 60 characters followed by "..." when longer.
-tstr FormatTrayTip(const tstr& title, const tstr& version);
-// "<title>\n<reason>" (why the effect is paused), cut as FormatTrayTip cuts.
-tstr FormatPausedTip(const tstr& title, const tstr& reason);
+// "<title>\n<line>", cut to 60 characters followed by "..." when longer. Texts are UTF-8.
+tstr FormatTrayTip(const tstr& title, const tstr& line);
+// The tip's line of the version ("1.3.1 ver.") in the language of the texts.
+tstr TipVersionLine(HINSTANCE module, const tstr& version);
+// The tip's line of why the effect is paused ("paused: on battery"), in the language of
+// the texts; empty for no reason.
+tstr PauseNoteText(HINSTANCE module, const PauseNote& note);
 // The file version of the running program's version resource; empty without one.
 tstr ProgramVersion();
 // Adds the icon with icon resource iconId of module loaded at 16 x 16, the callback

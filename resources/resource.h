@@ -45,6 +45,38 @@
 #define IDS_START_EFFECT 3
 #define IDS_STOP_EFFECT 4
 #define IDS_SETTINGS_BUTTON 5
+// The tray menu's other items.
+#define IDS_PAUSE_HOUR 6
+#define IDS_SETTINGS_MENU 7
+// The boxes: the question before quitting, the title of an error at start.
+#define IDS_QUIT 8
+#define IDS_ERROR 9
+// The tray tip's second line: the version ("%1": the version) or why the effect pauses
+// ("%1": the end of the hour's pause, hh:mm).
+#define IDS_TIP_VERSION 10
+#define IDS_PAUSED_HOUR 11
+#define IDS_PAUSED_FULL_SCREEN 12
+#define IDS_PAUSED_SESSION_LOCKED 13
+#define IDS_PAUSED_DISPLAY_OFF 14
+#define IDS_PAUSED_BATTERY_SAVER 15
+#define IDS_PAUSED_ON_BATTERY 16
+// The box of a hotkey another program holds ("%1": the hotkey's name), and the names of
+// its modifier keys and of a key without a name ("%1": its number).
+#define IDS_HOTKEY_TAKEN 17
+#define IDS_KEY_CTRL 18
+#define IDS_KEY_SHIFT 19
+#define IDS_KEY_ALT 20
+#define IDS_KEY_NUMBER 21
+// The settings window's tabs and the effects' names in its list.
+#define IDS_TAB_LIST 22
+#define IDS_TAB_COMMON 23
+#define IDS_EFFECT_FIRE 24
+#define IDS_EFFECT_LIGHTS 25
+#define IDS_EFFECT_WATER 26
+// The "Language" choice: following Windows, and each language's name in its own language.
+#define IDS_LANGUAGE_WINDOWS 27
+#define IDS_LANGUAGE_NAME 28
+#define IDS_PAUSED_COVERED 29
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.
@@ -76,6 +108,8 @@
 #define IDC_GROUP_STARTING 1051
 #define IDC_GROUP_PAUSING 1052
 #define IDC_GROUP_SHOWING 1053
+#define IDC_GROUP_LANGUAGE 1054
+#define IDC_LANGUAGE 1055
 
 // The tools of an effect's entry in the "Items list" page's pane: its settings and its mark.
 #define IDT_EFFECT_SETTINGS 1002

@@ -11,7 +11,8 @@ class ISettingsApp;
 // The "Common" page of the settings window (template 138): one control per row of the
 // options table, bound to the row's parameter, in groups. The start-with-Windows flag is
 // read back from the start-up shortcut at opening; a note under the hot-key control says
-// when another program holds the stored hotkey. Cancel puts every value back.
+// when another program holds the stored hotkey; the language's list offers Windows' own
+// and each language of the program by its own name. Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
     static constexpr int kTemplate = IDD_SETTINGS_COMMON;
@@ -32,6 +33,8 @@ private:
     const OptionRow* HotKeyRow() const;
     // The hotkey option's parameter.
     CParam<int>& HotKey() const;
+    // The module the page's template came from, which holds its texts.
+    HINSTANCE Module() const;
 
     ISettingsApp* const app;
 };

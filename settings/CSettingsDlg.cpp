@@ -2,8 +2,11 @@
 
 #include "resources/resource.h"
 #include "settings/ISettingsApp.h"
+#include "ui/UiText.h"
 
 #include <commctrl.h>
+
+#include <string>
 
 namespace {
 
@@ -87,13 +90,15 @@ RECT CSettingsDlg::DisplayArea() const {
 }
 
 void CSettingsDlg::InsertTabs() {
-    const char* const texts[] = {"Items list", "Common"};
+    const UINT texts[] = {IDS_TAB_LIST, IDS_TAB_COMMON};
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     for (int position = kListTab; position <= kCommonTab; ++position) {
-        TCITEMA item{};
+        std::wstring text = Utf16(UiText(module, texts[position]));
+        TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = const_cast<char*>(texts[position]);
+        item.pszText = text.data();
         item.iImage = 0;
-        SendMessageA(tabControl, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(tabControl, TCM_INSERTITEMW, position, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -147,11 +147,11 @@ void CAppController::Notify() {
     if (!attached)
         return;
     const EffectState state = State();
-    const std::string text = PauseText();
-    if (state == toldState && text == toldText)
+    const PauseNote note = Note();
+    if (state == toldState && note == toldNote)
         return;
     toldState = state;
-    toldText = text;
+    toldNote = note;
     for (IAppStateListener* listener : listeners)
         listener->OnAppStateChanged();
 }
@@ -189,6 +189,9 @@ void CAppController::Apply(OptionEffect each) {
         break;
     case OptionEffect::StartupShortcut:
         platform.ApplyStartWithWindows();
+        break;
+    case OptionEffect::Language:
+        platform.ApplyLanguage();
         break;
     }
 }

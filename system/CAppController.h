@@ -7,7 +7,6 @@
 #include "system/OptionRow.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class CEffectControl;
@@ -72,8 +71,9 @@ public:
     void ApplyChangedOptions();
 
     EffectState State() const;
-    // The tray tip's line: why the effect pauses; empty while it runs unpaused or stops.
-    std::string PauseText() const { return pause.ReasonText(); }
+    // What the tray tip says: why the effect pauses; no reason while it runs unpaused or
+    // stops.
+    PauseNote Note() const { return pause.Note(); }
     bool HourPauseRuns() const { return pause.HourPauseRuns(); }
     bool Running() const;
 
@@ -96,7 +96,7 @@ private:
     std::vector<IAppStateListener*> listeners;
     bool attached = false;
     EffectState toldState = EffectState::Stopped;
-    std::string toldText;
+    PauseNote toldNote;
     std::vector<MonitorArea> placedLayout; // the monitors and taskbars at the last start
     bool placedEveryMonitor = true;        // "EveryMonitor" at the last start
 };

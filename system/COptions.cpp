@@ -12,6 +12,7 @@ COptions::COptions(CParam<bool>& startWithWindows, CParam<int>& startMinimize)
           {"PauseOnBattery", &pauseOnBattery, IDC_PAUSE_ON_BATTERY, kCheckBox, OptionEffect::Pause},
           {"EveryMonitor", &everyMonitor, IDC_EVERY_MONITOR, kCheckBox, OptionEffect::Monitors},
           {"HotKey", &hotKey, IDC_HOTKEY, kHotKey, OptionEffect::HotKey},
+          {"Language", &language, IDC_LANGUAGE, kComboByData, OptionEffect::Language},
       } {}
 
 void COptions::Register(CParamRegSet& set) const {

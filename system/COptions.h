@@ -2,6 +2,7 @@
 
 #include "params/CChoiceParam.h"
 #include "params/CHotKeyParam.h"
+#include "params/CLanguageParam.h"
 #include "params/CParam.h"
 #include "params/CParamRegSet.h"
 #include "system/OptionRow.h"
@@ -32,6 +33,7 @@ public:
     CFlagParam pauseOnBattery{false}; // running on battery pauses the effect
     CFlagParam everyMonitor{true};    // a band on every monitor, or the primary's only
     CHotKeyParam hotKey;              // the start/stop hotkey, 0 none
+    CLanguageParam language;          // the texts' language tag, "" Windows' language
 
 private:
     std::vector<OptionRow> rows;

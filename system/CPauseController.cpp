@@ -31,10 +31,10 @@ uint64_t CPauseController::HourPauseLeft() const {
     return timed.Runs(now) ? timed.untilTick - now : 0;
 }
 
-std::string CPauseController::ReasonText() const {
+PauseNote CPauseController::Note() const {
     if (!runWanted || !runWanted())
-        return "";
-    return PauseReasonText(reasons, timed);
+        return PauseNote{};
+    return NotePause(reasons, timed);
 }
 
 void CPauseController::OnResumedFromSleep() {

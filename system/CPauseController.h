@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 // Combines the reasons to pause (the system's state under the user's options, and the
@@ -31,8 +30,9 @@ public:
     uint32_t Reasons() const { return reasons; }
     // The bands were made anew: the next Update tells each its pause again.
     void ForgetMonitors() { monitorsPaused.clear(); }
-    // The tray tip's line: why the effect pauses, empty when it runs or does not pause.
-    std::string ReasonText() const;
+    // What the tray tip says: why the effect pauses; no reason when it runs unpaused or is
+    // not to run.
+    PauseNote Note() const;
 
     void OnSystemStateChanged() override { Update(); }
     void OnResumedFromSleep() override;

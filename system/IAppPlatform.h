@@ -18,4 +18,6 @@ public:
     [[nodiscard]] virtual bool ApplyHotKey() = 0;
     // Makes or deletes the start-up shortcut after the start-with-Windows flag.
     virtual void ApplyStartWithWindows() = 0;
+    // Shows the texts in the language the "Language" option now chooses.
+    virtual void ApplyLanguage() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "params/CParam.h"
 #include "params/ControlKind.h"
+#include "params/tstr.h"
 
 #include <variant>
 
@@ -12,13 +13,14 @@ enum class OptionEffect {
     Monitors,        // a running effect starts afresh on the monitors it now wants
     HotKey,          // the start/stop hotkey is registered anew
     StartupShortcut, // the start-up shortcut is made or deleted
+    Language,        // the windows opened from now on show the chosen language
 };
 
 // One option of the "Common" page: where it is stored, its parameter (which holds its
 // default and its validation), the control that shows it and what applying it does.
 struct OptionRow {
     const char* name; // its value under "Options\Common"; null: stored by no row
-    std::variant<CParam<int>*, CParam<bool>*> param;
+    std::variant<CParam<int>*, CParam<bool>*, CParam<tstr>*> param;
     int control;      // its control on the "Common" page (resource.h), 0 none
     ControlKind kind; // how that control shows the value
     OptionEffect effect;

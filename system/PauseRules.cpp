@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
 
 namespace {
+
+// The system's reasons in the order the tray tip names the first of them.
+constexpr uint32_t kNamedOrder[] = {kPauseFullScreen, kPauseCoveredByWindows, kPauseSessionLocked,
+                                    kPauseDisplayOff, kPauseBatterySaver,     kPauseOnBattery};
 
 constexpr uint32_t kWindowReasons = kPauseFullScreen | kPauseCoveredByWindows;
 
@@ -98,26 +101,13 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
     return reasons;
 }
 
-std::string PauseReasonText(uint32_t reasons, const TimedPause& timed) {
-    if (reasons & kPauseForHour) {
-        char text[40];
-        std::snprintf(text, sizeof(text), "paused for 1 hour, until %02d:%02d", timed.untilHour,
-                      timed.untilMinute);
-        return text;
-    }
-    if (reasons & kPauseFullScreen)
-        return "paused: full-screen program";
-    if (reasons & kPauseCoveredByWindows)
-        return "paused: covered by windows";
-    if (reasons & kPauseSessionLocked)
-        return "paused: session locked";
-    if (reasons & kPauseDisplayOff)
-        return "paused: display off";
-    if (reasons & kPauseBatterySaver)
-        return "paused: battery saver";
-    if (reasons & kPauseOnBattery)
-        return "paused: on battery";
-    return "";
+PauseNote NotePause(uint32_t reasons, const TimedPause& timed) {
+    if (reasons & kPauseForHour)
+        return PauseNote{kPauseForHour, timed.untilHour, timed.untilMinute};
+    for (uint32_t reason : kNamedOrder)
+        if (reasons & reason)
+            return PauseNote{reason, 0, 0};
+    return PauseNote{};
 }
 
 bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons) {

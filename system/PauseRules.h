@@ -3,7 +3,6 @@
 #include "system/SystemState.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // Why the effect is paused: a set of these bits, none when it is not.
@@ -58,8 +57,25 @@ std::vector<bool> PausedMonitors(const SystemState& state, const PauseOptions& o
 // The reasons that pause the effect now.
 uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
                       const TimedPause& timed, uint64_t nowTick);
-// The tray tip's line for the reasons, the user's own pause first; empty for none.
-std::string PauseReasonText(uint32_t reasons, const TimedPause& timed);
+// What the tray tip says of a pause: the one reason it names (a PauseReason bit, 0 while
+// nothing pauses the effect) and, for the user's own pause, the local time of its end. The
+// view turns it into the text of the user's language.
+struct PauseNote {
+    uint32_t reason = 0;
+    int untilHour = 0;
+    int untilMinute = 0;
+
+    bool operator==(const PauseNote& other) const {
+        return reason == other.reason && untilHour == other.untilHour &&
+               untilMinute == other.untilMinute;
+    }
+    bool operator!=(const PauseNote& other) const { return !(*this == other); }
+};
+
+// The note for the reasons: the user's own pause first, then a full-screen program, the
+// bands covered by windows, the locked session, the display off, the battery saver and the
+// battery.
+PauseNote NotePause(uint32_t reasons, const TimedPause& timed);
 // Whether the periodic look at the windows is worth its wake-ups: only while the effect
 // is to run, a rule over the windows is on and nothing but those rules pauses it.
 bool FullScreenWatchWanted(bool runWanted, const PauseOptions& options, uint32_t reasons);

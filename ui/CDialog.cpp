@@ -3,6 +3,7 @@
 #include "ui/CButtonWnd.h"
 #include "ui/CNavPaneWnd.h"
 #include "ui/MessageCrackers.h"
+#include "ui/UiText.h"
 
 #include <cstddef>
 
@@ -239,8 +240,10 @@ void CDialog::OnDrawItem(UINT, DRAWITEMSTRUCT*) {}
 HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND parent) {
     const LPARAM self = reinterpret_cast<LPARAM>(this);
     if (templateName) {
-        dialog = CreateDialogParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
-                                    self);
+        const DLGTEMPLATE* found = FindUiDialog(ModuleOrProgram(module), templateName);
+        dialog = found ? CreateDialogIndirectParamW(ModuleOrProgram(module), found, parent,
+                                                    SharedDialogProc, self)
+                       : nullptr;
     } else {
         const EmptyTemplate empty = MakeEmptyTemplate(kEmptyChildStyle);
         dialog = CreateDialogIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
@@ -252,9 +255,12 @@ HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND pa
 INT_PTR CDialog::DoModal(HINSTANCE module, const char* templateName, HWND parent) {
     modal = 1;
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    if (templateName)
-        return DialogBoxParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
-                               self);
+    if (templateName) {
+        const DLGTEMPLATE* found = FindUiDialog(ModuleOrProgram(module), templateName);
+        return found ? DialogBoxIndirectParamW(ModuleOrProgram(module), found, parent,
+                                               SharedDialogProc, self)
+                     : -1;
+    }
     const EmptyTemplate empty = MakeEmptyTemplate(kEmptyPopupStyle);
     return DialogBoxIndirectParamA(ModuleOrProgram(module), &empty.header, parent, SharedDialogProc,
                                    self);

@@ -69,7 +69,8 @@ public:
     virtual void OnPaint();
     virtual void OnDrawItem(UINT id, DRAWITEMSTRUCT* drawItem);
 
-    // Creates the dialog and returns at once with its handle (null on failure). template
+    // Creates the dialog and returns at once with its handle (null on failure), from the
+    // template in the language of the texts (ui/UiText.h), as a Unicode window. template
     // null: an empty 1 x 1 child dialog without controls. module null: the program's.
     HWND CreateModeless(HINSTANCE module, const char* templateName, HWND parent);
     // Runs the dialog modally and returns its end result (1 for OK, 2 for Cancel by

@@ -2,6 +2,7 @@
 
 #include "system/DesktopRect_win.h"
 #include "system/SystemLibrary_win.h"
+#include "ui/UiText.h"
 
 #include <vector>
 
@@ -33,10 +34,12 @@ HWND FindVisibleTaskbar(bool& exists) {
 } // namespace
 
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
-    char buffer[kResourceStringChars] = "";
-    if (LoadStringA(module, id, buffer, kResourceStringChars) < 1)
+    std::wstring text = LoadUiString(module, id, UiLanguageId());
+    if (text.empty())
         return false;
-    string = buffer;
+    if (text.size() >= kResourceStringChars)
+        text.resize(kResourceStringChars - 1);
+    string = Utf8(text);
     return true;
 }
 

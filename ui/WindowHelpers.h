@@ -10,8 +10,8 @@ class CSettingsStore;
 // Free helpers of the window base: string resources, window and combo-box texts, window
 // placement kept in the settings store, centring, layered-window opacity and the taskbar.
 
-// Loads string `id` of `module` (at most 1023 characters); false, string unchanged, when it
-// is missing or empty.
+// Loads string `id` of `module` in the language of the texts (ui/UiText.h) as UTF-8 (at
+// most 1023 characters); false, string unchanged, when it is missing or empty.
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id);
 // The window's text and its length; 0 and "" for a missing window or an empty text.
 int GetWindowTextString(HWND window, tstr& string);

@@ -58,11 +58,13 @@ public:
         return true;
     }
     void ApplyStartWithWindows() override { ++shortcutApplied; }
+    void ApplyLanguage() override { ++languageApplied; }
 
     CHeadlessDesktop& desktop;
     int putBehind = 0;
     int hotKeyApplied = 0;
     int shortcutApplied = 0;
+    int languageApplied = 0;
 };
 
 struct Rig : IAppStateListener {
@@ -175,19 +177,21 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         int minuteOfDay;  // when it is chosen
         uint64_t passed;  // milliseconds later
         bool chosenAgain; // the user ends it before its time
-        const char* tip;  // the tray tip's line then
+        PauseNote note;   // what the tray tip says then
         EffectState state;
     };
     constexpr uint64_t kHour = CPauseController::kHourMs;
     const Case cases[] = {
-        {"just chosen", 14 * 60 + 20, 0, false, "paused for 1 hour, until 15:20",
+        {"just chosen", 14 * 60 + 20, 0, false, {kPauseForHour, 15, 20}, EffectState::Paused},
+        {"a minute before its end",
+         14 * 60 + 20,
+         kHour - 60'000,
+         false,
+         {kPauseForHour, 15, 20},
          EffectState::Paused},
-        {"a minute before its end", 14 * 60 + 20, kHour - 60'000, false,
-         "paused for 1 hour, until 15:20", EffectState::Paused},
-        {"at its end", 14 * 60 + 20, kHour + 1, false, "", EffectState::Running},
-        {"across midnight", 23 * 60 + 30, 1000, false, "paused for 1 hour, until 00:30",
-         EffectState::Paused},
-        {"chosen again", 9 * 60, 1000, true, "", EffectState::Running},
+        {"at its end", 14 * 60 + 20, kHour + 1, false, {}, EffectState::Running},
+        {"across midnight", 23 * 60 + 30, 1000, false, {kPauseForHour, 0, 30}, EffectState::Paused},
+        {"chosen again", 9 * 60, 1000, true, {}, EffectState::Running},
     };
     for (const Case& c : cases) {
         Rig rig;
@@ -197,7 +201,7 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         rig.clock.Pass(c.passed, rig.controller);
         if (c.chosenAgain)
             rig.controller.ToggleHourPause();
-        EXPECT_EQ(rig.controller.PauseText(), c.tip) << c.label;
+        EXPECT_TRUE(rig.controller.Note() == c.note) << c.label;
         EXPECT_EQ(rig.controller.State(), c.state) << c.label;
         EXPECT_EQ(rig.clock.due.count(AppTimer::HourPause) != 0, c.state == EffectState::Paused)
             << c.label << ": the timer waits only while the pause runs";
@@ -218,11 +222,16 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
     rig.ChangeByOk(rig.options.hotKey, 'K' | (hotkey::kControl | hotkey::kAlt) << 8);
     rig.ChangeByOk(rig.startWithWindows, true);
     rig.ChangeByOk(rig.startMinimize, 0);
+    rig.ChangeByOk(rig.options.language, tstr("ja-JP"));
     EXPECT_EQ(rig.platform.hotKeyApplied, 1);
     EXPECT_EQ(rig.platform.shortcutApplied, 1);
+    EXPECT_EQ(rig.platform.languageApplied, 1);
     rig.ChangeByOk(rig.options.everyMonitor, 0);
+    rig.ChangeByOk(rig.options.language, tstr("ja-JP"));
     EXPECT_EQ(rig.set.starts.load(), starts + 1) << "unchanged: nothing is applied";
-    EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied, 2);
+    EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied +
+                  rig.platform.languageApplied,
+              3);
 }
 
 TEST(AppControllerTest, ATaskbarMadeAnewPlacesTheBandsOrStartsAFailedEffect) {

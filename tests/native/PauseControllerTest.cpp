@@ -50,13 +50,13 @@ TEST(PauseControllerTest, PausesAndResumesOnceForEachChange) {
     rig.system.state.sessionLocked = true;
     rig.system.listener->OnSystemStateChanged();
     EXPECT_EQ(rig.calls, std::vector<bool>({false, true})) << "a second reason pauses no more";
-    EXPECT_EQ(rig.controller.ReasonText(), "paused: full-screen program");
+    EXPECT_EQ(rig.controller.Note().reason, uint32_t{kPauseFullScreen});
     rig.FullScreenInFront(false);
-    EXPECT_EQ(rig.controller.ReasonText(), "paused: session locked");
+    EXPECT_EQ(rig.controller.Note().reason, uint32_t{kPauseSessionLocked});
     rig.system.state.sessionLocked = false;
     rig.system.listener->OnSystemStateChanged();
     EXPECT_EQ(rig.calls, std::vector<bool>({false, true, false}));
-    EXPECT_EQ(rig.controller.ReasonText(), "");
+    EXPECT_EQ(rig.controller.Note().reason, 0u);
     EXPECT_EQ(rig.tipChanges, 4) << "full screen, and locked, locked alone, none";
 }
 
@@ -76,13 +76,13 @@ TEST(PauseControllerTest, EachBandIsToldOfItsOwnFullScreenPauseOnlyWhenItChanges
     rig.system.Change();
     EXPECT_EQ(bands, Calls({{1, true}})) << "the second monitor alone, once";
     EXPECT_EQ(rig.calls, std::vector<bool>({false})) << "the effect as a whole runs on";
-    EXPECT_EQ(rig.controller.ReasonText(), "");
+    EXPECT_EQ(rig.controller.Note().reason, 0u);
     bands.clear();
     rig.system.state.windows[0].rect = {0, 0, 2560, 1024};
     rig.system.Change();
     EXPECT_EQ(bands, Calls({{0, true}}));
     EXPECT_EQ(rig.calls, std::vector<bool>({false, true})) << "every monitor covered";
-    EXPECT_EQ(rig.controller.ReasonText(), "paused: full-screen program");
+    EXPECT_EQ(rig.controller.Note().reason, uint32_t{kPauseFullScreen});
     bands.clear();
     rig.controller.options.pauseFullScreen = false;
     rig.controller.Update();
@@ -110,7 +110,7 @@ TEST(PauseControllerTest, TheHourPauseEndsByItselfOrWhenChosenAgain) {
     rig.controller.ToggleHourPause(15, 40);
     EXPECT_TRUE(rig.controller.HourPauseRuns());
     EXPECT_EQ(rig.controller.HourPauseLeft(), CPauseController::kHourMs);
-    EXPECT_EQ(rig.controller.ReasonText(), "paused for 1 hour, until 15:40");
+    EXPECT_TRUE(rig.controller.Note() == (PauseNote{kPauseForHour, 15, 40}));
     EXPECT_EQ(rig.calls.back(), true);
     rig.now += CPauseController::kHourMs;
     rig.controller.Update();
@@ -131,7 +131,7 @@ TEST(PauseControllerTest, StoppedShowsNoReasonAndWatchesNothing) {
     rig.running = false;
     rig.FullScreenInFront(true);
     EXPECT_FALSE(rig.system.watching);
-    EXPECT_EQ(rig.controller.ReasonText(), "") << "a stopped effect is not paused";
+    EXPECT_EQ(rig.controller.Note().reason, 0u) << "a stopped effect is not paused";
     rig.running = true;
     rig.system.state.displayOff = true;
     rig.controller.Update();

@@ -257,22 +257,34 @@ TEST(PauseRulesTest, TheHoursPauseEndsAtItsTick) {
     EXPECT_EQ(PauseReasons(state, {}, TimedPause{}, 0), 0u) << "none chosen";
 }
 
-TEST(PauseRulesTest, TipTextNamesTheUsersPauseFirstThenTheSystemsReason) {
+TEST(PauseRulesTest, TheTipNamesTheUsersPauseFirstThenTheSystemsReason) {
     const TimedPause hour{1, 9, 5};
-    EXPECT_EQ(PauseReasonText(0, hour), "");
-    EXPECT_EQ(PauseReasonText(kPauseForHour | kPauseFullScreen, hour),
-              "paused for 1 hour, until 09:05");
-    EXPECT_EQ(PauseReasonText(kPauseFullScreen | kPauseOnBattery, hour),
-              "paused: full-screen program");
-    EXPECT_EQ(PauseReasonText(kPauseCoveredByWindows | kPauseSessionLocked, hour),
-              "paused: covered by windows");
-    EXPECT_EQ(PauseReasonText(kPauseFullScreen | kPauseCoveredByWindows, hour),
-              "paused: full-screen program");
-    EXPECT_EQ(PauseReasonText(kPauseSessionLocked | kPauseDisplayOff, hour),
-              "paused: session locked");
-    EXPECT_EQ(PauseReasonText(kPauseDisplayOff, hour), "paused: display off");
-    EXPECT_EQ(PauseReasonText(kPauseBatterySaver, hour), "paused: battery saver");
-    EXPECT_EQ(PauseReasonText(kPauseOnBattery, hour), "paused: on battery");
+    struct Case {
+        const char* what;
+        uint32_t reasons;
+        PauseNote note;
+    };
+    const Case cases[] = {
+        {"nothing pauses", 0, {}},
+        {"the hour's end with it", kPauseForHour | kPauseFullScreen, {kPauseForHour, 9, 5}},
+        {"full screen before battery", kPauseFullScreen | kPauseOnBattery, {kPauseFullScreen}},
+        {"full screen before windows",
+         kPauseFullScreen | kPauseCoveredByWindows,
+         {kPauseFullScreen}},
+        {"windows before locked",
+         kPauseCoveredByWindows | kPauseSessionLocked,
+         {kPauseCoveredByWindows}},
+        {"locked before display off",
+         kPauseSessionLocked | kPauseDisplayOff,
+         {kPauseSessionLocked}},
+        {"display off", kPauseDisplayOff, {kPauseDisplayOff}},
+        {"battery saver before battery",
+         kPauseBatterySaver | kPauseOnBattery,
+         {kPauseBatterySaver}},
+        {"on battery", kPauseOnBattery, {kPauseOnBattery}},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(NotePause(c.reasons, hour) == c.note) << c.what;
 }
 
 TEST(PauseRulesTest, ThePeriodicCheckRunsOnlyWhereItCanChangeSomething) {

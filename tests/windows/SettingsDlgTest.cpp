@@ -88,6 +88,13 @@ public:
     int starts = 0;
 };
 
+// The value of a check box's row: a flag or a choice of two.
+int CheckBoxValue(const OptionRow& row) {
+    if (auto* const* flag = std::get_if<CParam<bool>*>(&row.param))
+        return *(*flag)->Get() ? 1 : 0;
+    return *std::get<CParam<int>*>(row.param)->Get();
+}
+
 // A user's click at a point of a control's client area.
 void Click(HWND control, int x, int y) {
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -417,8 +424,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
             for (const OptionRow& row : app.options.Rows()) {
                 if (row.kind != kCheckBox)
                     continue;
-                const int value = std::visit(
-                    [](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+                const int value = CheckBoxValue(row);
                 before.push_back(value);
                 EXPECT_EQ(IsDlgButtonChecked(common, row.control),
                           value != 0 ? BST_CHECKED : BST_UNCHECKED)
@@ -431,8 +437,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
         for (const OptionRow& row : app.options.Rows()) {
             if (row.kind != kCheckBox)
                 continue;
-            const int value =
-                std::visit([](auto* param) { return static_cast<int>(*param->Get()); }, row.param);
+            const int value = CheckBoxValue(row);
             EXPECT_EQ(value != 0, (before[i++] != 0) != (c.button == IDOK)) << row.control;
         }
         EXPECT_EQ(app.applied, c.button == IDOK ? 1 : 0);
