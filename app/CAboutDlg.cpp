@@ -3,7 +3,9 @@
 #include "effects/engine/CRandom.h"
 #include "graphics/CBmp.h"
 #include "graphics/CDibSurface_win.h"
+#include "graphics/DpiScale.h"
 #include "graphics/GdiOwners_win.h"
+#include "resources/resource.h"
 #include "ui/WindowDpi.h"
 
 #include <algorithm>
@@ -12,10 +14,9 @@ namespace {
 
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT kAnimationMs = 50;
-constexpr int kPictureBitmap = 136;
-constexpr int kArtworkBitmap = 138;
+constexpr int kPictureBitmap = IDB_START;
+constexpr int kArtworkBitmap = IDB_EMBER_TEXTURE;
 constexpr int kCopies = 15;
-constexpr int kDesignDpi = 96;
 
 // The rectangle of a control in its dialog's client coordinates.
 RECT ControlRect(HWND dialog, HWND control) {
@@ -29,8 +30,8 @@ RECT ControlRect(HWND dialog, HWND control) {
 // down and right that keeps it legible on the bright parts of the flames.
 void DrawStaticText(HDC dc, HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    char text[256] = {};
-    if (!control || GetWindowTextA(control, text, sizeof text) <= 0)
+    wchar_t text[256] = {};
+    if (!control || GetWindowTextW(control, text, 256) <= 0)
         return;
     RECT rect = ControlRect(dialog, control);
     HGDIOBJ font =
@@ -39,9 +40,9 @@ void DrawStaticText(HDC dc, HWND dialog, int id) {
     RECT shadow = rect;
     OffsetRect(&shadow, 1, 1);
     SetTextColor(dc, RGB(64, 16, 0));
-    DrawTextA(dc, text, -1, &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &shadow, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextA(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, font);
 }
 
@@ -145,8 +146,9 @@ void CAboutDlg::OnTimer(UINT_PTR id) {
 }
 
 void CAboutDlg::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC target = BeginPaint(Handle(), &paint);
+    // Declared first, so that the painting ends after the memory DC's selection is undone.
+    const CPaintDc paint(Handle());
+    const HDC target = paint.Get();
     RECT client{};
     GetClientRect(Handle(), &client);
     CMemoryDc memory;
@@ -158,6 +160,4 @@ void CAboutDlg::OnPaint() {
         DrawForeground(memory.Get(), Handle());
         BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
-    selection.Reset();
-    EndPaint(Handle(), &paint);
 }

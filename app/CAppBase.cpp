@@ -3,6 +3,8 @@
 #include "app/CStartupShortcut.h"
 #include "graphics/GdiOwners_win.h"
 #include "params/StorePaths.h"
+#include "resources/resource.h"
+#include "ui/UiText.h"
 
 namespace {
 
@@ -64,9 +66,9 @@ int CAppBase::RequestExit() {
     if (running)
         return 0;
     running = true;
-    const bool quit =
-        !*confirmExit.Get() || MessageBoxA(MainWindowHandle(), "Quit program?", title.str(),
-                                           MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
+    const bool quit = !*confirmExit.Get() ||
+                      ShowUiMessage(MainWindowHandle(), UiText(instance, IDS_QUIT), title,
+                                    MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OKCANCEL) == IDOK;
     if (quit)
         Quit();
     running = false;

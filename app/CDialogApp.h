@@ -2,8 +2,8 @@
 
 #include "params/CParam.h"
 #include "params/StorePaths.h"
-#include "system/SystemOwners_win.h"
 #include "params/tstr.h"
+#include "system/SystemOwners_win.h"
 #include "ui/CDialog.h"
 #include "ui/WindowHelpers.h"
 

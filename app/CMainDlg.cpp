@@ -7,6 +7,8 @@
 #include "params/StorePaths.h"
 #include "settings/CSettingsDlg.h"
 #include "ui/CButtonWnd.h"
+#include "ui/MessageCrackers.h"
+#include "ui/UiText.h"
 #include "ui/WindowHelpers.h"
 
 namespace {
@@ -15,21 +17,18 @@ constexpr UINT kExitString = IDS_EXIT;
 constexpr UINT kAboutString = IDS_ABOUT;
 
 // A picture button's window text: the name screen readers announce.
-void NameButton(HWND control, HINSTANCE module, UINT nameId, const char* name) {
-    tstr text(name);
-    LoadResourceString(text, module, nameId);
-    SetWindowTextA(control, text.str());
+void NameButton(HWND control, HINSTANCE module, UINT nameId) {
+    SetWindowUiText(control, UiText(module, nameId));
 }
 
 // The start button takes the stop command's id while the effect runs, and back, and the
 // name of what it then does.
-void ChangeControlId(HWND dialog, int from, int to, HINSTANCE module, UINT nameId,
-                     const char* name) {
+void ChangeControlId(HWND dialog, int from, int to, HINSTANCE module, UINT nameId) {
     HWND control = GetDlgItem(dialog, from);
     if (!control)
         return;
     SetWindowLongPtrA(control, GWLP_ID, to);
-    NameButton(control, module, nameId, name);
+    NameButton(control, module, nameId);
 }
 
 // Finds a visible dialog of the thread other than the main dialog: the About box, the
@@ -63,20 +62,22 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETTINGCHANGE:
         app->OnSettingChange();
-        controller.OnLayoutChange(wParam == SPI_SETWORKAREA);
+        controller.OnLayoutChange(ChangedSettingOf(wParam) == SPI_SETWORKAREA);
         break;
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
         break;
-    case CWpp::kTrayMessage:
-        app->OnTrayNotify(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case CWpp::kTrayMessage: {
+        const auto [iconId, mouseMessage] = TrayNotifyArgsOf(wParam, lParam);
+        app->OnTrayNotify(iconId, mouseMessage);
         return 0;
+    }
     case WM_DISPLAYCHANGE:
         controller.OnLayoutChange(true);
         break;
     case WM_HOTKEY:
         // The start/stop hotkey works as the start button does.
-        if (wParam == CStartStopHotKey::kId)
+        if (HotKeyIdOf(wParam) == CStartStopHotKey::kId)
             controller.Toggle();
         return 0;
     case WM_QUERYENDSESSION:
@@ -84,7 +85,7 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         app->OnSessionEnding();
         break;
     case WM_ENDSESSION:
-        if (wParam)
+        if (SessionEndsOf(wParam))
             app->OnSessionEnding();
         else
             app->OnSessionEndCancelled();
@@ -146,16 +147,24 @@ int CMainDlg::OnSysCommand(UINT command, int x, int y) {
 
 int CMainDlg::OnInitDialog() {
     const int result = CDialogParam::OnInitDialog();
-    SetWindowTextA(Handle(), app->title.str());
+    SetWindowUiText(Handle(), app->title);
     SetIcons();
     if (!RestorePlacement())
         CenterWindow(Handle(), nullptr);
     SetFace(kStart, kStartFace);
     SetFace(kSettings, kSettingsFace);
-    NameButton(GetDlgItem(Handle(), kStart), app->instance, IDS_START_EFFECT, "Start effect");
-    NameButton(GetDlgItem(Handle(), kSettings), app->instance, IDS_SETTINGS_BUTTON, "Settings");
-    AppendSystemMenu();
+    ShowTexts();
     return result;
+}
+
+void CMainDlg::ShowTexts() {
+    const bool running = GetDlgItem(Handle(), kStop) != nullptr;
+    NameButton(GetDlgItem(Handle(), running ? kStop : kStart), app->instance,
+               running ? IDS_STOP_EFFECT : IDS_START_EFFECT);
+    NameButton(GetDlgItem(Handle(), kSettings), app->instance, IDS_SETTINGS_BUTTON);
+    // The system's own menu again, then the program's items in the language now chosen.
+    GetSystemMenu(Handle(), TRUE);
+    AppendSystemMenu();
 }
 
 void CMainDlg::OnDestroy() {
@@ -198,9 +207,9 @@ void CMainDlg::ShowEffectState() {
     if (GetDlgItem(Handle(), running ? kStop : kStart))
         return;
     if (running)
-        ChangeControlId(Handle(), kStart, kStop, app->instance, IDS_STOP_EFFECT, "Stop effect");
+        ChangeControlId(Handle(), kStart, kStop, app->instance, IDS_STOP_EFFECT);
     else
-        ChangeControlId(Handle(), kStop, kStart, app->instance, IDS_START_EFFECT, "Start effect");
+        ChangeControlId(Handle(), kStop, kStart, app->instance, IDS_START_EFFECT);
     SetFace(running ? kStop : kStart, running ? kStopFace : kStartFace);
 }
 
@@ -245,13 +254,9 @@ bool CMainDlg::RestorePlacement() {
 
 void CMainDlg::AppendSystemMenu() {
     HMENU menu = GetSystemMenu(Handle(), FALSE);
-    tstr about("About...");
-    tstr exit("E&xit");
-    LoadResourceString(about, app->instance, kAboutString);
-    LoadResourceString(exit, app->instance, kExitString);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kAbout, about.str());
-    AppendMenuA(menu, MF_STRING, kExit, exit.str());
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAbout, Utf16(UiText(app->instance, kAboutString)).c_str());
+    AppendMenuW(menu, MF_STRING, kExit, Utf16(UiText(app->instance, kExitString)).c_str());
 }
 
 void CMainDlg::SetFace(int id, const ButtonFaceBitmaps& face) {

@@ -45,6 +45,8 @@ public:
 
     // The button and the tray tip show the controller's state.
     void OnAppStateChanged() override;
+    // The buttons' names and the system menu's items in the language of the texts now.
+    void ShowTexts();
 
     // Keeps the window placement under "Options\Windows\Main".
     void SavePlacement();

@@ -85,8 +85,10 @@ public:
     virtual HMENU TrayMenu() { return nullptr; }
     virtual void OnTrayMenuClosed() {}
 
-    // "<title>\n<version> ver." of the running program.
-    tstr DefaultTip() const { return FormatTrayTip(this->title, ProgramVersion()); }
+    // "<title>\n<version> ver." of the running program, in the language of the texts.
+    tstr DefaultTip() const {
+        return FormatTrayTip(this->title, TipVersionLine(this->instance, ProgramVersion()));
+    }
     // Adds the icon and remembers it for a new taskbar; whether it was added. The first
     // run's balloon shows once, with the first icon that exists.
     bool AddIcon(HWND window, UINT message, int iconId, const tstr& tip) {

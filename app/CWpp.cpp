@@ -9,9 +9,11 @@
 #include "settings/CConfirmedValues.h"
 #include "settings/SettingsDialogs.h"
 #include "system/ProgramNames_win.h"
+#include "system/UiLanguage.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CEmbraDrawWnd.h"
 #include "ui/CNavPaneWnd.h"
+#include "ui/UiText.h"
 
 #include <string>
 #include <vector>
@@ -72,6 +74,7 @@ bool CWpp::Init() {
     CreateSets();
     SelectActiveSet();
     Load();
+    ApplyLanguage();
     if (firstRun)
         startMinimize.Set(0);
     if (!ShowMainWindow())
@@ -164,7 +167,16 @@ void CWpp::OnSessionEndCancelled() {
 
 tstr CWpp::TrayTip() {
     const PauseNote note = controller.Note();
-    return note.reason == 0 ? DefaultTip() : FormatPausedTip(title, PauseNoteText(instance, note));
+    return note.reason == 0 ? DefaultTip() : FormatTrayTip(title, PauseNoteText(instance, note));
+}
+
+void CWpp::ApplyLanguage() {
+    SetUiLanguage(
+        ChooseUiLanguage(options.language.Get()->str(), GetUserDefaultUILanguage()).langId);
+    if (!mainDlg.Handle())
+        return;
+    mainDlg.ShowTexts();
+    ChangeTrayTip(TrayTip());
 }
 
 void CWpp::RegisterWindowClasses() {

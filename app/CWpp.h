@@ -80,6 +80,10 @@ public:
     tstr TrayTip();
     // The tray menu's "Pause while <program> is in front" for the program the menu named.
     void TogglePauseInFront();
+    // The texts from now on in the language the "Language" option chooses (else Windows'
+    // display language's, else English); the main window's names and menu and the tray
+    // tip follow at once.
+    void ApplyLanguage();
 
 private:
     // The settings window's view of the application reads the sets and the options.
@@ -103,7 +107,7 @@ private:
     CStartStopHotKey hotKey{options.hotKey}; // registered for the main dialog
     CWin32SystemState systemState;
     CWin32Clock clock;
-    CAppPlatform platform{*this, desktop, hotKey};
+    CAppPlatform platform{*this, desktop, hotKey, [this] { ApplyLanguage(); }};
     CAppController controller;
     CMainDlg mainDlg;
     bool sessionSaved = false;

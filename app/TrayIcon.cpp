@@ -1,12 +1,12 @@
 #include "app/TrayIcon.h"
 
+#include "params/TextTemplate.h"
 #include "resources/resource.h"
+#include "ui/UiText.h"
 #include "ui/UserOwners.h"
 #include "ui/VersionField.h"
-#include "ui/WindowHelpers.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -34,37 +34,44 @@ constexpr ReasonString kReasonStrings[] = {
     {kPauseProgramRunning, IDS_PAUSED_PROGRAM_RUNNING},
 };
 
-// Copies text into a fixed field, cut to the field's size.
-template <std::size_t N> void CopyField(char (&field)[N], const tstr& text) {
-    std::strncpy(field, text.str(), N - 1);
-    field[N - 1] = '\0';
+// Copies a text into a fixed field, cut to the field's size.
+template <std::size_t N> void CopyField(wchar_t (&field)[N], const tstr& text) {
+    const std::wstring wide = Utf16(text);
+    const std::size_t length = wide.size() < N - 1 ? wide.size() : N - 1;
+    wide.copy(field, length);
+    field[length] = L'\0';
 }
 
-NOTIFYICONDATAA IconData(HWND window) {
-    NOTIFYICONDATAA data{};
+NOTIFYICONDATAW IconData(HWND window) {
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = window;
     data.uID = 0;
     return data;
 }
 
-// The tip cut to kTipLimit characters followed by "..." when longer.
+// The tip cut to kTipLimit characters followed by "..." when longer; a character is one
+// UTF-8 sequence, so no letter is cut in two.
 tstr CutTip(const tstr& tip) {
-    if (tip.Length() <= kTipLimit)
-        return tip;
-    char cut[kTipLimit + 1] = {};
-    std::memcpy(cut, tip.str(), kTipLimit);
-    return tstr(cut) + "...";
+    const char* text = tip.str();
+    std::size_t characters = 0;
+    for (std::size_t at = 0; text[at] != '\0'; ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+            continue;
+        if (characters++ == kTipLimit)
+            return tstr(std::string(text, at).c_str()) + "...";
+    }
+    return tip;
 }
 
 } // namespace
 
-tstr FormatTrayTip(const tstr& title, const tstr& version) {
-    return CutTip(title + "\n" + version + " ver.");
+tstr FormatTrayTip(const tstr& title, const tstr& line) {
+    return CutTip(title + "\n" + line);
 }
 
-tstr FormatPausedTip(const tstr& title, const tstr& reason) {
-    return CutTip(title + "\n" + reason);
+tstr TipVersionLine(HINSTANCE module, const tstr& version) {
+    return FillTemplate(UiText(module, IDS_TIP_VERSION).str(), {version.str()}).c_str();
 }
 
 tstr PauseNoteText(HINSTANCE module, const PauseNote& note) {
@@ -73,8 +80,8 @@ tstr PauseNoteText(HINSTANCE module, const PauseNote& note) {
             continue;
         char until[16];
         std::snprintf(until, sizeof until, "%02d:%02d", note.untilHour, note.untilMinute);
-        return FillResourceString(module, each.id,
-                                  note.reason == kPauseForHour ? until : note.program.c_str());
+        const bool timed = note.reason == kPauseForHour;
+        return FillTemplate(UiText(module, each.id).str(), {timed ? until : note.program}).c_str();
     }
     return tstr("");
 }
@@ -89,31 +96,31 @@ tstr ProgramVersion() {
 
 bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, int iconId, const tstr& tip) {
     const CIconOwner icon(LoadIconSized(module, iconId, 16));
-    NOTIFYICONDATAA data = IconData(window);
+    NOTIFYICONDATAW data = IconData(window);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage;
     data.hIcon = icon.Get();
     CopyField(data.szTip, tip);
-    return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 bool ShowTrayBalloon(HWND window, const tstr& text) {
-    NOTIFYICONDATAA data = IconData(window);
+    NOTIFYICONDATAW data = IconData(window);
     data.uFlags = NIF_INFO;
     CopyField(data.szInfo, text);
-    data.szInfoTitle[0] = '\0';
+    data.szInfoTitle[0] = L'\0';
     data.uTimeout = kBalloonMs;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 bool SetTrayTip(HWND window, const tstr& tip) {
-    NOTIFYICONDATAA data = IconData(window);
+    NOTIFYICONDATAW data = IconData(window);
     data.uFlags = NIF_TIP;
     CopyField(data.szTip, tip);
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 bool DeleteTrayIcon(HWND window) {
-    NOTIFYICONDATAA data = IconData(window);
-    return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+    NOTIFYICONDATAW data = IconData(window);
+    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
 }

@@ -7,12 +7,12 @@
 
 // The notification-area icon of a window: identifier 0, one per window.
 
-// "<title>\n<version> ver.", cut to 60 characters followed by "..." when longer.
-tstr FormatTrayTip(const tstr& title, const tstr& version);
-// "<title>\n<reason>" (why the effect is paused), cut as FormatTrayTip cuts.
-tstr FormatPausedTip(const tstr& title, const tstr& reason);
-// The tip's line of why the effect is paused ("paused: obs64.exe in front"), from the
-// string table of `module`; empty for no reason.
+// "<title>\n<line>", cut to 60 characters followed by "..." when longer. Texts are UTF-8.
+tstr FormatTrayTip(const tstr& title, const tstr& line);
+// The tip's line of the version ("1.3.1 ver.") in the language of the texts.
+tstr TipVersionLine(HINSTANCE module, const tstr& version);
+// The tip's line of why the effect is paused ("paused: on battery"), in the language of
+// the texts; empty for no reason.
 tstr PauseNoteText(HINSTANCE module, const PauseNote& note);
 // The file version of the running program's version resource; empty without one.
 tstr ProgramVersion();

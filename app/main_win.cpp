@@ -1,4 +1,5 @@
 #include "app/CWpp.h"
+#include "ui/UiText.h"
 
 #include <windows.h>
 
@@ -50,8 +51,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     if (!app.Init()) {
         if (!app.errorText.IsEmpty())
-            MessageBoxA(nullptr, app.errorText.str(), "Error",
-                        MB_SYSTEMMODAL | MB_ICONERROR | MB_OK);
+            ShowUiMessage(nullptr, app.errorText, UiText(app.instance, IDS_ERROR),
+                          MB_SYSTEMMODAL | MB_ICONERROR | MB_OK);
         return 1;
     }
     const int code = RunMessageLoop();

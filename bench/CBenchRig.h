@@ -25,7 +25,7 @@ template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
             screens.push_back({i * width, 0, (i + 1) * width, primary.bottom});
         this->desktop.SetMonitors(screens);
         for (std::size_t i = 0; i < screens.size(); ++i)
-            this->desktop.SetTaskbar(i, TaskbarEdge::Bottom, 40);
+            this->desktop.SetTaskbar(i, TaskbarSide::Bottom, 40);
     }
     // Starts the set, the generator seeded with 1; `started` tells whether it did.
     void Start() {

@@ -32,7 +32,7 @@ void MakeBand(int kind, int32_t width, CBmp& band, DesktopRect* shown) {
         return;
     }
     CHeadlessDesktop desktop(width, width * 9 / 16);
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    desktop.SetTaskbar(TaskbarSide::Bottom, 40);
     CRenderState renderState(&desktop);
     renderState.processorCount = 1;
     std::unique_ptr<CFrameSet> set;

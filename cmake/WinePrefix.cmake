@@ -15,9 +15,10 @@ execute_process(COMMAND wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Manag
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "setting the unmanaged windows failed with ${rc}")
 endif()
-# Wine draws the caption buttons and frame glyphs with Marlett, which Debian ships but
-# Wine does not find on its own: without it they show as letters.
-if(EXISTS /usr/share/wine/fonts/marlett.ttf)
-    file(COPY /usr/share/wine/fonts/marlett.ttf DESTINATION ${PREFIX}/drive_c/windows/Fonts)
+# Marlett for the caption buttons, Tahoma for "MS Shell Dlg" and the Chinese and Japanese
+# letters linked to it (scripts/wine-fonts.sh): the layout check measures real glyphs.
+execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-fonts.sh RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "giving the prefix its fonts failed with ${rc}")
 endif()
 execute_process(COMMAND wineserver -w)

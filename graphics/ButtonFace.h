@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/resource.h"
+
 #include <functional>
 
 class CBmp;
@@ -27,6 +29,6 @@ struct ButtonFaceBitmaps {
     int artwork;
     int highlight;
 };
-constexpr ButtonFaceBitmaps kStartFace{136, 138, 141};
-constexpr ButtonFaceBitmaps kStopFace{139, 140, 142};
-constexpr ButtonFaceBitmaps kSettingsFace{149, 138, 150};
+constexpr ButtonFaceBitmaps kStartFace{IDB_START, IDB_EMBER_TEXTURE, IDB_START_HIGHLIGHT};
+constexpr ButtonFaceBitmaps kStopFace{IDB_STOP, IDB_STOP_TEXTURE, IDB_STOP_HIGHLIGHT};
+constexpr ButtonFaceBitmaps kSettingsFace{IDB_SETTINGS, IDB_EMBER_TEXTURE, IDB_SETTINGS_HIGHLIGHT};

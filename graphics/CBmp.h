@@ -17,10 +17,11 @@ constexpr int kBytesPerPixel = 4;
 constexpr int kAlphaByte = 3;
 
 // The one raster type: 32-bit pixels in memory order blue, green, red, alpha (read as a
-// little-endian word 0xAARRGGBB), rows top-down, stride exactly width * 4 bytes, so pixel
-// (x, y) starts at byte (y * width + x) * 4. Colours are premultiplied by alpha in
-// everything presented. Owned pixel memory is one zero-initialised block of byteSize
-// bytes; a borrowed bitmap (Wrap) views foreign memory and never releases it.
+// little-endian word 0xAARRGGBB), rows top-down, stride exactly width * kBytesPerPixel
+// bytes, so pixel (x, y) starts at byte (y * width + x) * kBytesPerPixel. Colours are
+// premultiplied by alpha in everything presented. Owned pixel memory is one
+// zero-initialised block of byteSize bytes; a borrowed bitmap (Wrap) views foreign memory
+// and never releases it.
 class CBmp {
 public:
     CBmp();
@@ -98,7 +99,7 @@ public:
     void SetPixel(int x, int y, uint32_t word);
 
     uint8_t* pixels = nullptr; // null when the bitmap is empty
-    int32_t byteSize = 0;      // width * height * 4
+    int32_t byteSize = 0;      // width * height * kBytesPerPixel
     int32_t width = 0;
     int32_t height = 0;
     tstr name;

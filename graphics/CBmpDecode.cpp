@@ -7,7 +7,7 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr uint32_t kUncompressed = 0;
-// Keeps width * height * 4 within the signed 32-bit byte size of a bitmap.
+// Keeps width * height * kBytesPerPixel within the signed 32-bit byte size of a bitmap.
 constexpr int64_t kMaxPixels = 0x1FFFFFFF;
 
 // What the headers say about the pixel rows, after every check against the byte count.
@@ -56,13 +56,14 @@ void CopyRows(const uint8_t* data, const Layout& layout, uint8_t* target) {
         const int32_t sourceRow = layout.bottomUp ? layout.height - 1 - y : y;
         const uint8_t* source =
             data + layout.offset + static_cast<std::size_t>(sourceRow) * layout.stride;
-        uint8_t* row =
-            target + static_cast<std::size_t>(y) * static_cast<std::size_t>(layout.width) * 4;
-        for (int32_t x = 0; x < layout.width; ++x, source += layout.bytesPerPixel, row += 4) {
+        uint8_t* row = target + static_cast<std::size_t>(y) *
+                                    static_cast<std::size_t>(layout.width) * kBytesPerPixel;
+        for (int32_t x = 0; x < layout.width;
+             ++x, source += layout.bytesPerPixel, row += kBytesPerPixel) {
             row[0] = source[0];
             row[1] = source[1];
             row[2] = source[2];
-            row[3] = layout.bytesPerPixel == 4 ? source[3] : 0;
+            row[kAlphaByte] = layout.bytesPerPixel == 4 ? source[3] : 0;
         }
     }
 }

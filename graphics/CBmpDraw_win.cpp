@@ -10,8 +10,8 @@
 namespace {
 
 std::unique_ptr<uint8_t[]> Block(int width, int height) {
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow)
-                                          uint8_t[static_cast<std::size_t>(width) * height * 4]);
+    return std::unique_ptr<uint8_t[]>(
+        new (std::nothrow) uint8_t[static_cast<std::size_t>(width) * height * kBytesPerPixel]);
 }
 
 // Reads the w x h rectangle at (left, top) of the device context, lets `blend` draw into

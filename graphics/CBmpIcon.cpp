@@ -51,7 +51,7 @@ void CBmp::LoadIconBytes(const uint8_t* data, std::size_t size, int side) {
         name = kept;
         if (pixels == nullptr)
             return;
-        const std::size_t rowBytes = static_cast<std::size_t>(side) * 4;
+        const std::size_t rowBytes = static_cast<std::size_t>(side) * kBytesPerPixel;
         for (int y = 0; y < side; ++y) // stored bottom-up
             std::memcpy(pixels + y * rowBytes, rows + (side - 1 - y) * rowBytes, rowBytes);
         SettleLoadedAlpha(*this);

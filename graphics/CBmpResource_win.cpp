@@ -55,7 +55,8 @@ void CBmp::LoadBitmapResource(void* module, int number) {
     if (bitmap == nullptr)
         return;
     BITMAP description{};
-    // The pixel count limit keeps width * height * 4 within the signed 32-bit byte size.
+    // The pixel count limit keeps width * height * kBytesPerPixel within the signed 32-bit byte
+    // size.
     if (GetObjectA(bitmap, sizeof description, &description) != 0 && description.bmWidth > 0 &&
         description.bmHeight > 0 &&
         static_cast<int64_t>(description.bmWidth) * description.bmHeight <= 0x1FFFFFFF) {

@@ -11,7 +11,7 @@ CDibSurface::~CDibSurface() {
 
 bool CDibSurface::Create(int newWidth, int newHeight) {
     Free();
-    const int64_t bytes = int64_t{newWidth} * newHeight * 4;
+    const int64_t bytes = int64_t{newWidth} * newHeight * kBytesPerPixel;
     if (newWidth <= 0 || newHeight <= 0 || bytes > INT32_MAX)
         return false;
     pixels = new (std::nothrow) uint8_t[static_cast<std::size_t>(bytes)]();

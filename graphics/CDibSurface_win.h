@@ -29,7 +29,7 @@ struct CDibSurface {
 
     int32_t width = 0;
     int32_t height = 0;
-    uint8_t* pixels = nullptr; // width * height * 4 bytes, or null
+    uint8_t* pixels = nullptr; // width * height * kBytesPerPixel bytes, or null
     int32_t byteSize = 0;
     int32_t borrowed = 0; // the pixels belong to a CBmp
 };

@@ -14,7 +14,7 @@ class CPixelTransfer {
 public:
     // Prepares a width x height transfer for dc; false when the objects cannot be made.
     bool Open(HDC dc, int width, int height);
-    // Copies the rectangle at (x, y) of dc into pixels (width * height * 4 bytes).
+    // Copies the rectangle at (x, y) of dc into pixels (width * height * kBytesPerPixel bytes).
     bool Read(HDC dc, int x, int y, uint8_t* pixels);
     // Copies pixels opaquely to the rectangle at (x, y) of dc.
     bool Write(HDC dc, int x, int y, const uint8_t* pixels);

@@ -1,11 +1,5 @@
 #include "graphics/DpiScale.h"
 
-namespace {
-
-constexpr int kDesignDpi = 96;
-
-} // namespace
-
 int ScaleToDpi(int pixels, int dpi) {
     if (dpi <= 0 || dpi == kDesignDpi)
         return pixels;

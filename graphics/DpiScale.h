@@ -1,5 +1,8 @@
 #pragma once
 
-// Sizes in the interface are designed for 96 DPI. A size scaled to `dpi`: pixels * dpi / 96,
-// rounded to the nearest pixel; unchanged at 96 DPI and when the DPI is unknown (0 or less).
+// The DPI the interface's sizes and pictures are designed for (Windows' own default).
+constexpr int kDesignDpi = 96;
+
+// A size scaled to `dpi`: pixels * dpi / kDesignDpi, rounded to the nearest pixel; unchanged
+// at the design DPI and when the DPI is unknown (0 or less).
 int ScaleToDpi(int pixels, int dpi);

@@ -1,10 +1,10 @@
 #include "graphics/FacePlacement.h"
 
+#include "graphics/DpiScale.h"
+
 #include <algorithm>
 
 namespace {
-
-constexpr int kDesignDpi = 96;
 
 int Scaled(int size, int numerator, int denominator) {
     return static_cast<int>((static_cast<long long>(size) * numerator + denominator / 2) /

@@ -31,6 +31,12 @@ struct CReleaseDc {
     HWND window = nullptr;
     void operator()(HDC dc) const { ReleaseDC(window, dc); }
 };
+// Ends the painting BeginPaint began, with the description it filled.
+struct CEndPaint {
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};
+    void operator()(HDC) const { EndPaint(window, &paint); }
+};
 // Selects the replaced object back into its device context.
 struct CSelectBack {
     HDC dc = nullptr;
@@ -44,6 +50,17 @@ template <class Handle> using CGdiObject = CHandleOwner<Handle, CDeleteGdiObject
 class CWindowDc : public CHandleOwner<HDC, CReleaseDc> {
 public:
     explicit CWindowDc(HWND window) : CHandleOwner(GetDC(window), CReleaseDc{window}) {}
+};
+
+// The device context of a WM_PAINT: BeginPaint at construction (which validates the update
+// region), EndPaint at destruction; null, and nothing to end, when BeginPaint fails.
+class CPaintDc : public CHandleOwner<HDC, CEndPaint> {
+public:
+    explicit CPaintDc(HWND window) {
+        CEndPaint end{window, {}};
+        const HDC dc = BeginPaint(window, &end.paint);
+        Reset(dc, end);
+    }
 };
 
 // The screen's device context, held: GetDC(null) until Reset.

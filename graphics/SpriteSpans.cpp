@@ -9,10 +9,10 @@ std::vector<CRowSpan> FindRowSpans(const CBmp& frame) {
         return spans;
     spans.resize(static_cast<std::size_t>(frame.height));
     for (int32_t v = 0; v < frame.height; ++v) {
-        const uint8_t* row = frame.pixels + std::ptrdiff_t{v} * frame.width * 4;
+        const uint8_t* row = frame.pixels + std::ptrdiff_t{v} * frame.width * kBytesPerPixel;
         CRowSpan& span = spans[static_cast<std::size_t>(v)];
         for (int32_t u = 0; u < frame.width; ++u) {
-            if (row[u * 4 + 3] == 0)
+            if (row[u * kBytesPerPixel + kAlphaByte] == 0)
                 continue;
             if (span.first > span.last)
                 span.first = u;
@@ -29,8 +29,8 @@ bool PadToEightColumns(const CBmp& frame, CBmp* padded) {
     if (!padded->pixels)
         return false;
     for (int32_t v = 0; v < frame.height; ++v)
-        std::memcpy(padded->pixels + std::ptrdiff_t{v} * padded->width * 4,
-                    frame.pixels + std::ptrdiff_t{v} * frame.width * 4,
-                    std::size_t{4} * static_cast<std::size_t>(frame.width));
+        std::memcpy(padded->pixels + std::ptrdiff_t{v} * padded->width * kBytesPerPixel,
+                    frame.pixels + std::ptrdiff_t{v} * frame.width * kBytesPerPixel,
+                    std::size_t{kBytesPerPixel} * static_cast<std::size_t>(frame.width));
     return true;
 }

@@ -7,10 +7,11 @@
 #                                 with the setup's SHA256 and its address under RELEASE_URL
 # Both packages hold the program stripped of its symbols; it names its debug file, so a
 # debugger finds the symbols when embra.exe.debug lies beside it.
-# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, PICTURES (the setup's pictures), RELEASE_URL,
-# STAGE, DIST, OBJCOPY and MAKENSIS.
-foreach(variable PROGRAM VERSION SOURCE_DIR ICON PICTURES RELEASE_URL STAGE DIST OBJCOPY
-        MAKENSIS)
+# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, PICTURES (the setup's pictures), LANGUAGES (the
+# setup's languages, made from the translation files), RELEASE_URL, STAGE, DIST, OBJCOPY and
+# MAKENSIS.
+foreach(variable PROGRAM VERSION SOURCE_DIR ICON PICTURES LANGUAGES RELEASE_URL STAGE DIST
+        OBJCOPY MAKENSIS)
     if(NOT ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -44,7 +45,8 @@ file(WRITE ${STAGE}/LICENSE.txt "${licence}")
 file(REMOVE ${DIST}/${name}-setup.exe ${DIST}/${name}-portable.zip ${DIST}/${name}-debug.zip)
 file(REMOVE_RECURSE ${DIST}/winget)
 run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON} -DPICTURES=${PICTURES}
-    -DOUTFILE=${DIST}/${name}-setup.exe ${SOURCE_DIR}/packaging/embra.nsi)
+    -DLANGUAGES=${LANGUAGES} -DOUTFILE=${DIST}/${name}-setup.exe
+    ${SOURCE_DIR}/packaging/embra.nsi)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-portable.zip --format=zip
     embra.exe README.txt LICENSE.txt)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-debug.zip --format=zip

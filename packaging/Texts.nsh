@@ -1,6 +1,8 @@
-; The texts the setup program and its uninstaller show of their own, in one place so that
-; they can be translated; Modern UI's pages bring theirs in each of its languages. A text
-; may name the install folder ($INSTDIR), which takes its value when the text is shown.
+; The texts the setup program and its uninstaller show of their own, in English; each
+; translation file (resources/lang/<tag>.txt) gives them under the same names, and the
+; build makes a LangString of each in every language (the script shows them as
+; $(TEXT_...)). Modern UI's pages bring theirs in each of its languages. A text may name the
+; install folder ($INSTDIR), which takes its value when the text is shown.
 
 !define TEXT_START_NOW "Start Embra now"
 

@@ -7,6 +7,7 @@
 ;   STAGE     the folder holding embra.exe (stripped), README.txt and LICENSE.txt
 ;   ICON      the program's icon
 ;   PICTURES  the folder holding the setup's pictures, drawn by the artwork generator
+;   LANGUAGES the setup's languages and its texts in each, made from the translation files
 ;   OUTFILE   the setup program to write
 ;
 ; Setup and uninstaller touch only what belongs to the installed copy: the program that
@@ -91,7 +92,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_CUSTOMFUNCTION_GUIINIT TakeLargePictures
 !define MUI_CUSTOMFUNCTION_UNGUIINIT un.TakeLargePictures
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
-!define MUI_FINISHPAGE_RUN_TEXT "${TEXT_START_NOW}"
+!define MUI_FINISHPAGE_RUN_TEXT "$(TEXT_START_NOW)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE OnFolderChosen
@@ -100,7 +101,9 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "English"
+; Modern UI's languages and the setup's own texts in each (made by the build from
+; resources/lang/); the setup speaks Windows' display language where it has it.
+!include "${LANGUAGES}"
 
 ; On a screen of high DPI the pages take the pictures drawn for it: Modern UI stretches
 ; whichever picture it has to the size of its place on the page.
@@ -126,7 +129,7 @@ FunctionEnd
 Function OnFolderChosen
     Call CheckInstallFolder
     ${If} $R0 = 0
-        MessageBox MB_OK|MB_ICONEXCLAMATION "${TEXT_FOLDER_NOT_EMPTY}"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$(TEXT_FOLDER_NOT_EMPTY)"
         FindWindow $R1 "#32770" "" $HWNDPARENT
         GetDlgItem $R1 $R1 ${FOLDER_FIELD}
         SendMessage $R1 ${WM_SETTEXT} 0 "STR:$INSTDIR\${PRODUCT}"
@@ -174,7 +177,7 @@ Section "Embra"
         SetErrorLevel ${EXIT_FOLDER_NOT_EMPTY}
         Abort
     ${EndIf}
-    !insertmacro END_COPY_OR_STOP "" SetupFileInUse "${TEXT_SETUP_IN_USE}"
+    !insertmacro END_COPY_OR_STOP "" SetupFileInUse "$(TEXT_SETUP_IN_USE)"
 
     SetOutPath "$INSTDIR"
     File "${STAGE}\${PROGRAM}"
@@ -266,7 +269,7 @@ Function un.RemoveListedFiles
 FunctionEnd
 
 Section "Uninstall"
-    !insertmacro END_COPY_OR_STOP "un." un.ListedFileInUse "${TEXT_UNINSTALL_IN_USE}"
+    !insertmacro END_COPY_OR_STOP "un." un.ListedFileInUse "$(TEXT_UNINSTALL_IN_USE)"
 
     ; The shortcuts first, while the program they start is there to compare with.
     StrCpy $R0 "${MENU_SHORTCUT}"
@@ -284,14 +287,14 @@ Section "Uninstall"
     ${EndIf}
 
     ${If} $DeleteSettings == 0
-    ${AndIf} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "${TEXT_DELETE_SETTINGS}" /SD IDNO IDYES`
+    ${AndIf} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(TEXT_DELETE_SETTINGS)" /SD IDNO IDYES`
         StrCpy $DeleteSettings 1
     ${EndIf}
     ${If} $DeleteSettings == 1
         ; A copy still running would write the settings again when it ends.
         Call un.AnyRunningCopy
         ${If} $R0 = 1
-            MessageBox MB_OK|MB_ICONINFORMATION "${TEXT_SETTINGS_KEPT}" /SD IDOK
+            MessageBox MB_OK|MB_ICONINFORMATION "$(TEXT_SETTINGS_KEPT)" /SD IDOK
             SetErrorLevel ${EXIT_SETTINGS_KEPT}
         ${Else}
             DeleteRegKey HKCU "${SETTINGS_KEY}"

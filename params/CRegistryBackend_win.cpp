@@ -17,13 +17,13 @@ constexpr DWORD kNameChars = 1024;
 
 // Opens a key of HKEY_CURRENT_USER for reading into the owner.
 bool OpenForReading(CRegistryKey& key, const tstr& path) {
-    return RegOpenKeyExW(HKEY_CURRENT_USER, ToUtf16(path.str()).c_str(), 0, KEY_READ,
-                         key.Receive()) == ERROR_SUCCESS;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, Utf16(path).c_str(), 0, KEY_READ, key.Receive()) ==
+           ERROR_SUCCESS;
 }
 
 // Opens a key of HKEY_CURRENT_USER for writing, creating it where it is missing.
 bool CreateForWriting(CRegistryKey& key, const tstr& path) {
-    return RegCreateKeyExW(HKEY_CURRENT_USER, ToUtf16(path.str()).c_str(), 0, nullptr, 0, KEY_WRITE,
+    return RegCreateKeyExW(HKEY_CURRENT_USER, Utf16(path).c_str(), 0, nullptr, 0, KEY_WRITE,
                            nullptr, key.Receive(), nullptr) == ERROR_SUCCESS;
 }
 
@@ -39,7 +39,7 @@ bool EnumName(const tstr& path, int index, tstr& name, Enumerate enumerate) {
     DWORD length = kNameChars;
     if (enumerate(key.Get(), static_cast<DWORD>(index), found, &length) != ERROR_SUCCESS)
         return false;
-    name = FromUtf16(found, static_cast<int>(length));
+    name = Utf8(std::wstring(found, length));
     return true;
 }
 
@@ -49,12 +49,12 @@ bool CRegistryBackend::WriteString(const tstr& path, const tstr& name, const tst
     CRegistryKey key;
     if (!CreateForWriting(key, path))
         return false;
-    const std::wstring wideName = ToUtf16(name.str());
+    const std::wstring wideName = Utf16(name);
     if (text.IsNull()) {
         RegDeleteValueW(key.Get(), wideName.c_str());
         return true;
     }
-    const std::wstring wide = ToUtf16(text.str());
+    const std::wstring wide = Utf16(text);
     // The terminator included.
     const auto size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
     RegSetValueExW(key.Get(), wideName.c_str(), 0, REG_SZ,
@@ -69,7 +69,7 @@ bool CRegistryBackend::WriteBytes(const tstr& path, const tstr& name, const void
     CRegistryKey key;
     if (!CreateForWriting(key, path))
         return false;
-    const std::wstring wideName = ToUtf16(name.str());
+    const std::wstring wideName = Utf16(name);
     if (!data) {
         RegDeleteValueW(key.Get(), wideName.c_str());
         return true;
@@ -95,7 +95,7 @@ bool CRegistryBackend::ReadBytes(const tstr& path, const tstr& name, void* buffe
 bool CRegistryBackend::DeleteKey(const tstr& path) {
     if (path.IsEmpty())
         return false;
-    return SHDeleteKeyW(HKEY_CURRENT_USER, ToUtf16(path.c_str()).c_str()) == ERROR_SUCCESS;
+    return SHDeleteKeyW(HKEY_CURRENT_USER, Utf16(path).c_str()) == ERROR_SUCCESS;
 }
 
 bool CRegistryBackend::KeyExists(const tstr& path) {

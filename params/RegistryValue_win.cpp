@@ -16,7 +16,7 @@ bool IsStringType(DWORD type) {
 } // namespace
 
 bool ReadValueText(HKEY key, const char* name, tstr& out) {
-    const std::wstring wideName = ToUtf16(name);
+    const std::wstring wideName = Utf16(name);
     DWORD type = REG_NONE;
     DWORD size = 0;
     if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -35,7 +35,7 @@ bool ReadValueText(HKEY key, const char* name, tstr& out) {
     if (IsStringType(type)) {
         std::wstring text(read / sizeof(wchar_t) + 1, L'\0');
         std::memcpy(text.data(), data.data(), read - read % sizeof(wchar_t));
-        out = FromUtf16(text.c_str());
+        out = Utf8(text.c_str());
     } else {
         out = reinterpret_cast<const char*>(data.data());
     }
@@ -49,7 +49,7 @@ bool ReadValueBytes(HKEY key, const char* name, void* buffer, std::size_t size) 
     std::vector<BYTE> data(size + 1);
     DWORD type = REG_NONE;
     DWORD read = static_cast<DWORD>(data.size());
-    if (RegQueryValueExW(key, ToUtf16(name).c_str(), nullptr, &type, data.data(), &read) !=
+    if (RegQueryValueExW(key, Utf16(name).c_str(), nullptr, &type, data.data(), &read) !=
             ERROR_SUCCESS ||
         type != REG_BINARY || read != size)
         return false;

@@ -19,6 +19,12 @@
 // The program's icon (the artwork).
 #define IDI_EMBRA 107
 
+// The effects' bitmaps (the artwork): the fire's sprite sheet and colour strip, the water's
+// splash.
+#define IDB_FLAME_SHEET 135
+#define IDB_COLOUR_STRIP 144
+#define IDB_SPLASH 164
+
 // The interface's bitmaps (the artwork): the big buttons' pictures, their textures and
 // highlights, and the navigation pane's tool pictures.
 #define IDB_START 136
@@ -41,14 +47,37 @@
 #define IDS_START_EFFECT 3
 #define IDS_STOP_EFFECT 4
 #define IDS_SETTINGS_BUTTON 5
-// The tray tip's second line: why the effect pauses ("%1": the end of the hour's pause,
-// hh:mm, or the program a rule pauses for).
+// The tray menu's other items.
+#define IDS_PAUSE_HOUR 6
+#define IDS_SETTINGS_MENU 7
+// The boxes: the question before quitting, the title of an error at start.
+#define IDS_QUIT 8
+#define IDS_ERROR 9
+// The tray tip's second line: the version ("%1": the version) or why the effect pauses
+// ("%1": the end of the hour's pause, hh:mm, or the program a rule pauses for).
+#define IDS_TIP_VERSION 10
 #define IDS_PAUSED_HOUR 11
 #define IDS_PAUSED_FULL_SCREEN 12
 #define IDS_PAUSED_SESSION_LOCKED 13
 #define IDS_PAUSED_DISPLAY_OFF 14
 #define IDS_PAUSED_BATTERY_SAVER 15
 #define IDS_PAUSED_ON_BATTERY 16
+// The box of a hotkey another program holds ("%1": the hotkey's name), and the names of
+// its modifier keys and of a key without a name ("%1": its number).
+#define IDS_HOTKEY_TAKEN 17
+#define IDS_KEY_CTRL 18
+#define IDS_KEY_SHIFT 19
+#define IDS_KEY_ALT 20
+#define IDS_KEY_NUMBER 21
+// The settings window's tabs and the effects' names in its list.
+#define IDS_TAB_LIST 22
+#define IDS_TAB_COMMON 23
+#define IDS_EFFECT_FIRE 24
+#define IDS_EFFECT_LIGHTS 25
+#define IDS_EFFECT_WATER 26
+// The "Language" choice: following Windows, and each language's name in its own language.
+#define IDS_LANGUAGE_WINDOWS 27
+#define IDS_LANGUAGE_NAME 28
 #define IDS_PAUSED_COVERED 29
 #define IDS_PAUSED_REMOTE 40
 #define IDS_PAUSED_CAMERA 41
@@ -98,6 +127,8 @@
 #define IDC_GROUP_STARTING 1051
 #define IDC_GROUP_PAUSING 1052
 #define IDC_GROUP_SHOWING 1053
+#define IDC_GROUP_LANGUAGE 1054
+#define IDC_LANGUAGE 1055
 #define IDC_PAUSE_REMOTE 1060
 #define IDC_PAUSE_CAMERA 1061
 #define IDC_ANIMATIONS_LABEL 1062

@@ -7,7 +7,7 @@ packages=(
     cmake make g++ pkg-config
     googletest libgtest-dev libbenchmark-dev libstb-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine nsis
+    wine wine64 fonts-wine fonts-wqy-microhei nsis
     xvfb xauth x11-utils imagemagick procps
     clang-format
     clang libclang-rt-14-dev

@@ -25,13 +25,15 @@ cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/windows -j"$(nproc)" >/dev/null
 EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows \
-    -R 'wine.prefix|e2e.app.(first-run|settings-switch|tray-menu)' >/dev/null
+    -R 'wine.prefix|e2e.app.(first-run|settings-switch|tray-menu|languages)' >/dev/null
 e2e=build/windows/tests/e2e
 cp "$e2e/app-first-run/main-window-and-tray.png" docs/main-window.png
 cp "$e2e/app-tray-menu/tray-menu.png" docs/tray-menu.png
 for window in settings-items settings-common settings-programs fire-settings; do
     cp "$e2e/app-settings-switch/$window.png" "docs/$window.png"
 done
+cp "$e2e/app-languages/de-settings-common.png" docs/settings-common-de.png
+cp "$e2e/app-languages/ja-tray-tip.png" docs/tray-tip-ja.png
 # The setup program's welcome page with its own picture, cut out of the desktop around it.
 cmake --build build/windows -j"$(nproc)" --target embra_packages >/dev/null
 EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh scripts/setup-screenshot.sh 96 build/setup-welcome.png \

@@ -7,7 +7,7 @@ sets_key='HKCU\Software\Lumavist\Embra\Sets'
 
 # Makes the prefix when it is missing or was left half made, and (every time, so that a
 # prefix from an interrupted run is mended) gives its virtual desktop "Embra" the shell's
-# taskbar and Wine the Marlett font that draws the caption buttons.
+# taskbar and Wine the fonts of the caption buttons and the dialogs.
 prepare_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
         echo "Making the Wine prefix $WINEPREFIX"
@@ -21,13 +21,9 @@ prepare_prefix() {
     fi
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD \
         /d 1 /f >/dev/null 2>&1
-    # Wine does not find Debian's copy of Marlett (package fonts-wine).
-    local marlett=/usr/share/wine/fonts/marlett.ttf
-    local fonts=$WINEPREFIX/drive_c/windows/Fonts
-    mkdir -p "$fonts"
-    if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-        cp "$marlett" "$fonts/"
-    fi
+    # Marlett, Tahoma and the Chinese and Japanese letters (Wine does not find Debian's
+    # copies of its own fonts).
+    "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh"
 }
 
 # Prints a stored text value ($1 key, $2 value name); prints nothing when the key or the

@@ -3,7 +3,7 @@
 #include "params/ProgramRule.h"
 #include "params/Utf16_win.h"
 #include "settings/ProgramListView.h"
-#include "ui/WindowHelpers.h"
+#include "ui/UiText.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -56,10 +56,8 @@ bool CAddProgramDlg::TakeSelected() {
 
 bool CAddProgramDlg::Browse() {
     const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
-    tstr name("");
-    LoadResourceString(name, module, IDS_PROGRAM_FILTER);
     // "<name>\0*.exe\0\0": the filter's name and its pattern.
-    std::wstring filter = ToUtf16(name.str());
+    std::wstring filter = Utf16(UiText(module, IDS_PROGRAM_FILTER));
     filter += L'\0';
     filter += L"*.exe";
     filter += L'\0';
@@ -74,6 +72,6 @@ bool CAddProgramDlg::Browse() {
     open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_DONTADDTORECENT;
     if (!GetOpenFileNameW(&open))
         return false;
-    chosen = ProgramFileName(FromUtf16(path.c_str()).str());
+    chosen = ProgramFileName(Utf8(path.c_str()).str());
     return !chosen.empty();
 }

@@ -1,6 +1,8 @@
 #include "settings/CParamDlgSet.h"
 
+#include "params/ControlKind.h"
 #include "settings/CParamDlg.h"
+#include "settings/CTextChoiceDlg.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -43,8 +45,12 @@ bool CParamDlgSet::BindControl(CParam<bool>* parameter, int kind, int controlId)
     return Bind(parameter, std::move(binding));
 }
 
-bool CParamDlgSet::BindControl(CParam<tstr>*, int, int) {
-    return false;
+bool CParamDlgSet::BindControl(CParam<tstr>* parameter, int kind, int controlId) {
+    if (kind != kComboByData)
+        return false;
+    auto binding = std::make_unique<CTextChoiceDlg>();
+    binding->Setup(kind, controlId);
+    return Bind(parameter, std::move(binding));
 }
 
 void CParamDlgSet::InitControls(HWND dialog) {

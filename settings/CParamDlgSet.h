@@ -28,7 +28,7 @@ public:
     // A new binding of the given control kind (ControlKind) and control id.
     [[nodiscard]] bool BindControl(CParam<int>* parameter, int kind, int controlId);
     [[nodiscard]] bool BindControl(CParam<bool>* parameter, int kind, int controlId);
-    // A text parameter has no control kind here: false.
+    // A text parameter takes a drop-down list (kComboByData) only.
     [[nodiscard]] bool BindControl(CParam<tstr>* parameter, int kind, int controlId);
 
     // For each binding in order: snapshot its parameter, connect it to its control (which

@@ -1,12 +1,16 @@
 #include "settings/CSettingsCommonDlg.h"
 
+#include "params/TextTemplate.h"
 #include "settings/HotKeyWord.h"
 #include "settings/ISettingsApp.h"
+#include "settings/LanguageChoice.h"
+#include "ui/UiText.h"
 
 #include <commctrl.h>
 
 int CSettingsCommonDlg::OnInitDialog() {
     app->ReadOptions();
+    FillLanguageChoice(GetDlgItem(Handle(), IDC_LANGUAGE), Module());
     for (const OptionRow& row : app->Options()) {
         if (row.control == 0)
             continue;
@@ -36,13 +40,18 @@ bool CSettingsCommonDlg::ApplyHotKey() {
 }
 
 void CSettingsCommonDlg::ReportTakenHotKey() {
-    const tstr text = tstr("The hotkey ") + HotKeyName(*HotKey().Get()) +
-                      " is used by another program. Choose another one.";
+    const HINSTANCE module = Module();
+    const std::string text = FillTemplate(UiText(module, IDS_HOTKEY_TAKEN).str(),
+                                          {HotKeyName(module, *HotKey().Get()).str()});
     HWND window = GetAncestor(Handle(), GA_ROOT);
-    char title[128] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    MessageBoxA(window, text.str(), title, MB_OK | MB_ICONWARNING);
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    ShowUiMessage(window, text.c_str(), Utf8(title), MB_OK | MB_ICONWARNING);
     SetFocus(GetDlgItem(Handle(), IDC_HOTKEY));
+}
+
+HINSTANCE CSettingsCommonDlg::Module() const {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
 }
 
 const OptionRow* CSettingsCommonDlg::HotKeyRow() const {

@@ -12,7 +12,8 @@ class ISettingsApp;
 // options table, bound to the row's parameter, in groups. The start-with-Windows flag is
 // read back from the start-up shortcut at opening; a note under the hot-key control says
 // when another program holds the stored hotkey, and one under the capture option when the
-// system refuses to hide the effect from capture. Cancel puts every value back.
+// system refuses to hide the effect from capture; the language's list offers Windows' own
+// and each language of the program by its own name. Cancel puts every value back.
 class CSettingsCommonDlg : public CDialogParam {
 public:
     static constexpr int kTemplate = IDD_SETTINGS_COMMON;
@@ -33,6 +34,8 @@ private:
     const OptionRow* HotKeyRow() const;
     // The hotkey option's parameter.
     CParam<int>& HotKey() const;
+    // The module the page's template came from, which holds its texts.
+    HINSTANCE Module() const;
 
     ISettingsApp* const app;
 };

@@ -2,9 +2,11 @@
 
 #include "resources/resource.h"
 #include "settings/ISettingsApp.h"
-#include "ui/WindowHelpers.h"
+#include "ui/UiText.h"
 
 #include <commctrl.h>
+
+#include <string>
 
 namespace {
 
@@ -89,17 +91,15 @@ RECT CSettingsDlg::DisplayArea() const {
 }
 
 void CSettingsDlg::InsertTabs() {
-    tstr programs("");
-    LoadResourceString(programs,
-                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE)),
-                       IDS_TAB_PROGRAMS);
-    const char* const texts[] = {"Items list", "Common", programs.str()};
+    const UINT texts[] = {IDS_TAB_LIST, IDS_TAB_COMMON, IDS_TAB_PROGRAMS};
+    const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
     for (int position = kListTab; position < kPageCount; ++position) {
-        TCITEMA item{};
+        std::wstring text = Utf16(UiText(module, texts[position]));
+        TCITEMW item{};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = const_cast<char*>(texts[position]);
+        item.pszText = text.data();
         item.iImage = 0;
-        SendMessageA(tabControl, TCM_INSERTITEMA, position, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(tabControl, TCM_INSERTITEMW, position, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -1,10 +1,12 @@
 #include "settings/CSettingsListDlg.h"
 
 #include "effects/engine/CSet.h"
+#include "resources/resource.h"
 #include "settings/ISettingsApp.h"
 #include "ui/CNavPaneItem.h"
 #include "ui/CNavPaneItemTool.h"
 #include "ui/CNavPaneWnd.h"
+#include "ui/UiText.h"
 
 namespace {
 
@@ -14,6 +16,25 @@ constexpr uint32_t kButtonTool =
 constexpr uint32_t kToggleTool =
     CNavPaneItemTool::kToggle | CNavPaneItemTool::kPush | CNavPaneItemTool::kFlat;
 constexpr uint32_t kPictureTool = CNavPaneItemTool::kFlat;
+
+// The effects' names in the list by their sets' keys.
+struct EffectName {
+    const char* key;
+    UINT text;
+};
+constexpr EffectName kEffectNames[] = {
+    {"Embra", IDS_EFFECT_FIRE},
+    {"Glimra", IDS_EFFECT_LIGHTS},
+    {"Ripla", IDS_EFFECT_WATER},
+};
+
+// The set's name in the language of the texts; its own display name where it has none.
+tstr ShownName(CSet& set, HINSTANCE module) {
+    for (const EffectName& each : kEffectNames)
+        if (set.Key() == each.key)
+            return UiText(module, each.text);
+    return set.DisplayName();
+}
 
 // The set an entry stands for; null when its data is no live set.
 CSet* SetOf(const CNavPaneItem* entry) {
@@ -73,7 +94,8 @@ int CSettingsListDlg::OnKey(UINT message, UINT key, LPARAM) {
 
 void CSettingsListDlg::AddEntry(CSet* set) {
     const COLORREF colour = static_cast<COLORREF>(*set->colour.Get() & 0x00FFFFFF);
-    const tstr name = set->DisplayName();
+    const tstr name =
+        ShownName(*set, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE)));
     CNavPaneItem* entry = pane->AddColouredEntry(name.c_str(), colour, kEntryHeight, set);
     if (!entry)
         return;

@@ -5,7 +5,7 @@
 #include "settings/CAddProgramDlg.h"
 #include "settings/ISettingsApp.h"
 #include "settings/ProgramListView.h"
-#include "ui/WindowHelpers.h"
+#include "ui/UiText.h"
 
 #include <commctrl.h>
 
@@ -23,9 +23,7 @@ HINSTANCE ModuleOf(HWND window) {
 }
 
 std::string Text(HWND window, UINT id) {
-    tstr text("");
-    LoadResourceString(text, ModuleOf(window), id);
-    return text.str();
+    return UiText(ModuleOf(window), id).str();
 }
 
 // Binds the rules to the page: every change of them shows in the list, and the dialog's
@@ -61,8 +59,8 @@ int CSettingsProgramsDlg::OnInitDialog() {
                   {Text(Handle(), IDS_PROGRAM_COLUMN), Text(Handle(), IDS_ACTION_COLUMN)});
     HWND action = Control(kAction);
     for (UINT name : kActionNames)
-        SendMessageA(action, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Text(Handle(), name).c_str()));
+        SendMessageW(action, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Utf16(Text(Handle(), name).c_str()).c_str()));
     if (!Bind(&app->ProgramRules(), std::make_unique<CRulesBinding>(this)))
         EnableWindow(list, FALSE);
     CDialogParam::OnInitDialog();
@@ -115,7 +113,7 @@ void CSettingsProgramsDlg::ShowRules() {
 void CSettingsProgramsDlg::ShowSelectedAction() {
     const ProgramRule* rule = Selected();
     HWND action = Control(kAction);
-    SendMessageA(action, CB_SETCURSEL, rule ? static_cast<int>(rule->action) : -1, 0);
+    SendMessageW(action, CB_SETCURSEL, rule ? static_cast<int>(rule->action) : -1, 0);
     EnableWindow(action, rule != nullptr);
     EnableWindow(Control(IDC_REMOVE_PROGRAM), rule != nullptr);
 }
@@ -151,7 +149,7 @@ void CSettingsProgramsDlg::RemoveSelected() {
 
 void CSettingsProgramsDlg::TakeAction() {
     const ProgramRule* rule = Selected();
-    const auto index = static_cast<int>(SendMessageA(Control(kAction), CB_GETCURSEL, 0, 0));
+    const auto index = static_cast<int>(SendMessageW(Control(kAction), CB_GETCURSEL, 0, 0));
     if (!rule || index < 0 || index > 2)
         return;
     chosen = rule->program;

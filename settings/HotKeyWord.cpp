@@ -1,5 +1,9 @@
 #include "settings/HotKeyWord.h"
 
+#include "params/TextTemplate.h"
+#include "resources/resource.h"
+#include "ui/UiText.h"
+
 #include <commctrl.h>
 
 #include <cstdio>
@@ -13,9 +17,10 @@ static_assert(VK_SHIFT == 0x10 && VK_MENU == 0x12 && VK_LSHIFT == 0xA0 && VK_RME
 
 namespace {
 
-// Letters, digits and function keys by their caps; any other key by the keyboard's name.
-tstr KeyName(UINT key, bool extended) {
-    char name[64] = {};
+// Letters, digits and function keys by their caps; any other key by the keyboard's name,
+// else by its number.
+tstr KeyName(HINSTANCE module, UINT key, bool extended) {
+    char name[16] = {};
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
         name[0] = static_cast<char>(key);
         return name;
@@ -24,12 +29,13 @@ tstr KeyName(UINT key, bool extended) {
         std::snprintf(name, sizeof(name), "F%u", key - VK_F1 + 1);
         return name;
     }
-    const LONG scan = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    const LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    wchar_t keyboardName[64] = {};
     if (scan != 0 &&
-        GetKeyNameTextA((scan << 16) | (extended ? 1L << 24 : 0), name, sizeof(name)) > 0)
-        return name;
-    std::snprintf(name, sizeof(name), "key %u", key);
-    return name;
+        GetKeyNameTextW((scan << 16) | (extended ? 1L << 24 : 0), keyboardName, 64) > 0)
+        return Utf8(keyboardName);
+    std::snprintf(name, sizeof(name), "%u", key);
+    return FillTemplate(UiText(module, IDS_KEY_NUMBER).str(), {name}).c_str();
 }
 
 } // namespace
@@ -50,14 +56,14 @@ UINT HotKeyVirtualKey(int word) {
     return LOBYTE(word);
 }
 
-tstr HotKeyName(int word) {
+tstr HotKeyName(HINSTANCE module, int word) {
     const int modifiers = HIBYTE(word);
     tstr name("");
     if (modifiers & HOTKEYF_CONTROL)
-        name += "Ctrl+";
+        name += UiText(module, IDS_KEY_CTRL) + "+";
     if (modifiers & HOTKEYF_SHIFT)
-        name += "Shift+";
+        name += UiText(module, IDS_KEY_SHIFT) + "+";
     if (modifiers & HOTKEYF_ALT)
-        name += "Alt+";
-    return name + KeyName(HotKeyVirtualKey(word), (modifiers & HOTKEYF_EXT) != 0);
+        name += UiText(module, IDS_KEY_ALT) + "+";
+    return name + KeyName(module, HotKeyVirtualKey(word), (modifiers & HOTKEYF_EXT) != 0);
 }

@@ -11,6 +11,7 @@
 // 4), with MOD_NOREPEAT: a key held down counts once.
 UINT HotKeyModifiers(int word);
 UINT HotKeyVirtualKey(int word);
-// "Ctrl+Shift+Alt+F": the modifiers in the order the hot-key control shows them, then the
-// key's name.
-tstr HotKeyName(int word);
+// "Ctrl+Shift+Alt+F": the modifiers in the order the hot-key control shows them, named in
+// the language of the texts (the strings of `module`), then the key's name, the keyboard's
+// own for a key that is no letter, digit or function key.
+tstr HotKeyName(HINSTANCE module, int word);

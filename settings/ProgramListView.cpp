@@ -8,7 +8,7 @@ void SetUpListView(HWND list, const std::vector<int>& percents,
                    const std::vector<std::string>& titles) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (std::size_t column = 0; column < percents.size(); ++column) {
-        std::wstring title = column < titles.size() ? ToUtf16(titles[column].c_str()) : L"";
+        std::wstring title = column < titles.size() ? Utf16(titles[column].c_str()) : L"";
         LVCOLUMNW info{};
         info.mask = LVCF_TEXT | LVCF_WIDTH;
         info.pszText = title.data();
@@ -27,7 +27,7 @@ void FitListColumns(HWND list, const std::vector<int>& percents) {
 void InsertListRow(HWND list, const std::vector<std::string>& texts) {
     const auto row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (std::size_t column = 0; column < texts.size(); ++column) {
-        std::wstring text = ToUtf16(texts[column].c_str());
+        std::wstring text = Utf16(texts[column].c_str());
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = row;

@@ -40,8 +40,8 @@ void CAppController::AddListener(IAppStateListener* listener) {
 }
 
 void CAppController::Start() {
-    NotePlacement();
     effect.Start();
+    NotePlacement();
     pause.ForgetMonitors();
     Refresh();
 }
@@ -59,8 +59,8 @@ void CAppController::Toggle() {
 }
 
 void CAppController::Restart() {
-    NotePlacement();
     effect.Restart();
+    NotePlacement();
     pause.ForgetMonitors();
     Refresh();
 }
@@ -172,8 +172,11 @@ void CAppController::Notify() {
 }
 
 void CAppController::NotePlacement() {
+    // A request inside another is noted by the outer one, once its start has read them.
+    if (effect.Busy())
+        return;
     placedEveryMonitor = options.everyMonitor.On();
-    placedLayout = platform.ReadMonitors(placedEveryMonitor);
+    placedLayout = effect.Monitors();
 }
 
 void CAppController::ArmHourTimer() {
@@ -204,6 +207,9 @@ void CAppController::Apply(OptionEffect each) {
         break;
     case OptionEffect::Capture:
         platform.ApplyHideFromCapture();
+        break;
+    case OptionEffect::Language:
+        platform.ApplyLanguage();
         break;
     }
 }

@@ -7,7 +7,6 @@
 #include "system/OptionRow.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class CEffectControl;
@@ -88,7 +87,7 @@ private:
     void Refresh();
     // Tells the listeners when the state or its reason changed since they were told last.
     void Notify();
-    // Notes the monitors and the option the bands are placed after.
+    // Notes the option and the monitors the last start placed the bands after.
     void NotePlacement();
     void ArmHourTimer();
     void Apply(OptionEffect effect);

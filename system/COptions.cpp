@@ -18,6 +18,7 @@ COptions::COptions(CParam<bool>& startWithWindows, CParam<int>& startMinimize)
            OptionEffect::Capture},
           {"HotKey", &hotKey, IDC_HOTKEY, kHotKey, OptionEffect::HotKey},
           {"Programs", &programs, 0, kNoControl, OptionEffect::Pause},
+          {"Language", &language, IDC_LANGUAGE, kComboByData, OptionEffect::Language},
       } {}
 
 void COptions::Register(CParamRegSet& set) const {

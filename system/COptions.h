@@ -2,6 +2,7 @@
 
 #include "params/CChoiceParam.h"
 #include "params/CHotKeyParam.h"
+#include "params/CLanguageParam.h"
 #include "params/CParam.h"
 #include "params/CParamRegSet.h"
 #include "params/CProgramRulesParam.h"
@@ -38,6 +39,7 @@ public:
     CFlagParam hideFromCapture{true}; // the overlays are hidden from screen capture
     CHotKeyParam hotKey;              // the start/stop hotkey, 0 none
     CProgramRulesParam programs;      // the per-program rules, edited on the "Programs" page
+    CLanguageParam language;          // the texts' language tag, "" Windows' language
 
 private:
     std::vector<OptionRow> rows;

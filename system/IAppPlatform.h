@@ -23,4 +23,6 @@ public:
     virtual void ApplyHideFromCapture() = 0;
     // Writes the options to the store now.
     virtual void SaveOptions() = 0;
+    // Shows the texts in the language the "Language" option now chooses.
+    virtual void ApplyLanguage() = 0;
 };

@@ -14,6 +14,7 @@ enum class OptionEffect {
     HotKey,          // the start/stop hotkey is registered anew
     StartupShortcut, // the start-up shortcut is made or deleted
     Capture,         // the overlays are hidden from screen capture, or shown to it again
+    Language,        // the windows opened from now on show the chosen language
 };
 
 // One option of the settings window: where it is stored, its parameter (which holds its

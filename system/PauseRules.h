@@ -5,7 +5,6 @@
 #include "system/SystemState.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // Why the effect is paused: a set of these bits, none when it is not.
@@ -78,7 +77,7 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
                       const TimedPause& timed, uint64_t nowTick);
 // What the tray tip says of a pause: the one reason it names (a PauseReason bit, 0 while
 // nothing pauses the effect), for the user's own pause the local time of its end, and for
-// a program's rule the program. The view turns it into the text of its string table.
+// a program's rule the program. The view turns it into the text of the user's language.
 struct PauseNote {
     uint32_t reason = 0;
     int untilHour = 0;

@@ -47,7 +47,7 @@ std::string ProcessProgram(DWORD process) {
         std::wstring path(chars, L'\0');
         DWORD length = chars;
         if (QueryFullProcessImageNameW(opened.Get(), 0, path.data(), &length))
-            return ProgramFileName(FromUtf16(path.c_str(), static_cast<int>(length)).str());
+            return ProgramFileName(Utf8(std::wstring(path.c_str(), length)).str());
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             break;
     }
@@ -68,7 +68,7 @@ std::vector<std::string> RunningPrograms() {
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot, &entry); more;
          more = Process32NextW(snapshot, &entry))
-        AddOnce(&names, ProgramFileName(FromUtf16(entry.szExeFile).str()));
+        AddOnce(&names, ProgramFileName(Utf8(entry.szExeFile).str()));
     std::sort(names.begin(), names.end(), NameBefore);
     return names;
 }

@@ -2,7 +2,6 @@
 
 #include "graphics/FacePlacement.h"
 #include "ui/MessageCrackers.h"
-#include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
 #include <algorithm>
@@ -45,7 +44,6 @@ bool CButtonWnd::RegisterFactory() {
 }
 
 LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const POINT point = PointOf(lParam);
     switch (message) {
     case WM_PAINT:
         if (!Paint(reinterpret_cast<HDC>(wParam)))
@@ -61,33 +59,31 @@ LRESULT CButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RepaintFace();
         break;
     case WM_KEYDOWN:
-        if (wParam == VK_SPACE && IsFirstPress(lParam)) {
+        if (const KeyArgs key = KeyArgsOf(wParam, lParam);
+            key.key == VK_SPACE && IsFirstPress(key)) {
             keyPressed = true;
             RepaintFace();
         }
         break;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && keyPressed) {
+        if (KeyArgsOf(wParam, lParam).key == VK_SPACE && keyPressed) {
             keyPressed = false;
             Click(GetDlgCtrlID(Handle()));
             RepaintFace();
         }
         break;
     case WM_MOUSEMOVE:
-        Hover(point);
-        break;
-    case WM_DPICHANGED_AFTERPARENT:
-        SetDpi(WindowDpi(Handle()));
+        Hover(MouseArgsOf(wParam, lParam).point);
         break;
     case WM_TIMER:
         if (wParam == kHoverTimer)
             RollTowardPointer();
         break;
     case WM_LBUTTONDOWN:
-        Press(point);
+        Press(MouseArgsOf(wParam, lParam).point);
         break;
     case WM_LBUTTONUP:
-        Release(point);
+        Release(MouseArgsOf(wParam, lParam).point);
         break;
     case WM_MOUSELEAVE:
         Leave();

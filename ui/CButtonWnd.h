@@ -15,8 +15,9 @@
 // While the pointer is inside, a 50 ms timer rolls three of the layers toward the pointer,
 // faster the farther it is from the face's centre. Away from 96 DPI the face is scaled
 // (bilinear) to the window's DPI and centred in the control (PlaceFace); it follows the
-// DPI when the window moves to a monitor of another (WM_DPICHANGED_AFTERPARENT, SetDpi). Releasing
-// the left button inside posts WM_COMMAND with the control's id to the parent.
+// DPI its dialog hands it when the window moves to a monitor of another (SetDpi, from
+// CDialog's WM_DPICHANGED). Releasing the left button inside posts WM_COMMAND with the
+// control's id to the parent.
 //
 // By keyboard it is a push button: a tab stop, the hot picture and a dotted outline round
 // the picture while it has the focus, Space presses it (pressed picture while the key is
@@ -58,7 +59,7 @@ public:
     CBmp& LoadImage(HMODULE module, int bitmapId);
     void ReleaseImage();
     CBmp& Image() { return image; }
-    // Draws the face for `dpi` from now on (the owner's WM_DPICHANGED) and repaints it.
+    // Draws the face for `dpi` from now on (its dialog's WM_DPICHANGED) and repaints it.
     void SetDpi(int newDpi);
 
     // Registers the window class and its factory, so that template controls of the class

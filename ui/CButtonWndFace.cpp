@@ -11,7 +11,7 @@ namespace {
 constexpr int kRolledLayers[][2] = {{kHotFace, 2}, {kNormalFace, 0}, {kPressedFace, 2}};
 
 bool LeftButtonDown() {
-    return (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+    return GetKeyState(VK_LBUTTON) < 0; // the high bit: held down
 }
 
 // The focus cue: a dotted outline just inside the picture's square, where the artwork's

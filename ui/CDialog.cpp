@@ -3,6 +3,7 @@
 #include "ui/CButtonWnd.h"
 #include "ui/CNavPaneWnd.h"
 #include "ui/MessageCrackers.h"
+#include "ui/UiText.h"
 
 #include <cstddef>
 
@@ -58,77 +59,104 @@ INT_PTR CDialog::DefDialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_CREATE:
         return OnCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY:
         OnDestroy();
         break;
-    case WM_MOVE:
-        OnMove(x, y);
+    case WM_MOVE: {
+        const POINT corner = PointOf(lParam);
+        OnMove(corner.x, corner.y);
         break;
-    case WM_SIZE:
-        OnSize(keys, static_cast<int>(low), static_cast<int>(high));
+    }
+    case WM_SIZE: {
+        const SizeArgs size = SizeArgsOf(wParam, lParam);
+        OnSize(size.type, size.width, size.height);
         break;
+    }
     case WM_PAINT:
         OnPaint();
         break;
     case WM_SHOWWINDOW:
         OnShowWindow(wParam != 0, static_cast<UINT>(lParam));
         break;
-    case WM_SETCURSOR:
-        return OnSetCursor(reinterpret_cast<HWND>(wParam), low, high);
+    case WM_SETCURSOR: {
+        const SetCursorArgs cursor = SetCursorArgsOf(wParam, lParam);
+        return OnSetCursor(cursor.window, cursor.hitTest, cursor.mouseMessage);
+    }
     case WM_DRAWITEM:
-        OnDrawItem(keys, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        OnDrawItem(DrawItemIdOf(wParam), reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         break;
     case WM_NOTIFY: {
         LPARAM result = lParam;
         return OnNotify(wParam, reinterpret_cast<NMHDR*>(lParam), &result);
     }
-    case WM_KEYDOWN:
-        OnKeyDown(keys, low, high);
-        break;
-    case WM_KEYUP:
-        OnKeyUp(keys, low, high);
-        break;
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
         return OnCommand(CommandIdOf(wParam), CommandCodeOf(wParam),
                          reinterpret_cast<HWND>(lParam));
-    case WM_SYSCOMMAND:
-        return OnSysCommand(keys, x, y);
+    case WM_SYSCOMMAND: {
+        const SysCommandArgs command = SysCommandArgsOf(wParam, lParam);
+        return OnSysCommand(command.command, command.screen.x, command.screen.y);
+    }
     case WM_TIMER:
         OnTimer(wParam);
         break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(keys, x, y);
-        break;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(keys, x, y);
-        break;
-    case WM_LBUTTONUP:
-        OnLButtonUp(keys, x, y);
-        break;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(keys, x, y);
-        break;
-    case WM_RBUTTONUP:
-        OnRButtonUp(keys, x, y);
-        break;
     case WM_SIZING:
-        OnSizing(keys, reinterpret_cast<RECT*>(lParam));
+        OnSizing(SizingEdgeOf(wParam), reinterpret_cast<RECT*>(lParam));
         break;
     case WM_DPICHANGED:
         return OnDpiChanged(DpiOf(wParam), reinterpret_cast<const RECT*>(lParam));
     case WM_MOUSELEAVE:
         OnMouseLeave();
         break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        DispatchMouse(message, MouseArgsOf(wParam, lParam));
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        DispatchKey(message, KeyArgsOf(wParam, lParam));
+        break;
     default:
         break;
     }
     return 0;
+}
+
+void CDialog::DispatchMouse(UINT message, const MouseArgs& mouse) {
+    const auto [keys, point] = mouse;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        OnMouseMove(keys, point.x, point.y);
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(keys, point.x, point.y);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp(keys, point.x, point.y);
+        break;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(keys, point.x, point.y);
+        break;
+    case WM_RBUTTONUP:
+        OnRButtonUp(keys, point.x, point.y);
+        break;
+    default:
+        break;
+    }
+}
+
+void CDialog::DispatchKey(UINT message, const KeyArgs& key) {
+    if (message == WM_KEYDOWN)
+        OnKeyDown(key.key, key.repeat, key.flags);
+    else
+        OnKeyUp(key.key, key.repeat, key.flags);
 }
 
 int CDialog::OnCommand(UINT id, UINT code, HWND) {
@@ -212,8 +240,10 @@ void CDialog::OnDrawItem(UINT, DRAWITEMSTRUCT*) {}
 HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND parent) {
     const LPARAM self = reinterpret_cast<LPARAM>(this);
     if (templateName) {
-        dialog = CreateDialogParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
-                                    self);
+        const DLGTEMPLATE* found = FindUiDialog(ModuleOrProgram(module), templateName);
+        dialog = found ? CreateDialogIndirectParamW(ModuleOrProgram(module), found, parent,
+                                                    SharedDialogProc, self)
+                       : nullptr;
     } else {
         const EmptyTemplate empty = MakeEmptyTemplate(kEmptyChildStyle);
         dialog = CreateDialogIndirectParamA(ModuleOrProgram(module), &empty.header, parent,
@@ -225,9 +255,12 @@ HWND CDialog::CreateModeless(HINSTANCE module, const char* templateName, HWND pa
 INT_PTR CDialog::DoModal(HINSTANCE module, const char* templateName, HWND parent) {
     modal = 1;
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    if (templateName)
-        return DialogBoxParamA(ModuleOrProgram(module), templateName, parent, SharedDialogProc,
-                               self);
+    if (templateName) {
+        const DLGTEMPLATE* found = FindUiDialog(ModuleOrProgram(module), templateName);
+        return found ? DialogBoxIndirectParamW(ModuleOrProgram(module), found, parent,
+                                               SharedDialogProc, self)
+                     : -1;
+    }
     const EmptyTemplate empty = MakeEmptyTemplate(kEmptyPopupStyle);
     return DialogBoxIndirectParamA(ModuleOrProgram(module), &empty.header, parent, SharedDialogProc,
                                    self);

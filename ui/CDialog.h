@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+struct KeyArgs;
+struct MouseArgs;
+
 // The base of every dialog: binds one object to one dialog window made from a template and
 // routes the dialog's messages to virtual handlers. The object is kept in the dialog's
 // property "DLG_ENTITY" from WM_INITDIALOG until WM_NCDESTROY; messages before
@@ -66,7 +69,8 @@ public:
     virtual void OnPaint();
     virtual void OnDrawItem(UINT id, DRAWITEMSTRUCT* drawItem);
 
-    // Creates the dialog and returns at once with its handle (null on failure). template
+    // Creates the dialog and returns at once with its handle (null on failure), from the
+    // template in the language of the texts (ui/UiText.h), as a Unicode window. template
     // null: an empty 1 x 1 child dialog without controls. module null: the program's.
     HWND CreateModeless(HINSTANCE module, const char* templateName, HWND parent);
     // Runs the dialog modally and returns its end result (1 for OK, 2 for Cancel by
@@ -85,6 +89,10 @@ public:
                                              LPARAM lParam) noexcept;
 
 private:
+    // DialogProc's part for the mouse messages and the key messages, their arguments cracked.
+    void DispatchMouse(UINT message, const MouseArgs& mouse);
+    void DispatchKey(UINT message, const KeyArgs& key);
+
     HWND dialog = nullptr;
     int modal = 0;
 };

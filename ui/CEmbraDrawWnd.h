@@ -13,10 +13,12 @@
 class CEmbraDrawWnd : public CWnd {
 public:
     static constexpr const char* kClassName = "LV_EmbraDrawWnd";
-    // WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST
-    static constexpr DWORD kExStyle = 0x080800A8;
-    // WS_POPUP | WS_CLIPSIBLINGS
-    static constexpr DWORD kStyle = 0x84000000;
+    // The overlay's styles, whose values (0x080800A8 and 0x84000000) are fixed.
+    static constexpr DWORD kExStyle =
+        WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST;
+    static constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS;
+    static_assert(kExStyle == 0x080800A8, "the overlay's extended style");
+    static_assert(kStyle == 0x84000000, "the overlay's style");
 
     CEmbraDrawWnd() = default;
     ~CEmbraDrawWnd() override;

@@ -22,6 +22,10 @@ class CNavPaneWnd;
 // shown children. The Hit operations return 1 when a tool took the event, and then stop.
 class CNavPaneItem : public CNavPaneItemAbstract {
 public:
+    // A row's text: one line, centred vertically; the value (36) is fixed.
+    static constexpr uint32_t kDefaultTextFormat = DT_SINGLELINE | DT_VCENTER;
+    static_assert(kDefaultTextFormat == 36, "the default text format");
+
     CNavPaneItem();
 
     // Calls the owner's OnToolCommand with this entry.
@@ -74,7 +78,7 @@ public:
     int32_t smallHeight;
     uint8_t useSmallHeight = 1;
     tstr text;
-    uint32_t textFormat = DT_SINGLELINE | DT_VCENTER;
+    uint32_t textFormat = kDefaultTextFormat;
     uint32_t coloured = 0;
     COLORREF backgroundColour = 0xA0A0A0;
     COLORREF textColour = 0;
@@ -101,6 +105,7 @@ private:
     // The tool under the point, right tools first, each cell inset by 2; null when none.
     CNavPaneItemTool* ToolAt(const RECT& row, POINT point) const;
     void ActOnTool(UINT message, CNavPaneItemTool* tool);
+    // The pressed tool released over itself: it acts on its kind.
     void ReleaseTool(CNavPaneItemTool* tool);
     void AlignExpanders();
     void HideAttachedWindow();

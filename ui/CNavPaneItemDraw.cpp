@@ -4,6 +4,7 @@
 #include "graphics/GdiOwners_win.h"
 #include "ui/CNavPaneWnd.h"
 #include "ui/NavPaneToolCells.h"
+#include "ui/UiText.h"
 
 #include <algorithm>
 
@@ -108,5 +109,5 @@ int CNavPaneItem::DrawTools(HDC dc, const RECT& row, const CCollector<CNavPaneIt
 void CNavPaneItem::DrawLabel(HDC dc, RECT area) const {
     if (text.IsEmpty() || area.right <= area.left)
         return;
-    DrawTextA(dc, text.c_str(), -1, &area, textFormat);
+    DrawTextW(dc, Utf16(text).c_str(), -1, &area, textFormat);
 }

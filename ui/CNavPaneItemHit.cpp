@@ -59,19 +59,15 @@ CNavPaneItemTool* CNavPaneItem::ToolAt(const RECT& row, POINT point) const {
 void CNavPaneItem::ActOnTool(UINT message, CNavPaneItemTool* tool) {
     switch (message) {
     case WM_LBUTTONDOWN:
-        if (tool->CanPress()) {
-            pane->pressedTool = tool;
-            tool->Set(CNavPaneItemTool::kPressed, true);
-            pane->repaintNeeded = true;
-        }
+        if (tool->CanPress())
+            pane->PressTool(tool);
         break;
     case WM_LBUTTONUP:
-        if (tool == pane->pressedTool)
+        if (pane->LetGoOfTool(tool))
             ReleaseTool(tool);
         break;
     case WM_MOUSEMOVE:
-        if (!pane->pressedTool || pane->pressedTool == tool)
-            pane->SetHotTool(tool->Has(CNavPaneItemTool::kDisabled) ? nullptr : tool);
+        pane->HoverTool(tool);
         break;
     default:
         break;
@@ -80,8 +76,6 @@ void CNavPaneItem::ActOnTool(UINT message, CNavPaneItemTool* tool) {
 
 void CNavPaneItem::ReleaseTool(CNavPaneItemTool* tool) {
     using Tool = CNavPaneItemTool;
-    pane->pressedTool = nullptr;
-    pane->repaintNeeded = true;
     tool->Set(Tool::kPressed, false);
     if (tool->kind & Tool::kPush)
         tool->Set(Tool::kHot, false);

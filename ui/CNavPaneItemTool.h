@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/CBmp.h"
+#include "graphics/DpiScale.h"
 
 #include <windows.h>
 
@@ -48,8 +49,8 @@ public:
     uint32_t state = 0;
     uint32_t command = 0;
     uint32_t reserved = 0;
-    // The DPI the tool is shown at; its pictures, drawn for 96 DPI, are scaled to it.
-    int32_t dpi = 96;
+    // The DPI the tool is shown at; its pictures, drawn for the design DPI, are scaled to it.
+    int32_t dpi = kDesignDpi;
     CBmp image;
     CBmp checkedImage;
 

@@ -1,12 +1,13 @@
 #include "ui/CNavPaneWnd.h"
 
 #include "graphics/DpiScale.h"
+#include "graphics/GdiOwners_win.h"
 #include "ui/CNavPaneWndParent.h"
+#include "ui/DrawContext.h"
 #include "ui/MessageCrackers.h"
 #include "ui/WindowDpi.h"
 #include "ui/WindowFactory.h"
 
-#include <algorithm>
 #include <vector>
 
 bool CNavPaneWnd::registered = false;
@@ -27,7 +28,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM list) noexcept {
 
 } // namespace
 
-CNavPaneWnd::CNavPaneWnd() {
+CNavPaneWnd::CNavPaneWnd() : drag(*this) {
     root.hidden = 1;
     root.expanded = 1;
     root.pane = this;
@@ -81,15 +82,14 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         SetWindowLongPtrA(Handle(), GWL_STYLE,
                           GetWindowLongPtrA(Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
+        // The DPI the rows are made for from now on; a change reaches the pane by SetDpi.
+        dpi = WindowDpi(Handle());
         break;
     case WM_DESTROY:
         OnDestroyPane();
         break;
     case WM_SIZE:
         UpdateScrollRange();
-        break;
-    case WM_DPICHANGED_AFTERPARENT:
-        SetDpi(WindowDpi(Handle()));
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS; // Tab, Enter and Esc stay the dialog's
@@ -103,11 +103,19 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         Invalidate();
         break;
-    case WM_SYSKEYDOWN:
+    case WM_CAPTURECHANGED:
+        // The capture taken away (another window, a menu, a switch to another program)
+        // ends a drag: the button's release will not come here.
+        if (reinterpret_cast<HWND>(lParam) != Handle())
+            drag.Cancel();
+        break;
+    case WM_SYSKEYDOWN: {
         // Shift+F10 and the like reach the owner first; what it leaves goes on as usual.
-        if (parentCallback && parentCallback->OnKey(message, static_cast<UINT>(wParam), lParam))
+        const KeyArgs key = KeyArgsOf(wParam, lParam);
+        if (parentCallback && parentCallback->OnKey(message, key.key, lParam))
             return 0;
         break;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PRINTCLIENT:
@@ -117,7 +125,7 @@ LRESULT CNavPaneWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnVScroll(ScrollCodeOf(wParam), ScrollThumbOf(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        OnWheel(WheelDeltaOf(wParam));
+        OnWheel(WheelArgsOf(wParam, lParam).delta);
         return 0;
     case WM_MOUSELEAVE:
         OnPointerLeft();
@@ -135,14 +143,28 @@ void CNavPaneWnd::OnDestroyPane() {
         if (IsWindow(child) && GetParent(child) == Handle())
             DestroyWindow(child);
     selection.DetachAll();
-    dragWindow.Destroy();
-    dragSource = dropTarget = nullptr;
-    dropMarker = RECT{};
+    drag.Cancel();
     backgroundImage.Free();
     root.children.DeleteAll();
     root.leftTools.DeleteAll();
     root.rightTools.DeleteAll();
     scrollPosition = 0;
+}
+
+int CNavPaneWnd::Dpi() const {
+    return dpi > 0 ? dpi : WindowDpi(Handle());
+}
+
+void CNavPaneWnd::SetDpi(int newDpi) {
+    const int oldDpi = Dpi();
+    if (newDpi <= 0 || newDpi == oldDpi)
+        return;
+    dpi = newDpi;
+    root.ScaleForDpi(oldDpi, newDpi);
+    UpdateScrollRange();
+    if (focus)
+        EnsureVisible(focus);
+    Invalidate();
 }
 
 bool CNavPaneWnd::AddEntry(CNavPaneItem* entry) {
@@ -253,29 +275,42 @@ CNavPaneItemTool* CNavPaneWnd::FindTool(const CNavPaneItem* entry, uint32_t comm
     return nullptr;
 }
 
-void CNavPaneWnd::Select(CNavPaneItem* entry, bool flag) {
-    if (!entry)
+void CNavPaneWnd::DropEntry(CNavPaneItem* source, CNavPaneItem* target, bool before) {
+    if (parentCallback && parentCallback->OnDrop(target, source, before))
         return;
-    entry->selected = flag ? 1 : 0;
-    if (flag)
-        selection.Add(entry);
-    else
-        selection.Detach(entry);
+    MoveEntry(source, target, before);
+}
+
+void CNavPaneWnd::MoveEntry(CNavPaneItem* source, CNavPaneItem* target, bool before) {
+    CNavPaneItem* parent = source->parent;
+    if (!parent || target->parent != parent || parent->children.Count() < 2)
+        return;
+    std::vector<CNavPaneItem*> order;
+    for (CNavPaneItem* entry : parent->children.Items()) {
+        if (entry == source)
+            continue;
+        if (entry == target && before)
+            order.push_back(source);
+        order.push_back(entry);
+        if (entry == target && !before)
+            order.push_back(source);
+    }
+    parent->children.DetachAll();
+    for (CNavPaneItem* entry : order)
+        parent->children.Add(entry);
+    PlaceAttachedWindows();
+}
+
+void CNavPaneWnd::EntryChanged(CNavPaneItem* entry) {
     if (parentCallback)
         parentCallback->OnEntryChanged(entry, 0);
+    UpdateScrollRange();
     Invalidate();
 }
 
-void CNavPaneWnd::ClearSelection() {
-    for (CNavPaneItem* entry : selection.Items())
-        entry->selected = 0;
-    selection.DetachAll();
-    Invalidate();
-}
-
-void CNavPaneWnd::SetFocusEntry(CNavPaneItem* entry) {
-    focus = entry;
-    Invalidate();
+void CNavPaneWnd::ToolCommand(UINT command, CNavPaneItem* entry) {
+    if (parentCallback)
+        parentCallback->OnToolCommand(command, entry);
 }
 
 void CNavPaneWnd::SetBottomUp(bool on) {
@@ -296,27 +331,6 @@ void CNavPaneWnd::SetFont(HFONT newFont) {
     Invalidate();
 }
 
-RECT CNavPaneWnd::ClientRect() const {
-    RECT client{};
-    if (Handle())
-        GetClientRect(Handle(), &client);
-    return client;
-}
-
-RECT CNavPaneWnd::LayoutStart() const {
-    RECT cursor = ClientRect();
-    const int clientHeight = cursor.bottom - cursor.top;
-    cursor.top -= scrollPosition;
-    if (IsBottomUp())
-        cursor.bottom = cursor.top + std::max(ContentHeight(), static_cast<int>(clientHeight));
-    return cursor;
-}
-
-void CNavPaneWnd::Invalidate() {
-    if (Handle())
-        InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 HFONT CNavPaneWnd::CurrentFont() const {
     if (font || !Handle())
         return font;
@@ -324,42 +338,43 @@ HFONT CNavPaneWnd::CurrentFont() const {
     return parent ? reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
 }
 
-void CNavPaneWnd::EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry) {
-    currentEntry = entry;
-    if (parentCallback)
-        parentCallback->OnMouseOverEntry(message, point, entry);
+void CNavPaneWnd::Invalidate() {
+    if (Handle())
+        InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void CNavPaneWnd::EntryChanged(CNavPaneItem* entry) {
-    if (parentCallback)
-        parentCallback->OnEntryChanged(entry, 0);
-    UpdateScrollRange();
-    Invalidate();
+int CNavPaneWnd::OnPaint() {
+    CPaintDc paint(Handle());
+    if (paint.Get())
+        PaintTo(paint.Get());
+    return 0;
 }
 
-void CNavPaneWnd::ToolCommand(UINT command, CNavPaneItem* entry) {
-    if (parentCallback)
-        parentCallback->OnToolCommand(command, entry);
+void CNavPaneWnd::PaintTo(HDC target) {
+    const RECT client = ClientRect();
+    DrawContext memory;
+    if (IsRectEmpty(&client) || !memory.CreateMemory(target, client))
+        return;
+    HDC dc = memory.Get();
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    CSelection fontSelection = PrepareText(dc);
+    RECT cursor = LayoutStart();
+    root.Draw(dc, client, cursor, 0);
+    fontSelection.Reset();
+    memory.BlitTo(target);
+    // The drop marker is drawn by inverting; keep it over what was just painted.
+    drag.InvertMarker(target);
 }
 
-void CNavPaneWnd::ForgetEntry(CNavPaneItem* entry) {
-    for (CNavPaneItem** held :
-         {&focus, &dragSource, &dropTarget, &hotEntry, &anchor, &currentEntry})
-        if (*held == entry)
-            *held = nullptr;
-    selection.Detach(entry);
-    ForgetTools(entry);
+void CNavPaneWnd::PaintRow(HDC dc, CNavPaneItem* entry, const RECT& row) {
+    const CSelection fontSelection = PrepareText(dc);
+    entry->DrawRow(dc, row);
 }
 
-void CNavPaneWnd::ForgetTools(const CNavPaneItem* entry) {
-    for (const auto* tools : {&entry->leftTools, &entry->rightTools})
-        for (CNavPaneItemTool* tool : tools->Items())
-            ForgetTool(tool);
-}
-
-void CNavPaneWnd::ForgetTool(const CNavPaneItemTool* tool) {
-    if (hotTool == tool)
-        hotTool = nullptr;
-    if (pressedTool == tool)
-        pressedTool = nullptr;
+CSelection CNavPaneWnd::PrepareText(HDC dc) const {
+    CSelection fontSelection;
+    if (HFONT current = CurrentFont())
+        static_cast<void>(fontSelection.Select(dc, current)); // else the context's font
+    SetBkMode(dc, TRANSPARENT);
+    return fontSelection;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-// Sources: CNavPaneWnd.cpp class, messages, entries and tools; CNavPaneWndMouse.cpp pointer;
-// CNavPaneWndScroll.cpp keys, scrolling, layout; CNavPaneWndDrag.cpp reordering;
-// CNavPaneWndPaint.cpp painting; CNavPaneWndDpi.cpp DPI.
+// Sources, one per kind of state: CNavPaneWnd.cpp the window, the tree of entries and
+// tools, the look (font, indents, background, DPI) and painting; CNavPaneWndLayout.cpp the
+// scroll position and where the rows lie; CNavPaneWndInput.cpp the pointer (hot, pressed),
+// the selection and the focus, moved by clicks and keys. The drag state is CNavPaneDrag's.
 
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 #include "params/CCollector.h"
-#include "ui/CDragWnd.h"
+#include "ui/CNavPaneDrag.h"
 #include "ui/CNavPaneItem.h"
 #include "ui/CWnd.h"
 
@@ -27,8 +29,6 @@ public:
     static constexpr const char* kClassName = "LV_NavigatePane";
     // The vertical distance of one wheel notch.
     static constexpr int kWheelStep = 30;
-    // The opacity of the drag window, of 255.
-    static constexpr BYTE kDragOpacity = 196;
 
     CNavPaneWnd();
     // Deletes every entry and tool; the window, when one exists, is left to its dialog.
@@ -55,7 +55,8 @@ public:
     // then sets the registered flag. Always true.
     static bool RegisterFactory();
 
-    // The DPI the pane is shown at: the window's own until SetDpi gives another.
+    // The DPI the pane is shown at: the window's own when it was created, until SetDpi
+    // gives another.
     int Dpi() const;
     // Shows the pane at `newDpi` (its dialog's WM_DPICHANGED): every row, tool cell and tool
     // picture is scaled from the DPI it was shown at to the new one.
@@ -129,28 +130,46 @@ public:
 
     // Draws the whole client area onto dc (as WM_PAINT and WM_PRINTCLIENT do).
     void PaintTo(HDC dc);
+    // Draws entry's row alone onto dc at row, in the pane's font (the drag window's picture).
+    void PaintRow(HDC dc, CNavPaneItem* entry, const RECT& row);
 
 private:
     friend class CNavPaneItem;
 
+    // The window and the tree (CNavPaneWnd.cpp).
+    HFONT CurrentFont() const;
+    // Selects the pane's font into dc for as long as the returned selection lives, and
+    // draws text without a background.
+    [[nodiscard]] CSelection PrepareText(HDC dc) const;
+    void Invalidate();
+    void OnDestroyPane();
+    // Lets the owner handle a drop, else moves source before or after target among its
+    // siblings.
+    void DropEntry(CNavPaneItem* source, CNavPaneItem* target, bool before);
+    void MoveEntry(CNavPaneItem* source, CNavPaneItem* target, bool before);
+    // Called by the entries.
+    void EntryChanged(CNavPaneItem* entry);
+    void ToolCommand(UINT command, CNavPaneItem* entry);
+
+    // Layout and scrolling (CNavPaneWndLayout.cpp).
     // The cursor of the root's layout walk in client coordinates.
     RECT LayoutStart() const;
     RECT ClientRect() const;
     int MaxScroll() const;
-    void Invalidate();
-    HFONT CurrentFont() const;
     void PlaceAttachedWindows();
-    // Called by the entries.
-    void EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry);
-    void EntryChanged(CNavPaneItem* entry);
-    void SetHotTool(CNavPaneItemTool* tool);
-    void ToolCommand(UINT command, CNavPaneItem* entry);
-    // Lets go of every pointer to a dying entry or tool.
-    void ForgetEntry(CNavPaneItem* entry);
-    void ForgetTools(const CNavPaneItem* entry);
-    void ForgetTool(const CNavPaneItemTool* tool);
+    // thumb: the 16-bit position of SB_THUMBPOSITION.
+    void OnVScroll(UINT code, int thumb);
+    void OnWheel(int delta);
 
-    // Mouse.
+    // Pointer, selection and focus (CNavPaneWndInput.cpp).
+    // Called by the entries' hit tests: the entry whose row holds the point, and what the
+    // point does to a tool there.
+    void EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry);
+    void PressTool(CNavPaneItemTool* tool);
+    // True when tool was the pressed one, which it is no longer.
+    bool LetGoOfTool(const CNavPaneItemTool* tool);
+    void HoverTool(CNavPaneItemTool* tool);
+    void SetHotTool(CNavPaneItemTool* tool);
     void RequestLeaveNotification();
     void NotifyMouse(UINT message, POINT point);
     void RepaintIfNeeded();
@@ -158,24 +177,11 @@ private:
     bool PressAt(UINT keys, POINT point);
     void ClickEntry(CNavPaneItem* clicked, bool shift, bool ctrl);
     void SelectRange(CNavPaneItem* from, CNavPaneItem* to);
-    // Dragging.
-    void DragOver(POINT point);
-    void ShowDropMarker(const RECT& marker);
-    void InvertDropMarker(HDC dc) const;
-    void ShowDragWindow(POINT point);
-    // Draws the dragged entry's row into the drag window.
-    void PaintDragWindow();
-    // Ends the drag as a drop: the owner's OnDrop, else the move among the siblings.
-    void EndDrag();
-    // Ends the drag without a drop: drag window, marker and entries of the drag go.
-    void CancelDrag();
-    void MoveEntry(CNavPaneItem* source, CNavPaneItem* target, bool before);
-    // Keyboard and scroll bar.
     void MoveFocus(bool down);
-    // thumb: the 16-bit position of SB_THUMBPOSITION.
-    void OnVScroll(UINT code, int thumb);
-    void OnWheel(int delta);
-    void OnDestroyPane();
+    // Lets go of every pointer to a dying entry or tool.
+    void ForgetEntry(CNavPaneItem* entry);
+    void ForgetTools(const CNavPaneItem* entry);
+    void ForgetTool(const CNavPaneItemTool* tool);
 
     CNavPaneItem root;
     CNavPaneItem* focus = nullptr;
@@ -183,13 +189,9 @@ private:
     HFONT font = nullptr;
     int32_t childIndentLeft = 8;
     int32_t childIndentRight = 0;
-    CNavPaneItem* dragSource = nullptr;
-    CNavPaneItem* dropTarget = nullptr;
-    RECT dropMarker{};
+    // The drag source, drop target, drop marker, drag window and its place, in one machine.
+    CNavPaneDrag drag;
     CBmp backgroundImage;
-    CDragWnd dragWindow;
-    int32_t dragOriginX = 0; // the drag window's left, in screen coordinates
-    int32_t dragOffsetY = 0; // the pointer's distance below the dragged row's top
     CNavPaneWndParent* parentCallback = nullptr;
     uint32_t selectOnClick = 1;
     uint32_t multipleSelection = 1;
@@ -203,11 +205,9 @@ private:
     CNavPaneItem* anchor = nullptr;
     CNavPaneItem* currentEntry = nullptr; // the last entry whose row contained the point
     bool repaintNeeded = false;
-    bool dropAbove = false; // the drop marker lies at the drop target's top
-    bool dragShown = false; // the drag has reached another entry
     int32_t scrollPosition = 0;
     bool updatingRange = false;
-    int32_t dpi = 0; // 0: the window's own, asked when needed
+    int32_t dpi = 0; // the DPI the rows are shown at; 0 before the window exists
 
     static bool registered;
 };

@@ -106,6 +106,26 @@ void COverlaySurface::PutBehind(HWND taskbar) {
         SetWindowPos(window.Handle(), taskbar, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
+
+// The memory device context stays; the old DIB section goes before the new one is made,
+// so that the two never hold memory at once.
+bool COverlaySurface::Resize(int32_t width) {
+    const int32_t height = surfaceSize.height;
+    bandSelection.Reset();
+    bandBitmap.Reset();
+    surfacePixels = nullptr;
+    surfaceSize = {};
+    presentWhole.store(true, std::memory_order_release);
+    void* bits = nullptr;
+    if (!memoryDc.Get() || width <= 0 || height <= 0 ||
+        !bandBitmap.CreateDib(memoryDc.Get(), width, height, &bits) ||
+        !bandSelection.Select(memoryDc.Get(), bandBitmap.Get()))
+        return false;
+    surfacePixels = static_cast<uint8_t*>(bits);
+    surfaceSize = {width, height};
+    return true;
+}
+
 void COverlaySurface::CopyBand(const CBmp& band, const DesktopRect& dirty) {
     if (!surfacePixels || !band.pixels)
         return;
@@ -116,19 +136,21 @@ void COverlaySurface::CopyBand(const CBmp& band, const DesktopRect& dirty) {
     const DesktopRect part = ClipBox(all ? whole : dirty, std::min(columns, surfaceSize.width),
                                      std::min(band.height, surfaceSize.height));
     GdiFlush(); // nothing of GDI's may still be writing the surface
-    const auto bytes = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto bytes = static_cast<std::size_t>(part.right - part.left) * kBytesPerPixel;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(
-            surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) * 4,
-            band.pixels + (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) * 4,
-            bytes);
+        std::memcpy(surfacePixels + (static_cast<std::size_t>(y) * surfaceSize.width + part.left) *
+                                        kBytesPerPixel,
+                    band.pixels +
+                        (static_cast<std::size_t>(y) * band.width + canvasLeft + part.left) *
+                            kBytesPerPixel,
+                    bytes);
 }
 
 bool COverlaySurface::Present(int32_t x, int32_t y, const DesktopRect& dirty) {
     // Read once: the main thread may see the window destroyed meanwhile, and the system
     // then refuses the stale handle.
     HWND target = presentedWindow.load(std::memory_order_acquire);
-    if (!target || !memoryDc.Get())
+    if (!target || !memoryDc.Get() || !surfacePixels)
         return false;
     const bool moved = x != lastDestination.x || y != lastDestination.y;
     const DesktopRect part = ClipBox(dirty, surfaceSize.width, surfaceSize.height);

@@ -17,7 +17,8 @@ class CBmp;
 // screen's device context, all held from Create to Destroy. The surface shows the band's
 // columns from canvasLeft on. A window destroyed by anything but Destroy is presented to no
 // more, and onLost says so; the presentation resources stay until Destroy. The main thread
-// creates, shows, moves and destroys it; worker 0 copies and presents.
+// creates, shows, moves and destroys it, creating and destroying it only while no worker
+// runs; worker 0 copies, presents and resizes the surface between frames.
 class COverlaySurface {
 public:
     COverlaySurface();
@@ -38,6 +39,10 @@ public:
     void Move(int32_t x, int32_t y);
     // Directly behind `taskbar` in the Z order.
     void PutBehind(HWND taskbar);
+    // A surface `width` columns wide in place of the one before (the height stays); the
+    // window takes the width at the next Present, which is whole. False, and no surface
+    // until one can be made, when there is no window or no DIB section of that size.
+    bool Resize(int32_t width);
     // Copies the dirty rows' dirty columns of its slice straight into the DIB section.
     void CopyBand(const CBmp& band, const DesktopRect& dirty);
     // UpdateLayeredWindowIndirect with the dirty rectangle; nothing for an empty one.

@@ -148,8 +148,8 @@ void CSizer::SetLimits(UINT newMinimumWidth, UINT newMaximumWidth, UINT newMinim
 void CSizer::LimitSizing(UINT edge, RECT* rect) {
     if (!Acts() || !rect || edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)
         return;
-    const bool leftEdge = edge % 3 == 1;
-    const bool rightEdge = edge % 3 == 2;
+    const bool leftEdge = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+    const bool rightEdge = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
     const bool topEdge = edge >= WMSZ_TOP && edge <= WMSZ_TOPRIGHT;
     const bool bottomEdge = edge >= WMSZ_BOTTOM;
     const auto clampWidth = [&](UINT limit) {

@@ -118,6 +118,11 @@ void CWin32Desktop::PutOverlayBehindTaskbar(std::size_t index) {
         overlay->PutBehind(TaskbarWindow(index));
 }
 
+bool CWin32Desktop::ResizeOverlay(std::size_t index, int32_t width) {
+    COverlaySurface* overlay = Overlay(index);
+    return overlay && overlay->Resize(width);
+}
+
 void CWin32Desktop::PutOverlaysBehindTaskbars() {
     for (std::size_t i = 0; i < overlays.size(); ++i)
         PutOverlayBehindTaskbar(i);

@@ -57,6 +57,7 @@ public:
     // Behind the visible taskbar window of the overlay's monitor: the one at the taskbar's
     // rectangle as Monitors read it last, else the first on that monitor.
     void PutOverlayBehindTaskbar(std::size_t index) override;
+    bool ResizeOverlay(std::size_t index, int32_t width) override;
     void CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) override;
     bool Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) override;
     // Every overlay behind its taskbar.

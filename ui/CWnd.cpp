@@ -1,5 +1,6 @@
 #include "ui/CWnd.h"
 
+#include "graphics/GdiOwners_win.h"
 #include "ui/MessageCrackers.h"
 #include "ui/WindowFactory.h"
 
@@ -179,7 +180,6 @@ bool CWnd::RefusedByBlockingWindow(UINT message, WPARAM wParam) {
 }
 
 bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const auto [keys, x, y, low, high] = CommonArgsOf(wParam, lParam);
     switch (message) {
     case WM_NCCREATE:
         result = OnNcCreate(reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -190,9 +190,11 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     case WM_DESTROY:
         result = OnDestroy();
         return true;
-    case WM_SIZE:
-        result = OnSize(keys, static_cast<int>(low), static_cast<int>(high));
+    case WM_SIZE: {
+        const SizeArgs size = SizeArgsOf(wParam, lParam);
+        result = OnSize(size.type, size.width, size.height);
         return true;
+    }
     case WM_PAINT:
         result = OnPaint();
         return true;
@@ -203,41 +205,70 @@ bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     case WM_TIMER:
         result = OnTimer(wParam);
         return true;
-    case WM_MOUSEMOVE:
-        result = OnMouseMove(keys, x, y);
+    case WM_MOUSEWHEEL: {
+        const WheelArgs wheel = WheelArgsOf(wParam, lParam);
+        result = OnMouseWheel(wheel.keys, wheel.delta, wheel.screen.x, wheel.screen.y);
         return true;
-    case WM_MOUSEWHEEL:
-        result = OnMouseWheel(WheelKeysOf(wParam), WheelDeltaOf(wParam), x, y);
-        return true;
-    case WM_LBUTTONDOWN:
-        result = OnLButtonDown(keys, x, y);
-        return true;
-    case WM_LBUTTONUP:
-        result = OnLButtonUp(keys, x, y);
-        return true;
-    case WM_RBUTTONDOWN:
-        result = OnRButtonDown(keys, x, y);
-        return true;
-    case WM_RBUTTONUP:
-        result = OnRButtonUp(keys, x, y);
-        return true;
-    case WM_SYSKEYDOWN:
-        result = OnSysKeyDown(keys, low, high);
-        return result != 0; // unhandled system keys (Alt+F4, Alt+Space) go on to the default
-    case WM_SYSKEYUP:
-        result = OnSysKeyUp(keys, low, high);
-        return result != 0;
+    }
     case WM_MOUSELEAVE:
         OnMouseLeave();
         return false;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
     case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(keys, x, y);
-        return false;
+        return DispatchMouse(message, MouseArgsOf(wParam, lParam), result);
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
     case WM_KEYDOWN:
-        OnKeyDown(keys, low, high);
+    case WM_KEYUP:
+        return DispatchKey(message, KeyArgsOf(wParam, lParam), result);
+    default:
+        return false;
+    }
+}
+
+bool CWnd::DispatchMouse(UINT message, const MouseArgs& mouse, LRESULT& result) {
+    const auto [keys, point] = mouse;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        result = OnMouseMove(keys, point.x, point.y);
+        return true;
+    case WM_LBUTTONDOWN:
+        result = OnLButtonDown(keys, point.x, point.y);
+        return true;
+    case WM_LBUTTONUP:
+        result = OnLButtonUp(keys, point.x, point.y);
+        return true;
+    case WM_RBUTTONDOWN:
+        result = OnRButtonDown(keys, point.x, point.y);
+        return true;
+    case WM_RBUTTONUP:
+        result = OnRButtonUp(keys, point.x, point.y);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(keys, point.x, point.y);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool CWnd::DispatchKey(UINT message, const KeyArgs& key, LRESULT& result) {
+    switch (message) {
+    case WM_SYSKEYDOWN:
+        result = OnSysKeyDown(key.key, key.repeat, key.flags);
+        return result != 0; // unhandled system keys (Alt+F4, Alt+Space) go on to the default
+    case WM_SYSKEYUP:
+        result = OnSysKeyUp(key.key, key.repeat, key.flags);
+        return result != 0;
+    case WM_KEYDOWN:
+        OnKeyDown(key.key, key.repeat, key.flags);
         return false;
     case WM_KEYUP:
-        OnKeyUp(keys, low, high);
+        OnKeyUp(key.key, key.repeat, key.flags);
         return false;
     default:
         return false;
@@ -267,9 +298,7 @@ int CWnd::OnCommand(UINT, UINT, HWND) {
 }
 
 int CWnd::OnPaint() {
-    PAINTSTRUCT paint{};
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
+    const CPaintDc validated(window);
     return 0;
 }
 

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+struct KeyArgs;
+struct MouseArgs;
+
 // The base of every custom window: binds one object to one native window and routes the
 // window's messages to virtual handlers. The object is kept in the window property
 // kEntityProperty from WM_NCCREATE until WM_DESTROY; FromHandle and ObjectOf read it. Every
@@ -106,6 +109,9 @@ private:
     bool RefusedByBlockingWindow(UINT message, WPARAM wParam);
     // The handlers' part of WindowProc; false when no handler takes the message.
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The same for the mouse messages and the key messages, with their arguments cracked.
+    bool DispatchMouse(UINT message, const MouseArgs& mouse, LRESULT& result);
+    bool DispatchKey(UINT message, const KeyArgs& key, LRESULT& result);
     static LRESULT OnNcCreateMessage(HWND window, WPARAM wParam, LPARAM lParam);
     static LRESULT OnDestroyMessage(HWND window, CWnd* object, WPARAM wParam, LPARAM lParam);
     // WindowProc with the object's handler depth counted; a deletion asked for meanwhile

@@ -5,7 +5,8 @@
 
 // Typed arguments of window messages: wParam and lParam are unpacked here and only here, as
 // windowsx.h's GET_X_LPARAM does, so that every dispatcher and window procedure reads a
-// point, a scroll code or a wheel turn the same way.
+// point, a key, a size or a wheel turn the same way. Each message gets its own arguments,
+// named after what that message carries.
 
 // The low and the high word of a message argument, unsigned (sizes, key data, hit codes).
 inline UINT LowWordOf(DWORD_PTR argument) {
@@ -27,19 +28,80 @@ inline POINT PointOf(LPARAM lParam) {
     return POINT{XOf(lParam), YOf(lParam)};
 }
 
-// What the dispatchers hand most handlers: wParam as the keys or flags, lParam as a point
-// and as its two unsigned words (sizes, key data, hit codes).
-struct CommonArgs {
+// WM_MOUSEMOVE and the button messages: the MK_ keys and buttons held and the pointer in
+// client coordinates.
+struct MouseArgs {
     UINT keys;
-    int x;
-    int y;
-    UINT low;
-    UINT high;
+    POINT point;
 };
-inline CommonArgs CommonArgsOf(WPARAM wParam, LPARAM lParam) {
+inline MouseArgs MouseArgsOf(WPARAM wParam, LPARAM lParam) {
+    return MouseArgs{static_cast<UINT>(wParam), PointOf(lParam)};
+}
+
+// WM_MOUSEWHEEL: the MK_ keys and buttons held, the signed turn in WHEEL_DELTA steps
+// (negative: towards the user) and the pointer in screen coordinates.
+struct WheelArgs {
+    UINT keys;
+    int delta;
+    POINT screen;
+};
+inline WheelArgs WheelArgsOf(WPARAM wParam, LPARAM lParam) {
+    return WheelArgs{GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam)};
+}
+
+// WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN and WM_SYSKEYUP: the virtual key and the key data of
+// lParam, split into its repeat count (low word) and its scan code and flags (high word,
+// KF_REPEAT, KF_ALTDOWN, ...).
+struct KeyArgs {
+    UINT key;
+    UINT repeat;
+    UINT flags;
+};
+inline KeyArgs KeyArgsOf(WPARAM wParam, LPARAM lParam) {
+    const auto keyData = static_cast<DWORD_PTR>(lParam);
+    return KeyArgs{static_cast<UINT>(wParam), LowWordOf(keyData), HighWordOf(keyData)};
+}
+// The key data for the repeat count and flags that KeyArgsOf split.
+inline LPARAM KeyDataOf(UINT repeat, UINT flags) {
+    return static_cast<LPARAM>(MAKELPARAM(repeat, flags));
+}
+// True for a key's first press, false for the keyboard's repeats.
+inline bool IsFirstPress(const KeyArgs& key) {
+    return (key.flags & KF_REPEAT) == 0;
+}
+
+// WM_SIZE: the SIZE_ code and the client area's new width and height (unsigned words).
+struct SizeArgs {
+    UINT type;
+    int width;
+    int height;
+};
+inline SizeArgs SizeArgsOf(WPARAM wParam, LPARAM lParam) {
+    const auto size = static_cast<DWORD_PTR>(lParam);
+    return SizeArgs{static_cast<UINT>(wParam), static_cast<int>(LowWordOf(size)),
+                    static_cast<int>(HighWordOf(size))};
+}
+
+// WM_SETCURSOR: the window under the pointer, the hit-test code (HT*) and the mouse message
+// that asks.
+struct SetCursorArgs {
+    HWND window;
+    UINT hitTest;
+    UINT mouseMessage;
+};
+inline SetCursorArgs SetCursorArgsOf(WPARAM wParam, LPARAM lParam) {
     const auto words = static_cast<DWORD_PTR>(lParam);
-    return CommonArgs{static_cast<UINT>(wParam), XOf(lParam), YOf(lParam), LowWordOf(words),
-                      HighWordOf(words)};
+    return SetCursorArgs{reinterpret_cast<HWND>(wParam), LowWordOf(words), HighWordOf(words)};
+}
+
+// WM_SYSCOMMAND: the whole command (an SC_ code, whose four low bits are the system's, or a
+// program's own system-menu item) and the pointer in screen coordinates.
+struct SysCommandArgs {
+    UINT command;
+    POINT screen;
+};
+inline SysCommandArgs SysCommandArgsOf(WPARAM wParam, LPARAM lParam) {
+    return SysCommandArgs{static_cast<UINT>(wParam), PointOf(lParam)};
 }
 
 // WM_COMMAND: the command or control id and the notification code.
@@ -50,21 +112,22 @@ inline UINT CommandCodeOf(WPARAM wParam) {
     return HighWordOf(wParam);
 }
 
+// WM_DRAWITEM: the id of the control to draw.
+inline UINT DrawItemIdOf(WPARAM wParam) {
+    return static_cast<UINT>(wParam);
+}
+
+// WM_SIZING: the WMSZ_ edge being dragged.
+inline UINT SizingEdgeOf(WPARAM wParam) {
+    return static_cast<UINT>(wParam);
+}
+
 // WM_VSCROLL / WM_HSCROLL: the scroll code (SB_*) and the 16-bit thumb position.
 inline UINT ScrollCodeOf(WPARAM wParam) {
     return LowWordOf(wParam);
 }
 inline UINT ScrollThumbOf(WPARAM wParam) {
     return HighWordOf(wParam);
-}
-
-// WM_MOUSEWHEEL: the signed turn in WHEEL_DELTA steps (negative: towards the user) and the
-// keys and buttons held.
-inline int WheelDeltaOf(WPARAM wParam) {
-    return GET_WHEEL_DELTA_WPARAM(wParam);
-}
-inline UINT WheelKeysOf(WPARAM wParam) {
-    return GET_KEYSTATE_WPARAM(wParam);
 }
 
 // WM_DPICHANGED: the new dots per inch (both words carry the same value).
@@ -77,7 +140,26 @@ inline bool IsActivation(WPARAM wParam) {
     return LowWordOf(wParam) != WA_INACTIVE;
 }
 
-// WM_KEYDOWN's key data: true for the first press, false for the keyboard's repeats.
-inline bool IsFirstPress(LPARAM keyData) {
-    return (HighWordOf(static_cast<DWORD_PTR>(keyData)) & KF_REPEAT) == 0;
+// WM_SETTINGCHANGE: the SPI_ setting that changed, 0 for a change named only by text.
+inline UINT ChangedSettingOf(WPARAM wParam) {
+    return static_cast<UINT>(wParam);
+}
+
+// WM_HOTKEY: the id the hotkey was registered with.
+inline int HotKeyIdOf(WPARAM wParam) {
+    return static_cast<int>(wParam);
+}
+
+// WM_ENDSESSION: whether the session ends (false: its end was called off).
+inline bool SessionEndsOf(WPARAM wParam) {
+    return wParam != 0;
+}
+
+// A notification-area icon's callback message: the icon's id and the mouse message.
+struct TrayNotifyArgs {
+    UINT iconId;
+    UINT mouseMessage;
+};
+inline TrayNotifyArgs TrayNotifyArgsOf(WPARAM wParam, LPARAM lParam) {
+    return TrayNotifyArgs{static_cast<UINT>(wParam), static_cast<UINT>(lParam)};
 }

@@ -1,11 +1,10 @@
 #include "ui/WindowDpi.h"
 
+#include "graphics/DpiScale.h"
 #include "graphics/GdiOwners_win.h"
 #include "system/SystemLibrary_win.h"
 
 namespace {
-
-constexpr int kDesignDpi = 96;
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 

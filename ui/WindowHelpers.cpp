@@ -1,8 +1,9 @@
 #include "ui/WindowHelpers.h"
 
+#include "system/DesktopRect_win.h"
 #include "system/SystemLibrary_win.h"
+#include "ui/UiText.h"
 
-#include <string>
 #include <vector>
 
 namespace {
@@ -10,6 +11,7 @@ namespace {
 constexpr int kResourceStringChars = 1024;
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
 constexpr COLORREF kOpacityColourKey = 0xFFFFFF;
+static_assert(LWA_ALPHA == 2, "the opacity is set with alpha blending, flag 2");
 
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -29,39 +31,16 @@ HWND FindVisibleTaskbar(bool& exists) {
     return taskbar;
 }
 
-// The screen edge a rectangle lies on: 0 top, 1 bottom, 2 left, 3 right, -1 none.
-int EdgeOf(const RECT& rect, int screenWidth, int screenHeight) {
-    const int halfWidth = screenWidth / 2;
-    const int halfHeight = screenHeight / 2;
-    if (rect.bottom < halfHeight)
-        return 0;
-    if (rect.top > halfHeight)
-        return 1;
-    if (rect.right < halfWidth)
-        return 2;
-    if (rect.left > halfWidth)
-        return 3;
-    return -1;
-}
-
 } // namespace
 
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id) {
-    char buffer[kResourceStringChars] = "";
-    if (LoadStringA(module, id, buffer, kResourceStringChars) < 1)
+    std::wstring text = LoadUiString(module, id, UiLanguageId());
+    if (text.empty())
         return false;
-    string = buffer;
+    if (text.size() >= kResourceStringChars)
+        text.resize(kResourceStringChars - 1);
+    string = Utf8(text);
     return true;
-}
-
-tstr FillResourceString(HINSTANCE module, UINT id, const tstr& value) {
-    tstr loaded("");
-    LoadResourceString(loaded, module, id);
-    std::string text = loaded.str();
-    const std::size_t place = text.find("%1");
-    if (place != std::string::npos)
-        text.replace(place, 2, value.str());
-    return tstr(text.c_str());
 }
 
 int GetWindowTextString(HWND window, tstr& string) {
@@ -125,16 +104,17 @@ bool SetWindowOpacity(HWND window, BYTE alpha) {
     return true;
 }
 
-int GetTaskbarEdge(RECT* rect) {
+TaskbarSide GetTaskbarEdge(RECT* rect) {
     bool exists = false;
     HWND taskbar = FindVisibleTaskbar(exists);
     if (!exists)
-        return 0;
+        return TaskbarSide::Top;
     if (!taskbar)
-        return -1;
+        return TaskbarSide::Unknown;
     RECT bounds{};
     GetWindowRect(taskbar, &bounds);
     if (rect)
         *rect = bounds;
-    return EdgeOf(bounds, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return ClassifyTaskbar(ToDesktopRect(bounds), GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN));
 }

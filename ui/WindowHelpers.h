@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/engine/TaskbarPlacement.h"
 #include "params/tstr.h"
 
 #include <windows.h>
@@ -9,11 +10,9 @@ class CSettingsStore;
 // Free helpers of the window base: string resources, window and combo-box texts, window
 // placement kept in the settings store, centring, layered-window opacity and the taskbar.
 
-// Loads string `id` of `module` (at most 1023 characters); false, string unchanged, when it
-// is missing or empty.
+// Loads string `id` of `module` in the language of the texts (ui/UiText.h) as UTF-8 (at
+// most 1023 characters); false, string unchanged, when it is missing or empty.
 bool LoadResourceString(tstr& string, HINSTANCE module, UINT id);
-// String `id` of `module` with its place "%1" filled by `value`; empty when it is missing.
-tstr FillResourceString(HINSTANCE module, UINT id, const tstr& value);
 // The window's text and its length; 0 and "" for a missing window or an empty text.
 int GetWindowTextString(HWND window, tstr& string);
 // The text of item `index` of a combo box and its length; 0 and "" for a missing item.
@@ -40,8 +39,8 @@ bool CenterWindow(HWND window, HWND over);
 // false when the system has no layered-window attributes.
 bool SetWindowOpacity(HWND window, BYTE alpha);
 
-// The screen edge of the first visible taskbar window ("Shell_TrayWnd"): 0 top, 1 bottom,
-// 2 left, 3 right, -1 when no such window is visible or its place is unclear; 0 also when
-// there is no such window at all, and rect then stays untouched. rect (optional) receives
-// the taskbar's rectangle.
-int GetTaskbarEdge(RECT* rect);
+// The screen edge of the first visible taskbar window ("Shell_TrayWnd"), as ClassifyTaskbar
+// judges it against the screen size; Unknown when no such window is visible or its place is
+// unclear; Top also when there is no such window at all, and rect then stays untouched.
+// rect (optional) receives the taskbar's rectangle.
+TaskbarSide GetTaskbarEdge(RECT* rect);

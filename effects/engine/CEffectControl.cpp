@@ -21,6 +21,10 @@ void CEffectControl::Restart() {
     Settle();
 }
 
+const std::vector<MonitorArea>& CEffectControl::Monitors() const {
+    return renderState->Monitors();
+}
+
 void CEffectControl::FollowTaskbars() {
     if (running && !busy && renderState->activeSet)
         renderState->activeSet->UpdatePlacement();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "effects/engine/IDesktop.h"
+
 #include <cstddef>
+#include <vector>
 
 class CRenderState;
 class CSet;
@@ -42,6 +45,8 @@ public:
     void SetMonitorPaused(std::size_t monitor, bool paused);
     bool MonitorPaused(std::size_t monitor) const;
 
+    // The monitors with their taskbars as the last start read them.
+    const std::vector<MonitorArea>& Monitors() const;
     // The workers run.
     bool Running() const { return running; }
     // The last start found no set or the set refused it, and no stop was asked for since.

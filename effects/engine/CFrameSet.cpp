@@ -98,36 +98,51 @@ void CFrameSet::ReadSlices() {
         sliceCount = count;
     }
     for (std::size_t i = 0; i < canvasSlices.size(); ++i) {
-        slices[i].monitor = canvasSlices[i].monitor;
-        slices[i].canvasLeft = canvasSlices[i].canvasLeft;
-        slices[i].width.store(canvasSlices[i].width, std::memory_order_relaxed);
-        slices[i].lastDrawn = {};
+        SliceState& slice = slices[i];
+        slice.monitor = canvasSlices[i].monitor;
+        slice.canvasLeft = canvasSlices[i].canvasLeft;
+        slice.sliceWidth = canvasSlices[i].width;
+        slice.wantedWidth.store(slice.sliceWidth, std::memory_order_relaxed);
+        slice.width.store(slice.sliceWidth, std::memory_order_relaxed);
+        slice.lastDrawn = {};
     }
 }
 
-bool CFrameSet::PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
-                           int32_t destinationY) {
-    if (slice >= sliceCount)
-        return false;
-    SliceState& state = slices[slice];
-    const int32_t fullWidth =
-        slice < canvasSlices.size() ? canvasSlices[slice].width : state.width.load();
-    const int32_t width =
-        sliceCount > 1 ? std::clamp(state.monitor.screen.right - x, 1, fullWidth) : fullWidth;
-    const bool narrowed = width != state.width.load(std::memory_order_relaxed);
-    if (narrowed) {
-        state.width.store(width, std::memory_order_relaxed);
-        renderState->ReplaceOverlay(slice, {x, y, x + width, y + kOverlayBandRows},
-                                    state.canvasLeft);
-    } else {
-        desktop->MoveOverlay(slice, x, y);
-    }
-    SetDestination(slice, destinationX, destinationY);
-    return narrowed;
-}
-
-void CFrameSet::PlaceBandsOnTaskbars(bool behindTaskbar) {
+void CFrameSet::UpdatePlacement() {
+    if (renderState->activeSet != this || !frameBuffer.pixels ||
+        renderState->AllowedPlacement() == CRenderState::Placement::None)
+        return;
     RefreshMonitors();
+    PlaceBands();
+}
+
+// While the workers run the overlay is only moved: its surface is worker 0's, which
+// resizes it between frames (a surface freed under its copy would be written after free).
+void CFrameSet::PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
+                           int32_t destinationY) {
+    const CRenderState::Placement allowed = renderState->AllowedPlacement();
+    if (slice >= sliceCount || allowed == CRenderState::Placement::None)
+        return;
+    SliceState& state = slices[slice];
+    const int32_t width = sliceCount > 1
+                              ? std::clamp(state.monitor.screen.right - x, 1, state.sliceWidth)
+                              : state.sliceWidth;
+    state.wantedWidth.store(width, std::memory_order_relaxed);
+    desktop->MoveOverlay(slice, x, y);
+    if (allowed == CRenderState::Placement::Any)
+        ApplyWidth(slice);
+    SetDestination(slice, destinationX, destinationY);
+}
+
+void CFrameSet::ApplyWidth(std::size_t slice) {
+    SliceState& state = slices[slice];
+    const int32_t wanted = state.wantedWidth.load(std::memory_order_relaxed);
+    if (wanted != state.width.load(std::memory_order_relaxed) &&
+        desktop->ResizeOverlay(slice, wanted))
+        state.width.store(wanted, std::memory_order_relaxed);
+}
+
+void CFrameSet::PlaceBands() {
     for (std::size_t i = 0; i < sliceCount; ++i) {
         const MonitorArea& monitor = slices[i].monitor;
         int32_t x = 0;
@@ -136,9 +151,7 @@ void CFrameSet::PlaceBandsOnTaskbars(bool behindTaskbar) {
             continue;
         x += monitor.screen.left;
         y += monitor.screen.top;
-        if (PlaceSlice(i, x, y, x, y) && behindTaskbar &&
-            monitor.taskbarState == TaskbarState::Visible)
-            desktop->PutOverlayBehindTaskbar(i);
+        PlaceSlice(i, x, y, x, y);
     }
 }
 
@@ -151,7 +164,6 @@ void CFrameSet::RefreshMonitors() {
 }
 
 bool CFrameSet::AllocateFrame() {
-    ReadScreenSize(*desktop);
     ReadSlices();
     workerCount = std::max<int32_t>(1, renderState->processorCount);
     doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
@@ -290,7 +302,8 @@ void CFrameSet::PresentFrame() {
     if (!frameBuffer.pixels)
         return;
     CBmp band;
-    band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * 4, frameBuffer.width, BandRows());
+    band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * kBytesPerPixel, frameBuffer.width,
+              BandRows());
     ApplyOpacity(band);
     const DesktopRect drawn = NonZeroBox(band);
     // A paused monitor's overlay gets nothing; its slice's record stays as last shown.
@@ -299,6 +312,7 @@ void CFrameSet::PresentFrame() {
         slice.shown = !renderState->MonitorPaused(i);
         if (!slice.shown)
             continue;
+        ApplyWidth(i);
         slice.dirty = DirtyPart(slice, band, drawn);
         desktop->CopyBand(i, band, slice.dirty);
     }

@@ -33,14 +33,18 @@ public:
     bool Save() override;
     tstr Key() override { return *key.Get(); }
     void Render(int worker, const std::atomic<int32_t>* runFlag) override;
+    // Main thread: reads the desktop's monitors and taskbars as they are now and places the
+    // bands after them (PlaceBands). Nothing unless this set is the active set, started,
+    // and rendering places overlays: stopped or stopping, nothing is made or moved.
+    void UpdatePlacement() final;
 
     // The band that worker 0 presents: its first row in the frame buffer and its number
     // of rows (200 on a screen at least 330 rows high).
     int32_t BandTop() const;
     int32_t BandRows() const;
 
-    // Where slice `slice`'s overlay shows its part of the band on the screen; set by
-    // UpdatePlacement, read by worker 0. Without `slice`: the first slice's.
+    // Where slice `slice`'s overlay shows its part of the band on the screen; set by the
+    // placement, read by worker 0. Without `slice`: the first slice's.
     void SetDestination(int32_t x, int32_t y) { SetDestination(0, x, y); }
     void SetDestination(std::size_t slice, int32_t x, int32_t y);
     int32_t DestinationX(std::size_t slice = 0) const;
@@ -92,8 +96,9 @@ protected:
     // Worker 0, after the band was shown.
     virtual void AfterPresent() {}
 
-    // Start: reads W and H and the slices, allocates the done flags (all set) for processorCount
-    // workers and a W x H frame buffer. False when an allocation fails.
+    // Start: takes over W and H and the slices as the render state's start read them,
+    // allocates the done flags (all set) for processorCount workers and a W x H frame
+    // buffer. False when an allocation fails.
     bool AllocateFrame();
     // Stop: sets every done flag and frees the frame buffer's pixels.
     void ReleaseFrame();
@@ -108,19 +113,17 @@ protected:
         return static_cast<TItem*>(items);
     }
 
+    // Main thread, at the end of Start (after the monitors the start read) and in
+    // UpdatePlacement: places every slice's band. By default each along its monitor's
+    // taskbar (BandOnTaskbar), shown there; a slice whose taskbar is on no edge stays.
+    virtual void PlaceBands();
     // Main thread: puts slice `slice`'s overlay at (x, y) on the screen and presents it at
-    // (destinationX, destinationY). With several monitors the overlay is narrowed (made
-    // anew; true then) so that it ends at its monitor's right edge and never reaches onto
-    // another.
-    bool PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
+    // (destinationX, destinationY). With several monitors the overlay is narrowed so that
+    // it ends at its monitor's right edge and never reaches onto another: at once while no
+    // worker runs, else by worker 0 before it next copies to it. Nothing while rendering
+    // places no overlays.
+    void PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
                     int32_t destinationY);
-    // Main thread: each slice's band along its monitor's taskbar (BandOnTaskbar), shown
-    // there; a slice whose taskbar is on no edge stays. `behindTaskbar`: an overlay made
-    // anew goes behind its monitor's taskbar again.
-    void PlaceBandsOnTaskbars(bool behindTaskbar);
-    // Main thread: takes over the desktop's monitors and their taskbars as they are now
-    // when their number is still that of the slices (a new number waits for a restart).
-    void RefreshMonitors();
 
     // Every worker, inside StepAndDraw: waits until every worker has called it this frame
     // (each after stepping its items), so that each may then draw every worker's items;
@@ -135,9 +138,13 @@ private:
     bool AllDone() const;
     // One monitor's slice of the band and where it is shown.
     struct SliceState {
-        MonitorArea monitor;           // written only while no worker runs
-        int32_t canvasLeft = 0;        // written only while no worker runs
-        std::atomic<int32_t> width{0}; // the overlay's columns
+        MonitorArea monitor;    // main thread only
+        int32_t canvasLeft = 0; // written only while no worker runs
+        int32_t sliceWidth = 0; // the slice's columns; written only while no worker runs
+        std::atomic<int32_t> wantedWidth{0}; // the overlay's columns as the placement wants
+        // The overlay's columns: worker 0 writes them while the workers run, the main
+        // thread while none runs.
+        std::atomic<int32_t> width{0};
         std::atomic<int32_t> destinationX{0};
         std::atomic<int32_t> destinationY{0};
         DesktopRect lastDrawn; // worker 0: the non-zero part of the last presented slice
@@ -147,6 +154,12 @@ private:
 
     // Takes over canvasSlices; keeps the destinations when the number of slices stays.
     void ReadSlices();
+    // Main thread: takes over the desktop's monitors and their taskbars as they are now
+    // when their number is still that of the slices (a new number waits for a restart).
+    void RefreshMonitors();
+    // Worker 0 between frames, or the main thread while no worker runs: the overlay takes
+    // the width the placement wants, when it differs.
+    void ApplyWidth(std::size_t slice);
     void ClearBand();
     void PresentFrame();
     // The part of slice `slice` (in its own pixels) that may differ from the last

@@ -7,6 +7,7 @@
 #include "effects/engine/TaskbarPlacement.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -48,7 +49,6 @@ void CRenderState::ReadMonitors() {
 bool CRenderState::StartRendering() {
     if (overlayCreated)
         StopRendering();
-    overlaysShowing = false;
     ReadMonitors();
     if (canvasSlices.empty())
         return false;
@@ -64,7 +64,6 @@ bool CRenderState::StartRendering() {
     }
     if (activeSet && !activeSet->Start())
         return false;
-    overlaysShowing = true;
     for (std::size_t i = 0; i < canvasSlices.size(); ++i)
         if (ShownNow(i))
             desktop->ShowOverlay(i);
@@ -76,7 +75,6 @@ bool CRenderState::StopRendering() {
         activeSet->Stop();
     desktop->DestroyOverlays();
     overlayCreated = false;
-    overlaysShowing = false;
     return true;
 }
 
@@ -88,12 +86,30 @@ bool CRenderState::StartEffect() {
         return false;
     }
     runFlag.store(1, std::memory_order_release);
-    workers.reserve(static_cast<std::size_t>(processorCount));
+    if (StartWorkers())
+        return true;
+    StopEffect();
+    return false;
+}
+
+// std::system_error (no thread) and std::bad_alloc (no memory for one) are caught here:
+// the start is called from window procedures, which no exception may leave.
+bool CRenderState::StartWorkers() {
+    try {
+        workers.reserve(static_cast<std::size_t>(processorCount)); // push_back cannot throw
+    } catch (const std::exception&) {
+        return false;
+    }
     for (int32_t i = 0; i < processorCount; ++i) {
         // Counted before the thread starts, so that a wait right after the start cannot
         // see 0 before the workers have run.
         runningWorkers.fetch_add(1, std::memory_order_acq_rel);
-        workers.emplace_back(&CRenderState::RunWorker, this, i);
+        try {
+            workers.push_back(makeThread([this, i] { RunWorker(i); }));
+        } catch (const std::exception&) {
+            runningWorkers.fetch_sub(1, std::memory_order_acq_rel);
+            return false;
+        }
     }
     return true;
 }
@@ -156,10 +172,12 @@ bool CRenderState::MonitorPaused(std::size_t monitor) const {
     return monitor < monitorPauses.size() && monitorPauses[monitor];
 }
 
-void CRenderState::ReplaceOverlay(std::size_t overlay, const DesktopRect& rect,
-                                  int32_t canvasLeft) {
-    if (desktop->CreateOverlay(overlay, rect, canvasLeft) && overlaysShowing && ShownNow(overlay))
-        desktop->ShowOverlay(overlay);
+CRenderState::Placement CRenderState::AllowedPlacement() const {
+    if (!overlayCreated)
+        return Placement::None;
+    if (workers.empty())
+        return Placement::Any;
+    return Running() ? Placement::MoveOnly : Placement::None;
 }
 
 bool CRenderState::ShownNow(std::size_t overlay) const {

@@ -5,8 +5,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "effects/engine/IDesktop.h"
@@ -29,18 +31,19 @@ public:
     CRenderState(const CRenderState&) = delete;
     CRenderState& operator=(const CRenderState&) = delete;
 
-    // Reads the monitors and the canvas, creates one overlay per monitor (its slice's width
-    // x 200 at the bottom of the monitor) and starts the active set; an overlay is shown
-    // unless the effect or its monitor is paused. A changed monitor list drops the wishes
-    // of SetMonitorPaused. When the set fails to start, it stays the active set, the
-    // overlays stay hidden and the result is false.
+    // Reads the monitors once into the canvas (canvasSlices, which the set's start and
+    // placement take over), creates one overlay per monitor (its slice's width x 200 at
+    // the bottom of the monitor) and starts the active set; an overlay is shown unless the
+    // effect or its monitor is paused. A changed monitor list drops the wishes of
+    // SetMonitorPaused. When the set fails to start, it stays the active set, the overlays
+    // stay hidden and the result is false.
     bool StartRendering();
     // Stops the active set and destroys every overlay; always true.
     bool StopRendering();
 
     // StartRendering, then one worker per processor; false (and no worker, no overlay)
-    // without an active set, when rendering does not start or when workers are already
-    // running.
+    // without an active set, when rendering does not start, when a worker's thread cannot
+    // be made (the workers made by then are stopped) or when workers are already running.
     bool StartEffect();
     // The one way to stop the workers, for every caller: drops the run flag, waits until
     // every worker has left, joins them and stops rendering if it runs. Nothing more when
@@ -63,10 +66,13 @@ public:
     void SetMonitorPaused(std::size_t monitor, bool paused);
     bool MonitorPaused(std::size_t monitor) const;
 
-    // Main thread: makes overlay `overlay` anew at `rect` (a new size) showing the band
-    // from column `canvasLeft`; shown unless the effect or its monitor is paused or the
-    // start that shows the overlays has not got there yet.
-    void ReplaceOverlay(std::size_t overlay, const DesktopRect& rect, int32_t canvasLeft);
+    // What a placement on the main thread may do to the overlays now.
+    enum class Placement {
+        None,     // there are none, or the workers are leaving: nothing
+        MoveOnly, // the workers run: move them; worker 0 resizes their surfaces
+        Any,      // rendering runs without workers (a start places them): move and resize
+    };
+    Placement AllowedPlacement() const;
 
     // Drops the run flag and wakes every wait of the workers; any thread.
     void DropRunFlag();
@@ -88,6 +94,9 @@ public:
         }
     }
 
+    // The monitors with their taskbars as the last start read them.
+    const std::vector<MonitorArea>& Monitors() const { return monitors; }
+
     IDesktop* const desktop;
     std::atomic<int32_t> runFlag{0};        // 1 while the workers are to run
     std::atomic<int32_t> runningWorkers{0}; // workers that have not yet left
@@ -99,6 +108,11 @@ public:
     // When positive, worker 0 drops the run flag after presenting this many frames, so
     // that WaitForWorkers returns once they are rendered (preview tool).
     int32_t frameLimit = 0;
+    // Makes the thread of a render worker that runs `work`; std::thread unless a test
+    // stands in one that throws std::system_error, as std::thread does when the system
+    // refuses a thread.
+    std::function<std::thread(std::function<void()> work)> makeThread =
+        [](std::function<void()> work) { return std::thread(std::move(work)); };
 
     // The frame hand-off of the workers: the lock every wait holds, the wake-up of the
     // workers waiting for a frame to start, and worker 0's for the others to finish.
@@ -124,10 +138,12 @@ private:
     bool ShownNow(std::size_t overlay) const;     // takes signalLock
     // Takes over a new monitor list, dropping the monitors' pauses when it changed.
     void ReadMonitors();
+    // One thread per processor; false when one cannot be made (those made are left to
+    // StopEffect).
+    bool StartWorkers();
 
     std::vector<std::thread> workers; // joined by StopEffect
     bool overlayCreated = false;
-    bool overlaysShowing = false;      // the set started and the overlays were shown
     bool paused = false;               // under signalLock
     std::vector<MonitorArea> monitors; // as the last start read them
     std::vector<bool> monitorPauses;   // by monitor index, under signalLock

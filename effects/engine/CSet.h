@@ -34,7 +34,8 @@ public:
     virtual tstr DisplayName() { return *displayName.Get(); }
     // Runs the set's modal settings dialog over `parentWindow` (a native window handle).
     virtual void ShowSettings(void* parentWindow) = 0;
-    // Moves the overlay relative to the taskbar and records the destination point.
+    // Main thread: moves the overlay relative to the taskbar as it is now and records the
+    // destination point; nothing while the set does not run.
     virtual void UpdatePlacement() {}
 
     CParamRegSet paramSet; // path "Sets\" + Key(), bound to the settings store

@@ -43,7 +43,9 @@ struct MonitorArea {
 // one overlay window per monitor that shows that monitor's slice of the presented band,
 // and the program's bitmap resources. The Win32 desktop drives the real layered windows;
 // the headless desktop simulates the screens in memory. Only the main thread creates,
-// shows, moves and destroys the overlays; worker 0 reads their rectangles and presents.
+// shows, moves and destroys the overlays, and it creates and destroys them only while no
+// render worker runs; worker 0 reads their rectangles, copies to their presentation
+// surfaces, presents them and, between frames, gives them a new size.
 // An overlay is named by `overlay`, the index of its monitor in the list the last start
 // of rendering read; an index without an overlay does nothing (false where asked).
 class IDesktop {
@@ -71,6 +73,13 @@ public:
     virtual void MoveOverlay(std::size_t overlay, int32_t x, int32_t y) = 0;
     // Puts the overlay directly behind its monitor's taskbar (nothing without one).
     virtual void PutOverlayBehindTaskbar(std::size_t overlay) = 0;
+    // Gives the overlay's presentation surface `width` columns; its height, its place in
+    // the Z order and the band's column it starts at stay, and the next copy and
+    // presentation are whole. The overlay takes the new size at once or at its next
+    // presentation. Worker 0 calls it between frames while the workers run, the main
+    // thread while none runs. False when there is no such overlay or no surface of that
+    // size could be made; the overlay then shows nothing new until a resize succeeds.
+    virtual bool ResizeOverlay(std::size_t overlay, int32_t width) = 0;
 
     // Copies the part `dirty` (in the overlay's own pixels) of the overlay's slice of
     // `band` (the whole band of the canvas, premultiplied 32-bit pixels; the slice starts

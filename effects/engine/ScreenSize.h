@@ -16,8 +16,8 @@ struct CanvasSlice {
 // The canvas every effect renders: W is the sum of the monitors' widths (side by side in
 // the order the desktop lists them, the primary first) and H the primary monitor's
 // height; with one monitor W x H is the screen. Process-wide, written by the main thread
-// at every StartRendering and every set's Start (before any worker runs), read by all
-// sets and items.
+// at every StartRendering (its one read of the monitors, before the set's Start and any
+// worker), read by all sets and items.
 extern int32_t screenWidth;
 extern int32_t screenHeight;
 extern std::vector<CanvasSlice> canvasSlices;

@@ -4,11 +4,14 @@
 
 #include <cstdint>
 
-// The screen edge a taskbar sits on, judged from its rectangle against the integer
-// halves of the screen size, in this order: wholly above the middle row (Top), wholly
-// below it (Bottom), wholly left of the middle column (Left), wholly right of it (Right).
-enum class TaskbarSide { Top, Bottom, Left, Right, Unknown };
+// The screen edge a taskbar sits on: the one encoding of it in every layer. The numbers are
+// fixed: they are what the window helpers' GetTaskbarEdge reports (0 top, 1 bottom, 2 left,
+// 3 right, -1 on no edge or unclear).
+enum class TaskbarSide : int32_t { Unknown = -1, Top = 0, Bottom = 1, Left = 2, Right = 3 };
 
+// The edge of a taskbar judged from its rectangle against the integer halves of the screen
+// size, in this order: wholly above the middle row (Top), wholly below it (Bottom), wholly
+// left of the middle column (Left), wholly right of it (Right); Unknown otherwise.
 TaskbarSide ClassifyTaskbar(const DesktopRect& taskbar, int32_t screenW, int32_t screenH);
 
 // The visible part of an auto-hidden taskbar: a strip this thick along its edge.

@@ -1,5 +1,6 @@
 #include "effects/fire/CFlameBlender.h"
 
+#include "graphics/CBmp.h"
 #include "graphics/PixelMath.h"
 
 #include <algorithm>
@@ -25,17 +26,17 @@ void CFlameBlender::SetColours(const uint8_t* blue, const uint8_t* green, const 
 }
 
 void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
-    const uint32_t s = sprite[3];
-    const uint32_t d = target[3];
+    const uint32_t s = sprite[kAlphaByte];
+    const uint32_t d = target[kAlphaByte];
     if (d == 255 || s == 0)
         return;
     if (s == 255) {
-        std::memcpy(target, sprite, 4);
+        std::memcpy(target, sprite, kBytesPerPixel);
         return;
     }
     const uint32_t a = s + d - PixelMath::DivideBy255(s * d);
     // T[a]*a + v*(255 - a) never exceeds 255*255, so the sum fits the 16-bit products.
-    for (int channel = 0; channel < 4; ++channel)
+    for (int channel = 0; channel < kBytesPerPixel; ++channel)
         target[channel] = static_cast<uint8_t>(
             (colourTimesAlpha[a][channel] + target[channel] * keep[a][channel]) >> 8);
 }
@@ -88,7 +89,7 @@ inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, i
                                        int32_t end, int32_t reach) const {
     for (int32_t p = first; p < end; p += 4) {
         const int32_t q = std::min(p, reach - 4);
-        BlendFour(target + 4 * q, sprite + 4 * q, p - q);
+        BlendFour(target + kBytesPerPixel * q, sprite + kBytesPerPixel * q, p - q);
     }
 }
 #endif
@@ -105,7 +106,8 @@ void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, co
             // The frame-buffer rows lie a whole screen width apart: the row two below is
             // asked for now, so that it is in the cache when its turn comes.
             if (v + 2 < rows)
-                _mm_prefetch(reinterpret_cast<const char*>(target + 2 * targetStride + 4 * first),
+                _mm_prefetch(reinterpret_cast<const char*>(target + 2 * targetStride +
+                                                           kBytesPerPixel * first),
                              _MM_HINT_T0);
             BlendGroups(target, sprite, first, end, reach);
         }
@@ -116,7 +118,7 @@ void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, co
         const int32_t first = std::max(spans[v].first, firstU) - firstU;
         const int32_t end = std::min(spans[v].end, endU) - firstU;
         for (int32_t u = first; u < end; ++u)
-            BlendPixel(target + 4 * u, sprite + 4 * u);
+            BlendPixel(target + kBytesPerPixel * u, sprite + kBytesPerPixel * u);
     }
 }
 
@@ -132,5 +134,5 @@ void CFlameBlender::BlendRow(uint8_t* target, const uint8_t* sprite, int32_t fir
     (void)mayBeOpaque;
 #endif
     for (int32_t u = first; u < end; ++u)
-        BlendPixel(target + 4 * u, sprite + 4 * u);
+        BlendPixel(target + kBytesPerPixel * u, sprite + kBytesPerPixel * u);
 }

@@ -60,7 +60,6 @@ CSetEmbra::~CSetEmbra() {
 
 bool CSetEmbra::Start() {
     Stop();
-    ReadScreenSize(*desktop);
     // Without the primary's taskbar there is no shell to decorate.
     if (canvasSlices.empty() || canvasSlices.front().monitor.taskbarState == TaskbarState::None)
         return false;
@@ -80,7 +79,7 @@ bool CSetEmbra::Start() {
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
     SpawnAll();
-    UpdatePlacement();
+    PlaceBands();
     return true;
 }
 
@@ -308,13 +307,14 @@ int64_t CSetEmbra::DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int3
 
 void CSetEmbra::BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const {
     const SpriteEntry& entry = *clip.entry;
-    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * 4;
+    const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * kBytesPerPixel;
     blender.BlendSprite(frameBuffer.pixels + (clip.top + firstV) * stride +
-                            std::ptrdiff_t{clip.left + clip.firstU} * 4,
+                            std::ptrdiff_t{clip.left + clip.firstU} * kBytesPerPixel,
                         stride,
-                        entry.pixels + (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * 4,
-                        std::ptrdiff_t{entry.width} * 4, entry.spans + firstV, endV - firstV,
-                        clip.firstU, clip.endU, entry.opaque);
+                        entry.pixels +
+                            (std::ptrdiff_t{firstV} * entry.width + clip.firstU) * kBytesPerPixel,
+                        std::ptrdiff_t{entry.width} * kBytesPerPixel, entry.spans + firstV,
+                        endV - firstV, clip.firstU, clip.endU, entry.opaque);
 }
 
 // Worker 0 runs this only for a frame that every worker finished, so no respawn reads the
@@ -325,8 +325,4 @@ void CSetEmbra::EndOfFrame() {
     profileTimer = 0;
     GenerateProfiles();
     profilePeriod = CRandom::Next() % 40 + 5;
-}
-
-void CSetEmbra::UpdatePlacement() {
-    PlaceBandsOnTaskbars(true);
 }

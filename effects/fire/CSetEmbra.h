@@ -7,6 +7,7 @@
 #include "params/CEdges.h"
 #include "params/CParam.h"
 #include "params/tstr.h"
+#include "resources/resource.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,8 +28,8 @@ class CSettingsStore;
 // single worker drawing all flames in that order would make, whatever the timing.
 class CSetEmbra : public CFrameSet {
 public:
-    static constexpr int kSpriteSheetResource = 135;
-    static constexpr int kColourStripResource = 144;
+    static constexpr int kSpriteSheetResource = IDB_FLAME_SHEET;
+    static constexpr int kColourStripResource = IDB_COLOUR_STRIP;
 
     // The colour of each channel for an accumulated alpha.
     struct ColourTable {
@@ -43,7 +44,6 @@ public:
     bool Start() override;
     bool Stop() override;
     void ShowSettings(void* parentWindow) override;
-    void UpdatePlacement() override;
 
     // Renews lifeCut and drift with draws from the calling thread's generator.
     void GenerateProfiles();

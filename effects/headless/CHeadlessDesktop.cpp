@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <deque>
 #include <thread>
 
 namespace {
@@ -14,12 +15,13 @@ namespace {
 // Copies rectangle `part` of `from` (its columns shifted right by `fromLeft`) to `part`
 // of `to`; `part` lies inside both.
 void CopyPart(const CBmp& from, int32_t fromLeft, CBmp& to, const DesktopRect& part) {
-    const auto columns = static_cast<std::size_t>(part.right - part.left) * 4;
+    const auto columns = static_cast<std::size_t>(part.right - part.left) * kBytesPerPixel;
     for (int32_t y = part.top; y < part.bottom; ++y)
-        std::memcpy(to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * 4,
-                    from.pixels +
-                        (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * 4,
-                    columns);
+        std::memcpy(
+            to.pixels + (static_cast<std::size_t>(y) * to.width + part.left) * kBytesPerPixel,
+            from.pixels +
+                (static_cast<std::size_t>(y) * from.width + fromLeft + part.left) * kBytesPerPixel,
+            columns);
 }
 
 DesktopRect Offset(const DesktopRect& rect, int32_t dx, int32_t dy) {
@@ -53,7 +55,7 @@ void CHeadlessDesktop::SetMonitors(const std::vector<DesktopRect>& screens) {
     monitors = now;
 }
 
-void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size) {
+void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarSide edge, int32_t size) {
     DesktopRect s;
     {
         std::lock_guard<std::mutex> guard(lock);
@@ -62,20 +64,24 @@ void CHeadlessDesktop::SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t
         s = monitors[monitor].screen;
     }
     switch (edge) {
-    case TaskbarEdge::Bottom:
+    case TaskbarSide::Bottom:
         return SetTaskbarRect(monitor, {s.left, s.bottom - size, s.right, s.bottom});
-    case TaskbarEdge::Top:
+    case TaskbarSide::Top:
         return SetTaskbarRect(monitor, {s.left, s.top, s.right, s.top + size});
-    case TaskbarEdge::Left:
+    case TaskbarSide::Left:
         return SetTaskbarRect(monitor, {s.left, s.top, s.left + size, s.bottom});
-    case TaskbarEdge::Right:
+    case TaskbarSide::Right:
         return SetTaskbarRect(monitor, {s.right - size, s.top, s.right, s.bottom});
+    case TaskbarSide::Unknown:
+        return;
     }
 }
 
 // The taskbar's usual thickness, of which only the strip lies on the monitor.
-void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge) {
+void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarSide edge) {
     constexpr int32_t kThickness = 40;
+    if (edge == TaskbarSide::Unknown)
+        return;
     SetTaskbar(monitor, edge, kThickness);
     std::lock_guard<std::mutex> guard(lock);
     if (monitor >= monitors.size())
@@ -83,17 +89,19 @@ void CHeadlessDesktop::SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edg
     const int32_t away = kThickness - kAutoHiddenStrip;
     DesktopRect& bar = monitors[monitor].taskbar;
     switch (edge) {
-    case TaskbarEdge::Bottom:
+    case TaskbarSide::Bottom:
         bar = Offset(bar, 0, away);
         break;
-    case TaskbarEdge::Top:
+    case TaskbarSide::Top:
         bar = Offset(bar, 0, -away);
         break;
-    case TaskbarEdge::Left:
+    case TaskbarSide::Left:
         bar = Offset(bar, -away, 0);
         break;
-    case TaskbarEdge::Right:
+    case TaskbarSide::Right:
         bar = Offset(bar, away, 0);
+        break;
+    case TaskbarSide::Unknown:
         break;
     }
 }
@@ -121,6 +129,28 @@ void CHeadlessDesktop::RemoveTaskbar(std::size_t monitor) {
 void CHeadlessDesktop::SetTickCount(uint32_t ticks) {
     std::lock_guard<std::mutex> guard(lock);
     tickCount = ticks;
+}
+
+CHeadlessDesktop::CActivity::CActivity(CHeadlessDesktop& desktop, std::atomic<int32_t>* mine,
+                                       const std::atomic<int32_t>* theirs)
+    : mine(mine) {
+    if (!mine)
+        return;
+    mine->fetch_add(1);
+    if (theirs->load() != 0)
+        desktop.overlaps.fetch_add(1);
+}
+
+CHeadlessDesktop::CActivity::~CActivity() {
+    if (mine)
+        mine->fetch_sub(1);
+}
+
+CHeadlessDesktop::Overlay* CHeadlessDesktop::Record(std::size_t index, bool make) {
+    std::lock_guard<std::mutex> guard(lock);
+    while (make && overlays.size() <= index)
+        overlays.push_back(std::make_unique<Overlay>());
+    return index < overlays.size() ? overlays[index].get() : nullptr;
 }
 
 CHeadlessDesktop::Overlay* CHeadlessDesktop::Find(std::size_t overlay) {
@@ -211,14 +241,13 @@ uint32_t CHeadlessDesktop::TickCount() {
 
 bool CHeadlessDesktop::CreateOverlay(std::size_t index, const DesktopRect& rect,
                                      int32_t canvasLeft) {
-    std::lock_guard<std::mutex> guard(lock);
     const int32_t width = rect.right - rect.left;
     const int32_t height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return false;
-    while (overlays.size() <= index)
-        overlays.push_back(std::make_unique<Overlay>());
-    Overlay& overlay = *overlays[index];
+    Overlay& overlay = *Record(index, true);
+    const CActivity change(*this, &overlay.changes, &overlay.uses);
+    std::lock_guard<std::mutex> guard(lock);
     overlay.exists = false;
     overlay.surface.Create(width, height);
     if (!overlay.surface.pixels)
@@ -248,6 +277,9 @@ void CHeadlessDesktop::HideOverlay(std::size_t index) {
 }
 
 void CHeadlessDesktop::DestroyOverlays() {
+    std::deque<CActivity> changes;
+    for (std::size_t i = 0; Overlay* overlay = Record(i, false); ++i)
+        changes.emplace_back(*this, &overlay->changes, &overlay->uses);
     std::lock_guard<std::mutex> guard(lock);
     for (auto& overlay : overlays) {
         overlay->exists = false;
@@ -278,7 +310,24 @@ void CHeadlessDesktop::PutOverlayBehindTaskbar(std::size_t index) {
             index < monitors.size() && monitors[index].taskbarState == TaskbarState::Visible;
 }
 
+bool CHeadlessDesktop::ResizeOverlay(std::size_t index, int32_t width) {
+    Overlay* record = Record(index, false);
+    const CActivity change(*this, record ? &record->changes : nullptr,
+                           record ? &record->uses : nullptr);
+    std::lock_guard<std::mutex> guard(lock);
+    Overlay* overlay = Find(index);
+    if (!overlay || width <= 0)
+        return false;
+    overlay->rect.right = overlay->rect.left + width;
+    overlay->showWhole = true;
+    overlay->surface.Create(width, overlay->rect.bottom - overlay->rect.top);
+    return overlay->surface.pixels != nullptr;
+}
+
 void CHeadlessDesktop::CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) {
+    Overlay* record = Record(index, false);
+    const CActivity use(*this, record ? &record->uses : nullptr,
+                        record ? &record->changes : nullptr);
     std::lock_guard<std::mutex> guard(lock);
     Overlay* overlay = Find(index);
     if (!overlay || !overlay->surface.pixels || !band.pixels)
@@ -302,11 +351,14 @@ bool CHeadlessDesktop::OnOneMonitor(const DesktopRect& rect) const {
 }
 
 bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) {
+    Overlay* record = Record(index, false);
+    const CActivity use(*this, record ? &record->uses : nullptr,
+                        record ? &record->changes : nullptr);
     CBmp* shown = nullptr;
     {
         std::lock_guard<std::mutex> guard(lock);
         Overlay* overlay = Find(index);
-        if (!overlay)
+        if (!overlay || !overlay->surface.pixels)
             return false;
         const CBmp& surface = overlay->surface;
         const DesktopRect destination{x, y, x + surface.width, y + surface.height};
@@ -333,6 +385,8 @@ bool CHeadlessDesktop::Present(std::size_t index, int32_t x, int32_t y, const De
 }
 
 void CHeadlessDesktop::PauseWhileStopping(int32_t milliseconds) {
+    if (whileStopping)
+        whileStopping();
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/IDesktop.h"
+#include "effects/engine/TaskbarPlacement.h"
 #include "graphics/CBmp.h"
 
 #include <atomic>
@@ -11,22 +12,23 @@
 #include <mutex>
 #include <vector>
 
-enum class TaskbarEdge { Bottom, Top, Left, Right };
-
 // A desktop simulated in memory: monitors of any size and place, a taskbar on each that
 // the caller places, hides or removes, overlays that are only rectangles, and one
 // presentation surface per overlay whose presented contents are kept for inspection as a
 // screen keeps them: only the dirty part of each presentation is taken over. Bitmap
 // resources come from the artwork embedded in the program. Safe to use from the main
-// thread and worker 0 at once. The setters and inspectors without a monitor or overlay
-// index mean monitor 0 and overlay 0.
+// thread and worker 0 at once, and it notes what would not be on a real desktop: an
+// overlay created, resized or destroyed while a copy to it or a presentation of it is
+// under way (on Windows: its surface freed under the thread that writes it). The setters
+// and inspectors without a monitor or overlay index mean monitor 0 and overlay 0.
 class CHeadlessDesktop : public IDesktop {
 public:
     CHeadlessDesktop(int32_t width, int32_t height);
 
     void SetScreenSize(int32_t width, int32_t height);
-    // A visible taskbar `size` pixels thick along one screen edge.
-    void SetTaskbar(TaskbarEdge edge, int32_t size) { SetTaskbar(0, edge, size); }
+    // A visible taskbar `size` pixels thick along one screen edge; TaskbarSide::Unknown
+    // changes nothing.
+    void SetTaskbar(TaskbarSide edge, int32_t size) { SetTaskbar(0, edge, size); }
     // A visible taskbar with any rectangle.
     void SetTaskbarRect(const DesktopRect& rect) { SetTaskbarRect(0, rect); }
     // Taskbar windows that exist but are all hidden.
@@ -38,9 +40,9 @@ public:
     // The monitors, the primary first, at any place on the virtual screen; a monitor that
     // was there keeps its taskbar (in its own corner's terms), a new one has none.
     void SetMonitors(const std::vector<DesktopRect>& screens);
-    void SetTaskbar(std::size_t monitor, TaskbarEdge edge, int32_t size);
-    // An auto-hidden taskbar: only its strip shows along `edge`.
-    void SetAutoHiddenTaskbar(std::size_t monitor, TaskbarEdge edge);
+    void SetTaskbar(std::size_t monitor, TaskbarSide edge, int32_t size);
+    // An auto-hidden taskbar: only its strip shows along `edge` (Unknown: nothing changes).
+    void SetAutoHiddenTaskbar(std::size_t monitor, TaskbarSide edge);
     void SetTaskbarRect(std::size_t monitor, const DesktopRect& rect); // screen pixels
     void HideTaskbar(std::size_t monitor);
     void RemoveTaskbar(std::size_t monitor);
@@ -48,6 +50,9 @@ public:
     // Called by Present on the presenting thread with what the overlay shows and the
     // destination point, after it was updated.
     std::function<void(const CBmp& surface, int32_t x, int32_t y)> onPresent;
+    // Called by PauseWhileStopping on the stopping thread before it sleeps: what the
+    // messages that a real desktop answers meanwhile would do.
+    std::function<void()> whileStopping;
 
     // Inspection.
     bool OverlayExists(std::size_t overlay = 0) const;
@@ -69,6 +74,9 @@ public:
     void CopyLastPresented(std::size_t overlay, CBmp* out) const;
     // The part of the surface that the last Present showed anew; empty when none.
     DesktopRect LastShownPart(std::size_t overlay = 0) const;
+    // Creates, resizes and destroys of an overlay that overlapped a copy to it or a
+    // presentation of it (from its start to the end of onPresent), on any overlay.
+    int32_t Overlaps() const { return overlaps.load(); }
 
     std::vector<MonitorArea> Monitors() override;
     uint32_t TickCount() override;
@@ -79,9 +87,10 @@ public:
     bool OverlayRect(std::size_t overlay, DesktopRect* rect) override;
     void MoveOverlay(std::size_t overlay, int32_t x, int32_t y) override;
     void PutOverlayBehindTaskbar(std::size_t overlay) override;
+    bool ResizeOverlay(std::size_t overlay, int32_t width) override;
     void CopyBand(std::size_t overlay, const CBmp& band, const DesktopRect& dirty) override;
     bool Present(std::size_t overlay, int32_t x, int32_t y, const DesktopRect& dirty) override;
-    // Nothing on this desktop waits for the main thread: only sleeps.
+    // Nothing on this desktop waits for the main thread: runs whileStopping, then sleeps.
     void PauseWhileStopping(int32_t milliseconds) override;
     bool LoadBitmapResource(int number, CBmp* bitmap) override;
 
@@ -98,8 +107,29 @@ private:
         DesktopRect lastShown;
         bool showWhole = true; // the surface or what the overlay shows may be out of date
         int32_t presents = 0;
+        // Copies and presentations under way, and creates, resizes and destroys; kept
+        // outside `lock`, which would otherwise serialise them out of sight.
+        std::atomic<int32_t> uses{0};
+        std::atomic<int32_t> changes{0};
+    };
+    // Marks `mine` as under way for as long as it lives, counting an overlap when
+    // `theirs` is under way as it begins. Each side marks before it looks, so of two that
+    // overlap at least one sees the other. Null `mine`: marks nothing.
+    class CActivity {
+    public:
+        CActivity(CHeadlessDesktop& desktop, std::atomic<int32_t>* mine,
+                  const std::atomic<int32_t>* theirs);
+        ~CActivity();
+        CActivity(const CActivity&) = delete;
+        CActivity& operator=(const CActivity&) = delete;
+
+    private:
+        std::atomic<int32_t>* mine;
     };
 
+    // The record of overlay `index`, existing or not, made when `make`; null when there is
+    // none. Records are never freed, so a pointer stays valid outside `lock`.
+    Overlay* Record(std::size_t index, bool make);
     // Under `lock`: the overlay, or null when there is none of that index.
     Overlay* Find(std::size_t overlay);
     const Overlay* Find(std::size_t overlay) const;
@@ -112,4 +142,5 @@ private:
     int32_t overlayCount = 0;
     int32_t offScreen = 0;
     std::atomic<int32_t> presentCount{0};
+    std::atomic<int32_t> overlaps{0};
 };

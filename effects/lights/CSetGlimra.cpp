@@ -65,7 +65,7 @@ bool CSetGlimra::Start() {
         return Fail();
     curtain.frameCount = frameCount;
     ForEachItem<CItemGlimra>([&](CItemGlimra& ray) { ray.Spawn(1, spriteWidth, spriteHeight); });
-    UpdatePlacement();
+    PlaceBands();
     return true;
 }
 
@@ -85,8 +85,7 @@ void CSetGlimra::ShowSettings(void* parentWindow) {
 // Each monitor's band at its top, below a top taskbar; with a side taskbar the content is
 // presented at (taskbar right or 0, 0) whatever row the overlay was moved to. Without a
 // taskbar that shows (hidden, auto-hidden or none) the band keeps the top.
-void CSetGlimra::UpdatePlacement() {
-    RefreshMonitors();
+void CSetGlimra::PlaceBands() {
     for (std::size_t i = 0; i < SliceCount(); ++i)
         PlaceOnMonitor(i, SliceMonitor(i));
 }

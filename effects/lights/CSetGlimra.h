@@ -32,7 +32,6 @@ public:
     bool Start() override;
     bool Stop() override;
     void ShowSettings(void* parentWindow) override;
-    void UpdatePlacement() override;
 
     // Generates the column phase table anew with the calling thread's random generator.
     void GeneratePhaseTable();
@@ -65,6 +64,8 @@ protected:
     // a test or benchmark may put the plain reference loop in their place.
     virtual int64_t DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
                             uint32_t shared);
+    // Each monitor's band at its top, below a top taskbar.
+    void PlaceBands() override;
 
 private:
     // Places slice `slice`'s overlay on `monitor`.

@@ -39,7 +39,7 @@ bool CSetRipla::Start() {
         return Fail();
     wave.lastFrame = frameCount - 1;
     ForEachItem<CItemRipla>([&](CItemRipla& item) { item.Spawn(1, splash.width, splash.height); });
-    UpdatePlacement();
+    PlaceBands();
     return true;
 }
 
@@ -51,10 +51,6 @@ bool CSetRipla::Stop() {
 void CSetRipla::ShowSettings(void* parentWindow) {
     if (settingsDialog)
         settingsDialog(*this, parentWindow);
-}
-
-void CSetRipla::UpdatePlacement() {
-    PlaceBandsOnTaskbars(false);
 }
 
 // Every Start puts the wave's limit 32 rows above the bottom of the screen as it is now;

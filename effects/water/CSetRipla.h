@@ -8,6 +8,7 @@
 #include "params/CEdges.h"
 #include "params/CParam.h"
 #include "params/tstr.h"
+#include "resources/resource.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,7 +22,7 @@ class CSettingsStore;
 // sprite frames are the splash frames, one row high first.
 class CSetRipla : public CSpriteSet {
 public:
-    static constexpr int kSplashResource = 164;
+    static constexpr int kSplashResource = IDB_SPLASH;
 
     CSetRipla(CSettingsStore* store, CRenderState* renderState);
     ~CSetRipla() override;
@@ -29,7 +30,6 @@ public:
     bool Start() override;
     bool Stop() override;
     void ShowSettings(void* parentWindow) override;
-    void UpdatePlacement() override;
 
     // The frames squeezed from the splash picture: heights 1, 3, ... up to half its
     // height, then back down one row per frame to 1. False when an allocation fails.

@@ -92,14 +92,43 @@ std::string WaitOverlay(const char* state) {
            std::to_string(GetTickCount() - start);
 }
 
-std::string OpenTrayMenu() {
+// The middle of the program's tray icon, the rightmost of the notification area; false
+// without a taskbar.
+bool TrayIconPoint(POINT& icon) {
     HWND taskbar = VisibleTaskbar();
     if (!taskbar)
-        return "tray-menu none";
+        return false;
     RECT client{};
     GetClientRect(taskbar, &client);
-    POINT icon{client.right - kTrayIconWidth / 2, client.bottom / 2};
+    icon = POINT{client.right - kTrayIconWidth / 2, client.bottom / 2};
     ClientToScreen(taskbar, &icon);
+    return true;
+}
+
+std::string HoverTrayIcon() {
+    POINT icon{};
+    if (!TrayIconPoint(icon))
+        return "tray-tip none";
+    // The shell's tips show over the taskbar while it is the active window.
+    MouseAt(icon.x - 60, icon.y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    MoveTo(icon.x - 2, icon.y - 2);
+    MoveTo(icon.x, icon.y);
+    for (int poll = 0; poll < kPolls; ++poll) {
+        HWND tip = FindWindowA("tooltips_class32", nullptr);
+        for (; tip; tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) {
+            RECT rect{};
+            if (IsWindowVisible(tip) && GetWindowRect(tip, &rect))
+                return "tray-tip " + RectText(rect);
+        }
+        Sleep(kPollMs);
+    }
+    return "tray-tip none";
+}
+
+std::string OpenTrayMenu() {
+    POINT icon{};
+    if (!TrayIconPoint(icon))
+        return "tray-menu none";
     MouseAt(icon.x, icon.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     for (int poll = 0; poll < kPolls; ++poll) {
         HWND menu = FindWindowA("#32768", nullptr);

@@ -13,5 +13,8 @@ std::string WaitOverlay(const char* state);
 // A real right click on the program's tray icon (the rightmost icon of the taskbar's
 // notification area); "tray-menu <rectangle of the menu>", "tray-menu none" without one.
 std::string OpenTrayMenu();
+// The pointer over the program's tray icon until its tip shows; "tray-tip <rectangle of the
+// tip>", "tray-tip none" without one within 20 s.
+std::string HoverTrayIcon();
 // Real key presses, comma-separated names: down, up, return, escape; "keys <count>".
 std::string PressKeys(const char* names);

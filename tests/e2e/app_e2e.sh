@@ -6,8 +6,8 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, soak (EMBRA_SOAK=long
-# for the long run).
+# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, languages, soak
+# (EMBRA_SOAK=long for the long run).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -219,7 +219,48 @@ tray_menu() {
     run_in_desktop taskkill /f /im notepad.exe >/dev/null 2>&1
 }
 
+# The program in Windows' display language: German, then Japanese (Wine takes the
+# language from LC_ALL). The main window, the settings window's "Common" tab and the tray
+# tip of the hour's pause are photographed as <language>-<window>.png; the tip's text comes
+# from the language's string table.
+languages() {
+    local locale language settings tip
+    for locale in de_DE ja_JP; do
+        language=${locale%_*}
+        later_run 1
+        wine_locale=$locale.UTF-8
+        start_program
+        wine_locale=""
+        drive wait-main hidden >/dev/null
+        expect "$language: running" "$(field "$(drive wait-running 1)" 8)" 1
+        drive tray-click >/dev/null
+        line=$(drive wait-main shown)
+        expect "$language: shown from the tray" "$(field "$line" 2)" 1
+        snap_window "main $(echo "$line" | cut -d' ' -f4-7)" "$language-main-window"
+        settings=$(drive open-settings)
+        [ "$(field "$settings" 2)" != none ] || fail "$language: the settings window did not open"
+        expect "$language: the common tab" "$(drive settings-tab 1)" "tab 1"
+        snap_window "$settings" "$language-settings-common"
+        drive keys escape >/dev/null
+        [ "$(field "$(drive tray-menu)" 2)" != none ] || fail "$language: no tray menu"
+        expect "$language: pause for 1 hour" "$(drive keys down,down,return)" "keys 3"
+        expect "$language: paused" "$(field "$(drive wait-overlay 0)" 2)" 0
+        tip=$(drive tray-tip)
+        [ "$(field "$tip" 2)" != none ] || fail "$language: no tray tip"
+        snap_window "tip $(($(field "$tip" 2) - 10)) $(($(field "$tip" 3) - 10)) 1280 720" \
+            "$language-tray-tip"
+        drive sysexit >/dev/null
+        expect "$language: the exit asks" "$(drive answer ok | cut -c1-4)" "box "
+        wait_for_report 300 exit || fail "$language: embra.exe did not end"
+        sleep 3
+        : >"$report"
+    done
+}
+
 case $scenario in
+languages)
+    languages
+    ;;
 full-screen)
     full_screen
     ;;

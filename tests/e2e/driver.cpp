@@ -44,6 +44,7 @@
 //                        "covered" once it is in front, "uncovered" when it is gone
 //   wait-overlay <1|0>   waits until the overlay shows or not; "overlay-shown <0|1> <ms>"
 //   tray-menu            a real right click on the tray icon; "tray-menu <rectangle>|none"
+//   tray-tip             the pointer over the tray icon; "tray-tip <rectangle of its tip>|none"
 //   keys <names>         real key presses (down,up,return,escape); "keys <count>"
 //   stop                 the main window's stop command; "stop"
 #include "DriverPause.h"
@@ -282,8 +283,17 @@ std::string RectLine(const char* name, HWND window) {
     return std::string(name) + " " + RectText(rect);
 }
 
+// The settings window, in any language: the shown dialog that holds its tab control.
 HWND SettingsWindow() {
-    return FindWindowA("#32770", "Settings");
+    for (HWND window = FindWindowA("#32770", nullptr); window;
+         window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+        HWND tab = GetDlgItem(window, kTabControl);
+        char className[32] = {};
+        if (IsWindowVisible(window) && tab && GetClassNameA(tab, className, sizeof className) &&
+            std::strcmp(className, WC_TABCONTROLA) == 0)
+            return window;
+    }
+    return nullptr;
 }
 
 // The navigation pane on the settings window's "Items list" page.
@@ -301,7 +311,13 @@ std::string OpenSettings(HWND main) {
     SetForegroundWindow(main);
     Sleep(200);
     ClickCentre(GetDlgItem(main, kSettingsCommand));
-    return RectLine("settings", WaitForWindow("#32770", "Settings"));
+    HWND settings = nullptr;
+    for (int poll = 0; poll < kPolls && !settings; ++poll) {
+        settings = SettingsWindow();
+        if (!settings)
+            Sleep(kPollMs);
+    }
+    return RectLine("settings", settings);
 }
 
 // The rectangle of a tab, asked across processes: the tab control writes it into memory
@@ -505,6 +521,8 @@ std::string Run(const char* report, const std::string& command, const char* argu
         return WaitOverlay(argument);
     if (command == "tray-menu")
         return OpenTrayMenu();
+    if (command == "tray-tip")
+        return HoverTrayIcon();
     if (command == "keys")
         return PressKeys(argument);
     if (command == "stop") {

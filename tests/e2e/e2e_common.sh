@@ -29,8 +29,10 @@ cleanup() {
 trap cleanup EXIT
 
 # Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
+# With wine_locale set (de_DE.UTF-8) Windows' display language is that locale's.
+wine_locale=""
 in_desktop() {
-    wine explorer "/desktop=Embra,$desktop_size" "$@"
+    env ${wine_locale:+LC_ALL="$wine_locale"} wine explorer "/desktop=Embra,$desktop_size" "$@"
 }
 
 # Runs a helper inside the desktop and waits for it. explorer passes on no exit code of the

@@ -16,11 +16,11 @@ constexpr int kTaskbarPolls = 200; // of 50 ms each
 constexpr DWORD kPollMs = 50;
 
 // The edge once the taskbar is visible, or the last answer when it never becomes so.
-int WaitForEdge(RECT* rect) {
-    int edge = -1;
+TaskbarSide WaitForEdge(RECT* rect) {
+    TaskbarSide edge = TaskbarSide::Unknown;
     for (int poll = 0; poll < kTaskbarPolls; ++poll) {
         edge = GetTaskbarEdge(rect);
-        if (edge >= 0 && FindWindowA("Shell_TrayWnd", nullptr))
+        if (edge != TaskbarSide::Unknown && FindWindowA("Shell_TrayWnd", nullptr))
             return edge;
         Sleep(kPollMs);
     }
@@ -33,10 +33,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc != 2)
         return 2;
     RECT rect{};
-    const int edge = WaitForEdge(&rect);
-    const std::string line = "edge " + std::to_string(edge) + " " + std::to_string(rect.left) +
-                             " " + std::to_string(rect.top) + " " + std::to_string(rect.right) +
-                             " " + std::to_string(rect.bottom) + " " +
+    const TaskbarSide edge = WaitForEdge(&rect);
+    const std::string line = "edge " + std::to_string(static_cast<int>(edge)) + " " +
+                             std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+                             std::to_string(rect.right) + " " + std::to_string(rect.bottom) + " " +
                              std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
                              std::to_string(GetSystemMetrics(SM_CYSCREEN));
     FILE* report = std::fopen(__argv[1], "w");

@@ -50,10 +50,8 @@ public:
 
 class CTestPlatform : public IAppPlatform {
 public:
-    std::vector<MonitorArea> ReadMonitors(bool everyMonitor) override {
-        return everyMonitor ? monitors
-                            : std::vector<MonitorArea>(monitors.begin(), monitors.begin() + 1);
-    }
+    explicit CTestPlatform(CHeadlessDesktop& desktop) : desktop(desktop) {}
+    std::vector<MonitorArea> ReadMonitors(bool) override { return desktop.Monitors(); }
     void PutOverlaysBehindTaskbars() override { ++putBehind; }
     bool ApplyHotKey() override {
         ++hotKeyApplied;
@@ -62,20 +60,20 @@ public:
     void ApplyStartWithWindows() override { ++shortcutApplied; }
     void ApplyHideFromCapture() override { ++captureApplied; }
     void SaveOptions() override { ++optionsSaved; }
+    void ApplyLanguage() override { ++languageApplied; }
 
-    std::vector<MonitorArea> monitors{
-        {{0, 0, 1280, 720}, TaskbarState::Visible, {0, 680, 1280, 720}},
-        {{1280, 0, 2560, 1024}, TaskbarState::Visible, {1280, 984, 2560, 1024}}};
+    CHeadlessDesktop& desktop;
     int putBehind = 0;
     int hotKeyApplied = 0;
     int shortcutApplied = 0;
     int captureApplied = 0;
     int optionsSaved = 0;
+    int languageApplied = 0;
 };
 
 struct Rig : IAppStateListener {
     Rig() {
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         state.processorCount = 1;
         state.activeSet = &set;
         system.state.overlayMonitors = {{0, 0, 1280, 720}};
@@ -116,7 +114,7 @@ struct Rig : IAppStateListener {
     COptions options{startWithWindows, startMinimize};
     CStandInSystem system;
     CTestClock clock;
-    CTestPlatform platform;
+    CTestPlatform platform{desktop};
     CAppController controller{control, options, system, clock, platform};
     std::vector<EffectState> told;
 };
@@ -138,7 +136,7 @@ TEST(AppControllerTest, ALayoutChangeStartsTheEffectAfreshOnceItHasSettled) {
         const char* label;
         bool running;
         bool mustPlace;        // the display or the work area changed
-        bool taskbarMoved;     // the second monitor's taskbar went to its top edge
+        bool taskbarMoved;     // the taskbar went to the top edge
         int changes;           // messages, 150 ms apart
         int startsAfterSettle; // the set's starts once the time has passed
     };
@@ -155,7 +153,7 @@ TEST(AppControllerTest, ALayoutChangeStartsTheEffectAfreshOnceItHasSettled) {
             rig.controller.Start();
         const int before = rig.set.starts.load();
         if (c.taskbarMoved)
-            rig.platform.monitors[1].taskbar = {1280, 0, 2560, 40};
+            rig.desktop.SetTaskbar(TaskbarSide::Top, 40);
         for (int i = 0; i < c.changes; ++i) {
             rig.controller.OnLayoutChange(c.mustPlace);
             rig.clock.Pass(150, rig.controller);
@@ -183,16 +181,26 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         int minuteOfDay;  // when it is chosen
         uint64_t passed;  // milliseconds later
         bool chosenAgain; // the user ends it before its time
-        int until;        // the end the tray tip names, as hhmm; -1: no pause
+        PauseNote note;   // what the tray tip says then
         EffectState state;
     };
     constexpr uint64_t kHour = CPauseController::kHourMs;
     const Case cases[] = {
-        {"just chosen", 14 * 60 + 20, 0, false, 1520, EffectState::Paused},
-        {"a minute before its end", 14 * 60 + 20, kHour - 60'000, false, 1520, EffectState::Paused},
-        {"at its end", 14 * 60 + 20, kHour + 1, false, -1, EffectState::Running},
-        {"across midnight", 23 * 60 + 30, 1000, false, 30, EffectState::Paused},
-        {"chosen again", 9 * 60, 1000, true, -1, EffectState::Running},
+        {"just chosen", 14 * 60 + 20, 0, false, {kPauseForHour, 15, 20, ""}, EffectState::Paused},
+        {"a minute before its end",
+         14 * 60 + 20,
+         kHour - 60'000,
+         false,
+         {kPauseForHour, 15, 20, ""},
+         EffectState::Paused},
+        {"at its end", 14 * 60 + 20, kHour + 1, false, {}, EffectState::Running},
+        {"across midnight",
+         23 * 60 + 30,
+         1000,
+         false,
+         {kPauseForHour, 0, 30, ""},
+         EffectState::Paused},
+        {"chosen again", 9 * 60, 1000, true, {}, EffectState::Running},
     };
     for (const Case& c : cases) {
         Rig rig;
@@ -202,11 +210,7 @@ TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
         rig.clock.Pass(c.passed, rig.controller);
         if (c.chosenAgain)
             rig.controller.ToggleHourPause();
-        const PauseNote note = rig.controller.Note();
-        EXPECT_EQ(note.reason, c.until < 0 ? 0u : uint32_t{kPauseForHour}) << c.label;
-        if (c.until >= 0) {
-            EXPECT_EQ(note.untilHour * 100 + note.untilMinute, c.until) << c.label;
-        }
+        EXPECT_TRUE(rig.controller.Note() == c.note) << c.label;
         EXPECT_EQ(rig.controller.State(), c.state) << c.label;
         EXPECT_EQ(rig.clock.due.count(AppTimer::HourPause) != 0, c.state == EffectState::Paused)
             << c.label << ": the timer waits only while the pause runs";
@@ -228,12 +232,17 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
     rig.ChangeByOk(rig.startWithWindows, true);
     rig.ChangeByOk(rig.startMinimize, 0);
     rig.ChangeByOk(rig.options.hideFromCapture, 0);
+    rig.ChangeByOk(rig.options.language, tstr("ja-JP"));
     EXPECT_EQ(rig.platform.hotKeyApplied, 1);
     EXPECT_EQ(rig.platform.shortcutApplied, 1);
     EXPECT_EQ(rig.platform.captureApplied, 1);
+    EXPECT_EQ(rig.platform.languageApplied, 1);
     rig.ChangeByOk(rig.options.everyMonitor, 0);
+    rig.ChangeByOk(rig.options.language, tstr("ja-JP"));
     EXPECT_EQ(rig.set.starts.load(), starts + 1) << "unchanged: nothing is applied";
-    EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied, 2);
+    EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied +
+                  rig.platform.languageApplied,
+              3);
     rig.ChangeByOk(rig.options.programs, tstr("obs64.exe\tfront\n"));
     rig.system.state.foregroundProgram = "obs64.exe";
     rig.system.Change();

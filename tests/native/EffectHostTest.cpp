@@ -20,7 +20,7 @@ namespace {
 
 struct AppShape {
     AppShape() : store(true, "Lumavist", "Embra"), desktop(640, 480), effects(&desktop) {
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         effects.renderState.processorCount = 3;
         effects.renderState.frameSleepMs = 0;
     }

@@ -31,7 +31,7 @@ template <class TSet, class TBase>
 std::vector<Band> PresentedBands(int32_t width, int32_t height, uint32_t seed, CDrawPath path,
                                  int32_t frames, const std::function<void(TBase&)>& configure) {
     CHeadlessDesktop desktop(width, height);
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    desktop.SetTaskbar(TaskbarSide::Bottom, 40);
     CRenderState renderState(&desktop);
     renderState.processorCount = 1;
     TSet set(nullptr, &renderState);

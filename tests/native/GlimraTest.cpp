@@ -321,7 +321,7 @@ TEST(GlimraFrame, PhaseTableRenewedAfterItsPeriod) {
 TEST(GlimraRender, OneWorkerGoldenChecksum) {
     // The plain loops draw every row of the screen.
     CEffectRig<CSetGlimraReference, CItemGlimra, CHeadlessDesktop> rig(480, 400, 1,
-                                                                       TaskbarEdge::Top);
+                                                                       TaskbarSide::Top);
     rig.set.clrChange.Set(2);
     rig.set.vis.Set(70);
     ASSERT_TRUE(rig.Start(12345));

@@ -1,3 +1,4 @@
+#include "effects/engine/TaskbarPlacement.h"
 #include "effects/headless/CHeadlessDesktop.h"
 #include "support/ExpectRect.h"
 
@@ -17,14 +18,14 @@ TaskbarState FirstTaskbar(CHeadlessDesktop& desktop, DesktopRect* rect) {
 
 TEST(HeadlessDesktop, ScriptedTaskbar) {
     struct Case {
-        TaskbarEdge edge;
+        TaskbarSide edge;
         DesktopRect expected;
     };
     const Case cases[] = {
-        {TaskbarEdge::Bottom, {0, 1040, 1920, 1080}}, // along the bottom, 40 high
-        {TaskbarEdge::Top, {0, 0, 1920, 40}},
-        {TaskbarEdge::Left, {0, 0, 40, 1080}},
-        {TaskbarEdge::Right, {1880, 0, 1920, 1080}},
+        {TaskbarSide::Bottom, {0, 1040, 1920, 1080}}, // along the bottom, 40 high
+        {TaskbarSide::Top, {0, 0, 1920, 40}},
+        {TaskbarSide::Left, {0, 0, 40, 1080}},
+        {TaskbarSide::Right, {1880, 0, 1920, 1080}},
     };
     CHeadlessDesktop desktop(1920, 1080);
     DesktopRect rect;
@@ -33,6 +34,8 @@ TEST(HeadlessDesktop, ScriptedTaskbar) {
         desktop.SetTaskbar(c.edge, 40);
         ASSERT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::Visible);
         ExpectRect(rect, c.expected);
+        // The scripted edge is the one the placement rule reads back.
+        EXPECT_EQ(ClassifyTaskbar(rect, 1920, 1080), c.edge);
     }
     desktop.HideTaskbar();
     EXPECT_EQ(FirstTaskbar(desktop, &rect), TaskbarState::Hidden);
@@ -58,7 +61,7 @@ TEST(HeadlessDesktop, OverlayLifecycle) {
     desktop.HideTaskbar();
     desktop.PutOverlayBehindTaskbar(0);
     EXPECT_FALSE(desktop.OverlayBehindTaskbar());
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 30);
+    desktop.SetTaskbar(TaskbarSide::Bottom, 30);
     desktop.PutOverlayBehindTaskbar(0);
     EXPECT_TRUE(desktop.OverlayBehindTaskbar());
     desktop.DestroyOverlays();

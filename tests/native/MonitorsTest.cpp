@@ -35,26 +35,26 @@ struct Layout {
 const Layout kLayouts[] = {
     {"right of it, taskbar on the right",
      {800, 0, 1440, 480},
-     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Right, 60); },
+     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Right, 60); },
      {800, 280, 1440, 480},
      {800, 280, 1440, 480},
      0},
     {"right of it, taskbar at the bottom",
      {800, 0, 1440, 480},
-     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Bottom, 40); },
+     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Bottom, 40); },
      {800, 240, 1440, 440},
      {800, 0, 1440, 200},
      0},
     {"above it, taskbar at the top",
      {0, -480, 640, 0},
-     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Top, 40); },
+     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Top, 40); },
      {0, -200, 640, 0},
      {0, -440, 640, -240},
      -440},
     // The band right of the taskbar ends at the monitor's right edge, not on the primary.
     {"left of it (negative coordinates), taskbar on the left",
      {-640, 0, 0, 480},
-     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarEdge::Left, 60); },
+     [](CHeadlessDesktop& d) { d.SetTaskbar(1, TaskbarSide::Left, 60); },
      {-580, 280, 0, 480},
      {-580, 280, 0, 480},
      0},
@@ -66,7 +66,7 @@ const Layout kLayouts[] = {
      0},
     {"right of it, auto-hidden taskbar at the bottom",
      {800, 0, 1440, 480},
-     [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarEdge::Bottom); },
+     [](CHeadlessDesktop& d) { d.SetAutoHiddenTaskbar(1, TaskbarSide::Bottom); },
      {800, 280, 1440, 480},
      {800, 0, 1440, 200},
      0},
@@ -145,7 +145,7 @@ public:
         Stop();
         if (!AllocateFrame())
             return Fail();
-        UpdatePlacement();
+        PlaceBands();
         return true;
     }
     bool Stop() override {
@@ -153,7 +153,6 @@ public:
         return true;
     }
     void ShowSettings(void*) override {}
-    void UpdatePlacement() override { PlaceBandsOnTaskbars(false); }
 
     int32_t spot = -1;
 
@@ -212,12 +211,12 @@ TEST(Monitors, EachOverlayShowsItsSliceOfTheBand) {
     }
 }
 
-// The overlay narrowed to its monitor is made anew, and it stays hidden while paused.
+// The overlay narrowed to its monitor keeps its window, and it stays hidden while paused.
 TEST(Monitors, NarrowedOverlayKeepsThePause) {
     MonitorRig<CSetEmbra> rig(kLayouts[3]);
     rig.renderState.SetPaused(true);
     ASSERT_TRUE(rig.renderState.StartRendering());
-    EXPECT_EQ(rig.desktop.OverlayCount(), 3); // the second monitor's twice
+    EXPECT_EQ(rig.desktop.OverlayCount(), 2);
     EXPECT_FALSE(rig.desktop.OverlayVisible(1));
     rig.renderState.SetPaused(false);
     EXPECT_TRUE(rig.desktop.OverlayVisible(1));
@@ -227,7 +226,7 @@ TEST(Monitors, NarrowedOverlayKeepsThePause) {
 // slice to the other and away is drawn and wiped on each.
 TEST(Monitors, EachSliceIsToldOfItsOwnChanges) {
     CHeadlessDesktop desktop(800, 600);
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    desktop.SetTaskbar(TaskbarSide::Bottom, 40);
     desktop.SetMonitors({kPrimary, {800, 0, 1440, 480}});
     CRenderState renderState(&desktop);
     renderState.processorCount = 1;
@@ -314,14 +313,14 @@ TEST(Monitors, PausingOneMonitorsBand) {
 // the list has none.
 TEST(Monitors, HeadlessMonitorsAndTaskbars) {
     CHeadlessDesktop desktop(800, 600);
-    desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+    desktop.SetTaskbar(TaskbarSide::Bottom, 40);
     desktop.SetMonitors({{-800, -600, 0, 0}, {0, 0, 640, 480}});
     std::vector<MonitorArea> monitors = desktop.Monitors();
     ASSERT_EQ(monitors.size(), 2u);
     ASSERT_EQ(monitors[0].taskbarState, TaskbarState::Visible);
     ExpectRect(monitors[0].taskbar, {-800, -40, 0, 0});
     EXPECT_EQ(monitors[1].taskbarState, TaskbarState::None);
-    desktop.SetAutoHiddenTaskbar(1, TaskbarEdge::Left);
+    desktop.SetAutoHiddenTaskbar(1, TaskbarSide::Left);
     monitors = desktop.Monitors();
     ExpectRect(monitors[1].taskbar, {-38, 0, 2, 480});
 }

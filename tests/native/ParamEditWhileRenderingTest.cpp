@@ -38,7 +38,7 @@ const int kTyped[] = {999, -999, INT_MAX, INT_MIN, 101, 0, 401, 29, 100, 30, 50}
 template <class TSet> struct EditRig {
     explicit EditRig(int32_t workers)
         : desktop(320, 360), renderState(&desktop), set(nullptr, &renderState) {
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         renderState.processorCount = workers;
         renderState.frameSleepMs = 0;
         renderState.activeSet = &set;

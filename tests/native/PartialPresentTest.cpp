@@ -60,7 +60,7 @@ public:
     bool Start() override {
         if (!AllocateFrame() || !AllocateItems<CTestItem>(1))
             return Fail();
-        UpdatePlacement();
+        PlaceBands();
         return true;
     }
     bool Stop() override {
@@ -71,7 +71,7 @@ public:
     bool Load() override { return true; }
     bool Save() override { return true; }
     void ShowSettings(void*) override {}
-    void UpdatePlacement() override {
+    void PlaceBands() override {
         DesktopRect overlay;
         if (desktop->OverlayRect(0, &overlay))
             SetDestination(overlay.left, overlay.top);
@@ -136,7 +136,7 @@ TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
         for (const int opacity : {100, 35}) {
             const std::string name = std::string(effect) + " at " + std::to_string(opacity) + " %";
             CWholeBandDesktop desktop(1280, 720);
-            desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+            desktop.SetTaskbar(TaskbarSide::Bottom, 40);
             CRenderState renderState(&desktop);
             renderState.processorCount = 1;
             std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &renderState);

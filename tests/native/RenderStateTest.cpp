@@ -1,3 +1,4 @@
+#include "effects/engine/CEffectControl.h"
 #include "effects/engine/CRenderState.h"
 #include "effects/headless/CHeadlessDesktop.h"
 #include "support/CTestSet.h"
@@ -8,7 +9,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 // The render state with real worker threads on the headless desktop. Nothing here depends
 // on timing: the tests wait for states, never for durations.
@@ -257,4 +261,39 @@ TEST(RenderState, StopAndStartWhilePaused) {
     rig.state.SetPaused(false);
     EXPECT_TRUE(rig.desktop.OverlayVisible());
     WaitUntil([&] { return rig.desktop.PresentCount() > presented; });
+}
+
+// A worker whose thread the system refuses fails the start as a set that refuses it does:
+// no exception leaves the start, the workers made before it are stopped and joined, the
+// overlay is gone and the set stopped; the next start that gets its threads runs.
+TEST(RenderState, AWorkerThatCannotBeMadeFailsTheStart) {
+    const struct {
+        const char* what;
+        int32_t refused; // the worker whose thread is refused
+    } cases[] = {{"the first of three", 0}, {"the second of three", 1}, {"the last of three", 2}};
+    for (const auto& test : cases) {
+        Rig rig(3);
+        CEffectControl control(&rig.state);
+        int32_t made = 0;
+        int32_t refused = test.refused;
+        rig.state.makeThread = [&](std::function<void()> work) {
+            if (made++ == refused)
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(work));
+        };
+        EXPECT_NO_THROW(control.Start()) << test.what;
+        EXPECT_TRUE(control.StartFailed()) << test.what;
+        EXPECT_FALSE(control.Running()) << test.what;
+        EXPECT_EQ(rig.state.runningWorkers.load(), 0) << test.what;
+        EXPECT_EQ(rig.state.runFlag.load(), 0) << test.what;
+        EXPECT_FALSE(rig.desktop.OverlayExists()) << test.what;
+        EXPECT_EQ(rig.set.frameBuffer.pixels, nullptr) << test.what << ": the set stopped";
+
+        refused = -1;
+        control.Start();
+        ASSERT_TRUE(control.Running()) << test.what;
+        WaitUntil([&] { return rig.desktop.PresentCount() >= 1; });
+        control.Stop();
+    }
 }

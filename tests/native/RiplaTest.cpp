@@ -228,7 +228,7 @@ TEST(RiplaDraw, RespawnedSplashIsOneRowAndClippedAtTheEdges) {
 TEST(RiplaRender, OneWorkerGoldenChecksum) {
     // The plain loops draw every row of the screen.
     CEffectRig<CSetRiplaReference, CItemRipla, CSplashDesktop> rig(480, 400, 1,
-                                                                   TaskbarEdge::Bottom);
+                                                                   TaskbarSide::Bottom);
     rig.set.vis.Set(80);
     rig.set.waveSize.Set(12);
     ASSERT_TRUE(rig.Start(54321));

@@ -15,7 +15,7 @@
 template <class TSet, class TItem, class TDesktop> struct CEffectRig {
     using Item = TItem;
 
-    CEffectRig(int32_t width, int32_t height, int32_t workers, TaskbarEdge edge)
+    CEffectRig(int32_t width, int32_t height, int32_t workers, TaskbarSide edge)
         : desktop(width, height), renderState(&desktop), set(nullptr, &renderState) {
         renderState.processorCount = workers;
         desktop.SetTaskbar(edge, 40);
@@ -55,13 +55,13 @@ inline void PlaceScriptedBar(CHeadlessDesktop& desktop, ScriptedBar bar) {
     const DesktopRect screen = desktop.Monitors().at(0).screen;
     switch (bar) {
     case ScriptedBar::Top:
-        return desktop.SetTaskbar(TaskbarEdge::Top, 40);
+        return desktop.SetTaskbar(TaskbarSide::Top, 40);
     case ScriptedBar::Bottom:
-        return desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        return desktop.SetTaskbar(TaskbarSide::Bottom, 40);
     case ScriptedBar::Left:
-        return desktop.SetTaskbar(TaskbarEdge::Left, 60);
+        return desktop.SetTaskbar(TaskbarSide::Left, 60);
     case ScriptedBar::Right:
-        return desktop.SetTaskbar(TaskbarEdge::Right, 60);
+        return desktop.SetTaskbar(TaskbarSide::Right, 60);
     case ScriptedBar::Hidden:
         return desktop.HideTaskbar();
     case ScriptedBar::Absent:

@@ -21,7 +21,7 @@ public:
 
 // The probe of TSet on a TDesktop with a 40-pixel taskbar on kEdge and `workers` render
 // workers. Nothing is started.
-template <class TSet, class TItem, class TDesktop, TaskbarEdge kEdge>
+template <class TSet, class TItem, class TDesktop, TaskbarSide kEdge>
 struct CSpriteRig : CEffectRig<CSpriteProbe<TSet>, TItem, TDesktop> {
     CSpriteRig(int32_t width, int32_t height, int32_t workers = 1)
         : CEffectRig<CSpriteProbe<TSet>, TItem, TDesktop>(width, height, workers, kEdge) {}
@@ -29,5 +29,5 @@ struct CSpriteRig : CEffectRig<CSpriteProbe<TSet>, TItem, TDesktop> {
 
 // The northern lights along a taskbar at the top; the water, with the test splash, along
 // one at the bottom.
-using GlimraRig = CSpriteRig<CSetGlimra, CItemGlimra, CHeadlessDesktop, TaskbarEdge::Top>;
-using RiplaRig = CSpriteRig<CSetRipla, CItemRipla, CSplashDesktop, TaskbarEdge::Bottom>;
+using GlimraRig = CSpriteRig<CSetGlimra, CItemGlimra, CHeadlessDesktop, TaskbarSide::Top>;
+using RiplaRig = CSpriteRig<CSetRipla, CItemRipla, CSplashDesktop, TaskbarSide::Bottom>;

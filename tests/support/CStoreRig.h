@@ -17,7 +17,7 @@ template <class TSet, class TDesktop> struct CStoreRig {
         : desktop(width, height), store(true, "Lumavist", "Embra"), renderState(&desktop),
           set(&store, &renderState) {
         store.SetBackend(std::make_unique<CMemoryBackend>());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         renderState.processorCount = workers;
         renderState.activeSet = &set;
     }

@@ -28,7 +28,7 @@ bool CTestSet::Start() {
     }
     for (int32_t i = 0; i < workerCount; ++i)
         ItemsAs<CTestItem>(workerItems[i])->Spawn(1, i, 0);
-    UpdatePlacement();
+    PlaceBands();
     return true;
 }
 
@@ -40,7 +40,7 @@ bool CTestSet::Stop() {
     return true;
 }
 
-void CTestSet::UpdatePlacement() {
+void CTestSet::PlaceBands() {
     DesktopRect overlay;
     if (desktop->OverlayRect(0, &overlay))
         SetDestination(overlay.left, overlay.top);

@@ -33,7 +33,6 @@ public:
     bool Load() override { return true; }
     bool Save() override { return true; }
     void ShowSettings(void* parentWindow) override { (void)parentWindow; }
-    void UpdatePlacement() override;
 
     // The mark a worker draws into frame `frame` (1 for the first).
     static uint32_t Mark(int32_t frame) { return 0xFF000000u | static_cast<uint32_t>(frame); }
@@ -56,6 +55,8 @@ public:
     std::string steps;
 
 protected:
+    // Presents where the overlay is.
+    void PlaceBands() override;
     void ResetFrameState() override;
     void StepAndDraw(int worker, CItem* items) override;
     void ApplyOpacity(CBmp& band) override;

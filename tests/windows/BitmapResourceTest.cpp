@@ -2,6 +2,8 @@
 #include "graphics/ArtworkBytes.h"
 #include "graphics/CBmp.h"
 #include "graphics/GdiOwners_win.h"
+#include "resources/resource.h"
+#include "ui/UserOwners.h"
 
 #include <windows.h>
 
@@ -11,21 +13,6 @@
 #include <vector>
 
 namespace {
-
-class CIconHandle {
-public:
-    explicit CIconHandle(HICON icon) : icon(icon) {}
-    ~CIconHandle() {
-        if (icon)
-            DestroyIcon(icon);
-    }
-    CIconHandle(const CIconHandle&) = delete;
-    CIconHandle& operator=(const CIconHandle&) = delete;
-    HICON Get() const { return icon; }
-
-private:
-    HICON icon;
-};
 
 std::vector<uint32_t> Words(const CBmp& bitmap) {
     std::vector<uint32_t> words;
@@ -40,14 +27,14 @@ std::vector<uint32_t> IconColours(HICON icon, int side) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info))
         return {};
+    // GetIconInfo hands out copies of the icon's two bitmaps.
+    const CGdiObject<HBITMAP> colour(info.hbmColor);
+    const CGdiObject<HBITMAP> mask(info.hbmMask);
     std::vector<uint32_t> words(static_cast<std::size_t>(side * side), 0);
     BITMAPINFO header = TopDownDib(side, side);
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(side), words.data(),
+    const CWindowDc screen(nullptr);
+    const int rows = GetDIBits(screen.Get(), colour.Get(), 0, static_cast<UINT>(side), words.data(),
                                &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
     return rows == side ? words : std::vector<uint32_t>{};
 }
 
@@ -76,11 +63,10 @@ TEST(BitmapResource, MatchesTheDecodedFileBytes) {
 TEST(BitmapResource, IconLoadsAtSixteenAndThirtyTwo) {
     const uint8_t* data = nullptr;
     std::size_t size = 0;
-    ASSERT_TRUE(FindIconBytes(107, &data, &size));
+    ASSERT_TRUE(FindIconBytes(IDI_EMBRA, &data, &size));
     for (const int side : {16, 32}) {
         SCOPED_TRACE(side);
-        const CIconHandle icon(static_cast<HICON>(LoadImageA(
-            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(107), IMAGE_ICON, side, side, 0)));
+        const CIconOwner icon(LoadIconSized(GetModuleHandleA(nullptr), IDI_EMBRA, side));
         ASSERT_NE(icon.Get(), nullptr);
         CBmp decoded;
         decoded.LoadIconBytes(data, size, side);

@@ -1,4 +1,5 @@
 #include "graphics/CBmp.h"
+#include "graphics/GdiOwners_win.h"
 #include "ui/CButtonWnd.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +22,13 @@ long GdiMeasure() {
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted != 0)
         return static_cast<long>(counted);
-    std::vector<HBRUSH> brushes;
+    std::vector<CGdiObject<HBRUSH>> brushes; // all alive until the count is taken
     long highest = 0;
     for (int i = 0; i < kProbeBrushes; ++i) {
-        brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
-        highest = std::max(highest,
-                           static_cast<long>(LOWORD(reinterpret_cast<UINT_PTR>(brushes.back()))));
+        brushes.emplace_back(CreateSolidBrush(RGB(i, 0, 0)));
+        const auto slot = LOWORD(reinterpret_cast<UINT_PTR>(brushes.back().Get()));
+        highest = std::max(highest, static_cast<long>(slot));
     }
-    for (HBRUSH brush : brushes)
-        DeleteObject(brush);
     return highest;
 }
 

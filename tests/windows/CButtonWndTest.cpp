@@ -2,6 +2,7 @@
 
 #include "graphics/CBmp.h"
 #include "ui/CButtonWnd.h"
+#include "ui/WindowDpi.h"
 
 #include <gtest/gtest.h>
 
@@ -265,9 +266,7 @@ void ExpectFace(const RECT& drawn, const RECT& expected) {
 TEST_F(ButtonWnd, TheFaceIsScaledWithTheDpiAndCentred) {
     SetWindowPos(window, nullptr, 0, 0, 2 * kSize, 2 * kSize, SWP_NOMOVE | SWP_NOZORDER);
     BuildImage(button->Image(), 3);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = WindowDpi(nullptr); // the screen's
     SCOPED_TRACE(dpi);
     ExpectFace(DrawnFace(button), ExpectedFace(dpi));
 }

@@ -11,27 +11,16 @@
 class CDibTarget {
 public:
     CDibTarget(int width, int height) : width(width), height(height) {
-        const BITMAPINFO info = TopDownDib(width, height);
         void* memory = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        bits = static_cast<uint32_t*>(memory);
-        if (dc && dib)
-            previous = SelectObject(dc, dib);
-    }
-    ~CDibTarget() {
-        if (previous)
-            SelectObject(dc, previous);
-        if (dib)
-            DeleteObject(dib);
-        if (dc)
-            DeleteDC(dc);
+        if (dc.Create(nullptr) && dib.CreateDib(dc.Get(), width, height, &memory) &&
+            selection.Select(dc.Get(), dib.Get()))
+            bits = static_cast<uint32_t*>(memory);
     }
     CDibTarget(const CDibTarget&) = delete;
     CDibTarget& operator=(const CDibTarget&) = delete;
 
-    bool Ready() const { return bits != nullptr && previous != nullptr; }
-    HDC Dc() const { return dc; }
+    bool Ready() const { return bits != nullptr; }
+    HDC Dc() const { return dc.Get(); }
     void Fill(uint32_t word) {
         GdiFlush();
         for (int i = 0; i < width * height; ++i)
@@ -50,8 +39,9 @@ public:
     const int height;
 
 private:
-    HDC dc = nullptr;
-    HBITMAP dib = nullptr;
-    HGDIOBJ previous = nullptr;
+    // In release order, last first: the selection goes, then the context, then the bitmap.
+    CGdiBitmap dib;
+    CMemoryDc dc;
+    CSelection selection;
     uint32_t* bits = nullptr;
 };

@@ -176,8 +176,8 @@ TEST_F(RegistryBackend, NamesAndTextsInAnyScriptPassAndTheValuesEnumerate) {
         ASSERT_TRUE(backend.WriteString(programs, name, name));
     wchar_t text[64] = {};
     DWORD size = sizeof(text);
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, ToUtf16(programs.str()).c_str(),
-                           L"Pr\u00E4sentation.exe", RRF_RT_REG_SZ, nullptr, text, &size),
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, Utf16(programs).c_str(), L"Pr\u00E4sentation.exe",
+                           RRF_RT_REG_SZ, nullptr, text, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(text, L"Pr\u00E4sentation.exe");
     std::set<std::string> found;

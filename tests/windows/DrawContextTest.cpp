@@ -1,3 +1,5 @@
+#include "CDibTarget.h"
+
 #include "ui/DrawContext.h"
 
 #include <gtest/gtest.h>
@@ -8,61 +10,37 @@
 
 namespace {
 
-// A 32-bit top-down DIB section selected into a memory context, for reading pixels back.
-struct CPixelTarget {
-    CPixelTarget(int width, int height) : width(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc = CreateCompatibleDC(nullptr);
-        previous = SelectObject(dc, dib);
-    }
-    ~CPixelTarget() {
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-        DeleteObject(dib);
-    }
-    uint32_t At(int x, int y) const {
-        GdiFlush();
-        return static_cast<const uint32_t*>(bits)[y * width + x] & 0xFFFFFF;
-    }
-
-    int width;
-    void* bits = nullptr;
-    HBITMAP dib = nullptr;
-    HDC dc = nullptr;
-    HGDIOBJ previous = nullptr;
-};
+constexpr uint32_t kColour = 0xFFFFFF;
 
 } // namespace
 
 // A memory context for a rectangle is drawn in its own coordinates and copied in one
 // transfer to the rectangle's top-left corner of the target; nothing else changes.
 TEST(DrawContext, MemoryContextBlitsToItsTarget) {
-    CPixelTarget target(40, 30);
-    PatBlt(target.dc, 0, 0, 40, 30, WHITENESS);
+    CDibTarget target(40, 30);
+    PatBlt(target.Dc(), 0, 0, 40, 30, WHITENESS);
     DrawContext memory;
-    ASSERT_TRUE(memory.CreateMemory(target.dc, RECT{10, 5, 20, 25}));
+    ASSERT_TRUE(memory.CreateMemory(target.Dc(), RECT{10, 5, 20, 25}));
     PatBlt(memory.Get(), 0, 0, 10, 20, BLACKNESS);
-    memory.BlitTo(target.dc);
-    EXPECT_EQ(target.At(9, 5), 0xFFFFFFu);
-    EXPECT_EQ(target.At(10, 5), 0u);
-    EXPECT_EQ(target.At(19, 24), 0u);
-    EXPECT_EQ(target.At(20, 24), 0xFFFFFFu);
-    EXPECT_EQ(target.At(19, 25), 0xFFFFFFu);
+    memory.BlitTo(target.Dc());
+    EXPECT_EQ(target.At(9, 5) & kColour, 0xFFFFFFu);
+    EXPECT_EQ(target.At(10, 5) & kColour, 0u);
+    EXPECT_EQ(target.At(19, 24) & kColour, 0u);
+    EXPECT_EQ(target.At(20, 24) & kColour, 0xFFFFFFu);
+    EXPECT_EQ(target.At(19, 25) & kColour, 0xFFFFFFu);
     memory.Release();
     EXPECT_EQ(memory.Get(), nullptr);
-    memory.BlitTo(target.dc); // nothing without a target
+    memory.BlitTo(target.Dc()); // nothing without a target
 }
 
 // A context without a target rectangle copies nothing; a window's context is given back.
 TEST(DrawContext, CompatibleAndWindowContexts) {
-    CPixelTarget target(8, 8);
-    PatBlt(target.dc, 0, 0, 8, 8, WHITENESS);
+    CDibTarget target(8, 8);
+    PatBlt(target.Dc(), 0, 0, 8, 8, WHITENESS);
     DrawContext compatible;
-    ASSERT_TRUE(compatible.CreateCompatible(target.dc));
-    compatible.BlitTo(target.dc);
-    EXPECT_EQ(target.At(0, 0), 0xFFFFFFu);
+    ASSERT_TRUE(compatible.CreateCompatible(target.Dc()));
+    compatible.BlitTo(target.Dc());
+    EXPECT_EQ(target.At(0, 0) & kColour, 0xFFFFFFu);
 
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);

@@ -27,9 +27,12 @@ TEST(HotKeyWord, TheControlsModifiersBecomeThoseOfRegisterHotKey) {
             << "HOTKEYF_ " << c.modifiers;
         EXPECT_EQ(HotKeyVirtualKey(MAKEWORD('F', c.modifiers)), static_cast<UINT>('F'));
     }
-    EXPECT_STREQ(HotKeyName(MAKEWORD('F', kCtrlAlt)).str(), "Ctrl+Alt+F");
-    EXPECT_STREQ(HotKeyName(MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT)).str(),
-                 "Ctrl+Shift+F12");
+    EXPECT_STREQ(HotKeyName(GetModuleHandleA(nullptr), MAKEWORD('F', kCtrlAlt)).str(),
+                 "Ctrl+Alt+F");
+    EXPECT_STREQ(
+        HotKeyName(GetModuleHandleA(nullptr), MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT))
+            .str(),
+        "Ctrl+Shift+F12");
 }
 
 } // namespace

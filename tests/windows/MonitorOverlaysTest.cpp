@@ -144,4 +144,31 @@ TEST_F(MonitorOverlays, ASecondOverlayDestroyedFromOutsideIsReported) {
     EXPECT_EQ(OverlayWindows(), 0);
 }
 
+// The secondary's taskbar moved to its left edge while the effect runs: the band right of
+// it narrows to end at the monitor's edge in the same window (worker 0 resizes the surface
+// it presents, and the window takes the size as it presents), still behind its taskbar.
+TEST_F(MonitorOverlays, ABandNarrowedWhileRunningKeepsItsWindow) {
+    ASSERT_TRUE(renderState.StartEffect());
+    desktop.PutOverlaysBehindTaskbars();
+    HWND window = desktop.OverlayWindow(1);
+    const RECT leftBar{half, 0, half + 60, height};
+    SetWindowPos(secondary, nullptr, leftBar.left, leftBar.top, 60, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    monitors[1] = Monitor({half, 0, width, height}, leftBar);
+    fire.UpdatePlacement();
+    // Worker 0's presentation waits for this thread to answer it.
+    DesktopRect rect{};
+    for (int step = 0; step < 500; ++step) {
+        if (desktop.OverlayRect(1, &rect) && rect.left == leftBar.right && rect.right == width)
+            break;
+        desktop.PauseWhileStopping(10);
+    }
+    EXPECT_EQ(rect.left, leftBar.right);
+    EXPECT_EQ(rect.right, width);
+    EXPECT_EQ(rect.bottom, height) << "at the bottom of the monitor";
+    EXPECT_EQ(desktop.OverlayWindow(1), window);
+    EXPECT_EQ(GetWindow(secondary, GW_HWNDNEXT), window);
+    renderState.StopEffect();
+}
+
 } // namespace

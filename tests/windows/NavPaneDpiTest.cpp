@@ -1,6 +1,7 @@
 #include "NavPaneRig.h"
 
 #include "graphics/DpiScale.h"
+#include "ui/WindowDpi.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,6 @@ constexpr COLORREF kOrange = 0x0080FF; // 0x00BBGGRR
 constexpr int kDesignRow = 36;
 constexpr int kDesignPicture = 16;
 
-// The DPI the test runs at, as the screen reports it.
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 bool Blue(uint32_t pixel) {
     return (pixel & 0xFF) > 0x80 && (pixel >> 16 & 0xFF) < 0x80;
 }
@@ -31,7 +24,7 @@ bool Blue(uint32_t pixel) {
 // The settings list's rows, tool cells and tool pictures, designed for 96 DPI, grow with the
 // DPI the pane is shown at: a 36-pixel row and a 16-pixel picture are 54 and 24 at 144 DPI.
 TEST(NavPaneDpi, RowsCellsAndPicturesScaleWithTheDpi) {
-    const int dpi = ScreenDpi();
+    const int dpi = WindowDpi(nullptr); // the screen's: the DPI the test runs at
     SCOPED_TRACE(dpi);
     const int row = ScaleToDpi(kDesignRow, dpi);
     const int side = ScaleToDpi(kDesignPicture, dpi);

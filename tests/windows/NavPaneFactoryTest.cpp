@@ -3,12 +3,16 @@
 
 #include "effects/engine/CNavPaneItemData.h"
 #include "graphics/DpiScale.h"
+#include "resources/resource.h"
 #include "ui/CButtonWnd.h"
 #include "ui/CDialog.h"
+#include "ui/WindowDpi.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+using Tool = CNavPaneItemTool;
 
 namespace {
 
@@ -48,7 +52,8 @@ TEST(NavPaneFactory, TemplateControlGetsAPane) {
     entry->text = "Fire";
     entry->SetHeight(36);
     ASSERT_TRUE(pane->AddEntry(entry));
-    pane->AddTool(entry, new CNavPaneItemTool(208, 1002), true);
+    pane->AddTool(entry, new Tool(Tool::kPush | Tool::kEdge | Tool::kFlat, IDT_EFFECT_SETTINGS),
+                  true);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(18, 18));
     SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(18, 18));
     EXPECT_EQ(owner.Of("Tool"), std::vector<std::string>({"Tool 1002 Fire"}));
@@ -67,8 +72,8 @@ public:
     explicit CMarkingParent(CNavPaneWnd& pane) : pane(pane) {}
     int OnToolCommand(UINT command, CNavPaneItem* entry) override {
         CRecordingNavParent::OnToolCommand(command, entry);
-        if (command == 1026)
-            pane.SetMark(entry, 1026);
+        if (command == IDT_EFFECT_MARK)
+            pane.SetMark(entry, IDT_EFFECT_MARK);
         return 0;
     }
     CNavPaneWnd& pane;
@@ -80,9 +85,7 @@ public:
 // left, the mark and a picture at the right, pictures from the program's bitmaps; clicking
 // a mark (even the one already set) leaves exactly one entry marked.
 TEST(NavPaneFactory, SettingsPageEntries) {
-    HDC screen = GetDC(nullptr);
-    const int row = ScaleToDpi(36, GetDeviceCaps(screen, LOGPIXELSY)); // the DPI of the run
-    ReleaseDC(nullptr, screen);
+    const int row = ScaleToDpi(36, WindowDpi(nullptr)); // the DPI of the run
     CNavPaneRig rig(300, 4 * row);
     CMarkingParent owner(rig.pane);
     rig.pane.SetCallback(&owner);
@@ -93,9 +96,13 @@ TEST(NavPaneFactory, SettingsPageEntries) {
         CNavPaneItem* entry = rig.pane.AddColouredEntry(names[i], 0x0080FF, 36, &sets[i]);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->data, &sets[i]);
-        CNavPaneItemTool* settings = rig.pane.AddTool(entry, 208, 1002, true, nullptr, 158);
-        CNavPaneItemTool* mark = rig.pane.AddTool(entry, 152, 1026, false, nullptr, 155, 156);
-        rig.pane.AddTool(entry, 128, 0, false, nullptr, 157);
+        CNavPaneItemTool* settings =
+            rig.pane.AddTool(entry, Tool::kPush | Tool::kEdge | Tool::kFlat, IDT_EFFECT_SETTINGS,
+                             true, nullptr, IDB_EFFECT_SETTINGS);
+        CNavPaneItemTool* mark =
+            rig.pane.AddTool(entry, Tool::kToggle | Tool::kPush | Tool::kFlat, IDT_EFFECT_MARK,
+                             false, nullptr, IDB_MARK_OFF, IDB_MARK_ON);
+        rig.pane.AddTool(entry, Tool::kFlat, 0, false, nullptr, IDB_EFFECT_SCREEN);
         // Pictures that fit the cells.
         for (const CBmp* picture : {&settings->image, &mark->image, &mark->checkedImage}) {
             EXPECT_NE(picture->pixels, nullptr);
@@ -103,18 +110,20 @@ TEST(NavPaneFactory, SettingsPageEntries) {
             EXPECT_LE(picture->height, 34);
         }
     }
-    rig.pane.SetMark(rig.pane.FirstEntry(), 1026);
-    EXPECT_EQ(rig.pane.MarkedEntry(1026), rig.pane.FirstEntry());
+    rig.pane.SetMark(rig.pane.FirstEntry(), IDT_EFFECT_MARK);
+    EXPECT_EQ(rig.pane.MarkedEntry(IDT_EFFECT_MARK), rig.pane.FirstEntry());
     struct Click {
         int row;
         int marked;
     };
     for (const Click click : {Click{2, 2}, Click{2, 2}, Click{1, 1}}) {
         rig.Click(300 - row / 2, row * click.row + row / 2);
-        EXPECT_EQ(rig.pane.MarkedEntry(1026), rig.pane.Root()->children.GetAt(click.marked));
+        EXPECT_EQ(rig.pane.MarkedEntry(IDT_EFFECT_MARK),
+                  rig.pane.Root()->children.GetAt(click.marked));
         int checked = 0;
         for (CNavPaneItem* entry : rig.pane.Root()->children.Items())
-            checked += CNavPaneWnd::FindTool(entry, 1026)->Has(CNavPaneItemTool::kChecked);
+            checked +=
+                CNavPaneWnd::FindTool(entry, IDT_EFFECT_MARK)->Has(CNavPaneItemTool::kChecked);
         EXPECT_EQ(checked, 1);
     }
     rig.Click(row / 2, row + row / 2);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CDibTarget.h"
+
 #include "ui/CNavPaneItem.h"
 #include "ui/CNavPaneWnd.h"
 #include "ui/CNavPaneWndParent.h"
@@ -116,22 +118,13 @@ public:
     CPanePixels Paint() {
         RECT client{};
         GetClientRect(pane.Handle(), &client);
-        BITMAPINFO info{};
-        info.bmiHeader = {
-            sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ previous = SelectObject(dc, dib);
-        Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
+        CDibTarget target(client.right, client.bottom);
+        Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Dc()), PRF_CLIENT);
         CPanePixels picture;
         picture.width = client.right;
-        const auto* words = static_cast<const uint32_t*>(bits);
-        picture.pixels.assign(words, words + client.right * client.bottom);
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-        DeleteObject(dib);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                picture.pixels.push_back(target.At(x, y));
         return picture;
     }
     // A COLORREF (0x00BBGGRR) as a pixel (0x00RRGGBB).

@@ -364,6 +364,40 @@ TEST(NavPane, DragWindowAndMarker) {
     EXPECT_EQ(rig.Order(), "BCa");
 }
 
+// The capture taken away in the middle of a drag (another window takes it, as a menu or a
+// switch to another program does; a right click releases it) ends the drag at once: the
+// drag window and the marker go, and the left button's release drops nothing.
+TEST(NavPane, LosingTheCaptureEndsADrag) {
+    struct Case {
+        const char* what;
+        void (*takeAway)(CNavPaneRig& rig);
+    };
+    const Case cases[] = {
+        {"another window takes it", [](CNavPaneRig& rig) { SetCapture(rig.host); }},
+        {"it is released", [](CNavPaneRig&) { ReleaseCapture(); }},
+        {"a right click in the pane",
+         [](CNavPaneRig& rig) {
+             rig.Send(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(100, RowMiddle(2)));
+             rig.Send(WM_RBUTTONUP, MK_LBUTTON, MAKELPARAM(100, RowMiddle(2)));
+         }},
+    };
+    for (const Case& c : cases) {
+        CNavPaneRig rig(300, 200);
+        rig.AddMany(3);
+        const uint32_t face = CNavPaneRig::Rgb(GetSysColor(COLOR_BTNFACE));
+        rig.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, RowMiddle(0)));
+        rig.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, RowMiddle(2) + 5));
+        ASSERT_NE(FindWindowA("DragWnd", nullptr), nullptr) << c.what;
+        c.takeAway(rig);
+        EXPECT_EQ(FindWindowA("DragWnd", nullptr), nullptr) << c.what;
+        EXPECT_EQ(rig.Paint().At(150, 72 + 33), face) << c.what << ": the marker stays";
+        rig.Send(WM_LBUTTONUP, 0, MAKELPARAM(100, RowMiddle(2) + 5));
+        ReleaseCapture();
+        EXPECT_TRUE(rig.owner.Of("Drop").empty()) << c.what;
+        EXPECT_EQ(rig.Order(), "ABc") << c.what << ": the release is a click";
+    }
+}
+
 // Entries and tools are added once; the pane deletes its entries, their children and
 // tools, and the windows attached to them when its window goes.
 TEST(NavPane, OwnershipAndDestruction) {

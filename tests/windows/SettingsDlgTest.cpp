@@ -92,6 +92,13 @@ public:
     int starts = 0;
 };
 
+// The value of a check box's row: a flag or a choice of two.
+int CheckBoxValue(const OptionRow& row) {
+    if (auto* const* flag = std::get_if<CParam<bool>*>(&row.param))
+        return *(*flag)->Get() ? 1 : 0;
+    return *std::get<CParam<int>*>(row.param)->Get();
+}
+
 // A user's click at a point of a control's client area.
 void Click(HWND control, int x, int y) {
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -111,7 +118,7 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(CNavPaneWnd::RegisterFactory());
-        desktop.SetTaskbar(TaskbarEdge::Bottom, 40);
+        desktop.SetTaskbar(TaskbarSide::Bottom, 40);
         DeleteTestKey(key);
         InstallSettingsDialog(app.fire);
         InstallSettingsDialog(app.lights);
@@ -396,13 +403,6 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
     EXPECT_EQ(app.ActiveSet(), &app.water);
 }
 
-// The value of a check box's row.
-int CheckValue(const OptionRow& row) {
-    if (const auto* flag = std::get_if<CParam<int>*>(&row.param))
-        return *(*flag)->Get();
-    return *std::get<CParam<bool>*>(row.param)->Get() ? 1 : 0;
-}
-
 // Every check box of the options table shows its option, follows a click, and keeps it on
 // OK, which applies and stores the options, while Cancel puts it back; the start-with-Windows
 // box shows the start-up shortcut as it is at opening.
@@ -429,7 +429,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
             for (const OptionRow& row : app.options.Rows()) {
                 if (row.kind != kCheckBox)
                     continue;
-                const int value = CheckValue(row);
+                const int value = CheckBoxValue(row);
                 before.push_back(value);
                 EXPECT_EQ(IsDlgButtonChecked(common, row.control),
                           value != 0 ? BST_CHECKED : BST_UNCHECKED)
@@ -442,7 +442,7 @@ TEST_F(SettingsDlg, TheCommonPagesCheckBoxesKeepTheirOptionsOnOkOnly) {
         for (const OptionRow& row : app.options.Rows()) {
             if (row.kind != kCheckBox)
                 continue;
-            const int value = CheckValue(row);
+            const int value = CheckBoxValue(row);
             EXPECT_EQ(value != 0, (before[i++] != 0) != (c.button == IDOK)) << row.control;
         }
         EXPECT_EQ(app.applied, c.button == IDOK ? 1 : 0);

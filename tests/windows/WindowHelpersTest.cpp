@@ -121,11 +121,11 @@ TEST(WindowHelpers, GetTaskbarEdge) {
     }
     RECT rect{1, 2, 3, 4};
     if (!FindWindowA("Shell_TrayWnd", nullptr)) {
-        EXPECT_EQ(GetTaskbarEdge(&rect), 0);
+        EXPECT_EQ(GetTaskbarEdge(&rect), TaskbarSide::Top);
     }
     HWND hidden = CreateTaskbar({0, 0, 300, 30}, false);
     ASSERT_NE(hidden, nullptr);
-    EXPECT_EQ(GetTaskbarEdge(&rect), -1);
+    EXPECT_EQ(GetTaskbarEdge(&rect), TaskbarSide::Unknown);
     EXPECT_EQ(rect.left, 1); // untouched without a visible taskbar
 
     const int width = GetSystemMetrics(SM_CXSCREEN);
@@ -133,14 +133,14 @@ TEST(WindowHelpers, GetTaskbarEdge) {
     struct Case {
         const char* what;
         RECT rect;
-        int edge;
+        TaskbarSide edge;
     };
     const Case cases[] = {
-        {"top", {0, 0, width, 40}, 0},
-        {"bottom", {0, height - 40, width, height}, 1},
-        {"left", {0, 0, 60, height}, 2},
-        {"right", {width - 60, 0, width, height}, 3},
-        {"across the middle", {0, height / 2 - 20, width, height / 2 + 20}, -1},
+        {"top", {0, 0, width, 40}, TaskbarSide::Top},
+        {"bottom", {0, height - 40, width, height}, TaskbarSide::Bottom},
+        {"left", {0, 0, 60, height}, TaskbarSide::Left},
+        {"right", {width - 60, 0, width, height}, TaskbarSide::Right},
+        {"across the middle", {0, height / 2 - 20, width, height / 2 + 20}, TaskbarSide::Unknown},
     };
     for (const Case& c : cases) {
         HWND visible = CreateTaskbar(c.rect, true);

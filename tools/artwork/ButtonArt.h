@@ -8,7 +8,9 @@
 // faces.
 enum class ButtonKind { Start, Stop, Settings };
 
-CRaster MakeButtonPicture(ButtonKind kind);   // 136, 139, 149
-CRaster MakeButtonHighlight(ButtonKind kind); // 141, 142, 150
+// IDB_START, IDB_STOP, IDB_SETTINGS.
+CRaster MakeButtonPicture(ButtonKind kind);
+// IDB_START_HIGHLIGHT, IDB_STOP_HIGHLIGHT, IDB_SETTINGS_HIGHLIGHT.
+CRaster MakeButtonHighlight(ButtonKind kind);
 // The program's flame at size x size, in full colour: the icon's pictures.
 CRaster MakeFlamePicture(int size);

@@ -13,6 +13,7 @@
 #include "Splash.h"
 #include "TextureArt.h"
 #include "ToolArt.h"
+#include "resources/resource.h"
 
 #include <cstdio>
 #include <string>
@@ -37,22 +38,22 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const auto bitmap = ArtworkType::Bitmap;
     const std::vector<CArtworkFile> files = {
-        {135, bitmap, EncodeBmp(MakeFlameSheet(), 32)},
-        {144, bitmap, EncodeBmp(MakeColourStrip(), 24)},
-        {164, bitmap, EncodeBmp(MakeSplash(), 32)},
-        {136, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Start), 32)},
-        {139, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Stop), 32)},
-        {149, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Settings), 32)},
-        {141, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Start), 32)},
-        {142, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Stop), 32)},
-        {150, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Settings), 32)},
-        {138, bitmap, EncodeBmp(MakeEmberTexture(), 24)},
-        {140, bitmap, EncodeBmp(MakeStopTexture(), 24)},
-        {155, bitmap, EncodeBmp(MakeMarkOff(), 32)},
-        {156, bitmap, EncodeBmp(MakeMarkOn(), 32)},
-        {157, bitmap, EncodeBmp(MakeDisplayTool(), 32)},
-        {158, bitmap, EncodeBmp(MakeSettingsTool(), 32)},
-        {107, ArtworkType::Icon, EncodeIco({MakeFlamePicture(16), MakeFlamePicture(32)})},
+        {IDB_FLAME_SHEET, bitmap, EncodeBmp(MakeFlameSheet(), 32)},
+        {IDB_COLOUR_STRIP, bitmap, EncodeBmp(MakeColourStrip(), 24)},
+        {IDB_SPLASH, bitmap, EncodeBmp(MakeSplash(), 32)},
+        {IDB_START, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Start), 32)},
+        {IDB_STOP, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Stop), 32)},
+        {IDB_SETTINGS, bitmap, EncodeBmp(MakeButtonPicture(ButtonKind::Settings), 32)},
+        {IDB_START_HIGHLIGHT, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Start), 32)},
+        {IDB_STOP_HIGHLIGHT, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Stop), 32)},
+        {IDB_SETTINGS_HIGHLIGHT, bitmap, EncodeBmp(MakeButtonHighlight(ButtonKind::Settings), 32)},
+        {IDB_EMBER_TEXTURE, bitmap, EncodeBmp(MakeEmberTexture(), 24)},
+        {IDB_STOP_TEXTURE, bitmap, EncodeBmp(MakeStopTexture(), 24)},
+        {IDB_MARK_OFF, bitmap, EncodeBmp(MakeMarkOff(), 32)},
+        {IDB_MARK_ON, bitmap, EncodeBmp(MakeMarkOn(), 32)},
+        {IDB_EFFECT_SCREEN, bitmap, EncodeBmp(MakeDisplayTool(), 32)},
+        {IDB_EFFECT_SETTINGS, bitmap, EncodeBmp(MakeSettingsTool(), 32)},
+        {IDI_EMBRA, ArtworkType::Icon, EncodeIco({MakeFlamePicture(16), MakeFlamePicture(32)})},
     };
     for (const CArtworkFile& file : files) {
         const std::string path = folder + "/" + ArtworkFileName(file);

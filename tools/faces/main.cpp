@@ -10,6 +10,7 @@
 #include "graphics/ArtworkBytes.h"
 #include "graphics/ButtonFace.h"
 #include "graphics/CBmp.h"
+#include "resources/resource.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +58,8 @@ bool WriteButtons(const std::string& folder) {
 // The artwork as it is stored: the three button pictures over their highlights, and the
 // two textures.
 bool WritePictures(const std::string& folder) {
-    const int numbers[2][3] = {{136, 139, 149}, {141, 142, 150}};
+    const int numbers[2][3] = {{IDB_START, IDB_STOP, IDB_SETTINGS},
+                               {IDB_START_HIGHLIGHT, IDB_STOP_HIGHLIGHT, IDB_SETTINGS_HIGHLIGHT}};
     CBmp canvas;
     canvas.Create(3 * kCell + 2 * 272, 2 * kCell);
     canvas.Fill(kDialogFace);
@@ -69,7 +71,7 @@ bool WritePictures(const std::string& folder) {
             DrawOnto(picture, canvas, column * kCell + 16, row * kCell + 16);
         }
     for (int i = 0; i < 2; ++i) {
-        if (!LoadArtworkBitmap(i == 0 ? 138 : 140, picture))
+        if (!LoadArtworkBitmap(i == 0 ? IDB_EMBER_TEXTURE : IDB_STOP_TEXTURE, picture))
             return false;
         DrawOnto(picture, canvas, 3 * kCell + i * 272, 0);
     }
@@ -79,7 +81,7 @@ bool WritePictures(const std::string& folder) {
 bool LoadIcon(int side, CBmp& icon) {
     const uint8_t* data = nullptr;
     std::size_t size = 0;
-    if (!FindIconBytes(107, &data, &size))
+    if (!FindIconBytes(IDI_EMBRA, &data, &size))
         return false;
     icon.LoadIconBytes(data, size, side);
     return icon.pixels != nullptr;
@@ -95,9 +97,10 @@ bool WriteTools(const std::string& folder) {
     canvas.Create(kWidth + 80, 3 * kRow + 16);
     canvas.Fill(kDialogFace);
     CBmp settings, markOn, markOff, display, icon32, icon16;
-    if (!LoadArtworkBitmap(158, settings) || !LoadArtworkBitmap(156, markOn) ||
-        !LoadArtworkBitmap(155, markOff) || !LoadArtworkBitmap(157, display) ||
-        !LoadIcon(32, icon32) || !LoadIcon(16, icon16))
+    if (!LoadArtworkBitmap(IDB_EFFECT_SETTINGS, settings) ||
+        !LoadArtworkBitmap(IDB_MARK_ON, markOn) || !LoadArtworkBitmap(IDB_MARK_OFF, markOff) ||
+        !LoadArtworkBitmap(IDB_EFFECT_SCREEN, display) || !LoadIcon(32, icon32) ||
+        !LoadIcon(16, icon16))
         return false;
     for (int row = 0; row < 3; ++row) {
         const int top = 8 + row * kRow;

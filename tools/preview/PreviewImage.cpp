@@ -11,6 +11,9 @@
 
 namespace {
 
+// The PNG's pixels: straight red, green, blue and alpha, one byte each.
+constexpr int kPngChannels = 4;
+
 // A premultiplied channel c of alpha a back to straight colour: c * 255 / a, rounded.
 uint8_t Unpremultiply(uint32_t c, uint32_t a) {
     const uint32_t straight = (c * 255 + a / 2) / a;
@@ -23,19 +26,20 @@ bool WritePreviewPng(const CBmp& bitmap, const std::string& path) {
     if (!bitmap.pixels)
         return false;
     const std::size_t count = static_cast<std::size_t>(bitmap.width) * bitmap.height;
-    std::vector<uint8_t> rgba(count * 4, 0);
+    std::vector<uint8_t> rgba(count * kPngChannels, 0);
     for (std::size_t i = 0; i < count; ++i) {
-        const uint8_t* bgra = bitmap.pixels + i * 4;
-        const uint32_t a = bgra[3];
+        const uint8_t* bgra = bitmap.pixels + i * kBytesPerPixel;
+        const uint32_t a = bgra[kAlphaByte];
         if (a == 0)
             continue;
-        rgba[i * 4 + 0] = Unpremultiply(bgra[2], a);
-        rgba[i * 4 + 1] = Unpremultiply(bgra[1], a);
-        rgba[i * 4 + 2] = Unpremultiply(bgra[0], a);
-        rgba[i * 4 + 3] = static_cast<uint8_t>(a);
+        uint8_t* out = &rgba[i * kPngChannels];
+        out[0] = Unpremultiply(bgra[2], a);
+        out[1] = Unpremultiply(bgra[1], a);
+        out[2] = Unpremultiply(bgra[0], a);
+        out[3] = static_cast<uint8_t>(a);
     }
-    return stbi_write_png(path.c_str(), bitmap.width, bitmap.height, 4, rgba.data(),
-                          bitmap.width * 4) != 0;
+    return stbi_write_png(path.c_str(), bitmap.width, bitmap.height, kPngChannels, rgba.data(),
+                          bitmap.width * kPngChannels) != 0;
 }
 
 bool WritePreviewRaw(const CBmp& bitmap, const std::string& path) {

@@ -37,13 +37,13 @@ int Fail(int code, const std::string& message) {
 void PlaceTaskbar(CHeadlessDesktop& desktop, std::size_t monitor, const PreviewOptions& options) {
     switch (options.taskbar) {
     case PreviewTaskbar::Bottom:
-        return desktop.SetTaskbar(monitor, TaskbarEdge::Bottom, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarSide::Bottom, options.taskbarSize);
     case PreviewTaskbar::Top:
-        return desktop.SetTaskbar(monitor, TaskbarEdge::Top, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarSide::Top, options.taskbarSize);
     case PreviewTaskbar::Left:
-        return desktop.SetTaskbar(monitor, TaskbarEdge::Left, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarSide::Left, options.taskbarSize);
     case PreviewTaskbar::Right:
-        return desktop.SetTaskbar(monitor, TaskbarEdge::Right, options.taskbarSize);
+        return desktop.SetTaskbar(monitor, TaskbarSide::Right, options.taskbarSize);
     case PreviewTaskbar::Hidden:
         return desktop.HideTaskbar(monitor);
     case PreviewTaskbar::None:

@@ -1,15 +1,29 @@
 #include "ui/CNavPaneWnd.h"
 
 #include "ui/CNavPaneWndParent.h"
+#include "ui/MessageCrackers.h"
+
+#include <algorithm>
+
+namespace {
+
+bool ShiftDown() {
+    return GetKeyState(VK_SHIFT) < 0;
+}
+
+} // namespace
 
 int CNavPaneWnd::OnMouseMove(UINT keys, int x, int y) {
     RequestLeaveNotification();
     const POINT point{x, y};
     // A drag whose button went up unseen (the capture was taken away) ends here.
-    if (dragSource && !(keys & MK_LBUTTON))
-        CancelDrag();
-    if (dragSource) {
-        DragOver(point);
+    if (drag.IsActive() && !(keys & MK_LBUTTON))
+        drag.Cancel();
+    if (drag.IsActive()) {
+        RECT cursor = LayoutStart();
+        RECT area{};
+        currentEntry = root.EntryAt(cursor, point, area);
+        drag.Over(point, currentEntry, area);
     } else {
         CNavPaneItem* oldEntry = hotEntry;
         currentEntry = nullptr;
@@ -28,12 +42,10 @@ int CNavPaneWnd::OnMouseMove(UINT keys, int x, int y) {
 int CNavPaneWnd::OnLButtonDown(UINT keys, int x, int y) {
     SetCapture(Handle());
     const POINT point{x, y};
-    dragShown = false;
+    drag.Cancel();
     RECT row{};
-    if (!PressAt(keys, point) && GetEntryRect(currentEntry, row)) {
-        dragSource = dropTarget = currentEntry;
-        dragOffsetY = y - row.top;
-    }
+    if (!PressAt(keys, point) && GetEntryRect(currentEntry, row))
+        drag.Arm(currentEntry, y - row.top);
     RepaintIfNeeded();
     NotifyMouse(WM_LBUTTONDOWN, point);
     return 0;
@@ -46,19 +58,21 @@ bool CNavPaneWnd::PressAt(UINT keys, POINT point) {
 }
 
 int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
+    // The drag ends before the capture goes, whose loss would cancel it.
+    const CNavPaneDrag::Drop drop = drag.Release();
     if (GetCapture() == Handle())
         ReleaseCapture();
     const POINT point{x, y};
-    const bool shift = multipleSelection && (keys & MK_SHIFT);
-    const bool ctrl = multipleSelection && (keys & MK_CONTROL);
     // A drag that reached another entry ends as a drop, even back on its own entry.
-    if (dragSource && dragShown) {
-        EndDrag();
+    if (drop.wasDrag) {
+        if (drop.target)
+            DropEntry(drop.source, drop.target, drop.before);
         Invalidate();
         NotifyMouse(WM_LBUTTONUP, point);
         return 0;
     }
-    CancelDrag();
+    const bool shift = multipleSelection && (keys & MK_SHIFT);
+    const bool ctrl = multipleSelection && (keys & MK_CONTROL);
     currentEntry = nullptr;
     RECT cursor = LayoutStart();
     const bool onTool = root.HitLButtonUp(ClientRect(), cursor, keys, point) != 0;
@@ -87,25 +101,6 @@ int CNavPaneWnd::OnLButtonUp(UINT keys, int x, int y) {
     Invalidate();
     NotifyMouse(WM_LBUTTONUP, point);
     return 0;
-}
-
-void CNavPaneWnd::ClickEntry(CNavPaneItem* clicked, bool shift, bool ctrl) {
-    if (!ctrl)
-        ClearSelection();
-    if (shift && anchor && clicked && anchor->parent == clicked->parent)
-        SelectRange(anchor, clicked);
-    if (!shift)
-        anchor = clicked;
-    if (clicked)
-        Select(clicked, ctrl && !shift ? !clicked->selected : true);
-}
-
-void CNavPaneWnd::SelectRange(CNavPaneItem* from, CNavPaneItem* to) {
-    const auto& siblings = from->parent->children;
-    const int a = siblings.IndexOf(from);
-    const int b = siblings.IndexOf(to);
-    for (int i = std::min(a, b); i <= std::max(a, b); ++i)
-        Select(siblings.GetAt(i), true);
 }
 
 int CNavPaneWnd::OnRButtonDown(UINT keys, int x, int y) {
@@ -149,7 +144,7 @@ void CNavPaneWnd::OnPointerLeft() {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(Handle(), &point);
-    if (!dragSource) {
+    if (!drag.IsActive()) {
         RECT cursor = LayoutStart();
         root.HitMouseMove(ClientRect(), cursor, 0, point);
     }
@@ -158,6 +153,39 @@ void CNavPaneWnd::OnPointerLeft() {
     hotEntry = nullptr;
     SetHotTool(nullptr);
     RepaintIfNeeded();
+}
+
+void CNavPaneWnd::OnKeyDown(UINT key, UINT low, UINT high) {
+    if (parentCallback && parentCallback->OnKey(WM_KEYDOWN, key, KeyDataOf(low, high)))
+        return;
+    if (key == VK_UP || key == VK_DOWN)
+        MoveFocus((key == VK_DOWN) != IsBottomUp());
+}
+
+void CNavPaneWnd::EntryUnderPointer(UINT message, POINT point, CNavPaneItem* entry) {
+    currentEntry = entry;
+    if (parentCallback)
+        parentCallback->OnMouseOverEntry(message, point, entry);
+}
+
+void CNavPaneWnd::PressTool(CNavPaneItemTool* tool) {
+    pressedTool = tool;
+    tool->Set(CNavPaneItemTool::kPressed, true);
+    repaintNeeded = true;
+}
+
+bool CNavPaneWnd::LetGoOfTool(const CNavPaneItemTool* tool) {
+    if (tool != pressedTool)
+        return false;
+    pressedTool = nullptr;
+    repaintNeeded = true;
+    return true;
+}
+
+void CNavPaneWnd::HoverTool(CNavPaneItemTool* tool) {
+    // While a tool is held, no other one lights up.
+    if (!pressedTool || pressedTool == tool)
+        SetHotTool(tool->Has(CNavPaneItemTool::kDisabled) ? nullptr : tool);
 }
 
 void CNavPaneWnd::SetHotTool(CNavPaneItemTool* tool) {
@@ -189,4 +217,89 @@ void CNavPaneWnd::RepaintIfNeeded() {
         return;
     repaintNeeded = false;
     Invalidate();
+}
+
+void CNavPaneWnd::Select(CNavPaneItem* entry, bool flag) {
+    if (!entry)
+        return;
+    entry->selected = flag ? 1 : 0;
+    if (flag)
+        selection.Add(entry);
+    else
+        selection.Detach(entry);
+    if (parentCallback)
+        parentCallback->OnEntryChanged(entry, 0);
+    Invalidate();
+}
+
+void CNavPaneWnd::ClearSelection() {
+    for (CNavPaneItem* entry : selection.Items())
+        entry->selected = 0;
+    selection.DetachAll();
+    Invalidate();
+}
+
+void CNavPaneWnd::SetFocusEntry(CNavPaneItem* entry) {
+    focus = entry;
+    Invalidate();
+}
+
+void CNavPaneWnd::ClickEntry(CNavPaneItem* clicked, bool shift, bool ctrl) {
+    if (!ctrl)
+        ClearSelection();
+    if (shift && anchor && clicked && anchor->parent == clicked->parent)
+        SelectRange(anchor, clicked);
+    if (!shift)
+        anchor = clicked;
+    if (clicked)
+        Select(clicked, ctrl && !shift ? !clicked->selected : true);
+}
+
+void CNavPaneWnd::SelectRange(CNavPaneItem* from, CNavPaneItem* to) {
+    const auto& siblings = from->parent->children;
+    const int a = siblings.IndexOf(from);
+    const int b = siblings.IndexOf(to);
+    for (int i = std::min(a, b); i <= std::max(a, b); ++i)
+        Select(siblings.GetAt(i), true);
+}
+
+void CNavPaneWnd::MoveFocus(bool down) {
+    CNavPaneItem* next = FirstEntry();
+    if (focus && down)
+        next = focus->NextSibling() ? focus->NextSibling() : focus->FirstSibling();
+    else if (focus)
+        next = focus->PreviousSibling() ? focus->PreviousSibling() : focus->LastSibling();
+    if (!next)
+        return;
+    focus = next;
+    if (selectOnClick) {
+        if (!(ShiftDown() && multipleSelection))
+            ClearSelection();
+        Select(next, true);
+    }
+    if (!IsBottomUp())
+        EnsureVisible(next);
+    Invalidate();
+}
+
+void CNavPaneWnd::ForgetEntry(CNavPaneItem* entry) {
+    for (CNavPaneItem** held : {&focus, &hotEntry, &anchor, &currentEntry})
+        if (*held == entry)
+            *held = nullptr;
+    drag.Forget(entry);
+    selection.Detach(entry);
+    ForgetTools(entry);
+}
+
+void CNavPaneWnd::ForgetTools(const CNavPaneItem* entry) {
+    for (const auto* tools : {&entry->leftTools, &entry->rightTools})
+        for (CNavPaneItemTool* tool : tools->Items())
+            ForgetTool(tool);
+}
+
+void CNavPaneWnd::ForgetTool(const CNavPaneItemTool* tool) {
+    if (hotTool == tool)
+        hotTool = nullptr;
+    if (pressedTool == tool)
+        pressedTool = nullptr;
 }

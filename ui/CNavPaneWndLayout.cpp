@@ -1,44 +1,27 @@
 #include "ui/CNavPaneWnd.h"
 
-#include "ui/CNavPaneWndParent.h"
-
 #include <algorithm>
 
 namespace {
 
-constexpr int kWheelDelta = 120;
 constexpr int kPageOverlap = 10;
-
-bool ShiftDown() {
-    return GetKeyState(VK_SHIFT) < 0;
-}
 
 } // namespace
 
-void CNavPaneWnd::OnKeyDown(UINT key, UINT low, UINT high) {
-    if (parentCallback && parentCallback->OnKey(WM_KEYDOWN, key, MAKELPARAM(low, high)))
-        return;
-    if (key == VK_UP || key == VK_DOWN)
-        MoveFocus((key == VK_DOWN) != IsBottomUp());
+RECT CNavPaneWnd::ClientRect() const {
+    RECT client{};
+    if (Handle())
+        GetClientRect(Handle(), &client);
+    return client;
 }
 
-void CNavPaneWnd::MoveFocus(bool down) {
-    CNavPaneItem* next = FirstEntry();
-    if (focus && down)
-        next = focus->NextSibling() ? focus->NextSibling() : focus->FirstSibling();
-    else if (focus)
-        next = focus->PreviousSibling() ? focus->PreviousSibling() : focus->LastSibling();
-    if (!next)
-        return;
-    focus = next;
-    if (selectOnClick) {
-        if (!(ShiftDown() && multipleSelection))
-            ClearSelection();
-        Select(next, true);
-    }
-    if (!IsBottomUp())
-        EnsureVisible(next);
-    Invalidate();
+RECT CNavPaneWnd::LayoutStart() const {
+    RECT cursor = ClientRect();
+    const int clientHeight = cursor.bottom - cursor.top;
+    cursor.top -= scrollPosition;
+    if (IsBottomUp())
+        cursor.bottom = cursor.top + std::max(ContentHeight(), static_cast<int>(clientHeight));
+    return cursor;
 }
 
 int CNavPaneWnd::MaxScroll() const {
@@ -135,5 +118,5 @@ void CNavPaneWnd::OnVScroll(UINT code, int thumb) {
 
 void CNavPaneWnd::OnWheel(int delta) {
     // Truncating division: a partial notch does not move.
-    ScrollTo(scrollPosition - delta / kWheelDelta * kWheelStep);
+    ScrollTo(scrollPosition - delta / WHEEL_DELTA * kWheelStep);
 }
