@@ -265,21 +265,17 @@ TEST(AppControllerTest, InARemoteSessionTheEffectStartsPaused) {
     EXPECT_EQ(rig.controller.State(), EffectState::Running) << "back at the console";
 }
 
-// The tray menu's "Pause while <program> is in front" adds the rule, stores it and decides
-// at once; chosen again it takes the rule away.
+// The tray menu's "Pause while <program> is in front" puts that rule in place of the
+// program's other one, stores it and decides at once; chosen again it takes the rule away.
 TEST(AppControllerTest, PausingWhileAProgramIsInFrontIsARuleAddedAtOnce) {
     Rig rig;
     rig.options.programs.SetRule({"obs64.exe", ProgramAction::Running});
     rig.controller.Start();
     rig.system.state.foregroundProgram = "OBS64.EXE";
-    rig.system.Change();
-    EXPECT_FALSE(rig.controller.PausesInFront("obs64.exe"));
     rig.controller.TogglePauseInFront("obs64.exe");
-    EXPECT_TRUE(rig.controller.PausesInFront("obs64.exe")) << "in place of its running rule";
-    EXPECT_EQ(rig.options.programs.Rules().size(), 1u);
-    EXPECT_EQ(rig.controller.State(), EffectState::Paused);
-    EXPECT_EQ(rig.controller.Note().program, "OBS64.EXE") << "as the system names it";
-    EXPECT_EQ(rig.platform.optionsSaved, 1);
+    EXPECT_EQ(rig.options.programs.Rules(),
+              std::vector<ProgramRule>({{"obs64.exe", ProgramAction::Front}}));
+    EXPECT_EQ(rig.controller.Note().program, "OBS64.EXE") << "paused, as the system names it";
     rig.controller.TogglePauseInFront("obs64.exe");
     EXPECT_TRUE(rig.options.programs.Rules().empty());
     EXPECT_EQ(rig.controller.State(), EffectState::Running);

@@ -116,31 +116,35 @@ TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) 
 TEST(OptionParamsTest, TheMeetingOptionsLoadUnderTheirNamesWithTheirDefaults) {
     struct Case {
         const char* name;
-        const char* stored; // null: none
-        int loaded;
+        int fallback; // with nothing stored, or damaged text
+        const char* other;
     };
     const Case cases[] = {
-        {"PauseRemote", nullptr, 1},     {"PauseRemote", "0", 0},     {"PauseRemote", "x", 1},
-        {"PauseCamera", nullptr, 0},     {"PauseCamera", "1", 1},     {"PauseCamera", "2", 0},
-        {"Animations", nullptr, 0},      {"Animations", "1", 1},      {"Animations", "2", 0},
-        {"HideFromCapture", nullptr, 1}, {"HideFromCapture", "0", 0}, {"HideFromCapture", "", 1},
+        {"PauseRemote", 1, "0"},
+        {"PauseCamera", 0, "1"},
+        {"Animations", 0, "1"},
+        {"HideFromCapture", 1, "0"},
     };
     for (const Case& c : cases) {
-        CSettingsStore store(true, "", "");
-        store.SetBackend(std::make_unique<CMemoryBackend>());
-        if (c.stored)
-            store.WriteString("Options\\Common", c.name, c.stored);
-        CParam<bool> startWithWindows;
-        CParam<int> startMinimize;
-        COptions options(startWithWindows, startMinimize);
-        CParamRegSet set(&store);
-        options.Register(set);
-        set.LoadFrom("Options\\Common");
-        int loaded = -1;
-        for (const OptionRow& row : options.Rows())
-            if (row.name && std::string(row.name) == c.name)
-                loaded = *std::get<CParam<int>*>(row.param)->Get();
-        EXPECT_EQ(loaded, c.loaded) << c.name << " " << (c.stored ? c.stored : "none");
+        for (const char* stored : {static_cast<const char*>(nullptr), "x", c.other}) {
+            CSettingsStore store(true, "", "");
+            store.SetBackend(std::make_unique<CMemoryBackend>());
+            if (stored)
+                store.WriteString("Options\\Common", c.name, stored);
+            CParam<bool> startWithWindows;
+            CParam<int> startMinimize;
+            COptions options(startWithWindows, startMinimize);
+            CParamRegSet set(&store);
+            options.Register(set);
+            set.LoadFrom("Options\\Common");
+            for (const OptionRow& row : options.Rows()) {
+                if (row.name && std::string(row.name) == c.name) {
+                    EXPECT_EQ(*std::get<CParam<int>*>(row.param)->Get(),
+                              stored == c.other ? 1 - c.fallback : c.fallback)
+                        << c.name << " " << (stored ? stored : "none");
+                }
+            }
+        }
     }
 }
 
@@ -149,18 +153,18 @@ TEST(OptionParamsTest, TheMeetingOptionsLoadUnderTheirNamesWithTheirDefaults) {
 TEST(OptionParamsTest, ProgramRulesLoadTheirActionsAndKeepWhatIsNoRuleAsStored) {
     struct Case {
         const char* name;
-        const char* data;
-        bool rule; // loaded as a rule of that action
+        const char* data;  // stored before
+        const char* after; // after obs64.exe's rule went and Zoom.exe and vlc.exe got one
     };
     const Case cases[] = {
-        {"obs64.exe", "front", true},
-        {"Zoom.exe", "running", true},
-        {"C:\\Tools\\shell.exe", "ignore", true},
-        {"teams.exe", "Front", false},
-        {"vlc.exe", "sometimes", false},
-        {"mpv.exe", "", false},
-        {"C:\\Tools\\", "front", false},
-        {"bad\tname.exe", "front", false},
+        {"obs64.exe", "front", "<none>"},
+        {"Zoom.exe", "running", "front"},
+        {"C:\\Tools\\shell.exe", "ignore", "ignore"}, // counts by its file name
+        {"teams.exe", "Front", "Front"},              // no action: kept as stored
+        {"vlc.exe", "sometimes", "ignore"},           // a rule in place of damaged data
+        {"mpv.exe", "", ""},
+        {"C:\\Tools\\", "front", "front"},   // no file name
+        {"bad\tname.exe", "front", "front"}, // no file name holds a tab
     };
     CSettingsStore store(true, "", "");
     store.SetBackend(std::make_unique<CMemoryBackend>());
@@ -170,30 +174,20 @@ TEST(OptionParamsTest, ProgramRulesLoadTheirActionsAndKeepWhatIsNoRuleAsStored) 
     CProgramRulesParam programs;
     programs.SetName("Programs");
     programs.Load(&store, "Options\\Common");
-    const std::vector<ProgramRule> rules = programs.Rules();
-    ASSERT_EQ(rules.size(), 3u);
-    EXPECT_EQ(rules[0], (ProgramRule{"C:\\Tools\\shell.exe", ProgramAction::Ignore}))
-        << "in the order of their names";
-    EXPECT_EQ(rules[1], (ProgramRule{"obs64.exe", ProgramAction::Front}));
-    EXPECT_EQ(rules[2], (ProgramRule{"Zoom.exe", ProgramAction::Running}));
-
+    EXPECT_EQ(programs.Rules(),
+              (std::vector<ProgramRule>{{"C:\\Tools\\shell.exe", ProgramAction::Ignore},
+                                        {"obs64.exe", ProgramAction::Front},
+                                        {"Zoom.exe", ProgramAction::Running}}))
+        << "the rules in the order of their names";
     programs.RemoveRule("OBS64.EXE");
     programs.SetRule({"zoom.exe", ProgramAction::Front});
     programs.SetRule({"vlc.exe", ProgramAction::Ignore});
     programs.Save(&store, "Options\\Common");
-    const auto stored = [&store, key](const char* name) {
+    for (const Case& c : cases) {
         tstr data = "<none>";
-        store.ReadString(key, name, data);
-        return std::string(data.str());
-    };
-    EXPECT_EQ(stored("obs64.exe"), "<none>") << "removed";
-    EXPECT_EQ(stored("Zoom.exe"), "front") << "its action changed";
-    EXPECT_EQ(stored("vlc.exe"), "ignore") << "a rule in place of its damaged data";
-    EXPECT_EQ(stored("C:\\Tools\\shell.exe"), "ignore");
-    for (const char* kept : {"teams.exe", "mpv.exe", "C:\\Tools\\", "bad\tname.exe"})
-        EXPECT_NE(stored(kept), "<none>") << kept << " kept as stored";
-    EXPECT_EQ(stored("teams.exe"), "Front");
-
+        store.ReadString(key, c.name, data);
+        EXPECT_STREQ(data.str(), c.after) << c.name;
+    }
     CProgramRulesParam fresh;
     fresh.SetName("Programs");
     fresh.Load(&store, "Options\\Common");

@@ -261,15 +261,13 @@ TEST(PauseRulesTest, EachReasonAfterTheOptions) {
              s.displayOff = true;
          },
          defaults, kPauseSessionLocked | kPauseDisplayOff},
-        {"remote session, option on (the default)", [](SystemState& s) { s.remoteSession = true; },
-         defaults, kPauseRemoteSession},
-        {"remote session, option off", [](SystemState& s) { s.remoteSession = true; }, noRemote, 0},
-        {"camera in use, option off (the default)", [](SystemState& s) { s.cameraInUse = true; },
-         defaults, 0},
-        {"camera in use, option on", [](SystemState& s) { s.cameraInUse = true; }, camera,
-         kPauseCamera},
-        {"animations off, following Windows (the default)",
-         [](SystemState& s) { s.animationsOff = true; }, defaults, kPauseAnimationsOff},
+        {"remote session", [](SystemState& s) { s.remoteSession = true; }, defaults,
+         kPauseRemoteSession},
+        {"remote, option off", [](SystemState& s) { s.remoteSession = true; }, noRemote, 0},
+        {"camera, option off", [](SystemState& s) { s.cameraInUse = true; }, defaults, 0},
+        {"camera, option on", [](SystemState& s) { s.cameraInUse = true; }, camera, kPauseCamera},
+        {"animations off", [](SystemState& s) { s.animationsOff = true; }, defaults,
+         kPauseAnimationsOff},
         {"animations off, always animating", [](SystemState& s) { s.animationsOff = true; },
          alwaysAnimate, 0},
     };
@@ -292,14 +290,12 @@ TEST(PauseRulesTest, ARuleNamesItsProgramByTheWholeFileNameWithoutRegardToCase) 
         {"another case", "OBS64.EXE", "obs64.exe", true},
         {"reported with its path", "obs64.exe", "C:\\Program Files\\obs\\obs64.exe", true},
         {"a full path stored", "C:\\Tools\\obs64.exe", "obs64.exe", true},
-        {"a path with forward slashes stored", "C:/Tools/OBS64.exe", "obs64.exe", true},
         {"the start of another name", "obs.exe", "obs64.exe", false},
         {"another name that starts with it", "obs64.exe", "obs64.exe.old", false},
         {"without its extension", "obs64", "obs64.exe", false},
         {"letters beyond ASCII, the same", "Pr\xC3\xA4sentation.exe", "Pr\xC3\xA4sentation.exe",
          true},
         {"a folder stored, no file name", "C:\\Tools\\", "obs64.exe", false},
-        {"an empty name", "", "", false},
         {"a control character", "obs\t64.exe", "obs\t64.exe", false},
     };
     for (const Case& c : cases)
@@ -327,7 +323,6 @@ TEST(PauseRulesTest, EachProgramRulePausesForItsOwnProgramOnly) {
         {"front: running behind", A::Front, "", "obs64.exe", nullptr, false, 0},
         {"running: running behind", A::Running, "", "obs64.exe", nullptr, false,
          kPauseProgramRunning},
-        {"running: another running", A::Running, "", "obs.exe", nullptr, false, 0},
         {"ignore: its window", A::Ignore, "", "", "OBS64.exe", false, 0},
         {"ignore: the shell's report, it in front", A::Ignore, "obs64.exe", "", nullptr, true, 0},
         {"ignore: another's window", A::Ignore, "", "", "game.exe", false, kPauseFullScreen},
@@ -369,16 +364,12 @@ TEST(PauseRulesTest, TheNoteNamesTheUsersPauseFirstThenTheRulesThenTheSystemsRea
     const Case cases[] = {
         {0, 0, ""},
         {kPauseForHour | kPauseProgramInFront, kPauseForHour, ""},
-        {kPauseProgramInFront | kPauseProgramRunning | kPauseFullScreen, kPauseProgramInFront,
-         "obs64.exe"},
+        {kPauseProgramInFront | kPauseProgramRunning, kPauseProgramInFront, "obs64.exe"},
         {kPauseProgramRunning | kPauseFullScreen, kPauseProgramRunning, "obs64.exe"},
-        {kPauseFullScreen | kPauseCoveredByWindows, kPauseFullScreen, ""},
-        {kPauseSessionLocked | kPauseRemoteSession, kPauseSessionLocked, ""},
-        {kPauseDisplayOff | kPauseRemoteSession | kPauseCamera, kPauseDisplayOff, ""},
+        {kPauseDisplayOff | kPauseRemoteSession, kPauseDisplayOff, ""},
         {kPauseRemoteSession | kPauseCamera, kPauseRemoteSession, ""},
         {kPauseCamera | kPauseBatterySaver, kPauseCamera, ""},
         {kPauseOnBattery | kPauseAnimationsOff, kPauseOnBattery, ""},
-        {kPauseAnimationsOff, kPauseAnimationsOff, ""},
     };
     for (const Case& c : cases) {
         const PauseNote note = NotePause(c.reasons, hour, "obs64.exe");
@@ -390,18 +381,12 @@ TEST(PauseRulesTest, TheNoteNamesTheUsersPauseFirstThenTheRulesThenTheSystemsRea
 }
 
 TEST(PauseRulesTest, EachLookRunsOnlyWhereItCanChangeSomething) {
+    const auto rule = [](ProgramAction action) {
+        return OptionsWith([action](PauseOptions& o) { o.programs = {{"obs64.exe", action}}; });
+    };
     const PauseOptions defaults;
-    const PauseOptions underOnly = Flags(false, false, true);
-    const PauseOptions front = OptionsWith([](PauseOptions& o) {
-        o.pauseFullScreen = false;
-        o.programs = {{"obs64.exe", ProgramAction::Front}};
-    });
-    const PauseOptions running = OptionsWith([](PauseOptions& o) {
-        o.programs = {{"obs64.exe", ProgramAction::Running}};
-    });
-    const PauseOptions ignore = OptionsWith([](PauseOptions& o) {
-        o.programs = {{"shell.exe", ProgramAction::Ignore}};
-    });
+    const PauseOptions front = rule(ProgramAction::Front);
+    const PauseOptions running = rule(ProgramAction::Running);
     const PauseOptions camera = OptionsWith([](PauseOptions& o) { o.pauseCamera = true; });
     // The watch as "windows, camera, foreground program, window programs, running programs,
     // running look", each 0 or 1.
@@ -413,36 +398,31 @@ TEST(PauseRulesTest, EachLookRunsOnlyWhereItCanChangeSomething) {
         const char* watch;
     };
     const Case cases[] = {
-        {"running", true, defaults, 0, "100000"},
         {"waiting for full screen to end", true, defaults, kPauseFullScreen, "100000"},
         {"stopped", false, camera, 0, "000000"},
         {"full screen off", true, Flags(false, false), 0, "000000"},
-        {"locked: no look could resume it", true, defaults, kPauseFullScreen | kPauseSessionLocked,
-         "000000"},
-        {"the hour's pause", true, defaults, kPauseForHour, "000000"},
-        {"under windows, full screen off", true, underOnly, 0, "100000"},
-        {"waiting for a band to be uncovered", true, underOnly, kPauseCoveredByWindows, "100000"},
-        {"a front rule, full screen off", true, front, 0, "101000"},
+        {"locked: no look can resume it", true, front, kPauseProgramInFront | kPauseSessionLocked,
+         "001000"},
+        {"waiting for a band to be uncovered", true, Flags(false, false, true),
+         kPauseCoveredByWindows, "100000"},
         {"waiting for the program to leave the front", true, front, kPauseProgramInFront, "101000"},
         {"a running rule", true, running, 0, "100011"},
-        {"waiting for the program to end: its end comes first", true, running, kPauseProgramRunning,
-         "000011"},
         {"running and full screen: the program's end comes first", true, running,
          kPauseProgramRunning | kPauseFullScreen, "000011"},
         {"a running rule, on battery: nothing to look for", true, running,
          kPauseProgramRunning | kPauseOnBattery, "000010"},
-        {"an ignore rule", true, ignore, 0, "101100"},
-        {"the camera", true, camera, 0, "110000"},
+        {"an ignore rule", true, rule(ProgramAction::Ignore), 0, "101100"},
         {"the camera, remote: notified, never looked at", true, camera, kPauseRemoteSession,
          "010000"},
     };
     for (const Case& c : cases) {
-        const SystemWatch watch = WatchWanted(c.runWanted, c.options, c.reasons);
-        const std::string flags = {
-            watch.windows ? '1' : '0',           watch.camera ? '1' : '0',
-            watch.foregroundProgram ? '1' : '0', watch.windowPrograms ? '1' : '0',
-            watch.runningPrograms ? '1' : '0',   watch.runningLook ? '1' : '0'};
-        EXPECT_EQ(flags, c.watch) << c.what;
+        const SystemWatch w = WatchWanted(c.runWanted, c.options, c.reasons);
+        const bool flags[] = {w.windows,        w.camera,          w.foregroundProgram,
+                              w.windowPrograms, w.runningPrograms, w.runningLook};
+        std::string shown;
+        for (bool flag : flags)
+            shown += flag ? '1' : '0';
+        EXPECT_EQ(shown, c.watch) << c.what;
     }
 }
 

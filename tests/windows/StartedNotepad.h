@@ -5,8 +5,7 @@
 
 #include <windows.h>
 
-// Wine's notepad.exe started for the length of a test: a window of another program, which
-// ends with the test.
+// Wine's notepad.exe for the length of a test: a window of another program.
 class CStartedNotepad {
 public:
     CStartedNotepad() {
@@ -19,17 +18,9 @@ public:
             return;
         process.Reset(started.hProcess);
         thread.Reset(started.hThread);
-        WaitForInputIdle(process.Get(), 10000);
-        PumpUntil(
-            [this] {
-                window = FindWindowW(L"Notepad", nullptr);
-                return window != nullptr;
-            },
-            10);
+        PumpUntil([this] { return (window = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10);
     }
     ~CStartedNotepad() {
-        if (!process)
-            return;
         TerminateProcess(process.Get(), 0);
         WaitForSingleObject(process.Get(), 10000);
     }

@@ -1,4 +1,3 @@
-#include "params/RegistryKey_win.h"
 #include "system/CCameraWatch_win.h"
 #include "system/CWin32SystemState_win.h"
 #include "system/PauseRules.h"
@@ -261,12 +260,8 @@ TEST_F(Win32SystemState, WindowsAnimationSettingIsReadAgainOnEachSettingChange) 
 // A program's use of the camera as Windows' privacy settings record it: the change of its
 // stop time in the registry reaches the state through the key's notification.
 TEST_F(Win32SystemState, TheCameraKeysChangeReachesTheState) {
-    const std::wstring webcam = CCameraWatch::kKeyPath;
-    const std::wstring program = webcam + L"\\NonPackaged\\C:#Tools#call.exe";
-    CRegistryKey probe;
-    const bool existed = RegOpenKeyExW(HKEY_CURRENT_USER, webcam.c_str(), 0, KEY_READ,
-                                       probe.Receive()) == ERROR_SUCCESS;
-    probe.Reset();
+    const std::wstring program =
+        std::wstring(CCameraWatch::kKeyPath) + L"\\NonPackaged\\C:#Tools#call.exe";
     const auto setStop = [&program](ULONGLONG stop) {
         RegSetKeyValueW(HKEY_CURRENT_USER, program.c_str(), L"LastUsedTimeStop", REG_QWORD, &stop,
                         sizeof(stop));
@@ -283,21 +278,18 @@ TEST_F(Win32SystemState, TheCameraKeysChangeReachesTheState) {
     setStop(133'000'000'000'000'001ULL);
     EXPECT_TRUE(PumpUntil([this] { return !system.Current().cameraInUse; }, 10));
     system.Watch(SystemWatch{});
-    RegDeleteTreeW(HKEY_CURRENT_USER, existed ? program.c_str() : webcam.c_str());
-    if (!existed)
-        RegDeleteKeyW(HKEY_CURRENT_USER, webcam.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, program.c_str());
 }
 
-// Another program's window comes to the front: the state names its program, and a "front"
-// rule for it pauses; the look at the running programs finds it too.
+// Another program's window comes to the front: the state names its program, and the look
+// at the running programs finds it too.
 TEST_F(Win32SystemState, AProgramsWindowInFrontAndItsRunningAreNamed) {
     SystemWatch programs;
     programs.foregroundProgram = true;
     programs.runningPrograms = true;
     programs.runningLook = true;
     system.Watch(programs);
-    const std::vector<std::string> before = system.Current().runningPrograms;
-    EXPECT_EQ(std::count(before.begin(), before.end(), "notepad.exe"), 0);
+    system.Current();
     const CStartedNotepad started;
     HWND notepad = started.Window();
     ASSERT_NE(notepad, nullptr);
@@ -306,9 +298,6 @@ TEST_F(Win32SystemState, AProgramsWindowInFrontAndItsRunningAreNamed) {
     EXPECT_TRUE(PumpUntil([this] { return listener.changes > 0; }, 10));
     const SystemState state = system.Current();
     EXPECT_EQ(state.foregroundProgram, "notepad.exe");
-    PauseOptions rule;
-    rule.programs = {{"NOTEPAD.EXE", ProgramAction::Front}};
-    EXPECT_EQ(PauseReasons(state, rule, TimedPause{}, 0), uint32_t{kPauseProgramInFront});
     EXPECT_TRUE(PumpUntil(
         [this] {
             const std::vector<std::string> running = system.Current().runningPrograms;
