@@ -167,7 +167,7 @@ void CWpp::OnSessionEndCancelled() {
 
 tstr CWpp::TrayTip() {
     const PauseNote note = controller.Note();
-    return note.reason == 0 ? DefaultTip() : FormatTrayTip(title, PauseNoteText(instance, note));
+    return note.reason == 0 ? DefaultTip() : FormatTrayTip(title, PauseNoteText(instance, note), kPausedTipLimit);
 }
 
 void CWpp::ApplyLanguage() {

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kTipLimit = 60;
 constexpr UINT kBalloonMs = 15000;
 
 // The string of each reason the tip names.
@@ -50,15 +49,15 @@ NOTIFYICONDATAW IconData(HWND window) {
     return data;
 }
 
-// The tip cut to kTipLimit characters followed by "..." when longer; a character is one
+// The tip cut to `limit` characters followed by "..." when longer; a character is one
 // UTF-8 sequence, so no letter is cut in two.
-tstr CutTip(const tstr& tip) {
+tstr CutTip(const tstr& tip, std::size_t limit) {
     const char* text = tip.str();
     std::size_t characters = 0;
     for (std::size_t at = 0; text[at] != '\0'; ++at) {
         if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
             continue;
-        if (characters++ == kTipLimit)
+        if (characters++ == limit)
             return tstr(std::string(text, at).c_str()) + "...";
     }
     return tip;
@@ -66,8 +65,8 @@ tstr CutTip(const tstr& tip) {
 
 } // namespace
 
-tstr FormatTrayTip(const tstr& title, const tstr& line) {
-    return CutTip(title + "\n" + line);
+tstr FormatTrayTip(const tstr& title, const tstr& line, std::size_t limit) {
+    return CutTip(title + "\n" + line, limit);
 }
 
 tstr TipVersionLine(HINSTANCE module, const tstr& version) {

@@ -5,10 +5,17 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // The notification-area icon of a window: identifier 0, one per window.
 
-// "<title>\n<line>", cut to 60 characters followed by "..." when longer. Texts are UTF-8.
-tstr FormatTrayTip(const tstr& title, const tstr& line);
+// The tip's length: 60 characters for the program's version, the most the icon's tip field
+// holds for why the effect is paused, which may name a program.
+constexpr std::size_t kTipLimit = 60;
+constexpr std::size_t kPausedTipLimit = 127;
+// "<title>\n<line>", cut to `limit` characters followed by "..." when longer. Texts are
+// UTF-8.
+tstr FormatTrayTip(const tstr& title, const tstr& line, std::size_t limit = kTipLimit);
 // The tip's line of the version ("1.3.1 ver.") in the language of the texts.
 tstr TipVersionLine(HINSTANCE module, const tstr& version);
 // The tip's line of why the effect is paused ("paused: on battery"), in the language of

@@ -69,12 +69,13 @@ TEST(LanguageResourcesTest, EveryLanguageHasEveryStringAndDialogOfTheEnglish) {
     }
 }
 
-// The tip's lines never lose their end to the tip's 60 characters, in any language.
+// The tip's lines never lose their end, in any language.
 TEST(LanguageResourcesTest, TheTrayTipShowsEveryLineWhole) {
     const HMODULE module = GetModuleHandleW(nullptr);
     const uint32_t reasons[] = {kPauseForHour,       kPauseFullScreen,    kPauseCoveredByWindows,
                                 kPauseSessionLocked, kPauseDisplayOff,    kPauseBatterySaver,
-                                kPauseOnBattery,     kPauseRemoteSession, kPauseCamera};
+                                kPauseOnBattery,     kPauseRemoteSession, kPauseCamera,
+                                kPauseAnimationsOff};
     for (const UiLanguage& language : UiLanguages()) {
         const CLanguageScope scope(language.langId);
         std::vector<tstr> lines = {TipVersionLine(module, "10.10.10")};
@@ -82,7 +83,8 @@ TEST(LanguageResourcesTest, TheTrayTipShowsEveryLineWhole) {
             lines.push_back(PauseNoteText(module, PauseNote{reason, 23, 59, ""}));
         for (const tstr& line : lines) {
             EXPECT_FALSE(line.IsEmpty()) << language.tag;
-            const std::string tip = FormatTrayTip("Embra desktop decoration", line).str();
+            const std::size_t limit = line == lines[0] ? kTipLimit : kPausedTipLimit;
+            const std::string tip = FormatTrayTip("Embra desktop decoration", line, limit).str();
             EXPECT_NE(tip.substr(tip.size() - 3), "...") << language.tag << ": " << tip;
         }
     }

@@ -32,6 +32,12 @@ TEST(TrayTipTest, TitleAndLineOnTwoLinesCutAtSixtyCharacters) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(std::string(FormatTrayTip(c.title.c_str(), c.line.c_str()).str()), c.tip);
     }
+    const std::string paused = "Embra desktop decoration\npaused: animations are off in Windows";
+    EXPECT_EQ(std::string(FormatTrayTip("Embra desktop decoration",
+                                        "paused: animations are off in Windows", kPausedTipLimit)
+                              .str()),
+              paused)
+        << "why the effect is paused keeps the tip's whole field";
 }
 
 TEST(TrayTipTest, TheLinesSayTheVersionOrWhyTheEffectPauses) {
