@@ -127,7 +127,7 @@ HWND CWpp::CreateMainDialog(HWND parent) {
 HMENU CWpp::TrayMenu() {
     // While a dialog of the program is open the main window is disabled: no second one
     // opens over it, and the program does not end under it.
-    return BuildTrayMenu(instance, controller.Running(), controller.HourPauseRuns(),
+    return BuildTrayMenu(instance, controller.Running(), controller.TimedPauseRuns(),
                          IsWindowEnabled(mainDlg.Handle()) != FALSE);
 }
 

@@ -18,8 +18,8 @@ class ISystemState;
 
 // The application's decisions: the user's requests to the effect (start, stop, start
 // afresh), the reasons to pause it, the settling of the monitors after a change, the user's
-// "Pause for 1 hour" and what each option applies. The views (the main dialog, the tray
-// icon) forward the user's requests here and redraw when the listeners are told that the
+// pause for a time ("Pause for 1 hour") and what each option applies. The views (the main dialog,
+// the tray icon) forward the user's requests here and redraw when the listeners are told that the
 // state changed; the adapters report the system's changes here. Main thread only.
 class CAppController {
 public:
@@ -63,8 +63,11 @@ public:
     void OnTaskbarCreated();
     // An overlay was destroyed from outside: the effect stops, once that destruction is over.
     void OnOverlayLost();
-    // Starts "Pause for 1 hour", or ends the one that runs.
+    // Starts "Pause for 1 hour", or ends the timed pause that runs.
     void ToggleHourPause();
+    // Pauses the effect for `minutes` from now, in place of a timed pause that runs; 0 ends
+    // the one that runs.
+    void PauseFor(int minutes);
     void OnTimer(AppTimer timer);
 
     // Applies each option the settings window changed (whose value differs from the one
@@ -74,7 +77,8 @@ public:
     EffectState State() const;
     // The tray tip's line: why the effect pauses; empty while it runs unpaused or stops.
     std::string PauseText() const { return pause.ReasonText(); }
-    bool HourPauseRuns() const { return pause.HourPauseRuns(); }
+    // A timed pause runs: the tray menu's "Pause for 1 hour" shows checked, and ends it.
+    bool TimedPauseRuns() const { return pause.TimedPauseRuns(); }
     bool Running() const;
 
 private:
@@ -84,7 +88,7 @@ private:
     void Notify();
     // Notes the monitors and the option the bands are placed after.
     void NotePlacement();
-    void ArmHourTimer();
+    void ArmPauseTimer();
     void Apply(OptionEffect effect);
 
     CEffectControl& effect;

@@ -101,8 +101,10 @@ uint32_t PauseReasons(const SystemState& state, const PauseOptions& options,
 std::string PauseReasonText(uint32_t reasons, const TimedPause& timed) {
     if (reasons & kPauseForHour) {
         char text[40];
-        std::snprintf(text, sizeof(text), "paused for 1 hour, until %02d:%02d", timed.untilHour,
-                      timed.untilMinute);
+        std::snprintf(text, sizeof(text),
+                      timed.minutes == 60 ? "paused for 1 hour, until %02d:%02d"
+                                          : "paused until %02d:%02d",
+                      timed.untilHour, timed.untilMinute);
         return text;
     }
     if (reasons & kPauseFullScreen)
