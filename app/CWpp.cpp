@@ -1,5 +1,6 @@
 #include "app/CWpp.h"
 
+#include "app/RemoteMessages.h"
 #include "app/TrayMenu.h"
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
@@ -51,6 +52,7 @@ CWpp::CWpp(ISystemState* system)
     };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
+    CreateSets();
 }
 
 CWpp::~CWpp() {
@@ -67,7 +69,6 @@ bool CWpp::Init() {
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
-    CreateSets();
     SelectActiveSet();
     Load();
     if (firstRun)
@@ -149,6 +150,31 @@ void CWpp::OnSessionEndCancelled() {
     RecordRunningInstance();
 }
 
+std::vector<std::string> CWpp::EffectKeys() {
+    std::vector<std::string> keys;
+    for (CSet* set : effects.sets.Items())
+        keys.push_back(set->Key().str());
+    return keys;
+}
+
+void CWpp::ChooseAtStart(const std::string& key) {
+    store.WriteString(kSetsPath, kCurrentSetName, key.c_str());
+}
+
+bool CWpp::OnCommandData(std::uintptr_t id, const void* data, std::size_t size) {
+    Command command;
+    if (id != kCommandDataId ||
+        !DecodeCommand(static_cast<const char*>(data), size, EffectKeys(), &command))
+        return false;
+    RunCommand(command);
+    return true;
+}
+
+void CWpp::SaveForCrash() {
+    Save();
+    mainDlg.SavePlacement();
+}
+
 tstr CWpp::TrayTip() {
     const std::string reason = controller.PauseText();
     return reason.empty() ? DefaultTip() : FormatPausedTip(title, tstr(reason.c_str()));
@@ -182,6 +208,46 @@ void CWpp::SelectActiveSet() {
             effects.renderState.activeSet = set;
             return;
         }
+    }
+}
+
+void CWpp::RunCommand(const Command& command) {
+    switch (command.kind) {
+    case CommandKind::None:
+        break;
+    case CommandKind::Start:
+        controller.Start();
+        break;
+    case CommandKind::Stop:
+        controller.Stop();
+        break;
+    case CommandKind::Toggle:
+        controller.Toggle();
+        break;
+    case CommandKind::Pause:
+        controller.PauseFor(command.minutes);
+        break;
+    case CommandKind::Effect:
+        ShowEffect(command.effect);
+        break;
+    case CommandKind::Exit:
+        // After the answer: the copy that asked is told first, then this one ends.
+        PostMessageA(mainDlg.Handle(), WM_COMMAND, CMainDlg::kQuit, 0);
+        break;
+    }
+}
+
+void CWpp::ShowEffect(const std::string& key) {
+    for (CSet* set : effects.sets.Items()) {
+        if (std::string(set->Key().str()) != key)
+            continue;
+        if (set != effects.renderState.activeSet) {
+            controller.Stop();
+            controller.Choose(set);
+        }
+        controller.Start();
+        SaveActiveSet();
+        return;
     }
 }
 

@@ -39,6 +39,20 @@
 #define IDS_START_EFFECT 3
 #define IDS_STOP_EFFECT 4
 #define IDS_SETTINGS_BUTTON 5
+// The start after a crash: the box's heading, its text ("%1": the report's path) and its
+// buttons.
+#define IDS_CRASH_HEADING 60
+#define IDS_CRASH_NOTICE 61
+#define IDS_OPEN_FOLDER 62
+#define IDS_CLOSE 63
+// The box of a command line that cannot be carried out: what is wrong ("%1": the switch as
+// typed, "%2": its value), then the valid switches ("%1": the longest pause in minutes, "%2":
+// the effects' keys).
+#define IDS_CMD_UNKNOWN 64
+#define IDS_CMD_NO_VALUE 65
+#define IDS_CMD_BAD_VALUE 66
+#define IDS_CMD_SECOND 67
+#define IDS_CMD_USAGE 68
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.
