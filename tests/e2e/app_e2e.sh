@@ -6,8 +6,9 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, soak (EMBRA_SOAK=long
-# for the long run).
+# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, command-running,
+# command-none, soak (EMBRA_SOAK=long for the long run), and crash (with the crash test's
+# build of the program as <embra.exe>).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -36,10 +37,11 @@ set_value() {
 }
 
 # The desktop of the previous scenario may still be closing: a start that does not come
-# up is tried again.
+# up is tried again. The arguments go to the program.
 start_program() {
     for _ in 1 2 3; do
-        in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" &
+        in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" \
+            "$@" &
         desktop_pid=$!
         wait_for_report 150 taskbar && return 0
         kill "$desktop_pid" 2>/dev/null || true
@@ -63,6 +65,18 @@ exit_program() {
     expect "the exit asks" "$(drive answer ok)" "box Quit program?"
     wait_for_report 300 exit || fail "embra.exe did not end"
     expect "exit code" "$(tr -d '\r' <"$report" | sed -n 's/^exit //p')" 0
+}
+
+# The program's exit code once it has ended, then its desktop has closed and the report is
+# empty again, for the next start.
+program_ended() {
+    wait_for_report 300 exit || fail "embra.exe did not end"
+    tr -d '\r' <"$report" | sed -n 's/^exit //p'
+    for _ in $(seq 50); do
+        kill -0 "$desktop_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    : >"$report"
 }
 
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
@@ -215,7 +229,106 @@ tray_menu() {
     expect "exit code" "$(tr -d '\r' <"$report" | sed -n 's/^exit //p')" 0
 }
 
+# The command line handed to the running copy: each command changes what it says, a bad
+# value changes nothing, and "/exit" ends the copy, saved, before the command returns.
+command_running() {
+    local program
+    program=$(winepath -w "$embra")
+    later_run 1
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "/stop" "$(drive second "$program" /stop)" "second-exit 0"
+    expect "stopped" "$(field "$(drive wait-running 0)" 8)" 0
+    expect "/toggle" "$(drive second "$program" -TOGGLE)" "second-exit 0"
+    expect "started" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "/effect glimra" "$(drive second "$program" "/effect glimra")" "second-exit 0"
+    expect "current stored" "$(value Sets current)" Glimra
+    expect "the northern lights lie along the top" "$(field "$(drive overlay)" 3)" 0
+    expect "/pause 5" "$(drive second "$program" "/pause 5")" "second-exit 0"
+    expect "paused: the overlay goes" "$(field "$(drive wait-overlay 0)" 2)" 0
+    expect "a bad value" "$(drive second "$program" "/pause 5000 /quiet")" "second-exit 1"
+    expect "/pause 0" "$(drive second "$program" "/pause 0")" "second-exit 0"
+    expect "resumed" "$(field "$(drive wait-overlay 1)" 2)" 1
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    # The copy ends before the command returns: the launcher's line comes first.
+    drive second "$program" /exit >/dev/null
+    expect "/exit" "$(tr -d '\r' <"$report" | grep '^second-exit ' | tail -n 1)" "second-exit 0"
+    expect "ended, code" "$(program_ended)" 0
+    expect "saved" "$(value 'Sets\Glimra' vis)" 50
+}
+
+# No copy runs: a bad switch is named in a box and changes nothing, a command that needs
+# a running copy ends with 2, and "/effect" starts the program showing that effect.
+command_none() {
+    later_run 1
+    start_program /bogus
+    local box
+    box=$(drive answer ok)
+    [[ $box == "box Embra does not know the switch /bogus."* ]] || fail "the box says: $box"
+    expect "bad arguments" "$(program_ended)" 1
+    start_program /stop /quiet
+    expect "no running copy" "$(program_ended)" 2
+    [ -z "$(value Sets current)" ] || fail "a refused command stored the effect"
+    start_program /effect Ripla
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "the water is current" "$(value Sets current)" Ripla
+    exit_program
+}
+
+# The crash test's build fails on the main thread, on a worker thread and in a window
+# procedure: each writes a report that dbghelp reads, with the exception and the program's
+# module, and ends with the access violation's code; the settings are saved only after a
+# failure on another thread than the main one. Each start after a crash tells of the newest
+# report once, and no start after that.
+crash() {
+    local reports line where count=0
+    reports="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Embra/CrashDumps"
+    rm -rf "$reports"
+    later_run 1
+    for where in main worker window; do
+        start_program /crash "$where"
+        if [ "$where" != main ]; then
+            expect "told of the report before" "$(drive answer cancel)" \
+                "box Embra ended unexpectedly"
+        fi
+        expect "$where: the access violation's code" "$(program_ended)" -1073741819
+        count=$((count + 1))
+        expect "$where: reports" "$(find "$reports" -name '*.dmp' | wc -l)" "$count"
+        line=$(drive dump "$(winepath -w "$(ls -t "$reports"/*.dmp | head -n 1)")")
+        expect "$where: the report read" "$(echo "$line" | cut -d' ' -f1,2,4)" "dump c0000005 1"
+        [ "$(field "$line" 3)" -ge 2 ] || fail "$where: too few threads in the report: $line"
+        if [ "$where" = worker ]; then
+            expect "saved after a worker's failure" "$(value 'Sets\Embra' vis)" 50
+        else
+            expect "nothing saved after the main thread's" "$(value 'Sets\Embra' vis)" ""
+        fi
+        wine reg delete "$key\\Sets" /f >/dev/null 2>&1 || true
+    done
+    echo "report sizes: $(du -b "$reports"/*.dmp | cut -f1 | tr '\n' ' ')"
+    start_program
+    expect "told once more" "$(drive answer cancel)" "box Embra ended unexpectedly"
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    exit_program
+    program_ended >/dev/null
+    start_program
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "never again" "$(drive answer cancel)" "box none"
+    exit_program
+    rm -rf "$reports"
+}
+
 case $scenario in
+command-running)
+    command_running
+    ;;
+command-none)
+    command_none
+    ;;
+crash)
+    crash
+    ;;
 full-screen)
     full_screen
     ;;
