@@ -7,8 +7,8 @@
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
 # settings-switch, killed-first-run, hotkey, full-screen, tray-menu, command-running,
-# command-none, soak (EMBRA_SOAK=long for the long run), and crash (with the crash test's
-# build of the program as <embra.exe>).
+# command-none, soak (EMBRA_SOAK=long for the long run), crash (with the crash test's
+# build of the program as <embra.exe>) and measure (EMBRA_MEASURE: embra-measure.exe).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -319,7 +319,40 @@ crash() {
     rm -rf "$reports"
 }
 
+# The measuring tool against the running program: a table with a row per effect, the frames
+# counted, what Wine does not give as "n/a", and the effect shown before shown again.
+measure() {
+    local table=$out/table.md row
+    rm -f "$table"
+    later_run 1
+    set_value Sets current Ripla
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    run_in_desktop "$(winepath -w "$EMBRA_MEASURE")" --seconds 2 --warm-up 1 \
+        --out "$(winepath -w "$table")"
+    for _ in $(seq 600); do
+        [ -s "$table" ] && break
+        sleep 0.1
+    done
+    [ -s "$table" ] || fail "embra-measure wrote no table"
+    cat "$table"
+    grep -q '^## Embra [0-9.]* on Wine ' "$table" || fail "no heading naming Wine"
+    grep -q '^- Displays: 1280 x 720 at [0-9]* Hz' "$table" || fail "no display line"
+    for effect in Embra Glimra Ripla; do
+        row=$(grep "^| $effect |" "$table") || fail "no row for $effect"
+        expect "$effect: CPU under Wine" "$(echo "$row" | cut -d'|' -f3 | tr -d ' ')" n/a
+        awk -F'|' '{ exit !($5 + 0 > 0) }' <<<"$row" || fail "$effect: no frames counted: $row"
+    done
+    expect "shown before, shown again" "$(value Sets current)" Ripla
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    exit_program
+}
+
 case $scenario in
+measure)
+    measure
+    ;;
 command-running)
     command_running
     ;;
