@@ -1,5 +1,6 @@
 #include "tools/measure/MachineFacts.h"
 
+#include "app/WideText.h"
 #include "tools/measure/ProcessFigures.h"
 
 #include <windows.h>
@@ -31,17 +32,6 @@ std::string DisplayLine(const wchar_t* device) {
 
 } // namespace
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty())
-        return std::string();
-    const int length = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
-
 std::string SystemVersion() {
     // GetVersionEx answers what the program's manifest allows; ntdll tells the truth.
     using GetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
@@ -55,7 +45,7 @@ std::string SystemVersion() {
     std::snprintf(text, sizeof(text), "Windows %lu.%lu.%lu", version.dwMajorVersion,
                   version.dwMinorVersion, version.dwBuildNumber);
     const std::string release =
-        Utf8(MachineText(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"DisplayVersion"));
+        Utf8Of(MachineText(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"DisplayVersion"));
     const std::string windows = release.empty() ? text : std::string(text) + " (" + release + ")";
     const std::string wine = WineVersion();
     return wine.empty() ? windows : "Wine " + wine + " (" + windows + ")";
@@ -84,7 +74,7 @@ std::vector<std::string> Displays() {
 std::string Processor() {
     SYSTEM_INFO info{};
     GetSystemInfo(&info);
-    const std::string name = Utf8(
+    const std::string name = Utf8Of(
         MachineText(L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"ProcessorNameString"));
     return (name.empty() ? std::string("unknown processor") : name) + ", " +
            std::to_string(info.dwNumberOfProcessors) + " logical processors";

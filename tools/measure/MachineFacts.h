@@ -13,5 +13,3 @@ std::vector<std::string> Displays();
 std::string Processor();
 // The file version of a program; empty without one.
 std::string FileVersion(const std::wstring& program);
-// UTF-8 of a UTF-16 text.
-std::string Utf8(const std::wstring& text);

@@ -7,6 +7,7 @@
 //                          [--out FILE]
 // Exit codes: 0 done, 1 bad arguments, 2 Embra does not run, 3 Embra did not take a
 // command, 4 the table could not be written.
+#include "app/WideText.h"
 #include "tools/measure/EmbraCopy.h"
 #include "tools/measure/MachineFacts.h"
 #include "tools/measure/ProcessFigures.h"
@@ -121,7 +122,7 @@ EffectRow RowOf(const std::wstring& effect, const Sample& before, const Sample& 
         return static_cast<double>(*cycles) / *frames;
     };
     EffectRow row;
-    row.effect = Utf8(effect);
+    row.effect = Utf8Of(effect);
     row.cpuShare = share(Grown(before.embra.cpuTime, after.embra.cpuTime));
     row.cyclesPerFrame = perFrame(Grown(before.embra.cycles, after.embra.cycles));
     if (frames && seconds > 0)
