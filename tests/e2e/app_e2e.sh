@@ -82,6 +82,9 @@ program_ended() {
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
     /f >/dev/null
 wine reg delete "$key" /f >/dev/null 2>&1 || true
+# Crash reports a failed run of the crash scenario left would make the next start tell of
+# them.
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Embra/CrashDumps
 touch "$report"
 
 # A later run: the main window's key exists.
@@ -285,7 +288,6 @@ command_none() {
 crash() {
     local reports line where count=0
     reports="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Embra/CrashDumps"
-    rm -rf "$reports"
     later_run 1
     for where in main worker window; do
         start_program /crash "$where"
