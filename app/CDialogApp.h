@@ -76,6 +76,20 @@ public:
                                  static_cast<int>(reinterpret_cast<intptr_t>(dialog)));
     }
     virtual CDialog* MainDialog() = 0;
+    // The main window of the instance that runs already: the stored "Handle" when it names
+    // a window whose text is the title; null when there is none. Usable before Init.
+    HWND RunningInstance() {
+        tstr stored;
+        if (!this->store.ReadString(kMainWindowPath, "Handle", stored))
+            return nullptr;
+        HWND other = reinterpret_cast<HWND>(static_cast<intptr_t>(stored.ToInt()));
+        if (!other || !IsWindow(other))
+            return nullptr;
+        char text[256] = {};
+        if (GetWindowTextA(other, text, sizeof(text)) == 0 || !(tstr(text) == this->title))
+            return nullptr;
+        return other;
+    }
 
     bool singleInstance = true;
     CParam<int> startMinimize;  // 0 shown, 1 minimised, anything else hidden at start
@@ -101,17 +115,10 @@ private:
             ShowWindow(dialog, SW_MINIMIZE);
         SendMessageA(dialog, WM_ACTIVATEAPP, 0, 0);
     }
-    // The stored "Handle" when it names a window whose text is the title: that window is
-    // shown and brought to the front.
+    // The running instance's window is shown and brought to the front; false when none runs.
     bool BringRunningInstanceForward() {
-        tstr stored;
-        if (!this->store.ReadString(kMainWindowPath, "Handle", stored))
-            return false;
-        HWND other = reinterpret_cast<HWND>(static_cast<intptr_t>(stored.ToInt()));
-        if (!other || !IsWindow(other))
-            return false;
-        char text[256] = {};
-        if (GetWindowTextA(other, text, sizeof(text)) == 0 || !(tstr(text) == this->title))
+        HWND other = RunningInstance();
+        if (!other)
             return false;
         ShowWindow(other, SW_SHOWNORMAL);
         SetForegroundWindow(other);

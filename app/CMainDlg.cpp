@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CWpp.h"
 #include "app/CWppSettingsLink.h"
+#include "app/RemoteMessages.h"
 #include "graphics/CBmp.h"
 #include "params/StorePaths.h"
 #include "settings/CSettingsDlg.h"
@@ -54,10 +55,13 @@ bool OtherDialogOpen(HWND mainDialog) {
 
 INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    static const UINT framesAsked = RegisterWindowMessageW(kFramesMessageName);
     if (message == taskbarCreated && taskbarCreated != 0) {
         app->OnTaskbarCreated();
         return 0;
     }
+    if (message == framesAsked && framesAsked != 0)
+        return Answer(static_cast<LONG_PTR>(app->FramesRendered()));
     CAppController& controller = app->Controller();
     switch (message) {
     case WM_SETTINGCHANGE:
@@ -89,6 +93,14 @@ INT_PTR CMainDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
             app->OnSessionEnding();
         else
             app->OnSessionEndCancelled();
+        return 0;
+    case WM_COPYDATA: {
+        const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const bool done = copy && app->OnCommandData(copy->dwData, copy->lpData, copy->cbData);
+        return Answer(done ? kCommandDone : 0);
+    }
+    case kSaveForCrash:
+        app->SaveForCrash();
         return 0;
     default:
         break;
@@ -186,6 +198,11 @@ void CMainDlg::OnTimer(UINT_PTR id) {
 void CMainDlg::OnAppStateChanged() {
     ShowEffectState();
     app->ChangeTrayTip(app->TrayTip());
+}
+
+INT_PTR CMainDlg::Answer(LONG_PTR result) {
+    SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 void CMainDlg::SavePlacement() {

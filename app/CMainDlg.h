@@ -16,6 +16,8 @@ class CWpp;
 // and the system's messages to it and redraws its start button and the tray tip when told
 // that the state changed. The start button carries the stop command's id while the effect
 // runs. Its text is the application title, which the single-instance check looks for.
+// Other programs reach the running copy through it (app/RemoteMessages.h): the command
+// line's commands and the frame count.
 class CMainDlg : public CDialogParam, public IAppStateListener {
 public:
     static constexpr UINT kToggle = 1;
@@ -28,6 +30,9 @@ public:
     static constexpr UINT kAbout = IDM_ABOUT;
     static constexpr UINT kPauseHour = IDM_PAUSE_HOUR;
     static constexpr UINT kPauseInFront = IDM_PAUSE_IN_FRONT;
+    // Sent by the crash reporter's thread after a failure on another thread: the settings
+    // are saved on the main thread, the one that owns them.
+    static constexpr UINT kSaveForCrash = WM_APP + 4;
     // The timer that minimises the window on the first run (its id and time are part of
     // the main window's fixed behaviour).
     static constexpr UINT_PTR kFirstRunTimer = 6;
@@ -54,6 +59,9 @@ public:
     void StartFirstRunTimer();
 
 private:
+    // A message's answer to a program that sent it: a dialog procedure hands it over
+    // through DWLP_MSGRESULT.
+    INT_PTR Answer(LONG_PTR result);
     // The start button's id and face after whether the effect runs.
     void ShowEffectState();
     // Runs the settings window modally over the main dialog.

@@ -1,5 +1,6 @@
 #include "app/CWpp.h"
 
+#include "app/RemoteMessages.h"
 #include "app/TrayMenu.h"
 #include "effects/engine/CRandom.h"
 #include "effects/fire/CSetEmbra.h"
@@ -55,6 +56,7 @@ CWpp::CWpp(ISystemState* system)
     };
     // The animation yields to the user's work.
     SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS);
+    CreateSets();
 }
 
 CWpp::~CWpp() {
@@ -71,7 +73,6 @@ bool CWpp::Init() {
     if (!CApp::Init())
         return false;
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
-    CreateSets();
     SelectActiveSet();
     Load();
     ApplyLanguage();
@@ -137,7 +138,7 @@ HMENU CWpp::TrayMenu() {
     const bool named =
         lastForeground && IsWindow(lastForeground) && !IsOwnOrShellWindow(lastForeground);
     menuProgram = named ? WindowProgram(lastForeground) : "";
-    return BuildTrayMenu(instance, controller.Running(), controller.HourPauseRuns(),
+    return BuildTrayMenu(instance, controller.Running(), controller.TimedPauseRuns(),
                          IsWindowEnabled(mainDlg.Handle()) != FALSE, menuProgram,
                          controller.PausesInFront(menuProgram));
 }
@@ -165,9 +166,35 @@ void CWpp::OnSessionEndCancelled() {
     RecordRunningInstance();
 }
 
+std::vector<std::string> CWpp::EffectKeys() {
+    std::vector<std::string> keys;
+    for (CSet* set : effects.sets.Items())
+        keys.push_back(set->Key().str());
+    return keys;
+}
+
+void CWpp::ChooseAtStart(const std::string& key) {
+    store.WriteString(kSetsPath, kCurrentSetName, key.c_str());
+}
+
+bool CWpp::OnCommandData(std::uintptr_t id, const void* data, std::size_t size) {
+    Command command;
+    if (id != kCommandDataId ||
+        !DecodeCommand(static_cast<const char*>(data), size, EffectKeys(), &command))
+        return false;
+    RunCommand(command);
+    return true;
+}
+
+void CWpp::SaveForCrash() {
+    Save();
+    mainDlg.SavePlacement();
+}
+
 tstr CWpp::TrayTip() {
     const PauseNote note = controller.Note();
-    return note.reason == 0 ? DefaultTip() : FormatTrayTip(title, PauseNoteText(instance, note), kPausedTipLimit);
+    return note.reason == 0 ? DefaultTip()
+                            : FormatTrayTip(title, PauseNoteText(instance, note), kPausedTipLimit);
 }
 
 void CWpp::ApplyLanguage() {
@@ -207,6 +234,46 @@ void CWpp::SelectActiveSet() {
             effects.renderState.activeSet = set;
             return;
         }
+    }
+}
+
+void CWpp::RunCommand(const Command& command) {
+    switch (command.kind) {
+    case CommandKind::None:
+        break;
+    case CommandKind::Start:
+        controller.Start();
+        break;
+    case CommandKind::Stop:
+        controller.Stop();
+        break;
+    case CommandKind::Toggle:
+        controller.Toggle();
+        break;
+    case CommandKind::Pause:
+        controller.PauseFor(command.minutes);
+        break;
+    case CommandKind::Effect:
+        ShowEffect(command.effect);
+        break;
+    case CommandKind::Exit:
+        // After the answer: the copy that asked is told first, then this one ends.
+        PostMessageA(mainDlg.Handle(), WM_COMMAND, CMainDlg::kQuit, 0);
+        break;
+    }
+}
+
+void CWpp::ShowEffect(const std::string& key) {
+    for (CSet* set : effects.sets.Items()) {
+        if (std::string(set->Key().str()) != key)
+            continue;
+        if (set != effects.renderState.activeSet) {
+            controller.Stop();
+            controller.Choose(set);
+        }
+        controller.Start();
+        SaveActiveSet();
+        return;
     }
 }
 

@@ -13,12 +13,15 @@
 #include "system/COptions.h"
 #include "system/CWin32Clock_win.h"
 #include "system/CWin32SystemState_win.h"
+#include "system/CommandLine.h"
 #include "ui/CWin32Desktop.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CWppSettingsLink;
 
@@ -41,11 +44,11 @@ public:
     // Stops the effect if it still runs, before the sets go.
     ~CWpp() override;
 
-    // The whole start-up: window classes, the generator, the layers below, the sets, the
-    // active set from "current" under "Sets", every parameter, the main dialog with its
-    // hotkey, then the start of the effect. A hotkey that another program holds is only
-    // noted (the settings page shows it). False when a layer refuses (another instance
-    // runs) or the main dialog cannot be made.
+    // The whole start-up: window classes, the generator, the layers below, the active set
+    // from "current" under "Sets", every parameter, the main dialog with its hotkey, then
+    // the start of the effect. A hotkey that another program holds is only noted (the
+    // settings page shows it). False when a layer refuses (another instance runs) or the
+    // main dialog cannot be made.
     bool Init() override;
     // Lets the hotkey go, saves (unless the ending session saved already), then the layers
     // below.
@@ -67,6 +70,20 @@ public:
 
     // The decisions the main dialog and the settings window forward the user's requests to.
     CAppController& Controller() { return controller; }
+    // The effects' keys in the order of their sets ("Embra", "Glimra", "Ripla"): the sets
+    // exist from construction on.
+    std::vector<std::string> EffectKeys();
+    // Before Init: the start shows the set with `key`, stored as "current" as the settings
+    // window's OK stores it.
+    void ChooseAtStart(const std::string& key);
+    // Another start of the program handed over a command of its command line (WM_COPYDATA's
+    // id and data, untrusted): carried out when it is one. Whether it was.
+    bool OnCommandData(std::uintptr_t id, const void* data, std::size_t size);
+    // The program is about to end after a failure on another thread: everything is saved as
+    // at the end of the session, without counting as that save.
+    void SaveForCrash();
+    // The frames the effect has rendered since the program started.
+    int64_t FramesRendered() const { return effects.renderState.framesRendered.load(); }
     // The shell made a new taskbar: the tray icon comes back, and the controller decides
     // about the effect.
     void OnTaskbarCreated();
@@ -96,6 +113,9 @@ private:
     void SelectActiveSet();
     // The active set's key as "current" under "Sets".
     void SaveActiveSet();
+    void RunCommand(const Command& command);
+    // "/effect": the set with `key` is shown as the settings window's OK shows it.
+    void ShowEffect(const std::string& key);
 
     CEdges<CParam<int>, int> opaque;  // neither stored nor read
     CEdges<CParam<int>, int> transBG; // never loaded: always 1

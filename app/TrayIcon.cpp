@@ -80,7 +80,9 @@ tstr PauseNoteText(HINSTANCE module, const PauseNote& note) {
         char until[16];
         std::snprintf(until, sizeof until, "%02d:%02d", note.untilHour, note.untilMinute);
         const bool timed = note.reason == kPauseForHour;
-        return FillTemplate(UiText(module, each.id).str(), {timed ? until : note.program}).c_str();
+        // A timed pause of another length than the hour names only its end.
+        const UINT id = timed && note.minutes != 60 ? IDS_PAUSED_UNTIL : each.id;
+        return FillTemplate(UiText(module, id).str(), {timed ? until : note.program}).c_str();
     }
     return tstr("");
 }

@@ -2,16 +2,17 @@
 #   Embra-<version>-setup.exe     the per-user setup program (NSIS)
 #   Embra-<version>-portable.zip  the program, the README as text and the licence
 #   Embra-<version>-debug.zip     embra.exe.debug, the symbols the shipped program lacks
+#   Embra-<version>-measure.zip   embra-measure.exe, the tool that measures what Embra costs
 #   winget/                       the setup's manifest for the Windows Package Manager: the
 #                                 version, default locale and installer files, the last
 #                                 with the setup's SHA256 and its address under RELEASE_URL
 # Both packages hold the program stripped of its symbols; it names its debug file, so a
 # debugger finds the symbols when embra.exe.debug lies beside it.
-# Needs PROGRAM, VERSION, SOURCE_DIR, ICON, PICTURES (the setup's pictures), LANGUAGES (the
-# setup's languages, made from the translation files), RELEASE_URL, STAGE, DIST, OBJCOPY and
-# MAKENSIS.
-foreach(variable PROGRAM VERSION SOURCE_DIR ICON PICTURES LANGUAGES RELEASE_URL STAGE DIST
-        OBJCOPY MAKENSIS)
+# Needs PROGRAM, MEASURE (embra-measure.exe), VERSION, SOURCE_DIR, ICON, PICTURES (the setup's
+# pictures), LANGUAGES (the setup's languages, made from the translation files), RELEASE_URL,
+# STAGE, DIST, OBJCOPY and MAKENSIS.
+foreach(variable PROGRAM MEASURE VERSION SOURCE_DIR ICON PICTURES LANGUAGES RELEASE_URL STAGE
+        DIST OBJCOPY MAKENSIS)
     if(NOT ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
@@ -42,7 +43,8 @@ endforeach()
 file(WRITE ${STAGE}/README.txt "${readme}")
 file(WRITE ${STAGE}/LICENSE.txt "${licence}")
 
-file(REMOVE ${DIST}/${name}-setup.exe ${DIST}/${name}-portable.zip ${DIST}/${name}-debug.zip)
+file(REMOVE ${DIST}/${name}-setup.exe ${DIST}/${name}-portable.zip ${DIST}/${name}-debug.zip
+     ${DIST}/${name}-measure.zip)
 file(REMOVE_RECURSE ${DIST}/winget)
 run(${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DICON=${ICON} -DPICTURES=${PICTURES}
     -DLANGUAGES=${LANGUAGES} -DOUTFILE=${DIST}/${name}-setup.exe
@@ -51,6 +53,9 @@ run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-portable.zip --format=zip
     embra.exe README.txt LICENSE.txt)
 run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-debug.zip --format=zip
     embra.exe.debug)
+file(COPY ${MEASURE} DESTINATION ${STAGE})
+run(${CMAKE_COMMAND} -E tar cf ${DIST}/${name}-measure.zip --format=zip
+    embra-measure.exe)
 
 # The manifest's schema: the newest the community repository of winget takes.
 set(MANIFEST_VERSION 1.12.0)

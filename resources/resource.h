@@ -79,6 +79,8 @@
 #define IDS_LANGUAGE_WINDOWS 27
 #define IDS_LANGUAGE_NAME 28
 #define IDS_PAUSED_COVERED 29
+// A timed pause of another length than the hour ("%1": its end, hh:mm).
+#define IDS_PAUSED_UNTIL 30
 #define IDS_PAUSED_REMOTE 40
 #define IDS_PAUSED_CAMERA 41
 #define IDS_PAUSED_ANIMATIONS 42
@@ -95,6 +97,20 @@
 #define IDS_ACTION_RUNNING 50
 #define IDS_ACTION_IGNORE 51
 #define IDS_PROGRAM_FILTER 52
+// The start after a crash: the box's heading, its text ("%1": the report's path) and its
+// buttons.
+#define IDS_CRASH_HEADING 60
+#define IDS_CRASH_NOTICE 61
+#define IDS_OPEN_FOLDER 62
+#define IDS_CLOSE 63
+// The box of a command line that cannot be carried out: what is wrong ("%1": the switch as
+// typed, "%2": its value), then the valid switches ("%1": the longest pause in minutes, "%2":
+// the effects' keys).
+#define IDS_CMD_UNKNOWN 64
+#define IDS_CMD_NO_VALUE 65
+#define IDS_CMD_BAD_VALUE 66
+#define IDS_CMD_SECOND 67
+#define IDS_CMD_USAGE 68
 
 // Main dialog: the picture buttons and the commands of its buttons and system menu. The
 // start button takes the stop command's id while the effect runs.

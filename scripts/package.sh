@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows packages into build/dist: Embra-<version>-setup.exe (per-user NSIS
-# setup program), Embra-<version>-portable.zip and Embra-<version>-debug.zip (the symbols of
-# the stripped program). Installs what is missing and builds the Windows build first.
+# setup program), Embra-<version>-portable.zip, Embra-<version>-debug.zip (the symbols of
+# the stripped program) and Embra-<version>-measure.zip (the measuring tool). Installs what is
+# missing and builds the Windows build first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

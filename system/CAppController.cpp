@@ -95,9 +95,13 @@ void CAppController::OnOverlayLost() {
 }
 
 void CAppController::ToggleHourPause() {
-    const int minute = clock.MinuteOfDay();
-    pause.ToggleHourPause((minute / 60 + 1) % 24, minute % 60);
-    ArmHourTimer();
+    PauseFor(pause.TimedPauseRuns() ? 0 : 60);
+}
+
+void CAppController::PauseFor(int minutes) {
+    const int end = clock.MinuteOfDay() + minutes;
+    pause.PauseFor(minutes, end / 60 % 24, end % 60);
+    ArmPauseTimer();
 }
 
 void CAppController::TogglePauseInFront(const std::string& program) {
@@ -120,7 +124,7 @@ void CAppController::OnTimer(AppTimer timer) {
         Restart();
         break;
     case AppTimer::HourPause:
-        ArmHourTimer();
+        ArmPauseTimer();
         Refresh();
         break;
     case AppTimer::OverlayLost:
@@ -179,11 +183,11 @@ void CAppController::NotePlacement() {
     placedLayout = effect.Monitors();
 }
 
-void CAppController::ArmHourTimer() {
+void CAppController::ArmPauseTimer() {
     clock.Cancel(AppTimer::HourPause);
     // A timer may come a little early: it waits for the rest, a millisecond at least.
-    if (pause.HourPauseRuns())
-        clock.Arm(AppTimer::HourPause, static_cast<uint32_t>(pause.HourPauseLeft()) + 1);
+    if (pause.TimedPauseRuns())
+        clock.Arm(AppTimer::HourPause, static_cast<uint32_t>(pause.TimedPauseLeft()) + 1);
 }
 
 void CAppController::Apply(OptionEffect each) {

@@ -17,8 +17,8 @@ class ISystemState;
 
 // The application's decisions: the user's requests to the effect (start, stop, start
 // afresh), the reasons to pause it, the settling of the monitors after a change, the user's
-// "Pause for 1 hour" and what each option applies. The views (the main dialog, the tray
-// icon) forward the user's requests here and redraw when the listeners are told that the
+// pause for a time ("Pause for 1 hour") and what each option applies. The views (the main dialog,
+// the tray icon) forward the user's requests here and redraw when the listeners are told that the
 // state changed; the adapters report the system's changes here. Main thread only.
 class CAppController {
 public:
@@ -62,13 +62,16 @@ public:
     void OnTaskbarCreated();
     // An overlay was destroyed from outside: the effect stops, once that destruction is over.
     void OnOverlayLost();
-    // Starts "Pause for 1 hour", or ends the one that runs.
+    // Starts "Pause for 1 hour", or ends the timed pause that runs.
     void ToggleHourPause();
     // The tray menu's "Pause while <program> is in front": adds that rule for the program
     // (a file name), or removes it where it is there, decides again and stores the options.
     void TogglePauseInFront(const std::string& program);
     // Whether the program has a "front" rule.
     bool PausesInFront(const std::string& program) const;
+    // Pauses the effect for `minutes` from now, in place of a timed pause that runs; 0 ends
+    // the one that runs.
+    void PauseFor(int minutes);
     void OnTimer(AppTimer timer);
 
     // Applies each option the settings window changed (whose value differs from the one
@@ -79,7 +82,8 @@ public:
     // What the tray tip says: why the effect pauses; no reason while it runs unpaused or
     // stops.
     PauseNote Note() const { return pause.Note(); }
-    bool HourPauseRuns() const { return pause.HourPauseRuns(); }
+    // A timed pause runs: the tray menu's "Pause for 1 hour" shows checked, and ends it.
+    bool TimedPauseRuns() const { return pause.TimedPauseRuns(); }
     bool Running() const;
 
 private:
@@ -89,7 +93,7 @@ private:
     void Notify();
     // Notes the option and the monitors the last start placed the bands after.
     void NotePlacement();
-    void ArmHourTimer();
+    void ArmPauseTimer();
     void Apply(OptionEffect effect);
 
     CEffectControl& effect;

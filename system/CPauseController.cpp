@@ -24,15 +24,14 @@ void CPauseController::Update() {
         onReasonsChanged();
 }
 
-void CPauseController::ToggleHourPause(int hour, int minute) {
-    if (HourPauseRuns())
-        timed = TimedPause{};
-    else
-        timed = TimedPause{clock() + kHourMs, hour, minute};
+void CPauseController::PauseFor(int minutes, int hour, int minute) {
+    timed = minutes > 0 ? TimedPause{clock() + static_cast<uint64_t>(minutes) * kMinuteMs, hour,
+                                     minute, minutes}
+                        : TimedPause{};
     Update();
 }
 
-uint64_t CPauseController::HourPauseLeft() const {
+uint64_t CPauseController::TimedPauseLeft() const {
     const uint64_t now = clock();
     return timed.Runs(now) ? timed.untilTick - now : 0;
 }

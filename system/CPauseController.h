@@ -9,11 +9,12 @@
 #include <vector>
 
 // Combines the reasons to pause (the system's state under the user's options, and the
-// user's own "Pause for 1 hour") and carries the decision out through setPaused whenever
+// user's own pause for a time) and carries the decision out through setPaused whenever
 // the system reports a change. Main thread only.
 class CPauseController : public ISystemStateListener {
 public:
-    static constexpr uint64_t kHourMs = 3'600'000;
+    static constexpr uint64_t kMinuteMs = 60'000;
+    static constexpr uint64_t kHourMs = 60 * kMinuteMs;
 
     explicit CPauseController(ISystemState* system) : system(system) {}
 
@@ -21,12 +22,17 @@ public:
     // reasons (or the program a rule pauses for) changed, setMonitorPaused for each band
     // whose own pause changed, and tells the system what to gather and look at.
     void Update();
+    // Pauses for `minutes` from now (ending at local time hour:minute) in place of a timed
+    // pause that runs; 0 ends the one that runs. Then Update.
+    void PauseFor(int minutes, int hour, int minute);
     // Starts "Pause for 1 hour" from now (ending at local time hour:minute), or ends the
-    // one that runs; then Update.
-    void ToggleHourPause(int hour, int minute);
-    bool HourPauseRuns() const { return timed.Runs(clock()); }
-    // Milliseconds until the hour's pause ends; 0 when none runs.
-    uint64_t HourPauseLeft() const;
+    // timed pause that runs.
+    void ToggleHourPause(int hour, int minute) {
+        PauseFor(TimedPauseRuns() ? 0 : 60, hour, minute);
+    }
+    bool TimedPauseRuns() const { return timed.Runs(clock()); }
+    // Milliseconds until the timed pause ends; 0 when none runs.
+    uint64_t TimedPauseLeft() const;
     uint32_t Reasons() const { return reasons; }
     // The bands were made anew: the next Update tells each its pause again.
     void ForgetMonitors() { monitorsPaused.clear(); }

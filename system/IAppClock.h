@@ -5,7 +5,7 @@
 // The application's one-shot timers.
 enum class AppTimer {
     Settle,      // the monitors and taskbars have settled after a change
-    HourPause,   // the end of "Pause for 1 hour"
+    HourPause,   // the end of "Pause for 1 hour" or of another timed pause
     OverlayLost, // an overlay was destroyed from outside: the effect stops after that
 };
 

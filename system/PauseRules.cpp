@@ -154,6 +154,7 @@ PauseNote NotePause(uint32_t reasons, const TimedPause& timed, const std::string
         if (reason == kPauseForHour) {
             note.untilHour = timed.untilHour;
             note.untilMinute = timed.untilMinute;
+            note.minutes = timed.minutes;
         } else if (reason == kPauseProgramInFront || reason == kPauseProgramRunning) {
             note.program = program;
         }

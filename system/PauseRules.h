@@ -9,7 +9,7 @@
 
 // Why the effect is paused: a set of these bits, none when it is not.
 enum PauseReason : uint32_t {
-    kPauseForHour = 1u << 0,       // the user chose "Pause for 1 hour"
+    kPauseForHour = 1u << 0,       // the user chose "Pause for 1 hour" or another timed pause
     kPauseFullScreen = 1u << 1,    // a full-screen program covers every monitor
     kPauseSessionLocked = 1u << 2, // the session is locked or disconnected
     kPauseDisplayOff = 1u << 3,
@@ -34,11 +34,13 @@ struct PauseOptions {
     std::vector<ProgramRule> programs; // "Programs"
 };
 
-// The user's "Pause for 1 hour": it runs while the clock is before untilTick.
+// The user's own pause for a time ("Pause for 1 hour", or "/pause MINUTES" of the command
+// line): it runs while the clock is before untilTick.
 struct TimedPause {
     uint64_t untilTick = 0; // milliseconds on the clock the caller reads; 0: none
     int untilHour = 0;      // local time of the end, for the tip
     int untilMinute = 0;
+    int minutes = 60; // the length asked for: the tip names the hour's as such
 
     bool Runs(uint64_t nowTick) const { return nowTick < untilTick; }
 };
@@ -82,11 +84,13 @@ struct PauseNote {
     uint32_t reason = 0;
     int untilHour = 0;
     int untilMinute = 0;
+    int minutes = 60; // the timed pause's length: the tip names the hour's as such
     std::string program;
 
     bool operator==(const PauseNote& other) const {
         return reason == other.reason && untilHour == other.untilHour &&
-               untilMinute == other.untilMinute && program == other.program;
+               untilMinute == other.untilMinute && minutes == other.minutes &&
+               program == other.program;
     }
     bool operator!=(const PauseNote& other) const { return !(*this == other); }
 };

@@ -56,7 +56,15 @@ using CWindowOwner = CHandleOwner<HWND, CDestroyWindow>;
 struct CCloseHandle {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+// Null when it holds nothing; a file that did not open (INVALID_HANDLE_VALUE) is stored as
+// null by the callers.
 using CKernelHandle = CHandleOwner<HANDLE, CCloseHandle>;
+
+// Ends a search of a folder (FindFirstFileW).
+struct CFindClose {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
+using CFindHandle = CHandleOwner<HANDLE, CFindClose>;
 
 // Ends a wait of the thread pool (RegisterWaitForSingleObject) and waits for a callback of
 // it that runs, so that none runs after the owner let go.

@@ -234,6 +234,7 @@ void CRenderState::RunWorker(int32_t index) {
         activeSet->Render(index, &runFlag);
         if (index != 0)
             continue;
+        framesRendered.fetch_add(1, std::memory_order_relaxed);
         if (frameLimit > 0 && ++frames >= frameLimit)
             DropRunFlag();
         next = std::chrono::steady_clock::now() + std::chrono::milliseconds(frameSleepMs);

@@ -121,6 +121,8 @@ public:
     std::condition_variable partsDone;
     // Every wake-up of a worker's wait (the deadline of the frame's pause included).
     std::atomic<int64_t> wakeUps{0};
+    // Every frame worker 0 has finished, over all starts: what the measuring tool divides by.
+    std::atomic<int64_t> framesRendered{0};
     // Worker 0 waits for the pause to end (set and read under signalLock).
     std::atomic<bool> parked{false};
 

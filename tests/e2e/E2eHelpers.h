@@ -49,12 +49,17 @@ inline long RunCommandLine(std::wstring commandLine, DWORD waitMs) {
     return static_cast<long>(code);
 }
 
-// Runs the program (a path in the code page) without arguments, as RunCommandLine.
-inline long RunProgram(const char* program, DWORD waitMs) {
-    std::wstring path(MAX_PATH, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, program, -1, path.data(), MAX_PATH);
-    path.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
-    return RunCommandLine(L"\"" + path + L"\"", waitMs);
+// Runs the program (a path in the code page) with the arguments (in the code page, as one
+// text), as RunCommandLine.
+inline long RunProgram(const char* program, const char* arguments, DWORD waitMs) {
+    const auto wide = [](const char* text) {
+        std::wstring converted(MAX_PATH, L'\0');
+        const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, converted.data(), MAX_PATH);
+        converted.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
+        return converted;
+    };
+    const std::wstring tail = *arguments ? L" " + wide(arguments) : L"";
+    return RunCommandLine(L"\"" + wide(program) + L"\"" + tail, waitMs);
 }
 
 // A pointer move to a screen point, in the absolute units SendInput takes.

@@ -6,8 +6,10 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, languages, soak
-# (EMBRA_SOAK=long for the long run).
+# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, languages,
+# command-running, command-none, soak (EMBRA_SOAK=long for the long run), crash (with the
+# crash test's build of the program as <embra.exe>) and measure (EMBRA_MEASURE:
+# embra-measure.exe).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -36,10 +38,11 @@ set_value() {
 }
 
 # The desktop of the previous scenario may still be closing: a start that does not come
-# up is tried again.
+# up is tried again. The arguments go to the program.
 start_program() {
     for _ in 1 2 3; do
-        in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" &
+        in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" \
+            "$@" &
         desktop_pid=$!
         wait_for_report 150 taskbar && return 0
         kill "$desktop_pid" 2>/dev/null || true
@@ -65,9 +68,24 @@ exit_program() {
     expect "exit code" "$(tr -d '\r' <"$report" | sed -n 's/^exit //p')" 0
 }
 
+# The program's exit code once it has ended, then its desktop has closed and the report is
+# empty again, for the next start.
+program_ended() {
+    wait_for_report 300 exit || fail "embra.exe did not end"
+    tr -d '\r' <"$report" | sed -n 's/^exit //p'
+    for _ in $(seq 50); do
+        kill -0 "$desktop_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    : >"$report"
+}
+
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
     /f >/dev/null
 wine reg delete "$key" /f >/dev/null 2>&1 || true
+# Crash reports a failed run of the crash scenario left would make the next start tell of
+# them.
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Embra/CrashDumps
 touch "$report"
 
 # A later run: the main window's key exists.
@@ -257,9 +275,140 @@ languages() {
     done
 }
 
+# The command line handed to the running copy: each command changes what it says, a bad
+# value changes nothing, and "/exit" ends the copy, saved, before the command returns.
+command_running() {
+    local program
+    program=$(winepath -w "$embra")
+    later_run 1
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "/stop" "$(drive second "$program" /stop)" "second-exit 0"
+    expect "stopped" "$(field "$(drive wait-running 0)" 8)" 0
+    expect "/toggle" "$(drive second "$program" -TOGGLE)" "second-exit 0"
+    expect "started" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "/effect glimra" "$(drive second "$program" "/effect glimra")" "second-exit 0"
+    expect "current stored" "$(value Sets current)" Glimra
+    expect "the northern lights lie along the top" "$(field "$(drive overlay)" 3)" 0
+    expect "/pause 5" "$(drive second "$program" "/pause 5")" "second-exit 0"
+    expect "paused: the overlay goes" "$(field "$(drive wait-overlay 0)" 2)" 0
+    expect "a bad value" "$(drive second "$program" "/pause 5000 /quiet")" "second-exit 1"
+    expect "/pause 0" "$(drive second "$program" "/pause 0")" "second-exit 0"
+    expect "resumed" "$(field "$(drive wait-overlay 1)" 2)" 1
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    # The copy ends before the command returns: the launcher's line comes first.
+    drive second "$program" /exit >/dev/null
+    expect "/exit" "$(tr -d '\r' <"$report" | grep '^second-exit ' | tail -n 1)" "second-exit 0"
+    expect "ended, code" "$(program_ended)" 0
+    expect "saved" "$(value 'Sets\Glimra' vis)" 50
+}
+
+# No copy runs: a bad switch is named in a box and changes nothing, a command that needs
+# a running copy ends with 2, and "/effect" starts the program showing that effect.
+command_none() {
+    later_run 1
+    start_program /bogus
+    local box
+    box=$(drive answer ok)
+    [[ $box == "box Embra does not know the switch /bogus."* ]] || fail "the box says: $box"
+    expect "bad arguments" "$(program_ended)" 1
+    start_program /stop /quiet
+    expect "no running copy" "$(program_ended)" 2
+    [ -z "$(value Sets current)" ] || fail "a refused command stored the effect"
+    start_program /effect Ripla
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "the water is current" "$(value Sets current)" Ripla
+    exit_program
+}
+
+# The crash test's build fails on the main thread, on a worker thread and in a window
+# procedure: each writes a report that dbghelp reads, with the exception and the program's
+# module, and ends with the access violation's code; the settings are saved only after a
+# failure on another thread than the main one. Each start after a crash tells of the newest
+# report once, and no start after that.
+crash() {
+    local reports line where count=0
+    reports="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Embra/CrashDumps"
+    later_run 1
+    for where in main worker window; do
+        start_program /crash "$where"
+        if [ "$where" != main ]; then
+            expect "told of the report before" "$(drive answer cancel)" \
+                "box Embra ended unexpectedly"
+        fi
+        expect "$where: the access violation's code" "$(program_ended)" -1073741819
+        count=$((count + 1))
+        expect "$where: reports" "$(find "$reports" -name '*.dmp' | wc -l)" "$count"
+        line=$(drive dump "$(winepath -w "$(ls -t "$reports"/*.dmp | head -n 1)")")
+        expect "$where: the report read" "$(echo "$line" | cut -d' ' -f1,2,4)" "dump c0000005 1"
+        [ "$(field "$line" 3)" -ge 2 ] || fail "$where: too few threads in the report: $line"
+        if [ "$where" = worker ]; then
+            expect "saved after a worker's failure" "$(value 'Sets\Embra' vis)" 50
+        else
+            expect "nothing saved after the main thread's" "$(value 'Sets\Embra' vis)" ""
+        fi
+        wine reg delete "$key\\Sets" /f >/dev/null 2>&1 || true
+    done
+    echo "report sizes: $(du -b "$reports"/*.dmp | cut -f1 | tr '\n' ' ')"
+    start_program
+    expect "told once more" "$(drive answer cancel)" "box Embra ended unexpectedly"
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    exit_program
+    program_ended >/dev/null
+    start_program
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    expect "never again" "$(drive answer cancel)" "box none"
+    exit_program
+    rm -rf "$reports"
+}
+
+# The measuring tool against the running program: a table with a row per effect, the frames
+# counted, what Wine does not give as "n/a", and the effect shown before shown again.
+measure() {
+    local table=$out/table.md row
+    rm -f "$table"
+    later_run 1
+    set_value Sets current Ripla
+    start_program
+    drive wait-main hidden >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    run_in_desktop "$(winepath -w "$EMBRA_MEASURE")" --seconds 2 --warm-up 1 \
+        --out "$(winepath -w "$table")"
+    for _ in $(seq 600); do
+        [ -s "$table" ] && break
+        sleep 0.1
+    done
+    [ -s "$table" ] || fail "embra-measure wrote no table"
+    cat "$table"
+    grep -q '^## Embra [0-9.]* on Wine ' "$table" || fail "no heading naming Wine"
+    grep -q '^- Displays: 1280 x 720 at [0-9]* Hz' "$table" || fail "no display line"
+    for effect in Embra Glimra Ripla; do
+        row=$(grep "^| $effect |" "$table") || fail "no row for $effect"
+        expect "$effect: CPU under Wine" "$(echo "$row" | cut -d'|' -f3 | tr -d ' ')" n/a
+        awk -F'|' '{ exit !($5 + 0 > 0) }' <<<"$row" || fail "$effect: no frames counted: $row"
+    done
+    expect "shown before, shown again" "$(value Sets current)" Ripla
+    expect "still running" "$(field "$(drive main)" 8)" 1
+    exit_program
+}
+
 case $scenario in
 languages)
     languages
+    ;;
+measure)
+    measure
+    ;;
+command-running)
+    command_running
+    ;;
+command-none)
+    command_none
+    ;;
+crash)
+    crash
     ;;
 full-screen)
     full_screen

@@ -23,7 +23,11 @@
 //                        "forgot"
 //   taskbar-created      broadcasts "TaskbarCreated" as a restarted shell does;
 //                        "taskbar-created"
-//   second <program>     starts the program once more and waits for it; "second-exit <code>"
+//   second <program> [arguments...]
+//                        starts the program once more with the arguments and waits for it;
+//                        "second-exit <code>"
+//   dump <file>          reads a crash report with dbghelp: "dump <exception code in hex>
+//                        <threads> <1 when the program's module is listed>", "dump none"
 //   shortcut <file.lnk>  "shortcut <the program it starts, in UTF-8>", "shortcut none" when it
 //                        cannot be read
 //   open-settings        a real click on the settings button; "settings <rectangle>" of the
@@ -54,8 +58,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dbghelp.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -433,7 +439,58 @@ std::string ShortcutTarget(const char* file) {
     return line;
 }
 
-std::string Run(const char* report, const std::string& command, const char* argument) {
+// Whether the minidump at `base` lists a module named embra.exe.
+bool ListsProgram(void* base) {
+    void* stream = nullptr;
+    ULONG size = 0;
+    if (!MiniDumpReadDumpStream(base, ModuleListStream, nullptr, &stream, &size) || !stream)
+        return false;
+    const auto* modules = static_cast<MINIDUMP_MODULE_LIST*>(stream);
+    for (ULONG i = 0; i < modules->NumberOfModules; ++i) {
+        const auto* name = reinterpret_cast<const MINIDUMP_STRING*>(
+            static_cast<const char*>(base) + modules->Modules[i].ModuleNameRva);
+        const std::wstring path(name->Buffer, name->Length / sizeof(WCHAR));
+        const std::size_t slash = path.find_last_of(L"\\/");
+        if (lstrcmpiW(path.substr(slash == std::wstring::npos ? 0 : slash + 1).c_str(),
+                      L"embra.exe") == 0)
+            return true;
+    }
+    return false;
+}
+
+// The exception, the threads and the modules of a minidump, as MiniDumpReadDumpStream reads
+// them from the file mapped whole.
+std::string DumpLine(const char* file) {
+    HANDLE opened =
+        CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return "dump none";
+    HANDLE mapping = CreateFileMappingA(opened, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    void* base = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+    void* stream = nullptr;
+    ULONG size = 0;
+    std::string line = "dump none";
+    if (base && MiniDumpReadDumpStream(base, ExceptionStream, nullptr, &stream, &size) && stream) {
+        char code[16];
+        std::snprintf(
+            code, sizeof(code), "%08x",
+            static_cast<MINIDUMP_EXCEPTION_STREAM*>(stream)->ExceptionRecord.ExceptionCode);
+        ULONG threads = 0;
+        if (MiniDumpReadDumpStream(base, ThreadListStream, nullptr, &stream, &size) && stream)
+            threads = static_cast<MINIDUMP_THREAD_LIST*>(stream)->NumberOfThreads;
+        line = std::string("dump ") + code + " " + Number(static_cast<long>(threads)) + " " +
+               Number(ListsProgram(base) ? 1 : 0);
+    }
+    if (base)
+        UnmapViewOfFile(base);
+    if (mapping)
+        CloseHandle(mapping);
+    CloseHandle(opened);
+    return line;
+}
+
+std::string Run(const char* report, const std::string& command, const char* argument,
+                const char* more) {
     HWND main = MainWindow();
     if (command == "main")
         return MainLine();
@@ -492,7 +549,9 @@ std::string Run(const char* report, const std::string& command, const char* argu
         return "taskbar-created";
     }
     if (command == "second")
-        return "second-exit " + Number(RunProgram(argument, 30000));
+        return "second-exit " + Number(RunProgram(argument, more, 30000));
+    if (command == "dump")
+        return DumpLine(argument);
     if (command == "version")
         return FileVersion(argument);
     if (command == "shortcut")
@@ -538,5 +597,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 3)
         return 2;
     const char* argument = __argc > 3 ? __argv[3] : "";
-    return ReportLine(__argv[1], "a", Run(__argv[1], __argv[2], argument)) ? 0 : 3;
+    // The words after the argument, as one text: a shell or Wine may split them.
+    std::string more;
+    for (int i = 4; i < __argc; ++i)
+        more += (i > 4 ? " " : "") + std::string(__argv[i]);
+    return ReportLine(__argv[1], "a", Run(__argv[1], __argv[2], argument, more.c_str())) ? 0 : 3;
 }

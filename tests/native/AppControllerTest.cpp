@@ -175,43 +175,98 @@ TEST(AppControllerTest, APausedEffectStaysPausedWhenItStartsAfresh) {
     EXPECT_TRUE(rig.control.Paused());
 }
 
-TEST(AppControllerTest, TheHourPauseEndsByItselfAndNamesItsEnd) {
+TEST(AppControllerTest, TimedPausesEndByThemselvesAndNameTheirEnd) {
+    constexpr int kMenu = -1; // the tray menu's "Pause for 1 hour", chosen
+    constexpr int kNone = -2;
     struct Case {
         const char* label;
-        int minuteOfDay;  // when it is chosen
-        uint64_t passed;  // milliseconds later
-        bool chosenAgain; // the user ends it before its time
-        PauseNote note;   // what the tray tip says then
+        int minuteOfDay; // when the first is asked for
+        int first;       // kMenu, or "/pause" with these minutes
+        uint64_t passed; // milliseconds later
+        int then;        // kNone, kMenu or "/pause" again
+        PauseNote note;  // what the tray tip says then
         EffectState state;
     };
     constexpr uint64_t kHour = CPauseController::kHourMs;
     const Case cases[] = {
-        {"just chosen", 14 * 60 + 20, 0, false, {kPauseForHour, 15, 20, ""}, EffectState::Paused},
+        {"just chosen",
+         14 * 60 + 20,
+         kMenu,
+         0,
+         kNone,
+         {kPauseForHour, 15, 20, 60, ""},
+         EffectState::Paused},
         {"a minute before its end",
          14 * 60 + 20,
+         kMenu,
          kHour - 60'000,
-         false,
-         {kPauseForHour, 15, 20, ""},
+         kNone,
+         {kPauseForHour, 15, 20, 60, ""},
          EffectState::Paused},
-        {"at its end", 14 * 60 + 20, kHour + 1, false, {}, EffectState::Running},
+        {"at its end", 14 * 60 + 20, kMenu, kHour + 1, kNone, {}, EffectState::Running},
         {"across midnight",
          23 * 60 + 30,
+         kMenu,
          1000,
-         false,
-         {kPauseForHour, 0, 30, ""},
+         kNone,
+         {kPauseForHour, 0, 30, 60, ""},
          EffectState::Paused},
-        {"chosen again", 9 * 60, 1000, true, {}, EffectState::Running},
+        {"chosen again", 9 * 60, kMenu, 1000, kMenu, {}, EffectState::Running},
+        {"/pause 60 is the hour's",
+         9 * 60,
+         60,
+         0,
+         kNone,
+         {kPauseForHour, 10, 0, 60, ""},
+         EffectState::Paused},
+        {"/pause 30",
+         14 * 60 + 20,
+         30,
+         29 * 60'000,
+         kNone,
+         {kPauseForHour, 14, 50, 30, ""},
+         EffectState::Paused},
+        {"/pause 30 at its end",
+         14 * 60 + 20,
+         30,
+         30 * 60'000 + 1,
+         kNone,
+         {},
+         EffectState::Running},
+        {"/pause 1440 a minute before its end",
+         8 * 60,
+         1440,
+         24 * kHour - 60'000,
+         kNone,
+         {kPauseForHour, 8, 0, 1440, ""},
+         EffectState::Paused},
+        {"/pause 0 ends the hour's", 9 * 60, kMenu, 1000, 0, {}, EffectState::Running},
+        {"/pause 0 alone changes nothing", 9 * 60, 0, 0, kNone, {}, EffectState::Running},
+        {"/pause 5 in place of the hour's",
+         9 * 60,
+         kMenu,
+         0,
+         5,
+         {kPauseForHour, 9, 5, 5, ""},
+         EffectState::Paused},
+        {"the menu ends a /pause", 9 * 60, 90, 1000, kMenu, {}, EffectState::Running},
     };
     for (const Case& c : cases) {
         Rig rig;
         rig.controller.Start();
         rig.clock.minuteOfDay = c.minuteOfDay;
-        rig.controller.ToggleHourPause();
+        const auto ask = [&rig](int what) {
+            if (what == kMenu)
+                rig.controller.ToggleHourPause();
+            else if (what != kNone)
+                rig.controller.PauseFor(what);
+        };
+        ask(c.first);
         rig.clock.Pass(c.passed, rig.controller);
-        if (c.chosenAgain)
-            rig.controller.ToggleHourPause();
+        ask(c.then);
         EXPECT_TRUE(rig.controller.Note() == c.note) << c.label;
         EXPECT_EQ(rig.controller.State(), c.state) << c.label;
+        EXPECT_EQ(rig.controller.TimedPauseRuns(), c.state == EffectState::Paused) << c.label;
         EXPECT_EQ(rig.clock.due.count(AppTimer::HourPause) != 0, c.state == EffectState::Paused)
             << c.label << ": the timer waits only while the pause runs";
     }

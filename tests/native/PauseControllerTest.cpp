@@ -108,21 +108,21 @@ TEST(PauseControllerTest, OptionsDecideWhatPauses) {
 TEST(PauseControllerTest, TheHourPauseEndsByItselfOrWhenChosenAgain) {
     Rig rig;
     rig.controller.ToggleHourPause(15, 40);
-    EXPECT_TRUE(rig.controller.HourPauseRuns());
-    EXPECT_EQ(rig.controller.HourPauseLeft(), CPauseController::kHourMs);
+    EXPECT_TRUE(rig.controller.TimedPauseRuns());
+    EXPECT_EQ(rig.controller.TimedPauseLeft(), CPauseController::kHourMs);
     const PauseNote note = rig.controller.Note();
     EXPECT_EQ(note.reason, uint32_t{kPauseForHour});
     EXPECT_EQ(note.untilHour * 100 + note.untilMinute, 1540);
     EXPECT_EQ(rig.calls.back(), true);
     rig.now += CPauseController::kHourMs;
     rig.controller.Update();
-    EXPECT_FALSE(rig.controller.HourPauseRuns());
+    EXPECT_FALSE(rig.controller.TimedPauseRuns());
     EXPECT_EQ(rig.calls.back(), false) << "resumed after the hour";
     rig.controller.ToggleHourPause(16, 45);
     rig.now += 60'000;
     rig.controller.ToggleHourPause(0, 0);
-    EXPECT_FALSE(rig.controller.HourPauseRuns());
-    EXPECT_EQ(rig.controller.HourPauseLeft(), 0u);
+    EXPECT_FALSE(rig.controller.TimedPauseRuns());
+    EXPECT_EQ(rig.controller.TimedPauseLeft(), 0u);
     EXPECT_EQ(rig.calls.back(), false) << "resumed at once when chosen again";
 }
 

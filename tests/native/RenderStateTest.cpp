@@ -131,6 +131,7 @@ TEST(RenderState, SeveralWorkersFinishEveryFrameBeforeItIsPresented) {
     WaitUntil([&] { return rig.state.runFlag.load() == 0; });
     rig.state.StopEffect();
     EXPECT_EQ(rig.desktop.PresentCount(), 12);
+    EXPECT_EQ(rig.state.framesRendered.load(), 12) << "counted once a frame, not per worker";
     EXPECT_EQ(wrong.load(), 0);
     for (int32_t w = 0; w < kWorkers; ++w)
         EXPECT_EQ(rig.set.draws[w].load(), 12) << w;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the packages hold: the portable zip the program, the README and the licence; the
-# program stripped of its symbols and naming its debug file, which the debug zip holds.
+# program stripped of its symbols and naming its debug file, which the debug zip holds; the
+# measuring tool alone in its zip.
 #
 # Usage: contents.sh <objdump> <dist folder> <version>
 set -euo pipefail
@@ -27,4 +28,7 @@ echo "$sections" | grep -q '\.gnu_debuglink' || fail "embra.exe does not name it
 grep -aq 'main_win\.cpp' "$work/embra.exe.debug" || fail "the debug file lacks the program's own sources"
 "$objdump" -t "$work/embra.exe" | grep -q 'WinMain' && fail "embra.exe keeps its symbol table"
 grep -q $'^# Embra\r$' "$work/README.txt" || fail "README.txt lacks Windows line ends"
+mkdir "$work/measure"
+(cd "$work/measure" && cmake -E tar xf "$dist/Embra-$version-measure.zip")
+[ "$(ls "$work/measure")" = embra-measure.exe ] || fail "the measuring zip holds $(ls "$work/measure")"
 echo "PASS: $files"

@@ -4,6 +4,7 @@
 #include "StandInTaskbar.h"
 #include "TestPlaces.h"
 #include "app/CWppSettingsLink.h"
+#include "app/RemoteMessages.h"
 #include "effects/fire/CSetEmbra.h"
 #include "resources/resource.h"
 #include "ui/PlacementRecord.h"
@@ -126,6 +127,38 @@ TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
     EXPECT_TRUE(IsWindowVisible(first.Dialog()));
     EXPECT_FALSE(IsIconic(first.Dialog()));
     first.Quit();
+}
+
+TEST_F(CWppTest, TheMainWindowCarriesOutOnlyWholeCommandsWithTheirId) {
+    CFakeTaskbar taskbar;
+    LaterRun("2");
+    CTestApp app("CWppTest");
+    ASSERT_TRUE(app.Init());
+    struct Case {
+        const char* label;
+        ULONG_PTR id;
+        std::string data;
+        LRESULT answer;
+        bool running; // afterwards
+    };
+    const Case cases[] = {
+        {"another program's data", kCommandDataId + 1, "/stop", 0, true},
+        {"no data", kCommandDataId, "", 0, true},
+        {"a zero byte in it", kCommandDataId, std::string("/stop\0", 6), 0, true},
+        {"a command", kCommandDataId, "/stop", kCommandDone, false},
+        {"an effect the program lacks", kCommandDataId, "/effect\nFire", 0, false},
+        {"another effect", kCommandDataId, "/effect\nRipla", kCommandDone, true},
+    };
+    for (const Case& c : cases) {
+        COPYDATASTRUCT copy{c.id, static_cast<DWORD>(c.data.size()),
+                            const_cast<char*>(c.data.data())};
+        EXPECT_EQ(SendMessageW(app.Dialog(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy)),
+                  c.answer)
+            << c.label;
+        EXPECT_EQ(app.Controller().Running(), c.running) << c.label;
+    }
+    EXPECT_EQ(Stored("Sets", "current"), "Ripla") << "stored as OK stores it";
+    app.Quit();
 }
 
 TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {

@@ -80,7 +80,7 @@ TEST(LanguageResourcesTest, TheTrayTipShowsEveryLineWhole) {
         const CLanguageScope scope(language.langId);
         std::vector<tstr> lines = {TipVersionLine(module, "10.10.10")};
         for (uint32_t reason : reasons)
-            lines.push_back(PauseNoteText(module, PauseNote{reason, 23, 59, ""}));
+            lines.push_back(PauseNoteText(module, PauseNote{reason, 23, 59, 60, ""}));
         for (const tstr& line : lines) {
             EXPECT_FALSE(line.IsEmpty()) << language.tag;
             const std::size_t limit = line == lines[0] ? kTipLimit : kPausedTipLimit;
@@ -130,7 +130,7 @@ TEST(LanguageResourcesTest, TextsComeInTheChosenLanguage) {
         wchar_t item[64] = {};
         GetMenuStringW(menu.Get(), IDM_PAUSE_HOUR, item, 64, MF_BYCOMMAND);
         EXPECT_EQ(std::wstring(item), L"1 時間一時停止");
-        EXPECT_STREQ(PauseNoteText(module, PauseNote{kPauseForHour, 9, 5, ""}).str(),
+        EXPECT_STREQ(PauseNoteText(module, PauseNote{kPauseForHour, 9, 5, 60, ""}).str(),
                      "1 時間一時停止中 (09:05 まで)");
     }
     EXPECT_STREQ(UiText(module, IDS_EXIT).str(), "E&xit") << "English again";

@@ -64,8 +64,11 @@ TEST(TrayTipTest, TheLinesSayTheVersionOrWhyTheEffectPauses) {
         {kPauseProgramRunning, "obs64.exe", "paused: obs64.exe running"},
         {0, "", ""},
     };
+    EXPECT_STREQ(PauseNoteText(module, PauseNote{kPauseForHour, 9, 5, 30, ""}).str(),
+                 "paused until 09:05")
+        << "a /pause of another length names only its end";
     for (const Case& c : cases)
-        EXPECT_STREQ(PauseNoteText(module, PauseNote{c.reason, 9, 5, c.program}).str(), c.line)
+        EXPECT_STREQ(PauseNoteText(module, PauseNote{c.reason, 9, 5, 60, c.program}).str(), c.line)
             << c.reason;
 }
 
