@@ -215,5 +215,12 @@ void CAppController::Apply(OptionEffect each) {
     case OptionEffect::Language:
         platform.ApplyLanguage();
         break;
+    case OptionEffect::Placement:
+        platform.ApplyPlacement();
+        Apply(OptionEffect::Pause);
+        break;
+    case OptionEffect::Efficiency:
+        platform.ApplyEfficiency();
+        break;
     }
 }

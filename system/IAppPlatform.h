@@ -21,6 +21,11 @@ public:
     // Hides every overlay from screen capture, or shows it again, after the
     // "HideFromCapture" option.
     virtual void ApplyHideFromCapture() = 0;
+    // Puts every overlay over all windows or under them, after the "Placement" option.
+    virtual void ApplyPlacement() = 0;
+    // Asks for Windows' efficiency mode and the render workers' lower priority, or ends
+    // both, after the "Efficiency" option.
+    virtual void ApplyEfficiency() = 0;
     // Writes the options to the store now.
     virtual void SaveOptions() = 0;
     // Shows the texts in the language the "Language" option now chooses.

@@ -113,17 +113,15 @@ TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) 
     }
 }
 
-TEST(OptionParamsTest, TheMeetingOptionsLoadUnderTheirNamesWithTheirDefaults) {
+TEST(OptionParamsTest, TheLaterOptionsLoadUnderTheirNamesWithTheirDefaults) {
     struct Case {
         const char* name;
         int fallback; // with nothing stored, or damaged text
         const char* other;
     };
     const Case cases[] = {
-        {"PauseRemote", 1, "0"},
-        {"PauseCamera", 0, "1"},
-        {"Animations", 0, "1"},
-        {"HideFromCapture", 1, "0"},
+        {"PauseRemote", 1, "0"},     {"PauseCamera", 0, "1"}, {"Animations", 0, "1"},
+        {"HideFromCapture", 1, "0"}, {"Placement", 0, "1"},   {"Efficiency", 1, "0"},
     };
     for (const Case& c : cases) {
         for (const char* stored : {static_cast<const char*>(nullptr), "x", c.other}) {
