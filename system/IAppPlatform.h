@@ -11,7 +11,8 @@ public:
     virtual ~IAppPlatform() = default;
     // The monitors with their taskbars now, only the primary unless `everyMonitor`.
     virtual std::vector<MonitorArea> ReadMonitors(bool everyMonitor) = 0;
-    // Every overlay directly behind its monitor's taskbar.
+    // Every overlay directly behind its monitor's taskbar; under windows, just above the
+    // desktop.
     virtual void PutOverlaysBehindTaskbars() = 0;
     // Registers the "HotKey" option's combination in place of the one registered; false
     // when another program holds it (the one before stays).
