@@ -53,15 +53,18 @@ WORD KeyOf(const std::string& name) {
 
 } // namespace
 
-std::string CoverScreen(const char* report, int milliseconds) {
+std::string CoverScreen(const char* report, int milliseconds, bool maximised) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = CoverProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "EmbraE2eCover";
     RegisterClassA(&windowClass);
-    HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
+    HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover",
+                                 maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_VISIBLE, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (cover && maximised)
+        ShowWindow(cover, SW_SHOWMAXIMIZED);
     if (!cover)
         return "uncovered none";
     SetForegroundWindow(cover);
