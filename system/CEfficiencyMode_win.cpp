@@ -28,7 +28,7 @@ void CEfficiencyMode::Apply() {
     const std::lock_guard<std::mutex> hold(lock);
     on = wantedNow;
     for (DWORD id : workers) {
-        const CKernelHandle thread(OpenThread(THREAD_SET_LIMITED_INFORMATION, FALSE, id));
+        const CKernelHandle thread(OpenThread(THREAD_SET_INFORMATION, FALSE, id));
         if (thread.Get())
             SetThreadPriority(thread.Get(), Priority());
     }
