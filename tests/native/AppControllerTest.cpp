@@ -75,19 +75,14 @@ public:
     int languageApplied = 0;
 };
 
-// A maximised window over the band's whole monitor but its taskbar, and the band below it.
-TopWindow Covering() {
+// A shown window at `rect` that hides what lies below, or overlay band `band` there.
+TopWindow Shown(const DesktopRect& rect, int band = -1) {
     TopWindow window;
-    window.visible = window.maximised = window.hasCaption = true;
-    window.rect = {-8, -8, 1288, 688};
+    window.visible = true;
+    window.seeThrough = band >= 0;
+    window.rect = rect;
+    window.band = band;
     return window;
-}
-TopWindow OverlayBand() {
-    TopWindow band;
-    band.visible = band.seeThrough = band.isOwn = true;
-    band.rect = {0, 480, 1280, 680};
-    band.band = 0;
-    return band;
 }
 
 struct Rig : IAppStateListener {
@@ -319,7 +314,7 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
               3);
     rig.ChangeByOk(rig.options.efficiency, 0);
     EXPECT_EQ(rig.platform.efficiencyApplied, 1);
-    rig.system.state.windows = {Covering(), OverlayBand()};
+    rig.system.state.windows = {Shown({-8, -8, 1288, 688}), Shown({0, 480, 1280, 680}, 0)};
     const int putBehind = rig.platform.putBehind;
     rig.system.Change();
     EXPECT_EQ(rig.controller.State(), EffectState::Running) << "over all windows";

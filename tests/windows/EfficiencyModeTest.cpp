@@ -5,22 +5,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <thread>
 
-namespace {
-
-// Waits up to 2 s until the priority the worker reads is `wanted`.
-bool SeesPriority(const std::atomic<int>& seen, int wanted) {
-    for (int poll = 0; poll < 200 && seen.load() != wanted; ++poll)
-        Sleep(10);
-    return seen.load() == wanted;
-}
-
-} // namespace
-
-// A worker starts below normal while the mode is wanted, and a running one goes back to
-// normal when it no longer is; the system's refusal of the process's request (Wine's) is
-// no failure.
+// A worker starts below normal while the mode is wanted and, running, goes back to normal
+// when it no longer is; the system's refusal of the process's request (Wine's) is no fault.
 TEST(EfficiencyModeTest, WorkersRunBelowNormalWhileWantedRunningOnesIncluded) {
     bool wanted = true;
     CEfficiencyMode mode;
@@ -29,15 +16,18 @@ TEST(EfficiencyModeTest, WorkersRunBelowNormalWhileWantedRunningOnesIncluded) {
     std::atomic<int> seen{THREAD_PRIORITY_ERROR_RETURN};
     std::atomic<bool> stop{false};
     std::thread worker = mode.MakeWorker([&] {
-        while (!stop.load()) {
+        for (; !stop.load(); Sleep(5))
             seen.store(GetThreadPriority(GetCurrentThread()));
-            Sleep(5);
-        }
     });
-    EXPECT_TRUE(SeesPriority(seen, THREAD_PRIORITY_BELOW_NORMAL));
+    const auto sees = [&seen](int priority) {
+        for (int poll = 0; poll < 200 && seen.load() != priority; ++poll)
+            Sleep(10);
+        return seen.load() == priority;
+    };
+    EXPECT_TRUE(sees(THREAD_PRIORITY_BELOW_NORMAL));
     wanted = false;
     mode.Apply();
-    EXPECT_TRUE(SeesPriority(seen, THREAD_PRIORITY_NORMAL)) << "the running worker follows";
+    EXPECT_TRUE(sees(THREAD_PRIORITY_NORMAL)) << "the running worker follows";
     stop.store(true);
     worker.join();
 }
