@@ -75,16 +75,6 @@ public:
     int languageApplied = 0;
 };
 
-// A shown window at `rect` that hides what lies below, or overlay band `band` there.
-TopWindow Shown(const DesktopRect& rect, int band = -1) {
-    TopWindow window;
-    window.visible = true;
-    window.seeThrough = band >= 0;
-    window.rect = rect;
-    window.band = band;
-    return window;
-}
-
 struct Rig : IAppStateListener {
     Rig() {
         desktop.SetTaskbar(TaskbarSide::Bottom, 40);
@@ -314,7 +304,12 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
               3);
     rig.ChangeByOk(rig.options.efficiency, 0);
     EXPECT_EQ(rig.platform.efficiencyApplied, 1);
-    rig.system.state.windows = {Shown({-8, -8, 1288, 688}), Shown({0, 480, 1280, 680}, 0)};
+    TopWindow covering, band; // a maximised window over the band
+    covering.visible = band.visible = band.seeThrough = true;
+    covering.rect = {-8, -8, 1288, 688};
+    band.rect = {0, 480, 1280, 680};
+    band.band = 0;
+    rig.system.state.windows = {covering, band};
     const int putBehind = rig.platform.putBehind;
     rig.system.Change();
     EXPECT_EQ(rig.controller.State(), EffectState::Running) << "over all windows";

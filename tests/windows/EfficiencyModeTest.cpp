@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <atomic>
 
 // A worker starts below normal while the mode is wanted and, running, goes back to normal
