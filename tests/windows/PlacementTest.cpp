@@ -20,10 +20,9 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-// Under windows the overlay is no topmost window and stays under the taskbar, a window over
-// its band and Embra's windows as they are activated (Wine raises a layered window where X
-// exposes it, with no message; the look at the windows that follows, here the stand-in's
-// change, puts it back). "Over all windows" and OK put the same overlay over them at once.
+// Under windows the overlay stays under the taskbar, a window over its band and Embra's
+// windows as they are activated (Wine raises it where X exposes it, without a message; the
+// look that follows, here the stand-in's change, puts it back); OK over windows raises it.
 TEST_F(PlacementTest, UnderWindowsTheOverlayStaysBelowUntilOkPutsItOver) {
     LaterRun("0");
     WriteOption("Placement", "1");
