@@ -23,6 +23,17 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Answers this thread's messages for `milliseconds`.
+void AnswerFor(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+}
+
 void MoveTo(int x, int y) {
     INPUT move = PointerMove(x, y);
     SendInput(1, &move, sizeof(INPUT));
@@ -59,25 +70,26 @@ std::string CoverScreen(const char* report, int milliseconds, bool maximised) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "EmbraE2eCover";
     RegisterClassA(&windowClass);
+    // Maximised, its own size is the screen's top-left quarter: restored, it leaves the band.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover",
                                  maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 maximised ? width / 2 : width, maximised ? height / 2 : height,
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
-    if (cover && maximised)
-        ShowWindow(cover, SW_SHOWMAXIMIZED);
     if (!cover)
         return "uncovered none";
+    if (maximised)
+        ShowWindow(cover, SW_SHOWMAXIMIZED);
     SetForegroundWindow(cover);
     ReportLine(report, "a", "covered");
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
+    AnswerFor(milliseconds);
+    if (maximised) {
+        ShowWindow(cover, SW_RESTORE);
+        ReportLine(report, "a", "uncovered");
+        AnswerFor(3000);
     }
     DestroyWindow(cover);
-    return "uncovered";
+    return maximised ? "closed" : "uncovered";
 }
 
 std::string WaitOverlay(const char* state) {
