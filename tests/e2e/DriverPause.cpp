@@ -23,17 +23,6 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Answers this thread's messages for `milliseconds`.
-void AnswerFor(int milliseconds) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    }
-}
-
 void MoveTo(int x, int y) {
     INPUT move = PointerMove(x, y);
     SendInput(1, &move, sizeof(INPUT));
@@ -82,11 +71,17 @@ std::string CoverScreen(const char* report, int milliseconds, bool maximised) {
         ShowWindow(cover, SW_SHOWMAXIMIZED);
     SetForegroundWindow(cover);
     ReportLine(report, "a", "covered");
-    AnswerFor(milliseconds);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
     if (maximised) {
         ShowWindow(cover, SW_RESTORE);
         ReportLine(report, "a", "uncovered");
-        AnswerFor(3000);
+        Sleep(3000); // restored, it stays while the band shows again
     }
     DestroyWindow(cover);
     return maximised ? "closed" : "uncovered";

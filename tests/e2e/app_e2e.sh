@@ -164,10 +164,9 @@ cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
 
-# A borderless window over the whole screen comes to the front (or, with "maximised", a
-# maximised window while the effect shows under windows): the overlay goes within two
-# seconds and the program then uses almost no CPU; when the window goes (or is restored),
-# the overlay comes back within two seconds. The cover window's helper reports into a file of its own, so that its lines do not
+# A borderless window over the whole screen comes to the front (a maximised one under windows
+# with "maximised"): the overlay goes within two seconds and the program then uses almost no
+# CPU; when the window goes (or is restored), the overlay comes back within two seconds. The cover window's helper reports into a file of its own, so that its lines do not
 # mix with the driver's.
 full_screen() {
     local cover_report=$out/cover.txt line pid before used

@@ -45,7 +45,7 @@
 //                        "windows <done>"
 //   hover <seconds>      the pointer over the settings button; "hovered <seconds>"
 //   cover <ms> [maximised] a borderless (or maximised) window in front for ms milliseconds;
-//                        "covered" once it is in front, "uncovered" when gone (restored)
+//                        "covered" once in front, "uncovered" when gone (or restored)
 //   wait-overlay <1|0>   waits until the overlay shows or not; "overlay-shown <0|1> <ms>"
 //   tray-menu            a real right click on the tray icon; "tray-menu <rectangle>|none"
 //   tray-tip             the pointer over the tray icon; "tray-tip <rectangle of its tip>|none"
