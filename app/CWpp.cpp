@@ -16,7 +16,9 @@
 #include "ui/CNavPaneWnd.h"
 #include "ui/UiText.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 CWpp::CWpp(ISystemState* system)
@@ -42,6 +44,11 @@ CWpp::CWpp(ISystemState* system)
     desktop.everyMonitor = [this] { return options.everyMonitor.On(); };
     desktop.onOverlayLost = [this] { controller.OnOverlayLost(); };
     desktop.hideFromCapture = [this] { return options.hideFromCapture.On(); };
+    desktop.underWindows = [this] { return options.UnderWindows(); };
+    efficiency.wanted = [this] { return options.efficiency.On(); };
+    effects.renderState.makeThread = [this](std::function<void()> work) {
+        return efficiency.MakeWorker(std::move(work));
+    };
     systemState.overlayRects = [this] {
         std::vector<DesktopRect> rects(desktop.OverlayCount());
         for (std::size_t i = 0; i < rects.size(); ++i)
@@ -75,6 +82,7 @@ bool CWpp::Init() {
     effects.renderState.processorCount = static_cast<int32_t>(processorCount);
     SelectActiveSet();
     Load();
+    efficiency.Apply();
     ApplyLanguage();
     if (firstRun)
         startMinimize.Set(0);

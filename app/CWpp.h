@@ -10,6 +10,7 @@
 #include "params/CParamRegSet.h"
 #include "resources/resource.h"
 #include "system/CAppController.h"
+#include "system/CEfficiencyMode_win.h"
 #include "system/COptions.h"
 #include "system/CWin32Clock_win.h"
 #include "system/CWin32SystemState_win.h"
@@ -122,12 +123,13 @@ private:
     int32_t transparentMode;          // copy of "transBG", read by the effects
     CParamRegSet optionsSet;          // "*prof*Options": "opaque", "transBG"; never loaded or saved
     CWin32Desktop desktop;            // the overlays and their presentation resources
+    CEfficiencyMode efficiency;       // the workers' priority: outlives them
     CEffectHost effects;              // the sets and the render state, which stops first
     COptions options;
     CStartStopHotKey hotKey{options.hotKey}; // registered for the main dialog
     CWin32SystemState systemState;
     CWin32Clock clock;
-    CAppPlatform platform{*this, desktop, hotKey, [this] { ApplyLanguage(); }};
+    CAppPlatform platform{*this, desktop, hotKey, efficiency, [this] { ApplyLanguage(); }};
     CAppController controller;
     CMainDlg mainDlg;
     bool sessionSaved = false;

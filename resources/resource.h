@@ -152,6 +152,11 @@
 #define IDC_ANIMATIONS_ALWAYS 1064
 #define IDC_HIDE_FROM_CAPTURE 1065
 #define IDC_CAPTURE_NOTE 1066
+#define IDC_PLACEMENT_LABEL 1080
+#define IDC_PLACEMENT_OVER 1081
+#define IDC_PLACEMENT_UNDER 1082
+#define IDC_GROUP_PERFORMANCE 1083
+#define IDC_EFFICIENCY 1084
 
 // The "Programs" page and the dialog that adds a program to it.
 #define IDC_PROGRAM_LIST 1070

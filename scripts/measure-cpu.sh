@@ -7,9 +7,11 @@
 # The state measured: "running" shows the effect; "covered" pauses it behind a borderless
 # window over the whole screen (the end-to-end driver's "cover"); "ruled" pauses it by a
 # per-program rule, "pause while explorer.exe is running" (Wine's desktop is explorer.exe),
-# so that the look at the running programs every 3 s is what it costs; "stopped" stops it.
+# so that the look at the running programs every 3 s is what it costs; "under" shows it
+# under windows ("Placement" 1) behind a maximised window; "stopped" stops it.
 # The count starts 3 s after the program came up (and the cover or the stop was made).
-# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds] [running|covered|ruled|stopped]
+# Usage: scripts/measure-cpu.sh [Embra|Glimra|Ripla] [seconds]
+#        [running|covered|ruled|under|stopped]
 # (defaults: Embra 60 running)
 set -euo pipefail
 trap 'echo "measure-cpu.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -36,9 +38,13 @@ current=$(stored_value "$sets_key" current)
 confirm=$(stored_value "$options_key" ConfirmExit)
 programs_key="$options_key\\Programs"
 rule=$(stored_value "$programs_key" explorer.exe)
+placement=$(stored_value "$options_key" Placement)
 wine reg add "$sets_key" /v current /d "$effect" /f >/dev/null 2>&1
 if [ "$state" = ruled ]; then
     wine reg add "$programs_key" /v explorer.exe /d running /f >/dev/null 2>&1
+fi
+if [ "$state" = under ]; then
+    wine reg add "$options_key" /v Placement /d 1 /f >/dev/null 2>&1
 fi
 # Nobody answers "Quit program?" at the end.
 wine reg add "$options_key" /v ConfirmExit /d 0 /f >/dev/null 2>&1
@@ -64,8 +70,10 @@ driver=$(winepath -w build/windows/tests/e2e/embra_e2e_driver.exe)
 driver_report=$(winepath -w "$WINEPREFIX/drive_c/measure-report.txt")
 sleep 3
 case $state in
-covered)
-    wine explorer "/desktop=$desktop" "$driver" "$driver_report" cover $(((seconds + 10) * 1000)) &
+covered | under)
+    shape=$([ "$state" = under ] && echo maximised || true)
+    wine explorer "/desktop=$desktop" "$driver" "$driver_report" cover $(((seconds + 10) * 1000)) \
+        ${shape:+"$shape"} &
     ;;
 stopped)
     wine explorer "/desktop=$desktop" "$driver" "$driver_report" stop >/dev/null 2>&1 || true
@@ -83,6 +91,7 @@ timeout 60 wineserver -w || true
 restore_value "$sets_key" current "$current"
 restore_value "$options_key" ConfirmExit "$confirm"
 restore_value "$programs_key" explorer.exe "$rule"
+restore_value "$options_key" Placement "$placement"
 timeout 60 wineserver -w || true
 awk -v t="$ticks" -v hz="$hz" -v s="$seconds" -v e="$effect" -v st="$state" -v c="$switched" \
     'BEGIN { printf "%s, %s: %.2f CPU seconds in %d s (%.1f %% of one core), %.1f context switches a second\n", e, st, t / hz, s, 100 * t / hz / s, c / s }'

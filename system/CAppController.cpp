@@ -21,6 +21,12 @@ CAppController::CAppController(CEffectControl& effect, COptions& options, ISyste
     };
     pause.onReasonsChanged = [this] { Notify(); };
     pause.onResumedFromSleep = [this] { Restart(); };
+    // Under windows another window raised may have taken an overlay along (Wine raises a
+    // window where the X server shows it): each report of a change puts them back.
+    pause.onSystemChanged = [this] {
+        if (this->options.UnderWindows() && Running())
+            this->platform.PutOverlaysBehindTaskbars();
+    };
 }
 
 void CAppController::Attach() {
@@ -214,6 +220,13 @@ void CAppController::Apply(OptionEffect each) {
         break;
     case OptionEffect::Language:
         platform.ApplyLanguage();
+        break;
+    case OptionEffect::Placement:
+        platform.ApplyPlacement();
+        Apply(OptionEffect::Pause);
+        break;
+    case OptionEffect::Efficiency:
+        platform.ApplyEfficiency();
         break;
     }
 }

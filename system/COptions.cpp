@@ -16,6 +16,8 @@ COptions::COptions(CParam<bool>& startWithWindows, CParam<int>& startMinimize)
           {"EveryMonitor", &everyMonitor, IDC_EVERY_MONITOR, kCheckBox, OptionEffect::Monitors},
           {"HideFromCapture", &hideFromCapture, IDC_HIDE_FROM_CAPTURE, kCheckBox,
            OptionEffect::Capture},
+          {"Placement", &placement, IDC_PLACEMENT_OVER, kRadioByIndex, OptionEffect::Placement},
+          {"Efficiency", &efficiency, IDC_EFFICIENCY, kCheckBox, OptionEffect::Efficiency},
           {"HotKey", &hotKey, IDC_HOTKEY, kHotKey, OptionEffect::HotKey},
           {"Programs", &programs, 0, kNoControl, OptionEffect::Pause},
           {"Language", &language, IDC_LANGUAGE, kComboByData, OptionEffect::Language},
@@ -34,6 +36,7 @@ PauseOptions COptions::Pause() const {
     options.pauseRemote = pauseRemote.On();
     options.pauseCamera = pauseCamera.On();
     options.followAnimations = *animations.Get() == 0;
+    options.underWindows = UnderWindows();
     options.programs = programs.Rules();
     return options;
 }

@@ -29,6 +29,8 @@ public:
     void Register(CParamRegSet& set) const;
     // The options the pause rules read.
     PauseOptions Pause() const;
+    // Whether the overlays lie under every other window ("Placement" 1).
+    bool UnderWindows() const { return *placement.Get() == 1; }
 
     CFlagParam pauseFullScreen{true}; // a full-screen program pauses the effect
     CFlagParam pauseOnBattery{false}; // running on battery pauses the effect
@@ -37,6 +39,8 @@ public:
     CChoiceParam animations{0, 2};    // 0: Windows' animation setting counts; 1: always animate
     CFlagParam everyMonitor{true};    // a band on every monitor, or the primary's only
     CFlagParam hideFromCapture{true}; // the overlays are hidden from screen capture
+    CChoiceParam placement{0, 2};     // 0: the overlays over all windows; 1: under them
+    CFlagParam efficiency{true};      // Windows' efficiency mode, the workers below normal
     CHotKeyParam hotKey;              // the start/stop hotkey, 0 none
     CProgramRulesParam programs;      // the per-program rules, edited on the "Programs" page
     CLanguageParam language;          // the texts' language tag, "" Windows' language

@@ -40,7 +40,11 @@ public:
     // not to run.
     PauseNote Note() const;
 
-    void OnSystemStateChanged() override { Update(); }
+    void OnSystemStateChanged() override {
+        if (onSystemChanged)
+            onSystemChanged();
+        Update();
+    }
     void OnResumedFromSleep() override;
 
     ISystemState* system;
@@ -53,6 +57,7 @@ public:
     std::function<bool()> runWanted;          // whether the effect is to run
     std::function<void()> onReasonsChanged;   // the tip follows
     std::function<void()> onResumedFromSleep; // the overlay is placed anew
+    std::function<void()> onSystemChanged;    // the system reported a change, before Update
     std::function<uint64_t()> clock;          // milliseconds, never going back
 
 private:

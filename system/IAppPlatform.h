@@ -11,7 +11,8 @@ public:
     virtual ~IAppPlatform() = default;
     // The monitors with their taskbars now, only the primary unless `everyMonitor`.
     virtual std::vector<MonitorArea> ReadMonitors(bool everyMonitor) = 0;
-    // Every overlay directly behind its monitor's taskbar.
+    // Every overlay directly behind its monitor's taskbar; under windows, just above the
+    // desktop.
     virtual void PutOverlaysBehindTaskbars() = 0;
     // Registers the "HotKey" option's combination in place of the one registered; false
     // when another program holds it (the one before stays).
@@ -21,6 +22,11 @@ public:
     // Hides every overlay from screen capture, or shows it again, after the
     // "HideFromCapture" option.
     virtual void ApplyHideFromCapture() = 0;
+    // Puts every overlay over all windows or under them, after the "Placement" option.
+    virtual void ApplyPlacement() = 0;
+    // Asks for Windows' efficiency mode and the render workers' lower priority, or ends
+    // both, after the "Efficiency" option.
+    virtual void ApplyEfficiency() = 0;
     // Writes the options to the store now.
     virtual void SaveOptions() = 0;
     // Shows the texts in the language the "Language" option now chooses.

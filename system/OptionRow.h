@@ -15,6 +15,8 @@ enum class OptionEffect {
     StartupShortcut, // the start-up shortcut is made or deleted
     Capture,         // the overlays are hidden from screen capture, or shown to it again
     Language,        // the windows opened from now on show the chosen language
+    Placement,       // the overlays go over or under the other windows; the pause rules decide
+    Efficiency,      // Windows' efficiency mode and the workers' priority follow the option
 };
 
 // One option of the settings window: where it is stored, its parameter (which holds its

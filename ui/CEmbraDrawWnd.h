@@ -7,9 +7,11 @@
 #include <functional>
 
 // The overlay window: a layered, click-through, topmost tool window that never takes the
-// focus and shows the presented band with per-pixel alpha. It refuses WM_CLOSE (it is no
-// window the user closes: a task manager's "end task" or a script sends it) and tells
-// onDestroy when it is destroyed; every other message goes to CWnd's dispatcher.
+// focus and shows the presented band with per-pixel alpha. Under windows it is no topmost
+// window and keeps its place at the bottom of the Z order, just above the desktop, whoever
+// moves it there or elsewhere. It refuses WM_CLOSE (it is no window the user closes: a task
+// manager's "end task" or a script sends it) and tells onDestroy when it is destroyed; every
+// other message goes to CWnd's dispatcher.
 class CEmbraDrawWnd : public CWnd {
 public:
     static constexpr const char* kClassName = "LV_EmbraDrawWnd";
@@ -19,6 +21,8 @@ public:
     static constexpr DWORD kStyle = WS_POPUP | WS_CLIPSIBLINGS;
     static_assert(kExStyle == 0x080800A8, "the overlay's extended style");
     static_assert(kStyle == 0x84000000, "the overlay's style");
+    // The extended style under windows: the same, not topmost.
+    static constexpr DWORD kUnderExStyle = kExStyle & ~DWORD{WS_EX_TOPMOST};
 
     CEmbraDrawWnd() = default;
     ~CEmbraDrawWnd() override;
@@ -29,6 +33,9 @@ public:
 
     // Called on the window's thread at WM_DESTROY, whoever destroys the window.
     std::function<void()> onDestroy;
+    // Whether the window lies under every other window: every change of its Z order puts it
+    // just above the desktop instead.
+    bool underWindows = false;
 
     // Registers the window class and its factory entry once; always true.
     static bool RegisterFactory();

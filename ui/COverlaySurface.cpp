@@ -25,11 +25,12 @@ bool COverlaySurface::Create(const DesktopRect& rect, int32_t bandLeft) {
     Destroy();
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    if (!window.Create(CEmbraDrawWnd::kExStyle, CEmbraDrawWnd::kStyle, 0, 0, 0, 0, nullptr,
-                       nullptr))
+    window.underWindows = under;
+    if (!window.Create(under ? CEmbraDrawWnd::kUnderExStyle : CEmbraDrawWnd::kExStyle,
+                       CEmbraDrawWnd::kStyle, 0, 0, 0, 0, nullptr, nullptr))
         return false;
-    SetWindowPos(window.Handle(), nullptr, rect.left, rect.top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window.Handle(), under ? HWND_BOTTOM : nullptr, rect.left, rect.top, width, height,
+                 (under ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE);
     DisableTransitions();
     CWindowDc windowDc(window.Handle());
     void* bits = nullptr;
@@ -104,6 +105,25 @@ void COverlaySurface::Move(int32_t x, int32_t y) {
 void COverlaySurface::PutBehind(HWND taskbar) {
     if (taskbar && window.Handle())
         SetWindowPos(window.Handle(), taskbar, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void COverlaySurface::SetUnder(bool under) {
+    this->under = under;
+    window.underWindows = false;
+    if (!window.Handle())
+        return;
+    SetWindowPos(window.Handle(), under ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    window.underWindows = under;
+    if (under)
+        PutUnder();
+}
+
+// The window's own answer to the change puts it just above the desktop.
+void COverlaySurface::PutUnder() {
+    if (window.Handle())
+        SetWindowPos(window.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 

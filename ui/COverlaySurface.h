@@ -39,6 +39,12 @@ public:
     void Move(int32_t x, int32_t y);
     // Directly behind `taskbar` in the Z order.
     void PutBehind(HWND taskbar);
+    // Puts the window under every other window, just above the desktop, for good, or over
+    // all windows again (topmost, wherever the caller then puts it among them); a window
+    // created later takes the same place.
+    void SetUnder(bool under);
+    // Just above the desktop again.
+    void PutUnder();
     // A surface `width` columns wide in place of the one before (the height stays); the
     // window takes the width at the next Present, which is whole. False, and no surface
     // until one can be made, when there is no window or no DIB section of that size.
@@ -63,6 +69,7 @@ private:
     // The window worker 0 presents to: the overlay from its set-up to its destruction.
     std::atomic<HWND> presentedWindow{nullptr};
     bool destroying = false; // inside Destroy
+    bool under = false;      // the window lies under every other window
     // Set where the surface or the screen may not hold the last presented slice; worker 0
     // then copies and shows the whole slice once.
     std::atomic<bool> presentWhole{true};

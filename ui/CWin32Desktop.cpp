@@ -58,11 +58,23 @@ bool CWin32Desktop::CreateOverlay(std::size_t index, const DesktopRect& rect, in
                 onOverlayLost();
         };
     }
+    overlays[index]->SetUnder(Under());
     if (!overlays[index]->Create(rect, bandLeft))
         return false;
     if (hideFromCapture && hideFromCapture())
         ExcludeOverlayFromCapture(index, true);
     return true;
+}
+
+void CWin32Desktop::ApplyPlacement() {
+    const bool under = Under();
+    for (std::size_t i = 0; i < overlays.size(); ++i) {
+        if (!overlays[i])
+            continue;
+        overlays[i]->SetUnder(under);
+        if (!under)
+            PutOverlayBehindTaskbar(i);
+    }
 }
 
 void CWin32Desktop::ApplyCaptureExclusion() {
@@ -114,7 +126,10 @@ void CWin32Desktop::MoveOverlay(std::size_t index, int32_t x, int32_t y) {
 }
 
 void CWin32Desktop::PutOverlayBehindTaskbar(std::size_t index) {
-    if (COverlaySurface* overlay = Overlay(index))
+    COverlaySurface* overlay = Overlay(index);
+    if (overlay && Under())
+        overlay->PutUnder();
+    else if (overlay)
         overlay->PutBehind(TaskbarWindow(index));
 }
 

@@ -39,6 +39,12 @@ public:
     // ("HideFromCapture"); unset: they are not.
     std::function<bool()> hideFromCapture;
 
+    // Whether the overlays lie under every other window, just above the desktop
+    // ("Placement" 1); unset: they lie over all windows, behind the taskbars.
+    std::function<bool()> underWindows;
+
+    // Puts every overlay under the other windows or over them again, after underWindows.
+    void ApplyPlacement();
     // Hides every overlay from capture, or shows it again, after hideFromCapture.
     void ApplyCaptureExclusion();
     // Whether the system refuses to hide an overlay from capture: as it answered for the
@@ -55,12 +61,13 @@ public:
     bool OverlayRect(std::size_t index, DesktopRect* rect) override;
     void MoveOverlay(std::size_t index, int32_t x, int32_t y) override;
     // Behind the visible taskbar window of the overlay's monitor: the one at the taskbar's
-    // rectangle as Monitors read it last, else the first on that monitor.
+    // rectangle as Monitors read it last, else the first on that monitor. Under windows,
+    // just above the desktop instead.
     void PutOverlayBehindTaskbar(std::size_t index) override;
     bool ResizeOverlay(std::size_t index, int32_t width) override;
     void CopyBand(std::size_t index, const CBmp& band, const DesktopRect& dirty) override;
     bool Present(std::size_t index, int32_t x, int32_t y, const DesktopRect& dirty) override;
-    // Every overlay behind its taskbar.
+    // Every overlay behind its taskbar (under windows: just above the desktop).
     void PutOverlaysBehindTaskbars();
     // Waits for a message sent to this thread or the time, whichever comes first, and
     // answers the sent messages; posted ones stay queued for the message loop.
@@ -72,6 +79,7 @@ private:
     COverlaySurface* Overlay(std::size_t index) const;
     // The visible taskbar window of monitor `index` as Monitors read it last; null for none.
     HWND TaskbarWindow(std::size_t index) const;
+    bool Under() const { return underWindows && underWindows(); }
     // Hides overlay `index` from capture or shows it again, and notes the system's answer.
     void ExcludeOverlayFromCapture(std::size_t index, bool exclude);
 

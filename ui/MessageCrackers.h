@@ -163,3 +163,9 @@ struct TrayNotifyArgs {
 inline TrayNotifyArgs TrayNotifyArgsOf(WPARAM wParam, LPARAM lParam) {
     return TrayNotifyArgs{static_cast<UINT>(wParam), static_cast<UINT>(lParam)};
 }
+
+// WM_WINDOWPOSCHANGING: the place, size and Z order the window is about to take, which the
+// window may change.
+inline WINDOWPOS* WindowPosOf(LPARAM lParam) {
+    return reinterpret_cast<WINDOWPOS*>(lParam);
+}

@@ -53,17 +53,22 @@ WORD KeyOf(const std::string& name) {
 
 } // namespace
 
-std::string CoverScreen(const char* report, int milliseconds) {
+std::string CoverScreen(const char* report, int milliseconds, bool maximised) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = CoverProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "EmbraE2eCover";
     RegisterClassA(&windowClass);
-    HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    // Maximised, its own size is the screen's top-left quarter: restored, it leaves the band.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND cover = CreateWindowExA(0, "EmbraE2eCover", "cover",
+                                 maximised ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_VISIBLE, 0, 0,
+                                 maximised ? width / 2 : width, maximised ? height / 2 : height,
                                  nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!cover)
         return "uncovered none";
+    if (maximised)
+        ShowWindow(cover, SW_SHOWMAXIMIZED);
     SetForegroundWindow(cover);
     ReportLine(report, "a", "covered");
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
@@ -73,8 +78,13 @@ std::string CoverScreen(const char* report, int milliseconds) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
     }
+    if (maximised) {
+        ShowWindow(cover, SW_RESTORE);
+        ReportLine(report, "a", "uncovered");
+        Sleep(3000); // restored, it stays while the band shows again
+    }
     DestroyWindow(cover);
-    return "uncovered";
+    return maximised ? "closed" : "uncovered";
 }
 
 std::string WaitOverlay(const char* state) {

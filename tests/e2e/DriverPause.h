@@ -4,9 +4,9 @@
 // front, the overlay's visibility, and the tray icon's menu by real input.
 #include <string>
 
-// Shows a borderless window over the whole screen in front for `milliseconds`, reporting
-// "covered" into the report file once it is in front; "uncovered" when it is gone.
-std::string CoverScreen(const char* report, int milliseconds);
+// Shows a borderless (or maximised) window over the whole screen in front for `milliseconds`,
+// reporting "covered" once it is in front; "uncovered" when it is gone (or restored).
+std::string CoverScreen(const char* report, int milliseconds, bool maximised);
 // Waits up to 20 s until the overlay is shown ("1") or hidden or gone ("0");
 // "overlay-shown <0|1> <milliseconds waited>".
 std::string WaitOverlay(const char* state);

@@ -6,7 +6,7 @@
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
 # Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, full-screen, tray-menu, languages,
+# settings-switch, killed-first-run, hotkey, full-screen, under-windows, tray-menu, languages,
 # command-running, command-none, soak (EMBRA_SOAK=long for the long run), crash (with the
 # crash test's build of the program as <embra.exe>) and measure (EMBRA_MEASURE:
 # embra-measure.exe).
@@ -164,20 +164,21 @@ cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
 }
 
-# A borderless window over the whole screen comes to the front: the overlay goes within two
-# seconds and the program then uses almost no CPU; when the window goes, the overlay comes
-# back. The cover window's helper reports into a file of its own, so that its lines do not
+# A borderless window over the whole screen comes to the front (a maximised one under windows
+# with "maximised"): the overlay goes within two seconds and the program then uses almost no
+# CPU; when the window goes (or is restored), the overlay comes back within two seconds. The cover window's helper reports into a file of its own, so that its lines do not
 # mix with the driver's.
 full_screen() {
     local cover_report=$out/cover.txt line pid before used
     later_run 1
+    [ "${1:-}" != maximised ] || set_value 'Options\Common' Placement 1
     start_program
     drive wait-main hidden >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
     expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     pid=$(program_pid)
     rm -f "$cover_report"
-    in_desktop "$(winepath -w "$driver")" "$(winepath -w "$cover_report")" cover 9000 &
+    in_desktop "$(winepath -w "$driver")" "$(winepath -w "$cover_report")" cover 9000 ${1:-} &
     for _ in $(seq 200); do
         grep -q '^covered' "$cover_report" 2>/dev/null && break
         sleep 0.1
@@ -191,7 +192,7 @@ full_screen() {
     before=$(cpu_ticks "$pid")
     sleep 2
     used=$(($(cpu_ticks "$pid") - before))
-    echo "CPU ticks in 2 s behind the full-screen window: $used ($(getconf CLK_TCK) a second)"
+    echo "CPU ticks in 2 s behind the ${1:-full-screen} window: $used ($(getconf CLK_TCK) a second)"
     [ "$used" -le 10 ] || fail "paused, the program used $used ticks in 2 s"
     expect "paused, not stopped" "$(field "$(drive main)" 8)" 1
     for _ in $(seq 200); do
@@ -199,7 +200,9 @@ full_screen() {
         sleep 0.1
     done
     grep -q '^uncovered' "$cover_report" || fail "the covering window did not go"
-    expect "the overlay comes back" "$(field "$(drive wait-overlay 1)" 2)" 1
+    line=$(drive wait-overlay 1)
+    expect "the overlay comes back" "$(field "$line" 2)" 1
+    [ "$(field "$line" 3)" -le 2000 ] || fail "the overlay came back after $(field "$line" 3) ms"
     exit_program
 }
 
@@ -412,6 +415,9 @@ crash)
     ;;
 full-screen)
     full_screen
+    ;;
+under-windows)
+    full_screen maximised
     ;;
 tray-menu)
     tray_menu

@@ -44,8 +44,8 @@
 //   windows <n>          n openings and closings of the settings window and the About box;
 //                        "windows <done>"
 //   hover <seconds>      the pointer over the settings button; "hovered <seconds>"
-//   cover <ms>           a borderless window over the screen in front for ms milliseconds;
-//                        "covered" once it is in front, "uncovered" when it is gone
+//   cover <ms> [maximised] a borderless (or maximised) window in front for ms milliseconds;
+//                        "covered" once in front, "uncovered" when gone (or restored)
 //   wait-overlay <1|0>   waits until the overlay shows or not; "overlay-shown <0|1> <ms>"
 //   tray-menu            a real right click on the tray icon; "tray-menu <rectangle>|none"
 //   tray-tip             the pointer over the tray icon; "tray-tip <rectangle of its tip>|none"
@@ -575,7 +575,7 @@ std::string Run(const char* report, const std::string& command, const char* argu
     if (command == "hover")
         return HoverSettingsButton(main, std::atoi(argument));
     if (command == "cover")
-        return CoverScreen(report, std::atoi(argument));
+        return CoverScreen(report, std::atoi(argument), std::strcmp(more, "maximised") == 0);
     if (command == "wait-overlay")
         return WaitOverlay(argument);
     if (command == "tray-menu")

@@ -59,6 +59,8 @@ public:
     }
     void ApplyStartWithWindows() override { ++shortcutApplied; }
     void ApplyHideFromCapture() override { ++captureApplied; }
+    void ApplyPlacement() override { ++placementApplied; }
+    void ApplyEfficiency() override { ++efficiencyApplied; }
     void SaveOptions() override { ++optionsSaved; }
     void ApplyLanguage() override { ++languageApplied; }
 
@@ -67,6 +69,8 @@ public:
     int hotKeyApplied = 0;
     int shortcutApplied = 0;
     int captureApplied = 0;
+    int placementApplied = 0;
+    int efficiencyApplied = 0;
     int optionsSaved = 0;
     int languageApplied = 0;
 };
@@ -298,6 +302,20 @@ TEST(AppControllerTest, OkAppliesWhatEachChangedOptionsRowSays) {
     EXPECT_EQ(rig.platform.hotKeyApplied + rig.platform.shortcutApplied +
                   rig.platform.languageApplied,
               3);
+    rig.ChangeByOk(rig.options.efficiency, 0);
+    EXPECT_EQ(rig.platform.efficiencyApplied, 1);
+    TopWindow covering, band; // a maximised window over the band
+    covering.visible = band.visible = band.seeThrough = true;
+    covering.rect = {-8, -8, 1288, 688};
+    band.rect = {0, 480, 1280, 680};
+    band.band = 0;
+    rig.system.state.windows = {covering, band};
+    rig.system.Change();
+    EXPECT_EQ(rig.controller.State(), EffectState::Running) << "over all windows";
+    rig.ChangeByOk(rig.options.placement, 1);
+    EXPECT_EQ(rig.platform.placementApplied, 1);
+    EXPECT_EQ(rig.controller.State(), EffectState::Paused) << "under them, the band is covered";
+    rig.system.state.windows.clear();
     rig.ChangeByOk(rig.options.programs, tstr("obs64.exe\tfront\n"));
     rig.system.state.foregroundProgram = "obs64.exe";
     rig.system.Change();

@@ -89,7 +89,7 @@ TEST(OptionParamsTest, TheTableLoadsEachStoredOptionUnderItsNameWithItsDefault) 
     const Case cases[] = {
         {"PauseFullScreen", 1, "0"}, {"PauseOnBattery", 0, "1"}, {"EveryMonitor", 1, "0"},
         {"PauseRemote", 1, "0"},     {"PauseCamera", 0, "1"},    {"Animations", 0, "1"},
-        {"HideFromCapture", 1, "0"},
+        {"HideFromCapture", 1, "0"}, {"Placement", 0, "1"},      {"Efficiency", 1, "0"},
     };
     for (const Case& c : cases) {
         for (const char* stored : {static_cast<const char*>(nullptr), "x", "1 ", "-1", c.other}) {
