@@ -62,10 +62,13 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
     const auto entry = [this](int alpha) {
         return _mm_load_si128(reinterpret_cast<const __m128i*>(products[alpha]));
     };
-    const __m128i e0 = entry(_mm_extract_epi16(a, 0));
-    const __m128i e1 = entry(_mm_extract_epi16(a, 2));
-    const __m128i e2 = entry(_mm_extract_epi16(a, 4));
-    const __m128i e3 = entry(_mm_extract_epi16(a, 6));
+    // The four alphas by two moves to general registers, 32 bits each.
+    const uint64_t first = static_cast<uint64_t>(_mm_cvtsi128_si64(a));
+    const uint64_t second = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(a, a)));
+    const __m128i e0 = entry(static_cast<int>(static_cast<uint32_t>(first)));
+    const __m128i e1 = entry(static_cast<int>(first >> 32));
+    const __m128i e2 = entry(static_cast<int>(static_cast<uint32_t>(second)));
+    const __m128i e3 = entry(static_cast<int>(second >> 32));
     const __m128i low =
         _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(e0, e1),
                                      _mm_mullo_epi16(_mm_unpacklo_epi8(targetPixels, zero),
