@@ -5,13 +5,61 @@
 #include "graphics/CBmp.h"
 #include "tests/support/CStoreRig.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstddef>
 #include <cstring>
+#include <ctime>
+#include <map>
+#include <string>
 #include <vector>
 
-// An effect set (TSet, its ApplyOpacity made reachable) in the rig of CStoreRig, with the
-// steps of a frame that worker 0 takes around the items: clearing the band and applying
-// the opacity. Nothing is started.
+// Milliseconds of CPU time that every thread of the process has taken so far.
+inline double ProcessCpuMs() {
+    return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+// CPU milliseconds per frame and per sprite pixel drawn that the frame benchmarks of this
+// run measured, by case: the scalar fire (FireFrameReference, 1920 x 1080, one worker)
+// under "scalar fire", each effect's path and worker count on one 1920 x 1080 monitor
+// under its own name.
+struct CFrameCost {
+    double ms = 0;
+    double msPerPixel = 0;
+};
+inline std::map<std::string, CFrameCost>& FrameCosts() {
+    static std::map<std::string, CFrameCost> costs;
+    return costs;
+}
+
+// Reports a frame's CPU milliseconds as "cpu_ms" and, where this run measured them, the
+// scalar fire's over it ("x_scalar_fire", the speed-up over the scalar fire) and it over
+// the same effect, path and workers on one 1920 x 1080 monitor ("x_one_monitor"; per
+// sprite pixel drawn, "x_one_monitor_px", when `pixels` per frame are known). `name`
+// names the effect, path and workers; `single` tells that this is the case of one
+// 1920 x 1080 monitor, which the others are compared with.
+inline void ReportFrameCpu(benchmark::State& state, double cpuMs, const std::string& name,
+                           bool single, double pixels) {
+    const CFrameCost cost{cpuMs / static_cast<double>(state.iterations()),
+                          pixels > 0 ? cpuMs / static_cast<double>(state.iterations()) / pixels
+                                     : 0};
+    std::map<std::string, CFrameCost>& costs = FrameCosts();
+    state.counters["cpu_ms"] = cost.ms;
+    if (single)
+        costs[name] = cost;
+    else if (costs.count(name) != 0 && costs[name].ms > 0) {
+        state.counters["x_one_monitor"] = cost.ms / costs[name].ms;
+        if (cost.msPerPixel > 0 && costs[name].msPerPixel > 0)
+            state.counters["x_one_monitor_px"] = cost.msPerPixel / costs[name].msPerPixel;
+    }
+    if (costs.count("scalar fire") != 0 && cost.ms > 0)
+        state.counters["x_scalar_fire"] = costs["scalar fire"].ms / cost.ms;
+}
+
+// An effect set (TSet, its ApplyOpacity and EndOfFrame made reachable) in the rig of
+// CStoreRig, with the steps of a frame that worker 0 takes around the items: clearing the
+// band, applying the opacity and the set's renewals at the end of the frame (the fire's
+// profiles, the lights' phase table), as the engine makes them. Nothing is started.
 template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
     using CStoreRig<TSet, CHeadlessDesktop>::CStoreRig;
 
@@ -44,6 +92,7 @@ template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
                   set.frameBuffer.width, set.BandRows());
         set.ApplyOpacity(band); // "vis" 50
     }
+    void EndOfFrame() { this->set.EndOfFrame(); }
 
     bool started = false;
 };

@@ -1,10 +1,14 @@
 // One frame of the fire as the render workers compute it: worker 0 clears the presented
-// band, every worker steps and draws its flames, worker 0 applies the opacity. FireFrame
-// runs the shipped renderer, FireFrameReference the plain scalar reference, and
+// band, every worker steps and draws its flames, worker 0 applies the opacity and renews
+// the profiles when their time is up. FireFrameReference runs the plain scalar reference
+// (first, so that the others compare with it), FireFrame the shipped renderer, and
 // FireSpeedup both in alternation in one loop, reporting each one's milliseconds per
-// frame and the reference's time over the shipped renderer's (the speed-up). FireFrame's
-// CPU time is that of every thread of the process, so that with several workers it shows
-// the work of all of them and not only of the calling thread.
+// frame and the reference's time over the shipped renderer's (the speed-up). The CPU time
+// is that of every thread of the process, so that with several workers it shows the work
+// of all of them and not only of the calling thread; the counters of ReportFrameCpu
+// compare it with the scalar fire and with one monitor. With one worker, "sprite_px"
+// counts the flames' pixels inside the frame buffer per frame: the profiles decide how
+// long the flames live, so it tells how much of a difference in time is the work's.
 
 #include "bench/CBenchRig.h"
 #include "effects/fire/CSetEmbra.h"
@@ -14,6 +18,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -21,15 +26,19 @@ namespace {
 
 class CBenchEmbra : public CSetEmbra {
 public:
+    using CSetEmbra::AnimatedCount;
     using CSetEmbra::ApplyOpacity;
     using CSetEmbra::CSetEmbra;
+    using CSetEmbra::EndOfFrame;
     using CSetEmbra::StepAndDraw;
 };
 
 class CBenchReference : public CSetEmbraReference {
 public:
+    using CSetEmbraReference::AnimatedCount;
     using CSetEmbraReference::ApplyOpacity;
     using CSetEmbraReference::CSetEmbraReference;
+    using CSetEmbraReference::EndOfFrame;
     using CSetEmbraReference::StepAndDraw;
 };
 
@@ -41,10 +50,15 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
         this->renderState.runFlag = 1; // the workers' wait for each other runs
     }
 
-    // Every flame ("items" 100) of the worker, as its frame step does.
+    // Every flame ("items" 100) of the worker, as its frame step does; one worker alone
+    // steps and draws them one by one, as that step does, and counts their pixels.
     void StepWorker(int32_t worker) {
         TSet& set = this->set;
-        set.StepAndDraw(worker, set.workerItems[static_cast<std::size_t>(worker)]);
+        CItem* flames = set.workerItems[static_cast<std::size_t>(worker)];
+        if (set.workerCount == 1)
+            pixels += set.StepFlames(static_cast<CItemEmbra*>(flames), set.AnimatedCount());
+        else
+            set.StepAndDraw(worker, flames);
     }
     // One whole frame. Worker 0 runs on the calling thread, every other worker on a thread
     // started for the frame, as the engine's workers would be woken.
@@ -58,8 +72,11 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
         for (std::thread& other : others)
             other.join();
         this->Opacity();
+        this->EndOfFrame();
         benchmark::ClobberMemory();
     }
+
+    int64_t pixels = 0; // drawn by one worker alone
 };
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -68,24 +85,34 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // Arguments: width, height, workers; `monitors` of that size side by side (the canvas is as
-// wide as all of them).
-template <class TSet> void FireFrameOf(benchmark::State& state, int32_t monitors) {
-    FireRig<TSet> rig(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
-                      static_cast<int32_t>(state.range(2)), monitors);
+// wide as all of them). `name` and `single` as ReportFrameCpu takes them.
+template <class TSet>
+void FireFrameOf(benchmark::State& state, int32_t monitors, const std::string& name, bool single) {
+    const int32_t width = static_cast<int32_t>(state.range(0));
+    const int32_t workers = static_cast<int32_t>(state.range(2));
+    FireRig<TSet> rig(width, static_cast<int32_t>(state.range(1)), workers, monitors);
     if (!rig.started) {
         state.SkipWithError("the fire did not start");
         return;
     }
+    const double start = ProcessCpuMs();
     for (auto _ : state)
         rig.Frame();
+    const double pixels = static_cast<double>(rig.pixels) / static_cast<double>(state.iterations());
+    ReportFrameCpu(state, ProcessCpuMs() - start, name, single, pixels);
+    if (workers == 1)
+        state.counters["sprite_px"] = pixels;
 }
 
 void FireFrame(benchmark::State& state) {
-    FireFrameOf<CBenchEmbra>(state, static_cast<int32_t>(state.range(3))); // and monitors
+    const int32_t monitors = static_cast<int32_t>(state.range(3));
+    FireFrameOf<CBenchEmbra>(state, monitors, "fire, workers " + std::to_string(state.range(2)),
+                             state.range(0) == 1920 && monitors == 1);
 }
 
 void FireFrameReference(benchmark::State& state) {
-    FireFrameOf<CBenchReference>(state, 1);
+    const bool yardstick = state.range(0) == 1920 && state.range(2) == 1;
+    FireFrameOf<CBenchReference>(state, 1, yardstick ? "scalar fire" : "", yardstick);
 }
 
 // Arguments: width, height; one worker. Every iteration renders one reference frame and
@@ -127,16 +154,18 @@ void FireSizes(benchmark::internal::Benchmark* bench) {
             bench->Args({1920, 1080, workers, monitors});
 }
 
-BENCHMARK(FireFrame)->Apply(FireSizes)->MeasureProcessCPUTime()->UseRealTime()->Unit(
-    benchmark::kMillisecond);
-
 BENCHMARK(FireFrameReference)
     ->ArgNames({"W", "H", "workers"})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
     ->Args({3840, 2160, 1})
     ->Args({3840, 2160, 2})
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(FireFrame)->Apply(FireSizes)->MeasureProcessCPUTime()->UseRealTime()->Unit(
+    benchmark::kMillisecond);
 
 BENCHMARK(FireSpeedup)
     ->ArgNames({"W", "H"})

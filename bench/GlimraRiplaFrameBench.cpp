@@ -3,8 +3,9 @@
 // applies the opacity. Each size runs with the plain reference loops (path 0), the SSE2
 // path (1) and, where the processor has it, the AVX2 path (2); the fast runs report
 // speedup, the reference's time per frame of the same size and worker count in this run
-// divided by their own. Also reports the
-// time per frame pixel drawn (the pixels the draw loops visited).
+// divided by their own. Also reports the time per frame pixel drawn (the pixels the draw
+// loops visited) and the counters of ReportFrameCpu. Worker 0 makes the set's renewals at
+// the end of each frame, as the engine does.
 
 #include "bench/CBenchRig.h"
 #include "effects/lights/CSetGlimra.h"
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <map>
 #include <numeric>
+#include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -27,6 +29,7 @@ namespace {
 template <class TSet> class CBenchGlimra : public TSet {
 public:
     using TSet::ApplyOpacity;
+    using TSet::EndOfFrame;
     using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
         return this->StepRays(static_cast<CItemGlimra*>(this->workerItems[worker]),
@@ -37,6 +40,7 @@ public:
 template <class TSet> class CBenchRipla : public TSet {
 public:
     using TSet::ApplyOpacity;
+    using TSet::EndOfFrame;
     using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
         return this->StepSplashes(static_cast<CItemRipla*>(this->workerItems[worker]),
@@ -82,6 +86,7 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     }
     int64_t pixels = 0;
     double nanoseconds = 0;
+    const double cpuStart = ProcessCpuMs();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         rig.ClearBand();
@@ -94,13 +99,21 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
             other.join();
         pixels += std::accumulate(drawn.begin(), drawn.end(), int64_t{0});
         rig.Opacity();
+        rig.EndOfFrame();
         benchmark::ClobberMemory();
         nanoseconds +=
             std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
                 .count();
     }
-    state.counters["sprite_px"] =
-        benchmark::Counter(static_cast<double>(pixels) / static_cast<double>(state.iterations()));
+    const double pixelsPerFrame =
+        static_cast<double>(pixels) / static_cast<double>(state.iterations());
+    state.counters["sprite_px"] = benchmark::Counter(pixelsPerFrame);
+    static const char* const kEffects[] = {"lights", "water"};
+    static const char* const kPaths[] = {"reference", "SSE2", "AVX2"};
+    ReportFrameCpu(state, ProcessCpuMs() - cpuStart,
+                   std::string(kEffects[effect]) + ", " + kPaths[state.range(3)] + ", workers " +
+                       std::to_string(workers),
+                   state.range(0) == 1920 && state.range(4) == 1, pixelsPerFrame);
     state.counters["ns_per_px"] = pixels ? nanoseconds / static_cast<double>(pixels) : 0.0;
     const double frameMs = nanoseconds / 1e6 / static_cast<double>(state.iterations());
     state.counters["frame_ms"] = frameMs;

@@ -15,13 +15,13 @@
 
 void CFlameBlender::SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
     for (uint32_t a = 0; a < 256; ++a) {
-        colourTimesAlpha[a][0] = static_cast<uint16_t>(blue[a] * a);
-        colourTimesAlpha[a][1] = static_cast<uint16_t>(green[a] * a);
-        colourTimesAlpha[a][2] = static_cast<uint16_t>(red[a] * a);
-        colourTimesAlpha[a][3] = static_cast<uint16_t>(a << 8);
+        products[a][0] = static_cast<uint16_t>(blue[a] * a);
+        products[a][1] = static_cast<uint16_t>(green[a] * a);
+        products[a][2] = static_cast<uint16_t>(red[a] * a);
+        products[a][3] = static_cast<uint16_t>(a << 8);
         for (int channel = 0; channel < 3; ++channel)
-            keep[a][channel] = static_cast<uint16_t>(255 - a);
-        keep[a][3] = 0;
+            products[a][kKeep + channel] = static_cast<uint16_t>(255 - a);
+        products[a][kKeep + 3] = 0;
     }
 }
 
@@ -38,43 +38,47 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
     // T[a]*a + v*(255 - a) never exceeds 255*255, so the sum fits the 16-bit products.
     for (int channel = 0; channel < kBytesPerPixel; ++channel)
         target[channel] = static_cast<uint8_t>(
-            (colourTimesAlpha[a][channel] + target[channel] * keep[a][channel]) >> 8);
+            (products[a][channel] + target[channel] * products[a][kKeep + channel]) >> 8);
 }
 
 #if defined(__SSE2__)
-// Four pixels at once, none of whose sprite alphas is 255; the first `done` of them are
-// left alone. The alphas are worked in 32-bit lanes, the channels in 16-bit lanes (two
-// pixels a register). A group left wholly alone is worked through as well: the fire has
-// a handful a frame, not worth a test in every group.
+// Four pixels at once, none of whose sprite alphas is 255; with kMovedBack, the first
+// `done` of them are left alone. The alphas are worked in 32-bit lanes, the channels in
+// 16-bit lanes (two pixels a register). A group left wholly alone is worked through as
+// well: the fire has a handful a frame, not worth a test in every group.
+template <bool kMovedBack>
 inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
     const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
     const __m128i s = Sse2Blend::Alphas(spritePixels);
     const __m128i d = Sse2Blend::Alphas(targetPixels);
-    const __m128i doneLanes = _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done));
-    const __m128i skip = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(s, zero), doneLanes),
-                                      _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
+    __m128i skip = _mm_or_si128(_mm_cmpeq_epi32(s, zero), _mm_cmpeq_epi32(d, _mm_set1_epi32(255)));
+    if (kMovedBack)
+        skip =
+            _mm_or_si128(skip, _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done)));
     const __m128i a = Sse2Blend::AlphaUnion(s, d);
-    const int a0 = _mm_extract_epi16(a, 0);
-    const int a1 = _mm_extract_epi16(a, 2);
-    const int a2 = _mm_extract_epi16(a, 4);
-    const int a3 = _mm_extract_epi16(a, 6);
-    const auto entry = [](const uint16_t* row) {
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row));
+    // Each entry holds a pixel's products and keeps: one load per pixel.
+    const auto entry = [this](int alpha) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(products[alpha]));
     };
-    const __m128i colourLow =
-        _mm_unpacklo_epi64(entry(colourTimesAlpha[a0]), entry(colourTimesAlpha[a1]));
-    const __m128i colourHigh =
-        _mm_unpacklo_epi64(entry(colourTimesAlpha[a2]), entry(colourTimesAlpha[a3]));
-    const __m128i keepLow = _mm_unpacklo_epi64(entry(keep[a0]), entry(keep[a1]));
-    const __m128i keepHigh = _mm_unpacklo_epi64(entry(keep[a2]), entry(keep[a3]));
-    const __m128i low = _mm_srli_epi16(
-        _mm_add_epi16(colourLow, _mm_mullo_epi16(_mm_unpacklo_epi8(targetPixels, zero), keepLow)),
-        8);
-    const __m128i high = _mm_srli_epi16(
-        _mm_add_epi16(colourHigh, _mm_mullo_epi16(_mm_unpackhi_epi8(targetPixels, zero), keepHigh)),
-        8);
+    // The four alphas by two moves to general registers, 32 bits each.
+    const uint64_t first = static_cast<uint64_t>(_mm_cvtsi128_si64(a));
+    const uint64_t second = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(a, a)));
+    const __m128i e0 = entry(static_cast<int>(static_cast<uint32_t>(first)));
+    const __m128i e1 = entry(static_cast<int>(first >> 32));
+    const __m128i e2 = entry(static_cast<int>(static_cast<uint32_t>(second)));
+    const __m128i e3 = entry(static_cast<int>(second >> 32));
+    const __m128i low =
+        _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(e0, e1),
+                                     _mm_mullo_epi16(_mm_unpacklo_epi8(targetPixels, zero),
+                                                     _mm_unpackhi_epi64(e0, e1))),
+                       8);
+    const __m128i high =
+        _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(e2, e3),
+                                     _mm_mullo_epi16(_mm_unpackhi_epi8(targetPixels, zero),
+                                                     _mm_unpackhi_epi64(e2, e3))),
+                       8);
     // The pixels left alone are written back as they were: every pixel of the group lies in
     // the sprite's row inside the frame buffer, which no other worker touches meanwhile.
     const __m128i blended = _mm_packus_epi16(low, high);
@@ -87,10 +91,12 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
 // alone. Lanes past the end are transparent sprite pixels.
 inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first,
                                        int32_t end, int32_t reach) const {
-    for (int32_t p = first; p < end; p += 4) {
-        const int32_t q = std::min(p, reach - 4);
-        BlendFour(target + kBytesPerPixel * q, sprite + kBytesPerPixel * q, p - q);
-    }
+    int32_t p = first;
+    for (; p < end && p <= reach - 4; p += 4)
+        BlendFour<false>(target + kBytesPerPixel * p, sprite + kBytesPerPixel * p, 0);
+    if (p < end)
+        BlendFour<true>(target + kBytesPerPixel * (reach - 4),
+                        sprite + kBytesPerPixel * (reach - 4), p - (reach - 4));
 }
 #endif
 

@@ -40,13 +40,14 @@ public:
     void BlendPixel(uint8_t* target, const uint8_t* sprite) const;
 
 private:
+    template <bool kMovedBack>
     void BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const;
     void BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
                      int32_t reach) const;
 
+    static constexpr int kKeep = 4; // where an entry's keeps begin
     // Per alpha a: T[a]*a for blue, green and red, and a*256 for the alpha, which the
-    // final shift by 8 turns back into a.
-    alignas(16) uint16_t colourTimesAlpha[256][4] = {};
-    // Per alpha a: 255 - a for the three colours, 0 for the alpha.
-    alignas(16) uint16_t keep[256][4] = {};
+    // final shift by 8 turns back into a; then from kKeep on, 255 - a for the three colours
+    // and 0 for the alpha.
+    alignas(16) uint16_t products[256][8] = {};
 };
