@@ -22,6 +22,8 @@
 #              uninstall count only the files setup wrote
 # Needs WINEPREFIX, DISPLAY and EMBRA_VERSION (the project's version).
 set -euo pipefail
+# A step that fails without a message of its own names its line.
+trap 'echo "install_e2e.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 # Wine reads the arguments in the locale's character set: a folder named in Cyrillic and
 # Chinese passes whole only in UTF-8.
 export LC_ALL=C.UTF-8
@@ -48,9 +50,17 @@ frozen=""
 trap 'status=$?; [ -z "$frozen" ] || kill -CONT "$frozen" 2>/dev/null; touch "$out/release"
       (exit $status); cleanup' EXIT
 
-# A Windows folder of the user's profile ("%LOCALAPPDATA%") as a Windows path.
+# A Windows folder of the user's profile ("%LOCALAPPDATA%") as a Windows path. The prefix's
+# Wine server may still be ending the previous scenario's processes: asked again until
+# Wine answers.
 windows_folder() {
-    wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'
+    local folder
+    for _ in 1 2 3 4 5; do
+        folder=$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r') || true
+        [[ $folder == [A-Za-z]:\\* ]] && echo "$folder" && return 0
+        sleep 1
+    done
+    fail "Wine does not name the folder %$1%"
 }
 
 # Runs a program with its arguments inside the desktop through the launcher; the launcher's
