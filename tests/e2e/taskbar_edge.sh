@@ -30,6 +30,9 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
+# What a test stopped at CTest's time limit left running in the prefix is ended first.
+wineserver -k 2>/dev/null || true
+timeout 60 wineserver -w || true
 
 wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShell /t REG_DWORD \
     /d 1 /f >/dev/null
