@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of embra.exe under Wine on the caller's X display (the Xvfb server of
-# scripts/test.sh): starts the program in a 1280x720 Wine virtual desktop with a
+# End-to-end test of embra.exe under Wine on the caller's X display (a private Xvfb server
+# for each test): starts the program in a 1280x720 Wine virtual desktop with a
 # taskbar, waits until the effect shows, screenshots the screen, counts the pixels of the
 # effect's colour inside the expected 200-row band and outside it, asks the program to
 # end, and checks that it ended with code 0 and saved its settings in the registry.
