@@ -124,7 +124,7 @@ expect_flat() {
 # block of cycles and a few openings (heaps and caches warmed up) are held against those at
 # the end.
 soak() {
-    local cycles=400 blocks=4 windows=20 hover=8
+    local cycles=240 blocks=4 windows=12 hover=8
     if [ "${EMBRA_SOAK:-}" = long ]; then
         cycles=5000 blocks=50 windows=200 hover=60
     fi
