@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native build, its address+undefined and thread
 # sanitizer builds and the Windows build, and runs every test; the Windows tests run
-# under Wine on a private X display; among them the Windows packages are built into
+# under Wine on a private X display (each end-to-end test on one of its own); among them the Windows packages are built into
 # build/dist (as scripts/package.sh does) and installed, updated, uninstalled and unpacked
 # under Wine in a prefix of their own. Last, the fuzzers run for a minute each, side by side.
 set -euo pipefail
