@@ -14,7 +14,9 @@
 #include <vector>
 
 // A frame set whose items each show one of a sequence of sprite frames, drawn through the
-// frames' row spans by the fast loops; with several workers, each holds the lock of the
+// frames' row spans by the fast loops; with several workers, each either moves its own
+// items and then draws every worker's items on its own slice of the band
+// (MoveThenDrawSlice), or draws its own items on the whole band, holding the lock of the
 // stripe of rows it is drawing into.
 class CSpriteSet : public CFrameSet {
 public:
@@ -23,8 +25,8 @@ public:
     int32_t frameCount = 0;
     std::unique_ptr<CBmp[]> frames;           // the sprite frames
     std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
-    CRowLocks rowLocks;                       // workers hold a stripe's lock while drawing into it
     CDrawPath drawPath = FastestDrawPath();   // the fast loops that draw the items
+    CRowLocks rowLocks;                       // workers hold a stripe's lock while drawing into it
 
 protected:
     // Start: the frame buffer and its row locks. False when an allocation fails.
@@ -37,7 +39,9 @@ protected:
     template <class TItem> bool AllocateSpriteItems(int32_t perScreen);
     // Calls visit(item) for every item of every worker, worker 0's first.
     template <class TItem, class TVisit> void ForEachItem(TVisit visit);
-    // The frame buffer as the draw loops see it this frame.
+    // The frame buffer as the draw loops see it this frame: the rows [firstRow, endRow) of
+    // the band, no lock taken; without them, the whole band under the row locks.
+    CDrawTarget Target(int32_t firstRow, int32_t endRow) const;
     CDrawTarget Target();
 };
 
