@@ -1,12 +1,7 @@
 #include "effects/engine/CSpriteSet.h"
 
-bool CSpriteSet::AllocateSpriteFrame() {
-    return AllocateFrame() && rowLocks.Allocate(screenHeight);
-}
-
 void CSpriteSet::ReleaseSprites() {
     ReleaseFrame();
-    rowLocks.Free();
     frames.reset();
     spans.clear();
     frameCount = 0;
@@ -24,9 +19,6 @@ CDrawTarget CSpriteSet::Target(int32_t firstRow, int32_t endRow) const {
     return target;
 }
 
-// One worker alone takes no locks.
-CDrawTarget CSpriteSet::Target() {
-    CDrawTarget target = Target(BandTop(), BandTop() + BandRows());
-    target.locks = workerCount > 1 ? &rowLocks : nullptr;
-    return target;
+CDrawTarget CSpriteSet::Target() const {
+    return Target(BandTop(), BandTop() + BandRows());
 }

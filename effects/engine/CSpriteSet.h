@@ -2,7 +2,6 @@
 
 #include "effects/engine/CDrawTarget.h"
 #include "effects/engine/CFrameSet.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/engine/ScreenSize.h"
 #include "graphics/CBmp.h"
 #include "graphics/SpriteSpans.h"
@@ -14,10 +13,8 @@
 #include <vector>
 
 // A frame set whose items each show one of a sequence of sprite frames, drawn through the
-// frames' row spans by the fast loops; with several workers, each either moves its own
-// items and then draws every worker's items on its own slice of the band
-// (MoveThenDrawSlice), or draws its own items on the whole band, holding the lock of the
-// stripe of rows it is drawing into.
+// frames' row spans by the fast loops; with several workers, each moves its own items and
+// then draws every worker's items on its own slice of the band (MoveThenDrawSlice).
 class CSpriteSet : public CFrameSet {
 public:
     using CFrameSet::CFrameSet;
@@ -26,12 +23,9 @@ public:
     std::unique_ptr<CBmp[]> frames;           // the sprite frames
     std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
     CDrawPath drawPath = FastestDrawPath();   // the fast loops that draw the items
-    CRowLocks rowLocks;                       // workers hold a stripe's lock while drawing into it
 
 protected:
-    // Start: the frame buffer and its row locks. False when an allocation fails.
-    bool AllocateSpriteFrame();
-    // Stop: frees the frame buffer, the row locks, the frames and the items.
+    // Stop: frees the frame buffer, the frames and the items.
     void ReleaseSprites();
     // Start: W * perScreen / 1600 / workers items (each division rounded down) of type TItem for
     // every worker. A screen too narrow for one item per worker keeps one item per worker that is
@@ -40,9 +34,9 @@ protected:
     // Calls visit(item) for every item of every worker, worker 0's first.
     template <class TItem, class TVisit> void ForEachItem(TVisit visit);
     // The frame buffer as the draw loops see it this frame: the rows [firstRow, endRow) of
-    // the band, no lock taken; without them, the whole band under the row locks.
+    // the band; without them, the whole band.
     CDrawTarget Target(int32_t firstRow, int32_t endRow) const;
-    CDrawTarget Target();
+    CDrawTarget Target() const;
 };
 
 template <class TItem> bool CSpriteSet::AllocateSpriteItems(int32_t perScreen) {

@@ -1,4 +1,4 @@
-// The northern lights rendered by several real worker threads. Each worker
+// The northern lights and the water rendered by several real worker threads. Each worker
 // moves its own items, then draws every worker's items on its own slice of the band: the
 // band is exactly what one worker drawing all items, worker 0's first, makes, whatever the
 // timing. The ThreadSanitizer build runs these cases to show that no two workers touch a
@@ -38,6 +38,15 @@ struct GlimraWorkers {
     static void DrawAll(CSetGlimra& set, const std::vector<CItemGlimra>& rays) {
         set.DrawRays(rays.data(), static_cast<int32_t>(rays.size()), set.BandTop(),
                      set.BandTop() + set.BandRows());
+    }
+};
+
+struct RiplaWorkers {
+    using Rig = RiplaRig;
+    static constexpr const char* kName = "Ripla";
+    static void DrawAll(CSetRipla& set, const std::vector<CItemRipla>& splashes) {
+        set.DrawSplashes(splashes.data(), static_cast<int32_t>(splashes.size()), set.BandTop(),
+                         set.BandTop() + set.BandRows());
     }
 };
 
@@ -91,7 +100,7 @@ std::vector<uint32_t> DrawnAlone(const std::vector<typename TEffect::Rig::Item>&
 }
 
 template <class TEffect> class SpriteWorkers : public testing::Test {};
-using Effects = testing::Types<GlimraWorkers>;
+using Effects = testing::Types<GlimraWorkers, RiplaWorkers>;
 TYPED_TEST_SUITE(SpriteWorkers, Effects, EffectName);
 
 } // namespace
