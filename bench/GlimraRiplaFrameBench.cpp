@@ -1,11 +1,12 @@
 // One frame of the northern lights and of the water as the render workers compute it:
-// worker 0 clears the presented band, every worker steps and draws its items, worker 0
-// applies the opacity. Each size runs with the plain reference loops (path 0), the SSE2
+// worker 0 clears the presented band, every worker steps and draws its items (with several,
+// moves its own and draws all of them on its slice of the band), worker 0 applies the
+// opacity. Each size runs with the plain reference loops (path 0), the SSE2
 // path (1) and, where the processor has it, the AVX2 path (2); the fast runs report
 // speedup, the reference's time per frame of the same size and worker count in this run
-// divided by their own. Also reports the time per frame pixel drawn (the pixels the draw
-// loops visited) and the counters of ReportFrameCpu. Worker 0 makes the set's renewals at
-// the end of each frame, as the engine does.
+// divided by their own. With one worker also reports the time per frame pixel drawn (the
+// pixels the draw loops visited), and the counters of ReportFrameCpu. Worker 0 makes the set's
+// renewals at the end of each frame, as the engine does.
 
 #include "bench/CBenchRig.h"
 #include "effects/lights/CSetGlimra.h"
@@ -30,10 +31,17 @@ template <class TSet> class CBenchGlimra : public TSet {
 public:
     using TSet::ApplyOpacity;
     using TSet::EndOfFrame;
+    using TSet::StepAndDraw;
     using TSet::TSet;
+    // One worker alone steps and draws every ray, counting their pixels; several move their
+    // own and draw their slice of the band, as the frame step does.
     int64_t StepWorker(int32_t worker) {
-        return this->StepRays(static_cast<CItemGlimra*>(this->workerItems[worker]),
-                              this->itemsPerWorker);
+        CItem* rays = this->workerItems[static_cast<std::size_t>(worker)];
+        if (this->workerCount > 1) {
+            StepAndDraw(worker, rays);
+            return 0;
+        }
+        return this->StepRays(static_cast<CItemGlimra*>(rays), this->itemsPerWorker);
     }
 };
 
@@ -41,10 +49,15 @@ template <class TSet> class CBenchRipla : public TSet {
 public:
     using TSet::ApplyOpacity;
     using TSet::EndOfFrame;
+    using TSet::StepAndDraw;
     using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
-        return this->StepSplashes(static_cast<CItemRipla*>(this->workerItems[worker]),
-                                  this->itemsPerWorker);
+        CItem* splashes = this->workerItems[static_cast<std::size_t>(worker)];
+        if (this->workerCount > 1) {
+            StepAndDraw(worker, splashes);
+            return 0;
+        }
+        return this->StepSplashes(static_cast<CItemRipla*>(splashes), this->itemsPerWorker);
     }
 };
 
@@ -63,6 +76,7 @@ template <class TSet> struct Rig : CBenchRig<TSet> {
         this->set.drawPath = path;
         this->SetMonitorCount(monitors);
         this->Start();
+        this->renderState.runFlag = 1; // the workers' wait for each other runs
     }
 };
 
@@ -107,14 +121,16 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     }
     const double pixelsPerFrame =
         static_cast<double>(pixels) / static_cast<double>(state.iterations());
-    state.counters["sprite_px"] = benchmark::Counter(pixelsPerFrame);
+    if (workers == 1)
+        state.counters["sprite_px"] = benchmark::Counter(pixelsPerFrame);
     static const char* const kEffects[] = {"lights", "water"};
     static const char* const kPaths[] = {"reference", "SSE2", "AVX2"};
     ReportFrameCpu(state, ProcessCpuMs() - cpuStart,
                    std::string(kEffects[effect]) + ", " + kPaths[state.range(3)] + ", workers " +
                        std::to_string(workers),
                    state.range(0) == 1920 && state.range(4) == 1, pixelsPerFrame);
-    state.counters["ns_per_px"] = pixels ? nanoseconds / static_cast<double>(pixels) : 0.0;
+    if (pixels != 0)
+        state.counters["ns_per_px"] = nanoseconds / static_cast<double>(pixels);
     const double frameMs = nanoseconds / 1e6 / static_cast<double>(state.iterations());
     state.counters["frame_ms"] = frameMs;
     const auto key =

@@ -35,6 +35,11 @@ void BlendPixel(uint32_t* d, const uint32_t* s, const uint64_t lanes[256]) {
 
 namespace {
 
+// The table's share of one pixel, in the low 64 bits.
+inline __m128i Shares1(const uint64_t lanes[256], uint32_t alpha) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + alpha));
+}
+
 // The table's shares of two pixels.
 __m128i Shares(const uint64_t lanes[256], uint32_t first, uint32_t second) {
     return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + first)),
@@ -79,6 +84,21 @@ void Sse2Row(uint32_t* d, const uint32_t* s, int32_t first, int32_t n, const uin
         BlendPixel(d + u, s + u, lanes);
 }
 
+namespace {
+
+// The table's shares of pixels i, j (low half) and k, l (high half), by their new alphas.
+// Four plain loads: they cost less than a gather.
+EMBRA_AVX2 __m256i Shares(const uint64_t lanes[256], const uint32_t* alpha, int i, int j, int k,
+                          int l) {
+    const __m128i low =
+        _mm_insert_epi64(Shares1(lanes, alpha[i]), static_cast<long long>(lanes[alpha[j]]), 1);
+    const __m128i high =
+        _mm_insert_epi64(Shares1(lanes, alpha[k]), static_cast<long long>(lanes[alpha[l]]), 1);
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+}
+
+} // namespace
+
 EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, const uint64_t lanes[256]) {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i opaque = _mm256_set1_epi32(255);
@@ -90,8 +110,7 @@ EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, const uint
     const __m256i spreadHigh =
         _mm256_setr_epi8(8, -1, 8, -1, 8, -1, -1, -1, 12, -1, 12, -1, 12, -1, -1, -1, 8, -1, 8, -1,
                          8, -1, -1, -1, 12, -1, 12, -1, 12, -1, -1, -1);
-    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
-    const long long* table = reinterpret_cast<const long long*>(lanes);
+    alignas(32) uint32_t alpha[8];
     int32_t u = 0;
     for (; u + 8 <= n; u += 8) {
         const __m256i target = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + u));
@@ -103,11 +122,10 @@ EMBRA_AVX2 int32_t Avx2Row(uint32_t* d, const uint32_t* s, int32_t n, const uint
         if (_mm256_movemask_epi8(keep) == -1)
             continue; // nothing to blend: every target opaque or sprite pixel transparent
         const __m256i a = Avx2Blend::AlphaUnion(sa, da);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(alpha), a);
         // The table's shares in the order of the unpacks below.
-        const __m256i index = _mm256_permutevar8x32_epi32(a, order);
-        const __m256i shareLow = _mm256_i32gather_epi64(table, _mm256_castsi256_si128(index), 8);
-        const __m256i shareHigh =
-            _mm256_i32gather_epi64(table, _mm256_extracti128_si256(index, 1), 8);
+        const __m256i shareLow = Shares(lanes, alpha, 0, 1, 4, 5);
+        const __m256i shareHigh = Shares(lanes, alpha, 2, 3, 6, 7);
         const __m256i rest = _mm256_sub_epi32(opaque, a);
         const __m256i oldLow = _mm256_mullo_epi16(_mm256_unpacklo_epi8(target, zero),
                                                   _mm256_shuffle_epi8(rest, spreadLow));

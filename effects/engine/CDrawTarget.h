@@ -17,8 +17,10 @@ struct CDrawTarget {
     uint8_t* pixels = nullptr;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t firstRow = 0;       // the presented band: rows firstRow .. endRow - 1
-    int32_t endRow = 0;         // (the fast path draws only these)
-    CRowLocks* locks = nullptr; // null when one worker draws alone
-    bool avx2 = false;          // rows go through the AVX2 loops first
+    int32_t firstRow = 0; // the rows of the band this worker draws: firstRow .. endRow - 1
+    int32_t endRow = 0;   // (the fast path draws only these)
+    // The row locks of the reference loops, which draw every row of the screen and lock
+    // them with several workers; the fast loops draw only their own rows and take none.
+    CRowLocks* locks = nullptr;
+    bool avx2 = false; // rows go through the AVX2 loops first
 };

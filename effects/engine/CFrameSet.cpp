@@ -72,6 +72,13 @@ int32_t CFrameSet::BandRows() const {
                              std::min<int32_t>(kOverlayBandRows, frameBuffer.height - BandTop()));
 }
 
+void CFrameSet::SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const {
+    const int64_t rows = BandRows();
+    const int32_t count = std::max<int32_t>(1, workerCount);
+    *firstRow = BandTop() + static_cast<int32_t>(rows * worker / count);
+    *endRow = BandTop() + static_cast<int32_t>(rows * (worker + 1) / count);
+}
+
 void CFrameSet::SetDestination(std::size_t slice, int32_t x, int32_t y) {
     if (slice >= sliceCount)
         return;
@@ -167,7 +174,8 @@ bool CFrameSet::AllocateFrame() {
     ReadSlices();
     workerCount = std::max<int32_t>(1, renderState->processorCount);
     doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
-    if (!doneFlags)
+    movedCounts.reset(new (std::nothrow) int32_t[static_cast<std::size_t>(workerCount)]());
+    if (!doneFlags || !movedCounts)
         return false;
     for (int32_t i = 0; i < workerCount; ++i)
         doneFlags[i].store(1, std::memory_order_relaxed);
@@ -181,6 +189,7 @@ bool CFrameSet::AllocateFrame() {
 void CFrameSet::ReleaseFrame() {
     for (int32_t i = 0; doneFlags && i < workerCount; ++i)
         doneFlags[i].store(1, std::memory_order_release);
+    movedCounts.reset();
     frameBuffer.Free();
 }
 

@@ -42,6 +42,8 @@ public:
     // of rows (200 on a screen at least 330 rows high).
     int32_t BandTop() const;
     int32_t BandRows() const;
+    // Worker `worker`'s slice of the band: its rows [*firstRow, *endRow) of the frame buffer.
+    void SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const;
 
     // Where slice `slice`'s overlay shows its part of the band on the screen; set by the
     // placement, read by worker 0. Without `slice`: the first slice's.
@@ -62,6 +64,8 @@ public:
     // 1 once a worker finished its part of the frame; cleared by worker 0 to start the
     // next one. Written under the render state's signalLock.
     std::unique_ptr<std::atomic<int32_t>[]> doneFlags;
+    // Per worker, the items it moved this frame, which every worker then draws.
+    std::unique_ptr<int32_t[]> movedCounts;
 
     // The parameters every effect has, first in its parameter set.
     CEdges<CParam<int>, int> vis;   // "vis": opacity of the whole effect in percent
@@ -97,10 +101,10 @@ protected:
     virtual void AfterPresent() {}
 
     // Start: takes over W and H and the slices as the render state's start read them,
-    // allocates the done flags (all set) for processorCount workers and a W x H frame
-    // buffer. False when an allocation fails.
+    // allocates the done flags (all set) and moved counts for processorCount workers and a
+    // W x H frame buffer. False when an allocation fails.
     bool AllocateFrame();
-    // Stop: sets every done flag and frees the frame buffer's pixels.
+    // Stop: sets every done flag, frees the moved counts and the frame buffer's pixels.
     void ReleaseFrame();
 
     // Start: one array of perWorker items of type TItem for every worker of the last
@@ -129,6 +133,16 @@ protected:
     // (each after stepping its items), so that each may then draw every worker's items;
     // false when the render state's run flag dropped meanwhile.
     bool AllStepped();
+
+    // Several workers, inside StepAndDraw: moves the first AnimatedCount() items of the
+    // worker's own array (`own`, of type TItem; none without an array) by
+    // move(items, count), waits until every worker has moved its own, then calls
+    // draw(items, count, firstRow, endRow) for every worker's moved items, worker 0's
+    // first, on this worker's slice of the band. No two workers write one row, so no lock
+    // is needed, and the band is the one a single worker drawing all items in that order
+    // makes, whatever the timing.
+    template <class TItem, class TMove, class TDraw>
+    void MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw);
 
 private:
     bool StartFrame(const std::atomic<int32_t>* runFlag);
@@ -173,6 +187,21 @@ private:
     int32_t stepped = 0;   // workers past AllStepped this frame, under signalLock
     int64_t stepRound = 0; // rounds of AllStepped completed, under signalLock
 };
+
+template <class TItem, class TMove, class TDraw>
+void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw) {
+    // Every worker reaches the wait, so that none waits for one that left early.
+    movedCounts[worker] = own ? AnimatedCount() : 0;
+    move(ItemsAs<TItem>(own), movedCounts[worker]);
+    if (!AllStepped())
+        return;
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w)
+        draw(ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
+             firstRow, endRow);
+}
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {
     FreeItems();

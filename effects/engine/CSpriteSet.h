@@ -2,7 +2,6 @@
 
 #include "effects/engine/CDrawTarget.h"
 #include "effects/engine/CFrameSet.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/engine/ScreenSize.h"
 #include "graphics/CBmp.h"
 #include "graphics/SpriteSpans.h"
@@ -14,8 +13,8 @@
 #include <vector>
 
 // A frame set whose items each show one of a sequence of sprite frames, drawn through the
-// frames' row spans by the fast loops; with several workers, each holds the lock of the
-// stripe of rows it is drawing into.
+// frames' row spans by the fast loops; with several workers, each moves its own items and
+// then draws every worker's items on its own slice of the band (MoveThenDrawSlice).
 class CSpriteSet : public CFrameSet {
 public:
     using CFrameSet::CFrameSet;
@@ -23,13 +22,10 @@ public:
     int32_t frameCount = 0;
     std::unique_ptr<CBmp[]> frames;           // the sprite frames
     std::vector<std::vector<CRowSpan>> spans; // per frame, each row's span of visible pixels
-    CRowLocks rowLocks;                       // workers hold a stripe's lock while drawing into it
     CDrawPath drawPath = FastestDrawPath();   // the fast loops that draw the items
 
 protected:
-    // Start: the frame buffer and its row locks. False when an allocation fails.
-    bool AllocateSpriteFrame();
-    // Stop: frees the frame buffer, the row locks, the frames and the items.
+    // Stop: frees the frame buffer, the frames and the items.
     void ReleaseSprites();
     // Start: W * perScreen / 1600 / workers items (each division rounded down) of type TItem for
     // every worker. A screen too narrow for one item per worker keeps one item per worker that is
@@ -37,8 +33,10 @@ protected:
     template <class TItem> bool AllocateSpriteItems(int32_t perScreen);
     // Calls visit(item) for every item of every worker, worker 0's first.
     template <class TItem, class TVisit> void ForEachItem(TVisit visit);
-    // The frame buffer as the draw loops see it this frame.
-    CDrawTarget Target();
+    // The frame buffer as the draw loops see it this frame: the rows [firstRow, endRow) of
+    // the band; without them, the whole band.
+    CDrawTarget Target(int32_t firstRow, int32_t endRow) const;
+    CDrawTarget Target() const;
 };
 
 template <class TItem> bool CSpriteSet::AllocateSpriteItems(int32_t perScreen) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CRowLocks.h"
 #include "graphics/CBmp.h"
 #include "graphics/SpriteSpans.h"
 
@@ -10,22 +9,20 @@
 #include <cstdint>
 
 // The row walk of the fast draw loops: frame rows fh - 1 down to `firstV`, frame row v
-// landing on row top + v, on the band's rows only. Each row's span is clipped by ClipSpan
-// and handed, under the lock of the row's stripe, to blendRow(d, s, n), which blends the n
-// sprite pixels from s onto the n frame-buffer pixels from d. Returns the pixels visited.
+// landing on row top + v, on the target's rows only. Each row's span is clipped by ClipSpan
+// and handed to blendRow(d, s, n), which blends the n sprite pixels from s onto the n
+// frame-buffer pixels from d. Returns the pixels visited.
 template <class TBlendRow>
 int64_t DrawSpanRows(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans,
                      int32_t left, int32_t top, int32_t firstV, TBlendRow blendRow) {
     const int32_t fromV = std::max(firstV, target.firstRow - top);
     const int32_t lastV = std::min(frame.height - 1, target.endRow - 1 - top);
     int64_t visited = 0;
-    CRowLocks::CHold hold(target.locks);
     for (int32_t v = lastV; v >= fromV; --v) {
         const CRowSpan clipped = ClipSpan(spans[v], left, target.width, frame.width);
         if (clipped.first > clipped.last)
             continue;
         const int32_t row = top + v;
-        hold.Row(row);
         const int32_t n = clipped.last - clipped.first + 1;
         visited += n;
         uint32_t* d = reinterpret_cast<uint32_t*>(target.pixels) +

@@ -68,9 +68,6 @@ bool CSetEmbra::Start() {
             desktop->PutOverlayBehindTaskbar(i);
     if (!AllocateFrame() || !AllocateProfiles())
         return Fail();
-    movedCounts = NewArray<int32_t>(workerCount);
-    if (!movedCounts)
-        return Fail();
     const int64_t perWorker = int64_t{screenWidth} * 4000 / 1600 / workerCount;
     GenerateProfiles();
     if (!AllocateItems<CItemEmbra>(static_cast<int32_t>(perWorker)) || !LoadColourTable() ||
@@ -85,7 +82,6 @@ bool CSetEmbra::Start() {
 
 bool CSetEmbra::Stop() {
     ReleaseFrame();
-    movedCounts.reset();
     FreeItems();
     frames.reset();
     frameCount = 0;
@@ -234,19 +230,12 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
             StepFlames(flames, AnimatedCount());
         return;
     }
-    // Every worker reaches the wait, so that none waits for one that left early.
-    movedCounts[worker] = flames ? AnimatedCount() : 0;
-    MoveFlames(flames, movedCounts[worker]);
-    if (!AllStepped())
-        return;
-    int32_t firstRow = 0;
-    int32_t endRow = 0;
-    SliceRows(worker, &firstRow, &endRow);
-    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w) {
-        const CItemEmbra* drawn = ItemsAs<CItemEmbra>(workerItems[static_cast<std::size_t>(w)]);
-        for (int32_t i = 0; i < movedCounts[w]; ++i)
-            DrawFlameRows(drawn[i], firstRow, endRow);
-    }
+    MoveThenDrawSlice<CItemEmbra>(
+        worker, itemArray, [this](CItemEmbra* own, int32_t count) { MoveFlames(own, count); },
+        [this](const CItemEmbra* drawn, int32_t count, int32_t firstRow, int32_t endRow) {
+            for (int32_t i = 0; i < count; ++i)
+                DrawFlameRows(drawn[i], firstRow, endRow);
+        });
 }
 
 int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
@@ -267,13 +256,6 @@ void CSetEmbra::MoveFlames(CItemEmbra* flames, int32_t count) {
         if (flame.life < 0)
             flame.Respawn(lifeCut.get(), drift.get(), 0);
     }
-}
-
-void CSetEmbra::SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const {
-    const int64_t rows = BandRows();
-    const int32_t count = std::max<int32_t>(1, workerCount);
-    *firstRow = BandTop() + static_cast<int32_t>(rows * worker / count);
-    *endRow = BandTop() + static_cast<int32_t>(rows * (worker + 1) / count);
 }
 
 int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {

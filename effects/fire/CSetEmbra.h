@@ -61,8 +61,6 @@ public:
     int64_t DrawFlame(const CItemEmbra& flame);
     // The same on the frame-buffer rows [firstRow, endRow) of the band only.
     int64_t DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow);
-    // Worker `worker`'s slice of the band: its rows [*firstRow, *endRow).
-    void SliceRows(int worker, int32_t* firstRow, int32_t* endRow) const;
 
     // The "Embra settings" dialog (resource 153), installed by the settings layer.
     std::function<void(CSetEmbra& set, void* parentWindow)> settingsDialog;
@@ -121,6 +119,4 @@ private:
     int32_t entryCount = 0;              // frameCount + 2
     int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
     CFlameBlender blender;               // built from the colour table by Start
-    // Per worker, the flames it moved this frame, which every worker then draws.
-    std::unique_ptr<int32_t[]> movedCounts;
 };

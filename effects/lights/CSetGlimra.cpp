@@ -45,7 +45,7 @@ CSetGlimra::~CSetGlimra() {
 
 bool CSetGlimra::Start() {
     Stop();
-    if (!AllocateSpriteFrame())
+    if (!AllocateFrame())
         return Fail();
     const std::size_t columns = static_cast<std::size_t>(screenWidth);
     phaseTable.reset(new (std::nothrow) int32_t[columns]());
@@ -201,33 +201,70 @@ void CSetGlimra::DriftColour(int32_t amplitude) {
                      static_cast<uint32_t>(channel[1]) << 8 | static_cast<uint32_t>(channel[2]);
 }
 
+// One worker steps and draws each ray in turn; several move their own rays, wait until all
+// have, and draw every worker's rays on their own slice of the band.
 void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
-    (void)worker;
-    if (workerArray)
-        StepRays(ItemsAs<CItemGlimra>(workerArray), AnimatedCount());
+    if (workerCount <= 1) {
+        if (workerArray)
+            StepRays(ItemsAs<CItemGlimra>(workerArray), AnimatedCount());
+        return;
+    }
+    MoveThenDrawSlice<CItemGlimra>(
+        worker, workerArray, [this](CItemGlimra* own, int32_t count) { MoveRays(own, count); },
+        [this](const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow) {
+            DrawRays(rays, count, firstRow, endRow);
+        });
 }
 
 int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
     if (!frames)
         return 0;
-    const int32_t lifeStep = flmDuration.GetMax() - flmDuration.Bounded() + 100;
-    const int32_t yLimit = (screenHeight - kBottomMargin) * 256;
+    const int32_t lifeStep = LifeStep();
     const uint32_t shared = curtain.colour; // rays are drawn in the current shared colour
     const CDrawTarget target = Target();
     int64_t visited = 0;
     for (int32_t k = 0; k < count; ++k) {
-        CItemGlimra& ray = rays[k];
-        ray.x += ray.dx;
-        ray.y += ray.dy;
-        ray.life -= lifeStep;
-        if (ray.life < 0 || ray.y >= yLimit || ray.y < 0 || ray.x < 0)
-            ray.Respawn(phaseTable.get(), zeroTable.get(), 0);
-        const int32_t frame = ShownFrame(ray.life, frameCount);
-        if (frame < 0)
-            continue;
-        visited += DrawRay(target, frame, ray.x >> 8, ray.y >> 8, shared);
+        MoveRay(rays[k], lifeStep);
+        visited += DrawOneRay(target, rays[k], shared);
     }
     return visited;
+}
+
+void CSetGlimra::MoveRays(CItemGlimra* rays, int32_t count) {
+    if (!frames)
+        return;
+    const int32_t lifeStep = LifeStep();
+    for (int32_t k = 0; k < count; ++k)
+        MoveRay(rays[k], lifeStep);
+}
+
+int64_t CSetGlimra::DrawRays(const CItemGlimra* rays, int32_t count, int32_t firstRow,
+                             int32_t endRow) {
+    if (!frames)
+        return 0;
+    const uint32_t shared = curtain.colour;
+    const CDrawTarget target = Target(firstRow, endRow);
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k)
+        visited += DrawOneRay(target, rays[k], shared);
+    return visited;
+}
+
+int32_t CSetGlimra::LifeStep() const {
+    return flmDuration.GetMax() - flmDuration.Bounded() + 100;
+}
+
+void CSetGlimra::MoveRay(CItemGlimra& ray, int32_t lifeStep) {
+    ray.x += ray.dx;
+    ray.y += ray.dy;
+    ray.life -= lifeStep;
+    if (ray.life < 0 || ray.y >= (screenHeight - kBottomMargin) * 256 || ray.y < 0 || ray.x < 0)
+        ray.Respawn(phaseTable.get(), zeroTable.get(), 0);
+}
+
+int64_t CSetGlimra::DrawOneRay(const CDrawTarget& target, const CItemGlimra& ray, uint32_t shared) {
+    const int32_t frame = ShownFrame(ray.life, frameCount);
+    return frame < 0 ? 0 : DrawRay(target, frame, ray.x >> 8, ray.y >> 8, shared);
 }
 
 int64_t CSetGlimra::DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,

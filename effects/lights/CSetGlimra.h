@@ -35,9 +35,15 @@ public:
 
     // Generates the column phase table anew with the calling thread's random generator.
     void GeneratePhaseTable();
-    // Steps and draws the first `count` rays of a worker's array; returns the number of
-    // frame pixels visited.
+    // Steps and draws the first `count` rays of a worker's array, one ray after the other;
+    // returns the number of frame pixels visited.
     int64_t StepRays(CItemGlimra* rays, int32_t count);
+    // Moves the first `count` rays of an array one frame on, respawning those whose life ran
+    // out or that left the screen; draws nothing.
+    void MoveRays(CItemGlimra* rays, int32_t count);
+    // Draws the first `count` rays of an array as they are, in the current shared colour, on
+    // the frame-buffer rows [firstRow, endRow) of the band; returns the frame pixels visited.
+    int64_t DrawRays(const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow);
     // Drifts the shared colour with amplitude 1 .. 5.
     void DriftColour(int32_t amplitude);
 
@@ -68,6 +74,10 @@ protected:
     void PlaceBands() override;
 
 private:
+    // The life a ray loses per frame, as "flm_duration" sets it.
+    int32_t LifeStep() const;
+    void MoveRay(CItemGlimra& ray, int32_t lifeStep);
+    int64_t DrawOneRay(const CDrawTarget& target, const CItemGlimra& ray, uint32_t shared);
     // Places slice `slice`'s overlay on `monitor`.
     void PlaceOnMonitor(std::size_t slice, const MonitorArea& monitor);
     bool BuildFrames();

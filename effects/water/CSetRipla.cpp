@@ -28,7 +28,7 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateSpriteFrame() || !AllocateSpriteItems<CItemRipla>(4000))
+    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000))
         return Fail();
     PrepareWave();
     ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
@@ -100,36 +100,73 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
     return frameCount > 0;
 }
 
+// One worker steps and draws each splash in turn; several move their own splashes, wait
+// until all have, and draw every worker's splashes on their own slice of the band.
 void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
-    (void)worker;
-    if (workerArray)
-        StepSplashes(ItemsAs<CItemRipla>(workerArray), AnimatedCount());
+    if (workerCount <= 1) {
+        if (workerArray)
+            StepSplashes(ItemsAs<CItemRipla>(workerArray), AnimatedCount());
+        return;
+    }
+    MoveThenDrawSlice<CItemRipla>(
+        worker, workerArray, [this](CItemRipla* own, int32_t count) { MoveSplashes(own, count); },
+        [this](const CItemRipla* splashes, int32_t count, int32_t firstRow, int32_t endRow) {
+            DrawSplashes(splashes, count, firstRow, endRow);
+        });
 }
 
 int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
     if (frameCount <= 0)
         return 0;
-    const int32_t lifeStep = waveDuration.GetMax() - waveDuration.Bounded() + 100;
-    const int32_t firstHeight = frames[0].height;
+    const int32_t lifeStep = LifeStep();
     const CDrawTarget target = Target();
     int64_t visited = 0;
     for (int32_t k = 0; k < count; ++k) {
-        CItemRipla& splash = splashes[k];
-        splash.x += splash.dx;
-        splash.y += splash.dy;
-        splash.life -= lifeStep;
-        if (splash.life < 0)
-            splash.Respawn(nullptr, nullptr, 0);
-        const int32_t t = splash.life >> 8;
-        if (t < 0 || t >= frameCount)
-            continue;
-        const int32_t index = frameCount - 1 - t;
-        const CBmp& frame = frames[index];
-        // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
-        const int32_t top = splash.y + firstHeight - 1 - frame.height;
-        visited += DrawSplash(target, index, splash.x, top);
+        MoveSplash(splashes[k], lifeStep);
+        visited += DrawOneSplash(target, splashes[k]);
     }
     return visited;
+}
+
+void CSetRipla::MoveSplashes(CItemRipla* splashes, int32_t count) {
+    if (frameCount <= 0)
+        return;
+    const int32_t lifeStep = LifeStep();
+    for (int32_t k = 0; k < count; ++k)
+        MoveSplash(splashes[k], lifeStep);
+}
+
+int64_t CSetRipla::DrawSplashes(const CItemRipla* splashes, int32_t count, int32_t firstRow,
+                                int32_t endRow) {
+    if (frameCount <= 0)
+        return 0;
+    const CDrawTarget target = Target(firstRow, endRow);
+    int64_t visited = 0;
+    for (int32_t k = 0; k < count; ++k)
+        visited += DrawOneSplash(target, splashes[k]);
+    return visited;
+}
+
+int32_t CSetRipla::LifeStep() const {
+    return waveDuration.GetMax() - waveDuration.Bounded() + 100;
+}
+
+void CSetRipla::MoveSplash(CItemRipla& splash, int32_t lifeStep) {
+    splash.x += splash.dx;
+    splash.y += splash.dy;
+    splash.life -= lifeStep;
+    if (splash.life < 0)
+        splash.Respawn(nullptr, nullptr, 0);
+}
+
+// Bottom-aligned: the frame's last row lands on row y + h0 - 2.
+int64_t CSetRipla::DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash) {
+    const int32_t t = splash.life >> 8;
+    if (t < 0 || t >= frameCount)
+        return 0;
+    const int32_t index = frameCount - 1 - t;
+    const int32_t top = splash.y + frames[0].height - 1 - frames[index].height;
+    return DrawSplash(target, index, splash.x, top);
 }
 
 int64_t CSetRipla::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top) {

@@ -35,9 +35,16 @@ public:
     // height, then back down one row per frame to 1. False when an allocation fails.
     bool BuildFrames(const CBmp& splash);
 
-    // Steps and draws the first `count` splashes of a worker's array; returns the number
-    // of frame pixels visited.
+    // Steps and draws the first `count` splashes of a worker's array, one splash after the
+    // other; returns the number of frame pixels visited.
     int64_t StepSplashes(CItemRipla* splashes, int32_t count);
+    // Moves the first `count` splashes of an array one frame on, respawning those whose life
+    // ran out; draws nothing.
+    void MoveSplashes(CItemRipla* splashes, int32_t count);
+    // Draws the first `count` splashes of an array as they are on the frame-buffer rows
+    // [firstRow, endRow) of the band; returns the frame pixels visited.
+    int64_t DrawSplashes(const CItemRipla* splashes, int32_t count, int32_t firstRow,
+                         int32_t endRow);
 
     // The "Ripla settings" dialog (resource 165), installed by the settings layer.
     std::function<void(CSetRipla& set, void* parentWindow)> settingsDialog;
@@ -59,6 +66,10 @@ protected:
     virtual int64_t DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top);
 
 private:
+    // The life a splash loses per frame, as "wave_duration" sets it.
+    int32_t LifeStep() const;
+    static void MoveSplash(CItemRipla& splash, int32_t lifeStep);
+    int64_t DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash);
     void FillRamp();
     void PrepareWave();
 };

@@ -1,5 +1,6 @@
 #include "tests/reference/CSetGlimraReference.h"
 
+#include "effects/engine/ScreenSize.h"
 #include "graphics/CBmp.h"
 #include "tests/reference/DrawReferenceRows.h"
 
@@ -31,7 +32,21 @@ int64_t DrawFrame(const CDrawTarget& target, const CBmp& frame, int32_t x0, int3
 
 } // namespace
 
+bool CSetGlimraReference::Start() {
+    if (!CSetGlimra::Start())
+        return false;
+    return rowLocks.Allocate(screenHeight) || Fail();
+}
+
+void CSetGlimraReference::StepAndDraw(int worker, CItem* workerArray) {
+    (void)worker;
+    if (workerArray)
+        StepRays(ItemsAs<CItemGlimra>(workerArray), AnimatedCount());
+}
+
 int64_t CSetGlimraReference::DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
                                      uint32_t shared) {
-    return DrawFrame(target, frames[frame], x, y, shared);
+    CDrawTarget locked = target;
+    locked.locks = workerCount > 1 ? &rowLocks : nullptr;
+    return DrawFrame(locked, frames[frame], x, y, shared);
 }

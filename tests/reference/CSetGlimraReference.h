@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CRowLocks.h"
 #include "effects/lights/CSetGlimra.h"
 
 #include <cstdint>
@@ -13,7 +14,16 @@ class CSetGlimraReference : public CSetGlimra {
 public:
     using CSetGlimra::CSetGlimra;
 
+    // The shipped Start, then one lock per stripe of rows for several workers.
+    bool Start() override;
+
 protected:
+    // Every worker steps and draws its own items over the whole screen, a stripe of rows
+    // under its lock.
+    void StepAndDraw(int worker, CItem* workerArray) override;
     int64_t DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
                     uint32_t shared) override;
+
+private:
+    CRowLocks rowLocks;
 };

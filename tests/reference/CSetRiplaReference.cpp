@@ -1,5 +1,6 @@
 #include "tests/reference/CSetRiplaReference.h"
 
+#include "effects/engine/ScreenSize.h"
 #include "effects/water/RiplaDraw.h"
 #include "graphics/CBmp.h"
 #include "tests/reference/DrawReferenceRows.h"
@@ -31,7 +32,21 @@ int64_t DrawFrame(const CDrawTarget& target, const CBmp& frame, int32_t left, in
 
 } // namespace
 
+bool CSetRiplaReference::Start() {
+    if (!CSetRipla::Start())
+        return false;
+    return rowLocks.Allocate(screenHeight) || Fail();
+}
+
+void CSetRiplaReference::StepAndDraw(int worker, CItem* workerArray) {
+    (void)worker;
+    if (workerArray)
+        StepSplashes(ItemsAs<CItemRipla>(workerArray), AnimatedCount());
+}
+
 int64_t CSetRiplaReference::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left,
                                        int32_t top) {
-    return DrawFrame(target, frames[index], left, top, {rampRed, rampGreen, rampBlue});
+    CDrawTarget locked = target;
+    locked.locks = workerCount > 1 ? &rowLocks : nullptr;
+    return DrawFrame(locked, frames[index], left, top, {rampRed, rampGreen, rampBlue});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CRowLocks.h"
 #include "effects/water/CSetRipla.h"
 
 #include <cstdint>
@@ -13,7 +14,16 @@ class CSetRiplaReference : public CSetRipla {
 public:
     using CSetRipla::CSetRipla;
 
+    // The shipped Start, then one lock per stripe of rows for several workers.
+    bool Start() override;
+
 protected:
+    // Every worker steps and draws its own items over the whole screen, a stripe of rows
+    // under its lock.
+    void StepAndDraw(int worker, CItem* workerArray) override;
     int64_t DrawSplash(const CDrawTarget& target, int32_t index, int32_t left,
                        int32_t top) override;
+
+private:
+    CRowLocks rowLocks;
 };

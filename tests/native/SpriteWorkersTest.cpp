@@ -1,0 +1,122 @@
+// The northern lights and the water rendered by several real worker threads. Each worker
+// moves its own items, then draws every worker's items on its own slice of the band: the
+// band is exactly what one worker drawing all items, worker 0's first, makes, whatever the
+// timing. The ThreadSanitizer build runs these cases to show that no two workers touch a
+// pixel at the same time.
+
+#include "effects/engine/CRandom.h"
+#include "graphics/CBmp.h"
+#include "support/CSpriteRig.h"
+#include "support/EffectName.h"
+#include "support/WaitUntil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Small enough for the ThreadSanitizer build; the frames cover many respawns.
+constexpr int32_t kWidth = 480;
+constexpr int32_t kHeight = 400;
+constexpr int32_t kFrames = 24;
+
+std::vector<uint32_t> BandPixels(const CBmp& band) {
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < band.height; ++y)
+        for (int32_t x = 0; x < band.width; ++x)
+            pixels.push_back(band.Pixel(x, y));
+    return pixels;
+}
+
+struct GlimraWorkers {
+    using Rig = GlimraRig;
+    static constexpr const char* kName = "Glimra";
+    static void DrawAll(CSetGlimra& set, const std::vector<CItemGlimra>& rays) {
+        set.DrawRays(rays.data(), static_cast<int32_t>(rays.size()), set.BandTop(),
+                     set.BandTop() + set.BandRows());
+    }
+};
+
+struct RiplaWorkers {
+    using Rig = RiplaRig;
+    static constexpr const char* kName = "Ripla";
+    static void DrawAll(CSetRipla& set, const std::vector<CItemRipla>& splashes) {
+        set.DrawSplashes(splashes.data(), static_cast<int32_t>(splashes.size()), set.BandTop(),
+                         set.BandTop() + set.BandRows());
+    }
+};
+
+template <class TEffect> struct WorkerRun {
+    int32_t presented = 0;
+    std::vector<typename TEffect::Rig::Item> items; // every worker's items as last drawn
+    std::vector<uint32_t> band;                     // the last band presented
+};
+
+// `workers` render workers draw kFrames frames at full opacity.
+template <class TEffect> WorkerRun<TEffect> RunWorkers(int32_t workers) {
+    using Item = typename TEffect::Rig::Item;
+    WorkerRun<TEffect> run;
+    typename TEffect::Rig rig(kWidth, kHeight, workers);
+    rig.set.vis.Set(100);
+    rig.renderState.frameSleepMs = 0;
+    rig.renderState.frameLimit = kFrames;
+    // Worker 0 presents once every worker has finished the frame, so it may read them all.
+    rig.desktop.onPresent = [&](const CBmp&, int32_t, int32_t) {
+        if (rig.desktop.PresentCount() != kFrames)
+            return;
+        for (CItem* items : rig.set.workerItems) {
+            const Item* first = static_cast<const Item*>(items);
+            run.items.insert(run.items.end(), first, first + rig.set.itemsPerWorker);
+        }
+    };
+    CRandom::Seed(7);
+    rig.renderState.activeSet = &rig.set;
+    if (!rig.renderState.StartEffect())
+        return run;
+    WaitUntil([&] { return rig.renderState.runFlag.load() == 0; });
+    rig.renderState.StopEffect();
+    run.presented = rig.desktop.PresentCount();
+    CBmp band;
+    rig.desktop.CopyLastPresented(&band);
+    run.band = BandPixels(band);
+    return run;
+}
+
+// The band that one worker on its own draws from the given items, in their order.
+template <class TEffect>
+std::vector<uint32_t> DrawnAlone(const std::vector<typename TEffect::Rig::Item>& items) {
+    typename TEffect::Rig rig(kWidth, kHeight);
+    if (!rig.Start(1))
+        return {};
+    TEffect::DrawAll(rig.set, items);
+    CBmp band;
+    band.Wrap(rig.set.frameBuffer.pixels, rig.set.BandTop() * kWidth * 4, kWidth,
+              rig.set.BandRows());
+    return BandPixels(band);
+}
+
+template <class TEffect> class SpriteWorkers : public testing::Test {};
+using Effects = testing::Types<GlimraWorkers, RiplaWorkers>;
+TYPED_TEST_SUITE(SpriteWorkers, Effects, EffectName);
+
+} // namespace
+
+// Every frame is presented, and the last band is, byte for byte, every item of every worker
+// drawn by one worker in worker order.
+TYPED_TEST(SpriteWorkers, RealWorkersDrawEveryItemOfEveryWorker) {
+    for (const int32_t workers : {2, 3, 4}) {
+        const WorkerRun<TypeParam> run = RunWorkers<TypeParam>(workers);
+        ASSERT_EQ(kFrames, run.presented) << workers << " workers";
+        ASSERT_FALSE(run.items.empty()) << workers << " workers";
+        const std::vector<uint32_t> alone = DrawnAlone<TypeParam>(run.items);
+        ASSERT_EQ(alone.size(), run.band.size()) << workers << " workers";
+        EXPECT_TRUE(alone == run.band) << workers << " workers";
+        const auto lit = std::count_if(run.band.begin(), run.band.end(),
+                                       [](uint32_t pixel) { return (pixel >> 24) != 0; });
+        EXPECT_GT(lit, kWidth * 10) << workers << " workers: the items reach the band";
+    }
+}
