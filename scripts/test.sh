@@ -30,5 +30,8 @@ ctest --test-dir build/asan -j"$jobs" --output-on-failure
 # they run in every other build, and under ThreadSanitizer they only cost minutes.
 setarch "$(uname -m)" -R ctest --test-dir build/tsan -j"$jobs" --output-on-failure \
     -E "FastRenderer|FastPath"
-EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$jobs" --output-on-failure
+# One more Windows test than cores: most of them spend much of their time waiting for Wine
+# and for the windows they drive.
+EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$((jobs + 1))" \
+    --output-on-failure
 scripts/fuzz.sh 60

@@ -11,12 +11,15 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${EMBRA_FORCE_XVFB:-}" ]; then
 fi
 
 # Starts Xvfb on display $1; fails when the server ends before its socket appears (the
-# display was taken meanwhile by another server).
+# display was taken meanwhile by another server). The display is this server's only when
+# its lock file names it: a server started at the same moment for the same display gives up
+# after the other's socket appears.
 start_xvfb() {
     Xvfb ":$1" -screen 0 "$size" "${extra[@]}" -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$1" ] && return 0
+        [ -e "/tmp/.X11-unix/X$1" ] &&
+            [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$xvfb" ] && return 0
         kill -0 $xvfb 2>/dev/null || return 1
         sleep 0.1
     done
