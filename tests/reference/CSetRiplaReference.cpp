@@ -35,8 +35,7 @@ void CSetRiplaReference::StepAndDraw(int worker, CItem* workerArray) {
 
 int64_t CSetRiplaReference::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left,
                                        int32_t top) {
-    CDrawTarget locked = target;
-    locked.locks = workerCount > 1 ? &rowLocks : nullptr;
+    const CReferenceTarget locked{target, workerCount > 1 ? &rowLocks : nullptr};
     const RiplaDraw::CRamp ramp{rampRed, rampGreen, rampBlue};
     return DrawReferenceRows(locked, frames[index], left, top, 0,
                              [&](uint8_t* d, const uint8_t* s) { BlendPixel(d, s, ramp); });

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/water/CSetRipla.h"
 #include "effects/water/RiplaDraw.h"
+#include "tests/reference/CRowLocks.h"
 
 #include <cstdint>
 
