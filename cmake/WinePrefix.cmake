@@ -15,6 +15,14 @@ execute_process(COMMAND wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Manag
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "setting the unmanaged windows failed with ${rc}")
 endif()
+# No menu entries of the Linux desktop for the shortcuts the tests make: making them costs
+# a Wine start each time and gives a test nothing.
+execute_process(COMMAND wine reg add "HKCU\\Software\\Wine\\DllOverrides"
+                        /v winemenubuilder.exe /d "" /f
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "turning off the menu builder failed with ${rc}")
+endif()
 # Marlett for the caption buttons, Tahoma for "MS Shell Dlg" and the Chinese and Japanese
 # letters linked to it (scripts/wine-fonts.sh): the layout check measures real glyphs.
 execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-fonts.sh RESULT_VARIABLE rc)

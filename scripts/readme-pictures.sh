@@ -24,7 +24,7 @@ build/native/tools/faces/embra-faces docs
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/windows -j"$(nproc)" >/dev/null
-EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows \
+EMBRA_FORCE_XVFB=1 EMBRA_E2E_PICTURES=1 scripts/with-xvfb.sh ctest --test-dir build/windows \
     -R 'wine.prefix|e2e.app.(first-run|settings-switch|tray-menu|languages)' >/dev/null
 e2e=build/windows/tests/e2e
 cp "$e2e/app-first-run/main-window-and-tray.png" docs/main-window.png

@@ -51,7 +51,10 @@
 //   tray-tip             the pointer over the tray icon; "tray-tip <rectangle of its tip>|none"
 //   keys <names>         real key presses (down,up,return,escape); "keys <count>"
 //   stop                 the main window's stop command; "stop"
+//   serve <file>         runs the commands appended to the file until the program ends
+//                        (DriverServe.h); no line of its own
 #include "DriverPause.h"
+#include "DriverServe.h"
 #include "DriverSoak.h"
 #include "E2eHelpers.h"
 
@@ -601,5 +604,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string more;
     for (int i = 4; i < __argc; ++i)
         more += (i > 4 ? " " : "") + std::string(__argv[i]);
-    return ReportLine(__argv[1], "a", Run(__argv[1], __argv[2], argument, more.c_str())) ? 0 : 3;
+    const char* report = __argv[1];
+    if (std::strcmp(__argv[2], "serve") == 0) {
+        ServeCommands(report, argument,
+                      [report](const std::string& command, const std::string& served,
+                               const std::string& words) {
+                          return Run(report, command, served.c_str(), words.c_str());
+                      });
+        return 0;
+    }
+    return ReportLine(report, "a", Run(report, __argv[2], argument, more.c_str())) ? 0 : 3;
 }

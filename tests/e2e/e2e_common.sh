@@ -16,6 +16,7 @@ desktop_pid=""
 cleanup() {
     local status=$?
     [ "$status" -eq 0 ] || echo "ended with status $status" >&2
+    rm -f "$commands"
     if [ -n "$desktop_pid" ] && kill -0 "$desktop_pid" 2>/dev/null; then
         in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
         for _ in $(seq 50); do
@@ -32,6 +33,26 @@ trap cleanup EXIT
 # (a virtual desktop with the program in it) is ended before this test starts its own.
 wineserver -k 2>/dev/null || true
 timeout 60 wineserver -w || true
+
+# While this file exists, a driver started by start_server runs the commands written to it.
+commands=$report.commands
+rm -f "$commands" "$commands.taken"
+
+# The Windows path of a file: Wine's drive Z: is the root of the file system.
+windows_path() {
+    local path
+    path=$(realpath -m "$1")
+    echo "Z:${path//\//\\}"
+}
+driver_path=$(windows_path "$driver")
+report_path=$(windows_path "$report")
+
+# Imports registry lines in the syntax of a REGEDIT4 file (on stdin) with one start of
+# Wine's reg.
+import_registry() {
+    { printf 'REGEDIT4\n\n' && cat; } >"$report.reg"
+    wine reg import "$(windows_path "$report.reg")" >/dev/null 2>&1 || fail "reg import failed"
+}
 
 # Runs a program inside the virtual desktop: a program sees only its own desktop's windows.
 # With wine_locale set (de_DE.UTF-8) Windows' display language is that locale's.
@@ -58,15 +79,20 @@ wait_for_report() {
 
 # Starts the driver in the desktop with the arguments after $1, the report's line count
 # before it. On a loaded machine explorer sometimes cannot start a program at all
-# ("ShellExecuteEx failed: Internal error."): the start is tried again, but only when nothing
-# of the driver runs or has answered, so that no command is carried out twice.
+# ("ShellExecuteEx failed: Internal error.") or hangs: the start is tried again, but only
+# when nothing of the driver runs or has answered, so that no command is carried out twice.
 start_driver() {
-    local before=$1 said
+    local before=$1 said status
     shift
     for _ in 1 2 3; do
-        said=$(run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" "$@" 2>&1)
+        # Into a file: a serving driver keeps what it inherited open while it runs. Explorer
+        # returns once the driver runs, but now and then hangs on a loaded machine.
+        status=0
+        timeout 30 wine explorer "/desktop=Embra,$desktop_size" "$driver_path" "$report_path" \
+            "$@" >"$report.said" 2>&1 || status=$?
+        said="$status $(cat "$report.said")"
         case $said in
-        *"could not be started"* | *"ShellExecuteEx failed"*) ;;
+        "124 "* | *"could not be started"* | *"ShellExecuteEx failed"*) ;;
         *) return 0 ;;
         esac
         sleep 2
@@ -76,13 +102,25 @@ start_driver() {
     done
 }
 
-# Runs a driver command inside the desktop and prints the line it reported, waiting up to
-# $1 seconds for it.
+# Starts a driver in the desktop that runs the commands of drive until the program ends:
+# starting a Windows process for each command costs more than most commands do.
+start_server() {
+    [ ! -e "$commands" ] || return 0
+    : >"$commands"
+    start_driver "$(wc -l <"$report")" serve "$(windows_path "$commands")"
+}
+
+# Runs a driver command inside the desktop (by the serving driver while there is one) and
+# prints the line it reported, waiting up to $1 seconds for it.
 drive_for() {
     local before seconds=$1
     shift
     before=$(wc -l <"$report")
-    start_driver "$before" "$@"
+    if [ -e "$commands" ]; then
+        (IFS=$'\t' && echo "$*") >>"$commands"
+    else
+        start_driver "$before" "$@"
+    fi
     for _ in $(seq $((seconds * 10))); do
         [ "$(wc -l <"$report")" -gt "$before" ] && break
         sleep 0.1

@@ -37,19 +37,33 @@ count_in() {
     convert "$mask" -crop "$1" +repage -format '%[fx:round(mean*w*h)]' info:
 }
 
-# A virtual desktop named Embra with the shell's taskbar; settings start afresh.
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Embra' /v EnableShell /t REG_DWORD /d 1 \
-    /f >/dev/null
-wine reg delete 'HKCU\Software\Lumavist\Embra' /f >/dev/null 2>&1 || true
-# A later run that keeps its main window hidden ("StartMinimize" 2), so that only the
-# effect differs from the desktop.
-wine reg add 'HKCU\Software\Lumavist\Embra\Options\Windows\Main' /v Handle /d "" /f >/dev/null
-wine reg add 'HKCU\Software\Lumavist\Embra\Options\Common' /v StartMinimize /d 2 /f >/dev/null
-if [ "$current" != "-" ]; then
-    wine reg add 'HKCU\Software\Lumavist\Embra\Sets' /v current /d "$current" /f >/dev/null
-fi
+# A virtual desktop named Embra with the shell's taskbar, Wine's layered windows shaped as
+# they are by default (the pixels are counted); settings start afresh, as a later run that
+# keeps its main window hidden ("StartMinimize" 2), so that only the effect differs from
+# the desktop.
+embra_key='HKEY_CURRENT_USER\Software\Lumavist\Embra'
+current_line=""
+[ "$current" = "-" ] || current_line="\"current\"=\"$current\""
+import_registry <<EOF
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\Embra]
+"EnableShell"=dword:00000001
 
-in_desktop "$(winepath -w "$launcher")" "$(winepath -w "$report")" "$(winepath -w "$embra")" &
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"ShapeLayeredWindows"=-
+
+[-$embra_key]
+
+[$embra_key\Options\Windows\Main]
+"Handle"=""
+
+[$embra_key\Options\Common]
+"StartMinimize"="2"
+
+[$embra_key\Sets]
+$current_line
+EOF
+
+in_desktop "$(windows_path "$launcher")" "$report_path" "$(windows_path "$embra")" &
 desktop_pid=$!
 
 wait_for_report 300 taskbar || fail "the virtual desktop did not start"
@@ -103,7 +117,7 @@ echo "screenshot: $shot"
 # Ask the program to end the way Windows asks a program to close, without force, and
 # confirm "Quit program?".
 run_in_desktop taskkill /im embra.exe >/dev/null
-run_in_desktop "$(winepath -w "$driver")" "$(winepath -w "$report")" answer ok
+run_in_desktop "$driver_path" "$report_path" answer ok
 wait_for_report 300 exit || fail "embra.exe did not end after the close request"
 code=$(tr -d '\r' <"$report" | sed -n 's/^exit //p')
 echo "exit code: $code"
