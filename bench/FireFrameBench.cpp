@@ -1,5 +1,6 @@
-// One frame of the fire as the render workers compute it: worker 0 clears the presented
-// band, every worker steps and draws its flames, worker 0 applies the opacity and renews
+// One frame of the fire as the render workers compute it, on long-lived worker threads woken
+// for each frame as in the engine: worker 0 clears the presented band, every worker steps
+// and draws its flames, worker 0 applies the opacity and renews
 // the profiles when their time is up. FireFrameReference runs the plain scalar reference
 // (first, so that the others compare with it), FireFrame the shipped renderer, and
 // FireSpeedup both in alternation in one loop, reporting each one's milliseconds per
@@ -11,6 +12,7 @@
 // long the flames live, so it tells how much of a difference in time is the work's.
 
 #include "bench/CBenchRig.h"
+#include "bench/CBenchWorkers.h"
 #include "effects/fire/CSetEmbra.h"
 #include "tests/reference/CSetEmbraReference.h"
 
@@ -18,8 +20,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -48,6 +50,10 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
         this->SetMonitorCount(monitors);
         this->Start();
         this->renderState.runFlag = 1; // the workers' wait for each other runs
+        if (this->started)
+            parts = std::make_unique<CBenchWorkers>(this->renderState, this->set.doneFlags.get(),
+                                                    workers,
+                                                    [this](int32_t worker) { StepWorker(worker); });
     }
 
     // Every flame ("items" 100) of the worker, as its frame step does; one worker alone
@@ -60,23 +66,18 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
         else
             set.StepAndDraw(worker, flames);
     }
-    // One whole frame. Worker 0 runs on the calling thread, every other worker on a thread
-    // started for the frame, as the engine's workers would be woken.
+    // One whole frame. Worker 0 runs on the calling thread, every other worker on a
+    // long-lived thread woken for the frame, as the engine runs its render workers.
     void Frame() {
         this->ClearBand();
-        const int32_t workers = this->renderState.processorCount;
-        std::vector<std::thread> others;
-        for (int32_t worker = 1; worker < workers; ++worker)
-            others.emplace_back([this, worker] { StepWorker(worker); });
-        StepWorker(0);
-        for (std::thread& other : others)
-            other.join();
+        parts->Run();
         this->Opacity();
         this->EndOfFrame();
         benchmark::ClobberMemory();
     }
 
-    int64_t pixels = 0; // drawn by one worker alone
+    int64_t pixels = 0;                   // drawn by one worker alone
+    std::unique_ptr<CBenchWorkers> parts; // once the set started
 };
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {

@@ -1,4 +1,5 @@
-// One frame of the northern lights and of the water as the render workers compute it:
+// One frame of the northern lights and of the water as the render workers compute it
+// (long-lived worker threads woken for each frame, as in the engine):
 // worker 0 clears the presented band, every worker steps and draws its items (with several,
 // moves its own and draws all of them on its slice of the band), worker 0 applies the
 // opacity. Each size runs with the plain reference loops (path 0), the SSE2
@@ -9,6 +10,7 @@
 // renewals at the end of each frame, as the engine does.
 
 #include "bench/CBenchRig.h"
+#include "bench/CBenchWorkers.h"
 #include "effects/lights/CSetGlimra.h"
 #include "effects/water/CSetRipla.h"
 #include "tests/reference/CSetGlimraReference.h"
@@ -20,7 +22,6 @@
 #include <map>
 #include <numeric>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -81,9 +82,9 @@ template <class TSet> struct Rig : CBenchRig<TSet> {
 };
 
 // Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2), monitors of that
-// size side by side; TSet is the reference set for path 0. Worker 0 runs on the benchmark's thread,
-// every other worker on a thread started for the frame, as the engine's workers would be woken. The
-// CPU time is that of every thread of the process.
+// size side by side; TSet is the reference set for path 0. Worker 0 runs on the benchmark's
+// thread, every other worker on a long-lived thread woken for each frame, as the engine runs
+// its render workers (CBenchWorkers). The CPU time is that of every thread of the process.
 template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     const int32_t workers = static_cast<int32_t>(state.range(2));
     const bool fast = state.range(3) != kReference;
@@ -98,19 +99,16 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
         state.SkipWithError("the effect did not start");
         return;
     }
+    std::vector<int64_t> drawn(static_cast<std::size_t>(workers), 0);
+    CBenchWorkers parts(rig.renderState, rig.set.doneFlags.get(), workers,
+                        [&](int32_t worker) { drawn[worker] = rig.set.StepWorker(worker); });
     int64_t pixels = 0;
     double nanoseconds = 0;
     const double cpuStart = ProcessCpuMs();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         rig.ClearBand();
-        std::vector<int64_t> drawn(static_cast<std::size_t>(workers), 0);
-        std::vector<std::thread> others;
-        for (int32_t worker = 1; worker < workers; ++worker)
-            others.emplace_back([&, worker] { drawn[worker] = rig.set.StepWorker(worker); });
-        drawn[0] = rig.set.StepWorker(0);
-        for (std::thread& other : others)
-            other.join();
+        parts.Run();
         pixels += std::accumulate(drawn.begin(), drawn.end(), int64_t{0});
         rig.Opacity();
         rig.EndOfFrame();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "effects/engine/CRowLocks.h"
-
 #include <cstdint>
 
 // Which draw loops a set runs. Sse2 clips each sprite row to its span and to the
@@ -19,8 +17,5 @@ struct CDrawTarget {
     int32_t height = 0;
     int32_t firstRow = 0; // the rows of the band this worker draws: firstRow .. endRow - 1
     int32_t endRow = 0;   // (the fast path draws only these)
-    // The row locks of the reference loops, which draw every row of the screen and lock
-    // them with several workers; the fast loops draw only their own rows and take none.
-    CRowLocks* locks = nullptr;
-    bool avx2 = false; // rows go through the AVX2 loops first
+    bool avx2 = false;    // rows go through the AVX2 loops first
 };

@@ -7,10 +7,15 @@
 #include <cstring>
 
 #if defined(__SSE2__)
+#include "graphics/Avx2Blend.h"
 #include "graphics/Sse2Blend.h"
 
 #include <emmintrin.h>
 #include <xmmintrin.h>
+
+// The steps of the fast rows go whole into each of their two callers, so that the AVX2 one
+// compiles them in AVX2's encoding.
+#define EMBRA_INLINE inline __attribute__((always_inline))
 #endif
 
 void CFlameBlender::SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red) {
@@ -47,7 +52,8 @@ void CFlameBlender::BlendPixel(uint8_t* target, const uint8_t* sprite) const {
 // 16-bit lanes (two pixels a register). A group left wholly alone is worked through as
 // well: the fire has a handful a frame, not worth a test in every group.
 template <bool kMovedBack>
-inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const {
+EMBRA_INLINE void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite,
+                                           int32_t done) const {
     const __m128i zero = _mm_setzero_si128();
     const __m128i spritePixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sprite));
     const __m128i targetPixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
@@ -58,17 +64,21 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
         skip =
             _mm_or_si128(skip, _mm_cmplt_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(done)));
     const __m128i a = Sse2Blend::AlphaUnion(s, d);
-    // Each entry holds a pixel's products and keeps: one load per pixel.
-    const auto entry = [this](int alpha) {
-        return _mm_load_si128(reinterpret_cast<const __m128i*>(products[alpha]));
+    // Each entry holds a pixel's products and keeps: one load per pixel, at the entry's
+    // offset in bytes (16 per alpha), which the register shifts for all four at once.
+    const auto entry = [this](uint64_t offset) {
+        return _mm_load_si128(
+            reinterpret_cast<const __m128i*>(reinterpret_cast<const char*>(products) + offset));
     };
-    // The four alphas by two moves to general registers, 32 bits each.
-    const uint64_t first = static_cast<uint64_t>(_mm_cvtsi128_si64(a));
-    const uint64_t second = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(a, a)));
-    const __m128i e0 = entry(static_cast<int>(static_cast<uint32_t>(first)));
-    const __m128i e1 = entry(static_cast<int>(first >> 32));
-    const __m128i e2 = entry(static_cast<int>(static_cast<uint32_t>(second)));
-    const __m128i e3 = entry(static_cast<int>(second >> 32));
+    const __m128i offsets = _mm_slli_epi32(a, 4);
+    // The four offsets by two moves to general registers, 32 bits each.
+    const uint64_t first = static_cast<uint64_t>(_mm_cvtsi128_si64(offsets));
+    const uint64_t second =
+        static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(offsets, offsets)));
+    const __m128i e0 = entry(static_cast<uint32_t>(first));
+    const __m128i e1 = entry(first >> 32);
+    const __m128i e2 = entry(static_cast<uint32_t>(second));
+    const __m128i e3 = entry(second >> 32);
     const __m128i low =
         _mm_srli_epi16(_mm_add_epi16(_mm_unpacklo_epi64(e0, e1),
                                      _mm_mullo_epi16(_mm_unpacklo_epi8(targetPixels, zero),
@@ -89,8 +99,8 @@ inline void CFlameBlender::BlendFour(uint8_t* target, const uint8_t* sprite, int
 // Groups of four from the first pixel on; a group that would pass the reach (at least 4)
 // is moved back to end there, its lanes before p (blended by the previous group) left
 // alone. Lanes past the end are transparent sprite pixels.
-inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first,
-                                       int32_t end, int32_t reach) const {
+EMBRA_INLINE void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first,
+                                             int32_t end, int32_t reach) const {
     int32_t p = first;
     for (; p < end && p <= reach - 4; p += 4)
         BlendFour<false>(target + kBytesPerPixel * p, sprite + kBytesPerPixel * p, 0);
@@ -100,23 +110,44 @@ inline void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* sprite, i
 }
 #endif
 
+#if defined(__SSE2__)
+EMBRA_INLINE void CFlameBlender::BlendGroupRows(uint8_t* target, std::ptrdiff_t targetStride,
+                                                const uint8_t* sprite, std::ptrdiff_t spriteStride,
+                                                const RowSpan* spans, int32_t rows, int32_t firstU,
+                                                int32_t endU) const {
+    const int32_t reach = endU - firstU;
+    for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
+        const int32_t first = std::max(spans[v].first, firstU) - firstU;
+        const int32_t end = std::min(spans[v].end, endU) - firstU;
+        // The frame-buffer rows lie a whole screen width apart: the row two below is
+        // asked for now, so that it is in the cache when its turn comes.
+        if (v + 2 < rows)
+            _mm_prefetch(
+                reinterpret_cast<const char*>(target + 2 * targetStride + kBytesPerPixel * first),
+                _MM_HINT_T0);
+        BlendGroups(target, sprite, first, end, reach);
+    }
+}
+
+EMBRA_AVX2 void CFlameBlender::BlendGroupRowsAvx2(uint8_t* target, std::ptrdiff_t targetStride,
+                                                  const uint8_t* sprite,
+                                                  std::ptrdiff_t spriteStride, const RowSpan* spans,
+                                                  int32_t rows, int32_t firstU,
+                                                  int32_t endU) const {
+    BlendGroupRows(target, targetStride, sprite, spriteStride, spans, rows, firstU, endU);
+}
+#endif
+
 void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
                                 std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
                                 int32_t firstU, int32_t endU, bool mayBeOpaque) const {
-    const int32_t reach = endU - firstU;
 #if defined(__SSE2__)
-    if (!mayBeOpaque && reach >= 4) {
-        for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
-            const int32_t first = std::max(spans[v].first, firstU) - firstU;
-            const int32_t end = std::min(spans[v].end, endU) - firstU;
-            // The frame-buffer rows lie a whole screen width apart: the row two below is
-            // asked for now, so that it is in the cache when its turn comes.
-            if (v + 2 < rows)
-                _mm_prefetch(reinterpret_cast<const char*>(target + 2 * targetStride +
-                                                           kBytesPerPixel * first),
-                             _MM_HINT_T0);
-            BlendGroups(target, sprite, first, end, reach);
-        }
+    if (!mayBeOpaque && endU - firstU >= 4) {
+        if (avx2)
+            BlendGroupRowsAvx2(target, targetStride, sprite, spriteStride, spans, rows, firstU,
+                               endU);
+        else
+            BlendGroupRows(target, targetStride, sprite, spriteStride, spans, rows, firstU, endU);
         return;
     }
 #endif

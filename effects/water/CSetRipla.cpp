@@ -4,6 +4,7 @@
 #include "effects/engine/IDesktop.h"
 #include "effects/engine/ScreenSize.h"
 #include "effects/engine/TaskbarPlacement.h"
+#include "effects/water/RiplaBlend.h"
 #include "effects/water/RiplaDraw.h"
 #include "graphics/SpriteSpans.h"
 
@@ -64,14 +65,14 @@ void CSetRipla::PrepareWave() {
     wave.walkStarted = true;
 }
 
-// Red runs 0 .. 95, green 90 .. 192, blue stays 255.
+// Red runs 0 .. 95, green 90 .. 192, blue stays 255: the ramp that the fast blend works out
+// for itself, in tables for the reference loops.
 void CSetRipla::FillRamp() {
-    for (int k = 0; k < 256; ++k) {
-        rampRed[k] = static_cast<uint8_t>(3 * k / 8);
-        rampGreen[k] = static_cast<uint8_t>(2 * k / 5 + 90);
-        rampBlue[k] = 255;
+    for (uint32_t k = 0; k < 256; ++k) {
+        rampRed[k] = RiplaBlend::RampRed(k);
+        rampGreen[k] = RiplaBlend::RampGreen(k);
+        rampBlue[k] = RiplaBlend::RampBlue(k);
     }
-    RiplaDraw::FillRampLanes({rampRed, rampGreen, rampBlue}, rampLanes);
 }
 
 bool CSetRipla::BuildFrames(const CBmp& splash) {
@@ -170,5 +171,5 @@ int64_t CSetRipla::DrawOneSplash(const CDrawTarget& target, const CItemRipla& sp
 }
 
 int64_t CSetRipla::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top) {
-    return RiplaDraw::Fast(target, frames[index], spans[index].data(), left, top, rampLanes);
+    return RiplaDraw::Fast(target, frames[index], spans[index].data(), left, top);
 }

@@ -52,8 +52,7 @@ public:
     uint8_t rampRed[256] = {}; // colour ramp, indexed by a pixel's new alpha
     uint8_t rampGreen[256] = {};
     uint8_t rampBlue[256] = {};
-    uint64_t rampLanes[256] = {}; // ramp[a] * a per channel, for the fast path
-    CRiplaWave wave;              // the one wave of every splash, kept across Start
+    CRiplaWave wave; // the one wave of every splash, kept across Start
 
     CEdges<CParam<int>, int> waveSize;     // "wave_size": splashes per wave
     CEdges<CParam<int>, int> waveDuration; // "wave_duration": splash life

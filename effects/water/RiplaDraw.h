@@ -20,13 +20,10 @@ struct CRamp {
     const uint8_t* blue;
 };
 
-// The ramp's share of the blend at each new alpha, as TableBlend::FillLanes makes it.
-void FillRampLanes(const CRamp& ramp, uint64_t lanes[256]);
-
-// The blend on the band's rows (TableBlend): only each row's span of non-zero alpha,
-// eight pixels per AVX2 step when the target asks for it, then four per SSE2 step, the
-// ramp's share taken from `lanes`. Returns the pixels visited.
+// The blend on the band's rows (RiplaBlend): only each row's span of non-zero alpha,
+// sixteen pixels per AVX2 step when the target asks for it, then eight per SSE2 step.
+// Returns the pixels visited.
 int64_t Fast(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans, int32_t left,
-             int32_t top, const uint64_t lanes[256]);
+             int32_t top);
 
 } // namespace RiplaDraw

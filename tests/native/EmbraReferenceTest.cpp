@@ -24,12 +24,17 @@ TEST(EmbraFastMath, DivideBy255IsExactForEveryProductOfTwoBytes) {
 
 // Every pair of sprite and target alphas, in rows of 7 pixels (one group of four and a
 // tail of three) whose alphas and colours differ from pixel to pixel, so that groups mix
-// skipped, copied and blended pixels.
+// skipped, copied and blended pixels; as a row and as a sprite of one row, whose fast rows
+// run in SSE2's encoding and, where the processor has it, AVX2's.
 TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
     const CSetEmbra::ColourTable table = ScrambledTable();
     CFlameBlender blender;
     blender.SetColours(table.blue, table.green, table.red);
     constexpr int32_t kRow = 7;
+    const CFlameBlender::RowSpan span{0, kRow};
+    std::vector<bool> encodings = {false};
+    if (blender.avx2)
+        encodings.push_back(true);
     for (uint32_t s = 0; s < 256; ++s)
         for (uint32_t d = 0; d < 256; ++d) {
             uint8_t sprite[4 * kRow];
@@ -51,6 +56,15 @@ TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
             std::memcpy(oneByOne, expected, sizeof oneByOne);
             for (int32_t i = 0; i < kRow; ++i)
                 CSetEmbraReference::BlendPixel(expected + 4 * i, sprite + 4 * i, table);
+            for (const bool avx2 : encodings) {
+                uint8_t rows[4 * kRow];
+                std::memcpy(rows, fast, sizeof rows);
+                blender.avx2 = avx2;
+                blender.BlendSprite(rows, sizeof rows, sprite, sizeof rows, &span, 1, 0, kRow,
+                                    opaque);
+                ASSERT_EQ(0, std::memcmp(expected, rows, sizeof rows))
+                    << s << " over " << d << (avx2 ? ", sprite rows in AVX2's encoding" : "");
+            }
             blender.BlendRow(fast, sprite, 0, kRow, kRow, opaque);
             blender.BlendRow(oneByOne, sprite, 0, kRow, kRow, true);
             ASSERT_EQ(0, std::memcmp(expected, fast, sizeof fast)) << s << " over " << d;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "effects/engine/CRowLocks.h"
 #include "effects/fire/CSetEmbra.h"
+#include "tests/reference/CRowLocks.h"
 
 #include <cstdint>
 

@@ -10,7 +10,7 @@ namespace {
 
 // Frame rows fh - 1 down to 1 on rows y0 + fh - 2 down to y0: sprite alpha 0 leaves the
 // pixel, 255 copies the sprite pixel, otherwise the shared colour at the united alpha.
-int64_t DrawFrame(const CDrawTarget& target, const CBmp& frame, int32_t x0, int32_t y0,
+int64_t DrawFrame(const CReferenceTarget& target, const CBmp& frame, int32_t x0, int32_t y0,
                   uint32_t shared) {
     const uint32_t red = (shared >> 16) & 0xFF;
     const uint32_t green = (shared >> 8) & 0xFF;
@@ -46,7 +46,5 @@ void CSetGlimraReference::StepAndDraw(int worker, CItem* workerArray) {
 
 int64_t CSetGlimraReference::DrawRay(const CDrawTarget& target, int32_t frame, int32_t x, int32_t y,
                                      uint32_t shared) {
-    CDrawTarget locked = target;
-    locked.locks = workerCount > 1 ? &rowLocks : nullptr;
-    return DrawFrame(locked, frames[frame], x, y, shared);
+    return DrawFrame({target, workerCount > 1 ? &rowLocks : nullptr}, frames[frame], x, y, shared);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/lights/CSetGlimra.h"
+#include "tests/reference/CRowLocks.h"
 
 #include <cstdint>
 

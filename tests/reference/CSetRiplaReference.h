@@ -1,8 +1,9 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CRowLocks.h"
 #include "effects/water/CSetRipla.h"
+#include "effects/water/RiplaDraw.h"
+#include "tests/reference/CRowLocks.h"
 
 #include <cstdint>
 
@@ -13,6 +14,11 @@
 class CSetRiplaReference : public CSetRipla {
 public:
     using CSetRipla::CSetRipla;
+
+    // One pixel (frame-buffer and sprite bytes: blue, green, red, alpha): an opaque target or
+    // sprite alpha 0 leaves the pixel, 255 copies the sprite pixel, otherwise the ramp's
+    // colour at the united alpha over the old colour.
+    static void BlendPixel(uint8_t* d, const uint8_t* s, const RiplaDraw::CRamp& ramp);
 
     // The shipped Start, then one lock per stripe of rows for several workers.
     bool Start() override;

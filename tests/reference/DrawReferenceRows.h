@@ -1,8 +1,7 @@
 #pragma once
 
-#include "effects/engine/CDrawTarget.h"
-#include "effects/engine/CRowLocks.h"
 #include "graphics/CBmp.h"
+#include "tests/reference/CReferenceTarget.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,8 +12,8 @@
 // pixel goes through blendPixel(d, s) (frame-buffer and sprite bytes: blue, green, red,
 // alpha) under the lock of its row's stripe. Returns the pixels visited.
 template <class TBlendPixel>
-int64_t DrawReferenceRows(const CDrawTarget& target, const CBmp& frame, int32_t left, int32_t top,
-                          int32_t firstV, TBlendPixel blendPixel) {
+int64_t DrawReferenceRows(const CReferenceTarget& target, const CBmp& frame, int32_t left,
+                          int32_t top, int32_t firstV, TBlendPixel blendPixel) {
     const int32_t firstU = std::max(0, -left);
     const int32_t lastU = std::min(frame.width, target.width - left) - 1;
     if (firstU > lastU)

@@ -1,4 +1,4 @@
-#include "effects/engine/CRowLocks.h"
+#include "tests/reference/CRowLocks.h"
 
 #include <new>
 

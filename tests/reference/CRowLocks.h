@@ -4,11 +4,11 @@
 #include <memory>
 #include <mutex>
 
-// One lock per stripe of 32 frame-buffer rows. Render workers draw their own items into
-// the one frame buffer; a worker holds the lock of the stripe it is writing, so that two
-// workers never update the same pixel at the same time. Where items of different workers
-// overlap, which one is blended first still depends on timing; one worker's output does
-// not.
+// One lock per stripe of 32 frame-buffer rows, for the plain reference loops: with several
+// workers each draws its own items over every row of the one frame buffer, holding the lock
+// of the stripe it is writing, so that two workers never update the same pixel at the same
+// time. Where items of different workers overlap, which one is blended first still depends
+// on timing; one worker's output does not.
 class CRowLocks {
 public:
     static constexpr int32_t kRowShift = 5; // 32 rows per stripe
