@@ -94,8 +94,8 @@ TEST_F(MonitorOverlays, EachMonitorsBandLiesOnItsTaskbarAndBehindIt) {
     EXPECT_EQ(right.bottom, secondaryBar.top) << "on top of the secondary's taskbar";
     // Showing may raise an overlay; the application puts them back, each behind its own.
     desktop.PutOverlaysBehindTaskbars();
-    EXPECT_EQ(GetWindow(primary, GW_HWNDNEXT), desktop.OverlayWindow(0));
-    EXPECT_EQ(GetWindow(secondary, GW_HWNDNEXT), desktop.OverlayWindow(1));
+    EXPECT_EQ(OwnWindowBelow(primary), desktop.OverlayWindow(0));
+    EXPECT_EQ(OwnWindowBelow(secondary), desktop.OverlayWindow(1));
     EXPECT_TRUE(IsWindowVisible(desktop.OverlayWindow(0)));
     EXPECT_TRUE(IsWindowVisible(desktop.OverlayWindow(1)));
 
@@ -167,7 +167,7 @@ TEST_F(MonitorOverlays, ABandNarrowedWhileRunningKeepsItsWindow) {
     EXPECT_EQ(rect.right, width);
     EXPECT_EQ(rect.bottom, height) << "at the bottom of the monitor";
     EXPECT_EQ(desktop.OverlayWindow(1), window);
-    EXPECT_EQ(GetWindow(secondary, GW_HWNDNEXT), window);
+    EXPECT_EQ(OwnWindowBelow(secondary), window);
     renderState.StopEffect();
 }
 

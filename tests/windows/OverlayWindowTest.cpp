@@ -191,7 +191,7 @@ TEST(OverlayWindow, FindsTheTaskbarAndGoesBehindIt) {
 
     ASSERT_TRUE(desktop.CreateOverlay(0, {0, 300, 640, 500}, 0));
     desktop.PutOverlayBehindTaskbar(0);
-    EXPECT_EQ(GetWindow(visible, GW_HWNDNEXT), desktop.OverlayWindow());
+    EXPECT_EQ(OwnWindowBelow(visible), desktop.OverlayWindow());
     desktop.MoveOverlay(0, 60, 100);
     ASSERT_TRUE(desktop.OverlayRect(0, &rect));
     EXPECT_EQ(rect.left, 60);

@@ -23,3 +23,16 @@ inline HWND CreateTaskbar(const RECT& rect, bool visible) {
 inline HWND CreateSecondaryTaskbar(const RECT& rect, bool visible) {
     return CreateTaskbarOfClass("Shell_SecondaryTrayWnd", rect, visible);
 }
+
+// The next window of this process below `upper` in Z order: the windows of other Wine
+// processes (suites running beside this one) may come between a taskbar and its overlay.
+inline HWND OwnWindowBelow(HWND upper) {
+    for (HWND window = GetWindow(upper, GW_HWNDNEXT); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
+}

@@ -75,8 +75,8 @@ TEST(TwoScreens, EachMonitorGetsItsOwnTaskbarAndABandOnIt) {
         EXPECT_TRUE(IsWindowVisible(desktop.OverlayWindow(i)));
     }
     desktop.PutOverlaysBehindTaskbars();
-    EXPECT_EQ(GetWindow(primary, GW_HWNDNEXT), desktop.OverlayWindow(0));
-    EXPECT_EQ(GetWindow(secondary, GW_HWNDNEXT), desktop.OverlayWindow(1));
+    EXPECT_EQ(OwnWindowBelow(primary), desktop.OverlayWindow(0));
+    EXPECT_EQ(OwnWindowBelow(secondary), desktop.OverlayWindow(1));
     HoldForScreenshot();
     renderState.StopEffect();
     DestroyWindow(secondary);
