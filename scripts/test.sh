@@ -26,10 +26,11 @@ configure_and_build windows -DCMAKE_BUILD_TYPE=Release \
 ctest --test-dir build/native -j"$jobs" --output-on-failure
 ctest --test-dir build/asan -j"$jobs" --output-on-failure
 # ThreadSanitizer needs the address layout that full ASLR entropy breaks on newer kernels.
-# The single-threaded bit-for-bit comparisons of the fast render paths are left out of it:
-# they run in every other build, and under ThreadSanitizer they only cost minutes.
+# The single-threaded bit-for-bit comparisons of the fast render paths and of partial
+# presentation are left out of it: they run in every other build, and under
+# ThreadSanitizer they only cost minutes.
 setarch "$(uname -m)" -R ctest --test-dir build/tsan -j"$jobs" --output-on-failure \
-    -E "FastRenderer|FastPath"
+    -E "FastRenderer|FastPath|PartialPresent.EveryEffect"
 # One more Windows test than cores: most of them spend much of their time waiting for Wine
 # and for the windows they drive.
 EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$((jobs + 1))" \
