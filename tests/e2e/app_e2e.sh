@@ -350,7 +350,9 @@ command_none() {
 # report once, and no start after that.
 crash() {
     local reports line where count=0
-    reports="$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')")/Embra/CrashDumps"
+    # The user's local application data in the prefix, found without starting Wine.
+    reports=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' |
+        head -n 1)/Embra/CrashDumps
     later_run 1
     for where in main worker window; do
         start_program /crash "$where"
@@ -361,7 +363,7 @@ crash() {
         expect "$where: the access violation's code" "$(program_ended)" -1073741819
         count=$((count + 1))
         expect "$where: reports" "$(find "$reports" -name '*.dmp' | wc -l)" "$count"
-        line=$(drive dump "$(winepath -w "$(ls -t "$reports"/*.dmp | head -n 1)")")
+        line=$(drive dump "$(windows_path "$(ls -t "$reports"/*.dmp | head -n 1)")")
         expect "$where: the report read" "$(echo "$line" | cut -d' ' -f1,2,4)" "dump c0000005 1"
         [ "$(field "$line" 3)" -ge 2 ] || fail "$where: too few threads in the report: $line"
         if [ "$where" = worker ]; then
@@ -394,8 +396,8 @@ measure() {
     start_program
     drive wait-main hidden >/dev/null
     expect "running" "$(field "$(drive wait-running 1)" 8)" 1
-    run_in_desktop "$(winepath -w "$EMBRA_MEASURE")" --seconds 2 --warm-up 1 \
-        --out "$(winepath -w "$table")"
+    run_in_desktop "$(windows_path "$EMBRA_MEASURE")" --seconds 2 --warm-up 1 \
+        --out "$(windows_path "$table")"
     for _ in $(seq 600); do
         [ -s "$table" ] && break
         sleep 0.1
