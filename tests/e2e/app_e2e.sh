@@ -5,7 +5,7 @@
 # so the launcher and the driver write what they see into the report file).
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
-# Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
+# Scenarios: first-run, second-instance, hidden, enter-and-exit, taskbar-created,
 # settings-switch, killed-first-run, hotkey, full-screen, under-windows, tray-menu, languages,
 # command-running, command-none, soak (EMBRA_SOAK=long for the long run), crash (with the
 # crash test's build of the program as <embra.exe>) and measure (EMBRA_MEASURE:
@@ -543,16 +543,6 @@ settings-switch)
     expect "the northern lights lie along the top" "$(field "$overlay" 3)" 0
     expect "still running" "$(field "$(drive main)" 8)" 1
     exit_program
-    ;;
-logoff)
-    later_run 1
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "the session may end" "$(drive logoff)" "logoff 1"
-    expect "vis saved" "$(value 'Sets\Embra' vis)" 50
-    expect "current saved" "$(value Sets current)" Embra
-    expect "options saved" "$(value 'Options\Common' MinimizeToTray)" 1
-    [ -n "$(value 'Options\Windows\Main' plmnt)" ] || fail "no window placement saved"
     ;;
 taskbar-created)
     later_run 1

@@ -16,7 +16,6 @@
 //   about                chooses "About..." of the system menu; "about"
 //   answer <ok|cancel>   answers the "Quit program?" box; "box <its text>", "box none" without one
 //   close-about          closes the About box; "about-closed <1|0>"
-//   logoff               the session ends; "logoff <answer to WM_QUERYENDSESSION>"
 //   raise-overlay        puts the overlay in front of the taskbar; "raised"
 //   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
 //   tray-forget          deletes the program's tray icon, as a new shell would not know it;
@@ -221,13 +220,6 @@ std::string Answer(const char* button) {
     const WPARAM id = std::strcmp(button, "ok") == 0 ? IDOK : IDCANCEL;
     PostMessageA(box, WM_COMMAND, id, 0);
     return "box " + text;
-}
-
-std::string Logoff(HWND main) {
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
-    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, nullptr);
-    return "logoff " + Number(static_cast<long>(answer));
 }
 
 std::string FileVersion(const char* program) {
@@ -525,8 +517,6 @@ std::string Run(const char* report, const std::string& command, const char* argu
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         return "about-closed " + Number(box ? 1 : 0);
     }
-    if (command == "logoff")
-        return Logoff(main);
     if (command == "raise-overlay") {
         SetWindowPos(FindWindowA("LV_EmbraDrawWnd", nullptr), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
