@@ -4,6 +4,8 @@
 #include "ui/CButtonWnd.h"
 #include "ui/WindowDpi.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -51,16 +53,6 @@ void SetLeftButton(bool down) {
     GetKeyboardState(keys);
     keys[VK_LBUTTON] = down ? 0x80 : 0;
     SetKeyboardState(keys);
-}
-
-void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(5);
-    }
 }
 
 LPARAM At(int x, int y) {
