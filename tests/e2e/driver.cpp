@@ -72,11 +72,8 @@
 namespace {
 
 constexpr const char* kTitle = "Embra desktop decoration";
-constexpr UINT kStopCommand = 1001;
 constexpr UINT kExitCommand = 1012;
-constexpr UINT kAboutCommand = 1015;
 constexpr UINT kTrayMessage = 32771;
-constexpr int kSettingsCommand = 1002;
 constexpr int kTabControl = 1016;
 constexpr int kEntryHeight = 36; // a row of the settings window's effect list at 96 DPI
 constexpr DWORD kPollMs = 50;
@@ -203,7 +200,8 @@ HWND FindBox(const char* title) {
     for (int poll = 0; poll < kPolls / 2; ++poll) {
         for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", title); box;
              box = FindWindowExA(nullptr, box, "#32770", title)) {
-            if (!GetDlgItem(box, kStopCommand) && !GetDlgItem(box, 1014) && IsWindowVisible(box))
+            if (!GetDlgItem(box, kStopCommand) && !GetDlgItem(box, kStartCommand) &&
+                IsWindowVisible(box))
                 return box;
         }
         Sleep(kPollMs);
@@ -243,20 +241,7 @@ std::string FileVersion(const char* program) {
 void ClickAt(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT clicks[3] = {};
-    for (INPUT& click : clicks) {
-        click.type = INPUT_MOUSE;
-        click.mi.dx = MulDiv(point.x, 65535, width - 1);
-        click.mi.dy = MulDiv(point.y, 65535, height - 1);
-    }
-    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    clicks[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    SendInput(1, &clicks[0], sizeof(INPUT));
-    Sleep(100);
-    SendInput(2, &clicks[1], sizeof(INPUT));
+    MouseAt(point.x, point.y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Sleep(400);
 }
 
@@ -264,16 +249,6 @@ void ClickCentre(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     ClickAt(window, client.right / 2, client.bottom / 2);
-}
-
-HWND WaitForWindow(const char* className, const char* title) {
-    for (int poll = 0; poll < kPolls; ++poll) {
-        HWND window = FindWindowA(className, title);
-        if (window && IsWindowVisible(window))
-            return window;
-        Sleep(kPollMs);
-    }
-    return nullptr;
 }
 
 std::string RectLine(const char* name, HWND window) {
