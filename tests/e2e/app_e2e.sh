@@ -5,11 +5,10 @@
 # so the launcher and the driver write what they see into the report file).
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
-# Scenarios: first-run, hidden, enter-and-exit, taskbar-created, settings-switch,
-# killed-first-run, hotkey, full-screen, under-windows, tray-menu, languages,
-# command-running, command-none, soak (EMBRA_SOAK=long for the long run), crash (with the
-# crash test's build of the program as <embra.exe>) and measure (EMBRA_MEASURE:
-# embra-measure.exe).
+# Scenarios: first-run, enter-and-exit, taskbar-created, settings-switch, killed-first-run,
+# hotkey, full-screen, under-windows, tray-menu, languages, command-running, command-none,
+# soak (EMBRA_SOAK=long for the long run), crash (with the crash test's build of the
+# program as <embra.exe>) and measure (EMBRA_MEASURE: embra-measure.exe).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -461,18 +460,6 @@ first-run)
     exit_program
     expect "StartMinimize" "$(value 'Options\Common' StartMinimize)" 1
     expect "current" "$(value Sets current)" Embra
-    ;;
-hidden)
-    later_run 2
-    start_program
-    sleep 3
-    line=$(drive wait-running 1)
-    expect "hidden" "$(field "$line" 2)" 0
-    expect "not minimised" "$(field "$line" 3)" 0
-    expect "the effect runs" "$(field "$line" 8)" 1
-    expect "no tray icon" "$(drive tray)" "tray 0"
-    overlay=$(drive overlay)
-    expect "the overlay lies on the taskbar" "$(field "$overlay" 3)" 500
     ;;
 enter-and-exit)
     start_running 0

@@ -108,6 +108,7 @@ TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
     EXPECT_FALSE(IsIconic(app.Dialog()));
     EXPECT_TRUE(app.Controller().Running());
     EXPECT_FALSE(app.HasTrayIcon()) << "never minimised, so never in the tray";
+    EXPECT_EQ(taskbar.iconsAdded, 0);
     app.Quit();
 }
 
