@@ -149,8 +149,7 @@ TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
     EXPECT_EQ(CoveredBands(state), std::vector<bool>{false});
     system.Watch(WindowsLook());
     SetWindowPos(cover, nullptr, -10, height - 260, width + 20, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(CWin32SystemState::kWatchMs * 2);
-    PumpFor(100);
+    PumpFor(CWin32SystemState::kWatchMs * 2 + 100);
     EXPECT_GE(listener.changes, 1) << "the move was seen";
     EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{true});
     SetWindowPos(cover, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -213,21 +212,18 @@ TEST_F(Win32SystemState, ThePeriodicCheckReportsOnlyChangesAndOnlyWhileWatched) 
     SetForegroundWindow(front);
     system.Current(); // what the listener saw last
     system.Watch(WindowsLook());
-    Sleep(CWin32SystemState::kWatchMs * 3);
-    PumpFor(100);
+    PumpFor(CWin32SystemState::kWatchMs * 3 + 100);
     EXPECT_EQ(listener.changes, 0) << "nothing changed";
     // Resized to full screen without a notification (Wine 8 sends no window events).
     SetWindowPos(front, nullptr, 0, 0, width, GetSystemMetrics(SM_CYSCREEN),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(CWin32SystemState::kWatchMs * 2);
-    PumpFor(100);
+    PumpFor(CWin32SystemState::kWatchMs * 2 + 100);
     EXPECT_GE(listener.changes, 1);
     DestroyWindow(front);
     system.Watch(SystemWatch{});
     PumpFor(100);
     const int stopped = listener.changes;
-    Sleep(CWin32SystemState::kWatchMs * 3);
-    PumpFor(100);
+    PumpFor(CWin32SystemState::kWatchMs * 3 + 100);
     EXPECT_EQ(listener.changes, stopped) << "no wake-ups while not watched";
 }
 
