@@ -174,6 +174,13 @@ void ClickAt(HWND control, int x, int y) {
     SendMessageA(control, WM_LBUTTONUP, 0, PointParam(x, y));
 }
 
+void SetKeyDown(int key, bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 void ClickButton(HWND dialog, int id) {
     SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
 }

@@ -46,21 +46,16 @@ void ClickButton(HWND dialog, int id);
 // The notification a clicked button sends: WM_COMMAND with BN_CLICKED to the dialog.
 void PressButton(HWND dialog, int id);
 
+// Marks a key or mouse button (VK_LBUTTON) down or up in this thread's keyboard state.
+void SetKeyDown(int key, bool down);
+
 // Holds Shift down in this thread's keyboard state for as long as it lives.
 class CShiftHeld {
 public:
-    CShiftHeld() { Set(0x80); }
-    ~CShiftHeld() { Set(0); }
+    CShiftHeld() { SetKeyDown(VK_SHIFT, true); }
+    ~CShiftHeld() { SetKeyDown(VK_SHIFT, false); }
     CShiftHeld(const CShiftHeld&) = delete;
     CShiftHeld& operator=(const CShiftHeld&) = delete;
-
-private:
-    static void Set(BYTE state) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = state;
-        SetKeyboardState(keys);
-    }
 };
 
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
