@@ -23,22 +23,6 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void MoveTo(int x, int y) {
-    INPUT move = PointerMove(x, y);
-    SendInput(1, &move, sizeof(INPUT));
-    Sleep(500);
-}
-
-// Real input at a screen point: move there, then the buttons.
-void MouseAt(int x, int y, DWORD down, DWORD up) {
-    INPUT events[3] = {PointerMove(x, y), PointerMove(x, y), PointerMove(x, y)};
-    events[1].mi.dwFlags |= down;
-    events[2].mi.dwFlags |= up;
-    SendInput(1, &events[0], sizeof(INPUT));
-    Sleep(200);
-    SendInput(2, &events[1], sizeof(INPUT));
-}
-
 WORD KeyOf(const std::string& name) {
     if (name == "down")
         return VK_DOWN;
@@ -121,8 +105,8 @@ std::string HoverTrayIcon() {
         return "tray-tip none";
     // The shell's tips show over the taskbar while it is the active window.
     MouseAt(icon.x - 60, icon.y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    MoveTo(icon.x - 2, icon.y - 2);
-    MoveTo(icon.x, icon.y);
+    MovePointer(icon.x - 2, icon.y - 2);
+    MovePointer(icon.x, icon.y);
     for (int poll = 0; poll < kPolls; ++poll) {
         HWND tip = FindWindowA("tooltips_class32", nullptr);
         for (; tip; tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) {
@@ -145,7 +129,7 @@ std::string OpenTrayMenu() {
         RECT rect{};
         if (menu && IsWindowVisible(menu) && GetWindowRect(menu, &rect)) {
             // The pointer leaves the icon, and the icon's tip goes, without touching the menu.
-            MoveTo(rect.left - 30, rect.top - 30);
+            MovePointer(rect.left - 30, rect.top - 30);
             return "tray-menu " + RectText(rect);
         }
         Sleep(kPollMs);

@@ -8,22 +8,7 @@
 
 namespace {
 
-constexpr UINT kStartCommand = 1014;
-constexpr UINT kStopCommand = 1001;
-constexpr UINT kSettingsCommand = 1002;
-constexpr UINT kAboutCommand = 1015;
 constexpr UINT kAnswerMs = 20000;
-
-// Waits up to 20 s for a visible window of the program's thread with this title.
-HWND WaitForTitled(const char* title) {
-    for (int poll = 0; poll < 400; ++poll) {
-        HWND window = FindWindowA("#32770", title);
-        if (window && IsWindowVisible(window))
-            return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 bool WaitGone(HWND window) {
     for (int poll = 0; poll < 400 && IsWindow(window); ++poll)
@@ -40,16 +25,11 @@ bool Command(HWND main, UINT id) {
 // Opens a window by a command to the main window and closes it with a button.
 bool OpenAndClose(HWND main, UINT message, WPARAM command, const char* title, WPARAM button) {
     PostMessageA(main, message, command, 0);
-    HWND window = WaitForTitled(title);
+    HWND window = WaitForWindow("#32770", title);
     if (!window)
         return false;
     PostMessageA(window, WM_COMMAND, button, 0);
     return WaitGone(window);
-}
-
-void PointerTo(int x, int y) {
-    INPUT move = PointerMove(x, y);
-    SendInput(1, &move, sizeof(INPUT));
 }
 
 } // namespace
@@ -101,10 +81,8 @@ std::string HoverSettingsButton(HWND main, int seconds) {
     GetWindowRect(GetDlgItem(main, kSettingsCommand), &button);
     const int x = (button.left + button.right) / 2;
     const int y = (button.top + button.bottom) / 2;
-    for (int step = 0; step < seconds * 2; ++step) {
-        PointerTo(x + (step % 5) * 4 - 8, y + (step % 3) * 4 - 4);
-        Sleep(500);
-    }
-    PointerTo(0, 0);
+    for (int step = 0; step < seconds * 2; ++step)
+        MovePointer(x + (step % 5) * 4 - 8, y + (step % 3) * 4 - 4);
+    MovePointer(0, 0);
     return "hovered " + std::to_string(seconds);
 }

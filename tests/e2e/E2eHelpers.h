@@ -1,11 +1,17 @@
 #pragma once
 
 // What the end-to-end launcher and driver both do: write report lines, find the shell's
-// taskbar, run a program to its end and send real input.
+// taskbar and the program's windows, run a program to its end and send real input.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+
+// The main window's commands.
+inline constexpr UINT kStopCommand = 1001;
+inline constexpr UINT kSettingsCommand = 1002;
+inline constexpr UINT kStartCommand = 1014;
+inline constexpr UINT kAboutCommand = 1015;
 
 // Writes a line to the report file, opened with the mode ("w" afresh, "a" appending).
 inline bool ReportLine(const char* file, const char* mode, const std::string& line) {
@@ -28,6 +34,17 @@ inline HWND VisibleTaskbar() {
          bar = FindWindowExA(nullptr, bar, "Shell_TrayWnd", nullptr)) {
         if (IsWindowVisible(bar))
             return bar;
+    }
+    return nullptr;
+}
+
+// Waits up to 20 s for a visible window of the class and title.
+inline HWND WaitForWindow(const char* className, const char* title) {
+    for (int poll = 0; poll < 400; ++poll) {
+        HWND window = FindWindowA(className, title);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(50);
     }
     return nullptr;
 }
@@ -70,6 +87,23 @@ inline INPUT PointerMove(int x, int y) {
     move.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return move;
+}
+
+// Moves the pointer to a screen point with real input and lets it rest there half a second.
+inline void MovePointer(int x, int y) {
+    INPUT move = PointerMove(x, y);
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(500);
+}
+
+// Real input at a screen point: move there, then the buttons (MOUSEEVENTF_ flags).
+inline void MouseAt(int x, int y, DWORD down, DWORD up) {
+    INPUT events[3] = {PointerMove(x, y), PointerMove(x, y), PointerMove(x, y)};
+    events[1].mi.dwFlags |= down;
+    events[2].mi.dwFlags |= up;
+    SendInput(1, &events[0], sizeof(INPUT));
+    Sleep(200);
+    SendInput(2, &events[1], sizeof(INPUT));
 }
 
 // Presses and releases one key.

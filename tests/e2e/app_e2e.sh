@@ -5,11 +5,10 @@
 # so the launcher and the driver write what they see into the report file).
 #
 # Usage: app_e2e.sh <embra.exe> <launcher.exe> <driver.exe> <output dir> <scenario>
-# Scenarios: first-run, second-instance, hidden, enter-and-exit, logoff, taskbar-created,
-# settings-switch, killed-first-run, hotkey, full-screen, under-windows, tray-menu, languages,
-# command-running, command-none, soak (EMBRA_SOAK=long for the long run), crash (with the
-# crash test's build of the program as <embra.exe>) and measure (EMBRA_MEASURE:
-# embra-measure.exe).
+# Scenarios: first-run, enter-and-exit, taskbar-created, settings-switch, killed-first-run,
+# hotkey, full-screen, under-windows, tray-menu, languages, command-running, command-none,
+# soak (EMBRA_SOAK=long for the long run), crash (with the crash test's build of the
+# program as <embra.exe>) and measure (EMBRA_MEASURE: embra-measure.exe).
 # Needs WINEPREFIX (the test run's prefix) and DISPLAY.
 set -euo pipefail
 embra=$1
@@ -111,6 +110,18 @@ later_run() {
 EOF
 }
 
+# A later run with "StartMinimize" $1, started with the arguments after it: waits until
+# its main window is shown (0) or hidden (1, 2) and the effect runs.
+start_running() {
+    local state=hidden
+    [ "$1" != 0 ] || state=shown
+    later_run "$1"
+    shift
+    start_program "$@"
+    drive wait-main "$state" >/dev/null
+    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+}
+
 # What the program's process holds: the driver's line with the counts Windows gives
 # (Wine 8 reports 0 for most of them), then what Linux sees of the same process: resident
 # memory in KiB, open files and threads.
@@ -145,10 +156,7 @@ soak() {
     if [ "${EMBRA_SOAK:-}" = long ]; then
         cycles=5000 blocks=50 windows=200 hover=60
     fi
-    later_run 0
-    start_program
-    drive wait-main shown >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 0
     usage start
     local per_block=$((cycles / blocks)) warm last
     # The first block and a few openings of each window load what stays loaded.
@@ -187,11 +195,8 @@ cpu_ticks() {
 # mix with the driver's.
 full_screen() {
     local cover_report=$out/cover.txt line pid before used
-    later_run 1
     [ "${1:-}" != maximised ] || set_value 'Options\Common' Placement 1
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 1
     expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     pid=$(program_pid)
     rm -f "$cover_report"
@@ -228,10 +233,7 @@ full_screen() {
 # choosing it again brings it back, and "Exit" asks and ends the program.
 tray_menu() {
     local menu
-    later_run 1
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 1
     expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     in_desktop notepad.exe >/dev/null 2>&1 &
     sleep 2
@@ -300,10 +302,7 @@ languages() {
 command_running() {
     local program
     program=$(windows_path "$embra")
-    later_run 1
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 1
     expect "/stop" "$(drive second "$program" /stop)" "second-exit 0"
     expect "stopped" "$(field "$(drive wait-running 0)" 8)" 0
     expect "/toggle" "$(drive second "$program" -TOGGLE)" "second-exit 0"
@@ -391,11 +390,8 @@ crash() {
 measure() {
     local table=$out/table.md row
     rm -f "$table"
-    later_run 1
     set_value Sets current Ripla
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 1
     run_in_desktop "$(windows_path "$EMBRA_MEASURE")" --seconds 2 --warm-up 1 \
         --out "$(windows_path "$table")"
     for _ in $(seq 600); do
@@ -467,34 +463,8 @@ first-run)
     expect "StartMinimize" "$(value 'Options\Common' StartMinimize)" 1
     expect "current" "$(value Sets current)" Embra
     ;;
-second-instance)
-    later_run 1
-    start_program
-    line=$(drive wait-main hidden)
-    expect "minimised into the tray" "$(field "$line" 2)" 0
-    sleep 1
-    expect "the second start ends" "$(drive second "$(windows_path "$embra")")" "second-exit 1"
-    line=$(drive wait-main shown)
-    expect "the first comes forward" "$(field "$line" 2)" 1
-    exit_program
-    ;;
-hidden)
-    later_run 2
-    start_program
-    sleep 3
-    line=$(drive wait-running 1)
-    expect "hidden" "$(field "$line" 2)" 0
-    expect "not minimised" "$(field "$line" 3)" 0
-    expect "the effect runs" "$(field "$line" 8)" 1
-    expect "no tray icon" "$(drive tray)" "tray 0"
-    overlay=$(drive overlay)
-    expect "the overlay lies on the taskbar" "$(field "$overlay" 3)" 500
-    ;;
 enter-and-exit)
-    later_run 0
-    start_program
-    drive wait-main shown >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 0
     drive enter >/dev/null
     expect "Enter stops" "$(field "$(drive wait-running 0)" 8)" 0
     drive enter >/dev/null
@@ -510,13 +480,10 @@ enter-and-exit)
     expect "saved" "$(value Sets current)" Embra
     ;;
 settings-switch)
-    later_run 0
     set_value 'Options\Common\Programs' obs64.exe front
     set_value 'Options\Common\Programs' Zoom.exe running
     set_value 'Options\Common\Programs' launcher.exe ignore
-    start_program
-    drive wait-main shown >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 0
     settings=$(drive open-settings)
     [ "$(field "$settings" 2)" != none ] || fail "the settings window did not open"
     snap_window "$settings" settings-items
@@ -546,16 +513,6 @@ settings-switch)
     expect "still running" "$(field "$(drive main)" 8)" 1
     exit_program
     ;;
-logoff)
-    later_run 1
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "the session may end" "$(drive logoff)" "logoff 1"
-    expect "vis saved" "$(value 'Sets\Embra' vis)" 50
-    expect "current saved" "$(value Sets current)" Embra
-    expect "options saved" "$(value 'Options\Common' MinimizeToTray)" 1
-    [ -n "$(value 'Options\Windows\Main' plmnt)" ] || fail "no window placement saved"
-    ;;
 taskbar-created)
     later_run 1
     start_program
@@ -571,11 +528,8 @@ taskbar-created)
     ;;
 hotkey)
     # Ctrl+Alt+F (0x0646), set before the start; the window waits in the tray meanwhile.
-    later_run 1
     set_value 'Options\Common' HotKey 1606
-    start_program
-    drive wait-main hidden >/dev/null
-    expect "running" "$(field "$(drive wait-running 1)" 8)" 1
+    start_running 1
     drive hotkey 1606 >/dev/null
     expect "the hotkey stops" "$(field "$(drive wait-running 0)" 8)" 0
     drive hotkey 1606 >/dev/null
@@ -600,12 +554,7 @@ killed-first-run)
     # The user turns start-with-Windows off, then the program is ended by force.
     rm -f "$shortcut"
     in_desktop taskkill /f /im embra.exe >/dev/null 2>&1 || true
-    wait_for_report 300 exit || fail "embra.exe was not ended"
-    for _ in $(seq 50); do
-        kill -0 "$desktop_pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    : >"$report"
+    program_ended >/dev/null
     start_program
     line=$(drive wait-main hidden)
     expect "no first run again: straight into the tray" "$(field "$line" 2)" 0

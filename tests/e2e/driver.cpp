@@ -16,7 +16,6 @@
 //   about                chooses "About..." of the system menu; "about"
 //   answer <ok|cancel>   answers the "Quit program?" box; "box <its text>", "box none" without one
 //   close-about          closes the About box; "about-closed <1|0>"
-//   logoff               the session ends; "logoff <answer to WM_QUERYENDSESSION>"
 //   raise-overlay        puts the overlay in front of the taskbar; "raised"
 //   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
 //   tray-forget          deletes the program's tray icon, as a new shell would not know it;
@@ -73,11 +72,8 @@
 namespace {
 
 constexpr const char* kTitle = "Embra desktop decoration";
-constexpr UINT kStopCommand = 1001;
 constexpr UINT kExitCommand = 1012;
-constexpr UINT kAboutCommand = 1015;
 constexpr UINT kTrayMessage = 32771;
-constexpr int kSettingsCommand = 1002;
 constexpr int kTabControl = 1016;
 constexpr int kEntryHeight = 36; // a row of the settings window's effect list at 96 DPI
 constexpr DWORD kPollMs = 50;
@@ -204,7 +200,8 @@ HWND FindBox(const char* title) {
     for (int poll = 0; poll < kPolls / 2; ++poll) {
         for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", title); box;
              box = FindWindowExA(nullptr, box, "#32770", title)) {
-            if (!GetDlgItem(box, kStopCommand) && !GetDlgItem(box, 1014) && IsWindowVisible(box))
+            if (!GetDlgItem(box, kStopCommand) && !GetDlgItem(box, kStartCommand) &&
+                IsWindowVisible(box))
                 return box;
         }
         Sleep(kPollMs);
@@ -221,13 +218,6 @@ std::string Answer(const char* button) {
     const WPARAM id = std::strcmp(button, "ok") == 0 ? IDOK : IDCANCEL;
     PostMessageA(box, WM_COMMAND, id, 0);
     return "box " + text;
-}
-
-std::string Logoff(HWND main) {
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
-    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, nullptr);
-    return "logoff " + Number(static_cast<long>(answer));
 }
 
 std::string FileVersion(const char* program) {
@@ -251,20 +241,7 @@ std::string FileVersion(const char* program) {
 void ClickAt(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT clicks[3] = {};
-    for (INPUT& click : clicks) {
-        click.type = INPUT_MOUSE;
-        click.mi.dx = MulDiv(point.x, 65535, width - 1);
-        click.mi.dy = MulDiv(point.y, 65535, height - 1);
-    }
-    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    clicks[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    SendInput(1, &clicks[0], sizeof(INPUT));
-    Sleep(100);
-    SendInput(2, &clicks[1], sizeof(INPUT));
+    MouseAt(point.x, point.y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Sleep(400);
 }
 
@@ -272,16 +249,6 @@ void ClickCentre(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     ClickAt(window, client.right / 2, client.bottom / 2);
-}
-
-HWND WaitForWindow(const char* className, const char* title) {
-    for (int poll = 0; poll < kPolls; ++poll) {
-        HWND window = FindWindowA(className, title);
-        if (window && IsWindowVisible(window))
-            return window;
-        Sleep(kPollMs);
-    }
-    return nullptr;
 }
 
 std::string RectLine(const char* name, HWND window) {
@@ -525,8 +492,6 @@ std::string Run(const char* report, const std::string& command, const char* argu
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         return "about-closed " + Number(box ? 1 : 0);
     }
-    if (command == "logoff")
-        return Logoff(main);
     if (command == "raise-overlay") {
         SetWindowPos(FindWindowA("LV_EmbraDrawWnd", nullptr), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

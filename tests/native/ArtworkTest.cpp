@@ -1,26 +1,14 @@
 #include "graphics/ArtworkBitmap.h"
 #include "graphics/ArtworkBytes.h"
 #include "graphics/CBmp.h"
+#include "support/PixelWords.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-uint32_t HighestAlpha(const CBmp& bitmap, int top, int bottom) {
-    uint32_t highest = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < bitmap.width; ++x)
-            highest = std::max(highest, bitmap.Pixel(x, y) >> 24);
-    return highest;
-}
-
-uint32_t HighestAlpha(const CBmp& bitmap) {
-    return HighestAlpha(bitmap, 0, bitmap.height);
-}
 
 bool ColumnHasAlpha(const CBmp& bitmap, int x) {
     for (int y = 0; y < bitmap.height; ++y)

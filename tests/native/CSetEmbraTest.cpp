@@ -2,6 +2,7 @@
 #include "effects/engine/CRandom.h"
 #include "effects/engine/ScreenSize.h"
 #include "support/EmbraRig.h"
+#include "support/PixelWords.h"
 
 #include <gtest/gtest.h>
 
@@ -121,11 +122,7 @@ TEST(CSetEmbraStart, ShippedArtworkGivesTheTwentyFrames) {
         const CBmp& frame = rig.set.frames[f];
         EXPECT_EQ(expected[f].width, frame.width) << f;
         EXPECT_EQ(expected[f].height, frame.height) << f;
-        uint32_t peak = 0;
-        for (int32_t y = 0; y < frame.height; ++y)
-            for (int32_t x = 0; x < frame.width; ++x)
-                peak = std::max(peak, frame.Pixel(x, y) >> 24);
-        EXPECT_EQ(expected[f].peak, peak) << f;
+        EXPECT_EQ(expected[f].peak, HighestAlpha(frame)) << f;
     }
     // The strip's first and last entries: grey smoke, pale yellow.
     EXPECT_EQ(133, rig.set.colourTable.red[0]);

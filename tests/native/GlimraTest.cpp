@@ -3,6 +3,7 @@
 #include "effects/lights/CSetGlimra.h"
 #include "support/CEffectRig.h"
 #include "support/CSpriteRig.h"
+#include "support/PixelWords.h"
 #include "support/TestBitmaps.h"
 #include "tests/reference/CSetGlimraReference.h"
 
@@ -20,14 +21,6 @@ template <class Action> int DrawsTaken(uint32_t seed, Action action) {
     const int32_t next = CRandom::Next();
     const std::vector<int32_t> draws = GeneratorDraws(seed, 64);
     return static_cast<int>(std::find(draws.begin(), draws.end(), next) - draws.begin());
-}
-
-uint32_t HighestAlpha(const CBmp& frame) {
-    uint32_t highest = 0;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x)
-            highest = std::max(highest, frame.Pixel(x, y) >> 24);
-    return highest;
 }
 
 } // namespace

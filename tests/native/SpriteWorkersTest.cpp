@@ -10,6 +10,7 @@
 #include "support/EffectGlobals.h"
 #include "support/EffectName.h"
 #include "support/EmbraRig.h"
+#include "support/PixelWords.h"
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
@@ -26,14 +27,6 @@ namespace {
 constexpr int32_t kWidth = 480;
 constexpr int32_t kHeight = 400;
 constexpr int32_t kFrames = 24;
-
-std::vector<uint32_t> BandPixels(const CBmp& band) {
-    std::vector<uint32_t> pixels;
-    for (int32_t y = 0; y < band.height; ++y)
-        for (int32_t x = 0; x < band.width; ++x)
-            pixels.push_back(band.Pixel(x, y));
-    return pixels;
-}
 
 // Each effect's rig, its items, how one worker draws a list of them over the band, and
 // whether a second run presents the same band (the fire's workers step their flames from
@@ -104,7 +97,7 @@ template <class TEffect> WorkerRun<TEffect> RunWorkers(int32_t workers) {
     run.presented = rig.desktop.PresentCount();
     CBmp band;
     rig.desktop.CopyLastPresented(&band);
-    run.band = BandPixels(band);
+    run.band = Read(band);
     return run;
 }
 
@@ -118,7 +111,7 @@ std::vector<uint32_t> DrawnAlone(const std::vector<typename TEffect::Item>& item
     CBmp band;
     band.Wrap(rig.set.frameBuffer.pixels, rig.set.BandTop() * kWidth * 4, kWidth,
               rig.set.BandRows());
-    return BandPixels(band);
+    return Read(band);
 }
 
 template <class TEffect> class SpriteWorkers : public testing::Test {};

@@ -2,6 +2,7 @@
 
 #include "graphics/CBmp.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,4 +23,17 @@ inline Words Read(const CBmp& bmp) {
         for (int x = 0; x < bmp.width; ++x)
             words.push_back(bmp.Pixel(x, y));
     return words;
+}
+
+// The highest alpha of the bitmap's rows from `top` to before `bottom`.
+inline uint32_t HighestAlpha(const CBmp& bmp, int top, int bottom) {
+    uint32_t highest = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < bmp.width; ++x)
+            highest = std::max(highest, bmp.Pixel(x, y) >> 24);
+    return highest;
+}
+
+inline uint32_t HighestAlpha(const CBmp& bmp) {
+    return HighestAlpha(bmp, 0, bmp.height);
 }

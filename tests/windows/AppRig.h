@@ -3,6 +3,7 @@
 #include "TestPlaces.h"
 #include "app/CStartupShortcut.h"
 #include "app/CWpp.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -50,33 +51,13 @@ public:
     int saves = 0;
 };
 
-// Answers the messages this thread has, timers among them, other than the quit message.
-inline void DrainMessages() {
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// Answers the messages for `milliseconds`.
-inline void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        DrainMessages();
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 // A fixture over the test's own key, empty at the start and gone at the end.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteTestKey(TestKeyPath()); }
     void TearDown() override {
         // The quit message each exit posts goes, so that no later modal loop ends at once.
-        DrainMessages();
+        PumpMessages();
         DeleteTestKey(TestKeyPath());
     }
     // The next start is a later run (the main window's key exists), its window shown (0),

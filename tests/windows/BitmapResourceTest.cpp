@@ -3,6 +3,7 @@
 #include "graphics/CBmp.h"
 #include "graphics/GdiOwners_win.h"
 #include "resources/resource.h"
+#include "support/PixelWords.h"
 #include "ui/UserOwners.h"
 
 #include <windows.h>
@@ -13,14 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<uint32_t> Words(const CBmp& bitmap) {
-    std::vector<uint32_t> words;
-    for (int y = 0; y < bitmap.height; ++y)
-        for (int x = 0; x < bitmap.width; ++x)
-            words.push_back(bitmap.Pixel(x, y));
-    return words;
-}
 
 // The icon's colour picture as 32-bit top-down words.
 std::vector<uint32_t> IconColours(HICON icon, int side) {
@@ -71,7 +64,7 @@ TEST(BitmapResource, IconLoadsAtSixteenAndThirtyTwo) {
         CBmp decoded;
         decoded.LoadIconBytes(data, size, side);
         ASSERT_NE(decoded.pixels, nullptr);
-        EXPECT_EQ(IconColours(icon.Get(), side), Words(decoded));
+        EXPECT_EQ(IconColours(icon.Get(), side), Read(decoded));
     }
 }
 

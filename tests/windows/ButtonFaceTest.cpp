@@ -5,6 +5,8 @@
 #include "resources/resource.h"
 #include "ui/CButtonWnd.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,13 +32,6 @@ bool BuildFace(CButtonWnd& button, const Face& face) {
     };
     return BuildButtonFace(button.LoadImage(nullptr, face.picture), load, face.texture,
                            face.highlight);
-}
-
-void SetLeftButton(bool down) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_LBUTTON] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
 }
 
 // A point well inside the picture's outline (opaque with opaque neighbours).
@@ -69,13 +64,13 @@ TEST(ButtonFace, ArtworkStatesDrawThreeDifferentPictures) {
             CDibTarget target(kButtonSize, kButtonSize);
             ASSERT_TRUE(target.Ready());
             target.Fill(0xFFF0F0F0);
-            SetLeftButton(state == 2);
+            SetKeyDown(VK_LBUTTON, state == 2);
             button->DrawFace(target.Dc(), client, places[state]);
             centre[state] = target.At(inside.x, inside.y);
             EXPECT_NE(centre[state], 0xFFF0F0F0u) << face.picture << " state " << state;
             EXPECT_EQ(target.At(kButtonSize - 1, 0), 0xFFF0F0F0u) << face.picture;
         }
-        SetLeftButton(false);
+        SetKeyDown(VK_LBUTTON, false);
         EXPECT_NE(centre[0], centre[1]) << face.picture;
         EXPECT_NE(centre[1], centre[2]) << face.picture;
     }

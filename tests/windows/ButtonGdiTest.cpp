@@ -1,6 +1,7 @@
 #include "graphics/CBmp.h"
 #include "graphics/GdiOwners_win.h"
 #include "ui/CButtonWnd.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,5 @@ TEST(ButtonGdi, RepaintsKeepNoObjects) {
     const long after = GdiMeasure();
     EXPECT_LE(after, before + 8) << before << " -> " << after;
     DestroyWindow(parent);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    PumpMessages();
 }

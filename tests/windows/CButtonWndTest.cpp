@@ -4,6 +4,8 @@
 #include "ui/CButtonWnd.h"
 #include "ui/WindowDpi.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -46,23 +48,6 @@ bool SamePixels(const CBmp& a, const CBmp& b) {
     return a.byteSize == b.byteSize && std::memcmp(a.pixels, b.pixels, a.byteSize) == 0;
 }
 
-void SetLeftButton(bool down) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_LBUTTON] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(5);
-    }
-}
-
 LPARAM At(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
@@ -82,7 +67,7 @@ protected:
         ASSERT_NE(button, nullptr);
     }
     void TearDown() override {
-        SetLeftButton(false);
+        SetKeyDown(VK_LBUTTON, false);
         DestroyWindow(parent);
         PumpFor(0);
     }
@@ -148,7 +133,7 @@ TEST_F(ButtonWnd, FaceFollowsPointerButtonAndStacks) {
     for (const Case& c : cases) {
         button->ReleaseImage();
         BuildImage(button->Image(), c.stacks);
-        SetLeftButton(c.pressed);
+        SetKeyDown(VK_LBUTTON, c.pressed);
         const POINT cursor = c.inside ? POINT{5, 90} : POINT{-1, 40};
         EXPECT_EQ(FaceColour(cursor), c.colour) << c.stacks << c.inside << c.pressed;
     }
@@ -201,11 +186,11 @@ TEST_F(ButtonWnd, PressShowsPressedReleaseInsideClicksOnce) {
     const Case cases[] = {{20, 30, 1}, {-5, 30, 0}, {20, kSize + 2, 0}, {kSize - 1, 0, 1}};
     BuildImage(button->Image(), 3);
     for (const Case& c : cases) {
-        SetLeftButton(true);
+        SetKeyDown(VK_LBUTTON, true);
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 40));
         EXPECT_EQ(GetCapture(), window);
         EXPECT_EQ(FaceColour(POINT{40, 40}), kStackColours[2]);
-        SetLeftButton(false);
+        SetKeyDown(VK_LBUTTON, false);
         SendMessageA(window, WM_LBUTTONUP, 0, At(c.x, c.y));
         EXPECT_NE(GetCapture(), window);
         EXPECT_EQ(TakeCommands(), c.commands) << c.x << ", " << c.y;

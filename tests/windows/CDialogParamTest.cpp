@@ -26,10 +26,6 @@ protected:
         ASSERT_EQ(*vis.Get(), 60);
         ASSERT_EQ(*items.Get(), 30);
     }
-    void Command(int id) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
 
     CBoundedParam vis{10, 100, 50};
     CBoundedParam items{30, 100, 100};
@@ -43,7 +39,7 @@ protected:
 
 TEST_F(DialogParam, CancelRestoresEveryValueAndTheControlsShowItBeforeClosing) {
     ChangeEverything();
-    Command(IDCANCEL);
+    PressButton(dialog, IDCANCEL);
     EXPECT_EQ(*vis.Get(), 50);
     EXPECT_EQ(*items.Get(), 100);
     ASSERT_TRUE(IsWindow(dialog));
@@ -66,7 +62,7 @@ TEST_F(DialogParam, TheCloseBoxTakesTheCancelPath) {
 
 TEST_F(DialogParam, OkKeepsTheValuesAndALaterChangeNeverReachesTheControls) {
     ChangeEverything();
-    Command(IDOK);
+    PressButton(dialog, IDOK);
     EXPECT_EQ(*vis.Get(), 60);
     EXPECT_EQ(*items.Get(), 30);
     EXPECT_EQ(vis.BindingCount(), 0);

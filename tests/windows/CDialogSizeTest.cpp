@@ -3,6 +3,8 @@
 #include "resources/resource.h"
 #include "ui/CDialogSize.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,13 +12,6 @@
 #include <commctrl.h>
 
 namespace {
-
-RECT RectIn(HWND window, HWND container) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 void ExpectShifted(const RECT& after, const RECT& before, const RECT& shift, const char* what) {
     EXPECT_EQ(after.left, before.left + shift.left) << what;

@@ -2,6 +2,8 @@
 
 #include "ui/CDialogSize.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,13 +34,6 @@ constexpr Placement kPlacements[] = {
     {"left of, straddling vertically", {-90, -4, -50, 4}, 0, 2, {0, 0, 0, 1}},
     {"explicit: move down", {-90, -20, -60, -10}, 3, 3, {0, 1, 0, 1}},
 };
-
-RECT RectInParent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 RECT Grown(const RECT& rect, const Follow& follow, int dx, int dy) {
     return {rect.left + follow.left * dx, rect.top + follow.top * dy,
@@ -106,7 +101,7 @@ TEST(Sizer, AutomaticFlagsAndLayoutOnResize) {
     for (size_t i = 0; i < dialog.controls.size(); ++i) {
         EXPECT_EQ(sizer->FlagsOf(dialog.controls[i]), kPlacements[i].expected)
             << kPlacements[i].what;
-        before.push_back(RectInParent(dialog.controls[i]));
+        before.push_back(RectIn(dialog.controls[i], dialog.Handle()));
     }
     const int dx = 70;
     const int dy = 45;
@@ -114,7 +109,7 @@ TEST(Sizer, AutomaticFlagsAndLayoutOnResize) {
     ASSERT_EQ(ClientSize(dialog.Handle()).cx, client.cx + dx);
     ASSERT_EQ(ClientSize(dialog.Handle()).cy, client.cy + dy);
     for (size_t i = 0; i < dialog.controls.size(); ++i)
-        ExpectRect(RectInParent(dialog.controls[i]),
+        ExpectRect(RectIn(dialog.controls[i], dialog.Handle()),
                    Grown(before[i], kPlacements[i].follow, dx, dy), kPlacements[i].what);
 
     // Shrinking back restores every rectangle; a destroyed control is skipped.
@@ -122,7 +117,7 @@ TEST(Sizer, AutomaticFlagsAndLayoutOnResize) {
     Grow(dialog.Handle(), -dx, -dy);
     for (size_t i = 0; i < dialog.controls.size(); ++i)
         if (i != 2)
-            ExpectRect(RectInParent(dialog.controls[i]), before[i], kPlacements[i].what);
+            ExpectRect(RectIn(dialog.controls[i], dialog.Handle()), before[i], kPlacements[i].what);
 }
 
 // While suspended the sizer neither lays out nor limits; afterwards it does both again.
@@ -131,10 +126,10 @@ TEST(Sizer, SuspendedSizerLeavesControlsAndRectangles) {
     ASSERT_NE(dialog.CreateModeless(nullptr, IDD_SIZER_TEST, nullptr), nullptr);
     CSizer* sizer = dialog.Sizer();
     HWND mover = dialog.controls[3];
-    const RECT before = RectInParent(mover);
+    const RECT before = RectIn(mover, dialog.Handle());
     sizer->SetSuspended(true);
     Grow(dialog.Handle(), 30, 20);
-    ExpectRect(RectInParent(mover), before, "suspended");
+    ExpectRect(RectIn(mover, dialog.Handle()), before, "suspended");
     EXPECT_EQ(sizer->Layout(500, 500), 0);
     sizer->SetLimits(400, 0, 0, 0);
     RECT sizing{0, 0, 100, 100};
@@ -144,7 +139,7 @@ TEST(Sizer, SuspendedSizerLeavesControlsAndRectangles) {
     sizer->SetSuspended(false);
     const SIZE client = ClientSize(dialog.Handle());
     EXPECT_EQ(sizer->Layout(client.cx, client.cy), 1);
-    ExpectRect(RectInParent(mover), Grown(before, {1, 1, 1, 1}, 30, 20), "resumed");
+    ExpectRect(RectIn(mover, dialog.Handle()), Grown(before, {1, 1, 1, 1}, 30, 20), "resumed");
     sizer->LimitSizing(WMSZ_RIGHT, &sizing);
     EXPECT_EQ(sizing.right, 400);
 }

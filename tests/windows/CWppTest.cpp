@@ -26,10 +26,8 @@ namespace {
 // so that the icon operations find it before any other process's taskbar window.
 class CFakeTaskbar {
 public:
-    explicit CFakeTaskbar(bool trayReady = true) : trayReady(trayReady) {
-        const int width = GetSystemMetrics(SM_CXSCREEN);
-        const int height = GetSystemMetrics(SM_CYSCREEN);
-        window = CreateTaskbar(RECT{0, height - 30, width, height}, true);
+    CFakeTaskbar() {
+        window = CreateBottomTaskbar(30);
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         current = this;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayProc));
@@ -41,7 +39,7 @@ public:
     CFakeTaskbar(const CFakeTaskbar&) = delete;
     CFakeTaskbar& operator=(const CFakeTaskbar&) = delete;
 
-    bool trayReady;
+    bool trayReady = true;
     int iconsAdded = 0;
     int balloons = 0; // the program changes its icon only to show the balloon
 
@@ -65,6 +63,7 @@ private:
 
 class CWppTest : public AppTest {
 protected:
+    CFakeTaskbar taskbar;
     // A window handle as "Handle" stores it.
     static std::string HandleText(HWND window) {
         return std::to_string(static_cast<int>(reinterpret_cast<intptr_t>(window)));
@@ -72,15 +71,12 @@ protected:
 };
 
 TEST_F(CWppTest, TheFirstRunShowsTheTitledWindowCentredAndEnterTogglesTheEffect) {
-    CFakeTaskbar taskbar;
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
     EXPECT_TRUE(app.firstRun);
     EXPECT_TRUE(IsWindowVisible(dialog));
-    char text[64] = {};
-    GetWindowTextA(dialog, text, sizeof(text));
-    EXPECT_EQ(std::string(text), "CWppTest") << "the single-instance check finds this text";
+    EXPECT_EQ(WindowText(dialog), "CWppTest") << "the single-instance check finds this text";
     RECT rect{};
     GetWindowRect(dialog, &rect);
     EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
@@ -105,7 +101,6 @@ TEST_F(CWppTest, TheFirstRunShowsTheTitledWindowCentredAndEnterTogglesTheEffect)
 }
 
 TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
@@ -113,11 +108,11 @@ TEST_F(CWppTest, StartMinimizeTwoKeepsTheWindowHiddenWhileTheEffectRuns) {
     EXPECT_FALSE(IsIconic(app.Dialog()));
     EXPECT_TRUE(app.Controller().Running());
     EXPECT_FALSE(app.HasTrayIcon()) << "never minimised, so never in the tray";
+    EXPECT_EQ(taskbar.iconsAdded, 0);
     app.Quit();
 }
 
 TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
-    CFakeTaskbar taskbar;
     LaterRun("1");
     CTestApp first("CWppTest");
     ASSERT_TRUE(first.Init());
@@ -130,7 +125,6 @@ TEST_F(CWppTest, ASecondStartBringsTheFirstForwardAndFails) {
 }
 
 TEST_F(CWppTest, TheMainWindowCarriesOutOnlyWholeCommandsWithTheirId) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
@@ -171,7 +165,6 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
-        CFakeTaskbar taskbar;
         LaterRun("2");
         CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
@@ -201,7 +194,6 @@ TEST_F(CWppTest, TheEndOfTheSessionSavesEverythingOnce) {
 }
 
 TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlayOnceItSettled) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
@@ -209,10 +201,7 @@ TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlayOnceItSettled) {
     HWND before = app.Overlay();
     SendMessageA(app.Dialog(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     EXPECT_EQ(app.Overlay(), before) << "the taskbar's rectangle may be stale";
-    for (int wait = 0; wait < 100 && app.Overlay() == before; ++wait) {
-        Sleep(20);
-        DrainMessages();
-    }
+    PumpUntil([&] { return app.Overlay() != before; }, 2);
     EXPECT_TRUE(app.Controller().Running());
     EXPECT_TRUE(app.ShowsStop());
     EXPECT_NE(app.Overlay(), before);
@@ -221,7 +210,6 @@ TEST_F(CWppTest, ADisplayChangeRestartsTheEffectWithANewOverlayOnceItSettled) {
 }
 
 TEST_F(CWppTest, EscapeWithEscMinPausesTheEffectWhileTheWindowMinimises) {
-    CFakeTaskbar taskbar;
     LaterRun("0");
     WriteOption("EscMin", "1");
     CTestApp app("CWppTest");
@@ -236,7 +224,6 @@ TEST_F(CWppTest, EscapeWithEscMinPausesTheEffectWhileTheWindowMinimises) {
 }
 
 TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
-    CFakeTaskbar taskbar;
     LaterRun("0");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
@@ -261,7 +248,6 @@ TEST_F(CWppTest, EscapeAsksAndOkEndsTheRunWhileCancelRestartsTheEffect) {
 }
 
 TEST_F(CWppTest, TheFirstRunRecordsItselfAsSoonAsItsWindowExists) {
-    CFakeTaskbar taskbar;
     CTestApp first("CWppTest");
     ASSERT_TRUE(first.Init());
     ASSERT_TRUE(first.firstRun);
@@ -276,7 +262,7 @@ TEST_F(CWppTest, TheFirstRunRecordsItselfAsSoonAsItsWindowExists) {
 
 TEST_F(CWppTest, WithoutANotificationAreaTheWindowWaitsOnTheTaskbarUntilTheIconExists) {
     static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    CFakeTaskbar taskbar(false);
+    taskbar.trayReady = false;
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     HWND dialog = app.Dialog();
@@ -305,7 +291,7 @@ TEST_F(CWppTest, WithoutANotificationAreaTheWindowWaitsOnTheTaskbarUntilTheIconE
 }
 
 TEST_F(CWppTest, ALaterRunStartingMinimisedWithoutANotificationAreaStaysOnTheTaskbar) {
-    CFakeTaskbar taskbar(false);
+    taskbar.trayReady = false;
     LaterRun("1");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
@@ -326,7 +312,6 @@ TEST_F(CWppTest, TheFirstRunsMinimiseWaitsWhileADialogOfTheProgramIsOpen) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
-        CFakeTaskbar taskbar;
         CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
         HWND main = app.Dialog();
@@ -352,7 +337,6 @@ TEST_F(CWppTest, TheFirstRunsMinimiseWaitsWhileADialogOfTheProgramIsOpen) {
 }
 
 TEST_F(CWppTest, WhileAnEffectDialogIsOpenSavesStoreTheValuesOfItsOpening) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     WriteRawValue(TestKeyPath() + "\\Sets\\Embra", "vis", REG_SZ, "40", 3);
     CTestApp app("CWppTest");
@@ -383,7 +367,6 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
     // The dialog's own size, from a start without a stored placement.
     SIZE own{};
     {
-        CFakeTaskbar taskbar;
         LaterRun("2");
         CTestApp app("CWppTest");
         ASSERT_TRUE(app.Init());
@@ -406,7 +389,6 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteTestKey(TestKeyPath());
-        CFakeTaskbar taskbar;
         LaterRun("0");
         const PlacementRecord record{kPlacementRecordSize,
                                      0,
@@ -447,14 +429,13 @@ TEST_F(CWppTest, ThePlacementComesBackAtTheDialogsOwnSizeOnAMonitor) {
 // WM_CLOSE to the overlay is refused; an overlay destroyed from outside stops the effect
 // and the main window shows the start face; the next start makes a new overlay.
 TEST_F(CWppTest, AnOverlayDestroyedFromOutsideStopsTheEffect) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     CTestApp app("CWppTest");
     ASSERT_TRUE(app.Init());
     ASSERT_TRUE(app.Controller().Running());
     HWND overlay = app.Overlay();
     SendMessageA(overlay, WM_CLOSE, 0, 0);
-    DrainMessages();
+    PumpMessages();
     EXPECT_TRUE(IsWindow(overlay));
     EXPECT_TRUE(app.Controller().Running());
 
@@ -471,7 +452,6 @@ TEST_F(CWppTest, AnOverlayDestroyedFromOutsideStopsTheEffect) {
 }
 
 TEST_F(CWppTest, TheStoredHotKeyStartsAndStopsTheEffectUntilTheExitLetsItGo) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     // Ctrl+Shift+F: HOTKEYF_SHIFT is 1 where MOD_SHIFT is 4 and MOD_ALT 1.
     const int ctrlShiftF = MAKEWORD('F', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
@@ -495,7 +475,6 @@ TEST_F(CWppTest, TheStoredHotKeyStartsAndStopsTheEffectUntilTheExitLetsItGo) {
 }
 
 TEST_F(CWppTest, AHotKeyHeldElsewhereAtStartIsNotedWithoutABox) {
-    CFakeTaskbar taskbar;
     LaterRun("2");
     const CHeldHotKey other(MOD_CONTROL | MOD_ALT, 'J');
     const std::string stored = std::to_string(MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_ALT));

@@ -53,6 +53,12 @@ std::string ControlText(HWND dialog, int id) {
     return text;
 }
 
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
 void TypeInto(HWND dialog, int editId, const std::string& text) {
     HWND edit = GetDlgItem(dialog, editId);
     SetFocus(edit);
@@ -153,9 +159,26 @@ void ClickSpin(HWND dialog, int id, bool up) {
     RECT client{};
     GetClientRect(spin, &client);
     const int x = (client.left + client.right) / 2;
-    const int y = up ? client.top + 2 : client.bottom - 3;
-    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(x, y));
-    SendMessageA(spin, WM_LBUTTONUP, 0, PointParam(x, y));
+    ClickAt(spin, x, up ? client.top + 2 : client.bottom - 3);
+}
+
+RECT RectIn(HWND window, HWND container) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ClickAt(HWND control, int x, int y) {
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(x, y));
+    SendMessageA(control, WM_LBUTTONUP, 0, PointParam(x, y));
+}
+
+void SetKeyDown(int key, bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -187,13 +210,19 @@ void PumpMessages() {
     }
 }
 
+void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        PumpMessages();
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
 bool ClickSettingsBox(HWND mainDialog, int settingsButton, int box, int command) {
     bool clicked = false;
     RunModalScript(
         [&] {
-            HWND button = GetDlgItem(mainDialog, settingsButton);
-            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            ClickAt(GetDlgItem(mainDialog, settingsButton), 10, 10);
             PumpMessages();
         },
         [&](HWND settings) {

@@ -10,6 +10,7 @@
 // user then sees. Everything runs on the calling thread, which owns the dialog.
 
 std::string ControlText(HWND dialog, int id);
+std::string WindowText(HWND window);
 // Focuses the edit box, selects its whole text and types `text` character by character;
 // an empty text is one backspace over the selection, which empties the box.
 void TypeInto(HWND dialog, int editId, const std::string& text);
@@ -36,26 +37,25 @@ bool DragSliderTo(HWND dialog, int id, int position);
 void ReleaseSlider(HWND dialog, int id);
 // A click on the upper (up = true) or lower arrow of a spin control.
 void ClickSpin(HWND dialog, int id, bool up);
+// A window's rectangle in the client coordinates of `container` (null: of the screen).
+RECT RectIn(HWND window, HWND container);
+// A click of the left button at a point of a control's client area.
+void ClickAt(HWND control, int x, int y);
 // A click on a button: BM_CLICK, as the button's own click handling does.
 void ClickButton(HWND dialog, int id);
 // The notification a clicked button sends: WM_COMMAND with BN_CLICKED to the dialog.
 void PressButton(HWND dialog, int id);
 
+// Marks a key or mouse button (VK_LBUTTON) down or up in this thread's keyboard state.
+void SetKeyDown(int key, bool down);
+
 // Holds Shift down in this thread's keyboard state for as long as it lives.
 class CShiftHeld {
 public:
-    CShiftHeld() { Set(0x80); }
-    ~CShiftHeld() { Set(0); }
+    CShiftHeld() { SetKeyDown(VK_SHIFT, true); }
+    ~CShiftHeld() { SetKeyDown(VK_SHIFT, false); }
     CShiftHeld(const CShiftHeld&) = delete;
     CShiftHeld& operator=(const CShiftHeld&) = delete;
-
-private:
-    static void Set(BYTE state) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = state;
-        SetKeyboardState(keys);
-    }
 };
 
 // Runs `open`, which starts a modal loop (a modal dialog, the colour dialog), and runs
@@ -65,6 +65,8 @@ private:
 void RunModalScript(const std::function<void()>& open, std::function<void(HWND dialog)> script);
 // Dispatches the messages waiting for this thread.
 void PumpMessages();
+// Dispatches this thread's messages as they come for `milliseconds`, at least once.
+void PumpFor(DWORD milliseconds);
 // Opens the settings window by a click on the main dialog's button `settingsButton`, clicks
 // the box `box` on the page that holds it and closes the window with `command` (IDOK or
 // IDCANCEL); false when no page had the box.

@@ -6,6 +6,8 @@
 #include "settings/CAddProgramDlg.h"
 #include "settings/CSettingsDlg.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -195,12 +197,6 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 DWORD StyleOf(HWND window) {
     return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
 }
@@ -262,13 +258,6 @@ protected:
             DestroyWindow(host);
     }
 
-    RECT ClientRectOf(HWND control) const {
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-
     std::vector<HWND> Children() const {
         std::vector<HWND> children;
         for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -281,8 +270,8 @@ protected:
         const auto isGroup = [](HWND window) {
             return ClassOf(window) == "Button" && (StyleOf(window) & 0x0F) == BS_GROUPBOX;
         };
-        const RECT first = ClientRectOf(a);
-        const RECT second = ClientRectOf(b);
+        const RECT first = RectIn(a, dialog);
+        const RECT second = RectIn(b, dialog);
         RECT overlap{};
         IntersectRect(&overlap, &first, &second);
         return (isGroup(a) && EqualRect(&overlap, &second)) ||
@@ -314,7 +303,7 @@ TEST_P(DialogTemplate, HoldsTheControlsTheProgramAddresses) {
     const Template& expected = GetParam();
     EXPECT_EQ(StyleOf(dialog) & expected.style, expected.style);
     EXPECT_EQ(StyleOf(dialog) & expected.noStyle, 0u);
-    EXPECT_EQ(TextOf(dialog), expected.caption);
+    EXPECT_EQ(WindowText(dialog), expected.caption);
 
     std::vector<Control> controls = expected.controls;
     for (const Row& row : expected.rows) {
@@ -328,7 +317,7 @@ TEST_P(DialogTemplate, HoldsTheControlsTheProgramAddresses) {
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(ClassOf(control), want.className);
         if (want.text) {
-            EXPECT_EQ(TextOf(control), want.text);
+            EXPECT_EQ(WindowText(control), want.text);
         }
         EXPECT_TRUE(IsShown(control));
     }
@@ -350,8 +339,8 @@ TEST_P(DialogTemplate, SpinControlsSitInTheirRowsEditBoxes) {
         HWND spin = GetDlgItem(dialog, row.spin);
         HWND edit = reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0));
         ASSERT_EQ(edit, GetDlgItem(dialog, row.edit));
-        const RECT box = ClientRectOf(edit);
-        const RECT arrows = ClientRectOf(spin);
+        const RECT box = RectIn(edit, dialog);
+        const RECT arrows = RectIn(spin, dialog);
         EXPECT_LE(std::abs(box.right - arrows.left), 2);
         EXPECT_GT(arrows.left, box.left);
         EXPECT_LT(arrows.top, box.bottom);
@@ -397,12 +386,12 @@ TEST_P(DialogTemplate, ShownControlsFitWithoutOverlapAndFollowTheirClassRules) {
         }
         if (!IsShown(child))
             continue;
-        const RECT rect = ClientRectOf(child);
+        const RECT rect = RectIn(child, dialog);
         RECT inside{};
         IntersectRect(&inside, &rect, &client);
         EXPECT_TRUE(EqualRect(&inside, &rect)) << "reaches outside the dialog";
         for (HWND other : shown) {
-            const RECT otherRect = ClientRectOf(other);
+            const RECT otherRect = RectIn(other, dialog);
             RECT overlap{};
             if (!IsSpinOnBuddy(child, other) && !IsInGroup(child, other)) {
                 EXPECT_FALSE(IntersectRect(&overlap, &rect, &otherRect))

@@ -119,12 +119,6 @@ protected:
     };
 };
 
-std::string WindowTitle(HWND window) {
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 // Each dialog opens over its parent with every row showing its parameter; each row's edit
 // box, spin control and slider carry the parameter's range and each of them changes that
 // parameter, and the dialog lets go of its parameters when it closes.
@@ -134,7 +128,7 @@ TEST_F(EffectDialogs, EachDialogsRowsAreWiredToTheirParameters) {
         bool shown = false;
         Show(*d.set, [&](HWND dialog) {
             shown = true;
-            EXPECT_EQ(WindowTitle(dialog), d.title);
+            EXPECT_EQ(WindowText(dialog), d.title);
             EXPECT_EQ(GetWindow(dialog, GW_OWNER), parent);
             for (const Row& row : d.rows) {
                 ExpectRowShows(dialog, row, *row.param->Get());

@@ -150,9 +150,7 @@ protected:
         InstallSettingsDialog(fire);
         backdrop = CreateBackdrop();
         ASSERT_TRUE(backdrop);
-        const int width = GetSystemMetrics(SM_CXSCREEN);
-        const int height = GetSystemMetrics(SM_CYSCREEN);
-        taskbar = CreateTaskbar(RECT{0, height - 40, width, height}, true);
+        taskbar = CreateBottomTaskbar(40);
         ASSERT_TRUE(taskbar);
         parent = CreateWindowExA(0, "STATIC", "Settings", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);

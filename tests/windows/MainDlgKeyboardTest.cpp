@@ -37,11 +37,6 @@ protected:
         return stop ? stop : GetDlgItem(dialog, CMainDlg::kStart);
     }
     HWND Gear() const { return GetDlgItem(dialog, CMainDlg::kSettings); }
-    static std::string Text(HWND window) {
-        char text[64] = {};
-        GetWindowTextA(window, text, sizeof(text));
-        return text;
-    }
 
     std::unique_ptr<CTestApp> app;
     HWND dialog = nullptr;
@@ -64,20 +59,20 @@ TEST_F(MainDlgKeyboard, TabAndShiftTabMoveBetweenTheTwoButtons) {
 // what it does.
 TEST_F(MainDlgKeyboard, SpaceAndEnterPressTheFocusedStartButtonAndItsNameFollows) {
     EXPECT_TRUE(app->Controller().Running());
-    EXPECT_EQ(Text(StartStopButton()), "Stop effect");
-    EXPECT_EQ(Text(Gear()), "Settings");
+    EXPECT_EQ(WindowText(StartStopButton()), "Stop effect");
+    EXPECT_EQ(WindowText(Gear()), "Settings");
 
     SetFocus(StartStopButton());
     PressDialogKey(dialog, VK_SPACE);
     PumpMessages();
     EXPECT_FALSE(app->Controller().Running());
-    EXPECT_EQ(Text(StartStopButton()), "Start effect");
+    EXPECT_EQ(WindowText(StartStopButton()), "Start effect");
     EXPECT_EQ(GetFocus(), StartStopButton());
 
     PressDialogKey(dialog, VK_RETURN);
     PumpMessages();
     EXPECT_TRUE(app->Controller().Running());
-    EXPECT_EQ(Text(StartStopButton()), "Stop effect");
+    EXPECT_EQ(WindowText(StartStopButton()), "Stop effect");
 }
 
 TEST_F(MainDlgKeyboard, EnterOnTheGearOpensTheSettingsWindowAndLeavesTheEffectAlone) {
@@ -87,7 +82,7 @@ TEST_F(MainDlgKeyboard, EnterOnTheGearOpensTheSettingsWindowAndLeavesTheEffectAl
         CBoxAnswer keepRunning(app->title.str(), IDCANCEL); // should the main window close
         RunModalScript([&] { PressDialogKey(dialog, VK_RETURN); },
                        [&](HWND settings) {
-                           opened = Text(settings);
+                           opened = WindowText(settings);
                            PressButton(settings, IDCANCEL);
                        });
     }

@@ -21,9 +21,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         LaterRun("0");
-        taskbar = CreateTaskbar(RECT{0, GetSystemMetrics(SM_CYSCREEN) - 30,
-                                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                                true);
+        taskbar = CreateBottomTaskbar(30);
     }
     void TearDown() override {
         DestroyWindow(taskbar);
@@ -40,11 +38,6 @@ CNavPaneWnd* PaneOf(HWND settings) {
         if (CNavPaneWnd* pane = ObjectOf<CNavPaneWnd>(GetDlgItem(page, 1018)))
             return pane;
     return nullptr;
-}
-
-void Click(HWND control, int x, int y) {
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // The settings button opens the settings window over the main dialog; marking the northern
@@ -65,7 +58,7 @@ TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
     bool opened = false;
     RunModalScript(
         [&] {
-            Click(GetDlgItem(dialog, CMainDlg::kSettings), 10, 10);
+            ClickAt(GetDlgItem(dialog, CMainDlg::kSettings), 10, 10);
             PumpMessages();
         },
         [&](HWND settings) {
@@ -75,7 +68,7 @@ TEST_F(MainDlgSettings, TheSettingsButtonSwitchesTheEffectAndOkStoresItAtOnce) {
             ASSERT_NE(pane, nullptr);
             RECT row{};
             ASSERT_TRUE(pane->GetEntryRect(pane->FirstEntry()->NextSibling(), row));
-            Click(pane->Handle(), row.right - 18, row.top + 18);
+            ClickAt(pane->Handle(), row.right - 18, row.top + 18);
             SendMessageA(settings, WM_COMMAND, IDOK, 0);
         });
     EXPECT_TRUE(opened);

@@ -8,6 +8,8 @@
 #include "ui/CDialog.h"
 #include "ui/WindowDpi.h"
 
+#include "windows/DialogDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -54,8 +56,7 @@ TEST(NavPaneFactory, TemplateControlGetsAPane) {
     ASSERT_TRUE(pane->AddEntry(entry));
     pane->AddTool(entry, new Tool(Tool::kPush | Tool::kEdge | Tool::kFlat, IDT_EFFECT_SETTINGS),
                   true);
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(18, 18));
-    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(18, 18));
+    ClickAt(control, 18, 18);
     EXPECT_EQ(owner.Of("Tool"), std::vector<std::string>({"Tool 1002 Fire"}));
     EXPECT_EQ(alive, 1);
 

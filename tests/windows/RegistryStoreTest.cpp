@@ -1,6 +1,3 @@
-#include "params/CEdges.h"
-#include "params/CParam.h"
-#include "params/CParamRegSet.h"
 #include "params/CSettingsStore.h"
 
 #include "windows/TestPlaces.h"
@@ -42,37 +39,6 @@ TEST_F(RegistryStore, ProfileTokenAddressesTheCurrentProfilesKey) {
     for (int index = 0; store.EnumSubkey("Profiles", index, out); ++index)
         profiles.insert(out.c_str());
     EXPECT_EQ(profiles, (std::set<std::string>{"Default", "Work"}));
-}
-
-TEST_F(RegistryStore, ParameterSetSavesReloadsAndDropsTheImplicitEntry) {
-    const tstr path = "Sets\\Embra";
-    ASSERT_TRUE(store.WriteString(path, "transBG", "0")); // left by an earlier save
-    CEdges<CParam<int>, int> vis;
-    vis.SetRange(10, 100);
-    vis.Set(35);
-    CParam<tstr> current("Glimra");
-    CParam<int> transBG(1);
-    transBG.SetImplicit(1);
-    CParamRegSet saved(&store);
-    saved.SetPath(path);
-    ASSERT_TRUE(saved.Add(&vis, "vis") && saved.Add(&current, "current") &&
-                saved.Add(&transBG, "transBG"));
-    saved.Save();
-    EXPECT_EQ(RawValue(key + "\\Sets\\Embra", "vis"), std::string("1:35\0", 5));
-    EXPECT_EQ(RawValue(key + "\\Sets\\Embra", "transBG"), "<none>");
-
-    CEdges<CParam<int>, int> freshVis;
-    freshVis.SetRange(10, 100);
-    CParam<tstr> freshCurrent("Embra");
-    CParam<int> freshTransBG(0);
-    CParamRegSet loaded(&store);
-    loaded.SetPath(path);
-    ASSERT_TRUE(loaded.Add(&freshVis, "vis") && loaded.Add(&freshCurrent, "current") &&
-                loaded.Add(&freshTransBG, "transBG"));
-    loaded.Load();
-    EXPECT_EQ(*freshVis.Get(), 35);
-    EXPECT_STREQ(freshCurrent.Get()->c_str(), "Glimra");
-    EXPECT_EQ(*freshTransBG.Get(), 0) << "an absent entry leaves the value alone";
 }
 
 } // namespace

@@ -99,19 +99,6 @@ int CheckBoxValue(const OptionRow& row) {
     return *std::get<CParam<int>*>(row.param)->Get();
 }
 
-// A user's click at a point of a control's client area.
-void Click(HWND control, int x, int y) {
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-RECT ClientRectIn(HWND window, HWND dialog) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 class SettingsDlg : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -158,12 +145,12 @@ protected:
         RECT row{};
         ASSERT_TRUE(pane->GetEntryRect(Entry(dialog, index), row));
         const int half = CSettingsListDlg::kEntryHeight / 2;
-        Click(pane->Handle(), mark ? row.right - half : row.left + half, row.top + half);
+        ClickAt(pane->Handle(), mark ? row.right - half : row.left + half, row.top + half);
     }
     static void ChooseTab(HWND tab, int position) {
         RECT item{};
         SendMessageA(tab, TCM_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item));
-        Click(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        ClickAt(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
     }
 
     const tstr key = TestKeyPath();
@@ -183,17 +170,11 @@ std::string TabText(HWND tab, int position) {
     return text;
 }
 
-std::string WindowTitle(HWND window) {
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 TEST_F(SettingsDlg, OpensOnTheItemsListAndTheCommonPageShowsOnlyWithItsTab) {
     bool shown = false;
     Open([&](HWND window, CSettingsDlg& dialog) {
         shown = true;
-        EXPECT_EQ(WindowTitle(window), "Settings");
+        EXPECT_EQ(WindowText(window), "Settings");
         EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
         EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0); // the program's icon
         HWND tab = GetDlgItem(window, CSettingsDlg::kTab);
@@ -334,7 +315,7 @@ TEST_F(SettingsDlg, TheSettingsToolOpensThatEffectsDialogOverTheSettingsWindow) 
             settings = window;
             RunModalScript([&] { ClickTool(dialog, index, false); },
                            [&](HWND effect) {
-                               opened = WindowTitle(effect);
+                               opened = WindowText(effect);
                                openedOwner = GetWindow(effect, GW_OWNER);
                                PressButton(effect, IDCANCEL);
                            });
@@ -366,7 +347,7 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
 
         RunModalScript([&] { PressDialogKey(window, VK_APPS); },
                        [&](HWND effect) {
-                           opened = WindowTitle(effect);
+                           opened = WindowText(effect);
                            PressDialogKey(effect, VK_ESCAPE);
                        });
 
@@ -392,7 +373,7 @@ TEST_F(SettingsDlg, TheListWorksByKeyboardAlone) {
                 SendMessageA(pane->Handle(), WM_SYSKEYDOWN, VK_F10, 1);
             },
             [&](HWND effect) {
-                opened = WindowTitle(effect);
+                opened = WindowText(effect);
                 PressDialogKey(effect, VK_ESCAPE);
             });
         EXPECT_EQ(opened, "Northern Lights settings"); // Shift+F10 opens it too
@@ -480,7 +461,7 @@ TEST_F(SettingsDlg, TheProgramsPageWorksByKeyboardAlone) {
     const auto add = [](HWND window, int downs) {
         RunModalScript([&] { PressDialogKey(window, VK_SPACE); },
                        [&](HWND dialog) {
-                           EXPECT_EQ(WindowTitle(dialog), "Add a program");
+                           EXPECT_EQ(WindowText(dialog), "Add a program");
                            for (int i = 0; i < downs; ++i)
                                PressDialogKey(dialog, VK_DOWN);
                            PressDialogKey(dialog, VK_RETURN);
@@ -534,7 +515,7 @@ std::string StaticText(HWND window) {
     HWND child = FindWindowExA(window, nullptr, "Static", nullptr);
     while (child && GetWindowTextLengthA(child) == 0)
         child = FindWindowExA(window, child, "Static", nullptr);
-    return child ? WindowTitle(child) : "";
+    return child ? WindowText(child) : "";
 }
 
 constexpr int kCtrlAlt = HOTKEYF_CONTROL | HOTKEYF_ALT;
@@ -603,7 +584,7 @@ TEST_F(SettingsDlg, AHotKeyAnotherProgramHoldsIsRefusedOnOkWithABoxNamingIt) {
         TypeHotKey(control, {VK_CONTROL, VK_MENU}, 'J');
         std::string box;
         RunModalScript([&] { PressButton(window, IDOK); },
-                       [&](HWND shown) { box = WindowTitle(shown) + ": " + StaticText(shown); });
+                       [&](HWND shown) { box = WindowText(shown) + ": " + StaticText(shown); });
         EXPECT_EQ(box, "Settings: The hotkey Ctrl+Alt+J is used by another program. Choose "
                        "another one.");
         // The window stays open on the page, the control focused, the old hotkey working.
@@ -650,7 +631,7 @@ TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
         const std::vector<HWND> windows = {tab, list, common, pane, ok, cancel};
         std::vector<RECT> before;
         for (HWND each : windows)
-            before.push_back(ClientRectIn(each, window));
+            before.push_back(RectIn(each, window));
         // The pages lie on the tab's display area, below the tabs.
         EXPECT_GT(before[1].top, before[0].top);
         EXPECT_LT(before[1].bottom, before[0].bottom);
@@ -662,7 +643,7 @@ TEST_F(SettingsDlg, ResizingKeepsTheButtonsAtTheCornerAndStretchesTabAndPages) {
                      frame.bottom - frame.top + 90, SWP_NOMOVE | SWP_NOZORDER);
         std::vector<RECT> after;
         for (HWND each : windows)
-            after.push_back(ClientRectIn(each, window));
+            after.push_back(RectIn(each, window));
         for (int index : {4, 5}) { // OK and Cancel move with the corner
             EXPECT_EQ(after[index].left, before[index].left + 120);
             EXPECT_EQ(after[index].top, before[index].top + 90);

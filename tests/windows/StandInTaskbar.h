@@ -19,6 +19,13 @@ inline HWND CreateTaskbar(const RECT& rect, bool visible) {
     return CreateTaskbarOfClass("Shell_TrayWnd", rect, visible);
 }
 
+// A visible primary taskbar `height` rows high along the bottom of the screen.
+inline HWND CreateBottomTaskbar(int height) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int bottom = GetSystemMetrics(SM_CYSCREEN);
+    return CreateTaskbar(RECT{0, bottom - height, width, bottom}, true);
+}
+
 // A secondary monitor's taskbar.
 inline HWND CreateSecondaryTaskbar(const RECT& rect, bool visible) {
     return CreateTaskbarOfClass("Shell_SecondaryTrayWnd", rect, visible);

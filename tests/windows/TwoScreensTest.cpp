@@ -5,6 +5,7 @@
 #include "params/CSettingsStore.h"
 #include "system/MonitorLayout_win.h"
 #include "ui/CWin32Desktop.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,7 @@ void HoldForScreenshot() {
     if (!file)
         return;
     CloseHandle(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    const DWORD start = GetTickCount();
-    MSG message{};
-    while (GetTickCount() - start < 3000) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(20);
-    }
+    PumpFor(3000);
 }
 
 TEST(TwoScreens, EachMonitorGetsItsOwnTaskbarAndABandOnIt) {

@@ -29,15 +29,6 @@ public:
     int resumes = 0;
 };
 
-void Pump() {
-    MSG message{};
-    for (int round = 0; round < 5; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(20);
-    }
-}
-
 // A power setting notification as Windows sends it: the GUID and a DWORD.
 LRESULT SendPowerSetting(HWND window, const GUID& setting, DWORD value) {
     std::vector<unsigned char> bytes(sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD));
@@ -91,7 +82,7 @@ TEST_F(Win32SystemState, ListsTheWindowsTopFirstAndReportsTheForegroundsOwnChang
                                  20, 300, 200, nullptr, nullptr, nullptr, nullptr);
     SetLayeredWindowAttributes(front, 0, 200, LWA_ALPHA);
     SetForegroundWindow(front);
-    Pump();
+    PumpFor(100);
     ASSERT_EQ(GetForegroundWindow(), front);
     SystemState state = system.Current();
     ASSERT_EQ(state.overlayMonitors.size(), 1u) << "the primary monitor without an overlay";
@@ -116,12 +107,12 @@ TEST_F(Win32SystemState, ListsTheWindowsTopFirstAndReportsTheForegroundsOwnChang
     // Wine 8 sends no window events of its own: the test sends them as Windows does.
     listener.changes = 0;
     NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, front, OBJID_WINDOW, CHILDID_SELF);
-    Pump();
+    PumpFor(100);
     EXPECT_EQ(listener.changes, 1) << "the new foreground window was reported";
     NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_WINDOW, CHILDID_SELF);
     NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, front, OBJID_CURSOR, CHILDID_SELF);
     NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, full, OBJID_WINDOW, CHILDID_SELF);
-    Pump();
+    PumpFor(100);
     EXPECT_EQ(listener.changes, 2) << "only the foreground window's own moves";
     DestroyWindow(front);
     DestroyWindow(full);
@@ -158,8 +149,7 @@ TEST_F(Win32SystemState, AWindowMovedOverAHiddenOverlaysBandIsSeenAndCoversIt) {
     EXPECT_EQ(CoveredBands(state), std::vector<bool>{false});
     system.Watch(WindowsLook());
     SetWindowPos(cover, nullptr, -10, height - 260, width + 20, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(CWin32SystemState::kWatchMs * 2);
-    Pump();
+    PumpFor(CWin32SystemState::kWatchMs * 2 + 100);
     EXPECT_GE(listener.changes, 1) << "the move was seen";
     EXPECT_EQ(CoveredBands(system.Current()), std::vector<bool>{true});
     SetWindowPos(cover, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -222,21 +212,18 @@ TEST_F(Win32SystemState, ThePeriodicCheckReportsOnlyChangesAndOnlyWhileWatched) 
     SetForegroundWindow(front);
     system.Current(); // what the listener saw last
     system.Watch(WindowsLook());
-    Sleep(CWin32SystemState::kWatchMs * 3);
-    Pump();
+    PumpFor(CWin32SystemState::kWatchMs * 3 + 100);
     EXPECT_EQ(listener.changes, 0) << "nothing changed";
     // Resized to full screen without a notification (Wine 8 sends no window events).
     SetWindowPos(front, nullptr, 0, 0, width, GetSystemMetrics(SM_CYSCREEN),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(CWin32SystemState::kWatchMs * 2);
-    Pump();
+    PumpFor(CWin32SystemState::kWatchMs * 2 + 100);
     EXPECT_GE(listener.changes, 1);
     DestroyWindow(front);
     system.Watch(SystemWatch{});
-    Pump();
+    PumpFor(100);
     const int stopped = listener.changes;
-    Sleep(CWin32SystemState::kWatchMs * 3);
-    Pump();
+    PumpFor(CWin32SystemState::kWatchMs * 3 + 100);
     EXPECT_EQ(listener.changes, stopped) << "no wake-ups while not watched";
 }
 

@@ -2,6 +2,7 @@
 #include "WindowBaseIds.h"
 
 #include "ui/WindowHelpers.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,6 @@ namespace {
 HWND CreateTopLevel(int x, int y, int width, int height, DWORD exStyle = 0) {
     return CreateWindowExA(exStyle, "STATIC", "Helper test", WS_POPUP, x, y, width, height, nullptr,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-RECT RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
 }
 
 } // namespace
@@ -80,7 +75,7 @@ TEST(WindowHelpers, CenterWindow) {
     for (const Case& c : cases) {
         HWND window = CreateTopLevel(5, 5, c.size.cx, c.size.cy);
         EXPECT_TRUE(CenterWindow(window, c.overWindow ? over : nullptr)) << c.what;
-        const RECT rect = RectOf(window);
+        const RECT rect = RectIn(window, nullptr);
         EXPECT_EQ(rect.left, c.expected.x) << c.what;
         EXPECT_EQ(rect.top, c.expected.y) << c.what;
         EXPECT_EQ(rect.right - rect.left, c.size.cx) << c.what;
@@ -90,7 +85,7 @@ TEST(WindowHelpers, CenterWindow) {
     SetWindowPos(over, nullptr, screenWidth - 100, screenHeight - 50, 400, 300, SWP_NOZORDER);
     HWND window = CreateTopLevel(5, 5, 300, 200);
     EXPECT_TRUE(CenterWindow(window, over));
-    const RECT rect = RectOf(window);
+    const RECT rect = RectIn(window, nullptr);
     EXPECT_EQ(rect.right, screenWidth);
     EXPECT_EQ(rect.bottom, screenHeight);
     DestroyWindow(window);

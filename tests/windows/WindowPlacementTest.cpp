@@ -3,6 +3,7 @@
 #include "params/CSettingsStore.h"
 #include "ui/PlacementRecord.h"
 #include "ui/WindowHelpers.h"
+#include "windows/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,6 @@ protected:
     CSettingsStore store{true, "EmbraTests", CurrentTestName().c_str()};
     std::vector<HWND> windows;
 };
-
-RECT RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
 
 bool IsTopmost(HWND window) {
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -96,7 +91,7 @@ TEST_F(WindowPlacement, RestoreRectangleOrPositionOnly) {
     for (const Case& c : cases) {
         HWND window = CreateWindowAt(10, 20, 150, 100);
         EXPECT_TRUE(RestoreWindowPlacement(&store, window, kKey, c.keepSize));
-        const RECT rect = RectOf(window);
+        const RECT rect = RectIn(window, nullptr);
         EXPECT_EQ(rect.left, c.expected.left) << c.keepSize;
         EXPECT_EQ(rect.top, c.expected.top) << c.keepSize;
         EXPECT_EQ(rect.right, c.expected.right) << c.keepSize;
@@ -126,7 +121,7 @@ TEST_F(WindowPlacement, StoredStateIsReapplied) {
         EXPECT_EQ(IsIconic(window) != 0, c.iconic) << c.show;
         EXPECT_EQ(IsZoomed(window) != 0, c.zoomed) << c.show;
         ShowWindow(window, SW_RESTORE);
-        const RECT rect = RectOf(window);
+        const RECT rect = RectIn(window, nullptr);
         EXPECT_EQ(rect.left, 100) << c.show;
         EXPECT_EQ(rect.right, 400) << c.show;
     }
@@ -176,12 +171,12 @@ TEST_F(WindowPlacement, MissingOrDamagedRecordIsAbsent) {
         EXPECT_FALSE(RestoreWindowPlacement(&store, window, kKey, false)) << c.what;
         EXPECT_TRUE(IsWindowVisible(window)) << c.what;
         EXPECT_FALSE(IsIconic(window)) << c.what;
-        EXPECT_EQ(RectOf(window).left, 10) << c.what;
+        EXPECT_EQ(RectIn(window, nullptr).left, 10) << c.what;
     }
     ASSERT_TRUE(WriteRawValue(MainKeyPath(), "plmnt", REG_BINARY, &whole, sizeof whole));
     HWND window = CreateWindowAt(10, 20, 150, 100);
     EXPECT_TRUE(RestoreWindowPlacement(&store, window, kKey, false));
-    EXPECT_EQ(RectOf(window).left, 200);
+    EXPECT_EQ(RectIn(window, nullptr).left, 200);
     EXPECT_FALSE(RestoreWindowPlacement(nullptr, window, kKey, false));
     EXPECT_FALSE(SaveWindowPlacement(nullptr, window, kKey));
 }
