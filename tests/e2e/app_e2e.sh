@@ -236,7 +236,8 @@ tray_menu() {
     start_running 1
     expect "the overlay shows" "$(field "$(drive wait-overlay 1)" 2)" 1
     in_desktop notepad.exe >/dev/null 2>&1 &
-    sleep 2
+    # Another program in front first: its window coming up later would close the menu.
+    expect "notepad in front" "$(drive wait-foreground Notepad)" "foreground 1"
     menu=$(drive tray-menu)
     [ "$(field "$menu" 2)" != none ] || fail "no menu after a right click on the tray icon"
     import -window root "$out/tray-menu-screen.png"

@@ -16,6 +16,8 @@
 //   about                chooses "About..." of the system menu; "about"
 //   answer <ok|cancel>   answers the "Quit program?" box; "box <its text>", "box none" without one
 //   close-about          closes the About box; "about-closed <1|0>"
+//   wait-foreground <class> waits up to 20 s until a window of the class is in the
+//                        foreground; "foreground <1|0>"
 //   raise-overlay        puts the overlay in front of the taskbar; "raised"
 //   tray-click           a left click on the tray icon, as the shell reports it; "tray-click"
 //   tray-forget          deletes the program's tray icon, as a new shell would not know it;
@@ -207,6 +209,16 @@ HWND FindBox(const char* title) {
         Sleep(kPollMs);
     }
     return nullptr;
+}
+
+bool WaitForForeground(const char* className) {
+    for (int poll = 0; poll < kPolls; ++poll) {
+        const HWND window = FindWindowA(className, nullptr);
+        if (window && GetForegroundWindow() == window)
+            return true;
+        Sleep(kPollMs);
+    }
+    return false;
 }
 
 std::string Answer(const char* button) {
@@ -486,6 +498,8 @@ std::string Run(const char* report, const std::string& command, const char* argu
     }
     if (command == "answer")
         return Answer(argument);
+    if (command == "wait-foreground")
+        return "foreground " + Number(WaitForForeground(argument) ? 1 : 0);
     if (command == "close-about") {
         HWND box = FindBox("About ");
         if (box)
