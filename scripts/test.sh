@@ -31,8 +31,8 @@ ctest --test-dir build/asan -j"$jobs" --output-on-failure
 # ThreadSanitizer they only cost minutes.
 setarch "$(uname -m)" -R ctest --test-dir build/tsan -j"$jobs" --output-on-failure \
     -E "FastRenderer|FastPath|PartialPresent.EveryEffect"
-# Two more Windows tests than cores: most of them spend much of their time waiting for Wine
+# One more Windows test than cores: most of them spend much of their time waiting for Wine
 # and for the windows they drive.
-EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$((jobs + 2))" \
+EMBRA_FORCE_XVFB=1 scripts/with-xvfb.sh ctest --test-dir build/windows -j"$((jobs + 1))" \
     --output-on-failure
 scripts/fuzz.sh 60
