@@ -1,4 +1,7 @@
-# Makes a fresh Wine prefix for one test run: the user's own prefix is never touched.
+# Makes a fresh Wine prefix for one test run: the user's own prefix is never touched. With
+# KEEPER, starts that program in it last, detached and with its output closed, and waits
+# until it has brought up the prefix's services and desktop process, which it keeps up until
+# the prefix is shut down.
 if(NOT PREFIX)
     message(FATAL_ERROR "PREFIX is not set")
 endif()
@@ -39,3 +42,23 @@ foreach(copy ${COPIES})
         message(FATAL_ERROR "copying the prefix to ${copy} failed with ${rc}")
     endif()
 endforeach()
+if(KEEPER)
+    set(ready ${PREFIX}/keeper-ready)
+    file(REMOVE ${ready})
+    execute_process(COMMAND setsid -f wine ${KEEPER} Z:${ready} INPUT_FILE /dev/null
+                    OUTPUT_FILE /dev/null ERROR_FILE /dev/null RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "starting the prefix keeper failed with ${rc}")
+    endif()
+    # A test started before the services and the desktop process are up would start them
+    # itself, and they would hold its output open for the rest of the run.
+    foreach(attempt RANGE 600)
+        if(EXISTS ${ready})
+            break()
+        endif()
+        execute_process(COMMAND sleep 0.1)
+    endforeach()
+    if(NOT EXISTS ${ready})
+        message(FATAL_ERROR "the prefix keeper did not start within a minute")
+    endif()
+endif()
