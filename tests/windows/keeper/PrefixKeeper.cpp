@@ -7,17 +7,20 @@
 // Usage: embra_prefix_keeper.exe <ready file>
 #include <windows.h>
 
-#include <cstdlib>
+#include <shellapi.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     constexpr DWORD kHourMs = 60 * 60 * 1000;
     GetDesktopWindow();
-    if (__argc == 2) {
-        HANDLE ready = CreateFileA(__argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments && count == 2) {
+        HANDLE ready = CreateFileW(arguments[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (ready != INVALID_HANDLE_VALUE)
             CloseHandle(ready);
     }
+    LocalFree(arguments);
     Sleep(kHourMs);
     return 0;
 }
