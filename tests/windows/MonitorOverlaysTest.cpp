@@ -167,7 +167,9 @@ TEST_F(MonitorOverlays, ABandNarrowedWhileRunningKeepsItsWindow) {
     EXPECT_EQ(rect.right, width);
     EXPECT_EQ(rect.bottom, height) << "at the bottom of the monitor";
     EXPECT_EQ(desktop.OverlayWindow(1), window);
-    EXPECT_EQ(OwnWindowBelow(secondary), window);
+    // Below it, not always right below: when the taskbar is resized, Wine on a loaded
+    // machine now and then restacks the primary's taskbar between the two.
+    EXPECT_TRUE(IsBelow(window, secondary));
     renderState.StopEffect();
 }
 

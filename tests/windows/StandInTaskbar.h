@@ -31,6 +31,15 @@ inline HWND CreateSecondaryTaskbar(const RECT& rect, bool visible) {
     return CreateTaskbarOfClass("Shell_SecondaryTrayWnd", rect, visible);
 }
 
+// Whether `lower` comes after `upper` in Z order.
+inline bool IsBelow(HWND lower, HWND upper) {
+    for (HWND window = GetWindow(upper, GW_HWNDNEXT); window;
+         window = GetWindow(window, GW_HWNDNEXT))
+        if (window == lower)
+            return true;
+    return false;
+}
+
 // The next window of this process below `upper` in Z order: the windows of other Wine
 // processes (suites running beside this one) may come between a taskbar and its overlay.
 inline HWND OwnWindowBelow(HWND upper) {
