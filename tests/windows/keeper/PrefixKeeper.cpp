@@ -1,10 +1,7 @@
-// Keeps the test run's Wine prefix up while its Win32 suites start and end one after
-// another. Started once with its output closed, it starts Wine's services and desktop
-// process, which would otherwise start again for each suite (a second or more each) and
-// hold that suite's output open, and so keep CTest waiting on it, until they end. Once they
-// are up it makes the file named by its argument. The prefix's shutdown ends it; it ends by
-// itself after an hour in case no shutdown comes.
-// Usage: embra_prefix_keeper.exe <ready file>
+// Brings up the test prefix's Wine services and desktop process, started once with its
+// output closed, and keeps them up: a suite that started them itself would wait for them
+// to end, as they hold its output. Makes <ready file> once they are up; ends at the
+// prefix's shutdown or after an hour. Usage: embra_prefix_keeper.exe <ready file>
 #include <windows.h>
 
 #include <shellapi.h>
