@@ -56,10 +56,11 @@ inline void ReportFrameCpu(benchmark::State& state, double cpuMs, const std::str
         state.counters["x_scalar_fire"] = costs["scalar fire"].ms / cost.ms;
 }
 
-// An effect set (TSet, its ApplyOpacity and EndOfFrame made reachable) in the rig of
-// CStoreRig, with the steps of a frame that worker 0 takes around the items: clearing the
-// band, applying the opacity and the set's renewals at the end of the frame (the fire's
-// profiles, the lights' phase table), as the engine makes them. Nothing is started.
+// An effect set (TSet, its frame steps made reachable) in the rig of CStoreRig, with the
+// steps of a frame that the workers take around the items: each clearing its rows of the
+// band and applying the opacity to them, and worker 0 the set's renewals at the end of
+// the frame (the fire's profiles, the lights' phase table), as the engine makes them.
+// Nothing is started.
 template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
     using CStoreRig<TSet, CHeadlessDesktop>::CStoreRig;
 
@@ -80,17 +81,14 @@ template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
         CRandom::Seed(1);
         started = this->renderState.StartRendering();
     }
-    void ClearBand() {
-        TSet& set = this->set;
-        std::memset(set.frameBuffer.pixels + std::size_t{4} * set.BandTop() * set.frameBuffer.width,
-                    0, std::size_t{4} * set.BandRows() * set.frameBuffer.width);
-    }
-    void Opacity() {
-        TSet& set = this->set;
-        CBmp band;
-        band.Wrap(set.frameBuffer.pixels, set.BandTop() * set.frameBuffer.width * 4,
-                  set.frameBuffer.width, set.BandRows());
-        set.ApplyOpacity(band); // "vis" 50
+    // Worker 0 before a frame, as in the engine: notes where the frame's clearing ends.
+    void PlanClear() { this->set.PlanClear(); }
+    // One worker's part, as in the engine: its rows of the band cleared, `step` (its
+    // items), the opacity applied to its rows.
+    template <class TStep> void Part(int32_t worker, TStep step) {
+        this->set.ClearRows(worker);
+        step();
+        this->set.OpacityRows(worker);
     }
     void EndOfFrame() { this->set.EndOfFrame(); }
 

@@ -1,7 +1,7 @@
 // One frame of the fire as the render workers compute it, on long-lived worker threads woken
-// for each frame as in the engine: worker 0 clears the presented band, every worker steps
-// and draws its flames, worker 0 applies the opacity and renews
-// the profiles when their time is up. FireFrameReference runs the plain scalar reference
+// for each frame as in the engine: every worker clears its rows of the presented band, steps
+// and draws its flames and applies the opacity to its rows; worker 0 renews the profiles
+// when their time is up. FireFrameReference runs the plain scalar reference
 // (first, so that the others compare with it), FireFrame the shipped renderer, and
 // FireSpeedup both in alternation in one loop, reporting each one's milliseconds per
 // frame and the reference's time over the shipped renderer's (the speed-up). The CPU time
@@ -29,18 +29,22 @@ namespace {
 class CBenchEmbra : public CSetEmbra {
 public:
     using CSetEmbra::AnimatedCount;
-    using CSetEmbra::ApplyOpacity;
+    using CSetEmbra::ClearRows;
     using CSetEmbra::CSetEmbra;
     using CSetEmbra::EndOfFrame;
+    using CSetEmbra::OpacityRows;
+    using CSetEmbra::PlanClear;
     using CSetEmbra::StepAndDraw;
 };
 
 class CBenchReference : public CSetEmbraReference {
 public:
     using CSetEmbraReference::AnimatedCount;
-    using CSetEmbraReference::ApplyOpacity;
+    using CSetEmbraReference::ClearRows;
     using CSetEmbraReference::CSetEmbraReference;
     using CSetEmbraReference::EndOfFrame;
+    using CSetEmbraReference::OpacityRows;
+    using CSetEmbraReference::PlanClear;
     using CSetEmbraReference::StepAndDraw;
 };
 
@@ -61,17 +65,18 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
     void StepWorker(int32_t worker) {
         TSet& set = this->set;
         CItem* flames = set.workerItems[static_cast<std::size_t>(worker)];
-        if (set.workerCount == 1)
-            pixels += set.StepFlames(static_cast<CItemEmbra*>(flames), set.AnimatedCount());
-        else
-            set.StepAndDraw(worker, flames);
+        this->Part(worker, [&] {
+            if (set.workerCount == 1)
+                pixels += set.StepFlames(static_cast<CItemEmbra*>(flames), set.AnimatedCount());
+            else
+                set.StepAndDraw(worker, flames);
+        });
     }
     // One whole frame. Worker 0 runs on the calling thread, every other worker on a
     // long-lived thread woken for the frame, as the engine runs its render workers.
     void Frame() {
-        this->ClearBand();
+        this->PlanClear();
         parts->Run();
-        this->Opacity();
         this->EndOfFrame();
         benchmark::ClobberMemory();
     }

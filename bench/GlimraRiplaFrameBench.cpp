@@ -1,8 +1,8 @@
 // One frame of the northern lights and of the water as the render workers compute it
 // (long-lived worker threads woken for each frame, as in the engine):
-// worker 0 clears the presented band, every worker steps and draws its items (with several,
-// moves its own and draws all of them on its slice of the band), worker 0 applies the
-// opacity. Each size runs with the plain reference loops (path 0), the SSE2
+// every worker clears its rows of the presented band, steps and draws its items (with
+// several, moves its own and draws all of them on its slice of the band) and applies the
+// opacity to its rows. Each size runs with the plain reference loops (path 0), the SSE2
 // path (1) and, where the processor has it, the AVX2 path (2); the fast runs report
 // speedup, the reference's time per frame of the same size and worker count in this run
 // divided by their own. With one worker also reports the time per frame pixel drawn (the
@@ -30,8 +30,10 @@ namespace {
 // TSet: the shipped set or its reference.
 template <class TSet> class CBenchGlimra : public TSet {
 public:
-    using TSet::ApplyOpacity;
+    using TSet::ClearRows;
     using TSet::EndOfFrame;
+    using TSet::OpacityRows;
+    using TSet::PlanClear;
     using TSet::StepAndDraw;
     using TSet::TSet;
     // One worker alone steps and draws every ray, counting their pixels; several move their
@@ -48,8 +50,10 @@ public:
 
 template <class TSet> class CBenchRipla : public TSet {
 public:
-    using TSet::ApplyOpacity;
+    using TSet::ClearRows;
     using TSet::EndOfFrame;
+    using TSet::OpacityRows;
+    using TSet::PlanClear;
     using TSet::StepAndDraw;
     using TSet::TSet;
     int64_t StepWorker(int32_t worker) {
@@ -100,17 +104,17 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
         return;
     }
     std::vector<int64_t> drawn(static_cast<std::size_t>(workers), 0);
-    CBenchWorkers parts(rig.renderState, rig.set.doneFlags.get(), workers,
-                        [&](int32_t worker) { drawn[worker] = rig.set.StepWorker(worker); });
+    CBenchWorkers parts(rig.renderState, rig.set.doneFlags.get(), workers, [&](int32_t worker) {
+        rig.Part(worker, [&] { drawn[worker] = rig.set.StepWorker(worker); });
+    });
     int64_t pixels = 0;
     double nanoseconds = 0;
     const double cpuStart = ProcessCpuMs();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        rig.ClearBand();
+        rig.PlanClear();
         parts.Run();
         pixels += std::accumulate(drawn.begin(), drawn.end(), int64_t{0});
-        rig.Opacity();
         rig.EndOfFrame();
         benchmark::ClobberMemory();
         nanoseconds +=

@@ -175,7 +175,8 @@ bool CFrameSet::AllocateFrame() {
     workerCount = std::max<int32_t>(1, renderState->processorCount);
     doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
     movedCounts.reset(new (std::nothrow) int32_t[static_cast<std::size_t>(workerCount)]());
-    if (!doneFlags || !movedCounts)
+    drawnBoxes.reset(new (std::nothrow) DesktopRect[static_cast<std::size_t>(workerCount)]);
+    if (!doneFlags || !movedCounts || !drawnBoxes)
         return false;
     for (int32_t i = 0; i < workerCount; ++i)
         doneFlags[i].store(1, std::memory_order_relaxed);
@@ -204,10 +205,10 @@ void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
     if (worker < 0 || worker >= workerCount)
         return;
     if (worker == 0) {
-        ClearBand();
         if (!Running(runFlag))
             return;
         ResetFrameState();
+        PlanClear();
         if (!StartFrame(runFlag))
             return;
     } else if (!WaitForOwnFlag(worker, runFlag)) {
@@ -215,7 +216,12 @@ void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
     }
     CItem* items =
         static_cast<std::size_t>(worker) < workerItems.size() ? workerItems[worker] : nullptr;
+    // Each worker clears, draws, scales and reads only its own rows, which so stay in its
+    // processor's cache for the whole frame.
+    ClearRows(worker);
     StepAndDraw(worker, items);
+    OpacityRows(worker);
+    NoteDrawnRows(worker);
     FinishPart(worker);
     if (worker != 0)
         return;
@@ -288,9 +294,9 @@ bool CFrameSet::AllDone() const {
     return true;
 }
 
-void CFrameSet::ClearBand() {
+int64_t CFrameSet::ClearedEnd() const {
     if (!frameBuffer.pixels)
-        return;
+        return 0;
     const int64_t start = static_cast<int64_t>(BandTop()) * frameBuffer.width;
     const int64_t total = static_cast<int64_t>(frameBuffer.width) * frameBuffer.height;
     int64_t wanted = static_cast<int64_t>(frameBuffer.width) * BandRows();
@@ -298,13 +304,59 @@ void CFrameSet::ClearBand() {
         // One monitor: the overlay's w x h pixels from the band's first pixel.
         DesktopRect rect;
         if (!desktop->OverlayRect(0, &rect))
-            return;
+            return start;
         wanted = static_cast<int64_t>(std::max(0, rect.right - rect.left)) *
                  std::max(0, rect.bottom - rect.top);
     }
-    const int64_t count = std::min(wanted, total - start); // never past the buffer's end
-    uint32_t* first = reinterpret_cast<uint32_t*>(frameBuffer.pixels) + start;
-    std::fill(first, first + std::max<int64_t>(0, count), 0u);
+    return start + std::max<int64_t>(0, std::min(wanted, total - start)); // inside the buffer
+}
+
+void CFrameSet::PlanClear() {
+    clearedEnd = ClearedEnd();
+}
+
+void CFrameSet::ClearRows(int worker) {
+    if (!frameBuffer.pixels)
+        return;
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    const int64_t first = std::max<int64_t>(int64_t{BandTop()} * frameBuffer.width,
+                                            int64_t{firstRow} * frameBuffer.width);
+    const int64_t end = std::min<int64_t>(clearedEnd, int64_t{endRow} * frameBuffer.width);
+    uint32_t* pixels = reinterpret_cast<uint32_t*>(frameBuffer.pixels);
+    if (first < end)
+        std::fill(pixels + first, pixels + end, 0u);
+}
+
+bool CFrameSet::WrapRows(int worker, CBmp* rows, int32_t* firstRow) {
+    int32_t endRow = 0;
+    SliceRows(worker, firstRow, &endRow);
+    if (!frameBuffer.pixels || endRow <= *firstRow)
+        return false;
+    rows->Wrap(frameBuffer.pixels, *firstRow * frameBuffer.width * kBytesPerPixel,
+               frameBuffer.width, endRow - *firstRow);
+    return true;
+}
+
+void CFrameSet::OpacityRows(int worker) {
+    CBmp rows;
+    int32_t firstRow = 0;
+    if (WrapRows(worker, &rows, &firstRow))
+        ApplyOpacity(rows);
+}
+
+void CFrameSet::NoteDrawnRows(int worker) {
+    CBmp rows;
+    int32_t firstRow = 0;
+    DesktopRect box;
+    if (WrapRows(worker, &rows, &firstRow))
+        box = NonZeroBox(rows);
+    if (!BoxEmpty(box)) { // in band rows
+        box.top += firstRow - BandTop();
+        box.bottom += firstRow - BandTop();
+    }
+    drawnBoxes[worker] = box;
 }
 
 void CFrameSet::PresentFrame() {
@@ -313,8 +365,9 @@ void CFrameSet::PresentFrame() {
     CBmp band;
     band.Wrap(frameBuffer.pixels, BandTop() * frameBuffer.width * kBytesPerPixel, frameBuffer.width,
               BandRows());
-    ApplyOpacity(band);
-    const DesktopRect drawn = NonZeroBox(band);
+    DesktopRect drawn;
+    for (int32_t worker = 0; worker < workerCount; ++worker)
+        drawn = UniteBoxes(drawn, drawnBoxes[worker]);
     // A paused monitor's overlay gets nothing; its slice's record stays as last shown.
     for (std::size_t i = 0; i < sliceCount; ++i) {
         SliceState& slice = slices[i];

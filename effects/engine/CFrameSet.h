@@ -87,13 +87,13 @@ protected:
     int32_t AnimatedCount() const;
 
     // Set-specific steps of the frame.
-    // Worker 0, after it cleared the band and before it starts the frame for the others,
-    // so before any worker reads its item array.
+    // Worker 0, before it starts the frame for the others, so before any worker reads its
+    // item array.
     virtual void ResetFrameState() {}
     // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
     virtual void StepAndDraw(int worker, CItem* items) = 0;
-    // Worker 0: applies the set's opacity to the presented band ("vis" below 100 scales
-    // every byte as CBmp::ScaleAll does).
+    // Every worker, once it drew: applies the set's opacity to its rows of the presented
+    // band ("vis" below 100 scales every byte as CBmp::ScaleAll does).
     virtual void ApplyOpacity(CBmp& band);
     // Worker 0, after the band was copied for presentation and before it is shown.
     virtual void EndOfFrame() {}
@@ -144,6 +144,16 @@ protected:
     template <class TItem, class TMove, class TDraw>
     void MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw);
 
+    // Every worker's steps on its own rows of the band (SliceRows): clearing them before it
+    // draws (with one monitor only the overlay's w x h pixels from the band's first pixel
+    // are cleared, as worker 0 found before it started the frame), applying the opacity
+    // once it drew, and noting their non-zero box, from which worker 0 then presents.
+    void ClearRows(int worker);
+    void OpacityRows(int worker);
+    void NoteDrawnRows(int worker);
+    // Worker 0, before it starts the frame: notes where the frame's clearing ends.
+    void PlanClear();
+
 private:
     bool StartFrame(const std::atomic<int32_t>* runFlag);
     bool WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag);
@@ -174,7 +184,10 @@ private:
     // Worker 0 between frames, or the main thread while no worker runs: the overlay takes
     // the width the placement wants, when it differs.
     void ApplyWidth(std::size_t slice);
-    void ClearBand();
+    // Where this frame's clearing ends, as a pixel index in the frame buffer.
+    int64_t ClearedEnd() const;
+    // The worker's rows of the frame buffer as a bitmap; false when it has none.
+    bool WrapRows(int worker, CBmp* rows, int32_t* firstRow);
     void PresentFrame();
     // The part of slice `slice` (in its own pixels) that may differ from the last
     // presented one, from `drawn`, the non-zero part of the whole band; notes what this
@@ -184,8 +197,11 @@ private:
     void (*freeItemArray)(CItem* items) = nullptr;
     std::unique_ptr<SliceState[]> slices;
     std::size_t sliceCount = 1;
-    int32_t stepped = 0;   // workers past AllStepped this frame, under signalLock
-    int64_t stepRound = 0; // rounds of AllStepped completed, under signalLock
+    int32_t stepped = 0;    // workers past AllStepped this frame, under signalLock
+    int64_t stepRound = 0;  // rounds of AllStepped completed, under signalLock
+    int64_t clearedEnd = 0; // of this frame, written by PlanClear
+    // Per worker, the non-zero box of its rows in band pixels, for worker 0 once all finished.
+    std::unique_ptr<DesktopRect[]> drawnBoxes;
 };
 
 template <class TItem, class TMove, class TDraw>

@@ -135,7 +135,7 @@ TEST(FrameProtocol, OtherWorkerDrawsAndSetsItsFlag) {
     rig.set.Render(1, &rig.run);
     EXPECT_EQ(rig.set.draws[1].load(), 1);
     EXPECT_EQ(rig.set.doneFlags[1].load(), 1);
-    EXPECT_EQ(rig.set.frameBuffer.Pixel(1, 70), CTestSet::Mark(1));
+    EXPECT_EQ(rig.set.frameBuffer.Pixel(1, 170), CTestSet::Mark(1)); // its slice's first row
     EXPECT_EQ(rig.desktop.PresentCount(), 0);
 }
 

@@ -128,32 +128,35 @@ TEST(PartialPresent, ShowsWhatChangedSinceTheLastFrame) {
     renderState.activeSet = nullptr;
 }
 
-// Every effect, at full and at a low opacity: after each of many frames the overlay shows
-// byte for byte the band a whole presentation would show, while the frames show anew
-// less than the whole band in all.
+// Every effect, at full and at a low opacity, with one worker and with two (each clears,
+// scales and boxes its own rows): after each of many frames the overlay shows byte for
+// byte the band a whole presentation would show, while the frames show anew less than the
+// whole band in all.
 TEST(PartialPresent, EveryEffectShowsWhatWholeBandsShow) {
     for (const char* effect : {"fire", "lights", "water"}) {
         for (const int opacity : {100, 35}) {
-            const std::string name = std::string(effect) + " at " + std::to_string(opacity) + " %";
-            CWholeBandDesktop desktop(1280, 720);
-            desktop.SetTaskbar(TaskbarSide::Bottom, 40);
-            CRenderState renderState(&desktop);
-            renderState.processorCount = 1;
-            std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &renderState);
-            set->vis.Set(opacity);
-            CRandom::Seed(7);
-            renderState.activeSet = set.get();
-            ASSERT_TRUE(renderState.StartRendering()) << name;
-            std::atomic<int32_t> run{1};
-            CRandom::Seed(8);
-            constexpr int32_t kFrames = 150;
-            for (int32_t k = 0; k < kFrames; ++k)
-                set->Render(0, &run);
-            renderState.StopRendering();
-            renderState.activeSet = nullptr;
-            EXPECT_EQ(desktop.frames.load(), kFrames) << name;
-            EXPECT_EQ(desktop.mismatches.load(), 0) << name;
-            EXPECT_LT(desktop.shownPixels.load(), int64_t{kFrames} * 1280 * 200) << name;
+            for (const int32_t workers : {1, 2}) {
+                const std::string name = std::string(effect) + " at " + std::to_string(opacity) +
+                                         " %, workers " + std::to_string(workers);
+                CWholeBandDesktop desktop(1280, 720);
+                desktop.SetTaskbar(TaskbarSide::Bottom, 40);
+                CRenderState renderState(&desktop);
+                renderState.processorCount = workers;
+                renderState.frameSleepMs = 0;
+                constexpr int32_t kFrames = 150;
+                renderState.frameLimit = kFrames;
+                std::unique_ptr<CFrameSet> set = MakeEffectSet(effect, &renderState);
+                set->vis.Set(opacity);
+                CRandom::Seed(7);
+                renderState.activeSet = set.get();
+                ASSERT_TRUE(renderState.StartEffect()) << name;
+                renderState.WaitForWorkers();
+                renderState.StopEffect();
+                renderState.activeSet = nullptr;
+                EXPECT_EQ(desktop.frames.load(), kFrames) << name;
+                EXPECT_EQ(desktop.mismatches.load(), 0) << name;
+                EXPECT_LT(desktop.shownPixels.load(), int64_t{kFrames} * 1280 * 200) << name;
+            }
         }
     }
 }

@@ -122,10 +122,9 @@ TEST(RenderState, SeveralWorkersFinishEveryFrameBeforeItIsPresented) {
     rig.desktop.onPresent = [&](const CBmp& band, int32_t, int32_t) {
         ++seen;
         for (int32_t w = 0; w < kWorkers; ++w)
-            if (band.Pixel(w, 0) != CTestSet::Mark(seen))
+            if (band.Pixel(w, rig.set.MarkRow(w)) != CTestSet::Mark(seen) ||
+                band.Pixel(kWorkers, rig.set.MarkRow(w)) != 0)
                 wrong.fetch_add(1);
-        if (band.Pixel(kWorkers, 0) != 0)
-            wrong.fetch_add(1);
     };
     ASSERT_TRUE(rig.state.StartEffect());
     WaitUntil([&] { return rig.state.runFlag.load() == 0; });
@@ -150,6 +149,7 @@ TEST(RenderState, StopWhileWorkerZeroWaitsForTheOthers) {
         return rig.set.blocked.load() && rig.set.doneFlags[0].load() == 1 &&
                rig.set.doneFlags[2].load() == 1;
     });
+    const int32_t rows[] = {rig.set.MarkRow(1), rig.set.MarkRow(2)}; // while the band is there
     rig.state.StopEffect();
     EXPECT_EQ(rig.state.runningWorkers.load(), 0);
     EXPECT_EQ(rig.set.workersAtStop.load(), 0);
@@ -160,8 +160,8 @@ TEST(RenderState, StopWhileWorkerZeroWaitsForTheOthers) {
     CBmp last;
     rig.desktop.CopyLastPresented(&last);
     EXPECT_EQ(last.Pixel(0, 0), CTestSet::Mark(presented));
-    EXPECT_EQ(last.Pixel(1, 0), presented == 2 ? CTestSet::Mark(2) : 0u); // held: undrawn
-    EXPECT_EQ(last.Pixel(2, 0), CTestSet::Mark(presented));
+    EXPECT_EQ(last.Pixel(1, rows[0]), presented == 2 ? CTestSet::Mark(2) : 0u); // held: undrawn
+    EXPECT_EQ(last.Pixel(2, rows[1]), CTestSet::Mark(presented));
 }
 
 // Stop while the other worker waits for worker 0 to clear its flag (worker 0 is held at

@@ -59,7 +59,14 @@ void CTestSet::StepAndDraw(int worker, CItem* items) {
     }
     const CTestItem* item = ItemsAs<CTestItem>(items);
     if (item->worker == worker && worker < frameBuffer.width)
-        frameBuffer.SetPixel(worker, BandTop(), Mark(frames.load() + 1));
+        frameBuffer.SetPixel(worker, BandTop() + MarkRow(worker), Mark(frames.load() + 1));
+}
+
+int32_t CTestSet::MarkRow(int worker) const {
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    return firstRow - BandTop();
 }
 
 void CTestSet::ApplyOpacity(CBmp& band) {

@@ -17,10 +17,10 @@ public:
     int32_t worker = -1;
 };
 
-// A minimal effect set for the engine's tests. Every worker marks pixel (worker, 0) of the
-// band with 0xFF000000 | n, n being the number of the frame (1 for the first), so a
-// presented band shows which workers had drawn into it. Hooks can hold a worker inside a
-// frame until the run flag drops, to stop the workers at a chosen point.
+// A minimal effect set for the engine's tests. Every worker marks pixel (worker, MarkRow) of
+// the band, the first row of its slice, with 0xFF000000 | n, n being the number of the
+// frame (1 for the first), so a presented band shows which workers had drawn into it. Hooks can
+// hold a worker inside a frame until the run flag drops, to stop the workers at a chosen point.
 class CTestSet : public CFrameSet {
 public:
     static constexpr int32_t kMaxWorkers = 8;
@@ -36,6 +36,8 @@ public:
 
     // The mark a worker draws into frame `frame` (1 for the first).
     static uint32_t Mark(int32_t frame) { return 0xFF000000u | static_cast<uint32_t>(frame); }
+    // The band row of a worker's mark.
+    int32_t MarkRow(int worker) const;
 
     // Scripting.
     bool failStart = false;
@@ -43,7 +45,7 @@ public:
     int32_t blockFrame = 0;
     int32_t blockEndOfFrame = 0; // worker 0 waits at the end of this frame
     bool recordSteps = false;    // single-threaded tests: keep the order of the hooks
-    uint32_t opacityMark = 0;    // when non-zero, ApplyOpacity stores it at the band's end
+    uint32_t opacityMark = 0;    // when non-zero, ApplyOpacity stores it at its rows' end
 
     // Observations.
     std::atomic<int32_t> starts{0};
