@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/CFrameCostTable.h"
 #include "effects/engine/CRandom.h"
 #include "effects/headless/CHeadlessDesktop.h"
 #include "graphics/CBmp.h"
@@ -20,9 +21,7 @@ inline double ProcessCpuMs() {
 }
 
 // CPU milliseconds per frame and per sprite pixel drawn that the frame benchmarks of this
-// run measured, by case: the scalar fire (FireFrameReference, 1920 x 1080, one worker)
-// under "scalar fire", each effect's path and worker count on one 1920 x 1080 monitor
-// under its own name.
+// run last measured on one 1920 x 1080 monitor, by effect and workers.
 struct CFrameCost {
     double ms = 0;
     double msPerPixel = 0;
@@ -32,28 +31,29 @@ inline std::map<std::string, CFrameCost>& FrameCosts() {
     return costs;
 }
 
-// Reports a frame's CPU milliseconds as "cpu_ms" and, where this run measured them, the
-// scalar fire's over it ("x_scalar_fire", the speed-up over the scalar fire) and it over
-// the same effect, path and workers on one 1920 x 1080 monitor ("x_one_monitor"; per
-// sprite pixel drawn, "x_one_monitor_px", when `pixels` per frame are known). `name`
-// names the effect, path and workers; `single` tells that this is the case of one
-// 1920 x 1080 monitor, which the others are compared with.
-inline void ReportFrameCpu(benchmark::State& state, double cpuMs, const std::string& name,
-                           bool single, double pixels) {
-    const CFrameCost cost{cpuMs / static_cast<double>(state.iterations()),
-                          pixels > 0 ? cpuMs / static_cast<double>(state.iterations()) / pixels
-                                     : 0};
+// Records a frame's CPU milliseconds in the run's CFrameCostTable and reports them as
+// "cpu_ms" and, where this run measured them, the scalar fire's over it ("x_scalar_fire",
+// the speed-up over the scalar fire) and it over the last run of the same effect and
+// workers on one 1920 x 1080 monitor ("x_one_monitor"; per sprite pixel drawn,
+// "x_one_monitor_px", when `pixels` per frame are known).
+inline void ReportFrameCpu(benchmark::State& state, double cpuMs,
+                           const CFrameCostTable::Case& frameCase, double pixels) {
+    const double frames = static_cast<double>(state.iterations());
+    const CFrameCost cost{cpuMs / frames, pixels > 0 ? cpuMs / frames / pixels : 0};
+    CFrameCostTable::Run().Record(frameCase, cost.ms);
+    const std::string name = frameCase.effect + ", workers " + std::to_string(frameCase.workers);
     std::map<std::string, CFrameCost>& costs = FrameCosts();
     state.counters["cpu_ms"] = cost.ms;
-    if (single)
+    if (frameCase.width == 1920 && frameCase.monitors == 1)
         costs[name] = cost;
     else if (costs.count(name) != 0 && costs[name].ms > 0) {
         state.counters["x_one_monitor"] = cost.ms / costs[name].ms;
         if (cost.msPerPixel > 0 && costs[name].msPerPixel > 0)
             state.counters["x_one_monitor_px"] = cost.msPerPixel / costs[name].msPerPixel;
     }
-    if (costs.count("scalar fire") != 0 && cost.ms > 0)
-        state.counters["x_scalar_fire"] = costs["scalar fire"].ms / cost.ms;
+    const std::string scalar = "scalar fire, workers 1";
+    if (costs.count(scalar) != 0 && cost.ms > 0)
+        state.counters["x_scalar_fire"] = costs[scalar].ms / cost.ms;
 }
 
 // An effect set (TSet, its frame steps made reachable) in the rig of CStoreRig, with the

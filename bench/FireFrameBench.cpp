@@ -91,9 +91,9 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // Arguments: width, height, workers; `monitors` of that size side by side (the canvas is as
-// wide as all of them). `name` and `single` as ReportFrameCpu takes them.
+// wide as all of them). `effect` names the row of the run's cost table.
 template <class TSet>
-void FireFrameOf(benchmark::State& state, int32_t monitors, const std::string& name, bool single) {
+void FireFrameOf(benchmark::State& state, int32_t monitors, const std::string& effect) {
     const int32_t width = static_cast<int32_t>(state.range(0));
     const int32_t workers = static_cast<int32_t>(state.range(2));
     FireRig<TSet> rig(width, static_cast<int32_t>(state.range(1)), workers, monitors);
@@ -105,20 +105,17 @@ void FireFrameOf(benchmark::State& state, int32_t monitors, const std::string& n
     for (auto _ : state)
         rig.Frame();
     const double pixels = static_cast<double>(rig.pixels) / static_cast<double>(state.iterations());
-    ReportFrameCpu(state, ProcessCpuMs() - start, name, single, pixels);
+    ReportFrameCpu(state, ProcessCpuMs() - start, {effect, width, monitors, workers}, pixels);
     if (workers == 1)
         state.counters["sprite_px"] = pixels;
 }
 
 void FireFrame(benchmark::State& state) {
-    const int32_t monitors = static_cast<int32_t>(state.range(3));
-    FireFrameOf<CBenchEmbra>(state, monitors, "fire, workers " + std::to_string(state.range(2)),
-                             state.range(0) == 1920 && monitors == 1);
+    FireFrameOf<CBenchEmbra>(state, static_cast<int32_t>(state.range(3)), "fire");
 }
 
 void FireFrameReference(benchmark::State& state) {
-    const bool yardstick = state.range(0) == 1920 && state.range(2) == 1;
-    FireFrameOf<CBenchReference>(state, 1, yardstick ? "scalar fire" : "", yardstick);
+    FireFrameOf<CBenchReference>(state, 1, "scalar fire");
 }
 
 // Arguments: width, height; one worker. Every iteration renders one reference frame and

@@ -128,9 +128,9 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
     static const char* const kEffects[] = {"lights", "water"};
     static const char* const kPaths[] = {"reference", "SSE2", "AVX2"};
     ReportFrameCpu(state, ProcessCpuMs() - cpuStart,
-                   std::string(kEffects[effect]) + ", " + kPaths[state.range(3)] + ", workers " +
-                       std::to_string(workers),
-                   state.range(0) == 1920 && state.range(4) == 1, pixelsPerFrame);
+                   {std::string(kEffects[effect]) + ", " + kPaths[state.range(3)], state.range(0),
+                    state.range(4), workers},
+                   pixelsPerFrame);
     if (pixels != 0)
         state.counters["ns_per_px"] = nanoseconds / static_cast<double>(pixels);
     const double frameMs = nanoseconds / 1e6 / static_cast<double>(state.iterations());

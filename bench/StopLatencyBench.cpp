@@ -97,5 +97,3 @@ BENCHMARK(StopLatency)
     ->Iterations(40)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
