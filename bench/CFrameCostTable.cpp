@@ -34,18 +34,45 @@ void CFrameCostTable::Record(const Case& frameCase, double ms) {
     times[KeyOf(frameCase)].push_back(ms);
 }
 
+void CFrameCostTable::RecordRatio(const std::string& effect, int column, double ratio) {
+    if (std::find(effects.begin(), effects.end(), effect) == effects.end())
+        effects.push_back(effect);
+    pairedRatios[{effect, column}].push_back(ratio);
+}
+
+double CFrameCostTable::MedianOf(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 double CFrameCostTable::Median(const Case& frameCase) const {
     const auto found = times.find(KeyOf(frameCase));
-    if (found == times.end() || found->second.empty())
-        return 0;
-    std::vector<double> sorted = found->second;
-    std::sort(sorted.begin(), sorted.end());
-    const std::size_t middle = sorted.size() / 2;
-    return sorted.size() % 2 == 1 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+    return found == times.end() ? 0 : MedianOf(found->second);
+}
+
+std::string CFrameCostTable::ColumnRatio(const std::string& effect, int column) const {
+    const auto paired = pairedRatios.find({effect, column});
+    if (paired != pairedRatios.end())
+        return Ratio(MedianOf(paired->second), 1);
+    const double one = Median({effect});
+    switch (column) {
+    case kScalarFireOver:
+        return Ratio(Median({kScalarFire}), one);
+    case kTwoMonitors:
+        return Ratio(Median({effect, 1920, 2}), one);
+    case kThreeMonitors:
+        return Ratio(Median({effect, 1920, 3}), one);
+    case kWide:
+        return Ratio(Median({effect, 3840}), one);
+    default:
+        return Ratio(Median({effect, 1920, 1, 2}), one);
+    }
 }
 
 void CFrameCostTable::Print(std::ostream& out) const {
-    const double scalar = Median({kScalarFire});
     // The scalar fire first, then the effects by name.
     std::vector<std::string> rows = effects;
     std::sort(rows.begin(), rows.end(), [](const std::string& a, const std::string& b) {
@@ -53,8 +80,7 @@ void CFrameCostTable::Print(std::ostream& out) const {
     });
     bool header = false;
     for (const std::string& effect : rows) {
-        const double one = Median({effect});
-        if (one <= 0)
+        if (effect == kScalarFire && Median({effect}) <= 0)
             continue;
         if (!header) {
             out << "\n| effect | ms a frame | the scalar fire's time over it | 2 monitors | "
@@ -62,11 +88,13 @@ void CFrameCostTable::Print(std::ostream& out) const {
                    "--- | --- |\n";
             header = true;
         }
-        char ms[32];
-        std::snprintf(ms, sizeof ms, "%.3f", one);
-        out << "| " << effect << " | " << ms << " | " << Ratio(scalar, one) << " | "
-            << Ratio(Median({effect, 1920, 2}), one) << " | "
-            << Ratio(Median({effect, 1920, 3}), one) << " | " << Ratio(Median({effect, 3840}), one)
-            << " | " << Ratio(Median({effect, 1920, 1, 2}), one) << " |\n";
+        char ms[32] = "";
+        if (Median({effect}) > 0)
+            std::snprintf(ms, sizeof ms, "%.3f", Median({effect}));
+        out << "| " << effect << " | " << ms;
+        for (int column = 0; column < kColumns; ++column)
+            out << " | "
+                << (effect == kScalarFire && column > 0 ? "" : ColumnRatio(effect, column));
+        out << " |\n";
     }
 }

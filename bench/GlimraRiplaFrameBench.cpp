@@ -10,9 +10,7 @@
 // renewals at the end of each frame, as the engine does.
 
 #include "bench/CBenchRig.h"
-#include "bench/CBenchWorkers.h"
-#include "effects/lights/CSetGlimra.h"
-#include "effects/water/CSetRipla.h"
+#include "bench/CEffectRig.h"
 #include "tests/reference/CSetGlimraReference.h"
 #include "tests/reference/CSetRiplaReference.h"
 
@@ -27,63 +25,12 @@
 
 namespace {
 
-// TSet: the shipped set or its reference.
-template <class TSet> class CBenchGlimra : public TSet {
-public:
-    using TSet::ClearRows;
-    using TSet::EndOfFrame;
-    using TSet::OpacityRows;
-    using TSet::PlanClear;
-    using TSet::StepAndDraw;
-    using TSet::TSet;
-    // One worker alone steps and draws every ray, counting their pixels; several move their
-    // own and draw their slice of the band, as the frame step does.
-    int64_t StepWorker(int32_t worker) {
-        CItem* rays = this->workerItems[static_cast<std::size_t>(worker)];
-        if (this->workerCount > 1) {
-            StepAndDraw(worker, rays);
-            return 0;
-        }
-        return this->StepRays(static_cast<CItemGlimra*>(rays), this->itemsPerWorker);
-    }
-};
-
-template <class TSet> class CBenchRipla : public TSet {
-public:
-    using TSet::ClearRows;
-    using TSet::EndOfFrame;
-    using TSet::OpacityRows;
-    using TSet::PlanClear;
-    using TSet::StepAndDraw;
-    using TSet::TSet;
-    int64_t StepWorker(int32_t worker) {
-        CItem* splashes = this->workerItems[static_cast<std::size_t>(worker)];
-        if (this->workerCount > 1) {
-            StepAndDraw(worker, splashes);
-            return 0;
-        }
-        return this->StepSplashes(static_cast<CItemRipla*>(splashes), this->itemsPerWorker);
-    }
-};
-
-enum BenchPath { kReference, kSse2, kAvx2 }; // the bench's path argument
-
 // Milliseconds per frame of the reference runs so far, by effect, size, workers and
 // monitors.
 std::map<std::tuple<int, int64_t, int64_t, int64_t, int64_t>, double>& ReferenceTimes() {
     static std::map<std::tuple<int, int64_t, int64_t, int64_t, int64_t>, double> times;
     return times;
 }
-
-template <class TSet> struct Rig : CBenchRig<TSet> {
-    Rig(int32_t width, int32_t height, int32_t workers, CDrawPath path, int32_t monitors)
-        : CBenchRig<TSet>(width, height, workers) {
-        this->set.drawPath = path;
-        this->SetMonitorCount(monitors);
-        this->Start();
-        this->renderState.runFlag = 1; // the workers' wait for each other runs
-    }
-};
 
 // Arguments: width, height, workers, path (0 reference, 1 SSE2, 2 AVX2), monitors of that
 // size side by side; TSet is the reference set for path 0. Worker 0 runs on the benchmark's
@@ -103,20 +50,12 @@ template <class TSet> void EffectFrame(benchmark::State& state, int effect) {
         state.SkipWithError("the effect did not start");
         return;
     }
-    std::vector<int64_t> drawn(static_cast<std::size_t>(workers), 0);
-    CBenchWorkers parts(rig.renderState, rig.set.doneFlags.get(), workers, [&](int32_t worker) {
-        rig.Part(worker, [&] { drawn[worker] = rig.set.StepWorker(worker); });
-    });
     int64_t pixels = 0;
     double nanoseconds = 0;
     const double cpuStart = ProcessCpuMs();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        rig.PlanClear();
-        parts.Run();
-        pixels += std::accumulate(drawn.begin(), drawn.end(), int64_t{0});
-        rig.EndOfFrame();
-        benchmark::ClobberMemory();
+        pixels += rig.Frame();
         nanoseconds +=
             std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
                 .count();
