@@ -176,11 +176,14 @@ bool CFrameSet::AllocateFrame() {
     doneFlags.reset(new (std::nothrow) std::atomic<int32_t>[static_cast<std::size_t>(workerCount)]);
     movedCounts.reset(new (std::nothrow) int32_t[static_cast<std::size_t>(workerCount)]());
     drawnBoxes.reset(new (std::nothrow) DesktopRect[static_cast<std::size_t>(workerCount)]);
-    if (!doneFlags || !movedCounts || !drawnBoxes)
+    // A stop may have ended a frame that some workers had moved their items for and others
+    // not: the rounds start again together.
+    movedRounds.reset(new (std::nothrow)
+                          std::atomic<int64_t>[static_cast<std::size_t>(workerCount)]());
+    if (!doneFlags || !movedCounts || !drawnBoxes || !movedRounds)
         return false;
     for (int32_t i = 0; i < workerCount; ++i)
         doneFlags[i].store(1, std::memory_order_relaxed);
-    stepped = 0; // a stop may have left workers waiting in AllStepped
     if (screenWidth <= 0 || screenHeight <= 0)
         return false;
     frameBuffer.Create(screenWidth, screenHeight);
@@ -251,22 +254,28 @@ bool CFrameSet::WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag) 
     return Running(runFlag);
 }
 
-bool CFrameSet::AllStepped() {
-    const std::atomic<int32_t>* runFlag = &renderState->runFlag;
-    if (workerCount <= 1)
-        return true;
-    std::unique_lock<std::mutex> lock(renderState->signalLock);
-    if (++stepped == workerCount) {
-        stepped = 0;
-        ++stepRound;
-        lock.unlock();
+int64_t CFrameSet::PublishMoved(int worker) {
+    const int64_t round = movedRounds[worker].load(std::memory_order_relaxed) + 1;
+    // Sequentially consistent, as is the waiters' count and look: either a waiter sees
+    // this round, or this sees the waiter and wakes it under the lock it looks under.
+    movedRounds[worker].store(round);
+    if (moveWaiters.load() > 0) {
+        { std::lock_guard<std::mutex> guard(renderState->signalLock); }
         renderState->frameStarted.notify_all();
-        return true;
     }
-    const int64_t round = stepRound;
+    return round;
+}
+
+bool CFrameSet::WaitMoved(int other, int64_t round) {
+    if (movedRounds[other].load() >= round)
+        return true;
+    const std::atomic<int32_t>* runFlag = &renderState->runFlag;
+    std::unique_lock<std::mutex> lock(renderState->signalLock);
+    moveWaiters.fetch_add(1);
     renderState->Wait(lock, renderState->frameStarted,
-                      [&] { return stepRound != round || !Running(runFlag); });
-    return stepRound != round;
+                      [&] { return movedRounds[other].load() >= round || !Running(runFlag); });
+    moveWaiters.fetch_sub(1);
+    return movedRounds[other].load() >= round;
 }
 
 // The worker that finishes last wakes worker 0.

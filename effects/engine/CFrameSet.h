@@ -17,11 +17,11 @@
 class CRenderState;
 
 // The frame protocol shared by every effect set. All render workers call Render with
-// their index; each steps and draws its own item array into the one frame buffer, and
-// worker 0 additionally clears the presented band and resets the set's per-frame state
-// first, then starts the frame for the others, and presents the band once every worker
-// is done. The hand-offs are waits on the render state's condition variables, never
-// polls. The concrete set supplies the set-specific steps through the protected hooks and
+// their index; each clears its own rows of the presented band, steps and draws its own
+// item array into the one frame buffer and scales its rows, and worker 0 additionally
+// resets the set's per-frame state first, then starts the frame for the others, and
+// presents the band once every worker is done. The hand-offs are waits on the render
+// state's condition variables, never polls. The concrete set supplies the set-specific steps through the protected hooks and
 // its Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
 class CFrameSet : public CSet {
 public:
@@ -129,18 +129,14 @@ protected:
     void PlaceSlice(std::size_t slice, int32_t x, int32_t y, int32_t destinationX,
                     int32_t destinationY);
 
-    // Every worker, inside StepAndDraw: waits until every worker has called it this frame
-    // (each after stepping its items), so that each may then draw every worker's items;
-    // false when the render state's run flag dropped meanwhile.
-    bool AllStepped();
-
     // Several workers, inside StepAndDraw: moves the first AnimatedCount() items of the
     // worker's own array (`own`, of type TItem; none without an array) by
-    // move(items, count), waits until every worker has moved its own, then calls
-    // draw(items, count, firstRow, endRow) for every worker's moved items, worker 0's
-    // first, on this worker's slice of the band. No two workers write one row, so no lock
-    // is needed, and the band is the one a single worker drawing all items in that order
-    // makes, whatever the timing.
+    // move(items, count), then calls draw(items, count, firstRow, endRow) for every
+    // worker's moved items, worker 0's first, on this worker's slice of the band, each
+    // array once its worker has moved it: a worker draws its own array and those already
+    // moved without waiting for the others. No two workers write one row, so no lock is
+    // needed, and the band is the one a single worker drawing all items in that order
+    // makes, whatever the timing. A stop meanwhile ends the frame undrawn.
     template <class TItem, class TMove, class TDraw>
     void MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw);
 
@@ -155,6 +151,11 @@ protected:
     void PlanClear();
 
 private:
+    // Notes that the worker moved its items for this frame, its round'th; returns the round.
+    int64_t PublishMoved(int worker);
+    // Waits until worker `other` moved its items of round `round`; false when the run flag
+    // dropped first.
+    bool WaitMoved(int other, int64_t round);
     bool StartFrame(const std::atomic<int32_t>* runFlag);
     bool WaitForOwnFlag(int worker, const std::atomic<int32_t>* runFlag);
     void FinishPart(int worker);
@@ -197,26 +198,28 @@ private:
     void (*freeItemArray)(CItem* items) = nullptr;
     std::unique_ptr<SliceState[]> slices;
     std::size_t sliceCount = 1;
-    int32_t stepped = 0;    // workers past AllStepped this frame, under signalLock
-    int64_t stepRound = 0;  // rounds of AllStepped completed, under signalLock
-    int64_t clearedEnd = 0; // of this frame, written by PlanClear
+    // Per worker, the frames it has moved its items for since the start.
+    std::unique_ptr<std::atomic<int64_t>[]> movedRounds;
+    std::atomic<int32_t> moveWaiters{0}; // workers in WaitMoved's sleep, or about to be
+    int64_t clearedEnd = 0;              // of this frame, written by PlanClear
     // Per worker, the non-zero box of its rows in band pixels, for worker 0 once all finished.
     std::unique_ptr<DesktopRect[]> drawnBoxes;
 };
 
 template <class TItem, class TMove, class TDraw>
 void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw) {
-    // Every worker reaches the wait, so that none waits for one that left early.
     movedCounts[worker] = own ? AnimatedCount() : 0;
     move(ItemsAs<TItem>(own), movedCounts[worker]);
-    if (!AllStepped())
-        return;
+    const int64_t round = PublishMoved(worker);
     int32_t firstRow = 0;
     int32_t endRow = 0;
     SliceRows(worker, &firstRow, &endRow);
-    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w)
+    for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w) {
+        if (w != worker && !WaitMoved(w, round))
+            return;
         draw(ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
              firstRow, endRow);
+    }
 }
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {

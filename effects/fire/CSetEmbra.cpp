@@ -221,8 +221,8 @@ void CSetEmbra::GenerateProfiles() {
         drift[k] = (lifeCut[k - kDriftReach] - lifeCut[k + kDriftReach]) / 80;
 }
 
-// One worker steps and draws each flame in turn; several move their own flames, wait
-// until all have, and draw every worker's flames on their own slice of the band.
+// One worker steps and draws each flame in turn; several move their own flames and draw
+// every worker's, each once moved, on their own slice of the band.
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
     if (workerCount <= 1) {

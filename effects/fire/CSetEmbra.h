@@ -22,9 +22,9 @@ class CSettingsStore;
 // per-column profiles, renewed every few dozen frames, shorten the flames' lives in some
 // stretches (lifeCut) and make them lean (drift).
 //
-// With several workers, each steps its own flames, then (once every worker has stepped)
-// draws every worker's flames, worker 0's first, clipped to its own slice of the band's
-// rows: no two workers write one row, so no lock is needed, and the picture is the one a
+// With several workers, each steps its own flames, then draws every worker's flames,
+// worker 0's first and each worker's once that worker has stepped them, clipped to its
+// own slice of the band's rows: no two workers write one row, so no lock is needed, and the picture is the one a
 // single worker drawing all flames in that order would make, whatever the timing.
 class CSetEmbra : public CFrameSet {
 public:

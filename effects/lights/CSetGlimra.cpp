@@ -201,8 +201,8 @@ void CSetGlimra::DriftColour(int32_t amplitude) {
                      static_cast<uint32_t>(channel[1]) << 8 | static_cast<uint32_t>(channel[2]);
 }
 
-// One worker steps and draws each ray in turn; several move their own rays, wait until all
-// have, and draw every worker's rays on their own slice of the band.
+// One worker steps and draws each ray in turn; several move their own rays and draw every
+// worker's, each once moved, on their own slice of the band.
 void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
     if (workerCount <= 1) {
         if (workerArray)

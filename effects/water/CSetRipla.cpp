@@ -101,8 +101,8 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
     return frameCount > 0;
 }
 
-// One worker steps and draws each splash in turn; several move their own splashes, wait
-// until all have, and draw every worker's splashes on their own slice of the band.
+// One worker steps and draws each splash in turn; several move their own splashes and
+// draw every worker's, each once moved, on their own slice of the band.
 void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
     if (workerCount <= 1) {
         if (workerArray)
