@@ -17,10 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstddef>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 

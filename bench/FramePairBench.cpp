@@ -11,8 +11,6 @@
 #include "bench/CFireRig.h"
 #include "bench/CFrameCostTable.h"
 #include "effects/engine/ScreenSize.h"
-#include "tests/reference/CSetGlimraReference.h"
-#include "tests/reference/CSetRiplaReference.h"
 
 #include <benchmark/benchmark.h>
 

@@ -18,10 +18,8 @@
 
 #include <chrono>
 #include <map>
-#include <numeric>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace {
 
