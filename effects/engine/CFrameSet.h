@@ -21,8 +21,9 @@ class CRenderState;
 // item array into the one frame buffer and scales its rows, and worker 0 additionally
 // resets the set's per-frame state first, then starts the frame for the others, and
 // presents the band once every worker is done. The hand-offs are waits on the render
-// state's condition variables, never polls. The concrete set supplies the set-specific steps through the protected hooks and
-// its Start and Stop through AllocateFrame / AllocateItems and ReleaseFrame / FreeItems.
+// state's condition variables, never polls. The concrete set supplies the set-specific
+// steps through the protected hooks and its Start and Stop through AllocateFrame /
+// AllocateItems and ReleaseFrame / FreeItems.
 class CFrameSet : public CSet {
 public:
     // `key` names the set in the store: its parameters live under "Sets\" + key.
