@@ -15,8 +15,8 @@
 
 // The northern lights and the water (shipped or reference) with their frame steps made
 // reachable, and a rig that starts either on the draw path asked for.
-// TSet: the shipped set or its reference.
-template <class TSet> class CBenchGlimra : public TSet {
+// TSet: the shipped set or its reference; kStepAll steps and draws an array of TItem.
+template <class TSet, class TItem, auto kStepAll> class CBenchSprites : public TSet {
 public:
     using TSet::ClearRows;
     using TSet::EndOfFrame;
@@ -24,35 +24,19 @@ public:
     using TSet::PlanClear;
     using TSet::StepAndDraw;
     using TSet::TSet;
-    // One worker alone steps and draws every ray, counting their pixels; several move their
+    // One worker alone steps and draws every item, counting their pixels; several move their
     // own and draw their slice of the band, as the frame step does.
     int64_t StepWorker(int32_t worker) {
-        CItem* rays = this->workerItems[static_cast<std::size_t>(worker)];
+        CItem* items = this->workerItems[static_cast<std::size_t>(worker)];
         if (this->workerCount > 1) {
-            StepAndDraw(worker, rays);
+            StepAndDraw(worker, items);
             return 0;
         }
-        return this->StepRays(static_cast<CItemGlimra*>(rays), this->itemsPerWorker);
+        return (this->*kStepAll)(static_cast<TItem*>(items), this->itemsPerWorker);
     }
 };
-
-template <class TSet> class CBenchRipla : public TSet {
-public:
-    using TSet::ClearRows;
-    using TSet::EndOfFrame;
-    using TSet::OpacityRows;
-    using TSet::PlanClear;
-    using TSet::StepAndDraw;
-    using TSet::TSet;
-    int64_t StepWorker(int32_t worker) {
-        CItem* splashes = this->workerItems[static_cast<std::size_t>(worker)];
-        if (this->workerCount > 1) {
-            StepAndDraw(worker, splashes);
-            return 0;
-        }
-        return this->StepSplashes(static_cast<CItemRipla*>(splashes), this->itemsPerWorker);
-    }
-};
+template <class TSet> using CBenchGlimra = CBenchSprites<TSet, CItemGlimra, &TSet::StepRays>;
+template <class TSet> using CBenchRipla = CBenchSprites<TSet, CItemRipla, &TSet::StepSplashes>;
 
 enum BenchPath { kReference, kSse2, kAvx2 }; // the bench's path argument
 

@@ -91,7 +91,9 @@ protected:
     // Worker 0, before it starts the frame for the others, so before any worker reads its
     // item array.
     virtual void ResetFrameState() {}
-    // Every worker: steps and draws its itemsPerWorker items into the frame buffer.
+    // Every worker: steps and draws its itemsPerWorker items into the frame buffer; with
+    // several workers, each writes only its own rows of the band (MoveThenDrawSlice), as
+    // each clears and scales its rows while the others draw theirs.
     virtual void StepAndDraw(int worker, CItem* items) = 0;
     // Every worker, once it drew: applies the set's opacity to its rows of the presented
     // band ("vis" below 100 scales every byte as CBmp::ScaleAll does).
