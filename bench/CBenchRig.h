@@ -84,11 +84,14 @@ template <class TSet> struct CBenchRig : CStoreRig<TSet, CHeadlessDesktop> {
     // Worker 0 before a frame, as in the engine: notes where the frame's clearing ends.
     void PlanClear() { this->set.PlanClear(); }
     // One worker's part, as in the engine: its rows of the band cleared, `step` (its
-    // items), the opacity applied to its rows.
+    // items), the opacity applied to its rows; a set that draws by strips does both itself.
     template <class TStep> void Part(int32_t worker, TStep step) {
-        this->set.ClearRows(worker);
+        const bool wholeRows = !this->set.DrawsByStrips();
+        if (wholeRows)
+            this->set.ClearRows(worker);
         step();
-        this->set.OpacityRows(worker);
+        if (wholeRows)
+            this->set.OpacityRows(worker);
     }
     void EndOfFrame() { this->set.EndOfFrame(); }
 

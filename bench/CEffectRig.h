@@ -19,6 +19,7 @@
 template <class TSet, class TItem, auto kStepAll> class CBenchSprites : public TSet {
 public:
     using TSet::ClearRows;
+    using TSet::DrawsByStrips;
     using TSet::EndOfFrame;
     using TSet::OpacityRows;
     using TSet::PlanClear;

@@ -18,6 +18,7 @@ public:
     using CSetEmbra::AnimatedCount;
     using CSetEmbra::ClearRows;
     using CSetEmbra::CSetEmbra;
+    using CSetEmbra::DrawsByStrips;
     using CSetEmbra::EndOfFrame;
     using CSetEmbra::OpacityRows;
     using CSetEmbra::PlanClear;
@@ -29,6 +30,7 @@ public:
     using CSetEmbraReference::AnimatedCount;
     using CSetEmbraReference::ClearRows;
     using CSetEmbraReference::CSetEmbraReference;
+    using CSetEmbraReference::DrawsByStrips;
     using CSetEmbraReference::EndOfFrame;
     using CSetEmbraReference::OpacityRows;
     using CSetEmbraReference::PlanClear;
@@ -47,13 +49,14 @@ template <class TSet> struct FireRig : CBenchRig<TSet> {
                                                     [this](int32_t worker) { StepWorker(worker); });
     }
 
-    // Every flame ("items" 100) of the worker, as its frame step does; one worker alone
-    // steps and draws them one by one, as that step does, and counts their pixels.
+    // Every flame ("items" 100) of the worker, as its frame step does; one worker alone on
+    // a band of one strip steps and draws them one by one, as that step does, and counts
+    // their pixels.
     void StepWorker(int32_t worker) {
         TSet& set = this->set;
         CItem* flames = set.workerItems[static_cast<std::size_t>(worker)];
         this->Part(worker, [&] {
-            if (set.workerCount == 1)
+            if (set.workerCount == 1 && !set.DrawsByStrips())
                 pixels += set.StepFlames(static_cast<CItemEmbra*>(flames), set.AnimatedCount());
             else
                 set.StepAndDraw(worker, flames);

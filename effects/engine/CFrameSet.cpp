@@ -221,9 +221,12 @@ void CFrameSet::Render(int worker, const std::atomic<int32_t>* runFlag) {
         static_cast<std::size_t>(worker) < workerItems.size() ? workerItems[worker] : nullptr;
     // Each worker clears, draws, scales and reads only its own rows, which so stay in its
     // processor's cache for the whole frame.
-    ClearRows(worker);
+    const bool wholeRows = !DrawsByStrips();
+    if (wholeRows)
+        ClearRows(worker);
     StepAndDraw(worker, items);
-    OpacityRows(worker);
+    if (wholeRows)
+        OpacityRows(worker);
     NoteDrawnRows(worker);
     FinishPart(worker);
     if (worker != 0)
@@ -353,6 +356,31 @@ void CFrameSet::OpacityRows(int worker) {
     int32_t firstRow = 0;
     if (WrapRows(worker, &rows, &firstRow))
         ApplyOpacity(rows);
+}
+
+void CFrameSet::ClearArea(int worker, int32_t firstColumn, int32_t endColumn) {
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    uint32_t* pixels = reinterpret_cast<uint32_t*>(frameBuffer.pixels);
+    for (int32_t y = std::max(firstRow, BandTop()); pixels && y < endRow; ++y) {
+        const int64_t row = int64_t{y} * frameBuffer.width;
+        const int64_t end = std::min<int64_t>(clearedEnd, row + endColumn);
+        if (row + firstColumn < end)
+            std::fill(pixels + row + firstColumn, pixels + end, 0u);
+    }
+}
+
+void CFrameSet::OpacityArea(int worker, int32_t firstColumn, int32_t endColumn) {
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    for (int32_t y = firstRow; frameBuffer.pixels && y < endRow && firstColumn < endColumn; ++y) {
+        CBmp run; // one row's columns
+        run.Wrap(frameBuffer.pixels, (y * frameBuffer.width + firstColumn) * kBytesPerPixel,
+                 endColumn - firstColumn, 1);
+        ApplyOpacity(run);
+    }
 }
 
 void CFrameSet::NoteDrawnRows(int worker) {

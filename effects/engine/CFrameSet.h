@@ -7,6 +7,7 @@
 #include "params/CEdges.h"
 #include "params/CParam.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -152,6 +153,20 @@ protected:
     void NoteDrawnRows(int worker);
     // Worker 0, before it starts the frame: notes where the frame's clearing ends.
     void PlanClear();
+    // True when StepAndDraw clears and scales its rows itself, a column strip at a time
+    // (MoveThenDrawStrips), so that the frame leaves ClearRows and OpacityRows to it.
+    virtual bool DrawsByStrips() const { return false; }
+    // The worker's rows of the band in the columns [firstColumn, endColumn) only.
+    void ClearArea(int worker, int32_t firstColumn, int32_t endColumn);
+    void OpacityArea(int worker, int32_t firstColumn, int32_t endColumn);
+    // As MoveThenDrawSlice, a column strip of `stripColumns` at a time from the left:
+    // each strip's part of the worker's rows is cleared, every worker's items drawn there
+    // by draw(w, items, count, firstRow, endRow, firstColumn, endColumn), w being the
+    // array's worker, and scaled by the opacity before the next strip, so that a band
+    // wider than the processor's cache holds is worked through in parts that it holds.
+    // One worker takes the same steps.
+    template <class TItem, class TMove, class TDraw>
+    void MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns, TMove move, TDraw draw);
 
 private:
     // Notes that the worker moved its items for this frame, its round'th; returns the round.
@@ -222,6 +237,30 @@ void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw
             return;
         draw(ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
              firstRow, endRow);
+    }
+}
+
+template <class TItem, class TMove, class TDraw>
+void CFrameSet::MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns, TMove move,
+                                   TDraw draw) {
+    movedCounts[worker] = own ? AnimatedCount() : 0;
+    move(ItemsAs<TItem>(own), movedCounts[worker]);
+    const int64_t round = PublishMoved(worker);
+    int32_t firstRow = 0;
+    int32_t endRow = 0;
+    SliceRows(worker, &firstRow, &endRow);
+    const int32_t arrays = std::min<int32_t>(workerCount, static_cast<int32_t>(workerItems.size()));
+    const int32_t columns = std::max(1, stripColumns);
+    for (int32_t first = 0; first < frameBuffer.width; first += columns) {
+        const int32_t end = std::min(frameBuffer.width, first + columns);
+        ClearArea(worker, first, end);
+        for (int32_t w = 0; w < arrays; ++w) {
+            if (w != worker && !WaitMoved(w, round))
+                return;
+            draw(w, ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
+                 firstRow, endRow, first, end);
+        }
+        OpacityArea(worker, first, end);
     }
 }
 

@@ -75,6 +75,10 @@ bool CSetEmbra::Start() {
         return Fail();
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
+    strips = stripColumns > 0 ? (screenWidth + stripColumns - 1) / stripColumns : 1;
+    stripFlames.assign(strips > 1 ? static_cast<std::size_t>(workerCount) * strips : 0, {});
+    for (std::vector<int32_t>& list : stripFlames)
+        list.reserve(static_cast<std::size_t>(itemsPerWorker));
     SpawnAll();
     PlaceBands();
     return true;
@@ -92,6 +96,8 @@ bool CSetEmbra::Stop() {
     lifeCut.reset();
     drift.reset();
     profileColumns = 0;
+    strips = 1;
+    stripFlames.clear();
     return true;
 }
 
@@ -225,6 +231,10 @@ void CSetEmbra::GenerateProfiles() {
 // every worker's, each once moved, on their own slice of the band.
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
+    if (strips > 1) {
+        StepAndDrawByStrips(worker, flames);
+        return;
+    }
     if (workerCount <= 1) {
         if (flames)
             StepFlames(flames, AnimatedCount());
@@ -236,6 +246,41 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
             for (int32_t i = 0; i < count; ++i)
                 DrawFlameRows(drawn[i], firstRow, endRow);
         });
+}
+
+// Moving never reads the frame buffer and drawing never changes a flame, so moving every
+// flame first and then drawing them in their order gives the band of stepping them one
+// by one.
+void CSetEmbra::StepAndDrawByStrips(int worker, CItemEmbra* own) {
+    MoveThenDrawStrips<CItemEmbra>(
+        worker, own, stripColumns,
+        [this, worker](CItemEmbra* moved, int32_t count) {
+            MoveFlames(moved, count);
+            SortIntoStrips(worker, moved, count);
+        },
+        [this](int32_t w, const CItemEmbra* drawn, int32_t, int32_t firstRow, int32_t endRow,
+               int32_t firstColumn, int32_t endColumn) {
+            const std::vector<int32_t>& list =
+                stripFlames[static_cast<std::size_t>(w) * strips + firstColumn / stripColumns];
+            for (const int32_t i : list)
+                DrawFlameArea(drawn[i], firstRow, endRow, firstColumn, endColumn);
+        });
+}
+
+void CSetEmbra::SortIntoStrips(int worker, const CItemEmbra* flames, int32_t count) {
+    std::vector<int32_t>* lists = &stripFlames[static_cast<std::size_t>(worker) * strips];
+    for (int32_t strip = 0; strip < strips; ++strip)
+        lists[strip].clear();
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t j = flames[i].life >> 8;
+        if (j < 0 || j >= entryCount || entries[j].width == 0)
+            continue;
+        const int32_t left = std::max(0, flames[i].x);
+        const int32_t right = std::min(frameBuffer.width, flames[i].x + entries[j].width);
+        for (int32_t strip = left / stripColumns;
+             left < right && strip <= (right - 1) / stripColumns; ++strip)
+            lists[strip].push_back(i);
+    }
 }
 
 int64_t CSetEmbra::StepFlames(CItemEmbra* flames, int32_t count) {
@@ -265,7 +310,8 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
 // The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v. Pixels outside
 // the frame buffer are not drawn; at the left and right edges the sprite is clipped, so a
 // flame never continues on the neighbouring row.
-int64_t CSetEmbra::DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow) {
+int64_t CSetEmbra::DrawFlameArea(const CItemEmbra& flame, int32_t firstRow, int32_t endRow,
+                                 int32_t firstColumn, int32_t endColumn) {
     if (!frameBuffer.pixels)
         return 0;
     const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
@@ -280,10 +326,12 @@ int64_t CSetEmbra::DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int3
     const int32_t endV = std::min(entry.height, frameBuffer.height - top);
     if (firstU >= endU || firstV >= endV)
         return 0;
+    const int32_t drawFirstU = std::max(firstU, firstColumn - left);
+    const int32_t drawEndU = std::min(endU, endColumn - left);
     const int32_t drawFirstV = std::max(firstV, firstRow - top);
     const int32_t drawEndV = std::min(endV, endRow - top);
-    if (drawFirstV < drawEndV)
-        BlendRows(SpriteClip{&entry, left, top, firstU, endU}, drawFirstV, drawEndV);
+    if (drawFirstV < drawEndV && drawFirstU < drawEndU)
+        BlendRows(SpriteClip{&entry, left, top, drawFirstU, drawEndU}, drawFirstV, drawEndV);
     return int64_t{endU - firstU} * (endV - firstV);
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -24,8 +25,8 @@ class CSettingsStore;
 //
 // With several workers, each steps its own flames, then draws every worker's flames,
 // worker 0's first and each worker's once that worker has stepped them, clipped to its
-// own slice of the band's rows: no two workers write one row, so no lock is needed, and the picture is the one a
-// single worker drawing all flames in that order would make, whatever the timing.
+// own slice of the band's rows: no two workers write one row, so no lock is needed, and the picture
+// is the one a single worker drawing all flames in that order would make, whatever the timing.
 class CSetEmbra : public CFrameSet {
 public:
     static constexpr int kSpriteSheetResource = IDB_FLAME_SHEET;
@@ -60,7 +61,17 @@ public:
     // the band comes out as if every pixel had been blended.
     int64_t DrawFlame(const CItemEmbra& flame);
     // The same on the frame-buffer rows [firstRow, endRow) of the band only.
-    int64_t DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow);
+    int64_t DrawFlameRows(const CItemEmbra& flame, int32_t firstRow, int32_t endRow) {
+        return DrawFlameArea(flame, firstRow, endRow, 0, frameBuffer.width);
+    }
+    // The same on the columns [firstColumn, endColumn) of those rows only.
+    int64_t DrawFlameArea(const CItemEmbra& flame, int32_t firstRow, int32_t endRow,
+                          int32_t firstColumn, int32_t endColumn);
+
+    // A band wider than this is drawn a column strip of this many pixels at a time
+    // (several monitors, a screen wider than 1920): each strip is cleared, drawn and
+    // scaled while the processor's cache still holds it. Read by Start.
+    int32_t stripColumns = 1920;
 
     // The "Embra settings" dialog (resource 153), installed by the settings layer.
     std::function<void(CSetEmbra& set, void* parentWindow)> settingsDialog;
@@ -80,6 +91,7 @@ public:
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void EndOfFrame() override;
+    bool DrawsByStrips() const override { return strips > 1; }
 
 private:
     bool AllocateProfiles();
@@ -109,6 +121,16 @@ private:
     };
     // Blends the sprite rows [firstV, endV) of a clipped entry into the frame buffer.
     void BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const;
+    // Moves the worker's flames, then draws every worker's a strip at a time.
+    void StepAndDrawByStrips(int worker, CItemEmbra* own);
+    // Sorts the first `count` flames of worker `worker`'s array into the strips their
+    // sprites reach, in their order.
+    void SortIntoStrips(int worker, const CItemEmbra* flames, int32_t count);
+
+    int32_t strips = 1; // of stripColumns each across the band, from Start
+    // Per worker and strip (worker * strips + strip): the indices of the worker's flames
+    // that reach the strip this frame, each list reserved for every flame.
+    std::vector<std::vector<int32_t>> stripFlames;
 
     // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
     // indexes them directly; two more entries of size 0 draw nothing. Built once by

@@ -134,6 +134,8 @@ TEST(EmbraFastRenderer, PresentsTheReferenceBandsEveryFrame) {
         {"narrow and odd, fewest flames", 37, 365, 11, 10, 30},
         {"shorter than the band's reach", 97, 250, 8, 50, 100},
         {"wide", 1280, 720, 42, 50, 100},
+        // Two strips, the second one 30 columns: flames cross the border and both edges.
+        {"drawn a strip at a time", 1950, 300, 6, 50, 100},
     };
     for (const BandCase& c : cases) {
         const auto expected = PresentedBands<EmbraReferenceRig>(c, kFrames);

@@ -40,6 +40,14 @@ struct EmbraWorkers {
         for (const Item& flame : flames)
             rig.set.DrawFlame(flame);
     }
+    static void Prepare(Rig&) {}
+};
+
+// The fire's band drawn a strip of 100 columns at a time (the last one 80): flames cross
+// the strips' borders, and the last strip is narrower than the widest flame.
+struct EmbraStripWorkers : EmbraWorkers {
+    static constexpr const char* kName = "EmbraStrips";
+    static void Prepare(Rig& rig) { rig.set.stripColumns = 100; }
 };
 
 struct GlimraWorkers {
@@ -51,6 +59,7 @@ struct GlimraWorkers {
         rig.set.DrawRays(rays.data(), static_cast<int32_t>(rays.size()), rig.set.BandTop(),
                          rig.set.BandTop() + rig.set.BandRows());
     }
+    static void Prepare(Rig&) {}
 };
 
 struct RiplaWorkers {
@@ -62,6 +71,7 @@ struct RiplaWorkers {
         rig.set.DrawSplashes(splashes.data(), static_cast<int32_t>(splashes.size()),
                              rig.set.BandTop(), rig.set.BandTop() + rig.set.BandRows());
     }
+    static void Prepare(Rig&) {}
 };
 
 template <class TEffect> struct WorkerRun {
@@ -76,6 +86,7 @@ template <class TEffect> WorkerRun<TEffect> RunWorkers(int32_t workers) {
     WorkerRun<TEffect> run;
     typename TEffect::Rig rig(kWidth, kHeight, workers);
     rig.set.vis.Set(100);
+    TEffect::Prepare(rig);
     rig.renderState.frameSleepMs = 0;
     rig.renderState.frameLimit = kFrames;
     rig.desktop.SetTickCount(2024);
@@ -115,7 +126,7 @@ std::vector<uint32_t> DrawnAlone(const std::vector<typename TEffect::Item>& item
 }
 
 template <class TEffect> class SpriteWorkers : public testing::Test {};
-using Effects = testing::Types<EmbraWorkers, GlimraWorkers, RiplaWorkers>;
+using Effects = testing::Types<EmbraWorkers, EmbraStripWorkers, GlimraWorkers, RiplaWorkers>;
 TYPED_TEST_SUITE(SpriteWorkers, Effects, EffectName);
 
 } // namespace

@@ -33,6 +33,8 @@ public:
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void ApplyOpacity(CBmp& band) override;
+    // Whole rows at any width: the frame clears and scales them around StepAndDraw.
+    bool DrawsByStrips() const override { return false; }
 
 private:
     CRowLocks rowLocks; // each worker steps and draws its own flames, a stripe under its lock
