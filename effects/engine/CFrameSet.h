@@ -169,6 +169,9 @@ protected:
     void MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns, TMove move, TDraw draw);
 
 private:
+    // Moves the first AnimatedCount() items of the worker's own array by move(items, count)
+    // and publishes them (PublishMoved); returns the round.
+    template <class TItem, class TMove> int64_t MoveOwn(int worker, CItem* own, TMove move);
     // Notes that the worker moved its items for this frame, its round'th; returns the round.
     int64_t PublishMoved(int worker);
     // Waits until worker `other` moved its items of round `round`; false when the run flag
@@ -224,11 +227,15 @@ private:
     std::unique_ptr<DesktopRect[]> drawnBoxes;
 };
 
-template <class TItem, class TMove, class TDraw>
-void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw) {
+template <class TItem, class TMove> int64_t CFrameSet::MoveOwn(int worker, CItem* own, TMove move) {
     movedCounts[worker] = own ? AnimatedCount() : 0;
     move(ItemsAs<TItem>(own), movedCounts[worker]);
-    const int64_t round = PublishMoved(worker);
+    return PublishMoved(worker);
+}
+
+template <class TItem, class TMove, class TDraw>
+void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw) {
+    const int64_t round = MoveOwn<TItem>(worker, own, move);
     int32_t firstRow = 0;
     int32_t endRow = 0;
     SliceRows(worker, &firstRow, &endRow);
@@ -243,9 +250,7 @@ void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw
 template <class TItem, class TMove, class TDraw>
 void CFrameSet::MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns, TMove move,
                                    TDraw draw) {
-    movedCounts[worker] = own ? AnimatedCount() : 0;
-    move(ItemsAs<TItem>(own), movedCounts[worker]);
-    const int64_t round = PublishMoved(worker);
+    const int64_t round = MoveOwn<TItem>(worker, own, move);
     int32_t firstRow = 0;
     int32_t endRow = 0;
     SliceRows(worker, &firstRow, &endRow);
