@@ -41,9 +41,8 @@ public:
     // One pixel at a time, with the same tables.
     void BlendPixel(uint8_t* target, const uint8_t* sprite) const;
 
-    // The fast rows of BlendSprite run in AVX2's three-operand encoding (the same
-    // instructions and bytes, without the register copies of SSE2's two operands); true
-    // where the processor has AVX2.
+    // The fast rows of BlendSprite go two rows at a time through AVX2's wide registers
+    // (the same bytes); true where the processor has AVX2.
     bool avx2 = FastestDrawPath() == CDrawPath::Avx2;
 
 private:
@@ -53,6 +52,10 @@ private:
     void BlendGroupRowsAvx2(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
                             std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
                             int32_t firstU, int32_t endU) const;
+    void BlendEight(uint8_t* target0, const uint8_t* sprite0, uint8_t* target1,
+                    const uint8_t* sprite1) const;
+    void BlendRest(uint8_t* target, const uint8_t* sprite, int32_t p, int32_t end,
+                   int32_t reach) const;
     template <bool kMovedBack>
     void BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const;
     void BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,
