@@ -13,8 +13,8 @@
 #include <emmintrin.h>
 #include <xmmintrin.h>
 
-// The steps of the fast rows go whole into each caller, so that the AVX2 ones compile them in
-// AVX2's encoding.
+// The steps of the fast rows go whole into each of their callers, so that the AVX2 ones
+// compile them in AVX2's encoding.
 #define EMBRA_INLINE inline __attribute__((always_inline))
 #endif
 
@@ -111,10 +111,10 @@ EMBRA_INLINE void CFlameBlender::BlendGroups(uint8_t* target, const uint8_t* spr
 #endif
 
 #if defined(__SSE2__)
-void CFlameBlender::BlendGroupRows(uint8_t* target, std::ptrdiff_t targetStride,
-                                   const uint8_t* sprite, std::ptrdiff_t spriteStride,
-                                   const RowSpan* spans, int32_t rows, int32_t firstU,
-                                   int32_t endU) const {
+EMBRA_INLINE void CFlameBlender::BlendGroupRows(uint8_t* target, std::ptrdiff_t targetStride,
+                                                const uint8_t* sprite, std::ptrdiff_t spriteStride,
+                                                const RowSpan* spans, int32_t rows, int32_t firstU,
+                                                int32_t endU) const {
     const int32_t reach = endU - firstU;
     for (int32_t v = 0; v < rows; ++v, target += targetStride, sprite += spriteStride) {
         const int32_t first = std::max(spans[v].first, firstU) - firstU;
@@ -140,10 +140,10 @@ EMBRA_AVX2 EMBRA_INLINE __m256i LoadPair(const uint8_t* low, const uint8_t* high
 
 } // namespace
 
-// Four pixels of each of two rows at once, row 0's in the low half of the registers and
-// row 1's in the high half: the same steps as BlendFour, whose 128-bit unpacks and packs
-// work within each half. The fire's sprite rows are a few pixels wide, so two rows fill
-// the wide registers where one row's eight pixels would mostly be empty.
+// Two groups of four pixels at once, the first in the low half of the registers and the
+// second in the high half: the same steps as BlendFour, whose 128-bit unpacks and packs
+// work within each half. The fire's sprite rows are a few pixels wide, so two groups fill
+// the wide registers where one row's eight pixels would mostly be transparent.
 EMBRA_AVX2 EMBRA_INLINE void CFlameBlender::BlendEight(uint8_t* target0, const uint8_t* sprite0,
                                                        uint8_t* target1,
                                                        const uint8_t* sprite1) const {
@@ -162,7 +162,7 @@ EMBRA_AVX2 EMBRA_INLINE void CFlameBlender::BlendEight(uint8_t* target0, const u
     const uint64_t q1 = static_cast<uint64_t>(_mm_extract_epi64(low, 1));
     const uint64_t q2 = static_cast<uint64_t>(_mm_cvtsi128_si64(high));
     const uint64_t q3 = static_cast<uint64_t>(_mm_extract_epi64(high, 1));
-    // Pixel i's entry of row 0 in the low half, of row 1 in the high half.
+    // Pixel i's entry of the first group in the low half, of the second in the high half.
     const uint8_t* table = reinterpret_cast<const uint8_t*>(products);
     const __m256i e0 =
         LoadPair(table + static_cast<uint32_t>(q0), table + static_cast<uint32_t>(q2));
@@ -186,41 +186,26 @@ EMBRA_AVX2 EMBRA_INLINE void CFlameBlender::BlendEight(uint8_t* target0, const u
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target1), _mm256_extracti128_si256(blended, 1));
 }
 
-// Rows two at a time: the groups of four both rows have, up to the last whole group
-// before the reach, go through BlendEight; the rest of each row through BlendGroups.
 EMBRA_AVX2 void CFlameBlender::BlendGroupRowsAvx2(uint8_t* target, std::ptrdiff_t targetStride,
                                                   const uint8_t* sprite,
                                                   std::ptrdiff_t spriteStride, const RowSpan* spans,
                                                   int32_t rows, int32_t firstU,
                                                   int32_t endU) const {
-    const int32_t reach = endU - firstU;
-    int32_t v = 0;
-    for (; v + 1 < rows; v += 2, target += 2 * targetStride, sprite += 2 * spriteStride) {
-        int32_t p0 = std::max(spans[v].first, firstU) - firstU;
-        int32_t p1 = std::max(spans[v + 1].first, firstU) - firstU;
-        const int32_t end0 = std::min(spans[v].end, endU) - firstU;
-        const int32_t end1 = std::min(spans[v + 1].end, endU) - firstU;
-        for (; p0 < end0 && p1 < end1 && std::max(p0, p1) <= reach - 4; p0 += 4, p1 += 4)
-            BlendEight(target + kBytesPerPixel * p0, sprite + kBytesPerPixel * p0,
-                       target + targetStride + kBytesPerPixel * p1,
-                       sprite + spriteStride + kBytesPerPixel * p1);
-        BlendRest(target, sprite, p0, end0, reach);
-        BlendRest(target + targetStride, sprite + spriteStride, p1, end1, reach);
-    }
-    if (v < rows)
-        BlendRest(target, sprite, std::max(spans[v].first, firstU) - firstU,
-                  std::min(spans[v].end, endU) - firstU, reach);
+    BlendGroupRows(target, targetStride, sprite, spriteStride, spans, rows, firstU, endU);
 }
 
-// The rest of one row from p on: two neighbouring groups at once while both are whole and
-// the second holds a pixel of the span, then the last groups one by one.
-EMBRA_AVX2 EMBRA_INLINE void CFlameBlender::BlendRest(uint8_t* target, const uint8_t* sprite,
-                                                      int32_t p, int32_t end, int32_t reach) const {
-    for (; p + 4 < end && p + 8 <= reach; p += 8)
-        BlendEight(target + kBytesPerPixel * p, sprite + kBytesPerPixel * p,
-                   target + kBytesPerPixel * (p + 4), sprite + kBytesPerPixel * (p + 4));
-    BlendGroups(target, sprite, p, end, reach);
+// Two groups at a time.
+EMBRA_AVX2 void CFlameBlender::BlendGroupListAvx2(uint8_t* target, std::ptrdiff_t shift,
+                                                  const uint8_t* sprite, const Group* groups,
+                                                  int32_t count) const {
+    int32_t i = 0;
+    for (; i + 1 < count; i += 2)
+        BlendEight(target + (groups[i].target - shift), sprite + groups[i].sprite,
+                   target + (groups[i + 1].target - shift), sprite + groups[i + 1].sprite);
+    if (i < count)
+        BlendFour<false>(target + (groups[i].target - shift), sprite + groups[i].sprite, 0);
 }
+
 #endif
 
 void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
@@ -241,6 +226,25 @@ void CFlameBlender::BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, co
         const int32_t end = std::min(spans[v].end, endU) - firstU;
         for (int32_t u = first; u < end; ++u)
             BlendPixel(target + kBytesPerPixel * u, sprite + kBytesPerPixel * u);
+    }
+}
+
+void CFlameBlender::BlendGroupList(uint8_t* target, std::ptrdiff_t shift, const uint8_t* sprite,
+                                   const Group* groups, int32_t count) const {
+#if defined(__SSE2__)
+    if (avx2) {
+        BlendGroupListAvx2(target, shift, sprite, groups, count);
+        return;
+    }
+#endif
+    for (int32_t i = 0; i < count; ++i) {
+        uint8_t* pixels = target + (groups[i].target - shift);
+#if defined(__SSE2__)
+        BlendFour<false>(pixels, sprite + groups[i].sprite, 0);
+#else
+        for (int32_t u = 0; u < 4; ++u)
+            BlendPixel(pixels + kBytesPerPixel * u, sprite + groups[i].sprite + kBytesPerPixel * u);
+#endif
     }
 }
 

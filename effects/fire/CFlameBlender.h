@@ -20,6 +20,12 @@ public:
         int32_t end;
     };
 
+    // Four pixels at their byte offsets from a sprite's and a target's origin.
+    struct Group {
+        int32_t sprite;
+        int32_t target;
+    };
+
     // Builds the products from the three colour tables, indexed by an alpha value.
     void SetColours(const uint8_t* blue, const uint8_t* green, const uint8_t* red);
 
@@ -38,11 +44,16 @@ public:
     void BlendSprite(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
                      std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
                      int32_t firstU, int32_t endU, bool mayBeOpaque) const;
+    // Blends `count` groups of four sprite pixels, each group's target pixels at its
+    // offset less `shift` from `target`. No two consecutive groups may share a pixel, and
+    // no sprite pixel may have alpha 255.
+    void BlendGroupList(uint8_t* target, std::ptrdiff_t shift, const uint8_t* sprite,
+                        const Group* groups, int32_t count) const;
     // One pixel at a time, with the same tables.
     void BlendPixel(uint8_t* target, const uint8_t* sprite) const;
 
-    // The fast rows of BlendSprite go two rows at a time through AVX2's wide registers
-    // (the same bytes); true where the processor has AVX2.
+    // The fast paths run in AVX2's encoding, and BlendGroupList takes two groups at a time
+    // in its wide registers (the same bytes); true where the processor has AVX2.
     bool avx2 = FastestDrawPath() == CDrawPath::Avx2;
 
 private:
@@ -52,10 +63,10 @@ private:
     void BlendGroupRowsAvx2(uint8_t* target, std::ptrdiff_t targetStride, const uint8_t* sprite,
                             std::ptrdiff_t spriteStride, const RowSpan* spans, int32_t rows,
                             int32_t firstU, int32_t endU) const;
+    void BlendGroupListAvx2(uint8_t* target, std::ptrdiff_t shift, const uint8_t* sprite,
+                            const Group* groups, int32_t count) const;
     void BlendEight(uint8_t* target0, const uint8_t* sprite0, uint8_t* target1,
                     const uint8_t* sprite1) const;
-    void BlendRest(uint8_t* target, const uint8_t* sprite, int32_t p, int32_t end,
-                   int32_t reach) const;
     template <bool kMovedBack>
     void BlendFour(uint8_t* target, const uint8_t* sprite, int32_t done) const;
     void BlendGroups(uint8_t* target, const uint8_t* sprite, int32_t first, int32_t end,

@@ -91,6 +91,7 @@ bool CSetEmbra::Stop() {
     frameCount = 0;
     entries.reset();
     rowSpans.reset();
+    layouts.reset();
     entryCount = 0;
     firstFrameHeight = 0;
     lifeCut.reset();
@@ -160,12 +161,13 @@ bool CSetEmbra::BuildReversedFrames() {
         rows += frames[f].height;
     entries = NewArray<SpriteEntry>(entryCount);
     rowSpans = NewArray<RowSpan>(static_cast<int32_t>(rows));
-    if (!entries || !rowSpans)
+    layouts = NewArray<CFlameGroups>(frameCount);
+    if (!entries || !rowSpans || !layouts)
         return false;
     RowSpan* spans = rowSpans.get();
     for (int32_t j = 0; j < frameCount; ++j) {
         const CBmp& frame = frames[frameCount - 1 - j];
-        entries[j] = {frame.pixels, frame.width, frame.height, spans, false};
+        entries[j] = {frame.pixels, frame.width, frame.height, spans, false, &layouts[j]};
         for (int32_t v = 0; v < frame.height; ++v, ++spans) {
             *spans = {0, 0};
             for (int32_t u = 0; u < frame.width; ++u) {
@@ -178,6 +180,9 @@ bool CSetEmbra::BuildReversedFrames() {
                 entries[j].opaque = entries[j].opaque || alpha == 255;
             }
         }
+        if (!layouts[j].Build(frame.pixels, frame.width, frame.height, entries[j].spans,
+                              std::ptrdiff_t{frameBuffer.width} * kBytesPerPixel))
+            return false;
     }
     firstFrameHeight = frames[0].height;
     return true;
@@ -335,9 +340,21 @@ int64_t CSetEmbra::DrawFlameArea(const CItemEmbra& flame, int32_t firstRow, int3
     return int64_t{endU - firstU} * (endV - firstV);
 }
 
+// A sprite whose columns are all inside the frame buffer goes by its laid-out groups;
+// those may reach three columns past it, transparent there, which the blend leaves as
+// they are.
 void CSetEmbra::BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const {
     const SpriteEntry& entry = *clip.entry;
     const std::ptrdiff_t stride = std::ptrdiff_t{frameBuffer.width} * kBytesPerPixel;
+    if (!entry.opaque && entry.whole && clip.firstU == 0 && clip.endU == entry.width &&
+        clip.left + entry.whole->reach <= frameBuffer.width) {
+        int32_t count = 0;
+        const CFlameBlender::Group* groups = entry.whole->RowGroups(firstV, endV, &count);
+        blender.BlendGroupList(frameBuffer.pixels + (clip.top + firstV) * stride +
+                                   std::ptrdiff_t{clip.left} * kBytesPerPixel,
+                               firstV * stride, entry.whole->Pixels(), groups, count);
+        return;
+    }
     blender.BlendSprite(frameBuffer.pixels + (clip.top + firstV) * stride +
                             std::ptrdiff_t{clip.left + clip.firstU} * kBytesPerPixel,
                         stride,

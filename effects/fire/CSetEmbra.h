@@ -2,6 +2,7 @@
 
 #include "effects/engine/CFrameSet.h"
 #include "effects/fire/CFlameBlender.h"
+#include "effects/fire/CFlameGroups.h"
 #include "effects/fire/CItemEmbra.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
@@ -106,8 +107,9 @@ private:
         const uint8_t* pixels;
         int32_t width;
         int32_t height;
-        const RowSpan* spans; // one per row
-        bool opaque;          // holds a pixel of alpha 255
+        const RowSpan* spans;      // one per row
+        bool opaque;               // holds a pixel of alpha 255
+        const CFlameGroups* whole; // laid out to be blended unclipped in its columns
     };
 
     // Where a flame's sprite entry lands: its left column and top row in the frame buffer
@@ -137,8 +139,9 @@ private:
     // Start: the frames do not change while the fire runs, so every worker reads the same
     // tables instead of copying them each frame.
     std::unique_ptr<SpriteEntry[]> entries;
-    std::unique_ptr<RowSpan[]> rowSpans; // the rows of every frame, entry after entry
-    int32_t entryCount = 0;              // frameCount + 2
-    int32_t firstFrameHeight = 0;        // R: the rows of the largest frame
-    CFlameBlender blender;               // built from the colour table by Start
+    std::unique_ptr<RowSpan[]> rowSpans;     // the rows of every frame, entry after entry
+    std::unique_ptr<CFlameGroups[]> layouts; // one per frame, in the entries' order
+    int32_t entryCount = 0;                  // frameCount + 2
+    int32_t firstFrameHeight = 0;            // R: the rows of the largest frame
+    CFlameBlender blender;                   // built from the colour table by Start
 };

@@ -24,8 +24,8 @@ TEST(EmbraFastMath, DivideBy255IsExactForEveryProductOfTwoBytes) {
 
 // Every pair of sprite and target alphas, in rows of 7 pixels (one group of four and a
 // tail of three) whose alphas and colours differ from pixel to pixel, so that groups mix
-// skipped, copied and blended pixels; as a row and as a sprite of one row, whose fast rows
-// run in SSE2's encoding and, where the processor has it, AVX2's.
+// skipped, copied and blended pixels; as a row, as a sprite of one row and as a list of
+// groups, whose fast paths run in SSE2's encoding and, where the processor has it, AVX2's.
 TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
     const CSetEmbra::ColourTable table = ScrambledTable();
     CFlameBlender blender;
@@ -64,6 +64,19 @@ TEST(EmbraFastMath, BlendRowMatchesThePixelByPixelBlend) {
                                     opaque);
                 ASSERT_EQ(0, std::memcmp(expected, rows, sizeof rows))
                     << s << " over " << d << (avx2 ? ", sprite rows in AVX2's encoding" : "");
+            }
+            // The same row as two groups of four, the eighth pixel transparent, as a sprite
+            // without alpha 255 is blended whole.
+            for (const bool avx2 : opaque ? std::vector<bool>{} : encodings) {
+                uint8_t padded[4 * (kRow + 1)] = {};
+                uint8_t groupRow[4 * (kRow + 1)] = {};
+                std::memcpy(padded, sprite, sizeof sprite);
+                std::memcpy(groupRow, fast, sizeof fast);
+                const CFlameBlender::Group groups[] = {{0, 0}, {16, 16}};
+                blender.avx2 = avx2;
+                blender.BlendGroupList(groupRow, 0, padded, groups, 2);
+                ASSERT_EQ(0, std::memcmp(expected, groupRow, sizeof expected))
+                    << s << " over " << d << (avx2 ? ", two groups at once" : ", as groups");
             }
             blender.BlendRow(fast, sprite, 0, kRow, kRow, opaque);
             blender.BlendRow(oneByOne, sprite, 0, kRow, kRow, true);
