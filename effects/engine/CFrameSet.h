@@ -135,8 +135,9 @@ protected:
 
     // Several workers, inside StepAndDraw: moves the first AnimatedCount() items of the
     // worker's own array (`own`, of type TItem; none without an array) by
-    // move(items, count), then calls draw(items, count, firstRow, endRow) for every
-    // worker's moved items, worker 0's first, on this worker's slice of the band, each
+    // move(items, count), then calls draw(w, items, count, firstRow, endRow) for every
+    // worker's moved items, w being the array's worker, worker 0's first, on this worker's
+    // slice of the band, each
     // array once its worker has moved it: a worker draws its own array and those already
     // moved without waiting for the others. No two workers write one row, so no lock is
     // needed, and the band is the one a single worker drawing all items in that order
@@ -242,7 +243,7 @@ void CFrameSet::MoveThenDrawSlice(int worker, CItem* own, TMove move, TDraw draw
     for (int32_t w = 0; w < workerCount && static_cast<std::size_t>(w) < workerItems.size(); ++w) {
         if (w != worker && !WaitMoved(w, round))
             return;
-        draw(ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
+        draw(w, ItemsAs<const TItem>(workerItems[static_cast<std::size_t>(w)]), movedCounts[w],
              firstRow, endRow);
     }
 }

@@ -247,7 +247,7 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     }
     MoveThenDrawSlice<CItemEmbra>(
         worker, itemArray, [this](CItemEmbra* own, int32_t count) { MoveFlames(own, count); },
-        [this](const CItemEmbra* drawn, int32_t count, int32_t firstRow, int32_t endRow) {
+        [this](int32_t, const CItemEmbra* drawn, int32_t count, int32_t firstRow, int32_t endRow) {
             for (int32_t i = 0; i < count; ++i)
                 DrawFlameRows(drawn[i], firstRow, endRow);
         });

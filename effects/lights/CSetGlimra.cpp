@@ -211,7 +211,7 @@ void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
     }
     MoveThenDrawSlice<CItemGlimra>(
         worker, workerArray, [this](CItemGlimra* own, int32_t count) { MoveRays(own, count); },
-        [this](const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow) {
+        [this](int32_t, const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow) {
             DrawRays(rays, count, firstRow, endRow);
         });
 }

@@ -29,7 +29,7 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000))
+    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) || !AllocateSliceLists())
         return Fail();
     PrepareWave();
     ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
@@ -46,6 +46,23 @@ bool CSetRipla::Start() {
 
 bool CSetRipla::Stop() {
     ReleaseSprites();
+    sliceDraws.clear();
+    sliceBounds.clear();
+    return true;
+}
+
+// One list per worker and slice, each reserved for every splash of a worker, so that
+// sorting never allocates.
+bool CSetRipla::AllocateSliceLists() {
+    try {
+        sliceDraws.assign(workerCount > 1 ? static_cast<std::size_t>(workerCount) * workerCount : 0,
+                          {});
+        for (std::vector<Placement>& list : sliceDraws)
+            list.reserve(static_cast<std::size_t>(itemsPerWorker));
+        sliceBounds.assign(static_cast<std::size_t>(workerCount) * (workerCount + 1), 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return true;
 }
 
@@ -110,10 +127,37 @@ void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
         return;
     }
     MoveThenDrawSlice<CItemRipla>(
-        worker, workerArray, [this](CItemRipla* own, int32_t count) { MoveSplashes(own, count); },
-        [this](const CItemRipla* splashes, int32_t count, int32_t firstRow, int32_t endRow) {
-            DrawSplashes(splashes, count, firstRow, endRow);
+        worker, workerArray,
+        [this, worker](CItemRipla* own, int32_t count) { MoveAndSort(worker, own, count); },
+        [this, worker](int32_t w, const CItemRipla*, int32_t, int32_t firstRow, int32_t endRow) {
+            const CDrawTarget target = Target(firstRow, endRow);
+            for (const Placement& splash : sliceDraws[SliceList(w, worker)])
+                DrawSplash(target, splash.index, splash.left, splash.top);
         });
+}
+
+// Each slice's list holds the placements of the worker's splashes that reach its rows, in
+// their order: a drawing worker reads only those, not every splash of every worker.
+void CSetRipla::MoveAndSort(int worker, CItemRipla* splashes, int32_t count) {
+    if (frameCount <= 0)
+        return;
+    const int32_t lifeStep = LifeStep();
+    std::vector<Placement>* lists = &sliceDraws[SliceList(worker, 0)];
+    int32_t* bounds = &sliceBounds[static_cast<std::size_t>(worker) * (workerCount + 1)];
+    for (int32_t slice = 0; slice < workerCount; ++slice) {
+        lists[slice].clear();
+        SliceRows(slice, &bounds[slice], &bounds[slice + 1]);
+    }
+    for (int32_t k = 0; k < count; ++k) {
+        MoveSplash(splashes[k], lifeStep);
+        Placement splash;
+        if (!Place(splashes[k], &splash))
+            continue;
+        const int32_t bottom = splash.top + frames[splash.index].height;
+        for (int32_t slice = 0; slice < workerCount; ++slice)
+            if (splash.top < bounds[slice + 1] && bottom > bounds[slice])
+                lists[slice].push_back(splash);
+    }
 }
 
 int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
@@ -127,14 +171,6 @@ int64_t CSetRipla::StepSplashes(CItemRipla* splashes, int32_t count) {
         visited += DrawOneSplash(target, splashes[k]);
     }
     return visited;
-}
-
-void CSetRipla::MoveSplashes(CItemRipla* splashes, int32_t count) {
-    if (frameCount <= 0)
-        return;
-    const int32_t lifeStep = LifeStep();
-    for (int32_t k = 0; k < count; ++k)
-        MoveSplash(splashes[k], lifeStep);
 }
 
 int64_t CSetRipla::DrawSplashes(const CItemRipla* splashes, int32_t count, int32_t firstRow,
@@ -161,13 +197,20 @@ void CSetRipla::MoveSplash(CItemRipla& splash, int32_t lifeStep) {
 }
 
 // Bottom-aligned: the frame's last row lands on row y + h0 - 2.
-int64_t CSetRipla::DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash) {
+bool CSetRipla::Place(const CItemRipla& splash, Placement* placement) const {
     const int32_t t = splash.life >> 8;
     if (t < 0 || t >= frameCount)
-        return 0;
+        return false;
     const int32_t index = frameCount - 1 - t;
-    const int32_t top = splash.y + frames[0].height - 1 - frames[index].height;
-    return DrawSplash(target, index, splash.x, top);
+    *placement = {index, splash.x, splash.y + frames[0].height - 1 - frames[index].height};
+    return true;
+}
+
+int64_t CSetRipla::DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash) {
+    Placement placement;
+    return Place(splash, &placement)
+               ? DrawSplash(target, placement.index, placement.left, placement.top)
+               : 0;
 }
 
 int64_t CSetRipla::DrawSplash(const CDrawTarget& target, int32_t index, int32_t left, int32_t top) {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -38,9 +39,6 @@ public:
     // Steps and draws the first `count` splashes of a worker's array, one splash after the
     // other; returns the number of frame pixels visited.
     int64_t StepSplashes(CItemRipla* splashes, int32_t count);
-    // Moves the first `count` splashes of an array one frame on, respawning those whose life
-    // ran out; draws nothing.
-    void MoveSplashes(CItemRipla* splashes, int32_t count);
     // Draws the first `count` splashes of an array as they are on the frame-buffer rows
     // [firstRow, endRow) of the band; returns the frame pixels visited.
     int64_t DrawSplashes(const CItemRipla* splashes, int32_t count, int32_t firstRow,
@@ -68,7 +66,29 @@ private:
     // The life a splash loses per frame, as "wave_duration" sets it.
     int32_t LifeStep() const;
     static void MoveSplash(CItemRipla& splash, int32_t lifeStep);
+    // Where a splash's frame lands this frame: the frame's index and its top-left corner.
+    struct Placement {
+        int32_t index;
+        int32_t left;
+        int32_t top;
+    };
+    // False for a splash whose life selects no frame.
+    bool Place(const CItemRipla& splash, Placement* placement) const;
     int64_t DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash);
+    bool AllocateSliceLists();
+    // Moves the first `count` splashes of worker `worker`'s array one frame on,
+    // respawning those whose life ran out, and sorts their placements into the lists of
+    // the slices they reach.
+    void MoveAndSort(int worker, CItemRipla* splashes, int32_t count);
+    std::size_t SliceList(int32_t worker, int32_t slice) const {
+        return static_cast<std::size_t>(worker) * workerCount + slice;
+    }
     void FillRamp();
     void PrepareWave();
+
+    // Several workers: per worker and slice (SliceList), the placements of the worker's
+    // splashes that reach the slice's rows this frame.
+    std::vector<std::vector<Placement>> sliceDraws;
+    // Per worker, the slices' first rows and the last slice's end, as that worker sorts.
+    std::vector<int32_t> sliceBounds;
 };
