@@ -76,9 +76,10 @@ bool CSetEmbra::Start() {
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
     strips = stripColumns > 0 ? (screenWidth + stripColumns - 1) / stripColumns : 1;
-    stripFlames.assign(strips > 1 ? static_cast<std::size_t>(workerCount) * strips : 0, {});
-    for (std::vector<int32_t>& list : stripFlames)
-        list.reserve(static_cast<std::size_t>(itemsPerWorker));
+    if ((workerCount > 1 || strips > 1) &&
+        !sorted.Reset(workerCount, frameBuffer.width, strips > 1 ? stripColumns : frameBuffer.width,
+                      itemsPerWorker))
+        return Fail();
     SpawnAll();
     PlaceBands();
     return true;
@@ -98,7 +99,7 @@ bool CSetEmbra::Stop() {
     drift.reset();
     profileColumns = 0;
     strips = 1;
-    stripFlames.clear();
+    sorted.Clear();
     return true;
 }
 
@@ -232,59 +233,51 @@ void CSetEmbra::GenerateProfiles() {
         drift[k] = (lifeCut[k - kDriftReach] - lifeCut[k + kDriftReach]) / 80;
 }
 
-// One worker steps and draws each flame in turn; several move their own flames and draw
-// every worker's, each once moved, on their own slice of the band.
+// One worker steps and draws each flame in turn. Several, or a band drawn by strips, move
+// and sort their own flames, then draw every worker's, each once moved, on their own slice
+// of the band (a strip at a time). Moving never reads the frame buffer and drawing never
+// changes a flame, so moving every flame first and then drawing them in their order gives
+// the band of stepping them one by one.
 void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     CItemEmbra* flames = ItemsAs<CItemEmbra>(itemArray);
-    if (strips > 1) {
-        StepAndDrawByStrips(worker, flames);
-        return;
-    }
-    if (workerCount <= 1) {
+    if (workerCount <= 1 && strips <= 1) {
         if (flames)
             StepFlames(flames, AnimatedCount());
         return;
     }
+    const auto move = [this, worker](CItemEmbra* own, int32_t count) {
+        MoveAndSort(worker, own, count);
+    };
+    if (strips > 1) {
+        MoveThenDrawStrips<CItemEmbra>(
+            worker, itemArray, stripColumns, move,
+            [this, worker](int32_t w, const CItemEmbra*, int32_t, int32_t firstRow, int32_t endRow,
+                           int32_t firstColumn, int32_t endColumn) {
+                for (const Placement& flame : sorted.Cell(w, worker, firstColumn / stripColumns))
+                    DrawPlaced(flame, firstRow, endRow, firstColumn, endColumn);
+            });
+        return;
+    }
     MoveThenDrawSlice<CItemEmbra>(
-        worker, itemArray, [this](CItemEmbra* own, int32_t count) { MoveFlames(own, count); },
-        [this](int32_t, const CItemEmbra* drawn, int32_t count, int32_t firstRow, int32_t endRow) {
-            for (int32_t i = 0; i < count; ++i)
-                DrawFlameRows(drawn[i], firstRow, endRow);
+        worker, itemArray, move,
+        [this, worker](int32_t w, const CItemEmbra*, int32_t, int32_t firstRow, int32_t endRow) {
+            for (const Placement& flame : sorted.Cell(w, worker, 0))
+                DrawPlaced(flame, firstRow, endRow, 0, frameBuffer.width);
         });
 }
 
-// Moving never reads the frame buffer and drawing never changes a flame, so moving every
-// flame first and then drawing them in their order gives the band of stepping them one
-// by one.
-void CSetEmbra::StepAndDrawByStrips(int worker, CItemEmbra* own) {
-    MoveThenDrawStrips<CItemEmbra>(
-        worker, own, stripColumns,
-        [this, worker](CItemEmbra* moved, int32_t count) {
-            MoveFlames(moved, count);
-            SortIntoStrips(worker, moved, count);
-        },
-        [this](int32_t w, const CItemEmbra* drawn, int32_t, int32_t firstRow, int32_t endRow,
-               int32_t firstColumn, int32_t endColumn) {
-            const std::vector<int32_t>& list =
-                stripFlames[static_cast<std::size_t>(w) * strips + firstColumn / stripColumns];
-            for (const int32_t i : list)
-                DrawFlameArea(drawn[i], firstRow, endRow, firstColumn, endColumn);
-        });
-}
-
-void CSetEmbra::SortIntoStrips(int worker, const CItemEmbra* flames, int32_t count) {
-    std::vector<int32_t>* lists = &stripFlames[static_cast<std::size_t>(worker) * strips];
-    for (int32_t strip = 0; strip < strips; ++strip)
-        lists[strip].clear();
+void CSetEmbra::MoveAndSort(int worker, CItemEmbra* flames, int32_t count) {
+    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
+        SliceRows(slice, firstRow, endRow);
+    });
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t j = flames[i].life >> 8;
-        if (j < 0 || j >= entryCount || entries[j].width == 0)
+        MoveFlames(flames + i, 1);
+        Placement flame;
+        if (!Place(flames[i], &flame))
             continue;
-        const int32_t left = std::max(0, flames[i].x);
-        const int32_t right = std::min(frameBuffer.width, flames[i].x + entries[j].width);
-        for (int32_t strip = left / stripColumns;
-             left < right && strip <= (right - 1) / stripColumns; ++strip)
-            lists[strip].push_back(i);
+        const SpriteEntry& entry = entries[flame.entry];
+        sorted.Add(worker, flame, flame.top, flame.top + entry.height, flame.left,
+                   flame.left + entry.width);
     }
 }
 
@@ -312,19 +305,32 @@ int64_t CSetEmbra::DrawFlame(const CItemEmbra& flame) {
     return DrawFlameRows(flame, BandTop(), BandTop() + BandRows());
 }
 
-// The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v. Pixels outside
-// the frame buffer are not drawn; at the left and right edges the sprite is clipped, so a
-// flame never continues on the neighbouring row.
 int64_t CSetEmbra::DrawFlameArea(const CItemEmbra& flame, int32_t firstRow, int32_t endRow,
                                  int32_t firstColumn, int32_t endColumn) {
-    if (!frameBuffer.pixels)
-        return 0;
+    Placement placement;
+    return Place(flame, &placement)
+               ? DrawPlaced(placement, firstRow, endRow, firstColumn, endColumn)
+               : 0;
+}
+
+// The frame's rows are bottom-aligned: row v lands on y + R - 1 - h + v.
+bool CSetEmbra::Place(const CItemEmbra& flame, Placement* placement) const {
     const int32_t j = flame.life >> 8; // arithmetic shift: the frame index of the life
     if (j < 0 || j >= entryCount)
+        return false;
+    *placement = {j, flame.x, flame.y + firstFrameHeight - 1 - entries[j].height};
+    return true;
+}
+
+// Pixels outside the frame buffer are not drawn; at the left and right edges the sprite is
+// clipped, so a flame never continues on the neighbouring row.
+int64_t CSetEmbra::DrawPlaced(const Placement& placement, int32_t firstRow, int32_t endRow,
+                              int32_t firstColumn, int32_t endColumn) {
+    if (!frameBuffer.pixels)
         return 0;
-    const SpriteEntry& entry = entries[j];
-    const int32_t left = flame.x;
-    const int32_t top = flame.y + firstFrameHeight - 1 - entry.height;
+    const SpriteEntry& entry = entries[placement.entry];
+    const int32_t left = placement.left;
+    const int32_t top = placement.top;
     const int32_t firstU = std::max(0, -left);
     const int32_t endU = std::min(entry.width, frameBuffer.width - left);
     const int32_t firstV = std::max(0, -top);

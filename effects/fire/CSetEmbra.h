@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/CFrameSet.h"
+#include "effects/engine/CSliceSort.h"
 #include "effects/fire/CFlameBlender.h"
 #include "effects/fire/CFlameGroups.h"
 #include "effects/fire/CItemEmbra.h"
@@ -13,7 +14,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -123,16 +123,24 @@ private:
     };
     // Blends the sprite rows [firstV, endV) of a clipped entry into the frame buffer.
     void BlendRows(const SpriteClip& clip, int32_t firstV, int32_t endV) const;
-    // Moves the worker's flames, then draws every worker's a strip at a time.
-    void StepAndDrawByStrips(int worker, CItemEmbra* own);
-    // Sorts the first `count` flames of worker `worker`'s array into the strips their
-    // sprites reach, in their order.
-    void SortIntoStrips(int worker, const CItemEmbra* flames, int32_t count);
+
+    // Where a flame's sprite lands this frame: its entry and the top-left corner.
+    struct Placement {
+        int32_t entry;
+        int32_t left;
+        int32_t top;
+    };
+    // False for a flame whose life selects no entry.
+    bool Place(const CItemEmbra& flame, Placement* placement) const;
+    int64_t DrawPlaced(const Placement& placement, int32_t firstRow, int32_t endRow,
+                       int32_t firstColumn, int32_t endColumn);
+    // Moves the first `count` flames of worker `worker`'s array and sorts their placements
+    // into the cells of the workers' slices and the strips they reach.
+    void MoveAndSort(int worker, CItemEmbra* flames, int32_t count);
 
     int32_t strips = 1; // of stripColumns each across the band, from Start
-    // Per worker and strip (worker * strips + strip): the indices of the worker's flames
-    // that reach the strip this frame, each list reserved for every flame.
-    std::vector<std::vector<int32_t>> stripFlames;
+    // Several workers or strips: this frame's placements of every worker's flames.
+    CSliceSort<Placement> sorted;
 
     // The frames in reverse order (entry j is frame frameCount - 1 - j), so that life >> 8
     // indexes them directly; two more entries of size 0 draw nothing. Built once by

@@ -29,7 +29,9 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) || !AllocateSliceLists())
+    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) ||
+        (workerCount > 1 &&
+         !sorted.Reset(workerCount, frameBuffer.width, frameBuffer.width, itemsPerWorker)))
         return Fail();
     PrepareWave();
     ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
@@ -46,23 +48,7 @@ bool CSetRipla::Start() {
 
 bool CSetRipla::Stop() {
     ReleaseSprites();
-    sliceDraws.clear();
-    sliceBounds.clear();
-    return true;
-}
-
-// One list per worker and slice, each reserved for every splash of a worker, so that
-// sorting never allocates.
-bool CSetRipla::AllocateSliceLists() {
-    try {
-        sliceDraws.assign(workerCount > 1 ? static_cast<std::size_t>(workerCount) * workerCount : 0,
-                          {});
-        for (std::vector<Placement>& list : sliceDraws)
-            list.reserve(static_cast<std::size_t>(itemsPerWorker));
-        sliceBounds.assign(static_cast<std::size_t>(workerCount) * (workerCount + 1), 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    sorted.Clear();
     return true;
 }
 
@@ -131,32 +117,26 @@ void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
         [this, worker](CItemRipla* own, int32_t count) { MoveAndSort(worker, own, count); },
         [this, worker](int32_t w, const CItemRipla*, int32_t, int32_t firstRow, int32_t endRow) {
             const CDrawTarget target = Target(firstRow, endRow);
-            for (const Placement& splash : sliceDraws[SliceList(w, worker)])
+            for (const Placement& splash : sorted.Cell(w, worker, 0))
                 DrawSplash(target, splash.index, splash.left, splash.top);
         });
 }
 
-// Each slice's list holds the placements of the worker's splashes that reach its rows, in
-// their order: a drawing worker reads only those, not every splash of every worker.
 void CSetRipla::MoveAndSort(int worker, CItemRipla* splashes, int32_t count) {
     if (frameCount <= 0)
         return;
     const int32_t lifeStep = LifeStep();
-    std::vector<Placement>* lists = &sliceDraws[SliceList(worker, 0)];
-    int32_t* bounds = &sliceBounds[static_cast<std::size_t>(worker) * (workerCount + 1)];
-    for (int32_t slice = 0; slice < workerCount; ++slice) {
-        lists[slice].clear();
-        SliceRows(slice, &bounds[slice], &bounds[slice + 1]);
-    }
+    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
+        SliceRows(slice, firstRow, endRow);
+    });
     for (int32_t k = 0; k < count; ++k) {
         MoveSplash(splashes[k], lifeStep);
         Placement splash;
         if (!Place(splashes[k], &splash))
             continue;
-        const int32_t bottom = splash.top + frames[splash.index].height;
-        for (int32_t slice = 0; slice < workerCount; ++slice)
-            if (splash.top < bounds[slice + 1] && bottom > bounds[slice])
-                lists[slice].push_back(splash);
+        const CBmp& frame = frames[splash.index];
+        sorted.Add(worker, splash, splash.top, splash.top + frame.height, splash.left,
+                   splash.left + frame.width);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "effects/engine/CDrawTarget.h"
+#include "effects/engine/CSliceSort.h"
 #include "effects/engine/CSpriteSet.h"
 #include "effects/water/CItemRipla.h"
 #include "effects/water/CRiplaWave.h"
@@ -12,7 +13,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -75,20 +75,13 @@ private:
     // False for a splash whose life selects no frame.
     bool Place(const CItemRipla& splash, Placement* placement) const;
     int64_t DrawOneSplash(const CDrawTarget& target, const CItemRipla& splash);
-    bool AllocateSliceLists();
     // Moves the first `count` splashes of worker `worker`'s array one frame on,
     // respawning those whose life ran out, and sorts their placements into the lists of
     // the slices they reach.
     void MoveAndSort(int worker, CItemRipla* splashes, int32_t count);
-    std::size_t SliceList(int32_t worker, int32_t slice) const {
-        return static_cast<std::size_t>(worker) * workerCount + slice;
-    }
     void FillRamp();
     void PrepareWave();
 
-    // Several workers: per worker and slice (SliceList), the placements of the worker's
-    // splashes that reach the slice's rows this frame.
-    std::vector<std::vector<Placement>> sliceDraws;
-    // Per worker, the slices' first rows and the last slice's end, as that worker sorts.
-    std::vector<int32_t> sliceBounds;
+    // Several workers: this frame's placements of every worker's splashes.
+    CSliceSort<Placement> sorted;
 };
