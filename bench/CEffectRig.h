@@ -25,11 +25,12 @@ public:
     using TSet::PlanClear;
     using TSet::StepAndDraw;
     using TSet::TSet;
-    // One worker alone steps and draws every item, counting their pixels; several move their
-    // own and draw their slice of the band, as the frame step does.
+    // One worker alone on a band of one strip steps and draws every item, counting their
+    // pixels; otherwise each moves its own and draws its slice of the band, as the frame
+    // step does.
     int64_t StepWorker(int32_t worker) {
         CItem* items = this->workerItems[static_cast<std::size_t>(worker)];
-        if (this->workerCount > 1) {
+        if (this->workerCount > 1 || this->DrawsByStrips()) {
             StepAndDraw(worker, items);
             return 0;
         }

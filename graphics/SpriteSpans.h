@@ -23,17 +23,19 @@ std::vector<CRowSpan> FindRowSpans(const CBmp& frame);
 // pixels inside the sprite. False when the allocation fails.
 bool PadToEightColumns(const CBmp& frame, CBmp* padded);
 
-// Span `span` of a sprite `spriteWidth` columns wide drawn at column x0 of a screen
-// `width` columns wide, clipped to the screen. Where the groups of eight sprite columns
-// around it lie on the screen, the span is widened to them (within the sprite): the
-// extra pixels are transparent and leave the screen as it is, and the rows need no
-// narrow ends. first > last when nothing is drawn.
+// Span `span` of a sprite `spriteWidth` columns wide drawn at column x0 of a screen,
+// clipped to its columns [firstColumn, endColumn). Where the groups of eight sprite
+// columns around it lie in those columns, the span is widened to them (within the
+// sprite): the extra pixels are transparent and leave the screen as it is, and the rows
+// need no narrow ends. first > last when nothing is drawn.
 // Inline: the draw loops call it for every sprite row.
-inline CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t width, int32_t spriteWidth) {
+inline CRowSpan ClipSpan(const CRowSpan& span, int32_t x0, int32_t firstColumn, int32_t endColumn,
+                         int32_t spriteWidth) {
     if (span.first > span.last)
         return span;
     CRowSpan wide{span.first & ~7, std::min(span.last | 7, spriteWidth - 1)};
-    if (x0 + wide.first >= 0 && x0 + wide.last <= width - 1)
+    if (x0 + wide.first >= firstColumn && x0 + wide.last <= endColumn - 1)
         return wide;
-    return CRowSpan{std::max(span.first, -x0), std::min(span.last, width - 1 - x0)};
+    return CRowSpan{std::max(span.first, firstColumn - x0),
+                    std::min(span.last, endColumn - 1 - x0)};
 }

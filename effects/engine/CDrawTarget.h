@@ -15,7 +15,9 @@ struct CDrawTarget {
     uint8_t* pixels = nullptr;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t firstRow = 0; // the rows of the band this worker draws: firstRow .. endRow - 1
-    int32_t endRow = 0;   // (the fast path draws only these)
-    bool avx2 = false;    // rows go through the AVX2 loops first
+    int32_t firstRow = 0;    // the rows of the band this worker draws: firstRow .. endRow - 1
+    int32_t endRow = 0;      // (the fast path draws only these)
+    int32_t firstColumn = 0; // and the columns firstColumn .. endColumn - 1 of them
+    int32_t endColumn = 0;
+    bool avx2 = false; // rows go through the AVX2 loops first
 };

@@ -2,6 +2,7 @@
 
 #include "effects/engine/CItem.h"
 #include "effects/engine/CSet.h"
+#include "effects/engine/CSliceSort.h"
 #include "effects/engine/IDesktop.h"
 #include "graphics/CBmp.h"
 #include "params/CEdges.h"
@@ -68,6 +69,11 @@ public:
     std::unique_ptr<std::atomic<int32_t>[]> doneFlags;
     // Per worker, the items it moved this frame, which every worker then draws.
     std::unique_ptr<int32_t[]> movedCounts;
+
+    // A band wider than this is drawn a column strip of this many pixels at a time
+    // (several monitors, a screen wider than 1920): each strip is cleared, drawn and
+    // scaled while the processor's cache still holds it. Read by Start; 0 draws whole rows.
+    int32_t stripColumns = 1920;
 
     // The parameters every effect has, first in its parameter set.
     CEdges<CParam<int>, int> vis;   // "vis": opacity of the whole effect in percent
@@ -156,7 +162,12 @@ protected:
     void PlanClear();
     // True when StepAndDraw clears and scales its rows itself, a column strip at a time
     // (MoveThenDrawStrips), so that the frame leaves ClearRows and OpacityRows to it.
-    virtual bool DrawsByStrips() const { return false; }
+    virtual bool DrawsByStrips() const { return strips > 1; }
+    // Start, once the frame is allocated: the strips of stripColumns across the band.
+    void PlanStrips() {
+        strips = stripColumns > 0 ? (frameBuffer.width + stripColumns - 1) / stripColumns : 1;
+    }
+    int32_t strips = 1; // of stripColumns each across the band, from PlanStrips
     // The worker's rows of the band in the columns [firstColumn, endColumn) only.
     void ClearArea(int worker, int32_t firstColumn, int32_t endColumn);
     void OpacityArea(int worker, int32_t firstColumn, int32_t endColumn);
@@ -168,6 +179,25 @@ protected:
     // One worker takes the same steps.
     template <class TItem, class TMove, class TDraw>
     void MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns, TMove move, TDraw draw);
+
+    // The rows and columns of the band in which a worker draws one cell of sorted
+    // placements.
+    struct CellArea {
+        int32_t firstRow;
+        int32_t endRow;
+        int32_t firstColumn;
+        int32_t endColumn;
+    };
+    // Start, once the items are allocated: the strips (PlanStrips) and, for several workers
+    // or strips, the sort's cells. False when out of memory.
+    template <class TPlacement> bool PlanSort(CSliceSort<TPlacement>& sorted);
+    // Several workers or strips, inside StepAndDraw: moves the worker's own items by
+    // move(items, count), which sorts their placements into `sorted` as well, then calls
+    // draw(area, cell) for every worker's cell of this worker's slice, by strips
+    // (MoveThenDrawStrips) or whole rows (MoveThenDrawSlice).
+    template <class TItem, class TPlacement, class TMove, class TDraw>
+    void MoveThenDrawSorted(int worker, CItem* own, const CSliceSort<TPlacement>& sorted,
+                            TMove move, TDraw draw);
 
 private:
     // Moves the first AnimatedCount() items of the worker's own array by move(items, count)
@@ -268,6 +298,32 @@ void CFrameSet::MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns,
         }
         OpacityArea(worker, first, end);
     }
+}
+
+template <class TPlacement> bool CFrameSet::PlanSort(CSliceSort<TPlacement>& sorted) {
+    PlanStrips();
+    if (workerCount <= 1 && strips <= 1)
+        return true;
+    return sorted.Reset(workerCount, frameBuffer.width,
+                        strips > 1 ? stripColumns : frameBuffer.width, itemsPerWorker);
+}
+
+template <class TItem, class TPlacement, class TMove, class TDraw>
+void CFrameSet::MoveThenDrawSorted(int worker, CItem* own, const CSliceSort<TPlacement>& sorted,
+                                   TMove move, TDraw draw) {
+    if (strips > 1) {
+        MoveThenDrawStrips<TItem>(worker, own, stripColumns, move,
+                                  [&](int32_t w, const TItem*, int32_t, int32_t firstRow,
+                                      int32_t endRow, int32_t firstColumn, int32_t endColumn) {
+                                      draw(CellArea{firstRow, endRow, firstColumn, endColumn},
+                                           sorted.Cell(w, worker, firstColumn / stripColumns));
+                                  });
+        return;
+    }
+    MoveThenDrawSlice<TItem>(
+        worker, own, move, [&](int32_t w, const TItem*, int32_t, int32_t firstRow, int32_t endRow) {
+            draw(CellArea{firstRow, endRow, 0, frameBuffer.width}, sorted.Cell(w, worker, 0));
+        });
 }
 
 template <class TItem> bool CFrameSet::AllocateItems(int32_t perWorker) {

@@ -36,6 +36,8 @@ protected:
     // The frame buffer as the draw loops see it this frame: the rows [firstRow, endRow) of
     // the band; without them, the whole band.
     CDrawTarget Target(int32_t firstRow, int32_t endRow) const;
+    // The same on one cell's rows and columns only.
+    CDrawTarget Target(const CellArea& area) const;
     CDrawTarget Target() const;
 };
 

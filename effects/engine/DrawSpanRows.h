@@ -9,8 +9,8 @@
 #include <cstdint>
 
 // The row walk of the fast draw loops: frame rows fh - 1 down to `firstV`, frame row v
-// landing on row top + v, on the target's rows only. Each row's span is clipped by ClipSpan
-// and handed to blendRow(d, s, n), which blends the n sprite pixels from s onto the n
+// landing on row top + v, on the target's rows and columns only. Each row's span is clipped by
+// ClipSpan and handed to blendRow(d, s, n), which blends the n sprite pixels from s onto the n
 // frame-buffer pixels from d. Returns the pixels visited.
 template <class TBlendRow>
 int64_t DrawSpanRows(const CDrawTarget& target, const CBmp& frame, const CRowSpan* spans,
@@ -19,7 +19,8 @@ int64_t DrawSpanRows(const CDrawTarget& target, const CBmp& frame, const CRowSpa
     const int32_t lastV = std::min(frame.height - 1, target.endRow - 1 - top);
     int64_t visited = 0;
     for (int32_t v = lastV; v >= fromV; --v) {
-        const CRowSpan clipped = ClipSpan(spans[v], left, target.width, frame.width);
+        const CRowSpan clipped =
+            ClipSpan(spans[v], left, target.firstColumn, target.endColumn, frame.width);
         if (clipped.first > clipped.last)
             continue;
         const int32_t row = top + v;

@@ -75,10 +75,7 @@ bool CSetEmbra::Start() {
         return Fail();
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
-    strips = stripColumns > 0 ? (screenWidth + stripColumns - 1) / stripColumns : 1;
-    if ((workerCount > 1 || strips > 1) &&
-        !sorted.Reset(workerCount, frameBuffer.width, strips > 1 ? stripColumns : frameBuffer.width,
-                      itemsPerWorker))
+    if (!PlanSort(sorted))
         return Fail();
     SpawnAll();
     PlaceBands();
@@ -245,24 +242,12 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
             StepFlames(flames, AnimatedCount());
         return;
     }
-    const auto move = [this, worker](CItemEmbra* own, int32_t count) {
-        MoveAndSort(worker, own, count);
-    };
-    if (strips > 1) {
-        MoveThenDrawStrips<CItemEmbra>(
-            worker, itemArray, stripColumns, move,
-            [this, worker](int32_t w, const CItemEmbra*, int32_t, int32_t firstRow, int32_t endRow,
-                           int32_t firstColumn, int32_t endColumn) {
-                for (const Placement& flame : sorted.Cell(w, worker, firstColumn / stripColumns))
-                    DrawPlaced(flame, firstRow, endRow, firstColumn, endColumn);
-            });
-        return;
-    }
-    MoveThenDrawSlice<CItemEmbra>(
-        worker, itemArray, move,
-        [this, worker](int32_t w, const CItemEmbra*, int32_t, int32_t firstRow, int32_t endRow) {
-            for (const Placement& flame : sorted.Cell(w, worker, 0))
-                DrawPlaced(flame, firstRow, endRow, 0, frameBuffer.width);
+    MoveThenDrawSorted<CItemEmbra>(
+        worker, itemArray, sorted,
+        [this, worker](CItemEmbra* own, int32_t count) { MoveAndSort(worker, own, count); },
+        [this](const CellArea& area, const std::vector<Placement>& cell) {
+            for (const Placement& flame : cell)
+                DrawPlaced(flame, area.firstRow, area.endRow, area.firstColumn, area.endColumn);
         });
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -69,11 +70,6 @@ public:
     int64_t DrawFlameArea(const CItemEmbra& flame, int32_t firstRow, int32_t endRow,
                           int32_t firstColumn, int32_t endColumn);
 
-    // A band wider than this is drawn a column strip of this many pixels at a time
-    // (several monitors, a screen wider than 1920): each strip is cleared, drawn and
-    // scaled while the processor's cache still holds it. Read by Start.
-    int32_t stripColumns = 1920;
-
     // The "Embra settings" dialog (resource 153), installed by the settings layer.
     std::function<void(CSetEmbra& set, void* parentWindow)> settingsDialog;
 
@@ -92,7 +88,6 @@ public:
 protected:
     void StepAndDraw(int worker, CItem* itemArray) override;
     void EndOfFrame() override;
-    bool DrawsByStrips() const override { return strips > 1; }
 
 private:
     bool AllocateProfiles();
@@ -138,7 +133,6 @@ private:
     // into the cells of the workers' slices and the strips they reach.
     void MoveAndSort(int worker, CItemEmbra* flames, int32_t count);
 
-    int32_t strips = 1; // of stripColumns each across the band, from Start
     // Several workers or strips: this frame's placements of every worker's flames.
     CSliceSort<Placement> sorted;
 

@@ -54,7 +54,7 @@ bool CSetGlimra::Start() {
         return Fail();
     PrepareCurtain();
     GeneratePhaseTable();
-    if (!AllocateSpriteItems<CItemGlimra>(1000))
+    if (!AllocateSpriteItems<CItemGlimra>(1000) || !PlanSort(sorted))
         return Fail();
     ForEachItem<CItemGlimra>([&](CItemGlimra& ray) { ray.curtain = &curtain; });
     spriteWidth = kSpriteWidth;
@@ -74,6 +74,7 @@ bool CSetGlimra::Stop() {
     paddedFrames.reset();
     phaseTable.reset();
     zeroTable.reset();
+    sorted.Clear();
     return true;
 }
 
@@ -201,19 +202,41 @@ void CSetGlimra::DriftColour(int32_t amplitude) {
                      static_cast<uint32_t>(channel[1]) << 8 | static_cast<uint32_t>(channel[2]);
 }
 
-// One worker steps and draws each ray in turn; several move their own rays and draw every
-// worker's, each once moved, on their own slice of the band.
+// One worker steps and draws each ray in turn. Several, or a band drawn by strips, move
+// and sort their own rays, then draw every worker's on their own slice of the band (a
+// strip at a time), all in the shared colour of the frame.
 void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
-    if (workerCount <= 1) {
+    if (workerCount <= 1 && strips <= 1) {
         if (workerArray)
             StepRays(ItemsAs<CItemGlimra>(workerArray), AnimatedCount());
         return;
     }
-    MoveThenDrawSlice<CItemGlimra>(
-        worker, workerArray, [this](CItemGlimra* own, int32_t count) { MoveRays(own, count); },
-        [this](int32_t, const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow) {
-            DrawRays(rays, count, firstRow, endRow);
+    MoveThenDrawSorted<CItemGlimra>(
+        worker, workerArray, sorted,
+        [this, worker](CItemGlimra* own, int32_t count) { MoveAndSort(worker, own, count); },
+        [this](const CellArea& area, const std::vector<Placement>& cell) {
+            const CDrawTarget target = Target(area);
+            const uint32_t shared = curtain.colour;
+            for (const Placement& ray : cell)
+                DrawRay(target, ray.frame, ray.x, ray.y, shared);
         });
+}
+
+void CSetGlimra::MoveAndSort(int worker, CItemGlimra* rays, int32_t count) {
+    if (!frames)
+        return;
+    const int32_t lifeStep = LifeStep();
+    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
+        SliceRows(slice, firstRow, endRow);
+    });
+    for (int32_t k = 0; k < count; ++k) {
+        MoveRay(rays[k], lifeStep);
+        const Placement ray{ShownFrame(rays[k].life, frameCount), rays[k].x >> 8, rays[k].y >> 8};
+        if (ray.frame < 0)
+            continue;
+        const CBmp& frame = paddedFrames[ray.frame];
+        sorted.Add(worker, ray, ray.y, ray.y + frame.height, ray.x, ray.x + frame.width);
+    }
 }
 
 int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
@@ -228,14 +251,6 @@ int64_t CSetGlimra::StepRays(CItemGlimra* rays, int32_t count) {
         visited += DrawOneRay(target, rays[k], shared);
     }
     return visited;
-}
-
-void CSetGlimra::MoveRays(CItemGlimra* rays, int32_t count) {
-    if (!frames)
-        return;
-    const int32_t lifeStep = LifeStep();
-    for (int32_t k = 0; k < count; ++k)
-        MoveRay(rays[k], lifeStep);
 }
 
 int64_t CSetGlimra::DrawRays(const CItemGlimra* rays, int32_t count, int32_t firstRow,

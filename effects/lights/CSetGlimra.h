@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CRenderState;
 class CSettingsStore;
@@ -38,9 +39,6 @@ public:
     // Steps and draws the first `count` rays of a worker's array, one ray after the other;
     // returns the number of frame pixels visited.
     int64_t StepRays(CItemGlimra* rays, int32_t count);
-    // Moves the first `count` rays of an array one frame on, respawning those whose life ran
-    // out or that left the screen; draws nothing.
-    void MoveRays(CItemGlimra* rays, int32_t count);
     // Draws the first `count` rays of an array as they are, in the current shared colour, on
     // the frame-buffer rows [firstRow, endRow) of the band; returns the frame pixels visited.
     int64_t DrawRays(const CItemGlimra* rays, int32_t count, int32_t firstRow, int32_t endRow);
@@ -77,9 +75,22 @@ private:
     // The life a ray loses per frame, as "flm_duration" sets it.
     int32_t LifeStep() const;
     void MoveRay(CItemGlimra& ray, int32_t lifeStep);
+    // Where a ray's frame lands this frame: the frame and its top-left corner.
+    struct Placement {
+        int32_t frame;
+        int32_t x;
+        int32_t y;
+    };
+    // Moves the first `count` rays of worker `worker`'s array one frame on (respawning those
+    // whose life ran out or that left the screen) and sorts their placements into the
+    // cells they reach.
+    void MoveAndSort(int worker, CItemGlimra* rays, int32_t count);
     int64_t DrawOneRay(const CDrawTarget& target, const CItemGlimra& ray, uint32_t shared);
     // Places slice `slice`'s overlay on `monitor`.
     void PlaceOnMonitor(std::size_t slice, const MonitorArea& monitor);
     bool BuildFrames();
     void PrepareCurtain();
+
+    // Several workers or strips: this frame's placements of every worker's rays.
+    CSliceSort<Placement> sorted;
 };

@@ -29,9 +29,7 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) ||
-        (workerCount > 1 &&
-         !sorted.Reset(workerCount, frameBuffer.width, frameBuffer.width, itemsPerWorker)))
+    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) || !PlanSort(sorted))
         return Fail();
     PrepareWave();
     ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
@@ -104,20 +102,21 @@ bool CSetRipla::BuildFrames(const CBmp& splash) {
     return frameCount > 0;
 }
 
-// One worker steps and draws each splash in turn; several move their own splashes and
-// draw every worker's, each once moved, on their own slice of the band.
+// One worker steps and draws each splash in turn. Several, or a band drawn by strips,
+// move and sort their own splashes, then draw every worker's on their own slice of the
+// band (a strip at a time).
 void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
-    if (workerCount <= 1) {
+    if (workerCount <= 1 && strips <= 1) {
         if (workerArray)
             StepSplashes(ItemsAs<CItemRipla>(workerArray), AnimatedCount());
         return;
     }
-    MoveThenDrawSlice<CItemRipla>(
-        worker, workerArray,
+    MoveThenDrawSorted<CItemRipla>(
+        worker, workerArray, sorted,
         [this, worker](CItemRipla* own, int32_t count) { MoveAndSort(worker, own, count); },
-        [this, worker](int32_t w, const CItemRipla*, int32_t, int32_t firstRow, int32_t endRow) {
-            const CDrawTarget target = Target(firstRow, endRow);
-            for (const Placement& splash : sorted.Cell(w, worker, 0))
+        [this](const CellArea& area, const std::vector<Placement>& cell) {
+            const CDrawTarget target = Target(area);
+            for (const Placement& splash : cell)
                 DrawSplash(target, splash.index, splash.left, splash.top);
         });
 }

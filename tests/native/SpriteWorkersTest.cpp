@@ -74,6 +74,16 @@ struct RiplaWorkers {
     static void Prepare(Rig&) {}
 };
 
+// The lights and the water drawn a strip of 100 columns at a time, as the fire is.
+struct GlimraStripWorkers : GlimraWorkers {
+    static constexpr const char* kName = "GlimraStrips";
+    static void Prepare(Rig& rig) { rig.set.stripColumns = 100; }
+};
+struct RiplaStripWorkers : RiplaWorkers {
+    static constexpr const char* kName = "RiplaStrips";
+    static void Prepare(Rig& rig) { rig.set.stripColumns = 100; }
+};
+
 template <class TEffect> struct WorkerRun {
     int32_t presented = 0;
     std::vector<typename TEffect::Item> items; // every worker's items as last drawn
@@ -126,7 +136,8 @@ std::vector<uint32_t> DrawnAlone(const std::vector<typename TEffect::Item>& item
 }
 
 template <class TEffect> class SpriteWorkers : public testing::Test {};
-using Effects = testing::Types<EmbraWorkers, EmbraStripWorkers, GlimraWorkers, RiplaWorkers>;
+using Effects = testing::Types<EmbraWorkers, EmbraStripWorkers, GlimraWorkers, GlimraStripWorkers,
+                               RiplaWorkers, RiplaStripWorkers>;
 TYPED_TEST_SUITE(SpriteWorkers, Effects, EffectName);
 
 } // namespace

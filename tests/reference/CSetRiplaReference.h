@@ -26,6 +26,8 @@ public:
 protected:
     // Every worker steps and draws its own items over the whole screen, a stripe of rows
     // under its lock.
+    // Whole rows at any width: the frame clears and scales them around StepAndDraw.
+    bool DrawsByStrips() const override { return false; }
     void StepAndDraw(int worker, CItem* workerArray) override;
     int64_t DrawSplash(const CDrawTarget& target, int32_t index, int32_t left,
                        int32_t top) override;
