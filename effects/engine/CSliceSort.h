@@ -13,18 +13,26 @@
 // them in the order one worker would.
 template <class TPlacement> class CSliceSort {
 public:
+    // The placements of one cell, in order.
+    struct Range {
+        const TPlacement* first;
+        const TPlacement* last;
+        const TPlacement* begin() const { return first; }
+        const TPlacement* end() const { return last; }
+    };
+
     // `slices` workers, each with its slice, and column strips of `stripColumns` across
-    // `width` columns; every list is reserved for `perWorker` items, so that sorting never
-    // allocates. False when out of memory.
+    // `width` columns; every cell holds room for `perWorker` items, the most a worker adds
+    // in a frame, so that sorting never allocates. False when out of memory.
     bool Reset(int32_t slices, int32_t width, int32_t stripColumns, int32_t perWorker) {
         sliceCount = std::max(1, slices);
         columns = std::max(1, stripColumns);
         bandWidth = std::max(0, width);
         strips = std::max(1, (bandWidth + columns - 1) / columns);
         try {
-            lists.assign(static_cast<std::size_t>(sliceCount) * sliceCount * strips, {});
-            for (std::vector<TPlacement>& list : lists)
-                list.reserve(static_cast<std::size_t>(std::max(0, perWorker)));
+            cells.assign(static_cast<std::size_t>(sliceCount) * sliceCount * strips, {});
+            for (CellList& cell : cells)
+                cell.placements.resize(static_cast<std::size_t>(std::max(0, perWorker)));
             bounds.assign(static_cast<std::size_t>(sliceCount) * (sliceCount + 1), 0);
         } catch (const std::bad_alloc&) {
             Clear();
@@ -33,7 +41,7 @@ public:
         return true;
     }
     void Clear() {
-        lists.clear();
+        cells.clear();
         bounds.clear();
     }
 
@@ -44,10 +52,12 @@ public:
         for (int32_t k = 0; k < sliceCount; ++k)
             sliceRows(k, &rows[k], &rows[k + 1]);
         for (int32_t cell = 0; cell < sliceCount * strips; ++cell)
-            lists[Index(mover, 0, 0) + static_cast<std::size_t>(cell)].clear();
+            cells[Index(mover, 0, 0) + static_cast<std::size_t>(cell)].size = 0;
     }
     // Adds a placement that covers the rows [top, bottom) and the columns [left, right) to
-    // every cell of worker `mover` that it reaches.
+    // every cell of worker `mover` that it reaches. Each cell of its columns gets it
+    // written and counted only where the rows reach: whether they do is a coin toss for the
+    // processor's branch predictor.
     void Add(int32_t mover, const TPlacement& placement, int32_t top, int32_t bottom, int32_t left,
              int32_t right) {
         left = std::max(0, left);
@@ -55,17 +65,25 @@ public:
         if (left >= right)
             return;
         const int32_t* rows = MoverBounds(mover);
+        const int32_t firstStrip = strips > 1 ? left / columns : 0; // no division for one
+        const int32_t lastStrip = strips > 1 ? (right - 1) / columns : 0;
         for (int32_t k = 0; k < sliceCount; ++k) {
-            if (top >= rows[k + 1] || bottom <= rows[k])
-                continue;
-            for (int32_t strip = left / columns; strip <= (right - 1) / columns; ++strip)
-                lists[Index(mover, k, strip)].push_back(placement);
+            const int32_t reaches =
+                static_cast<int32_t>(top < rows[k + 1]) & static_cast<int32_t>(bottom > rows[k]);
+            for (int32_t strip = firstStrip; strip <= lastStrip; ++strip) {
+                CellList& cell = cells[Index(mover, k, strip)];
+                if (static_cast<std::size_t>(cell.size) == cell.placements.size())
+                    continue; // more than perWorker this frame
+                cell.placements[static_cast<std::size_t>(cell.size)] = placement;
+                cell.size += reaches;
+            }
         }
     }
     // The placements of worker `mover`'s items in the cell of slice `slice` and strip
     // `strip`, the one that begins at column strip * stripColumns.
-    const std::vector<TPlacement>& Cell(int32_t mover, int32_t slice, int32_t strip) const {
-        return lists[Index(mover, slice, strip)];
+    Range Cell(int32_t mover, int32_t slice, int32_t strip) const {
+        const CellList& cell = cells[Index(mover, slice, strip)];
+        return {cell.placements.data(), cell.placements.data() + cell.size};
     }
 
 private:
@@ -83,6 +101,11 @@ private:
     int32_t columns = 1;
     int32_t bandWidth = 0;
     int32_t strips = 1;
-    std::vector<std::vector<TPlacement>> lists; // per mover, slice and strip
+    // A cell on a cache line of its own: the workers add to theirs at the same time.
+    struct alignas(64) CellList {
+        std::vector<TPlacement> placements;
+        int32_t size = 0;
+    };
+    std::vector<CellList> cells; // per mover, slice and strip
     std::vector<int32_t> bounds; // per mover: the slices' first rows, then the last's end
 };

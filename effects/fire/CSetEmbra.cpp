@@ -245,7 +245,7 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
     MoveThenDrawSorted<CItemEmbra>(
         worker, itemArray, sorted,
         [this, worker](CItemEmbra* own, int32_t count) { MoveAndSort(worker, own, count); },
-        [this](const CellArea& area, const std::vector<Placement>& cell) {
+        [this](const CellArea& area, const auto& cell) {
             for (const Placement& flame : cell)
                 DrawPlaced(flame, area.firstRow, area.endRow, area.firstColumn, area.endColumn);
         });

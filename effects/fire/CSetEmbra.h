@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;

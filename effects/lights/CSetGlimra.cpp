@@ -214,7 +214,7 @@ void CSetGlimra::StepAndDraw(int worker, CItem* workerArray) {
     MoveThenDrawSorted<CItemGlimra>(
         worker, workerArray, sorted,
         [this, worker](CItemGlimra* own, int32_t count) { MoveAndSort(worker, own, count); },
-        [this](const CellArea& area, const std::vector<Placement>& cell) {
+        [this](const CellArea& area, const auto& cell) {
             const CDrawTarget target = Target(area);
             const uint32_t shared = curtain.colour;
             for (const Placement& ray : cell)

@@ -114,7 +114,7 @@ void CSetRipla::StepAndDraw(int worker, CItem* workerArray) {
     MoveThenDrawSorted<CItemRipla>(
         worker, workerArray, sorted,
         [this, worker](CItemRipla* own, int32_t count) { MoveAndSort(worker, own, count); },
-        [this](const CellArea& area, const std::vector<Placement>& cell) {
+        [this](const CellArea& area, const auto& cell) {
             const CDrawTarget target = Target(area);
             for (const Placement& splash : cell)
                 DrawSplash(target, splash.index, splash.left, splash.top);

@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 class CRenderState;
 class CSettingsStore;
