@@ -70,9 +70,11 @@ public:
     // Per worker, the items it moved this frame, which every worker then draws.
     std::unique_ptr<int32_t[]> movedCounts;
 
-    // A band wider than this is drawn a column strip of this many pixels at a time
-    // (several monitors, a screen wider than 1920): each strip is cleared, drawn and
-    // scaled while the processor's cache still holds it. Read by Start; 0 draws whole rows.
+    // A band more than twice as wide as this (three monitors of 1920, a screen wider than
+    // 3840) is drawn a column strip of this many pixels at a time: each strip is cleared,
+    // drawn and scaled while the processor's cache still holds it. Up to twice as wide,
+    // the cache holds enough of the whole rows, and splitting rows costs more than it
+    // saves. Read by Start; 0 draws whole rows.
     int32_t stripColumns = 1920;
 
     // The parameters every effect has, first in its parameter set.
@@ -165,7 +167,9 @@ protected:
     virtual bool DrawsByStrips() const { return strips > 1; }
     // Start, once the frame is allocated: the strips of stripColumns across the band.
     void PlanStrips() {
-        strips = stripColumns > 0 ? (frameBuffer.width + stripColumns - 1) / stripColumns : 1;
+        strips = stripColumns > 0 && frameBuffer.width > 2 * stripColumns
+                     ? (frameBuffer.width + stripColumns - 1) / stripColumns
+                     : 1;
     }
     int32_t strips = 1; // of stripColumns each across the band, from PlanStrips
     // The worker's rows of the band in the columns [firstColumn, endColumn) only.

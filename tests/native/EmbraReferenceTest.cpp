@@ -111,6 +111,7 @@ struct BandCase {
     uint32_t seed;
     int vis;
     int items;
+    int32_t stripColumns = 1920;
 };
 
 // The band presented after each of `frames` frames of one worker, fire started with the
@@ -120,6 +121,7 @@ std::vector<std::vector<uint8_t>> PresentedBands(const BandCase& c, int32_t fram
     TRig rig(c.width, c.height);
     rig.set.vis.Set(c.vis);
     rig.set.items.Set(c.items);
+    rig.set.stripColumns = c.stripColumns;
     std::vector<std::vector<uint8_t>> bands;
     if (!rig.Start(c.seed))
         return bands;
@@ -147,8 +149,8 @@ TEST(EmbraFastRenderer, PresentsTheReferenceBandsEveryFrame) {
         {"narrow and odd, fewest flames", 37, 365, 11, 10, 30},
         {"shorter than the band's reach", 97, 250, 8, 50, 100},
         {"wide", 1280, 720, 42, 50, 100},
-        // Two strips, the second one 30 columns: flames cross the border and both edges.
-        {"drawn a strip at a time", 1950, 300, 6, 50, 100},
+        // Strips of 640, the last one 30 columns: flames cross the borders and both edges.
+        {"drawn a strip at a time", 1950, 300, 6, 50, 100, 640},
     };
     for (const BandCase& c : cases) {
         const auto expected = PresentedBands<EmbraReferenceRig>(c, kFrames);
