@@ -70,11 +70,10 @@ public:
     // Per worker, the items it moved this frame, which every worker then draws.
     std::unique_ptr<int32_t[]> movedCounts;
 
-    // A band more than twice as wide as this (three monitors of 1920, a screen wider than
-    // 3840) is drawn a column strip of this many pixels at a time: each strip is cleared,
-    // drawn and scaled while the processor's cache still holds it. Up to twice as wide,
-    // the cache holds enough of the whole rows, and splitting rows costs more than it
-    // saves. Read by Start; 0 draws whole rows.
+    // A band wider than this (several monitors, a screen wider than 1920) may be drawn a
+    // column strip of this many pixels at a time: each strip is cleared, drawn and scaled
+    // while the processor's cache still holds it. Each set says from how many strips on
+    // that pays (PlanSort). Read by Start; 0 draws whole rows.
     int32_t stripColumns = 1920;
 
     // The parameters every effect has, first in its parameter set.
@@ -165,11 +164,12 @@ protected:
     // True when StepAndDraw clears and scales its rows itself, a column strip at a time
     // (MoveThenDrawStrips), so that the frame leaves ClearRows and OpacityRows to it.
     virtual bool DrawsByStrips() const { return strips > 1; }
-    // Start, once the frame is allocated: the strips of stripColumns across the band.
-    void PlanStrips() {
-        strips = stripColumns > 0 && frameBuffer.width > 2 * stripColumns
-                     ? (frameBuffer.width + stripColumns - 1) / stripColumns
-                     : 1;
+    // Start, once the frame is allocated: the strips of stripColumns across the band,
+    // when it takes at least `fewest` of them, else one.
+    void PlanStrips(int32_t fewest) {
+        strips = stripColumns > 0 ? (frameBuffer.width + stripColumns - 1) / stripColumns : 1;
+        if (strips < fewest)
+            strips = 1;
     }
     int32_t strips = 1; // of stripColumns each across the band, from PlanStrips
     // The worker's rows of the band in the columns [firstColumn, endColumn) only.
@@ -194,7 +194,7 @@ protected:
     };
     // Start, once the items are allocated: the strips (PlanStrips) and, for several workers
     // or strips, the sort's cells. False when out of memory.
-    template <class TPlacement> bool PlanSort(CSliceSort<TPlacement>& sorted);
+    template <class TPlacement> bool PlanSort(CSliceSort<TPlacement>& sorted, int32_t fewestStrips);
     // Several workers or strips, inside StepAndDraw: moves the worker's own items by
     // move(items, count), which sorts their placements into `sorted` as well, then calls
     // draw(area, cell) for every worker's cell of this worker's slice, by strips
@@ -304,8 +304,9 @@ void CFrameSet::MoveThenDrawStrips(int worker, CItem* own, int32_t stripColumns,
     }
 }
 
-template <class TPlacement> bool CFrameSet::PlanSort(CSliceSort<TPlacement>& sorted) {
-    PlanStrips();
+template <class TPlacement>
+bool CFrameSet::PlanSort(CSliceSort<TPlacement>& sorted, int32_t fewestStrips) {
+    PlanStrips(fewestStrips);
     if (workerCount <= 1 && strips <= 1)
         return true;
     return sorted.Reset(workerCount, frameBuffer.width,

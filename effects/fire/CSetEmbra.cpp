@@ -75,7 +75,9 @@ bool CSetEmbra::Start() {
         return Fail();
     CItemEmbra::frameCount = frameCount;
     CItemEmbra::lastFrame = frameCount - 1;
-    if (!PlanSort(sorted))
+    // Strips pay from two on: at 3840 columns the frame costs 2.02-2.09 times 1920's with
+    // them, 2.09-2.22 without.
+    if (!PlanSort(sorted, 2))
         return Fail();
     SpawnAll();
     PlaceBands();

@@ -54,7 +54,7 @@ bool CSetGlimra::Start() {
         return Fail();
     PrepareCurtain();
     GeneratePhaseTable();
-    if (!AllocateSpriteItems<CItemGlimra>(1000) || !PlanSort(sorted))
+    if (!AllocateSpriteItems<CItemGlimra>(1000) || !PlanSort(sorted, kFewestStrips))
         return Fail();
     ForEachItem<CItemGlimra>([&](CItemGlimra& ray) { ray.curtain = &curtain; });
     spriteWidth = kSpriteWidth;

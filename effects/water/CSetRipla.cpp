@@ -29,7 +29,8 @@ CSetRipla::~CSetRipla() {
 
 bool CSetRipla::Start() {
     Stop();
-    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) || !PlanSort(sorted))
+    if (!AllocateFrame() || !AllocateSpriteItems<CItemRipla>(4000) ||
+        !PlanSort(sorted, kFewestStrips))
         return Fail();
     PrepareWave();
     ForEachItem<CItemRipla>([&](CItemRipla& splash) { splash.wave = &wave; });
