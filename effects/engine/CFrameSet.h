@@ -195,6 +195,12 @@ protected:
     // Start, once the items are allocated: the strips (PlanStrips) and, for several workers
     // or strips, the sort's cells. False when out of memory.
     template <class TPlacement> bool PlanSort(CSliceSort<TPlacement>& sorted, int32_t fewestStrips);
+    // Inside the move of MoveThenDrawSorted: starts worker `worker`'s sort of this frame.
+    template <class TPlacement> void BeginSort(CSliceSort<TPlacement>& sorted, int worker) {
+        sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
+            SliceRows(slice, firstRow, endRow);
+        });
+    }
     // Several workers or strips, inside StepAndDraw: moves the worker's own items by
     // move(items, count), which sorts their placements into `sorted` as well, then calls
     // draw(area, cell) for every worker's cell of this worker's slice, by strips

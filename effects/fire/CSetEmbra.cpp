@@ -254,9 +254,7 @@ void CSetEmbra::StepAndDraw(int worker, CItem* itemArray) {
 }
 
 void CSetEmbra::MoveAndSort(int worker, CItemEmbra* flames, int32_t count) {
-    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
-        SliceRows(slice, firstRow, endRow);
-    });
+    BeginSort(sorted, worker);
     for (int32_t i = 0; i < count; ++i) {
         MoveFlames(flames + i, 1);
         Placement flame;

@@ -226,9 +226,7 @@ void CSetGlimra::MoveAndSort(int worker, CItemGlimra* rays, int32_t count) {
     if (!frames)
         return;
     const int32_t lifeStep = LifeStep();
-    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
-        SliceRows(slice, firstRow, endRow);
-    });
+    BeginSort(sorted, worker);
     for (int32_t k = 0; k < count; ++k) {
         MoveRay(rays[k], lifeStep);
         const Placement ray{ShownFrame(rays[k].life, frameCount), rays[k].x >> 8, rays[k].y >> 8};

@@ -126,9 +126,7 @@ void CSetRipla::MoveAndSort(int worker, CItemRipla* splashes, int32_t count) {
     if (frameCount <= 0)
         return;
     const int32_t lifeStep = LifeStep();
-    sorted.Begin(worker, [this](int32_t slice, int32_t* firstRow, int32_t* endRow) {
-        SliceRows(slice, firstRow, endRow);
-    });
+    BeginSort(sorted, worker);
     for (int32_t k = 0; k < count; ++k) {
         MoveSplash(splashes[k], lifeStep);
         Placement splash;
